@@ -1,0 +1,44 @@
+#pragma once
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+// Every message box, Yes/No question and modal dialog of the module goes through here, so
+// tests can script the answers and read the exact texts shown, and no test hangs on a
+// modal window.
+class MessageService {
+public:
+    enum class Kind { Information, Warning, Error, Question };
+    struct Shown {
+        Kind kind;
+        QString text;
+        QString title;
+    };
+
+    // Yes/No box with the question icon; true only for Yes (the close box counts as No).
+    static bool confirm(const QString& text, const QColor& background = QColor(),
+                        const QColor& foreground = QColor(Qt::white));
+    static void information(const QString& text, const QString& title = {});
+    static void warning(const QString& text, const QString& title = {});
+    static void error(const QString& text, const QString& title = {});
+
+    // Runs a modal dialog; returns its result code. Tests answer through the dialog hook.
+    static int execDialog(QDialog* dialog);
+
+    // ---- scripting (tests) ------------------------------------------------------------
+    // While scripted, nothing is shown: every box is recorded and questions take the next
+    // queued answer (No when the queue is empty).
+    static void setScripted(bool on);
+    static bool scripted();
+    static void queueAnswer(bool yes);
+    static const QList<Shown>& shown();
+    static QString lastText();
+    static void clearShown();
+    // Called instead of QDialog::exec while scripted; returns the dialog's result. When
+    // unset, a scripted dialog is rejected at once.
+    static void setDialogHook(std::function<int(QDialog*)> hook);
+};

@@ -1,0 +1,66 @@
+#pragma once
+#include <QDateTime>
+#include <QObject>
+#include <QSqlDatabase>
+#include <QString>
+
+// The configuration data module: the connection to "KOV_CONFIG" and the session context of
+// the process (who, which menu entry, which company, what rights, which language), filled
+// once at start-up.
+class TDMConfig : public QObject {
+    Q_OBJECT
+public:
+    explicit TDMConfig(QObject* parent = nullptr);
+    ~TDMConfig() override;
+
+    static constexpr const char* ConnectionName = "DmCfg";
+    static constexpr const char* ConfigDatabase = "KOV_CONFIG";
+
+    QSqlDatabase DmCfg(); // connects on first use, parameters rebuilt at every connect
+    bool Connected() const;
+    void CloseConnection();
+    const QStringList& Params() const { return m_params; }
+
+    // Server name of both connections: first line of "Server.Dat" in the working folder.
+    QString ReadServerName() const;
+
+    // Start-up. GetCompanyConfig returns false after showing "Not Found Database : " + code
+    // (the caller then ends the process with status 0).
+    bool GetCompanyConfig(const QString& companyCode);
+    void CheckRight(int menuId, int userId);
+
+    // Error reporting.
+    void LogError(const QString& message) noexcept;
+    void SendErrorMail(const QString& subject, const QString& body) noexcept;
+
+    // Session context.
+    int MenuId = 0;
+    int UserId = 0;
+    QDateTime WorkingDate;
+    QString CompanyCode;
+    QString CompanyNameThai;
+    QString MenuCaption;
+    QString UserCode;
+    bool AccessRight = false;
+    bool AddRight = false;
+    bool ModifyRight = false;
+    bool DeleteRight = false;
+    bool ApprovePo = false;
+    bool ThaiLanguage = false;
+    QString SaveConfirmText;
+    QString DeleteConfirmText;
+
+    // Company row columns kept for the report layouts (QCompany) and the company's picture
+    // folder (CompanyConfig.PicturePath).
+    QVariantMap CompanyRow;
+    QString PicturePath;
+
+    // Two-language text: Thai when ThaiLanguage, English otherwise.
+    QString tr2(const QString& thai, const QString& english) const { return ThaiLanguage ? thai : english; }
+
+private:
+    QStringList m_params;
+    bool m_connected = false;
+};
+
+extern TDMConfig* DMConfig;

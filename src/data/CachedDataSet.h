@@ -1,0 +1,141 @@
+#pragma once
+#include <QList>
+#include <QObject>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantMap>
+#include <functional>
+
+// A query result held in memory whose rows a form inserts, changes and deletes while the
+// user edits. Each row remembers its state and its values as read. Applying sends, per
+// changed row, the fitting statement of the update object with every ":X" bound to the row's
+// current value of column X and ":OLD_X" to the value as read. Applying happens only inside
+// the caller's transaction; CommitUpdates clears the change log after the commit, so a failed
+// save leaves every change pending and saving again retries it.
+//
+// Without a statement the data set is an in-memory table: define its fields, then Append.
+class CachedDataSet : public QObject {
+    Q_OBJECT
+public:
+    enum class RowState { Unchanged, Inserted, Modified, Deleted };
+    enum class State { Inactive, Browse, Edit, Insert };
+
+    explicit CachedDataSet(QObject* parent = nullptr, const QString& name = {});
+
+    // ---- statement and parameters -----------------------------------------------------
+    // The connection to read and apply on; when unset, DM->DMdata() is used at Open.
+    void setDatabase(const QSqlDatabase& db) { m_db = db; m_hasDb = true; }
+    void setSQL(const QString& sql);
+    const QString& SQL() const { return m_sql; }
+    void setParam(const QString& name, const QVariant& value);
+    QVariant param(const QString& name) const;
+    QStringList paramNames() const; // in statement order
+    void setUpdateSQL(const QString& insertSql, const QString& modifySql, const QString& deleteSql);
+
+    // In-memory table: fields without a statement (Open then gives an empty active set).
+    void defineFields(const QStringList& names);
+
+    // ---- open / close -------------------------------------------------------------------
+    void Open();
+    void Close();
+    void Refresh() { Close(); Open(); }
+    bool Active() const { return m_state != State::Inactive; }
+    State state() const { return m_state; }
+
+    // ---- fields -------------------------------------------------------------------------
+    const QStringList& fieldNames() const { return m_fields; }
+    int fieldIndex(const QString& name) const; // case-insensitive, -1 when absent
+    bool hasField(const QString& name) const { return fieldIndex(name) >= 0; }
+    QVariant FieldByName(const QString& name) const; // current row; throws when no such field
+    QString AsString(const QString& name) const;
+    double AsFloat(const QString& name) const;
+    int AsInteger(const QString& name) const;
+    // Sets a field of the current row; puts the row into edit mode when browsing.
+    void SetField(const QString& name, const QVariant& value);
+    // Values of any visible row.
+    QVariant value(int row, int field) const;
+    QVariant value(int row, const QString& name) const;
+    void setValue(int row, int field, const QVariant& v);
+    QVariant oldValue(int row, const QString& name) const;
+    RowState rowState(int row) const;
+
+    // ---- navigation ---------------------------------------------------------------------
+    int RecordCount() const { return m_rows.size(); }
+    bool IsEmpty() const { return m_rows.isEmpty(); }
+    int RecNo() const { return m_cur; } // 0-based current row, -1 when empty
+    void setRecNo(int row);
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    bool Eof() const { return m_eof; }
+    bool Bof() const { return m_bof; }
+    bool Locate(const QString& field, const QVariant& value);
+
+    // ---- editing ------------------------------------------------------------------------
+    void Append();          // new row at the end, becomes current, state Insert
+    void Insert();          // new row before the current one
+    void Edit();
+    void Post();
+    void Cancel();
+    void Delete();          // current row
+    void EmptyDataSet();    // deletes every row (each recorded as deleted when it was read)
+    bool Modified() const;  // current row changed since Edit/Insert
+
+    // ---- cached updates -----------------------------------------------------------------
+    bool UpdatesPending() const;
+    // Sends the changes inside the caller's transaction: deletes first, then modifies and
+    // inserts in row order. Throws NkError on the first failure; nothing is cleared.
+    void ApplyUpdates();
+    void CommitUpdates(); // after the commit: the current values become the values as read
+    void CancelUpdates(); // back to the rows as read
+
+    // ---- hooks (form code) --------------------------------------------------------------
+    std::function<void(CachedDataSet&)> OnNewRecord;   // after Append/Insert made the row
+    std::function<void(CachedDataSet&)> BeforePost;    // may throw to refuse the post
+    std::function<void(CachedDataSet&)> AfterPost;
+    std::function<void(CachedDataSet&)> BeforeDelete;  // may throw to refuse
+    std::function<void(CachedDataSet&)> AfterDelete;
+    std::function<void(CachedDataSet&)> AfterScroll;
+    std::function<void(CachedDataSet&, const QString& field)> OnFieldChange;
+
+    const QString& name() const { return m_name; }
+
+signals:
+    void reset();                       // opened, closed, refreshed
+    void rowChanged(int row);           // any value of a row changed
+    void rowInserted(int row);
+    void rowRemoved(int row);
+    void currentChanged(int row);
+
+private:
+    struct Row {
+        QVector<QVariant> cur;
+        QVector<QVariant> old;
+        RowState st = RowState::Unchanged;
+    };
+    QSqlDatabase database() const;
+    void checkActive() const;
+    void ensureCurrent() const;
+    void setCurrent(int row);
+    void bindAndRun(const QString& sql, const Row& row) const;
+    int newRow(int at);
+
+    QString m_name;
+    QSqlDatabase m_db;
+    bool m_hasDb = false;
+    QString m_sql;
+    QVariantMap m_params; // keys upper-case
+    QString m_insertSql, m_modifySql, m_deleteSql;
+    QStringList m_fields;
+    QList<Row> m_rows;
+    QList<Row> m_deleted; // rows read from the database and deleted since
+    State m_state = State::Inactive;
+    int m_cur = -1;
+    bool m_eof = true;
+    bool m_bof = true;
+    Row m_editBackup;
+    bool m_rowModified = false;
+};

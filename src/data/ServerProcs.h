@@ -1,0 +1,45 @@
+#pragma once
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariantMap>
+#include <functional>
+
+// The procedures the suite's databases carry. The embedded backend runs them in C++ on the
+// caller's connection (and so inside the caller's transaction); a server backend calls its
+// SQL functions of the same names.
+struct MenuCaptionResult {
+    QString Caption;
+    QString AccessR, AddR, ModifyR, DeleteR;
+    QString UserCode;
+    int SalesId = 0;
+};
+
+namespace ServerProcs {
+
+// Company database.
+QString NewDocumentNo(const QSqlDatabase& db, const QString& docCode, int docYear);
+void UserAddLog(const QSqlDatabase& db, int userId, int menuId, int functionListId, int documentId,
+                const QString& remark);
+QDateTime ServerTime(const QSqlDatabase& db);
+// GL_ImHd, GL_MrHd, GL_PcHd: a balanced voucher in glhd/gldt marked with the document's Id
+// and number. `procName` is one of the three names (case-insensitive).
+void GenerateGL(const QSqlDatabase& db, const QString& procName, int docId, int userId);
+
+// Configuration database.
+MenuCaptionResult MENUCAPTION(const QSqlDatabase& cfg, int menuId, int userId);
+void AddErrorLog(const QSqlDatabase& cfg, const QString& compName, const QString& logName, int userId,
+                 int menuId, const QString& errorMsg);
+
+// Report preparation procedures named in SystemForm.SpName: a registry by name. Running an
+// unknown name throws NkError.
+using PrepareProc = std::function<void(const QSqlDatabase& db, const QVariantMap& params)>;
+void registerPrepareProc(const QString& name, PrepareProc proc);
+bool hasPrepareProc(const QString& name);
+void runPrepareProc(const QString& name, const QSqlDatabase& db, const QVariantMap& params);
+
+// Test seam: when set, called with the procedure's name before each company procedure runs;
+// throwing from it makes the procedure fail as a server error would.
+void setFailureHook(std::function<void(const QString& procName)> hook);
+
+} // namespace ServerProcs

@@ -1,0 +1,98 @@
+#pragma once
+#include <QColor>
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QSqlDatabase>
+#include <QSqlRecord>
+#include <QStringList>
+#include <QVariant>
+
+class CachedDataSet;
+
+// The main data module: the one company connection every form shares, the Config row,
+// and the small services (identity read-back, server clock, user log, tax rate, ledger
+// voucher removal, confirmation box), numbering, unit texts and the period guard.
+class TDM : public QObject {
+    Q_OBJECT
+public:
+    explicit TDM(QObject* parent = nullptr);
+    ~TDM() override;
+
+    // ---- session -------------------------------------------------------------------------
+    // Company database name (command-line parameter 3, trimmed).
+    void setDatabaseName(const QString& name);
+    QString databaseName() const { return m_databaseName; }
+    // The company connection; connects on first use (before-connect builds the parameter
+    // list from scratch, after-connect refreshes Config and closes the splash).
+    QSqlDatabase DMdata();
+    bool Connected() const;
+    void CloseConnection();
+    const QStringList& Params() const { return m_params; }
+    static constexpr const char* ConnectionName = "DMDATA";
+
+    // Explicit transactions on DMdata (BEGIN IMMEDIATE on SQLite).
+    void StartTransaction();
+    void Commit();
+    void Rollback() noexcept;
+    bool InTransaction() const { return m_inTransaction; }
+
+    // ---- Config row ----------------------------------------------------------------------
+    QVariant Config(const QString& column);    // case-insensitive; opens the row if needed
+    QString ConfigText(const QString& column); // trimmed text of the column, "" when absent
+    bool HasConfigColumn(const QString& column);
+    void RefreshConfig(); // reopens Config and the accounting periods
+
+    // ---- small services ------------------------------------------------------------------
+    int GetNewId();
+    QDateTime GetServerTime();
+    void AddUserLog(int functionListId, int documentId, const QString& remark);
+    double GetTaxRate(int taxId);
+    void DelGL(int id, const QString& no);
+    bool ConfirmDlg(const QString& message);
+
+    QColor DialogColor;
+    QString StartFolder;
+    bool AutoRun = false;
+    QString LastProductName;
+    QString LastVendorName;
+
+    // ---- numbering ------------------------------------------------------------------------
+    int GetDocLength(const QString& docCode);
+    QString NewDocNo(const QString& docCode, const QDateTime& docDate);
+    int PostNewDocNo(CachedDataSet& header, const QDateTime& docDate, const QString& docCode,
+                     const QString& numberColumn, const QString& paramName);
+    int PostDocNo(CachedDataSet& header, const QString& number, const QString& docCode,
+                  const QString& numberColumn, const QString& paramName);
+
+    // ---- units of measure -----------------------------------------------------------------
+    QString UnitQtyText(int unitId, double quantity);
+    QString UnitQtyPart(int unitId, int part, double quantity);
+    QString UnitFractionText(int unitId, double quantity);
+
+    // ---- accounting period guard ----------------------------------------------------------
+    bool CheckPeriod(const QDateTime& date);
+
+    // Accounting periods as read at connect / RefreshConfig, latest year first.
+    const QList<QSqlRecord>& PeriodRows();
+
+signals:
+    void afterConnect();
+
+private:
+    void BeforeConnect();
+    void AfterConnect();
+    void ensureConfig();
+
+    QString m_databaseName;
+    QStringList m_params;
+    bool m_connected = false;
+    bool m_inTransaction = false;
+    bool m_configOpen = false;
+    QSqlRecord m_config;
+    bool m_periodsOpen = false;
+    QList<QSqlRecord> m_periodRows;
+};
+
+// The global instance, created first at start-up (or by a test fixture).
+extern TDM* DM;
