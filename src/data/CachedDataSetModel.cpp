@@ -18,7 +18,9 @@ void patternShape(const QString& pattern, int& decimals, bool& grouped)
     grouped = p.contains(QLatin1Char(','));
 }
 
-QString formatNumber(const QVariant& v, const QString& pattern)
+} // namespace
+
+QString CachedDataSetModel::formatNumber(const QVariant& v, const QString& pattern)
 {
     if (v.isNull() || !v.isValid())
         return {};
@@ -30,7 +32,19 @@ QString formatNumber(const QVariant& v, const QString& pattern)
         loc.setNumberOptions(QLocale::OmitGroupSeparator);
     return loc.toString(v.toDouble(), 'f', decimals);
 }
-} // namespace
+
+bool CachedDataSetModel::parseNumber(const QString& text, double& out)
+{
+    QString s = text.trimmed();
+    s.remove(QLatin1Char(','));
+    if (s.isEmpty()) {
+        out = 0.0;
+        return true;
+    }
+    bool ok = false;
+    out = s.toDouble(&ok);
+    return ok;
+}
 
 CachedDataSetModel::CachedDataSetModel(CachedDataSet* ds, QObject* parent)
     : QAbstractTableModel(parent)
@@ -145,17 +159,10 @@ bool CachedDataSetModel::setData(const QModelIndex& index, const QVariant& value
     } else if (c.upperCase && v.typeId() == QMetaType::QString) {
         v = v.toString().toUpper();
     } else if (!c.displayFormat.isEmpty() && v.typeId() == QMetaType::QString) {
-        QString s = v.toString().trimmed();
-        s.remove(QLatin1Char(','));
-        if (s.isEmpty()) {
-            v = 0.0;
-        } else {
-            bool ok = false;
-            const double d = s.toDouble(&ok);
-            if (!ok)
-                return false;
-            v = d;
-        }
+        double d = 0;
+        if (!parseNumber(v.toString(), d))
+            return false;
+        v = d;
     }
     const int field = m_ds->fieldIndex(c.field);
     if (field < 0)
