@@ -3,34 +3,28 @@
 #include "data/DbUtil.h"
 #include "data/NkError.h"
 
-#include <QLocale>
+#include "data/NumberFormat.h"
 
-namespace {
-// Decimal places a pattern such as "#,##0.00" asks for, and whether it groups thousands.
-void patternShape(const QString& pattern, int& decimals, bool& grouped)
-{
-    const QString p = pattern.section(QLatin1Char(';'), 0, 0);
-    const int dot = p.indexOf(QLatin1Char('.'));
-    decimals = 0;
-    if (dot >= 0)
-        for (int i = dot + 1; i < p.size() && (p[i] == QLatin1Char('0') || p[i] == QLatin1Char('#')); ++i)
-            ++decimals;
-    grouped = p.contains(QLatin1Char(','));
-}
 
-QString formatNumber(const QVariant& v, const QString& pattern)
+QString CachedDataSetModel::formatNumber(const QVariant& v, const QString& pattern)
 {
     if (v.isNull() || !v.isValid())
         return {};
-    int decimals = 0;
-    bool grouped = false;
-    patternShape(pattern, decimals, grouped);
-    QLocale loc(QLocale::English);
-    if (!grouped)
-        loc.setNumberOptions(QLocale::OmitGroupSeparator);
-    return loc.toString(v.toDouble(), 'f', decimals);
+    return FormatFloat(pattern, v.toDouble());
 }
-} // namespace
+
+bool CachedDataSetModel::parseNumber(const QString& text, double& out)
+{
+    QString s = text.trimmed();
+    s.remove(QLatin1Char(','));
+    if (s.isEmpty()) {
+        out = 0.0;
+        return true;
+    }
+    bool ok = false;
+    out = s.toDouble(&ok);
+    return ok;
+}
 
 CachedDataSetModel::CachedDataSetModel(CachedDataSet* ds, QObject* parent)
     : QAbstractTableModel(parent)
@@ -145,17 +139,10 @@ bool CachedDataSetModel::setData(const QModelIndex& index, const QVariant& value
     } else if (c.upperCase && v.typeId() == QMetaType::QString) {
         v = v.toString().toUpper();
     } else if (!c.displayFormat.isEmpty() && v.typeId() == QMetaType::QString) {
-        QString s = v.toString().trimmed();
-        s.remove(QLatin1Char(','));
-        if (s.isEmpty()) {
-            v = 0.0;
-        } else {
-            bool ok = false;
-            const double d = s.toDouble(&ok);
-            if (!ok)
-                return false;
-            v = d;
-        }
+        double d = 0;
+        if (!parseNumber(v.toString(), d))
+            return false;
+        v = d;
     }
     const int field = m_ds->fieldIndex(c.field);
     if (field < 0)
