@@ -1,6 +1,7 @@
 #include "data/Rounding.h"
 #include "forms/import/ImportCostCalc.h"
 #include "forms/import/ImportCostQuery.h"
+#include "ImportCostTestDb.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -257,34 +258,7 @@ void TestImportCostCalc::zeroQuantityHasNoUnitCost()
 
 QSqlDatabase TestImportCostCalc::makeDb()
 {
-    static int n = 0;
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
-                                                QStringLiteral("cost%1").arg(++n));
-    db.setDatabaseName(QStringLiteral(":memory:"));
-    if (!db.open())
-        qFatal("cannot open the test database");
-    // Amount columns are NUMERIC as in the company schema, so whole amounts are kept as
-    // integers by the engine: the average price must still be a real division.
-    const char* ddl[] = {
-        "create table ImportLotNo (Id integer primary key, Code text, Description text, Active text)",
-        "create table Misc (Id integer primary key, GroupCode text collate nocase, Code text, Description text)",
-        "create table ProductView (Id integer primary key, Code text, ThaiName text)",
-        "create table ImHd (Id integer primary key, DelFlag text, ImportLotNo integer, Currency integer, "
-        "ExchangeRate numeric)",
-        "create table ImDuty (Id integer primary key, ImHd integer, DutyNo integer, Total numeric)",
-        "create table ImDt (Id integer primary key, ImHd integer, Product integer, ImDuty integer, "
-        "Quantity numeric, Total numeric)",
-        "create table ImDtDuty (ImportLotNo integer, Product integer, Duty numeric)",
-        "create table MrHd (Id integer primary key, ImportLotNo integer, DelFlag text, Total numeric)",
-        "create table PcHd (Id integer primary key, ImportLotNo integer, DelFlag text, Total numeric)",
-        "create table FrMiscPdHd (Id integer primary key, ImportLotNo integer, DelFlag text)",
-        "create table FrMiscPdDt (Id integer primary key, FrMiscPdHd integer, PaidAmount numeric, TaxAmount numeric)",
-    };
-    QSqlQuery q(db);
-    for (const char* s : ddl)
-        if (!q.exec(QString::fromLatin1(s)))
-            qFatal("%s", qPrintable(q.lastError().text()));
-    return db;
+    return ImportCostTestDb::create();
 }
 
 void TestImportCostCalc::queryTwoRatesAndDeletedBills()

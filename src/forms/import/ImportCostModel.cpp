@@ -1,5 +1,7 @@
 #include "forms/import/ImportCostModel.h"
 
+#include "data/Rounding.h"
+
 #include <QLocale>
 
 ImportCostModel::ImportCostModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -25,9 +27,11 @@ int ImportCostModel::columnCount(const QModelIndex& parent) const
 
 QString ImportCostModel::formatAmount(double value)
 {
-    // The C locale of QLocale groups with "," and uses "." whatever the desktop's settings.
+    // Grouped with "," and "." as the decimal point whatever the desktop's settings. The
+    // value is first rounded on its decimal text like every figure of the sheet, so a cost
+    // per unit of 204.165 shows as 204.17 and not as its binary neighbour 204.16.
     static const QLocale c(QLocale::English, QLocale::UnitedStates);
-    return c.toString(value, 'f', 2);
+    return c.toString(RoundDecimal(value, 2, 18), 'f', 2);
 }
 
 QVariant ImportCostModel::data(const QModelIndex& index, int role) const
