@@ -1,104 +1,99 @@
 #include "data/Rounding.h"
 
-#include <charconv>
+#include "data/NkError.h"
+#include "data/NumberFormat.h"
+
 #include <cmath>
-#include <string>
+#include <cstdlib>
 
-namespace {
-
-// The magnitude of a finite value as a plain decimal text "int.frac" with exactly `places`
-// decimals, after first keeping only `digits` significant digits (each step half-up on the
-// decimal digits, as a fixed-point formatter does).
-std::string fixedText(double magnitude, int digits, int places)
+double RoundDecimal(double value, int decimals, int significant)
 {
-    if (digits < 1)
-        digits = 1;
-    if (digits > 40)
-        digits = 40;
-    // Significant digits first: d.ddddde±x, correctly rounded, whatever the process locale.
-    char buf[128];
-    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific,
-                                   digits - 1);
-    std::string s(buf, res.ptr);
-    const auto ePos = s.find('e');
-    int exponent = 0;
-    const char* expText = s.c_str() + ePos + 1;
-    if (*expText == '+')
-        ++expText;
-    std::from_chars(expText, s.c_str() + s.size(), exponent);
-    std::string mantissa;
-    for (size_t i = 0; i < ePos; ++i)
-        if (s[i] != '.')
-            mantissa += s[i];
-    // mantissa holds `digits` digits; the first one has the weight 10^exponent.
-    // Build the integer part and a fractional part long enough for every digit.
-    std::string intPart, fracPart;
-    const int n = int(mantissa.size());
-    if (exponent >= 0) {
-        for (int i = 0; i <= exponent; ++i)
-            intPart += i < n ? mantissa[i] : '0';
-        for (int i = exponent + 1; i < n; ++i)
-            fracPart += mantissa[i];
-    } else {
-        intPart = "0";
-        fracPart.assign(size_t(-exponent - 1), '0');
-        fracPart += mantissa;
-    }
-    // Round the fraction to `places` decimals, half up on the decimal text.
-    if (int(fracPart.size()) > places) {
-        const bool up = fracPart[size_t(places)] >= '5';
-        fracPart.resize(size_t(places));
-        if (up) {
-            std::string all = intPart + fracPart;
-            int i = int(all.size()) - 1;
-            while (i >= 0 && all[size_t(i)] == '9') {
-                all[size_t(i)] = '0';
-                --i;
-            }
-            if (i < 0)
-                all.insert(all.begin(), '1');
-            else
-                ++all[size_t(i)];
-            intPart = all.substr(0, all.size() - size_t(places));
-            fracPart = all.substr(all.size() - size_t(places));
-        }
-    } else {
-        fracPart.append(size_t(places) - fracPart.size(), '0');
-    }
-    return intPart + "." + fracPart;
-}
-
-} // namespace
-
-double RoundDecimal(double value, int decimals, int digits)
-{
-    if (!std::isfinite(value))
+    if (!std::isfinite(value) || value == 0)
         return value;
     if (decimals < 0)
         decimals = 0;
-    const bool negative = std::signbit(value) && value != 0.0;
-    const std::string text = fixedText(std::fabs(value), digits, decimals + 5);
-    const auto point = text.find('.');
-    // Keep decimals + 1 places: the last one decides, the rest is the value cut.
-    std::string kept = text.substr(0, point + 1 + size_t(decimals));
-    const char deciding = text[point + 1 + size_t(decimals)];
-    if (deciding >= '5') {
-        // Adding 10^-decimals to the cut value, done on the text so the result is the
-        // double nearest to the decimal result.
-        int i = int(kept.size()) - 1;
-        while (i >= 0 && (kept[size_t(i)] == '9' || kept[size_t(i)] == '.')) {
-            if (kept[size_t(i)] == '9')
-                kept[size_t(i)] = '0';
-            --i;
-        }
-        if (i < 0)
-            kept.insert(kept.begin(), '1');
-        else
-            ++kept[size_t(i)];
+    if (significant < 1)
+        significant = 1;
+    // The value's fixed-point text with decimals + 5 places.
+    NumberText::Decimal d = NumberText::fromDouble(value, significant);
+    if (d.point > significant)
+        return value; // no decimal places are written at this size
+    d.roundToPlaces(decimals + 5);
+    // The digit after the last kept place decides; the kept text is cut, not rounded.
+    const int deciding = d.digitAtPlace(decimals + 1);
+    d.truncateToPlaces(decimals);
+    if (deciding >= 5)
+        d.addUnitAtPlace(decimals);
+    const std::string text = d.text(false);
+    const double magnitude = std::strtod(text.c_str(), nullptr);
+    if (magnitude == 0)
+        return 0.0;
+    return value < 0 ? -magnitude : magnitude;
+}
+
+QString DiscountTextErrorMessage(const QString& discount, const QString& piece)
+{
+    return QStringLiteral("ส่วนลด \"%1\" ไม่ถูกต้อง: \"%2\" ไม่ใช่ตัวเลข").arg(discount, piece);
+}
+
+// Reads one piece of a discount text as a number: blanks around it are allowed, thousands
+// separators, words and empty pieces are not.
+static std::optional<double> readPiece(const QString& piece)
+{
+    const QString t = piece.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    for (QChar c : t) {
+        if (!(c.isDigit() && c.unicode() < 128) && c != u'.' && c != u'-' && c != u'+'
+            && c != u'e' && c != u'E')
+            return std::nullopt;
     }
-    if (!kept.empty() && kept.back() == '.')
-        kept.pop_back();
-    double result = 0.0;
-    std::from_chars(kept.data(), kept.data() + kept.size(), result);
-    return negative ? -result : result;
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+std::optional<double> TryApplyDiscountText(const QString& discount, double value, QString* badPiece)
+{
+    QString text = discount;
+    text.replace(u'/', u'%');
+    text = text.trimmed();
+    if (text == QStringLiteral("%"))
+        text = QStringLiteral("0%");
+    QString collected;
+    for (QChar c : text) {
+        if (c == u'%') {
+            const auto p = readPiece(collected);
+            if (!p) {
+                if (badPiece)
+                    *badPiece = collected;
+                return std::nullopt;
+            }
+            value = (100.0 - *p) / 100.0 * value;
+            collected.clear();
+        } else {
+            collected += c;
+        }
+    }
+    if (!collected.isEmpty()) {
+        const auto a = readPiece(collected);
+        if (!a) {
+            if (badPiece)
+                *badPiece = collected;
+            return std::nullopt;
+        }
+        value -= *a;
+    }
+    return value;
+}
+
+double ApplyDiscountText(const QString& discount, double value)
+{
+    QString piece;
+    const auto result = TryApplyDiscountText(discount, value, &piece);
+    if (!result)
+        throw NkError(DiscountTextErrorMessage(discount, piece));
+    return *result;
 }
