@@ -1,4 +1,3 @@
-#include "data/Rounding.h"
 #include "forms/import/ImportCostCalc.h"
 #include "forms/import/ImportCostQuery.h"
 #include "ImportCostTestDb.h"
@@ -46,9 +45,6 @@ class TestImportCostCalc : public QObject {
     Q_OBJECT
 
 private slots:
-    void roundDecimal_data();
-    void roundDecimal();
-
     void spreadByValue();
     void lotWithoutExpenses();
     void equalThirds();
@@ -65,34 +61,6 @@ private slots:
 private:
     QSqlDatabase makeDb();
 };
-
-void TestImportCostCalc::roundDecimal_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("decimals");
-    QTest::addColumn<double>("expected");
-    // The binary value of 1.005 is 1.00499999999999989...; on 18 digits and 7 places its
-    // text is 1.0050000, so the third decimal 5 rounds up.
-    QTest::newRow("1.005") << 1.005 << 2 << 1.01;
-    QTest::newRow("2.345") << 2.345 << 2 << 2.35;
-    QTest::newRow("2.344") << 2.344 << 2 << 2.34;
-    QTest::newRow("whole") << 7.0 << 2 << 7.0;
-    // 2.675 is stored as 2.67499999999999982...: still 2.68 on its decimal text.
-    QTest::newRow("2.675") << 2.675 << 2 << 2.68;
-    // The carry runs through the integer part: 9.995 -> 9.99 + 0.01 = 10.00.
-    QTest::newRow("carry") << 9.995 << 2 << 10.0;
-    QTest::newRow("4 dec up") << 0.15375 << 4 << 0.1538;
-    QTest::newRow("4 dec down") << 0.063125 << 4 << 0.0631;
-    QTest::newRow("zero") << 0.0 << 2 << 0.0;
-}
-
-void TestImportCostCalc::roundDecimal()
-{
-    QFETCH(double, value);
-    QFETCH(int, decimals);
-    QFETCH(double, expected);
-    QCOMPARE(RoundDecimal(value, decimals, 18), expected);
-}
 
 void TestImportCostCalc::spreadByValue()
 {
