@@ -1,8 +1,7 @@
 #include "forms/import/ImportCostQuery.h"
 
-#include "data/NkError.h"
+#include "data/DbUtil.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
@@ -11,16 +10,10 @@ namespace ImportCostQuery {
 
 namespace {
 
+// Every occurrence of the parameter takes the lot id; a failure is thrown as NkError.
 QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QString& param, qint64 lotId)
 {
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw NkError(q.lastError().text());
-    q.bindValue(QLatin1Char(':') + param, lotId);
-    if (!q.exec())
-        throw NkError(q.lastError().text());
-    return q;
+    return Db::exec(db, sql, {{param, lotId}});
 }
 
 } // namespace
