@@ -236,18 +236,22 @@ void TestImportCostCalc::queryTwoRatesAndDeletedBills()
         QSqlQuery q(db);
         const char* data[] = {
             "insert into ImportLotNo values (7, 'LOT-7', 'Shipment seven', 'Y'), (8, 'LOT-8', 'Other', 'Y')",
-            "insert into Misc values (1, 'CURRENCY', 'USD  ', 'US dollar'), (2, 'DEPARTMENT', 'XXX', '')",
+            "insert into Misc values (1, 'CURRENCY', 'USD  ', 'US dollar'), (2, 'DEPARTMENT', 'XXX', ''), "
+            "(3, 'CURRENCY', 'JPY', 'Yen')",
             "insert into ProductView values (11, 'P-A', 'Alpha'), (12, 'P-B', 'Beta')",
             // Lot 7: two documents at different rates, one document of lot 8.
-            "insert into ImHd values (1, 'N', 7, 1, 35.5), (2, 'N', 7, 1, 36.25), (3, 'N', 8, 1, 40)",
-            "insert into ImDuty values (1, 1, 1, 900), (2, 2, 1, 300), (3, 3, 1, 10)",
+            // Document 4 of lot 7 was cancelled (in yen): it counts nowhere.
+            "insert into ImHd values (4, 'Y', 7, 3, 0.25), (1, 'N', 7, 1, 35.5), (2, 'N', 7, 1, 36.25), "
+            "(3, 'N', 8, 1, 40)",
+            "insert into ImDuty values (1, 1, 1, 900), (2, 2, 1, 300), (3, 3, 1, 10), (4, 4, 1, 5)",
             "insert into ImDt values "
             "(1, 1, 11, 1, 10, 100),"  // Alpha 10 for 100 USD at 35.5
             "(2, 2, 11, 2, 5, 60),"    // Alpha 5 for 60 USD at 36.25
             "(3, 1, 12, 1, 3, 50.5),"  // Beta 3 for 50.5 USD at 35.5
             "(4, 1, 12, 99, 100, 999),"  // no duty group row: not counted
             "(5, 1, 13, 1, 100, 999),"   // product not in ProductView: not counted
-            "(6, 3, 11, 3, 100, 999)",   // lot 8: not counted
+            "(6, 3, 11, 3, 100, 999),"   // lot 8: not counted
+            "(7, 4, 11, 4, 1000, 5000)", // cancelled document: not counted
             "insert into ImDtDuty values (7, 11, 800.004), (7, 11, 200), (7, 12, 0), (8, 11, 5)",
             // Expenses of lot 7 and, deleted or of lot 8, ones that must not count.
             "insert into MrHd values (1, 7, 'N', 500), (2, 7, 'Y', 200), (3, 8, 'N', 70)",
@@ -301,6 +305,12 @@ void TestImportCostCalc::queryTwoRatesAndDeletedBills()
     QSqlQuery q(db);
     QVERIFY(q.exec(QStringLiteral("update MrHd set DelFlag = 'Y' where Id = 1")));
     QCOMPARE(ImportCostQuery::LotExpense(db, 7), 1330.25);
+
+    // Cancelling the two live documents leaves nothing to cost, and no currency: the
+    // cancelled yen document does not label the lot.
+    QVERIFY(q.exec(QStringLiteral("update ImHd set DelFlag = 'Y' where Id in (1, 2)")));
+    QVERIFY(ImportCostQuery::CostRows(db, 7).isEmpty());
+    QVERIFY(ImportCostQuery::LotCurrency(db, 7).isEmpty());
 
     const ImportCostQuery::LotInfo lot = ImportCostQuery::Lot(db, 7);
     QVERIFY(lot.Found);
