@@ -1,0 +1,17 @@
+#pragma once
+#include "forms/purchase/TFrSearchPoNo.h"
+
+// Finds a foreign purchase order (FrPoHd) the same way, narrowed by a foreign vendor.
+class TFrSearchFrPoNo : public TFrSearchPoNo {
+    Q_OBJECT
+public:
+    explicit TFrSearchFrPoNo(QWidget* parent = nullptr);
+
+    TFaGetFrVendor* FaGetFrVendor1 = nullptr;
+
+    QStringList Statement() const override;
+    TFaCodeLookup* vendorPicker() const override;
+
+protected:
+    void FormShow() override;
+};
