@@ -90,6 +90,11 @@ void TFaCodeLookup::bind(CachedDataSet* ds, const QString& field)
     refresh();
 }
 
+CachedDataSet* TFaCodeLookup::dataSet() const
+{
+    return m_ds;
+}
+
 QString TFaCodeLookup::text() const
 {
     return CodeEdit->text().trimmed();

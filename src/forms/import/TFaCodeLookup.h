@@ -42,7 +42,7 @@ public:
 
     // Binds the code field to a column of the data set's current row.
     void bind(CachedDataSet* ds, const QString& field);
-    CachedDataSet* dataSet() const { return m_ds; }
+    CachedDataSet* dataSet() const;
     const QString& boundField() const { return m_field; }
 
     // The code as typed (trimmed) and setting it without a lookup.
