@@ -7,6 +7,7 @@
 #include "search/UpperCaseValidator.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -228,16 +229,24 @@ bool TFaCodeLookup::eventFilter(QObject* obj, QEvent* e)
 {
     if (obj == CodeEdit) {
         switch (e->type()) {
-        case QEvent::FocusIn:
-            if (CodeEnter)
+        case QEvent::FocusIn: {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+            if (CodeEnter && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
                 CodeEnter();
             FrameCodeEnter();
             break;
-        case QEvent::FocusOut:
+        }
+        case QEvent::FocusOut: {
+            // Switching to another window (a search dialog, another program) or opening a
+            // menu does not leave the field; only moving within the window does.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+                break;
             FrameCodeExit();
             if (CodeExit)
                 CodeExit();
             break;
+        }
         case QEvent::KeyPress:
             if (static_cast<QKeyEvent*>(e)->key() == Qt::Key_F5) {
                 BtSearchClick();
