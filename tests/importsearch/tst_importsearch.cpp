@@ -440,6 +440,40 @@ private slots:
         }
     }
 
+    void poSearchVendorPickerAndPreset()
+    {
+        addPo(QStringLiteral("  12-A"), QStringLiteral("P"), 1, QStringLiteral("N"));
+        addPo(QStringLiteral("  12-B"), QStringLiteral("P"), 2, QStringLiteral("N"));
+        TFrSearchPoNo dlg;
+        dlg.PoType = QStringLiteral("P");
+        dlg.show();
+        // Without a preset vendor the picker has the focus.
+        QCOMPARE(dlg.focusWidget(), dlg.FaGetVendor1->CodeEdit);
+        MessageService::setDialogHook([&](QDialog* d) {
+            auto* s = qobject_cast<TFrSimpleSearch*>(d);
+            s->show();
+            s->Code->setText(QStringLiteral("ชิปปิ้ง"));
+            s->BtSearchClick();
+            s->BtOkClick();
+            return s->result();
+        });
+        QTest::keyClick(dlg.FaGetVendor1->CodeEdit, Qt::Key_F5);
+        QCOMPARE(dlg.FaGetVendor1->text(), QStringLiteral("V002"));
+        leave(dlg.FaGetVendor1->CodeEdit);
+        QCOMPARE(dlg.QNullTable->FieldByName(QStringLiteral("Id")).toInt(), 2);
+        dlg.BtSearchClick();
+        QCOMPARE(column(dlg.QSearch, QStringLiteral("PoNo")), QStringList{"12-B"});
+
+        TFrSearchPoNo preset;
+        preset.PoType = QStringLiteral("P");
+        preset.ID = 1;
+        preset.show();
+        QCOMPARE(preset.FaGetVendor1->text(), QStringLiteral("V001"));
+        QCOMPARE(preset.focusWidget(), preset.Code);
+        preset.BtSearchClick();
+        QCOMPARE(column(preset.QSearch, QStringLiteral("PoNo")), QStringList{"12-A"});
+    }
+
     void frPoSearchVendorAndPreset()
     {
         addFrPo(QStringLiteral("   FP9"), 2);

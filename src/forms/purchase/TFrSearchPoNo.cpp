@@ -4,12 +4,30 @@
 #include "data/DbUtil.h"
 #include "forms/import/TFaCodeLookup.h"
 #include "search/SearchQuery.h"
+#include "search/SimpleSearch.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+namespace {
+
+// The vendor picker of the order search: Vendor, Code typed and Name shown; its button lists
+// the vendors by name.
+class OrderVendorPicker : public TFaCodeLookup {
+public:
+    using TFaCodeLookup::TFaCodeLookup;
+    void BtSearchClick() override
+    {
+        if (SimpleSearch(QStringLiteral("ค้นหารหัสเจ้าหนี้"), QStringLiteral("Code"), QStringLiteral("Vendor"), QString(),
+                         QStringLiteral("Name")))
+            takeChosenCode(SimpleSearchDialog()->ResultValue);
+    }
+};
+
+} // namespace
 
 TFrSearchPoNo::TFrSearchPoNo(QWidget* parent)
     : TFrSearch(parent)
@@ -21,10 +39,10 @@ TFrSearchPoNo::TFrSearchPoNo(QWidget* parent)
     QNullTable = new CachedDataSet(this, QStringLiteral("QNullTable"));
     QNullTable->setSQL(QStringLiteral("Select 0 Id From NullTable"));
 
-    FaGetVendor1 = new TFaCodeLookup(this);
+    FaGetVendor1 = new OrderVendorPicker(this);
     FaGetVendor1->setObjectName(QStringLiteral("FaGetVendor1"));
     FaGetVendor1->Caption->setText(QStringLiteral("รหัสผู้ขาย"));
-    FaGetVendor1->BtSearch->hide(); // the vendor's own search belongs to the bill forms
+    FaGetVendor1->BtSearch->setToolTip(QStringLiteral("ค้นหารหัสผู้ขาย"));
     FaGetVendor1->LookupTable = QStringLiteral("Vendor");
     FaGetVendor1->CodeField = QStringLiteral("Code");
     FaGetVendor1->DescField = QStringLiteral("Name");
