@@ -39,12 +39,15 @@ QString LocalIp()
     const QHostInfo info = QHostInfo::fromName(host);
     if (info.error() != QHostInfo::NoError)
         return {};
+    return LastIPv4Address(info.addresses());
+}
+
+QString LastIPv4Address(const QList<QHostAddress>& addresses)
+{
     // Each address replaces the previous one: the last of the list is reported.
     QString result;
-    for (const QHostAddress& a : info.addresses()) {
-        bool ok = false;
-        a.toIPv4Address(&ok);
-        if (ok && a.protocol() == QAbstractSocket::IPv4Protocol)
+    for (const QHostAddress& a : addresses) {
+        if (a.protocol() == QAbstractSocket::IPv4Protocol)
             result = a.toString();
     }
     return result;

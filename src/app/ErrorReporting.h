@@ -1,5 +1,7 @@
 #pragma once
 #include <QApplication>
+#include <QHostAddress>
+#include <QList>
 #include <QString>
 
 // Where every unexpected error of the process ends: it is written to the suite's error log
@@ -9,6 +11,8 @@
 // The workstation's IPv4 address in dotted form: the last address the host name resolves
 // to, or the empty text when it does not resolve.
 QString LocalIp();
+// The last IPv4 address of a resolved list in dotted form ("" when there is none).
+QString LastIPv4Address(const QList<QHostAddress>& addresses);
 // The computer name, trimmed.
 QString ComputerName();
 // The login name of the user in upper case; "UNKNOWN" when it cannot be read.

@@ -1,4 +1,5 @@
 #include "app/StartUp.h"
+#include "app/ErrorReporting.h"
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "app/TFormLogo.h"
@@ -144,7 +145,7 @@ int run(int argc, char** argv)
     // Without any parameter the process ends at once: no window, no data module.
     if (argc <= 1)
         return 0;
-    QApplication app(argc, argv);
+    NkApplication app(argc, argv); // unhandled errors of the event loop end in the error hook
     QApplication::setApplicationDisplayName(QStringLiteral("Namkhao"));
     QStringList params;
     for (int i = 1; i < argc; ++i)

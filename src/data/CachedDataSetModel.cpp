@@ -3,34 +3,14 @@
 #include "data/DbUtil.h"
 #include "data/NkError.h"
 
-#include <QLocale>
+#include "data/NumberFormat.h"
 
-namespace {
-// Decimal places a pattern such as "#,##0.00" asks for, and whether it groups thousands.
-void patternShape(const QString& pattern, int& decimals, bool& grouped)
-{
-    const QString p = pattern.section(QLatin1Char(';'), 0, 0);
-    const int dot = p.indexOf(QLatin1Char('.'));
-    decimals = 0;
-    if (dot >= 0)
-        for (int i = dot + 1; i < p.size() && (p[i] == QLatin1Char('0') || p[i] == QLatin1Char('#')); ++i)
-            ++decimals;
-    grouped = p.contains(QLatin1Char(','));
-}
-
-} // namespace
 
 QString CachedDataSetModel::formatNumber(const QVariant& v, const QString& pattern)
 {
     if (v.isNull() || !v.isValid())
         return {};
-    int decimals = 0;
-    bool grouped = false;
-    patternShape(pattern, decimals, grouped);
-    QLocale loc(QLocale::English);
-    if (!grouped)
-        loc.setNumberOptions(QLocale::OmitGroupSeparator);
-    return loc.toString(v.toDouble(), 'f', decimals);
+    return FormatFloat(pattern, v.toDouble());
 }
 
 bool CachedDataSetModel::parseNumber(const QString& text, double& out)
