@@ -12,6 +12,7 @@
 #include "search/SearchQuery.h"
 #include "search/SimpleSearch.h"
 #include "support/TestEnv.h"
+#include "widgets/TLookupEdit.h"
 
 #include <QDir>
 #include <QFocusEvent>
@@ -173,18 +174,18 @@ private slots:
         dlg.show();
         // The vendor filter starts empty on the scratch row.
         QVERIFY(dlg.FaGetFrVendor1->text().isEmpty());
-        QCOMPARE(dlg.FaGetFrVendor1->dataSet(), dlg.QNullTable);
-        dlg.FaGetFrVendor1->CodeEdit->setText(QStringLiteral("ab"));
+        QCOMPARE(dlg.FaGetFrVendor1->Edit->dataSet(), dlg.QNullTable);
+        dlg.FaGetFrVendor1->Edit->setText(QStringLiteral("ab"));
         QCOMPARE(dlg.FaGetFrVendor1->text(), QStringLiteral("AB")); // upper-case input
-        leave(dlg.FaGetFrVendor1->CodeEdit);
+        leave(dlg.FaGetFrVendor1->Edit);
         // No vendor has the code AB itself; the text stays as a filter.
         QVERIFY(!dlg.FaGetFrVendor1->Found());
         QCOMPARE(dlg.FaGetFrVendor1->text(), QStringLiteral("AB"));
         dlg.BtSearchClick();
         QCOMPARE(column(dlg.QSearch, QStringLiteral("ImNo")), (QStringList{"IM-A2", "IM-A1"}));
 
-        dlg.FaGetFrVendor1->setText(QStringLiteral("F002"));
-        leave(dlg.FaGetFrVendor1->CodeEdit);
+        dlg.FaGetFrVendor1->Edit->setText(QStringLiteral("F002"));
+        leave(dlg.FaGetFrVendor1->Edit);
         QCOMPARE(dlg.QNullTable->FieldByName(QStringLiteral("Id")).toInt(), 2);
         QCOMPARE(dlg.FaGetFrVendor1->DescLabel->text(), QStringLiteral("Sakura Bungu Co., Ltd."));
         dlg.BtSearchClick();
@@ -222,10 +223,10 @@ private slots:
         TFrSearchImNo dlg;
         dlg.show();
         dlg.Code->setText(QStringLiteral("'7"));
-        dlg.FaGetFrVendor1->setText(QStringLiteral("F0'"));
-        leave(dlg.FaGetFrVendor1->CodeEdit);
+        dlg.FaGetFrVendor1->Edit->setText(QStringLiteral("F0'"));
+        leave(dlg.FaGetFrVendor1->Edit);
         QVERIFY(!dlg.FaGetFrVendor1->Found());
-        dlg.FaGetFrVendor1->setText(QStringLiteral("F00"));
+        dlg.FaGetFrVendor1->Edit->setText(QStringLiteral("F00"));
         dlg.BtSearchClick();
         QCOMPARE(column(dlg.QSearch, QStringLiteral("ImNo")), QStringList{QStringLiteral("IM'7")});
         QCOMPARE(env->count(QStringLiteral("ImHd")), 4);
@@ -287,15 +288,15 @@ private slots:
             s->BtOkClick();
             return s->result();
         });
-        enter(frame.CodeEdit);
+        enter(frame.Edit);
         QVERIFY(frame.BtSearch->isEnabled());
-        QTest::keyClick(frame.CodeEdit, Qt::Key_F5);
+        QTest::keyClick(frame.Edit, Qt::Key_F5);
         QCOMPARE(listed, QStringList{"F002"});
         QCOMPARE(frame.text(), QStringLiteral("F002"));
         // Nothing is looked up until the field is left.
         QVERIFY(hd.FieldByName(QStringLiteral("FrVendor")).isNull());
         TFrSearchFrVendor* first = frame.searchDialog();
-        leave(frame.CodeEdit);
+        leave(frame.Edit);
         QVERIFY(!frame.BtSearch->isEnabled());
         QCOMPARE(exits, 1);
         QCOMPARE(hd.FieldByName(QStringLiteral("FrVendor")).toInt(), 2);
@@ -311,20 +312,20 @@ private slots:
         QCOMPARE(frame.searchDialog(), first);
 
         // An unknown code clears the Id and says so; the caller sees no terms.
-        frame.setText(QStringLiteral("NOPE"));
-        leave(frame.CodeEdit);
+        frame.Vendor->setText(QStringLiteral("NOPE"));
+        leave(frame.Edit);
         QCOMPARE(exits, 2);
         QVERIFY(!frame.Found());
         QVERIFY(!frame.TermsFound());
         QVERIFY(hd.FieldByName(QStringLiteral("FrVendor")).isNull());
-        QCOMPARE(frame.DescLabel->text(), TFaCodeLookup::notFoundText());
+        QCOMPARE(frame.DescLabel->text(), TLookupEdit::notFoundText());
         QCOMPARE(frame.text(), QStringLiteral("NOPE"));
 
         // An empty code is not accepted here.
-        frame.setText(QString());
-        leave(frame.CodeEdit);
+        frame.Vendor->setText(QString());
+        leave(frame.Edit);
         QVERIFY(!frame.Found());
-        QCOMPARE(frame.DescLabel->text(), TFaCodeLookup::requiredText());
+        QCOMPARE(frame.DescLabel->text(), TLookupEdit::emptyRefusedText());
 
         // An Id put into the column from outside shows its code.
         hd.SetField(QStringLiteral("FrVendor"), 4);
@@ -350,7 +351,7 @@ private slots:
         hd.Open();
         hd.Append();
         TFaGetImportLotNo frame;
-        frame.Filter = filter;
+        frame.setFilter(filter);
         frame.bind(&hd, QStringLiteral("ImportLotNo"));
         frame.show();
         const QString oldLot = QStringLiteral("LOT2025-12");
@@ -370,20 +371,20 @@ private slots:
         QCOMPARE(title, QStringLiteral("ค้นหา Import Lot No."));
         QCOMPARE(listed.size(), 3);
         QVERIFY(listed.contains(oldLot));
-        QCOMPARE(frame.text(), oldLot);
-        leave(frame.CodeEdit);
-        QCOMPARE(frame.Found(), accepted);
+        QCOMPARE(frame.Code->text(), oldLot);
+        leave(frame.Edit);
+        QCOMPARE(frame.Code->valid(), accepted);
         if (accepted) {
             QCOMPARE(hd.FieldByName(QStringLiteral("ImportLotNo")).toInt(), 3);
             QCOMPARE(frame.DescLabel->text(), QStringLiteral("ล็อตปีก่อน ปิดแล้ว"));
         } else {
             QVERIFY(hd.FieldByName(QStringLiteral("ImportLotNo")).isNull());
-            QCOMPARE(frame.DescLabel->text(), TFaCodeLookup::notFoundText());
+            QCOMPARE(frame.DescLabel->text(), TLookupEdit::notFoundText());
         }
         // An active lot passes either way.
-        frame.setText(QStringLiteral("lot2026-02"));
-        leave(frame.CodeEdit);
-        QVERIFY(frame.Found());
+        frame.Code->setText(QStringLiteral("lot2026-02"));
+        leave(frame.Edit);
+        QVERIFY(frame.Code->valid());
         QCOMPARE(hd.FieldByName(QStringLiteral("ImportLotNo")).toInt(), 2);
     }
 
@@ -423,8 +424,8 @@ private slots:
         dlg.Outstanding = outstanding;
         dlg.show();
         QCOMPARE(dlg.ResultField, QStringLiteral("PONo"));
-        dlg.FaGetVendor1->setText(vendor);
-        leave(dlg.FaGetVendor1->CodeEdit);
+        dlg.FaGetVendor1->Edit->setText(vendor);
+        leave(dlg.FaGetVendor1->Edit);
         dlg.Code->setText(typed);
         QTest::keyClick(dlg.Code, Qt::Key_Return);
         QCOMPARE(column(dlg.QSearch, QStringLiteral("PoNo")), found);
@@ -448,7 +449,7 @@ private slots:
         dlg.PoType = QStringLiteral("P");
         dlg.show();
         // Without a preset vendor the picker has the focus.
-        QCOMPARE(dlg.focusWidget(), dlg.FaGetVendor1->CodeEdit);
+        QCOMPARE(dlg.focusWidget(), dlg.FaGetVendor1->Edit);
         MessageService::setDialogHook([&](QDialog* d) {
             auto* s = qobject_cast<TFrSimpleSearch*>(d);
             s->show();
@@ -457,9 +458,9 @@ private slots:
             s->BtOkClick();
             return s->result();
         });
-        QTest::keyClick(dlg.FaGetVendor1->CodeEdit, Qt::Key_F5);
-        QCOMPARE(dlg.FaGetVendor1->text(), QStringLiteral("V002"));
-        leave(dlg.FaGetVendor1->CodeEdit);
+        QTest::keyClick(dlg.FaGetVendor1->Edit, Qt::Key_F5);
+        QCOMPARE(dlg.FaGetVendor1->Edit->text(), QStringLiteral("V002"));
+        leave(dlg.FaGetVendor1->Edit);
         QCOMPARE(dlg.QNullTable->FieldByName(QStringLiteral("Id")).toInt(), 2);
         dlg.BtSearchClick();
         QCOMPARE(column(dlg.QSearch, QStringLiteral("PoNo")), QStringList{"12-B"});
@@ -468,7 +469,7 @@ private slots:
         preset.PoType = QStringLiteral("P");
         preset.ID = 1;
         preset.show();
-        QCOMPARE(preset.FaGetVendor1->text(), QStringLiteral("V001"));
+        QCOMPARE(preset.FaGetVendor1->Edit->text(), QStringLiteral("V001"));
         QCOMPARE(preset.focusWidget(), preset.Code);
         preset.BtSearchClick();
         QCOMPARE(column(preset.QSearch, QStringLiteral("PoNo")), QStringList{"12-A"});
@@ -496,8 +497,8 @@ private slots:
 
         // A foreign vendor chosen in the picker limits the list to its orders.
         dlg.Code->clear();
-        dlg.FaGetFrVendor1->setText(QStringLiteral("F001"));
-        leave(dlg.FaGetFrVendor1->CodeEdit);
+        dlg.FaGetFrVendor1->Edit->setText(QStringLiteral("F001"));
+        leave(dlg.FaGetFrVendor1->Edit);
         dlg.BtSearchClick();
         QCOMPARE(column(dlg.QSearch, QStringLiteral("PoNo")), QStringList{"FP" + Y + "-00001"});
         dlg.BtOkClick();
@@ -536,8 +537,8 @@ private slots:
     {
         TFrSearchImNo dlg;
         dlg.show();
-        dlg.FaGetFrVendor1->setText(QStringLiteral("F001"));
-        leave(dlg.FaGetFrVendor1->CodeEdit);
+        dlg.FaGetFrVendor1->Edit->setText(QStringLiteral("F001"));
+        leave(dlg.FaGetFrVendor1->Edit);
         dlg.BtSearchClick();
         QCOMPARE(dlg.QSearch->RecordCount(), 2);
         const QString dir = qEnvironmentVariable("NK_BUILD_DIR", QDir::tempPath());

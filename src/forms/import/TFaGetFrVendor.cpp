@@ -3,6 +3,7 @@
 #include "app/MessageService.h"
 #include "data/DbUtil.h"
 #include "forms/import/TFrSearchFrVendor.h"
+#include "widgets/TLookupEdit.h"
 
 #include <QLabel>
 #include <QSqlQuery>
@@ -19,21 +20,30 @@ QStringList TFaGetFrVendor::TermsStatement()
 }
 
 TFaGetFrVendor::TFaGetFrVendor(QWidget* parent)
-    : TFaCodeLookup(parent)
+    : TFaPicker(parent)
 {
     setObjectName(QStringLiteral("FaGetFrVendor1"));
     Caption->setText(QStringLiteral("เจ้าหนี้"));
+    Vendor = Edit;
+    Vendor->setObjectName(QStringLiteral("Vendor"));
+    Vendor->setLookup(QStringLiteral("FrVendor"), QStringLiteral("Id"), QStringLiteral("Code"), QStringLiteral("Name"));
+    Vendor->setAllowEmpty(false);
     BtSearch->setToolTip(QStringLiteral("ค้นหารหัสเจ้าหนี้ต่างประเทศ"));
-    LookupTable = QStringLiteral("FrVendor");
-    IdField = QStringLiteral("Id");
-    CodeField = QStringLiteral("Code");
-    DescField = QStringLiteral("Name");
-    AllowNull = false;
 }
 
 TFaGetFrVendor::~TFaGetFrVendor()
 {
     delete m_search;
+}
+
+QString TFaGetFrVendor::text() const
+{
+    return Vendor->text().trimmed();
+}
+
+bool TFaGetFrVendor::Found() const
+{
+    return Vendor->valid() && !Vendor->currentId().isNull() && !text().isEmpty();
 }
 
 TFrSearchFrVendor* TFaGetFrVendor::searchDialog()
@@ -51,12 +61,13 @@ QVariant TFaGetFrVendor::Term(const QString& column) const
     return {};
 }
 
-void TFaGetFrVendor::BtSearchClick()
+bool TFaGetFrVendor::runSearch(QString& code)
 {
     TFrSearchFrVendor* dlg = searchDialog();
-    dlg->TableName.clear();
-    if (MessageService::execDialog(dlg) == QDialog::Accepted)
-        takeChosenCode(dlg->ResultValue);
+    if (MessageService::execDialog(dlg) != QDialog::Accepted)
+        return false;
+    code = dlg->ResultValue.trimmed();
+    return !code.isEmpty();
 }
 
 void TFaGetFrVendor::ReadTerms()
@@ -65,7 +76,7 @@ void TFaGetFrVendor::ReadTerms()
     const QString code = text();
     if (code.isEmpty())
         return;
-    QSqlQuery q = Db::exec(database(), TermsStatement().join(QLatin1Char('\n')),
+    QSqlQuery q = Db::exec(Vendor->database(), TermsStatement().join(QLatin1Char('\n')),
                            {{QStringLiteral("GetCode"), code}});
     if (!q.next())
         return;
@@ -74,9 +85,9 @@ void TFaGetFrVendor::ReadTerms()
         VendorTerms.insert(rec.fieldName(i), q.value(i));
 }
 
-void TFaGetFrVendor::FrameCodeExit()
+void TFaGetFrVendor::EditExit()
 {
-    TFaCodeLookup::FrameCodeExit();
+    TFaPicker::EditExit();
     ReadTerms();
     if (VendorExit)
         VendorExit();

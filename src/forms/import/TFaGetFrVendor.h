@@ -1,8 +1,9 @@
 #pragma once
-#include "forms/import/TFaCodeLookup.h"
+#include "search/TFaPicker.h"
 
 #include <QPointer>
 #include <QVariantMap>
+#include <functional>
 
 class TFrSearchFrVendor;
 
@@ -10,13 +11,20 @@ class TFrSearchFrVendor;
 // field reads the vendor's terms (currency, due days, open account, credit limit, the vendor
 // group's tax code and its rate) into VendorTerms and then tells the owner through
 // VendorExit and the vendorExit signal; the import form takes the currency from there.
-class TFaGetFrVendor : public TFaCodeLookup {
+class TFaGetFrVendor : public TFaPicker {
     Q_OBJECT
 public:
     explicit TFaGetFrVendor(QWidget* parent = nullptr);
     ~TFaGetFrVendor() override;
 
     static QStringList TermsStatement();
+
+    TLookupEdit* Vendor = nullptr; // the code field (Edit of the picker)
+
+    // The code as typed, trimmed.
+    QString text() const;
+    // True when the last lookup found the vendor.
+    bool Found() const;
 
     // The terms of the vendor read when the field was left last; empty when the code is
     // empty or unknown. Keys as the statement names its columns (Code, Currency, DueDays,
@@ -34,14 +42,13 @@ public:
     // Reads the terms of the vendor in the field now (part of leaving the field).
     void ReadTerms();
 
-public slots:
-    void BtSearchClick() override;
+    void EditExit() override;
 
 signals:
     void vendorExit();
 
 protected:
-    void FrameCodeExit() override;
+    bool runSearch(QString& code) override;
 
 private:
     QPointer<TFrSearchFrVendor> m_search;

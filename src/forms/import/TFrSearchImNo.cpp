@@ -3,6 +3,7 @@
 #include "data/CachedDataSet.h"
 #include "forms/import/TFaGetFrVendor.h"
 #include "search/SearchQuery.h"
+#include "widgets/TLookupEdit.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -32,7 +33,7 @@ TFrSearchImNo::TFrSearchImNo(QWidget* parent)
 
     FaGetFrVendor1 = new TFaGetFrVendor(this);
     // An empty vendor here means every vendor.
-    FaGetFrVendor1->AllowNull = true;
+    FaGetFrVendor1->Vendor->setAllowEmpty(true);
     if (auto* lay = qobject_cast<QVBoxLayout*>(layout())) {
         auto* row = new QWidget(this);
         auto* rowLayout = new QHBoxLayout(row);
@@ -63,7 +64,6 @@ void TFrSearchImNo::FormShow()
     else
         QNullTable->Edit();
     FaGetFrVendor1->bind(QNullTable, QStringLiteral("Id"));
-    FaGetFrVendor1->setText(QString());
     Code->clear();
     Code->setFocus();
 }

@@ -3,6 +3,7 @@
 #include "app/TDMConfig.h"
 #include "forms/import/TFaGetFrVendor.h"
 #include "search/SearchQuery.h"
+#include "widgets/TLookupEdit.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,7 +19,7 @@ TFrSearchFrPoNo::TFrSearchFrPoNo(QWidget* parent)
     FaGetVendor1->hide();
     FaGetFrVendor1 = new TFaGetFrVendor(m_pickerRow);
     // An empty vendor here means every vendor.
-    FaGetFrVendor1->AllowNull = true;
+    FaGetFrVendor1->Vendor->setAllowEmpty(true);
     if (auto* rowLayout = qobject_cast<QHBoxLayout*>(m_pickerRow->layout()))
         rowLayout->addWidget(FaGetFrVendor1, 1);
 }
@@ -34,7 +35,7 @@ QStringList TFrSearchFrPoNo::Statement() const
             markerLine()};
 }
 
-TFaCodeLookup* TFrSearchFrPoNo::vendorPicker() const
+TFaPicker* TFrSearchFrPoNo::vendorPicker() const
 {
     return FaGetFrVendor1;
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include "forms/purchase/TFrSearchPoNo.h"
 
+class TFaGetFrVendor;
+
 // Finds a foreign purchase order (FrPoHd) the same way, narrowed by a foreign vendor.
 class TFrSearchFrPoNo : public TFrSearchPoNo {
     Q_OBJECT
@@ -10,7 +12,7 @@ public:
     TFaGetFrVendor* FaGetFrVendor1 = nullptr;
 
     QStringList Statement() const override;
-    TFaCodeLookup* vendorPicker() const override;
+    TFaPicker* vendorPicker() const override;
 
 protected:
     void FormShow() override;

@@ -2,9 +2,10 @@
 
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
-#include "forms/import/TFaCodeLookup.h"
 #include "search/SearchQuery.h"
 #include "search/SimpleSearch.h"
+#include "search/TFaPicker.h"
+#include "widgets/TLookupEdit.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,14 +17,28 @@ namespace {
 
 // The vendor picker of the order search: Vendor, Code typed and Name shown; its button lists
 // the vendors by name.
-class OrderVendorPicker : public TFaCodeLookup {
+class OrderVendorPicker : public TFaPicker {
 public:
-    using TFaCodeLookup::TFaCodeLookup;
-    void BtSearchClick() override
+    explicit OrderVendorPicker(QWidget* parent)
+        : TFaPicker(parent)
     {
-        if (SimpleSearch(QStringLiteral("ค้นหารหัสเจ้าหนี้"), QStringLiteral("Code"), QStringLiteral("Vendor"), QString(),
-                         QStringLiteral("Name")))
-            takeChosenCode(SimpleSearchDialog()->ResultValue);
+        setObjectName(QStringLiteral("FaGetVendor1"));
+        Caption->setText(QStringLiteral("รหัสผู้ขาย"));
+        Edit->setObjectName(QStringLiteral("Vendor"));
+        Edit->setLookup(QStringLiteral("Vendor"), QStringLiteral("Id"), QStringLiteral("Code"), QStringLiteral("Name"));
+        // An empty vendor here means every vendor.
+        Edit->setAllowEmpty(true);
+        BtSearch->setToolTip(QStringLiteral("ค้นหารหัสผู้ขาย"));
+    }
+
+protected:
+    bool runSearch(QString& code) override
+    {
+        if (!SimpleSearch(QStringLiteral("ค้นหารหัสเจ้าหนี้"), QStringLiteral("Code"), QStringLiteral("Vendor"), QString(),
+                          QStringLiteral("Name")))
+            return false;
+        code = SimpleSearchDialog()->ResultValue.trimmed();
+        return !code.isEmpty();
     }
 };
 
@@ -40,14 +55,6 @@ TFrSearchPoNo::TFrSearchPoNo(QWidget* parent)
     QNullTable->setSQL(QStringLiteral("Select 0 Id From NullTable"));
 
     FaGetVendor1 = new OrderVendorPicker(this);
-    FaGetVendor1->setObjectName(QStringLiteral("FaGetVendor1"));
-    FaGetVendor1->Caption->setText(QStringLiteral("รหัสผู้ขาย"));
-    FaGetVendor1->BtSearch->setToolTip(QStringLiteral("ค้นหารหัสผู้ขาย"));
-    FaGetVendor1->LookupTable = QStringLiteral("Vendor");
-    FaGetVendor1->CodeField = QStringLiteral("Code");
-    FaGetVendor1->DescField = QStringLiteral("Name");
-    // An empty vendor here means every vendor.
-    FaGetVendor1->AllowNull = true;
 
     m_pickerRow = new QWidget(this);
     auto* rowLayout = new QHBoxLayout(m_pickerRow);
@@ -80,12 +87,12 @@ QStringList TFrSearchPoNo::Statement() const
             markerLine()};
 }
 
-TFaCodeLookup* TFrSearchPoNo::vendorPicker() const
+TFaPicker* TFrSearchPoNo::vendorPicker() const
 {
     return FaGetVendor1;
 }
 
-void TFrSearchPoNo::showWithPicker(TFaCodeLookup* picker)
+void TFrSearchPoNo::showWithPicker(TFaPicker* picker)
 {
     ResultValue.clear();
     ResultField = QStringLiteral("PONo");
@@ -117,7 +124,7 @@ void TFrSearchPoNo::FormShow()
 void TFrSearchPoNo::BtSearchClick()
 {
     const QString c = Code->text().trimmed();
-    const QString v = vendorPicker()->text();
+    const QString v = vendorPicker()->Edit->text().trimmed();
     QSearch->Close();
     if (QSearch->SQL.size() <= OrderLine)
         QSearch->SQL = Statement();

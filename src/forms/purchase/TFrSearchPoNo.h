@@ -2,7 +2,7 @@
 #include "search/TFrSearch.h"
 
 class CachedDataSet;
-class TFaCodeLookup;
+class TFaPicker;
 class TFaGetFrVendor;
 
 // Finds a purchase order by the start of its (trimmed) number, for one order type, optionally
@@ -23,14 +23,14 @@ public:
     static QString markerLine() { return QStringLiteral("/* Don't Move SQL Line */"); }
 
     // The domestic vendor picker (hidden in the foreign order search).
-    TFaCodeLookup* FaGetVendor1 = nullptr;
+    TFaPicker* FaGetVendor1 = nullptr;
     // The one-row placeholder record the vendor picker is bound to; never saved.
     CachedDataSet* QNullTable = nullptr;
 
     // The statement as shown, before the two replaced lines are filled in.
     virtual QStringList Statement() const;
     // The picker whose code narrows the search.
-    virtual TFaCodeLookup* vendorPicker() const;
+    virtual TFaPicker* vendorPicker() const;
 
 public slots:
     void BtSearchClick() override;
@@ -38,6 +38,6 @@ public slots:
 protected:
     void FormShow() override;
     // What both order searches do on showing, with their own picker.
-    void showWithPicker(TFaCodeLookup* picker);
+    void showWithPicker(TFaPicker* picker);
     QWidget* m_pickerRow = nullptr;
 };
