@@ -388,6 +388,25 @@ private slots:
         QCOMPARE(hd.FieldByName(QStringLiteral("ImportLotNo")).toInt(), 2);
     }
 
+    void lotFrameEnterHook()
+    {
+        TFaGetImportLotNo frame;
+        int entered = 0;
+        frame.CodeEnter = [&] { ++entered; };
+        frame.show();
+        enter(frame.Code);
+        QCOMPARE(entered, 1);
+        QVERIFY(frame.BtSearch->isEnabled());
+        // Coming back from the lot search or a message box is no entering.
+        QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(frame.Code, &back);
+        QCOMPARE(entered, 1);
+        leave(frame.Code);
+        QVERIFY(!frame.BtSearch->isEnabled());
+        enter(frame.Code);
+        QCOMPARE(entered, 2);
+    }
+
     // ---- purchase order searches --------------------------------------------------------
 
     void poSearchNumberTypeVendorAndSwitch_data()
