@@ -9,7 +9,7 @@
 
 namespace {
 constexpr quint32 kMagic = 0x4e4b5250;  // "NKRP"
-constexpr quint32 kVersion = 1;
+constexpr quint32 kVersion = 2;
 }  // namespace
 
 QStringList ReportPage::texts() const
@@ -36,7 +36,7 @@ void PreparedReport::save(const QString& path) const
     for (const ReportPage& p : pages) {
         s << p.size << qint32(p.items.size());
         for (const PageItem& i : p.items) {
-            s << qint32(i.kind) << i.rect << i.p1 << i.p2 << i.text << i.baseline << i.font.toString() << i.color
+            s << qint32(i.kind) << i.rect << i.p1 << i.p2 << i.text << i.baseline << i.cell << i.font.toString() << i.color
               << i.penWidth << i.penColor << qint32(i.penStyle) << i.brush << i.radius << i.polygon << i.image;
         }
     }
@@ -63,7 +63,7 @@ PreparedReport PreparedReport::load(const QString& path)
             PageItem i;
             qint32 kind = 0, style = 0;
             QString font;
-            s >> kind >> i.rect >> i.p1 >> i.p2 >> i.text >> i.baseline >> font >> i.color >> i.penWidth >> i.penColor >>
+            s >> kind >> i.rect >> i.p1 >> i.p2 >> i.text >> i.baseline >> i.cell >> font >> i.color >> i.penWidth >> i.penColor >>
                 style >> i.brush >> i.radius >> i.polygon >> i.image;
             i.kind = PageItem::Kind(kind);
             i.penStyle = Qt::PenStyle(style);

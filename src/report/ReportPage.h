@@ -26,6 +26,7 @@ struct PageItem {
     // Text runs: one line of text drawn from its baseline origin.
     QString text;
     QPointF baseline;
+    QRectF cell;  // mm: the box of the text object the run belongs to (columns of exports)
     QFont font;  // point size in points; drawn at the device's scale
     QColor color = Qt::black;
     // Lines and outlines

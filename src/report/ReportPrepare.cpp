@@ -460,6 +460,7 @@ private:
             i.p1 += offset;
             i.p2 += offset;
             i.baseline += offset;
+            i.cell.translate(offset);
             i.polygon.translate(offset);
             m_page.items.append(i);
         }
@@ -603,6 +604,7 @@ private:
                 x = area.left() + (area.width() - l.width) / 2;
             t.baseline = QPointF(x, top + l.top + l.ascent);
             t.rect = QRectF(x, top + l.top, l.width, l.height);
+            t.cell = box;
             items.append(t);
         }
         return box.bottom();
@@ -651,6 +653,7 @@ private:
                     t.rect = QRectF(inner.left() + refPxToMm(pos.x() + x0), inner.top() + refPxToMm(pos.y() + line.y()),
                                     refPxToMm(x1 - x0), refPxToMm(line.height()));
                     if (!o.stretch && t.rect.bottom() > box.bottom() + 0.2) continue;
+                    t.cell = box;
                     items.append(t);
                 }
             }
@@ -764,6 +767,7 @@ private:
             const qreal x = o.rect.left() + (o.rect.width() - lines.first().width) / 2;
             t.baseline = QPointF(x, barArea.bottom() + lines.first().ascent);
             t.rect = QRectF(x, barArea.bottom(), lines.first().width, textHeight);
+            t.cell = o.rect;
             items.append(t);
         }
         return o.rect.bottom();
