@@ -406,6 +406,20 @@ ReportLayout ReportLayout::parse(const QString& text, const QString& fileName)
         }
         continued = nullptr;
         continuedSource = nullptr;
+        if (raw.mid(first, 9).compare(QLatin1String("variable "), Qt::CaseInsensitive) == 0) {
+            int eq = raw.indexOf(QLatin1Char('='));
+            if (eq < 0) throw ReportError(file, number, first + 1, QStringLiteral("variable NAME = expression expected"));
+            ReportVariableDef v;
+            v.name = raw.mid(first + 8, eq - first - 8).trimmed();
+            int exprStart = eq + 1;
+            while (exprStart < raw.size() && raw[exprStart] == QLatin1Char(' ')) ++exprStart;
+            v.text = raw.mid(exprStart).trimmed();
+            v.line = number;
+            if (v.name.isEmpty()) throw ReportError(file, number, first + 1, QStringLiteral("Variable without a name"));
+            v.expr = ReportExpression::compile(v.text, SourceMap::at(file, number, exprStart + 1));
+            layout.variables.append(v);
+            continue;
+        }
         Line l = LineParser(file, raw, number).parse();
         AttrReader r(file, l);
         auto unknown = [&](const Attr& a) { r.error(a, QStringLiteral("Unknown setting \"%1\"").arg(a.key)); };
@@ -439,18 +453,6 @@ ReportLayout ReportLayout::parse(const QString& text, const QString& fileName)
                     unknown(a);
                 }
             }
-        } else if (l.keyword == QLatin1String("variable")) {
-            int eq = raw.indexOf(QLatin1Char('='));
-            if (eq < 0) throw ReportError(file, number, first + 1, QStringLiteral("variable NAME = expression expected"));
-            ReportVariableDef v;
-            v.name = raw.mid(first + 8, eq - first - 8).trimmed();
-            int exprStart = eq + 1;
-            while (exprStart < raw.size() && raw[exprStart] == QLatin1Char(' ')) ++exprStart;
-            v.text = raw.mid(exprStart).trimmed();
-            v.line = number;
-            if (v.name.isEmpty()) throw ReportError(file, number, first + 1, QStringLiteral("Variable without a name"));
-            v.expr = ReportExpression::compile(v.text, SourceMap::at(file, number, exprStart + 1));
-            layout.variables.append(v);
         } else if (l.keyword == QLatin1String("dataset")) {
             ReportDataSetDef d;
             d.line = number;
