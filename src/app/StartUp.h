@@ -31,7 +31,20 @@ void registerForm(const QString& programCode, FormFactory factory);
 bool hasForm(const QString& programCode);
 QWidget* createForm(const QString& programCode); // nullptr for an unknown code
 
+// Steps 3 to 11 of start-up inside an existing application object: splash, data modules,
+// command line, company, rights, work form. Messages go through MessageService.
+struct Outcome {
+    enum class End { FormCreated, Quiet, Message };
+    End end = End::Quiet;
+    QWidget* form = nullptr; // the main window when a work form was created
+    QString message;         // the message shown when end == Message
+};
+Outcome start(const QStringList& params);
+
 // The whole start-up and message loop; returns the process exit status.
 int run(int argc, char** argv);
+
+// Every work form of the module registers itself here (FormRegistry.cpp).
+void registerAllForms();
 
 } // namespace StartUp

@@ -18,6 +18,7 @@ struct GridColumn {
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     bool isDate = false;           // shown and typed as dd/mm/yyyy
     bool upperCase = false;        // typed codes are upper case
+    bool hasButton = false;        // the cell editor carries a "..." button (also F5)
 };
 
 // Serves a cached data set to the grids: rows are the visible rows, columns the GridColumns.
@@ -35,6 +36,10 @@ public:
     CachedDataSet* dataSet() const { return m_ds; }
 
     static QColor alternateRowColor();
+    // A stored number shown through a pattern such as "#,##0.00"; empty for a null value.
+    static QString formatNumber(const QVariant& v, const QString& pattern);
+    // Typed number text (thousands commas allowed) to a number; false when not a number.
+    static bool parseNumber(const QString& text, double& out);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

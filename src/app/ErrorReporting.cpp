@@ -1,0 +1,297 @@
+#include "app/ErrorReporting.h"
+
+#include "app/MessageService.h"
+#include "app/TDMConfig.h"
+#include "app/TFrShowError.h"
+#include "data/NkError.h"
+#include "data/ServerProcs.h"
+#include "data/TDM.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QLocale>
+#include <QSettings>
+#include <QSysInfo>
+#include <QTimeZone>
+#include <QtDebug>
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+
+#ifndef Q_OS_WIN
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
+// ---- workstation -----------------------------------------------------------------------
+
+QString LocalIp()
+{
+    const QString host = QHostInfo::localHostName().left(64);
+    if (host.isEmpty())
+        return {};
+    const QHostInfo info = QHostInfo::fromName(host);
+    if (info.error() != QHostInfo::NoError)
+        return {};
+    return LastIPv4Address(info.addresses());
+}
+
+QString LastIPv4Address(const QList<QHostAddress>& addresses)
+{
+    // Each address replaces the previous one: the last of the list is reported.
+    QString result;
+    for (const QHostAddress& a : addresses) {
+        if (a.protocol() == QAbstractSocket::IPv4Protocol)
+            result = a.toString();
+    }
+    return result;
+}
+
+QString ComputerName()
+{
+#ifdef Q_OS_WIN
+    const QString env = qEnvironmentVariable("COMPUTERNAME").trimmed();
+    if (!env.isEmpty())
+        return env;
+#endif
+    return QSysInfo::machineHostName().trimmed();
+}
+
+QString LoginUserName()
+{
+    QString name;
+#ifdef Q_OS_WIN
+    name = qEnvironmentVariable("USERNAME");
+#else
+    if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name)
+        name = QString::fromLocal8Bit(pw->pw_name);
+    if (name.trimmed().isEmpty())
+        name = qEnvironmentVariable("USER");
+    if (name.trimmed().isEmpty())
+        name = qEnvironmentVariable("LOGNAME");
+#endif
+    name = name.trimmed();
+    return name.isEmpty() ? QStringLiteral("UNKNOWN") : name.toUpper();
+}
+
+// ---- error log -------------------------------------------------------------------------
+
+void TDMConfig::LogError(const QString& message) noexcept
+{
+    // The log must never become a second error: when the configuration database cannot be
+    // reached the error is still shown, just not recorded.
+    try {
+        ServerProcs::AddErrorLog(DmCfg(), ComputerName(), LoginUserName(), UserId, MenuId, message);
+    } catch (const std::exception& e) {
+        qWarning("Error log not written: %s", e.what());
+    } catch (...) {
+        qWarning("Error log not written");
+    }
+}
+
+// ---- error mail ------------------------------------------------------------------------
+
+QString ErrorMailFolder()
+{
+    return DM ? DM->StartFolder : QDir::currentPath();
+}
+
+ErrorMailSettings ReadErrorMailSettings(const QString& folder)
+{
+    ErrorMailSettings s;
+    const QString path = QDir(folder).filePath(QStringLiteral("Mail.Dat"));
+    if (!QFileInfo::exists(path))
+        return s;
+    QSettings ini(path, QSettings::IniFormat);
+    ini.beginGroup(QStringLiteral("Mail"));
+    s.Server = ini.value(QStringLiteral("Server")).toString().trimmed();
+    s.Port = ini.value(QStringLiteral("Port"), 25).toInt();
+    if (s.Port <= 0 || s.Port > 65535)
+        s.Port = 25;
+    s.Sender = ini.value(QStringLiteral("Sender")).toString().trimmed();
+    s.Recipient = ini.value(QStringLiteral("Recipient")).toString().trimmed();
+    s.User = ini.value(QStringLiteral("User")).toString().trimmed();
+    s.Password = ini.value(QStringLiteral("Password")).toString();
+    s.ConnectTimeout = std::clamp(ini.value(QStringLiteral("ConnectTimeout"), 5).toInt(), 1, 30);
+    s.Timeout = std::clamp(ini.value(QStringLiteral("Timeout"), 20).toInt(), 1, 120);
+    ini.endGroup();
+    return s;
+}
+
+namespace {
+
+bool isAscii(const QString& s)
+{
+    return std::all_of(s.cbegin(), s.cend(), [](QChar c) { return c.unicode() < 128; });
+}
+
+QByteArray headerText(const QString& text)
+{
+    if (isAscii(text))
+        return text.toLatin1();
+    return "=?UTF-8?B?" + text.toUtf8().toBase64() + "?=";
+}
+
+QByteArray mailDate()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const int offset = now.offsetFromUtc() / 60;
+    const QString zone = QStringLiteral("%1%2%3")
+                             .arg(offset < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+                             .arg(qAbs(offset) / 60, 2, 10, QLatin1Char('0'))
+                             .arg(qAbs(offset) % 60, 2, 10, QLatin1Char('0'));
+    return (QLocale::c().toString(now, QStringLiteral("ddd, dd MMM yyyy HH:mm:ss ")) + zone).toLatin1();
+}
+
+struct Payload {
+    QByteArray data;
+    qsizetype pos = 0;
+};
+
+size_t readPayload(char* buffer, size_t size, size_t count, void* userData)
+{
+    auto* p = static_cast<Payload*>(userData);
+    const size_t room = size * count;
+    const size_t left = static_cast<size_t>(p->data.size() - p->pos);
+    const size_t n = std::min(room, left);
+    if (n > 0) {
+        std::memcpy(buffer, p->data.constData() + p->pos, n);
+        p->pos += static_cast<qsizetype>(n);
+    }
+    return n;
+}
+
+QByteArray angle(const QString& address)
+{
+    QString a = address.trimmed();
+    if (!a.startsWith(QLatin1Char('<')))
+        a = QLatin1Char('<') + a + QLatin1Char('>');
+    return a.toUtf8();
+}
+
+} // namespace
+
+QByteArray BuildErrorMail(const ErrorMailSettings& settings, const QString& subject, const QString& body)
+{
+    // Plain text in us-ascii; a message carrying Thai goes out as UTF-8 instead of being
+    // turned into question marks. Line breaks in the body are sent exactly as given.
+    const bool ascii = isAscii(body);
+    QByteArray m;
+    m += "Date: " + mailDate() + "\r\n";
+    m += "From: " + angle(settings.Sender) + "\r\n";
+    m += "To: " + angle(settings.Recipient) + "\r\n";
+    m += "Subject: " + headerText(subject) + "\r\n";
+    m += "MIME-Version: 1.0\r\n";
+    m += ascii ? "Content-Type: text/plain; charset=us-ascii\r\n" : "Content-Type: text/plain; charset=utf-8\r\n";
+    m += ascii ? "Content-Transfer-Encoding: 7bit\r\n" : "Content-Transfer-Encoding: 8bit\r\n";
+    m += "\r\n";
+    m += ascii ? body.toLatin1() : body.toUtf8();
+    return m;
+}
+
+bool SendMail(const ErrorMailSettings& settings, const QString& subject, const QString& body) noexcept
+{
+    try {
+        if (settings.Server.isEmpty() || settings.Recipient.isEmpty())
+            return false;
+        static std::once_flag once;
+        std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+
+        CURL* curl = curl_easy_init();
+        if (!curl)
+            return false;
+
+        QString host = settings.Server;
+        if (host.contains(QLatin1Char(':')) && !host.startsWith(QLatin1Char('[')))
+            host = QLatin1Char('[') + host + QLatin1Char(']'); // an IPv6 literal
+        const QByteArray url = QStringLiteral("smtp://%1:%2").arg(host).arg(settings.Port).toUtf8();
+        const QByteArray from = angle(settings.Sender);
+        const QByteArray user = settings.User.toUtf8();
+        const QByteArray password = settings.Password.toUtf8();
+        curl_slist* recipients = curl_slist_append(nullptr, angle(settings.Recipient).constData());
+        Payload payload{BuildErrorMail(settings, subject, body), 0};
+
+        curl_easy_setopt(curl, CURLOPT_URL, url.constData());
+        curl_easy_setopt(curl, CURLOPT_PROXY, ""); // straight to the mail server
+        curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, static_cast<long>(settings.ConnectTimeout));
+        curl_easy_setopt(curl, CURLOPT_TIMEOUT, static_cast<long>(settings.Timeout));
+        curl_easy_setopt(curl, CURLOPT_MAIL_FROM, from.constData());
+        curl_easy_setopt(curl, CURLOPT_MAIL_RCPT, recipients);
+        if (!user.isEmpty()) {
+            // Logs in when the server offers authentication; a server without it is used
+            // as it is.
+            curl_easy_setopt(curl, CURLOPT_USERNAME, user.constData());
+            curl_easy_setopt(curl, CURLOPT_PASSWORD, password.constData());
+        }
+        curl_easy_setopt(curl, CURLOPT_READFUNCTION, readPayload);
+        curl_easy_setopt(curl, CURLOPT_READDATA, &payload);
+        curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
+        curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(payload.data.size()));
+
+        const CURLcode rc = curl_easy_perform(curl);
+        curl_slist_free_all(recipients);
+        curl_easy_cleanup(curl);
+        if (rc != CURLE_OK)
+            qWarning("Error mail not sent: %s", curl_easy_strerror(rc));
+        return rc == CURLE_OK;
+    } catch (...) {
+        return false;
+    }
+}
+
+void TDMConfig::SendErrorMail(const QString& subject, const QString& body) noexcept
+{
+    try {
+        SendMail(ReadErrorMailSettings(ErrorMailFolder()), subject, body);
+    } catch (...) {
+    }
+}
+
+// ---- the hook --------------------------------------------------------------------------
+
+void ReportError(const QString& message)
+{
+    try {
+        if (DMConfig)
+            DMConfig->LogError(message);
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+            qWarning("%s", qPrintable(message));
+            return;
+        }
+        TFrShowError dialog;
+        dialog.setErrorText(message + QLatin1Char('\r'));
+        MessageService::execDialog(&dialog);
+    } catch (const std::exception& e) {
+        qWarning("Error while reporting an error: %s", e.what());
+    } catch (...) {
+        qWarning("Error while reporting an error");
+    }
+}
+
+NkApplication::NkApplication(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+}
+
+bool NkApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const NkAbort&) {
+        // raised only to abandon an operation quietly
+    } catch (const NkError& e) {
+        ReportError(e.message());
+    } catch (const std::exception& e) {
+        ReportError(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        ReportError(QStringLiteral("Unknown error"));
+    }
+    return false;
+}

@@ -1,0 +1,504 @@
+#include "data/CachedDataSet.h"
+#include "data/DbUtil.h"
+#include "data/NkError.h"
+#include "data/TDM.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+CachedDataSet::CachedDataSet(QObject* parent, const QString& name)
+    : QObject(parent)
+    , m_name(name)
+{
+    setObjectName(name);
+}
+
+QSqlDatabase CachedDataSet::database() const
+{
+    if (m_hasDb)
+        return m_db;
+    if (!DM)
+        throw NkError(QStringLiteral("No database session for %1").arg(m_name));
+    return DM->DMdata();
+}
+
+void CachedDataSet::setSQL(const QString& sql)
+{
+    m_sql = sql;
+}
+
+void CachedDataSet::setParam(const QString& name, const QVariant& value)
+{
+    m_params.insert(name.toUpper(), value);
+}
+
+QVariant CachedDataSet::param(const QString& name) const
+{
+    return m_params.value(name.toUpper());
+}
+
+QStringList CachedDataSet::paramNames() const
+{
+    return Db::parameterNames(m_sql);
+}
+
+void CachedDataSet::setUpdateSQL(const QString& insertSql, const QString& modifySql, const QString& deleteSql)
+{
+    m_insertSql = insertSql;
+    m_modifySql = modifySql;
+    m_deleteSql = deleteSql;
+}
+
+void CachedDataSet::defineFields(const QStringList& names)
+{
+    m_fields = names;
+}
+
+// ---- open / close ------------------------------------------------------------------------
+
+void CachedDataSet::Open()
+{
+    if (Active())
+        return;
+    m_rows.clear();
+    m_deleted.clear();
+    if (!m_sql.trimmed().isEmpty()) {
+        QSqlQuery q = Db::exec(database(), m_sql, m_params);
+        const QSqlRecord rec = q.record();
+        m_fields.clear();
+        for (int i = 0; i < rec.count(); ++i)
+            m_fields << rec.fieldName(i);
+        while (q.next()) {
+            Row r;
+            r.cur.resize(m_fields.size());
+            for (int i = 0; i < m_fields.size(); ++i)
+                r.cur[i] = q.value(i);
+            r.old = r.cur;
+            m_rows.append(r);
+        }
+    }
+    m_state = State::Browse;
+    m_rowModified = false;
+    m_cur = m_rows.isEmpty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_rows.isEmpty();
+    emit reset();
+    emit currentChanged(m_cur);
+    if (AfterScroll)
+        AfterScroll(*this);
+}
+
+void CachedDataSet::Close()
+{
+    m_rows.clear();
+    m_deleted.clear();
+    m_state = State::Inactive;
+    m_cur = -1;
+    m_eof = m_bof = true;
+    m_rowModified = false;
+    emit reset();
+}
+
+void CachedDataSet::checkActive() const
+{
+    if (!Active())
+        throw NkError(QStringLiteral("Data set %1 is not open").arg(m_name));
+}
+
+void CachedDataSet::ensureCurrent() const
+{
+    checkActive();
+    if (m_cur < 0 || m_cur >= m_rows.size())
+        throw NkError(QStringLiteral("Data set %1 has no current row").arg(m_name));
+}
+
+// ---- fields ------------------------------------------------------------------------------
+
+int CachedDataSet::fieldIndex(const QString& name) const
+{
+    for (int i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+QVariant CachedDataSet::FieldByName(const QString& name) const
+{
+    const int f = fieldIndex(name);
+    if (f < 0)
+        throw NkError(QStringLiteral("%1: Field '%2' not found").arg(m_name, name));
+    if (m_cur < 0 || m_cur >= m_rows.size())
+        return {};
+    return m_rows[m_cur].cur[f];
+}
+
+QString CachedDataSet::AsString(const QString& name) const
+{
+    return FieldByName(name).toString();
+}
+
+double CachedDataSet::AsFloat(const QString& name) const
+{
+    return FieldByName(name).toDouble();
+}
+
+int CachedDataSet::AsInteger(const QString& name) const
+{
+    return FieldByName(name).toInt();
+}
+
+void CachedDataSet::SetField(const QString& name, const QVariant& value)
+{
+    const int f = fieldIndex(name);
+    if (f < 0)
+        throw NkError(QStringLiteral("%1: Field '%2' not found").arg(m_name, name));
+    ensureCurrent();
+    if (m_state == State::Browse)
+        Edit();
+    QVariant& slot = m_rows[m_cur].cur[f];
+    if (slot == value && slot.isNull() == value.isNull())
+        return;
+    slot = value;
+    m_rowModified = true;
+    emit rowChanged(m_cur);
+    if (OnFieldChange)
+        OnFieldChange(*this, m_fields[f]);
+}
+
+QVariant CachedDataSet::value(int row, int field) const
+{
+    if (row < 0 || row >= m_rows.size() || field < 0 || field >= m_fields.size())
+        return {};
+    return m_rows[row].cur[field];
+}
+
+QVariant CachedDataSet::value(int row, const QString& name) const
+{
+    return value(row, fieldIndex(name));
+}
+
+void CachedDataSet::setValue(int row, int field, const QVariant& v)
+{
+    if (row < 0 || row >= m_rows.size() || field < 0 || field >= m_fields.size())
+        return;
+    if (row != m_cur)
+        setRecNo(row);
+    SetField(m_fields[field], v);
+}
+
+QVariant CachedDataSet::oldValue(int row, const QString& name) const
+{
+    const int f = fieldIndex(name);
+    if (row < 0 || row >= m_rows.size() || f < 0)
+        return {};
+    return m_rows[row].old[f];
+}
+
+CachedDataSet::RowState CachedDataSet::rowState(int row) const
+{
+    if (row < 0 || row >= m_rows.size())
+        return RowState::Unchanged;
+    return m_rows[row].st;
+}
+
+// ---- navigation --------------------------------------------------------------------------
+
+void CachedDataSet::setCurrent(int row)
+{
+    if (m_state == State::Edit || m_state == State::Insert)
+        Post();
+    if (m_rows.isEmpty()) {
+        m_cur = -1;
+        m_eof = m_bof = true;
+    } else {
+        m_cur = qBound(0, row, int(m_rows.size()) - 1);
+    }
+    emit currentChanged(m_cur);
+    if (AfterScroll)
+        AfterScroll(*this);
+}
+
+void CachedDataSet::setRecNo(int row)
+{
+    checkActive();
+    if (row == m_cur)
+        return;
+    setCurrent(row);
+    m_bof = m_eof = false;
+}
+
+void CachedDataSet::First()
+{
+    checkActive();
+    setCurrent(0);
+    m_bof = true;
+    m_eof = m_rows.isEmpty();
+}
+
+void CachedDataSet::Last()
+{
+    checkActive();
+    setCurrent(int(m_rows.size()) - 1);
+    m_eof = true;
+    m_bof = m_rows.isEmpty();
+}
+
+void CachedDataSet::Next()
+{
+    checkActive();
+    if (m_cur + 1 >= m_rows.size()) {
+        if (m_state != State::Browse)
+            Post();
+        m_eof = true;
+        return;
+    }
+    setCurrent(m_cur + 1);
+    m_bof = false;
+    m_eof = false;
+}
+
+void CachedDataSet::Prior()
+{
+    checkActive();
+    if (m_cur <= 0) {
+        m_bof = true;
+        return;
+    }
+    setCurrent(m_cur - 1);
+    m_bof = false;
+    m_eof = false;
+}
+
+bool CachedDataSet::Locate(const QString& field, const QVariant& value)
+{
+    checkActive();
+    const int f = fieldIndex(field);
+    if (f < 0)
+        return false;
+    for (int i = 0; i < m_rows.size(); ++i) {
+        const QVariant& v = m_rows[i].cur[f];
+        const bool eq = (v.typeId() == QMetaType::QString || value.typeId() == QMetaType::QString)
+            ? v.toString().compare(value.toString(), Qt::CaseInsensitive) == 0
+            : v == value;
+        if (eq) {
+            setRecNo(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---- editing -----------------------------------------------------------------------------
+
+int CachedDataSet::newRow(int at)
+{
+    checkActive();
+    if (m_state == State::Edit || m_state == State::Insert)
+        Post();
+    Row r;
+    r.cur.resize(m_fields.size());
+    r.old.resize(m_fields.size());
+    r.st = RowState::Inserted;
+    at = qBound(0, at, int(m_rows.size()));
+    m_rows.insert(at, r);
+    m_cur = at;
+    m_state = State::Insert;
+    m_rowModified = false;
+    m_eof = m_bof = false;
+    emit rowInserted(at);
+    emit currentChanged(m_cur);
+    if (OnNewRecord)
+        OnNewRecord(*this);
+    return at;
+}
+
+void CachedDataSet::Append()
+{
+    newRow(int(m_rows.size()));
+}
+
+void CachedDataSet::Insert()
+{
+    newRow(m_cur < 0 ? 0 : m_cur);
+}
+
+void CachedDataSet::Edit()
+{
+    ensureCurrent();
+    if (m_state != State::Browse)
+        return;
+    m_editBackup = m_rows[m_cur];
+    m_state = State::Edit;
+    m_rowModified = false;
+}
+
+bool CachedDataSet::Modified() const
+{
+    return m_rowModified;
+}
+
+void CachedDataSet::Post()
+{
+    if (m_state != State::Edit && m_state != State::Insert)
+        return;
+    if (BeforePost)
+        BeforePost(*this); // may throw: the row stays in edit
+    Row& r = m_rows[m_cur];
+    if (m_state == State::Edit && r.st == RowState::Unchanged && r.cur != r.old)
+        r.st = RowState::Modified;
+    m_state = State::Browse;
+    m_rowModified = false;
+    if (AfterPost)
+        AfterPost(*this);
+}
+
+void CachedDataSet::Cancel()
+{
+    if (m_state == State::Insert) {
+        const int row = m_cur;
+        m_rows.removeAt(row);
+        m_state = State::Browse;
+        m_rowModified = false;
+        emit rowRemoved(row);
+        m_cur = m_rows.isEmpty() ? -1 : qMin(row, int(m_rows.size()) - 1);
+        m_eof = m_bof = m_rows.isEmpty();
+        emit currentChanged(m_cur);
+    } else if (m_state == State::Edit) {
+        m_rows[m_cur] = m_editBackup;
+        m_state = State::Browse;
+        m_rowModified = false;
+        emit rowChanged(m_cur);
+    }
+}
+
+void CachedDataSet::Delete()
+{
+    ensureCurrent();
+    if (m_state == State::Insert) {
+        Cancel();
+        return;
+    }
+    if (m_state == State::Edit)
+        Cancel();
+    if (BeforeDelete)
+        BeforeDelete(*this);
+    const int row = m_cur;
+    Row r = m_rows.takeAt(row);
+    if (r.st != RowState::Inserted) {
+        r.st = RowState::Deleted;
+        m_deleted.append(r);
+    }
+    emit rowRemoved(row);
+    m_cur = m_rows.isEmpty() ? -1 : qMin(row, int(m_rows.size()) - 1);
+    m_eof = m_bof = m_rows.isEmpty();
+    emit currentChanged(m_cur);
+    if (AfterDelete)
+        AfterDelete(*this);
+}
+
+void CachedDataSet::EmptyDataSet()
+{
+    checkActive();
+    if (m_state != State::Browse)
+        Cancel();
+    for (Row& r : m_rows) {
+        if (r.st != RowState::Inserted) {
+            r.st = RowState::Deleted;
+            m_deleted.append(r);
+        }
+    }
+    m_rows.clear();
+    m_cur = -1;
+    m_eof = m_bof = true;
+    emit reset();
+    emit currentChanged(m_cur);
+}
+
+// ---- cached updates ----------------------------------------------------------------------
+
+bool CachedDataSet::UpdatesPending() const
+{
+    if (!m_deleted.isEmpty())
+        return true;
+    if (m_state == State::Insert || (m_state == State::Edit && m_rowModified))
+        return true;
+    for (const Row& r : m_rows)
+        if (r.st != RowState::Unchanged)
+            return true;
+    return false;
+}
+
+void CachedDataSet::bindAndRun(const QString& sql, const Row& row) const
+{
+    if (sql.trimmed().isEmpty())
+        throw NkError(QStringLiteral("%1: no statement to apply the change").arg(m_name));
+    QVariantMap params;
+    for (const QString& p : Db::parameterNames(sql)) {
+        const QString up = p.toUpper();
+        int f = -1;
+        QVariant v;
+        if (up.startsWith(QLatin1String("OLD_"))) {
+            f = fieldIndex(p.mid(4));
+            if (f >= 0)
+                v = row.old[f];
+        } else {
+            f = fieldIndex(p);
+            if (f >= 0)
+                v = row.cur[f];
+        }
+        if (f < 0 && m_params.contains(up))
+            v = m_params.value(up);
+        params.insert(p, v);
+    }
+    Db::exec(database(), sql, params);
+}
+
+void CachedDataSet::ApplyUpdates()
+{
+    checkActive();
+    if (m_state != State::Browse)
+        Post();
+    for (const Row& r : m_deleted)
+        bindAndRun(m_deleteSql, r);
+    for (const Row& r : m_rows) {
+        if (r.st == RowState::Inserted)
+            bindAndRun(m_insertSql, r);
+        else if (r.st == RowState::Modified)
+            bindAndRun(m_modifySql, r);
+    }
+}
+
+void CachedDataSet::CommitUpdates()
+{
+    m_deleted.clear();
+    for (Row& r : m_rows) {
+        r.old = r.cur;
+        r.st = RowState::Unchanged;
+    }
+}
+
+void CachedDataSet::CancelUpdates()
+{
+    if (m_state != State::Browse)
+        Cancel();
+    QList<Row> kept;
+    for (Row& r : m_rows) {
+        if (r.st == RowState::Inserted)
+            continue;
+        r.cur = r.old;
+        r.st = RowState::Unchanged;
+        kept.append(r);
+    }
+    for (Row& r : m_deleted) {
+        r.cur = r.old;
+        r.st = RowState::Unchanged;
+        kept.append(r);
+    }
+    m_deleted.clear();
+    m_rows = kept;
+    m_cur = m_rows.isEmpty() ? -1 : 0;
+    m_eof = m_bof = m_rows.isEmpty();
+    emit reset();
+    emit currentChanged(m_cur);
+}

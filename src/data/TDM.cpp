@@ -1,0 +1,206 @@
+#include "data/TDM.h"
+#include "app/MessageService.h"
+#include "app/TDMConfig.h"
+#include "data/Connection.h"
+#include "data/DbUtil.h"
+#include "data/NkError.h"
+#include "data/ServerProcs.h"
+
+#include <QDir>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+TDM* DM = nullptr;
+
+TDM::TDM(QObject* parent)
+    : QObject(parent)
+    , DialogColor(QColor(0, 0, 160))
+    , StartFolder(QDir::currentPath())
+{
+    setObjectName(QStringLiteral("DM"));
+}
+
+TDM::~TDM()
+{
+    CloseConnection();
+    if (DM == this)
+        DM = nullptr;
+}
+
+void TDM::setDatabaseName(const QString& name)
+{
+    m_databaseName = name.trimmed();
+}
+
+bool TDM::Connected() const
+{
+    return m_connected && QSqlDatabase::contains(QLatin1String(ConnectionName))
+        && QSqlDatabase::database(QLatin1String(ConnectionName), false).isOpen();
+}
+
+QSqlDatabase TDM::DMdata()
+{
+    if (!Connected()) {
+        BeforeConnect();
+        const QString server = Connection::readServerName(StartFolder);
+        Connection::open(QLatin1String(ConnectionName), m_databaseName, server, StartFolder);
+        m_connected = true;
+        AfterConnect();
+    }
+    return QSqlDatabase::database(QLatin1String(ConnectionName), false);
+}
+
+void TDM::BeforeConnect()
+{
+    // The parameter list is rebuilt from scratch at every connect, never appended to.
+    m_params.clear();
+    m_params = Connection::buildParams(m_databaseName, Connection::readServerName(StartFolder));
+    m_configOpen = false;
+    m_periodsOpen = false;
+    m_inTransaction = false;
+}
+
+void TDM::AfterConnect()
+{
+    RefreshConfig();
+    emit afterConnect();
+}
+
+void TDM::CloseConnection()
+{
+    if (m_inTransaction)
+        Rollback();
+    m_connected = false;
+    m_configOpen = false;
+    m_periodsOpen = false;
+    if (QSqlDatabase::contains(QLatin1String(ConnectionName))) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(QLatin1String(ConnectionName), false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QLatin1String(ConnectionName));
+    }
+}
+
+void TDM::StartTransaction()
+{
+    if (m_inTransaction)
+        throw NkError(QStringLiteral("A transaction is already running"));
+    Db::beginTransaction(DMdata());
+    m_inTransaction = true;
+}
+
+void TDM::Commit()
+{
+    if (!m_inTransaction)
+        return;
+    Db::commit(DMdata());
+    m_inTransaction = false;
+}
+
+void TDM::Rollback() noexcept
+{
+    if (!m_inTransaction)
+        return;
+    m_inTransaction = false;
+    if (QSqlDatabase::contains(QLatin1String(ConnectionName)))
+        Db::rollback(QSqlDatabase::database(QLatin1String(ConnectionName), false));
+}
+
+// ---- Config row ------------------------------------------------------------------------
+
+void TDM::ensureConfig()
+{
+    DMdata();
+    if (m_configOpen)
+        return;
+    QSqlQuery q = Db::exec(DMdata(), QStringLiteral("SELECT   * FROM Config"));
+    m_config = q.record();
+    if (q.next())
+        m_config = q.record();
+    else
+        m_config.clearValues();
+    m_configOpen = true;
+}
+
+QVariant TDM::Config(const QString& column)
+{
+    ensureConfig();
+    const int i = m_config.indexOf(column);
+    return i < 0 ? QVariant() : m_config.value(i);
+}
+
+QString TDM::ConfigText(const QString& column)
+{
+    return Config(column).toString().trimmed();
+}
+
+bool TDM::HasConfigColumn(const QString& column)
+{
+    ensureConfig();
+    return m_config.indexOf(column) >= 0;
+}
+
+void TDM::RefreshConfig()
+{
+    m_configOpen = false;
+    ensureConfig();
+    m_periodsOpen = false;
+    PeriodRows();
+}
+
+const QList<QSqlRecord>& TDM::PeriodRows()
+{
+    if (!m_periodsOpen) {
+        m_periodRows.clear();
+        QSqlQuery q = Db::exec(DMdata(), QStringLiteral("select  * from accountperiod order by accountyear desc"));
+        while (q.next())
+            m_periodRows.append(q.record());
+        m_periodsOpen = true;
+    }
+    return m_periodRows;
+}
+
+// ---- small services --------------------------------------------------------------------
+
+int TDM::GetNewId()
+{
+    const QSqlDatabase db = DMdata();
+    return Db::scalar(db, Db::lastInsertIdSql(db)).toInt();
+}
+
+QDateTime TDM::GetServerTime()
+{
+    return ServerProcs::ServerTime(DMdata());
+}
+
+void TDM::AddUserLog(int functionListId, int documentId, const QString& remark)
+{
+    const int userId = DMConfig ? DMConfig->UserId : 0;
+    const int menuId = DMConfig ? DMConfig->MenuId : 0;
+    ServerProcs::UserAddLog(DMdata(), userId, menuId, functionListId, documentId, remark);
+}
+
+double TDM::GetTaxRate(int taxId)
+{
+    const QVariant v = Db::scalar(DMdata(), QStringLiteral("Select Rate  From Tax Where (Id = :GetCode)"),
+                                  {{QStringLiteral("GetCode"), taxId}});
+    return v.isValid() ? v.toDouble() : 0.0;
+}
+
+void TDM::DelGL(int id, const QString& no)
+{
+    // The stored number is compared trimmed, so the number is bound trimmed too: a padded
+    // number ("   IM001") would otherwise never match and the voucher would stay behind.
+    const QVariantMap p{{QStringLiteral("id"), id}, {QStringLiteral("no"), no.trimmed()}};
+    Db::exec(DMdata(),
+             QStringLiteral("delete from gldt where glhd in ( select id from glhd where glfromdocid=:id "
+                            "and ltrim(rtrim(glfromdocno))=:no )"),
+             p);
+    Db::exec(DMdata(), QStringLiteral("delete from glhd where glfromdocid=:id and ltrim(rtrim(glfromdocno))=:no"), p);
+}
+
+bool TDM::ConfirmDlg(const QString& message)
+{
+    return MessageService::confirm(message, DialogColor, QColor(Qt::white));
+}

@@ -1,0 +1,50 @@
+#include "forms/base/TFrForm.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+TFrForm::TFrForm(QWidget* parent)
+    : TFrFrame(parent)
+{
+    AcHist = makeAction(QStringLiteral("AcHist"), QStringLiteral("Hist."), QStringLiteral("Show History"),
+                        QKeySequence(Qt::CTRL | Qt::Key_H));
+    AcCopy = makeAction(QStringLiteral("AcCopy"), QStringLiteral("Copy"), QStringLiteral("Copy Record"), Qt::Key_F6);
+    AcChgCode = makeAction(QStringLiteral("AcChgCode"), QStringLiteral("Chg Code"), QString(), Qt::Key_F12);
+    connect(AcHist, &QAction::triggered, this, [this] { AcHistExecute(); });
+    connect(AcCopy, &QAction::triggered, this, [this] { AcCopyExecute(); });
+    connect(AcChgCode, &QAction::triggered, this, [this] { AcChgCodeExecute(); });
+
+    BNew = makeButton(QStringLiteral("BNew"), AcNew);
+    BDel = makeButton(QStringLiteral("BDel"), AcDel);
+    BSave = makeButton(QStringLiteral("BSave"), AcSave);
+    BChgCode = makeButton(QStringLiteral("BChgCode"), AcChgCode);
+    BHist = makeButton(QStringLiteral("BHist"), AcHist);
+    BCopy = makeButton(QStringLiteral("BCopy"), AcCopy);
+    BPrint = makeButton(QStringLiteral("BPrint"), AcPrint);
+    BExit = makeButton(QStringLiteral("BExit"), AcExit);
+    toolbar()->addStretch(1);
+
+    ChgCode = new QLineEdit(QStringLiteral("CHGCODE"), this);
+    ChgCode->setObjectName(QStringLiteral("ChgCode"));
+    ChgCode->hide();
+    toolbar()->addWidget(ChgCode);
+}
+
+void TFrForm::FormShow()
+{
+    BHist->hide();
+    BCopy->hide();
+    BPrint->hide();
+    BChgCode->hide();
+    TFrFrame::FormShow();
+}
+
+void TFrForm::AcNewExecute()
+{
+    ChgCode->hide();
+    AcSave->setEnabled(false);
+    AcDel->setEnabled(false);
+    AcChgCode->setEnabled(false);
+    TFrFrame::AcNewExecute();
+}

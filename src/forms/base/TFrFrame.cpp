@@ -1,0 +1,158 @@
+#include "forms/base/TFrFrame.h"
+#include "app/MessageService.h"
+#include "app/TDMConfig.h"
+#include "data/NkError.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TFrFrame::TFrFrame(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+                          | Qt::MSWindowsFixedSizeDialogHint)
+{
+    QFont f = font();
+    f.setPixelSize(13);
+    setFont(f);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    auto* bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("PnToolbar"));
+    bar->setAutoFillBackground(true);
+    m_toolbar = new QHBoxLayout(bar);
+    m_toolbar->setContentsMargins(4, 2, 4, 2);
+    m_toolbar->setSpacing(2);
+    outer->addWidget(bar);
+    m_body = new QVBoxLayout;
+    m_body->setContentsMargins(6, 6, 6, 6);
+    outer->addLayout(m_body, 1);
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    StatusPanel1 = new QLabel(StatusBar1);
+    StatusPanel1->setFixedWidth(200);
+    StatusPanel2 = new QLabel(StatusBar1);
+    StatusPanel2->setFixedWidth(50);
+    StatusBar1->addWidget(StatusPanel1);
+    StatusBar1->addWidget(StatusPanel2);
+    outer->addWidget(StatusBar1);
+
+    AcNew = makeAction(QStringLiteral("AcNew"), QStringLiteral("New"), QStringLiteral("New Record"), Qt::Key_F3);
+    AcDel = makeAction(QStringLiteral("AcDel"), QStringLiteral("Delete"), QStringLiteral("Delete Record"), Qt::Key_F8);
+    AcSave = makeAction(QStringLiteral("AcSave"), QStringLiteral("Save"), QStringLiteral("Save Record"), Qt::Key_F10);
+    AcPrint = makeAction(QStringLiteral("AcPrint"), QStringLiteral("Print"), QStringLiteral("Print Record"),
+                         QKeySequence(Qt::CTRL | Qt::Key_P));
+    AcExit = makeAction(QStringLiteral("AcExit"), QStringLiteral("Exit"), QStringLiteral("Exit Program"),
+                        QKeySequence(Qt::CTRL | Qt::Key_X));
+    connect(AcNew, &QAction::triggered, this, [this] { AcNewExecute(); });
+    connect(AcDel, &QAction::triggered, this, [this] { AcDelExecute(); });
+    connect(AcSave, &QAction::triggered, this, [this] { AcSaveExecute(); });
+    connect(AcPrint, &QAction::triggered, this, [this] { AcPrintExecute(); });
+    connect(AcExit, &QAction::triggered, this, [this] { AcExitExecute(); });
+
+    qApp->installEventFilter(this);
+}
+
+TFrFrame::~TFrFrame()
+{
+    qApp->removeEventFilter(this);
+}
+
+QAction* TFrFrame::makeAction(const QString& name, const QString& caption, const QString& hint,
+                              const QKeySequence& key)
+{
+    auto* a = new QAction(caption, this);
+    a->setObjectName(name);
+    a->setToolTip(hint);
+    a->setStatusTip(hint);
+    if (!key.isEmpty())
+        a->setShortcut(key);
+    a->setShortcutContext(Qt::WindowShortcut);
+    addAction(a);
+    return a;
+}
+
+QToolButton* TFrFrame::makeButton(const QString& name, QAction* action)
+{
+    auto* b = new QToolButton(this);
+    b->setObjectName(name);
+    b->setDefaultAction(action);
+    b->setAutoRaise(true); // flat
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setMinimumWidth(56);
+    m_toolbar->addWidget(b);
+    return b;
+}
+
+QString TFrFrame::exitQuestion()
+{
+    const bool thai = DMConfig ? DMConfig->ThaiLanguage : true;
+    return thai ? QStringLiteral("ออกจากโปรแกรม ?") : QStringLiteral("Exit Program ?");
+}
+
+void TFrFrame::AcNewExecute()
+{
+    KeyPreview = true;
+}
+
+void TFrFrame::FormShow()
+{
+    QApplication::setApplicationDisplayName(windowTitle());
+    AcNewExecute();
+}
+
+bool TFrFrame::askExit()
+{
+    return MessageService::confirm(exitQuestion(), QColor(0, 128, 0), QColor(Qt::white));
+}
+
+void TFrFrame::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    if (!m_shown) {
+        m_shown = true;
+        if (const QScreen* s = screen())
+            move(s->availableGeometry().center() - rect().center());
+        try {
+            FormShow();
+        } catch (const NkError& ex) {
+            MessageService::error(ex.message());
+        }
+    }
+}
+
+void TFrFrame::closeEvent(QCloseEvent* e)
+{
+    if (askExit())
+        e->accept();
+    else
+        e->ignore();
+}
+
+bool TFrFrame::eventFilter(QObject* obj, QEvent* e)
+{
+    if (e->type() != QEvent::KeyPress || !KeyPreview || !isVisible())
+        return false;
+    auto* w = qobject_cast<QWidget*>(obj);
+    if (!w || !(w == this || isAncestorOf(w)))
+        return false;
+    auto* ke = static_cast<QKeyEvent*>(e);
+    if ((ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) && !(ke->modifiers() & Qt::AltModifier)) {
+        // Enter never submits anything: it moves on and is swallowed.
+        focusNextChild();
+        return true;
+    }
+    if (ke->key() == Qt::Key_Escape && ke->modifiers() == Qt::NoModifier) {
+        AcExit->trigger();
+        return true;
+    }
+    return false;
+}

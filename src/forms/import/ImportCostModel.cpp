@@ -1,0 +1,130 @@
+#include "forms/import/ImportCostModel.h"
+
+#include "data/NumberFormat.h"
+
+ImportCostModel::ImportCostModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void ImportCostModel::setResult(const ImportCostResult& result, const QString& currency)
+{
+    beginResetModel();
+    m_result = result;
+    m_currency = currency;
+    endResetModel();
+    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
+}
+
+int ImportCostModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_result.Rows.size());
+}
+
+int ImportCostModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QString ImportCostModel::formatAmount(double value)
+{
+    // Rounded on the value's decimal text like every figure of the sheet, so a cost per unit
+    // of 204.165 shows as 204.17 and not as its binary neighbour 204.16.
+    static const NumberPattern pattern(QStringLiteral("#,##0.00"));
+    return pattern.format(value);
+}
+
+QVariant ImportCostModel::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const ImportCostRow& r = m_result.Rows[index.row()];
+    const int col = index.column();
+    double value = 0;
+    switch (col) {
+    case Code:
+    case ThaiName:
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return col == Code ? r.Code : r.ThaiName;
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+        return {};
+    case Quantity: value = r.Quantity; break;
+    case Price: value = r.Price; break;
+    case Total: value = r.Total; break;
+    case Baht: value = r.Baht; break;
+    case Duty: value = r.Duty; break;
+    case Expense: value = r.Expense; break;
+    case TotalCost: value = r.TotalCost; break;
+    case Cost: value = r.Cost; break;
+    default: return {};
+    }
+    // A product without quantity has no cost per unit: its cell stays empty.
+    const bool blank = col == Cost && !r.HasCost;
+    switch (role) {
+    case Qt::DisplayRole:
+        return blank ? QString() : formatAmount(value);
+    case Qt::EditRole:
+        return blank ? QVariant() : QVariant(value);
+    case Qt::ToolTipRole:
+        // The cost per unit is computed to 4 decimals; the cell shows 2.
+        if (col == Cost && !blank)
+            return FormatFloat(QStringLiteral("#,##0.0000"), value);
+        return {};
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+    default:
+        return {};
+    }
+}
+
+QVariant ImportCostModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const QString cur = m_currency;
+    switch (section) {
+    case Code: return QStringLiteral("รหัส");
+    case ThaiName: return QStringLiteral("ชื่อสินค้า");
+    case Quantity: return QStringLiteral("จำนวน");
+    case Price: return QStringLiteral("ราคา/หน่วย(") + cur + QLatin1Char(')');
+    case Total: return QStringLiteral("รวมเงิน(") + cur + QLatin1Char(')');
+    case Baht: return QStringLiteral("รวมเงิน(บาท)");
+    case Duty: return QStringLiteral("อากร");
+    case Expense: return QStringLiteral("ค่าใช้จ่าย");
+    case TotalCost: return QStringLiteral("ราคารวม");
+    case Cost: return QStringLiteral("ต้นทุน/หน่วย(บาท)");
+    }
+    return {};
+}
+
+Qt::ItemFlags ImportCostModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable; // read-only
+}
+
+QString ImportCostModel::fieldName(int column)
+{
+    static const char* names[] = {"Code", "ThaiName", "Quantity", "Price", "Total",
+                                  "Baht", "Duty", "Expense", "TotalCost", "Cost"};
+    return column >= 0 && column < ColumnCount ? QString::fromLatin1(names[column]) : QString();
+}
+
+int ImportCostModel::widthChars(int column)
+{
+    static const int widths[] = {10, 30, 10, 8, 12, 12, 12, 10, 12, 10};
+    return column >= 0 && column < ColumnCount ? widths[column] : 0;
+}
+
+QString ImportCostModel::footerText(int column) const
+{
+    if (m_result.Rows.isEmpty())
+        return {};
+    switch (column) {
+    case Total: return formatAmount(m_result.SumTotal);
+    case Baht: return formatAmount(m_result.SumBaht);
+    case Duty: return formatAmount(m_result.SumDuty);
+    case Expense: return formatAmount(m_result.SumExpense);
+    case TotalCost: return formatAmount(m_result.SumTotalCost);
+    default: return {};
+    }
+}

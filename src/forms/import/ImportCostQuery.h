@@ -1,0 +1,45 @@
+#pragma once
+#include "forms/import/ImportCostCalc.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QVector>
+
+// The statements of the import cost: they read, for one import lot, the products with their
+// quantities, values and duty, the lot's expenses, its currency and its code. Read only; the
+// lot id is always a bound parameter.
+namespace ImportCostQuery {
+
+// Statement texts (parameter :GetId / :Getid / :getid = the import lot id).
+QString CostSql();
+QString ExpenseSql();
+QString CurrencySql();
+QString LotSql();
+
+// One row per product of the lot, ordered by product code. Lines of cancelled import
+// documents do not count.
+QVector<ImportCostQueryRow> CostRows(const QSqlDatabase& db, qint64 lotId);
+// Expense bills (credit and cash) and foreign miscellaneous payments of the lot that are not
+// deleted; 0 when there are none or the lot has no import lines.
+double LotExpense(const QSqlDatabase& db, qint64 lotId);
+// Trimmed currency code of the first import document of the lot that is not cancelled;
+// empty when there is none.
+QString LotCurrency(const QSqlDatabase& db, qint64 lotId);
+
+struct LotInfo {
+    bool Found = false;
+    QString Code;
+    QString Description;
+};
+LotInfo Lot(const QSqlDatabase& db, qint64 lotId);
+
+// What the result form shows: the cost rows, and when there are any, the expenses and the
+// currency of the lot (neither is read for a lot without rows).
+struct Input {
+    QVector<ImportCostQueryRow> Rows;
+    double LotExpense = 0;
+    QString Currency;
+};
+Input Read(const QSqlDatabase& db, qint64 lotId);
+
+} // namespace ImportCostQuery

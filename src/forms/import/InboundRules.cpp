@@ -1,0 +1,260 @@
+#include "forms/import/InboundRules.h"
+#include "app/TDMConfig.h"
+#include "data/CachedDataSet.h"
+#include "data/DbUtil.h"
+#include "data/NkError.h"
+#include "data/ServerProcs.h"
+#include "data/TDM.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QSqlQuery>
+
+namespace InboundRules {
+
+namespace {
+std::function<void(SaveStep)>& stepHook()
+{
+    static std::function<void(SaveStep)> h;
+    return h;
+}
+
+bool emptyId(const QVariant& v)
+{
+    return v.isNull() || v.toString().trimmed().isEmpty() || v.toInt() == 0;
+}
+} // namespace
+
+void setSaveStepHook(std::function<void(SaveStep)> hook)
+{
+    stepHook() = std::move(hook);
+}
+
+void reportStep(SaveStep step)
+{
+    if (stepHook())
+        stepHook()(step);
+}
+
+double CalculateAll(CachedDataSet& lines)
+{
+    double total = 0;
+    for (int r = 0; r < lines.RecordCount(); ++r)
+        total += lines.value(r, QStringLiteral("Total")).toDouble();
+    return total;
+}
+
+int RenumberDuty(CachedDataSet& duty)
+{
+    if (!duty.Active())
+        return 0;
+    const int keep = duty.RecNo();
+    const int n = duty.RecordCount();
+    const int f = duty.fieldIndex(QStringLiteral("DutyNo"));
+    for (int r = 0; r < n; ++r)
+        if (duty.value(r, f).toInt() != r + 1)
+            duty.setValue(r, f, r + 1);
+    if (keep >= 0 && keep < duty.RecordCount())
+        duty.setRecNo(keep);
+    return n;
+}
+
+int EffectiveDutyNo(const QVariant& dutyNo)
+{
+    const int n = dutyNo.toInt();
+    return n <= 0 ? 1 : n;
+}
+
+CheckResult CheckComplete(CachedDataSet& lines, CachedDataSet& duty, bool importLotFilled, bool thai)
+{
+    CheckResult res;
+    if (lines.state() != CachedDataSet::State::Browse)
+        lines.Post();
+    if (duty.state() != CachedDataSet::State::Browse)
+        duty.Post();
+
+    // 1. Lines: product-less ones go; the walk stops at the first incomplete line.
+    bool lineFailed = false;
+    int passed = 0;
+    int r = 0;
+    while (r < lines.RecordCount()) {
+        if (emptyId(lines.value(r, QStringLiteral("Product")))) {
+            lines.setRecNo(r);
+            lines.Delete();
+            continue;
+        }
+        if (lines.value(r, QStringLiteral("ProductUnits")).toInt() <= 0
+            || lines.value(r, QStringLiteral("Quantity")).toDouble() <= 0) {
+            lineFailed = true;
+            res.row = r;
+            break;
+        }
+        ++passed;
+        ++r;
+    }
+    if (lineFailed || passed == 0)
+        res.messages << QStringLiteral("ป้อนข้อมูล ในรายการสินค้าไม่ครบถ้วน");
+    if (lineFailed && !importLotFilled)
+        res.messages << QStringLiteral("ท่านยังไม่ได้ป้อน Import Lot No");
+
+    // 2. Duty groups: amount-less ones go, the rest are numbered 1..n.
+    bool dutyOk = false;
+    if (!lineFailed && passed > 0) {
+        int d = 0;
+        while (d < duty.RecordCount()) {
+            const QVariant t = duty.value(d, QStringLiteral("Total"));
+            if (t.isNull() || t.toString().trimmed().isEmpty()) {
+                duty.setRecNo(d);
+                duty.Delete();
+                continue;
+            }
+            ++d;
+        }
+        const int groups = RenumberDuty(duty);
+        if (groups == 0) {
+            res.messages << QStringLiteral("ป้อนข้อมูลอากรไม่ถูกต้อง");
+            res.focus = CheckResult::Focus::DutyAmount;
+        } else {
+            dutyOk = true;
+            // Every line must land in a group that exists: a duty number beyond the groups
+            // (left over after groups were deleted) is refused with the line named.
+            for (int l = 0; l < lines.RecordCount(); ++l) {
+                const int no = EffectiveDutyNo(lines.value(l, QStringLiteral("DutyNo")));
+                if (no > groups) {
+                    dutyOk = false;
+                    res.messages << (thai ? QStringLiteral("รายการที่ %1 ไม่มีกลุ่มอากรลำดับที่ %2")
+                                          : QStringLiteral("Line %1: there is no duty group %2"))
+                                            .arg(l + 1)
+                                            .arg(no);
+                    res.focus = CheckResult::Focus::LineDutyNo;
+                    res.row = l;
+                    break;
+                }
+            }
+        }
+    }
+
+    // 3. The import lot.
+    if (!lineFailed && !importLotFilled) {
+        res.messages << QStringLiteral("Not Found Import Lot No");
+        res.focus = CheckResult::Focus::ImportLot;
+    }
+    res.ok = !lineFailed && passed > 0 && dutyOk && importLotFilled;
+    return res;
+}
+
+SaveResult Save(const SaveInput& in)
+{
+    CachedDataSet& hd = *in.header;
+    SaveResult out;
+    const int userId = DMConfig ? DMConfig->UserId : 0;
+    // The time of day is cut off the document date.
+    const QDateTime docDate = QDateTime(Db::dateFromValue(hd.FieldByName(QStringLiteral("ImDate"))).date(), QTime(0, 0));
+    hd.SetField(QStringLiteral("ImDate"), Db::dateToText(docDate));
+    hd.Post();
+    const bool isNew = hd.rowState(hd.RecNo()) == CachedDataSet::RowState::Inserted;
+
+    DM->StartTransaction();
+    try {
+        QString number;
+        int id = 0;
+        if (isNew) {
+            reportStep(SaveStep::Number);
+            number = in.autoRun ? DM->NewDocNo(in.docCode, docDate) : in.typedNumber;
+            hd.SetField(QStringLiteral("ImNo"), number);
+            hd.SetField(QStringLiteral("Clear"), QStringLiteral("N"));
+            hd.SetField(QStringLiteral("DelFlag"), QStringLiteral("N"));
+            hd.SetField(QStringLiteral("PaidAmount"), 0);
+            hd.SetField(QStringLiteral("Posted"), QStringLiteral("N"));
+            hd.SetField(QStringLiteral("Imported"), QStringLiteral("N"));
+            hd.SetField(QStringLiteral("BeginBalance"), in.beginBalance ? QStringLiteral("Y") : QStringLiteral("N"));
+            hd.SetField(QStringLiteral("DueDate"), Db::dateToText(docDate));
+            if (in.beginBalance)
+                hd.SetField(QStringLiteral("ImportLotNo"), in.beginLotId);
+            hd.Post();
+            reportStep(SaveStep::Header);
+            hd.ApplyUpdates();
+            in.idReadBack->Close();
+            in.idReadBack->setParam(QStringLiteral("GetNo"), number);
+            in.idReadBack->Open();
+            if (in.idReadBack->IsEmpty())
+                throw NkError(QStringLiteral("Impossible Error ImNo !!!! ") + number);
+            id = in.idReadBack->AsInteger(QStringLiteral("Id"));
+            reportStep(SaveStep::Log);
+            DM->AddUserLog(1, 0, number);
+        } else {
+            id = hd.AsInteger(QStringLiteral("ID"));
+            number = hd.AsString(QStringLiteral("ImNo"));
+            reportStep(SaveStep::Header);
+            hd.ApplyUpdates();
+            reportStep(SaveStep::Log);
+            DM->AddUserLog(2, id, number);
+        }
+        out.id = id;
+        out.number = number;
+        out.year = docDate.date().year();
+
+        if (in.duty) {
+            reportStep(SaveStep::Duty);
+            CachedDataSet& duty = *in.duty;
+            for (int r = 0; r < duty.RecordCount(); ++r)
+                if (duty.value(r, QStringLiteral("ImHd")).toInt() != id)
+                    duty.setValue(r, duty.fieldIndex(QStringLiteral("ImHd")), id);
+            if (duty.RecordCount() > 0)
+                duty.First();
+            duty.ApplyUpdates();
+        }
+        if (in.lines) {
+            reportStep(SaveStep::Lines);
+            CachedDataSet& lines = *in.lines;
+            // One statement reads every group of the document; no statement per line.
+            QHash<int, int> groupIds;
+            QSqlQuery g = Db::exec(DM->DMdata(), QStringLiteral("Select Id, DutyNo From ImDuty Where (ImHd = :GetId)"),
+                                   {{QStringLiteral("GetId"), id}});
+            while (g.next())
+                groupIds.insert(g.value(1).toInt(), g.value(0).toInt());
+            const QString dateText = Db::dateToText(docDate);
+            for (int r = 0; r < lines.RecordCount(); ++r) {
+                lines.setRecNo(r);
+                int no = lines.value(r, QStringLiteral("DutyNo")).toInt();
+                if (no <= 0) {
+                    no = in.duty && in.duty->RecordCount() > 0 ? in.duty->value(0, QStringLiteral("DutyNo")).toInt() : 1;
+                    lines.SetField(QStringLiteral("DutyNo"), no);
+                }
+                const auto it = groupIds.constFind(no);
+                if (it == groupIds.cend())
+                    throw NkError(QStringLiteral("รายการที่ %1 ไม่มีกลุ่มอากรลำดับที่ %2").arg(r + 1).arg(no));
+                lines.SetField(QStringLiteral("ImHd"), id);
+                lines.SetField(QStringLiteral("ImRecNo"), r + 1);
+                lines.SetField(QStringLiteral("ImDate"), dateText);
+                lines.SetField(QStringLiteral("ImDuty"), *it);
+                lines.SetField(QStringLiteral("Cost"), 0);
+                lines.Post();
+            }
+            lines.ApplyUpdates();
+        }
+        if (in.runGL) {
+            reportStep(SaveStep::GL);
+            ServerProcs::GenerateGL(DM->DMdata(), QStringLiteral("GL_ImHd"), id, userId);
+        }
+        reportStep(SaveStep::Commit);
+        DM->Commit();
+    } catch (...) {
+        DM->Rollback();
+        // An automatic number drawn inside the failed transaction was never stored; the
+        // next try draws again.
+        if (isNew && in.autoRun && hd.Active() && hd.RecNo() >= 0) {
+            hd.SetField(QStringLiteral("ImNo"), QString());
+            hd.Post();
+        }
+        throw;
+    }
+    hd.CommitUpdates();
+    if (in.lines)
+        in.lines->CommitUpdates();
+    if (in.duty)
+        in.duty->CommitUpdates();
+    return out;
+}
+
+} // namespace InboundRules

@@ -1,0 +1,170 @@
+#include "widgets/DbEdits.h"
+#include "data/CachedDataSet.h"
+#include "data/CachedDataSetModel.h"
+#include "data/DbUtil.h"
+#include "data/NkError.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QRegularExpressionValidator>
+
+TDbEdit::TDbEdit(QWidget* parent)
+    : QLineEdit(parent)
+{
+}
+
+void TDbEdit::bind(CachedDataSet* ds, const QString& field)
+{
+    if (m_ds)
+        disconnect(m_ds, nullptr, this, nullptr);
+    m_ds = ds;
+    m_field = field;
+    if (ds) {
+        connect(ds, &CachedDataSet::reset, this, &TDbEdit::refresh);
+        connect(ds, &CachedDataSet::currentChanged, this, &TDbEdit::refresh);
+        connect(ds, &CachedDataSet::rowChanged, this, [this](int row) {
+            if (m_ds && row == m_ds->RecNo() && !hasFocus())
+                refresh();
+        });
+    }
+    refresh();
+}
+
+QString TDbEdit::display(const QVariant& v) const
+{
+    return v.toString();
+}
+
+bool TDbEdit::parse(const QString& text, QVariant& out) const
+{
+    out = m_upper ? text.toUpper() : text;
+    return true;
+}
+
+void TDbEdit::refresh()
+{
+    if (m_updating)
+        return;
+    m_updating = true;
+    if (m_ds && m_ds->Active() && m_ds->hasField(m_field) && m_ds->RecNo() >= 0)
+        setText(display(m_ds->FieldByName(m_field)));
+    else
+        setText(display(QVariant()));
+    m_updating = false;
+}
+
+bool TDbEdit::commit()
+{
+    if (!m_ds || !m_ds->Active() || !m_ds->hasField(m_field) || m_ds->RecNo() < 0 || isReadOnly())
+        return true;
+    QVariant v;
+    if (!parse(text(), v))
+        return false;
+    const QVariant cur = m_ds->FieldByName(m_field);
+    if (display(cur) != display(v) || cur.isNull() != v.isNull()) {
+        m_updating = true;
+        try {
+            m_ds->SetField(m_field, v);
+        } catch (...) {
+            m_updating = false;
+            throw;
+        }
+        m_updating = false;
+    }
+    emit committed();
+    return true;
+}
+
+void TDbEdit::focusOutEvent(QFocusEvent* e)
+{
+    QLineEdit::focusOutEvent(e);
+    if (commit())
+        refresh();
+}
+
+void TDbEdit::keyPressEvent(QKeyEvent* e)
+{
+    if (m_upper && !e->text().isEmpty() && e->text() != e->text().toUpper()
+        && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        insert(e->text().toUpper());
+        return;
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+// ---- date ------------------------------------------------------------------------------
+
+TDbDateEdit::TDbDateEdit(QWidget* parent)
+    : TDbEdit(parent)
+{
+    setInputMask(QStringLiteral("99/99/9999;_"));
+    setMaximumWidth(110);
+}
+
+QString TDbDateEdit::display(const QVariant& v) const
+{
+    const QDateTime dt = Db::dateFromValue(v);
+    if (!dt.isValid() || Db::isEmptyDate(dt))
+        return QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
+    return dt.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+bool TDbDateEdit::parse(const QString& text, QVariant& out) const
+{
+    const QDate d = QDate::fromString(text.trimmed(), QStringLiteral("dd/MM/yyyy"));
+    if (!d.isValid())
+        return false;
+    out = Db::dateToText(d);
+    return true;
+}
+
+QDate TDbDateEdit::date() const
+{
+    return QDate::fromString(text().trimmed(), QStringLiteral("dd/MM/yyyy"));
+}
+
+void TDbDateEdit::setDate(const QDate& d)
+{
+    setText(d.toString(QStringLiteral("dd/MM/yyyy")));
+    commit();
+}
+
+// ---- number ----------------------------------------------------------------------------
+
+TDbNumberEdit::TDbNumberEdit(QWidget* parent)
+    : TDbEdit(parent)
+{
+    setAlignment(Qt::AlignRight);
+    setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^-?[0-9,]*\\.?[0-9]*$")), this));
+}
+
+QString TDbNumberEdit::display(const QVariant& v) const
+{
+    if (v.isNull() || !v.isValid())
+        return hasFocus() ? QString() : CachedDataSetModel::formatNumber(0.0, m_displayFormat);
+    if (hasFocus())
+        return QString::number(v.toDouble(), 'f', m_decimals);
+    return CachedDataSetModel::formatNumber(v, m_displayFormat);
+}
+
+bool TDbNumberEdit::parse(const QString& text, QVariant& out) const
+{
+    double d = 0;
+    if (!CachedDataSetModel::parseNumber(text, d))
+        return false;
+    out = d;
+    return true;
+}
+
+double TDbNumberEdit::number() const
+{
+    double d = 0;
+    CachedDataSetModel::parseNumber(text(), d);
+    return d;
+}
+
+void TDbNumberEdit::focusInEvent(QFocusEvent* e)
+{
+    TDbEdit::focusInEvent(e);
+    refresh(); // plain digits while editing
+}
