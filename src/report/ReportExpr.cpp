@@ -66,7 +66,7 @@ QStringList ReportFunctionRegistry::names() const
     return n;
 }
 
-void registerStandardReportFunctions(ReportFunctionRegistry& r);  // ReportFunctions.cpp
+void registerStandardReportFunctions(ReportFunctionRegistry& r);  // ReportStdFunctions.cpp
 
 ReportFunctionRegistry::ReportFunctionRegistry() { registerStandardReportFunctions(*this); }
 
