@@ -322,13 +322,10 @@ private:
                 if (!v.toNumber(&d)) n->fail(QStringLiteral("Cannot total \"%1\"").arg(v.toText()));
                 a.sum = a.sum + d;
             } else if (n->kind == AggregateNode::Kind::Min || n->kind == AggregateNode::Kind::Max) {
-                bool better = a.min.isNull();
-                if (!better) {
-                    const ReportValue& cur = n->kind == AggregateNode::Kind::Min ? a.min : a.max;
-                    int c = compareValues(v, cur);
-                    better = n->kind == AggregateNode::Kind::Min ? c < 0 : c > 0;
-                }
-                if (better) (n->kind == AggregateNode::Kind::Min ? a.min : a.max) = v;
+                const bool isMin = n->kind == AggregateNode::Kind::Min;
+                ReportValue& cur = isMin ? a.min : a.max;
+                const int c = cur.isNull() ? 0 : compareValues(v, cur);
+                if (cur.isNull() || (isMin ? c < 0 : c > 0)) cur = v;
             }
         }
     }
