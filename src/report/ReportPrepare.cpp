@@ -31,7 +31,24 @@ QString htmlEscaped(const QString& s) { return s.toHtmlEscaped().replace(QLatin1
 
 }  // namespace
 
-QList<ReportTextLine> layoutReportText(const QString& textIn, const QFont& font, qreal widthMm, bool wrap)
+static QList<ReportTextLine> layoutUncached(const QString& textIn, const QFont& font, qreal widthMm, bool wrap);
+
+QList<ReportTextLine> layoutReportText(const QString& text, const QFont& font, qreal widthMm, bool wrap)
+{
+    // Documents repeat the same texts (captions, units, names) on every row and page, and a
+    // report using TOTALPAGES is laid out twice: lay each text out once.
+    // (Reports are prepared on the one user-interface thread.)
+    static QHash<QString, QList<ReportTextLine>> cache;
+    const QString key = font.key() + QChar(1) + QString::number(widthMm, 'f', 3) + (wrap ? QChar('w') : QChar('n')) + text;
+    auto it = cache.constFind(key);
+    if (it != cache.constEnd()) return *it;
+    if (cache.size() > 20000) cache.clear();
+    QList<ReportTextLine> lines = layoutUncached(text, font, widthMm, wrap);
+    cache.insert(key, lines);
+    return lines;
+}
+
+static QList<ReportTextLine> layoutUncached(const QString& textIn, const QFont& font, qreal widthMm, bool wrap)
 {
     QString text = textIn;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -442,11 +459,21 @@ private:
         }
         if (isData) {
             accumulate();
-            items = measureBand(band);  // running totals include this row
+            if (usesTotals(band)) items = measureBand(band);  // running totals include this row
         }
         drawBand(band, items);
         m_bodyStarted = true;
         if (band.newPageAfter) newPage();
+    }
+
+    bool usesTotals(const ReportBand& band)
+    {
+        auto it = m_bandTotals.constFind(&band);
+        if (it != m_bandTotals.constEnd()) return *it;
+        bool uses = false;
+        for (const ReportObject& o : band.objects) uses = uses || !o.tmpl.aggregates().isEmpty() || !o.expr.aggregates().isEmpty();
+        m_bandTotals.insert(&band, uses);
+        return uses;
     }
 
     void drawBand(const ReportBand&, const QList<PageItem>& items)
@@ -469,9 +496,19 @@ private:
     {
         QList<PageItem> items;
         qreal height = band.height;
+        m_growTo = 0;
         for (const ReportObject& o : band.objects) {
             qreal bottom = addObject(o, items);
             if (band.stretch) height = std::max(height, bottom);
+        }
+        if (height > band.height + 0.01) {
+            // The band grew: objects that reach its bottom grow with it, so the frames of a
+            // table row stay closed next to a wrapped cell.
+            m_growTo = height;
+            m_bandDesign = band.height;
+            items.clear();
+            for (const ReportObject& o : band.objects) addObject(o, items);
+            m_growTo = 0;
         }
         m_measuredHeight = height;
         return items;
@@ -534,7 +571,7 @@ private:
         case ReportObjectType::RoundRect:
         case ReportObjectType::Shape: {
             PageItem r;
-            r.rect = o.rect;
+            r.rect = o.type == ReportObjectType::Shape ? o.rect : grown(o, o.rect);
             r.penWidth = o.frameWidth;
             r.penColor = o.frameColor;
             r.penStyle = o.frameStyle;
@@ -568,6 +605,13 @@ private:
         return o.rect.bottom();
     }
 
+    // The box of an object in a band that grew (see measureBand).
+    QRectF grown(const ReportObject& o, QRectF box) const
+    {
+        if (m_growTo > 0 && o.rect.bottom() >= m_bandDesign - 0.01) box.setBottom(std::max(box.bottom(), m_growTo));
+        return box;
+    }
+
     qreal addText(const ReportObject& o, QList<PageItem>& items)
     {
         const QString text = o.tmpl.evaluate(*this, [&](const ReportValue& v) { return formatted(v, o.format); });
@@ -578,6 +622,7 @@ private:
         for (const ReportTextLine& l : lines) textHeight = l.top + l.height;
         QRectF box = o.rect;
         if (o.stretch && textHeight + 2 * o.padding > box.height()) box.setHeight(textHeight + 2 * o.padding);
+        box = grown(o, box);
         addFrame(o, box, items);
         const QRectF area = box.adjusted(o.padding, o.padding, -o.padding, -o.padding);
         qreal top = area.top();
@@ -621,6 +666,7 @@ private:
         const qreal docHeight = refPxToMm(doc.size().height());
         QRectF box = o.rect;
         if (o.stretch && docHeight + 2 * o.padding > box.height()) box.setHeight(docHeight + 2 * o.padding);
+        box = grown(o, box);
         addFrame(o, box, items);
         for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
             QTextLayout* bl = block.layout();
@@ -780,6 +826,8 @@ private:
     const ReportBand* m_pageFooter = nullptr;
     qreal m_y = 0;
     qreal m_measuredHeight = 0;
+    qreal m_growTo = 0;
+    qreal m_bandDesign = 0;
     bool m_bodyStarted = false;
     int m_pageNo = 0;
     int m_lineNo = 0;
@@ -790,6 +838,7 @@ private:
     QString m_currentName;
     QHash<const AggregateNode*, AggregateInfo> m_aggregates;
     QHash<QString, ReportValue> m_values;
+    QHash<const ReportBand*, bool> m_bandTotals;
 };
 
 bool usesTotalPages(const ReportLayout& layout)
