@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QPageSize>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QTextStream>
 
 namespace {
@@ -560,11 +561,39 @@ ReportLayout ReportLayout::parse(const QString& text, const QString& fileName)
     return layout;
 }
 
+QString decodeLayoutText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) return text;
+    // Not UTF-8: a file saved by an editor on a Thai Windows desktop, in code page 874.
+    static const ushort high[32] = {0x20AC, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0x2026, 0xFFFD, 0xFFFD,
+                                    0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD,
+                                    0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                    0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD};
+    text.clear();
+    text.reserve(bytes.size());
+    for (char ch : bytes) {
+        const uchar b = uchar(ch);
+        if (b < 0x80)
+            text += QChar(b);
+        else if (b < 0xA0)
+            text += QChar(high[b - 0x80]);
+        else if (b == 0xA0)
+            text += QChar(0x00A0);
+        else if (b <= 0xDA || (b >= 0xDF && b <= 0xFB))
+            text += QChar(ushort(b + 0x0D60));  // Thai block, in TIS-620 order
+        else
+            text += QChar(0xFFFD);
+    }
+    return text;
+}
+
 ReportLayout ReportLayout::load(const QString& path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) throw NkError(QStringLiteral("Cannot read %1: %2").arg(path, f.errorString()));
-    return parse(QString::fromUtf8(f.readAll()), QFileInfo(path).fileName());
+    return parse(decodeLayoutText(f.readAll()), QFileInfo(path).fileName());
 }
 
 QString ReportLayout::toText() const

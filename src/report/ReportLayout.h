@@ -114,6 +114,9 @@ public:
     const ReportBand* band(ReportBandType type) const;
 };
 
+// The text of a layout file: UTF-8, or code page 874 (TIS-620) when the bytes are not UTF-8.
+QString decodeLayoutText(const QByteArray& bytes);
+
 // The font a report object prints with: its own settings over the report's default, the
 // default family falling back to any installed Thai font when it is missing.
 QFont reportQFont(const ReportFont& f, const ReportFont& fallback);

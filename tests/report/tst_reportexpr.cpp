@@ -64,6 +64,7 @@ private slots:
     void layoutErrorsCarryPosition_data();
     void layoutErrorsCarryPosition();
     void layoutRoundTrip();
+    void layoutFileEncodings();
 };
 
 void TestReportExpr::decimalArithmetic_data()
@@ -350,6 +351,18 @@ void TestReportExpr::layoutRoundTrip()
     QCOMPARE(b.bands[1].objects[0].content, QStringLiteral("[Lines.\"Name\"]\nsecond line"));
     QCOMPARE(b.bands[1].objects[3].symbology, QStringLiteral("qrcode"));
     QVERIFY(!b.bands[1].objects[3].showText);
+}
+
+void TestReportExpr::layoutFileEncodings()
+{
+    const QString thai = QStringLiteral("รายงานต้นทุน ๑๒ ฿");
+    QCOMPARE(decodeLayoutText(thai.toUtf8()), thai);
+    QCOMPARE(decodeLayoutText(QByteArray("\xEF\xBB\xBFreport")), QStringLiteral("report"));  // a byte-order mark is dropped
+    // The same text in code page 874: Thai letters 0xA1.. map to U+0E01..
+    QByteArray cp874;
+    for (QChar c : thai) cp874 += c.unicode() >= 0x0E01 ? char(c.unicode() - 0x0D60) : char(c.unicode());
+    QCOMPARE(decodeLayoutText(cp874), thai);
+    QCOMPARE(decodeLayoutText(QByteArray("\x93ok\x94 \x80")), QStringLiteral("\u201Cok\u201D \u20AC"));
 }
 
 QTEST_GUILESS_MAIN(TestReportExpr)
