@@ -449,7 +449,11 @@ private:
 
     void printBand(const ReportBand& band, bool isData = false)
     {
-        if (band.newPageBefore && m_bodyStarted) newPage();
+        // A break asked for after the previous band happens only when something follows, so
+        // a report never ends on an empty page.
+        const bool breakPending = m_breakPending;
+        m_breakPending = false;
+        if ((band.newPageBefore || breakPending) && m_bodyStarted) newPage();
         QList<PageItem> items = measureBand(band);
         qreal h = m_measuredHeight;
         if (m_y + h > bottomLimit() + 0.01 && m_bodyStarted) {
@@ -463,7 +467,7 @@ private:
         }
         drawBand(band, items);
         m_bodyStarted = true;
-        if (band.newPageAfter) newPage();
+        if (band.newPageAfter) m_breakPending = true;
     }
 
     bool usesTotals(const ReportBand& band)
@@ -829,6 +833,7 @@ private:
     qreal m_growTo = 0;
     qreal m_bandDesign = 0;
     bool m_bodyStarted = false;
+    bool m_breakPending = false;
     int m_pageNo = 0;
     int m_lineNo = 0;
     int m_depth = 0;

@@ -1,5 +1,6 @@
 // The report engine end to end: layouts with Thai text prepared into pages, page breaks and
 // repeated headers, groups and totals, data sets, exports, printing and the preview.
+#include "app/MessageService.h"
 #include "report/ReportExport.h"
 #include "report/ReportPreview.h"
 #include "report/ReportRenderer.h"
@@ -115,6 +116,7 @@ private slots:
     void masterBandOf200RowsBreaksPagesAndRepeatsHeaders();
     void thaiParagraphWrapsAtWordBoundaries();
     void groupsPrintHeadersFootersAndTotals();
+    void groupPageBreaksLeaveNoEmptyPage();
     void sqlDataSetBindsVariables();
     void userFunctionsInRenderedReport();
     void prepareReportsErrorsWithPosition();
@@ -127,6 +129,7 @@ private slots:
     void preparedReportSavesAndLoads();
     void previewButtons();
     void previewFindsText();
+    void showPreviewRunsThroughMessageService();
     void barcodeAndShapes();
     void renderedPageImage();
 
@@ -279,6 +282,32 @@ void TestReportEngine::groupsPrintHeadersFootersAndTotals()
     QCOMPARE(report.prepared().pages[0].texts(),
              (QStringList{"Group A", "1. 0.1", "2. 0.2", "Sum A = 0.3", "Group B", "3. 10.05", "Sum B = 10.05", "Group C",
                           "4. 1", "5. 2", "Sum C = 3", "Total 13.35 avg 2.67 max 10.05"}));
+}
+
+void TestReportEngine::groupPageBreaksLeaveNoEmptyPage()
+{
+    const QString text = QStringLiteral(
+        "report page=A5\n"
+        "dataset Lines memory\n"
+        "band PageFooter height=6\n"
+        "  text x=0 y=0 w=60 h=6 : page total [SUM(Lines.Amount)]\n"
+        "band GroupHeader group=[Lines.Duty] height=6\n"
+        "  text x=0 y=0 w=60 h=6 : Group [Lines.Duty]\n"
+        "band MasterData dataset=Lines height=5\n"
+        "  text x=0 y=0 w=40 h=5 : [Lines.Amount]\n"
+        "band GroupFooter height=6 newpage=after\n"
+        "  text x=0 y=0 w=60 h=6 : end [Lines.Duty]\n");
+    auto lines = std::make_shared<MemoryDataSet>(QStringList{"Duty", "Amount"});
+    lines->appendRow({"A", 1.5});
+    lines->appendRow({"A", 2});
+    lines->appendRow({"B", 4});
+    TReport report;
+    report.setLayout(ReportLayout::parse(text));
+    report.setDataSet(QStringLiteral("Lines"), lines);
+    QVERIFY2(report.prepare(), qPrintable(report.lastError()));
+    QCOMPARE(report.pageCount(), 2);
+    QCOMPARE(report.prepared().pages[0].texts(), (QStringList{"Group A", "1.5", "2", "end A", "page total 3.5"}));
+    QCOMPARE(report.prepared().pages[1].texts(), (QStringList{"Group B", "4", "end B", "page total 4"}));
 }
 
 void TestReportEngine::sqlDataSetBindsVariables()
@@ -577,6 +606,37 @@ void TestReportEngine::previewFindsText()
     const int first = preview->currentPage();
     QVERIFY(preview->findText(QStringLiteral("รายงานต้นทุน")));
     QCOMPARE(preview->currentPage(), (first + 1) % report.pageCount());
+}
+
+void TestReportEngine::showPreviewRunsThroughMessageService()
+{
+    TReport report;
+    QVERIFY(prepareCost(report, 100));
+    const QString pdf = m_dir.filePath(QStringLiteral("from_preview.pdf"));
+    report.printer()->setOutputFormat(QPrinter::PdfFormat);
+    report.printer()->setOutputFileName(pdf);
+    report.setPreviewButtons(TReport::Zoom | TReport::Print | TReport::Find | TReport::Help | TReport::Exit |
+                             TReport::PageSetup);
+    int printed = 0;
+    connect(&report, &TReport::printed, this, [&] { ++printed; });
+    QStringList dialogs;
+    MessageService::setScripted(true);
+    MessageService::setDialogHook([&](QDialog* d) {
+        dialogs << QString::fromLatin1(d->metaObject()->className());
+        if (auto* preview = qobject_cast<ReportPreview*>(d)) {
+            // The user presses Print in the preview and confirms the printer dialog.
+            preview->findChild<QToolButton*>(QStringLiteral("BtPrint"))->click();
+            return int(QDialog::Accepted);
+        }
+        return int(QDialog::Accepted);
+    });
+    report.showPreview();
+    MessageService::setDialogHook({});
+    MessageService::setScripted(false);
+    QCOMPARE(dialogs.value(0), QStringLiteral("ReportPreview"));
+    QCOMPARE(dialogs.value(1), QStringLiteral("QPrintDialog"));
+    QCOMPARE(printed, 1);
+    if (!tool(QStringLiteral("pdfinfo")).isEmpty()) QCOMPARE(pdfPages(pdf), report.pageCount());
 }
 
 void TestReportEngine::barcodeAndShapes()
