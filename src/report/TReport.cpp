@@ -22,8 +22,12 @@ void TReport::clear()
     emit preparedChanged();
 }
 
-bool TReport::loadFromFile(const QString& path)
+bool TReport::loadFromFile(const QString& pathIn)
 {
+    // Paths are built as folder + "\" + file name; on systems where "\" is no separator the
+    // same file is found with "/".
+    QString path = pathIn;
+    if (!QFileInfo::exists(path) && path.contains(QLatin1Char('\\'))) path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     QFileInfo info(path);
     if (!info.exists() || !info.isFile()) return false;
     m_layout = ReportLayout::load(path);

@@ -131,6 +131,7 @@ private slots:
     void previewFindsText();
     void showPreviewRunsThroughMessageService();
     void barcodeAndShapes();
+    void richTextAndPictures();
     void renderedPageImage();
 
 private:
@@ -382,6 +383,8 @@ void TestReportEngine::loadFromFileReportsMissingFile()
     QVERIFY(!report.prepare());
     const QString path = m_dir.filePath(QStringLiteral("Cost.frf"));
     costLayout().save(path);
+    QVERIFY(report.loadFromFile(m_dir.path() + QStringLiteral("\\Cost.frf")));
+    QCOMPARE(report.fileName(), QFileInfo(path).absoluteFilePath());
     QVERIFY(report.loadFromFile(path));
     report.setDataSet(QStringLiteral("CostTable"), costTable(2));
     QVERIFY2(report.prepare(), qPrintable(report.lastError()));
@@ -670,6 +673,40 @@ void TestReportEngine::barcodeAndShapes()
     QCOMPARE(page.texts(), QStringList{QStringLiteral("IM-0001")});
     QCOMPARE(polygons, 2);  // the triangle and one tick
     QCOMPARE(rounded, 1);
+}
+
+void TestReportEngine::richTextAndPictures()
+{
+    QImage logo(200, 100, QImage::Format_RGB32);
+    logo.fill(Qt::red);
+    QVERIFY(logo.save(m_dir.filePath(QStringLiteral("logo.png"))));
+    const QString text = QStringLiteral(
+        "report\n"
+        "band ReportTitle height=40\n"
+        "  richtext x=0 y=0 w=120 h=10 : ผู้ขาย <b>[Vendor]</b> <font color=\"#cc0000\">ค้างชำระ</font>\n"
+        "  picture x=130 y=0 w=40 h=40 : logo.png\n"
+        "  picture x=0 y=20 w=10 h=10 : missing.png\n");
+    TReport report;
+    report.setLayout(ReportLayout::parse(text), m_dir.path());
+    report.setVariable(QStringLiteral("Vendor"), QStringLiteral("'A&B <Co>'"));
+    QVERIFY2(report.prepare(), qPrintable(report.lastError()));
+    const ReportPage& page = report.prepared().pages[0];
+    const PageItem* vendor = findRun(page, QStringLiteral("A&B <Co>"));  // a value, not markup
+    QVERIFY2(vendor, qPrintable(page.texts().join(QLatin1Char('|'))));
+    QVERIFY(vendor->font.bold());
+    const PageItem* overdue = findRun(page, QStringLiteral("ค้างชำระ"));
+    QVERIFY(overdue);
+    QCOMPARE(overdue->color, QColor(0xcc, 0, 0));
+    QVERIFY(!overdue->font.bold());
+    int images = 0;
+    for (const PageItem& i : page.items) {
+        if (i.kind != PageItem::Kind::Image) continue;
+        ++images;
+        // Kept in proportion (2:1) and centred in its 40 x 40 mm box.
+        QCOMPARE(i.rect.size(), QSizeF(40, 20));
+        QCOMPARE(i.rect.top(), 10.0 + 10);
+    }
+    QCOMPARE(images, 1);  // a missing picture leaves its box empty
 }
 
 void TestReportEngine::renderedPageImage()
