@@ -1,6 +1,6 @@
-#include "data/Rounding.h"
 #include "forms/import/ImportCostCalc.h"
 #include "forms/import/ImportCostQuery.h"
+#include "ImportCostTestDb.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -45,9 +45,6 @@ class TestImportCostCalc : public QObject {
     Q_OBJECT
 
 private slots:
-    void roundDecimal_data();
-    void roundDecimal();
-
     void spreadByValue();
     void lotWithoutExpenses();
     void equalThirds();
@@ -64,34 +61,6 @@ private slots:
 private:
     QSqlDatabase makeDb();
 };
-
-void TestImportCostCalc::roundDecimal_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("decimals");
-    QTest::addColumn<double>("expected");
-    // The binary value of 1.005 is 1.00499999999999989...; on 18 digits and 7 places its
-    // text is 1.0050000, so the third decimal 5 rounds up.
-    QTest::newRow("1.005") << 1.005 << 2 << 1.01;
-    QTest::newRow("2.345") << 2.345 << 2 << 2.35;
-    QTest::newRow("2.344") << 2.344 << 2 << 2.34;
-    QTest::newRow("whole") << 7.0 << 2 << 7.0;
-    // 2.675 is stored as 2.67499999999999982...: still 2.68 on its decimal text.
-    QTest::newRow("2.675") << 2.675 << 2 << 2.68;
-    // The carry runs through the integer part: 9.995 -> 9.99 + 0.01 = 10.00.
-    QTest::newRow("carry") << 9.995 << 2 << 10.0;
-    QTest::newRow("4 dec up") << 0.15375 << 4 << 0.1538;
-    QTest::newRow("4 dec down") << 0.063125 << 4 << 0.0631;
-    QTest::newRow("zero") << 0.0 << 2 << 0.0;
-}
-
-void TestImportCostCalc::roundDecimal()
-{
-    QFETCH(double, value);
-    QFETCH(int, decimals);
-    QFETCH(double, expected);
-    QCOMPARE(RoundDecimal(value, decimals, 18), expected);
-}
 
 void TestImportCostCalc::spreadByValue()
 {
@@ -257,34 +226,7 @@ void TestImportCostCalc::zeroQuantityHasNoUnitCost()
 
 QSqlDatabase TestImportCostCalc::makeDb()
 {
-    static int n = 0;
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
-                                                QStringLiteral("cost%1").arg(++n));
-    db.setDatabaseName(QStringLiteral(":memory:"));
-    if (!db.open())
-        qFatal("cannot open the test database");
-    // Amount columns are NUMERIC as in the company schema, so whole amounts are kept as
-    // integers by the engine: the average price must still be a real division.
-    const char* ddl[] = {
-        "create table ImportLotNo (Id integer primary key, Code text, Description text, Active text)",
-        "create table Misc (Id integer primary key, GroupCode text collate nocase, Code text, Description text)",
-        "create table ProductView (Id integer primary key, Code text, ThaiName text)",
-        "create table ImHd (Id integer primary key, DelFlag text, ImportLotNo integer, Currency integer, "
-        "ExchangeRate numeric)",
-        "create table ImDuty (Id integer primary key, ImHd integer, DutyNo integer, Total numeric)",
-        "create table ImDt (Id integer primary key, ImHd integer, Product integer, ImDuty integer, "
-        "Quantity numeric, Total numeric)",
-        "create table ImDtDuty (ImportLotNo integer, Product integer, Duty numeric)",
-        "create table MrHd (Id integer primary key, ImportLotNo integer, DelFlag text, Total numeric)",
-        "create table PcHd (Id integer primary key, ImportLotNo integer, DelFlag text, Total numeric)",
-        "create table FrMiscPdHd (Id integer primary key, ImportLotNo integer, DelFlag text)",
-        "create table FrMiscPdDt (Id integer primary key, FrMiscPdHd integer, PaidAmount numeric, TaxAmount numeric)",
-    };
-    QSqlQuery q(db);
-    for (const char* s : ddl)
-        if (!q.exec(QString::fromLatin1(s)))
-            qFatal("%s", qPrintable(q.lastError().text()));
-    return db;
+    return ImportCostTestDb::create();
 }
 
 void TestImportCostCalc::queryTwoRatesAndDeletedBills()
@@ -294,18 +236,22 @@ void TestImportCostCalc::queryTwoRatesAndDeletedBills()
         QSqlQuery q(db);
         const char* data[] = {
             "insert into ImportLotNo values (7, 'LOT-7', 'Shipment seven', 'Y'), (8, 'LOT-8', 'Other', 'Y')",
-            "insert into Misc values (1, 'CURRENCY', 'USD  ', 'US dollar'), (2, 'DEPARTMENT', 'XXX', '')",
+            "insert into Misc values (1, 'CURRENCY', 'USD  ', 'US dollar'), (2, 'DEPARTMENT', 'XXX', ''), "
+            "(3, 'CURRENCY', 'JPY', 'Yen')",
             "insert into ProductView values (11, 'P-A', 'Alpha'), (12, 'P-B', 'Beta')",
             // Lot 7: two documents at different rates, one document of lot 8.
-            "insert into ImHd values (1, 'N', 7, 1, 35.5), (2, 'N', 7, 1, 36.25), (3, 'N', 8, 1, 40)",
-            "insert into ImDuty values (1, 1, 1, 900), (2, 2, 1, 300), (3, 3, 1, 10)",
+            // Document 4 of lot 7 was cancelled (in yen): it counts nowhere.
+            "insert into ImHd values (4, 'Y', 7, 3, 0.25), (1, 'N', 7, 1, 35.5), (2, 'N', 7, 1, 36.25), "
+            "(3, 'N', 8, 1, 40)",
+            "insert into ImDuty values (1, 1, 1, 900), (2, 2, 1, 300), (3, 3, 1, 10), (4, 4, 1, 5)",
             "insert into ImDt values "
             "(1, 1, 11, 1, 10, 100),"  // Alpha 10 for 100 USD at 35.5
             "(2, 2, 11, 2, 5, 60),"    // Alpha 5 for 60 USD at 36.25
             "(3, 1, 12, 1, 3, 50.5),"  // Beta 3 for 50.5 USD at 35.5
             "(4, 1, 12, 99, 100, 999),"  // no duty group row: not counted
             "(5, 1, 13, 1, 100, 999),"   // product not in ProductView: not counted
-            "(6, 3, 11, 3, 100, 999)",   // lot 8: not counted
+            "(6, 3, 11, 3, 100, 999),"   // lot 8: not counted
+            "(7, 4, 11, 4, 1000, 5000)", // cancelled document: not counted
             "insert into ImDtDuty values (7, 11, 800.004), (7, 11, 200), (7, 12, 0), (8, 11, 5)",
             // Expenses of lot 7 and, deleted or of lot 8, ones that must not count.
             "insert into MrHd values (1, 7, 'N', 500), (2, 7, 'Y', 200), (3, 8, 'N', 70)",
@@ -359,6 +305,12 @@ void TestImportCostCalc::queryTwoRatesAndDeletedBills()
     QSqlQuery q(db);
     QVERIFY(q.exec(QStringLiteral("update MrHd set DelFlag = 'Y' where Id = 1")));
     QCOMPARE(ImportCostQuery::LotExpense(db, 7), 1330.25);
+
+    // Cancelling the two live documents leaves nothing to cost, and no currency: the
+    // cancelled yen document does not label the lot.
+    QVERIFY(q.exec(QStringLiteral("update ImHd set DelFlag = 'Y' where Id in (1, 2)")));
+    QVERIFY(ImportCostQuery::CostRows(db, 7).isEmpty());
+    QVERIFY(ImportCostQuery::LotCurrency(db, 7).isEmpty());
 
     const ImportCostQuery::LotInfo lot = ImportCostQuery::Lot(db, 7);
     QVERIFY(lot.Found);

@@ -178,6 +178,8 @@ void TstAmountWords::split_data()
     QTest::addColumn<qint64>("fraction");
     QTest::newRow(".05 gives 5") << 7.05 << 2 << qint64(7) << qint64(5);
     QTest::newRow(".50 gives 50") << 7.5 << 2 << qint64(7) << qint64(50);
+    QTest::newRow("18 digits show the binary value") << 1.015 << 2 << qint64(1) << qint64(1);
+    QTest::newRow("0 decimals round half up") << 2.5 << 0 << qint64(3) << qint64(0);
     QTest::newRow("three decimals") << 1.5 << 3 << qint64(1) << qint64(500);
     QTest::newRow("largest") << 999999999999999872.0 << 2 << qint64(999999999999999872LL) << qint64(0);
     QTest::newRow("18 decimals") << 0.5 << 18 << qint64(0) << qint64(500000000000000000LL);

@@ -2,7 +2,7 @@
 
 #include "data/Rounding.h"
 
-#include <QLocale>
+#include "data/NumberFormat.h"
 
 namespace {
 // Every figure of the cost sheet is decided on 18 significant digits.
@@ -84,7 +84,7 @@ QString ImportCostSpreadNote(const ImportCostResult& result, bool thai)
         if (result.LotExpense == 0)
             return {};
         {
-            const QString amount = QLocale(QLocale::English).toString(result.LotExpense, 'f', 2);
+            const QString amount = FormatFloat(QStringLiteral("#,##0.00"), result.LotExpense);
             return thai ? QStringLiteral("มูลค่าและจำนวนสินค้าของ Lot นี้เป็น 0 จึงไม่ได้เฉลี่ยค่าใช้จ่าย %1 บาท").arg(amount)
                         : QStringLiteral("The lot's goods value and quantity are 0, so expenses of %1 baht are not spread.")
                               .arg(amount);

@@ -1,6 +1,6 @@
 #include "forms/import/ImportCostModel.h"
 
-#include <QLocale>
+#include "data/NumberFormat.h"
 
 ImportCostModel::ImportCostModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -25,9 +25,10 @@ int ImportCostModel::columnCount(const QModelIndex& parent) const
 
 QString ImportCostModel::formatAmount(double value)
 {
-    // The C locale of QLocale groups with "," and uses "." whatever the desktop's settings.
-    static const QLocale c(QLocale::English, QLocale::UnitedStates);
-    return c.toString(value, 'f', 2);
+    // Rounded on the value's decimal text like every figure of the sheet, so a cost per unit
+    // of 204.165 shows as 204.17 and not as its binary neighbour 204.16.
+    static const NumberPattern pattern(QStringLiteral("#,##0.00"));
+    return pattern.format(value);
 }
 
 QVariant ImportCostModel::data(const QModelIndex& index, int role) const
@@ -65,7 +66,7 @@ QVariant ImportCostModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole:
         // The cost per unit is computed to 4 decimals; the cell shows 2.
         if (col == Cost && !blank)
-            return QLocale(QLocale::English, QLocale::UnitedStates).toString(value, 'f', 4);
+            return FormatFloat(QStringLiteral("#,##0.0000"), value);
         return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));

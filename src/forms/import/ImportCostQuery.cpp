@@ -1,8 +1,7 @@
 #include "forms/import/ImportCostQuery.h"
 
-#include "data/NkError.h"
+#include "data/DbUtil.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
@@ -11,16 +10,10 @@ namespace ImportCostQuery {
 
 namespace {
 
+// Every occurrence of the parameter takes the lot id; a failure is thrown as NkError.
 QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QString& param, qint64 lotId)
 {
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw NkError(q.lastError().text());
-    q.bindValue(QLatin1Char(':') + param, lotId);
-    if (!q.exec())
-        throw NkError(q.lastError().text());
-    return q;
+    return Db::exec(db, sql, {{param, lotId}});
 }
 
 } // namespace
@@ -29,7 +22,8 @@ QString CostSql()
 {
     // The average price is a real division even when the engine keeps whole amounts as
     // integers, and a product whose quantities sum to 0 gets no price instead of an error.
-    // The order by code makes the sheet read like a product list.
+    // A cancelled import document (DelFlag "Y", kept with its lines) brings no goods into the
+    // lot. The order by code makes the sheet read like a product list.
     return QStringList{
         QStringLiteral("Select P.Code, P.Id,P.ThaiName, Sum(D.Quantity) Quantity, "
                        "Sum(D.Total) * 1.0 / NullIf(Sum(D.Quantity), 0) Price,"),
@@ -40,7 +34,7 @@ QString CostSql()
         QStringLiteral("Inner Join ImHd H On (H.Id = D.ImHd)"),
         QStringLiteral("Inner Join ImDuty Y On (Y.Id = D.ImDuty)"),
         QStringLiteral("Inner Join ProductView P On (P.Id = D.Product)"),
-        QStringLiteral("Where (H.ImportLotNo = :GetId)"),
+        QStringLiteral("Where (H.ImportLotNo = :GetId) And (Coalesce(H.DelFlag, 'N') <> 'Y')"),
         QStringLiteral("Group By P.Code, P.Id,P.ThaiName"),
         QStringLiteral("Order By P.Code, P.Id"),
     }.join(QLatin1Char('\n'));
@@ -64,11 +58,12 @@ QString ExpenseSql()
 
 QString CurrencySql()
 {
+    // The lot's currency is taken from a document that counts in the cost.
     return QStringList{
         QStringLiteral("select m.code,h.exchangerate"),
         QStringLiteral("from imhd h"),
         QStringLiteral("inner join misc m on m.id=h.currency and m.groupcode='CURRENCY'"),
-        QStringLiteral("where h.importlotno=:getid"),
+        QStringLiteral("where h.importlotno=:getid and coalesce(h.delflag,'N')<>'Y'"),
     }.join(QLatin1Char('\n'));
 }
 

@@ -16,12 +16,14 @@ QString ExpenseSql();
 QString CurrencySql();
 QString LotSql();
 
-// One row per product of the lot, ordered by product code.
+// One row per product of the lot, ordered by product code. Lines of cancelled import
+// documents do not count.
 QVector<ImportCostQueryRow> CostRows(const QSqlDatabase& db, qint64 lotId);
 // Expense bills (credit and cash) and foreign miscellaneous payments of the lot that are not
 // deleted; 0 when there are none or the lot has no import lines.
 double LotExpense(const QSqlDatabase& db, qint64 lotId);
-// Trimmed currency code of the first import document of the lot; empty when there is none.
+// Trimmed currency code of the first import document of the lot that is not cancelled;
+// empty when there is none.
 QString LotCurrency(const QSqlDatabase& db, qint64 lotId);
 
 struct LotInfo {

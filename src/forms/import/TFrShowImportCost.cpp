@@ -1,5 +1,6 @@
 #include "forms/import/TFrShowImportCost.h"
 
+#include "app/MessageService.h"
 #include "data/NkError.h"
 #include "forms/import/ImportCostModel.h"
 #include "forms/import/ImportCostQuery.h"
@@ -152,10 +153,9 @@ void TFrShowImportCost::showEvent(QShowEvent* event)
     try {
         FormShow();
     } catch (const NkError& e) {
-        // The grid stays empty and the reason stays on the form, never an empty sheet that
-        // looks like a lot without products.
-        LbNote->setText(QStringLiteral("อ่านข้อมูลต้นทุนไม่ได้: ") + e.message());
-        LbNote->show();
+        // The grid stays empty and the user is told why, so a failed read never passes for
+        // a lot without products.
+        MessageService::error(e.message());
     }
 }
 

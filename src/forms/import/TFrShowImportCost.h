@@ -41,7 +41,7 @@ public:
     QTableView* DgCost = nullptr;
     QTableView* DgFooter = nullptr;
     QPushButton* BPrint = nullptr;
-    QLabel* LbNote = nullptr; // the spread note or a read failure; hidden when there is none
+    QLabel* LbNote = nullptr; // how the expenses were spread when not by value; hidden otherwise
 
     ImportCostModel* model() const { return m_model; }
 

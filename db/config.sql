@@ -1,0 +1,108 @@
+-- Configuration database "KOV_CONFIG": companies, their databases, users, menu entries and
+-- rights, and the error log. Same conventions as company.sql.
+
+CREATE TABLE Company (
+  Id INTEGER PRIMARY KEY AUTOINCREMENT,
+  Code TEXT COLLATE NOCASE NOT NULL,
+  Password TEXT COLLATE NOCASE DEFAULT '',
+  NameThai TEXT COLLATE NOCASE,
+  NameEng TEXT COLLATE NOCASE,
+  ShortName TEXT COLLATE NOCASE,
+  Address1 TEXT COLLATE NOCASE,
+  Address2 TEXT COLLATE NOCASE,
+  Address3 TEXT COLLATE NOCASE,
+  Address4 TEXT COLLATE NOCASE,
+  Province TEXT COLLATE NOCASE,
+  Zip TEXT COLLATE NOCASE,
+  Telephone TEXT COLLATE NOCASE,
+  Fax TEXT COLLATE NOCASE,
+  EMail TEXT COLLATE NOCASE,
+  Logo BLOB,
+  TaxNo TEXT COLLATE NOCASE,
+  InstallDate TEXT,
+  RunYear INTEGER,
+  LocalServer TEXT COLLATE NOCASE DEFAULT ''
+);
+CREATE UNIQUE INDEX IX_Company_Code ON Company (Code);
+
+-- The databases of a company (one per company in this module; YearNo kept for the suite).
+CREATE TABLE DatabaseList (
+  Id INTEGER PRIMARY KEY AUTOINCREMENT,
+  Company INTEGER NOT NULL,
+  DatabaseName TEXT COLLATE NOCASE NOT NULL,
+  Description TEXT COLLATE NOCASE,
+  YearNo INTEGER
+);
+CREATE UNIQUE INDEX IX_DatabaseList_Name ON DatabaseList (DatabaseName);
+
+CREATE TABLE CompanyConfig (
+  Id INTEGER PRIMARY KEY AUTOINCREMENT,
+  Company INTEGER NOT NULL,
+  PicturePath TEXT COLLATE NOCASE DEFAULT '',
+  Public_Price_IE TEXT COLLATE NOCASE DEFAULT 'I',
+  DefaultWh INTEGER,
+  POS1_Wh INTEGER,
+  POS1_TaxCode INTEGER,
+  POS1_Price_IE TEXT COLLATE NOCASE DEFAULT 'I',
+  POS1_PriceType INTEGER,
+  POS1_SumDetail TEXT COLLATE NOCASE DEFAULT 'N',
+  DefaultPosComPort TEXT COLLATE NOCASE DEFAULT '',
+  DefaultTax INTEGER,
+  DefaultPosMenuId INTEGER
+);
+CREATE UNIQUE INDEX IX_CompanyConfig_Company ON CompanyConfig (Company);
+
+-- Menu entries of the suite's menu shell.
+CREATE TABLE Menu (
+  Id INTEGER PRIMARY KEY AUTOINCREMENT,
+  ParentId INTEGER DEFAULT 0,
+  MenuOrder INTEGER DEFAULT 0,
+  Caption TEXT COLLATE NOCASE,
+  EngCaption TEXT COLLATE NOCASE,
+  Command TEXT COLLATE NOCASE DEFAULT '',
+  ProgramCode TEXT COLLATE NOCASE DEFAULT '',
+  MenuOption TEXT COLLATE NOCASE DEFAULT ''
+);
+
+CREATE TABLE username (
+  Id INTEGER PRIMARY KEY AUTOINCREMENT,
+  Code TEXT COLLATE NOCASE NOT NULL,
+  Name TEXT COLLATE NOCASE,
+  Password TEXT COLLATE NOCASE DEFAULT '',
+  LanguageNo INTEGER DEFAULT 1,
+  Approve_PO TEXT COLLATE NOCASE DEFAULT 'N',
+  SalesId INTEGER DEFAULT 0,
+  Blocked TEXT COLLATE NOCASE DEFAULT 'N'
+);
+CREATE UNIQUE INDEX IX_username_Code ON username (Code);
+
+-- Rights of a user on a menu entry, as MENUCAPTION returns them.
+CREATE TABLE MenuRight (
+  Id INTEGER PRIMARY KEY AUTOINCREMENT,
+  MenuId INTEGER NOT NULL,
+  UserId INTEGER NOT NULL,
+  Access_R TEXT COLLATE NOCASE DEFAULT 'N',
+  Add_R TEXT COLLATE NOCASE DEFAULT 'N',
+  Modify_R TEXT COLLATE NOCASE DEFAULT 'N',
+  Delete_R TEXT COLLATE NOCASE DEFAULT 'N'
+);
+CREATE UNIQUE INDEX IX_MenuRight_MenuUser ON MenuRight (MenuId, UserId);
+
+CREATE TABLE softwareconfig (
+  Id INTEGER PRIMARY KEY AUTOINCREMENT,
+  SoftwareName TEXT COLLATE NOCASE,
+  Version TEXT COLLATE NOCASE,
+  RegisterName TEXT COLLATE NOCASE,
+  MaxUsers INTEGER DEFAULT 0
+);
+
+-- Unexpected errors reported by the programs (AddErrorLog).
+CREATE TABLE ErrorLog (
+  Id INTEGER PRIMARY KEY AUTOINCREMENT,
+  LogDate TEXT NOT NULL,
+  CompName TEXT COLLATE NOCASE,
+  LogName TEXT COLLATE NOCASE,
+  UserId INTEGER,
+  MenuId INTEGER,
+  ErrorMsg TEXT COLLATE NOCASE
+);

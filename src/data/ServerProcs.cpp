@@ -1,0 +1,387 @@
+#include "data/ServerProcs.h"
+
+#include "data/NkError.h"
+
+#include <QHash>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
+
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const char* const kDateFormat = "yyyy-MM-dd HH:mm:ss";
+
+std::function<void(const QString&)>& failureHook()
+{
+    static std::function<void(const QString&)> hook;
+    return hook;
+}
+
+QHash<QString, ServerProcs::PrepareProc>& prepareRegistry()
+{
+    static QHash<QString, ServerProcs::PrepareProc> registry;
+    return registry;
+}
+
+// The server compares procedure names without regard to case and accepts an owner prefix.
+QString procKey(const QString& name)
+{
+    QString key = name.trimmed().toLower();
+    if (key.startsWith(QLatin1String("dbo.")))
+        key = key.mid(4);
+    return key;
+}
+
+void beforeCompanyProc(const QString& procName)
+{
+    if (const auto& hook = failureHook())
+        hook(procName);
+}
+
+// Runs one statement with named parameters; a failure becomes an NkError with the driver's
+// text and the procedure's name.
+QSqlQuery run(const QSqlDatabase& db, const QString& proc, const QString& sql,
+              const std::vector<std::pair<QString, QVariant>>& binds = {})
+{
+    QSqlQuery q(db);
+    if (!q.prepare(sql))
+        throw NkError(QStringLiteral("%1: %2").arg(proc, q.lastError().text()));
+    for (const auto& [name, value] : binds)
+        q.bindValue(name, value);
+    if (!q.exec())
+        throw NkError(QStringLiteral("%1: %2").arg(proc, q.lastError().text()));
+    return q;
+}
+
+QString nowText(const QSqlDatabase& db, const QString& proc)
+{
+    QSqlQuery q = run(db, proc, QStringLiteral("SELECT strftime('%Y-%m-%d %H:%M:%S', 'now', 'localtime')"));
+    if (!q.next())
+        throw NkError(QStringLiteral("%1: no server time").arg(proc));
+    return q.value(0).toString();
+}
+
+// Money of the vouchers: baht and satang, halves away from zero.
+double round2(double v)
+{
+    const double scaled = v * 100.0;
+    const double r = std::round(scaled + (scaled >= 0 ? 1e-7 : -1e-7));
+    return r / 100.0;
+}
+
+struct GlLine {
+    QString account;
+    QString description;
+    double debit = 0;
+    double credit = 0;
+};
+
+struct GlVoucher {
+    QString docType;   // IM, MR, PC
+    QString docNo;     // as stored in the document
+    QString docDate;
+    QString description;
+    std::vector<GlLine> lines;
+};
+
+QString configAccount(const QSqlRecord& config, const QString& column)
+{
+    const QString account = config.value(column).toString().trimmed();
+    if (account.isEmpty())
+        throw NkError(QStringLiteral("ยังไม่ได้กำหนดรหัสบัญชี %1 ในตาราง Config (GL account %1 is not set)").arg(column));
+    return account;
+}
+
+QSqlRecord readConfig(const QSqlDatabase& db, const QString& proc)
+{
+    QSqlQuery q = run(db, proc,
+                      QStringLiteral("SELECT GLImportAccount, GLFrCreditorAccount, GLExpenseAccount, GLVatAccount, "
+                                     "GLCreditorAccount, GLCashAccount FROM Config ORDER BY Id LIMIT 1"));
+    if (!q.next())
+        throw NkError(QStringLiteral("%1: ไม่พบข้อมูลในตาราง Config (no Config row)").arg(proc));
+    return q.record();
+}
+
+QSqlRecord readHeader(const QSqlDatabase& db, const QString& proc, const QString& sql, int docId)
+{
+    QSqlQuery q = run(db, proc, sql, {{QStringLiteral(":id"), docId}});
+    if (!q.next())
+        throw NkError(QStringLiteral("%1: ไม่พบเอกสาร Id %2 (document not found)").arg(proc).arg(docId));
+    return q.record();
+}
+
+GlVoucher importVoucher(const QSqlDatabase& db, const QString& proc, int docId)
+{
+    const QSqlRecord cfg = readConfig(db, proc);
+    const QSqlRecord h = readHeader(
+        db, proc,
+        QStringLiteral("SELECT H.ImNo, H.ImDate, H.Total, H.ExchangeRate, V.Name, "
+                       "(SELECT COALESCE(SUM(T.Total), 0) FROM ImDuty T WHERE T.ImHd = H.ID) AS Duty "
+                       "FROM ImHd H LEFT JOIN FrVendor V ON (V.Id = H.FrVendor) WHERE H.ID = :id"),
+        docId);
+    GlVoucher v;
+    v.docType = QStringLiteral("IM");
+    v.docNo = h.value(QStringLiteral("ImNo")).toString();
+    v.docDate = h.value(QStringLiteral("ImDate")).toString();
+    v.description = QStringLiteral("นำเข้าสินค้า %1 %2").arg(v.docNo.trimmed(), h.value(QStringLiteral("Name")).toString().trimmed()).trimmed();
+    const double baht = round2(h.value(QStringLiteral("Total")).toDouble() * h.value(QStringLiteral("ExchangeRate")).toDouble());
+    const double duty = round2(h.value(QStringLiteral("Duty")).toDouble());
+    v.lines.push_back({configAccount(cfg, QStringLiteral("GLImportAccount")), QStringLiteral("สินค้านำเข้า"), baht + duty, 0});
+    v.lines.push_back({configAccount(cfg, QStringLiteral("GLFrCreditorAccount")), QStringLiteral("เจ้าหนี้ต่างประเทศ"), 0, baht});
+    v.lines.push_back({configAccount(cfg, QStringLiteral("GLCashAccount")), QStringLiteral("อากรขาเข้า"), 0, duty});
+    return v;
+}
+
+// A vendor bill: the net amount to the expense account, reclaimable tax to the tax account,
+// the total to the creditor (credit bill) or to cash (cash bill). Tax that cannot be reclaimed
+// stays in the expense.
+GlVoucher billVoucher(const QSqlDatabase& db, const QString& proc, int docId, bool cash)
+{
+    const QSqlRecord cfg = readConfig(db, proc);
+    const QString sql = cash
+        ? QStringLiteral("SELECT H.PcNo AS DocNo, H.PcDate AS DocDate, H.Total, H.TaxTotal, H.CanUseTax, V.Name "
+                         "FROM PcHd H LEFT JOIN Vendor V ON (V.Id = H.Vendor) WHERE H.ID = :id")
+        : QStringLiteral("SELECT H.MrNo AS DocNo, H.MrDate AS DocDate, H.Total, H.TaxTotal, H.CanUseTax, V.Name "
+                         "FROM MrHd H LEFT JOIN Vendor V ON (V.Id = H.Vendor) WHERE H.ID = :id");
+    const QSqlRecord h = readHeader(db, proc, sql, docId);
+    GlVoucher v;
+    v.docType = cash ? QStringLiteral("PC") : QStringLiteral("MR");
+    v.docNo = h.value(QStringLiteral("DocNo")).toString();
+    v.docDate = h.value(QStringLiteral("DocDate")).toString();
+    v.description = QStringLiteral("ค่าใช้จ่ายนำเข้า %1 %2").arg(v.docNo.trimmed(), h.value(QStringLiteral("Name")).toString().trimmed()).trimmed();
+    const double total = round2(h.value(QStringLiteral("Total")).toDouble());
+    const bool reclaim = h.value(QStringLiteral("CanUseTax")).toString() == QLatin1String("Y");
+    const double vat = reclaim ? round2(h.value(QStringLiteral("TaxTotal")).toDouble()) : 0.0;
+    const double expense = round2(total - vat);
+    v.lines.push_back({configAccount(cfg, QStringLiteral("GLExpenseAccount")), QStringLiteral("ค่าใช้จ่ายในการนำเข้า"), expense, 0});
+    if (reclaim)
+        v.lines.push_back({configAccount(cfg, QStringLiteral("GLVatAccount")), QStringLiteral("ภาษีซื้อ"), vat, 0});
+    const QString creditAccount = configAccount(cfg, cash ? QStringLiteral("GLCashAccount") : QStringLiteral("GLCreditorAccount"));
+    v.lines.push_back({creditAccount, cash ? QStringLiteral("จ่ายเงินสด") : QStringLiteral("เจ้าหนี้การค้า"), 0, expense + vat});
+    return v;
+}
+
+void writeVoucher(const QSqlDatabase& db, const QString& proc, int docId, int userId, const GlVoucher& v)
+{
+    // Saving a document again replaces its voucher instead of adding a second one.
+    const std::vector<std::pair<QString, QVariant>> key = {{QStringLiteral(":id"), docId},
+                                                            {QStringLiteral(":type"), v.docType}};
+    run(db, proc,
+        QStringLiteral("DELETE FROM gldt WHERE glhd IN (SELECT id FROM glhd WHERE glfromdocid = :id AND glfromdoctype = :type)"),
+        key);
+    run(db, proc, QStringLiteral("DELETE FROM glhd WHERE glfromdocid = :id AND glfromdoctype = :type"), key);
+
+    double debit = 0, credit = 0;
+    for (const GlLine& l : v.lines) {
+        debit += l.debit;
+        credit += l.credit;
+    }
+    QSqlQuery h = run(db, proc,
+                      QStringLiteral("INSERT INTO glhd (gldocno, gldate, gldesc, glfromdoctype, glfromdocid, glfromdocno, "
+                                     "totaldebit, totalcredit, posted, userid, createdate) VALUES (:gldocno, :gldate, "
+                                     ":gldesc, :type, :id, :docno, :debit, :credit, 'N', :userid, :created)"),
+                      {{QStringLiteral(":gldocno"), v.docNo.trimmed()},
+                       {QStringLiteral(":gldate"), v.docDate},
+                       {QStringLiteral(":gldesc"), v.description},
+                       {QStringLiteral(":type"), v.docType},
+                       {QStringLiteral(":id"), docId},
+                       {QStringLiteral(":docno"), v.docNo},
+                       {QStringLiteral(":debit"), round2(debit)},
+                       {QStringLiteral(":credit"), round2(credit)},
+                       {QStringLiteral(":userid"), userId},
+                       {QStringLiteral(":created"), nowText(db, proc)}});
+    const QVariant glhdId = h.lastInsertId();
+    if (!glhdId.isValid())
+        throw NkError(QStringLiteral("%1: voucher header Id not returned").arg(proc));
+    int recNo = 0;
+    for (const GlLine& l : v.lines) {
+        if (l.debit == 0 && l.credit == 0)
+            continue;
+        run(db, proc,
+            QStringLiteral("INSERT INTO gldt (glhd, glrecno, account, description, debit, credit) "
+                           "VALUES (:glhd, :recno, :account, :desc, :debit, :credit)"),
+            {{QStringLiteral(":glhd"), glhdId},
+             {QStringLiteral(":recno"), ++recNo},
+             {QStringLiteral(":account"), l.account},
+             {QStringLiteral(":desc"), l.description},
+             {QStringLiteral(":debit"), l.debit},
+             {QStringLiteral(":credit"), l.credit}});
+    }
+}
+
+} // namespace
+
+namespace ServerProcs {
+
+QString NewDocumentNo(const QSqlDatabase& db, const QString& docCode, int docYear)
+{
+    const QString proc = QStringLiteral("NewDocumentNo");
+    beforeCompanyProc(proc);
+    const QString code = docCode.trimmed();
+    const std::vector<std::pair<QString, QVariant>> key = {{QStringLiteral(":code"), code},
+                                                           {QStringLiteral(":year"), docYear}};
+
+    // A converted code is served by the DocumentNo row the conversion names.
+    QVariant rowId;
+    {
+        QSqlQuery q = run(db, proc,
+                          QStringLiteral("SELECT DocumentNo FROM DocNoConvert WHERE Code = :code AND DocYear = :year"), key);
+        if (q.next())
+            rowId = q.value(0);
+    }
+    if (!rowId.isValid()) {
+        QSqlQuery q = run(db, proc, QStringLiteral("SELECT Id FROM DocumentNo WHERE Code = :code AND DocYear = :year"), key);
+        if (q.next())
+            rowId = q.value(0);
+    }
+    const QString notFound = QStringLiteral("ไม่พบรหัสเอกสาร %1 ปี %2").arg(code).arg(docYear);
+    if (!rowId.isValid())
+        throw NkError(notFound);
+
+    // One statement increments and reads the counter back, so the number is taken atomically
+    // even when the caller has no transaction; inside BEGIN IMMEDIATE savers queue anyway.
+    QSqlQuery q = run(db, proc,
+                      QStringLiteral("UPDATE DocumentNo SET LastNo = COALESCE(LastNo, 0) + 1 WHERE Id = :id "
+                                     "RETURNING Prefix, LastNo, DocumentLength"),
+                      {{QStringLiteral(":id"), rowId}});
+    if (!q.next())
+        throw NkError(notFound);
+    const QString prefix = q.value(0).toString().trimmed();
+    const qlonglong lastNo = q.value(1).toLongLong();
+    const int length = q.value(2).toInt();
+    q.finish();
+
+    const int digits = std::max(1, length - int(prefix.size()));
+    const QString running = QString::number(lastNo).rightJustified(digits, QLatin1Char('0'));
+    const QString number = prefix + running;
+    if (length > 0 && number.size() > length)
+        throw NkError(QStringLiteral("เลขที่เอกสาร %1 ปี %2 เกินความยาว %3 ตัวอักษร (document numbers of this code are used up)")
+                          .arg(code)
+                          .arg(docYear)
+                          .arg(length));
+    return number;
+}
+
+void UserAddLog(const QSqlDatabase& db, int userId, int menuId, int functionListId, int documentId, const QString& remark)
+{
+    const QString proc = QStringLiteral("UserAddLog");
+    beforeCompanyProc(proc);
+    run(db, proc,
+        QStringLiteral("INSERT INTO UserLog (LogDate, UserId, MenuId, FunctionListId, DocumentId, Remark) "
+                       "VALUES (:logdate, :userid, :menuid, :functionlistid, :documentid, :remark)"),
+        {{QStringLiteral(":logdate"), nowText(db, proc)},
+         {QStringLiteral(":userid"), userId},
+         {QStringLiteral(":menuid"), menuId},
+         {QStringLiteral(":functionlistid"), functionListId},
+         {QStringLiteral(":documentid"), documentId},
+         {QStringLiteral(":remark"), remark}});
+}
+
+QDateTime ServerTime(const QSqlDatabase& db)
+{
+    const QString proc = QStringLiteral("ServerTime");
+    beforeCompanyProc(proc);
+    const QDateTime t = QDateTime::fromString(nowText(db, proc), QLatin1String(kDateFormat));
+    if (!t.isValid())
+        throw NkError(QStringLiteral("ServerTime: unreadable server time"));
+    return t;
+}
+
+void GenerateGL(const QSqlDatabase& db, const QString& procName, int docId, int userId)
+{
+    const QString proc = procName.trimmed();
+    beforeCompanyProc(proc);
+    const QString key = procKey(proc);
+    GlVoucher v;
+    if (key == QLatin1String("gl_imhd"))
+        v = importVoucher(db, proc, docId);
+    else if (key == QLatin1String("gl_mrhd"))
+        v = billVoucher(db, proc, docId, false);
+    else if (key == QLatin1String("gl_pchd"))
+        v = billVoucher(db, proc, docId, true);
+    else
+        throw NkError(QStringLiteral("ไม่พบโปรแกรมบันทึกบัญชี %1 (unknown GL procedure)").arg(proc));
+    writeVoucher(db, proc, docId, userId, v);
+}
+
+MenuCaptionResult MENUCAPTION(const QSqlDatabase& cfg, int menuId, int userId)
+{
+    const QString proc = QStringLiteral("MENUCAPTION");
+    MenuCaptionResult r;
+    {
+        QSqlQuery q = run(cfg, proc, QStringLiteral("SELECT Caption FROM Menu WHERE Id = :menu"),
+                          {{QStringLiteral(":menu"), menuId}});
+        if (q.next())
+            r.Caption = q.value(0).toString();
+    }
+    bool blocked = false;
+    {
+        QSqlQuery q = run(cfg, proc, QStringLiteral("SELECT Code, SalesId, Blocked FROM username WHERE Id = :user"),
+                          {{QStringLiteral(":user"), userId}});
+        if (q.next()) {
+            r.UserCode = q.value(0).toString();
+            r.SalesId = q.value(1).toInt();
+            blocked = q.value(2).toString() == QLatin1String("Y");
+        }
+    }
+    // Rights come back as stored; a blocked user has none.
+    if (!blocked) {
+        QSqlQuery q = run(cfg, proc,
+                          QStringLiteral("SELECT Access_R, Add_R, Modify_R, Delete_R FROM MenuRight "
+                                         "WHERE MenuId = :menu AND UserId = :user"),
+                          {{QStringLiteral(":menu"), menuId}, {QStringLiteral(":user"), userId}});
+        if (q.next()) {
+            r.AccessR = q.value(0).toString();
+            r.AddR = q.value(1).toString();
+            r.ModifyR = q.value(2).toString();
+            r.DeleteR = q.value(3).toString();
+        }
+    }
+    return r;
+}
+
+void AddErrorLog(const QSqlDatabase& cfg, const QString& compName, const QString& logName, int userId, int menuId,
+                 const QString& errorMsg)
+{
+    const QString proc = QStringLiteral("AddErrorLog");
+    run(cfg, proc,
+        QStringLiteral("INSERT INTO ErrorLog (LogDate, CompName, LogName, UserId, MenuId, ErrorMsg) "
+                       "VALUES (:logdate, :compname, :logname, :userid, :menuid, :errormsg)"),
+        {{QStringLiteral(":logdate"), nowText(cfg, proc)},
+         {QStringLiteral(":compname"), compName},
+         {QStringLiteral(":logname"), logName},
+         {QStringLiteral(":userid"), userId},
+         {QStringLiteral(":menuid"), menuId},
+         {QStringLiteral(":errormsg"), errorMsg}});
+}
+
+void registerPrepareProc(const QString& name, PrepareProc proc)
+{
+    prepareRegistry().insert(procKey(name), std::move(proc));
+}
+
+bool hasPrepareProc(const QString& name)
+{
+    return prepareRegistry().contains(procKey(name));
+}
+
+void runPrepareProc(const QString& name, const QSqlDatabase& db, const QVariantMap& params)
+{
+    beforeCompanyProc(name.trimmed());
+    const auto it = prepareRegistry().constFind(procKey(name));
+    if (it == prepareRegistry().constEnd() || !*it)
+        throw NkError(QStringLiteral("ไม่พบโปรแกรมเตรียมข้อมูล %1 (unknown procedure)").arg(name.trimmed()));
+    (*it)(db, params);
+}
+
+void setFailureHook(std::function<void(const QString& procName)> hook)
+{
+    failureHook() = std::move(hook);
+}
+
+} // namespace ServerProcs

@@ -1,0 +1,95 @@
+#include "search/TF_SearchWareHouse.h"
+
+#include "app/TDMConfig.h"
+#include "data/TDM.h"
+#include "search/SearchQuery.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTableView>
+#include <QVBoxLayout>
+
+TF_SearchWareHouse::TF_SearchWareHouse(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("F_SearchWareHouse"));
+    setWindowTitle(QStringLiteral("ค้นหาคลังสินค้า"));
+    resize(444, 273);
+    QSearch = new SearchQuery(this);
+    DgSearch = new QTableView(this);
+    DgSearch->setObjectName(QStringLiteral("DgSearch"));
+    DgSearch->setModel(QSearch);
+    DgSearch->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DgSearch->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DgSearch->setSelectionMode(QAbstractItemView::SingleSelection);
+    DgSearch->verticalHeader()->hide();
+    BtOk = new QPushButton(QStringLiteral("เลือก"), this);
+    BtCancel = new QPushButton(QStringLiteral("ไม่เลือก"), this);
+    for (QPushButton* b : {BtOk, BtCancel})
+        b->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(BtOk);
+    buttons->addWidget(BtCancel);
+    auto* lay = new QVBoxLayout(this);
+    lay->addWidget(DgSearch, 1);
+    lay->addLayout(buttons);
+    connect(BtOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BtCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(DgSearch, &QTableView::doubleClicked, this, &QDialog::accept);
+    DgSearch->installEventFilter(this);
+}
+
+void TF_SearchWareHouse::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous())
+        FormShow();
+}
+
+void TF_SearchWareHouse::FormShow()
+{
+    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
+    setWindowTitle(thai ? QStringLiteral("ค้นหาคลังสินค้า") : QStringLiteral("Searching WareHouse"));
+    BtOk->setText(thai ? QStringLiteral("เลือก") : QStringLiteral("Choose"));
+    BtCancel->setText(thai ? QStringLiteral("ไม่เลือก") : QStringLiteral("Cancel"));
+    QSearch->clearColumns();
+    QSearch->addColumn(QStringLiteral("code"), thai ? QStringLiteral("รหัสคลังสินค้า") : QStringLiteral("WH Code"), 110);
+    QSearch->addColumn(QStringLiteral("name"),
+                       thai ? QStringLiteral("ชื่อคลังสินค้า") : QStringLiteral("WareHouse Description"), 290);
+    QSearch->setSQL(ActiveOnly ? QStringLiteral("select code,name from warehouse where blocked = 'N' order by code")
+                               : QStringLiteral("select code,name from warehouse order by code"));
+    QSearch->Close();
+    QSearch->Open(DM->DMdata());
+    for (int i = 0; i < QSearch->columns().size(); ++i)
+        DgSearch->setColumnWidth(i, QSearch->columns()[i].width);
+    DgSearch->setFocus();
+    if (QSearch->RecordCount() > 0)
+        DgSearch->selectRow(0);
+}
+
+void TF_SearchWareHouse::done(int r)
+{
+    const QModelIndex i = DgSearch->currentIndex();
+    if (r == QDialog::Accepted && QSearch->Active() && !QSearch->IsEmpty())
+        ResultCode = QSearch->value(i.isValid() ? i.row() : 0, QStringLiteral("code")).toString();
+    else
+        ResultCode.clear();
+    QSearch->Close();
+    QDialog::done(ResultCode.isEmpty() ? QDialog::Rejected : r);
+}
+
+bool TF_SearchWareHouse::eventFilter(QObject* obj, QEvent* e)
+{
+    if (obj == DgSearch && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(obj, e);
+}

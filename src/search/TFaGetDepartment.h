@@ -1,0 +1,22 @@
+#pragma once
+#include "search/TFaPicker.h"
+
+// Department code (Misc group DEPARTMENT), bound to the column Department; may stay empty.
+class TFaGetDepartment : public TFaPicker {
+    Q_OBJECT
+public:
+    explicit TFaGetDepartment(QWidget* parent = nullptr);
+
+protected:
+    bool runSearch(QString& code) override;
+};
+
+// Province code (Misc group CITY), bound to the column Province; may stay empty.
+class TFaGetProvince : public TFaPicker {
+    Q_OBJECT
+public:
+    explicit TFaGetProvince(QWidget* parent = nullptr);
+
+protected:
+    bool runSearch(QString& code) override;
+};

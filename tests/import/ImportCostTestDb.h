@@ -1,0 +1,51 @@
+#pragma once
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+#include <QtGlobal>
+
+// An in-memory database holding just the tables the import cost statements read, with the
+// columns they use. Amount columns are NUMERIC as in the company schema, so the engine keeps
+// whole amounts as integers: the statements must still divide as real numbers.
+namespace ImportCostTestDb {
+
+inline QSqlDatabase create()
+{
+    static int n = 0;
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("cost%1").arg(++n));
+    db.setDatabaseName(QStringLiteral(":memory:"));
+    if (!db.open())
+        qFatal("cannot open the test database");
+    const char* ddl[] = {
+        "create table ImportLotNo (Id integer primary key, Code text, Description text, Active text)",
+        "create table Misc (Id integer primary key, GroupCode text collate nocase, Code text, Description text)",
+        "create table ProductView (Id integer primary key, Code text, ThaiName text)",
+        "create table ImHd (Id integer primary key, DelFlag text, ImportLotNo integer, Currency integer, "
+        "ExchangeRate numeric)",
+        "create table ImDuty (Id integer primary key, ImHd integer, DutyNo integer, Total numeric)",
+        "create table ImDt (Id integer primary key, ImHd integer, Product integer, ImDuty integer, "
+        "Quantity numeric, Total numeric)",
+        "create table ImDtDuty (ImportLotNo integer, Product integer, Duty numeric)",
+        "create table MrHd (Id integer primary key, ImportLotNo integer, DelFlag text, Total numeric)",
+        "create table PcHd (Id integer primary key, ImportLotNo integer, DelFlag text, Total numeric)",
+        "create table FrMiscPdHd (Id integer primary key, ImportLotNo integer, DelFlag text)",
+        "create table FrMiscPdDt (Id integer primary key, FrMiscPdHd integer, PaidAmount numeric, TaxAmount numeric)",
+    };
+    QSqlQuery q(db);
+    for (const char* s : ddl)
+        if (!q.exec(QString::fromLatin1(s)))
+            qFatal("%s", qPrintable(q.lastError().text()));
+    return db;
+}
+
+inline bool exec(const QSqlDatabase& db, const QString& sql)
+{
+    QSqlQuery q(db);
+    if (q.exec(sql))
+        return true;
+    qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+    return false;
+}
+
+} // namespace ImportCostTestDb
