@@ -7,6 +7,7 @@
 #include "forms/import/TFaGetImportLotNo.h"
 #include "forms/import/TFrImportCost.h"
 #include "forms/import/TFrShowImportCost.h"
+#include "report/ReportExport.h"
 #include "report/ReportPreview.h"
 #include "report/TReport.h"
 #include "support/TestEnv.h"
@@ -293,6 +294,8 @@ void TestImportCostForm::printPreparesTheSheet()
     QCOMPARE(pages, 1);
     QVERIFY(MessageService::shown().isEmpty());
 
+    ReportExport::toImage(s.report()->prepared().pages.first(), screenshotPath(QStringLiteral("importcost_sheet.png")),
+                          110);
     const QString texts = allTexts(s.report());
     // Names cut to 20 characters: "ปากกาลูกลื่นสีน้ำเงิน" has 21.
     const QString name = QStringLiteral("ปากกาลูกลื่นสีน้ำเงิน");
