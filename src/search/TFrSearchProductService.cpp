@@ -194,41 +194,59 @@ int TFrSearchProductService::TypeItem() const
     return TypeButtons->checkedId();
 }
 
-QStringList TFrSearchProductService::BuildStatement()
+ProductSearchStatement BuildProductSearch(const ProductSearchInput& in)
 {
-    QStringList sql = selectPart(SearchProductNo);
-    const QString name = ProductName->text();
-    // Typed code and name are parameters; the matching stays: the code as a prefix, the name
-    // at the start or anywhere as the company chose.
-    QSearch->setParam(QStringLiteral("GetCode"), Code->text() + QStringLiteral("%"));
-    if (SearchProductNo == 5) {
+    ProductSearchStatement st;
+    QStringList& sql = st.lines;
+    sql = TFrSearchProductService::selectPart(in.layout);
+    st.params.insert(QStringLiteral("GetCode"), in.code + QStringLiteral("%"));
+    if (in.layout == 5) {
         sql << QStringLiteral("Where (P.Code Like :GetCode) And (p.thainame||coalesce(c.code,'no') Like :GetName)");
-        QSearch->setParam(QStringLiteral("GetName"), QStringLiteral("%") + name + QStringLiteral("%"));
+        st.params.insert(QStringLiteral("GetName"), QStringLiteral("%") + in.name + QStringLiteral("%"));
     } else {
         sql << QStringLiteral("Where (P.Code Like :GetCode) And (P.ThaiName Like :GetName)");
-        QSearch->setParam(QStringLiteral("GetName"), (SearchMethod == 1 ? QStringLiteral("%") : QString()) + name
-                                                          + QStringLiteral("%"));
+        st.params.insert(QStringLiteral("GetName"),
+                         (in.method == 1 ? QStringLiteral("%") : QString()) + in.name + QStringLiteral("%"));
     }
-    if (!IncludeBlocked)
+    if (!in.includeBlocked)
         sql << QStringLiteral("And (P.Blocked <> 'Y')");
     sql << QStringLiteral("And (P.MasterCode = :MasterCode) ");
-    QSearch->setParam(QStringLiteral("MasterCode"), MasterCode.isEmpty() ? QStringLiteral("N") : MasterCode);
-    const QString type = typeCondition(TypeItem());
+    st.params.insert(QStringLiteral("MasterCode"), in.masterCode.isEmpty() ? QStringLiteral("N") : in.masterCode);
+    const QString type = TFrSearchProductService::typeCondition(in.typeItem);
     if (!type.isEmpty())
         sql << type;
-    const auto ranges = FaSelectProdAttr->Ranges();
-    for (int i = 0; i < ranges.size(); ++i) {
+    for (int i = 0; i < in.ranges.size(); ++i) {
         const QString from = QStringLiteral("AttrFrom%1").arg(i + 1);
         const QString to = QStringLiteral("AttrTo%1").arg(i + 1);
         sql << QStringLiteral("And (P.Id In (Select Product From ProductAttribute Where (GroupCode Between :%1 And :%2)))")
                    .arg(from, to);
-        QSearch->setParam(from, ranges[i].from);
-        QSearch->setParam(to, ranges[i].to);
+        st.params.insert(from, in.ranges[i].first);
+        st.params.insert(to, in.ranges[i].second);
     }
-    if (SearchProductNo == 4)
-        QSearch->setParam(QStringLiteral("RunYear"), DM->Config(QStringLiteral("RunYear")).toInt());
+    if (in.layout == 4)
+        st.params.insert(QStringLiteral("RunYear"), in.runYear);
     sql << QStringLiteral("Order By P.Code");
-    return sql;
+    return st;
+}
+
+QStringList TFrSearchProductService::BuildStatement()
+{
+    ProductSearchInput in;
+    in.layout = SearchProductNo;
+    in.method = SearchMethod;
+    in.code = Code->text();
+    in.name = ProductName->text();
+    in.includeBlocked = IncludeBlocked;
+    in.masterCode = MasterCode;
+    in.typeItem = TypeItem();
+    for (const auto& r : FaSelectProdAttr->Ranges())
+        in.ranges.append({r.from, r.to});
+    if (SearchProductNo == 4)
+        in.runYear = DM->Config(QStringLiteral("RunYear")).toInt();
+    const ProductSearchStatement st = BuildProductSearch(in);
+    for (auto it = st.params.cbegin(); it != st.params.cend(); ++it)
+        QSearch->setParam(it.key(), it.value());
+    return st.lines;
 }
 
 // ---- opening -------------------------------------------------------------------------------

@@ -2,6 +2,27 @@
 #include "search/TFrSearch.h"
 
 #include <QStringList>
+#include <QVariantMap>
+
+// The product search statement as lines and its parameters. Typed code, name and attribute
+// codes are parameters; the matching stays: the code as a prefix, the name at the start
+// (method 0) or anywhere (method 1); layout 5 matches the name followed by the model code.
+struct ProductSearchInput {
+    int layout = 0;
+    int method = 0;
+    QString code;
+    QString name;
+    bool includeBlocked = false;
+    QString masterCode = QStringLiteral("N");
+    int typeItem = -1;
+    QList<QPair<QString, QString>> ranges; // group code + from code, group code + to code
+    int runYear = 0;
+};
+struct ProductSearchStatement {
+    QStringList lines;
+    QVariantMap params;
+};
+ProductSearchStatement BuildProductSearch(const ProductSearchInput& in);
 
 class QButtonGroup;
 class QGroupBox;
