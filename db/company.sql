@@ -996,7 +996,8 @@ CREATE INDEX IX_ImDt_Product ON ImDt (Product);
 
 -- Duty in baht per import line: each duty group's amount is spread over the lines of the
 -- group in proportion to the lines' baht value (Total x ExchangeRate of the document); when
--- the lines of a group are worth nothing, the amount is split equally between them.
+-- the lines of a group are worth nothing, the amount is split equally between them. A cancelled
+-- import document (DelFlag 'Y') brings no duty, as its lines bring no goods to the lot's cost.
 -- Import cost sums Duty per ImportLotNo and Product.
 CREATE VIEW ImDtDuty AS
 SELECT H.ImportLotNo, D.Product, D.ImHd, D.ID AS ImDt, D.ImDuty,
@@ -1010,4 +1011,5 @@ INNER JOIN (SELECT D2.ImDuty,
                    SUM(COALESCE(D2.Total, 0) * COALESCE(H2.ExchangeRate, 0)) AS GroupBaht,
                    COUNT(*) AS GroupLines
             FROM ImDt D2 INNER JOIN ImHd H2 ON (H2.ID = D2.ImHd)
-            GROUP BY D2.ImDuty) G ON (G.ImDuty = D.ImDuty);
+            GROUP BY D2.ImDuty) G ON (G.ImDuty = D.ImDuty)
+WHERE COALESCE(H.DelFlag, 'N') <> 'Y';

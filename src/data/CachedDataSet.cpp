@@ -301,6 +301,7 @@ int CachedDataSet::newRow(int at)
     r.old.resize(m_fields.size());
     r.st = RowState::Inserted;
     at = qBound(0, at, int(m_rows.size()));
+    emit rowAboutToBeInserted(at);
     m_rows.insert(at, r);
     m_cur = at;
     m_state = State::Insert;
@@ -357,6 +358,7 @@ void CachedDataSet::Cancel()
 {
     if (m_state == State::Insert) {
         const int row = m_cur;
+        emit rowAboutToBeRemoved(row);
         m_rows.removeAt(row);
         m_state = State::Browse;
         m_rowModified = false;
@@ -384,6 +386,7 @@ void CachedDataSet::Delete()
     if (BeforeDelete)
         BeforeDelete(*this);
     const int row = m_cur;
+    emit rowAboutToBeRemoved(row);
     Row r = m_rows.takeAt(row);
     if (r.st != RowState::Inserted) {
         r.st = RowState::Deleted;

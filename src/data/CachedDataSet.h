@@ -106,7 +106,9 @@ public:
 signals:
     void reset();                       // opened, closed, refreshed
     void rowChanged(int row);           // any value of a row changed
+    void rowAboutToBeInserted(int row); // models begin their insert here
     void rowInserted(int row);
+    void rowAboutToBeRemoved(int row);
     void rowRemoved(int row);
     void currentChanged(int row);
 

@@ -38,14 +38,10 @@ CachedDataSetModel::CachedDataSetModel(CachedDataSet* ds, QObject* parent)
         if (!m_cols.isEmpty())
             emit dataChanged(index(row, 0), index(row, int(m_cols.size()) - 1));
     });
-    connect(ds, &CachedDataSet::rowInserted, this, [this](int row) {
-        beginInsertRows({}, row, row);
-        endInsertRows();
-    });
-    connect(ds, &CachedDataSet::rowRemoved, this, [this](int row) {
-        beginRemoveRows({}, row, row);
-        endRemoveRows();
-    });
+    connect(ds, &CachedDataSet::rowAboutToBeInserted, this, [this](int row) { beginInsertRows({}, row, row); });
+    connect(ds, &CachedDataSet::rowInserted, this, [this](int) { endInsertRows(); });
+    connect(ds, &CachedDataSet::rowAboutToBeRemoved, this, [this](int row) { beginRemoveRows({}, row, row); });
+    connect(ds, &CachedDataSet::rowRemoved, this, [this](int) { endRemoveRows(); });
 }
 
 void CachedDataSetModel::setColumns(const QVector<GridColumn>& cols)

@@ -1,5 +1,6 @@
 #include "data/NumberFormat.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -31,9 +32,11 @@ Decimal fromDouble(double value, int significant)
         significant = 1;
     if (significant > 40)
         significant = 40;
-    char buf[80];
-    // d.ddddde±XX: glibc writes the exact binary value rounded to the requested digits.
-    std::snprintf(buf, sizeof buf, "%.*e", significant - 1, std::fabs(value));
+    char buf[96];
+    // d.ddddde±XX: the exact binary value rounded to the requested digits.
+    const auto res = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value),
+                                   std::chars_format::scientific, significant - 1);
+    *res.ptr = 0;
     const char* p = buf;
     while (*p && *p != 'e') {
         if (*p >= '0' && *p <= '9')

@@ -25,9 +25,9 @@ struct UnitRow {
 };
 
 // Reads a unit with its product's small unit; false when there is no such row.
-bool readUnit(int unitId, UnitRow& row)
+bool readUnit(TDM& dm, int unitId, UnitRow& row)
 {
-    QSqlQuery q = Db::exec(DM->DMdata(), QString::fromLatin1(QUnitFraction),
+    QSqlQuery q = Db::exec(dm.DMdata(), QString::fromLatin1(QUnitFraction),
                            {{QStringLiteral("GetUnit"), unitId}});
     if (!q.next())
         return false;
@@ -38,12 +38,12 @@ bool readUnit(int unitId, UnitRow& row)
     return true;
 }
 
-QString configRaw(const char* column)
+QString configRaw(TDM& dm, const char* column)
 {
     const QString name = QString::fromLatin1(column);
-    if (!DM->HasConfigColumn(name))
+    if (!dm.HasConfigColumn(name))
         return {};
-    return DM->Config(name).toString();
+    return dm.Config(name).toString();
 }
 
 } // namespace
@@ -51,15 +51,15 @@ QString configRaw(const char* column)
 QString TDM::UnitQtyText(int unitId, double quantity)
 {
     UnitRow row;
-    if (!readUnit(unitId, row))
+    if (!readUnit(*this, unitId, row))
         return UnitText::missingUnitText(quantity, true);
-    return UnitText::qtyText(row.unit, quantity, configRaw("UnitLeft"), configRaw("UnitRight"));
+    return UnitText::qtyText(row.unit, quantity, configRaw(*this, "UnitLeft"), configRaw(*this, "UnitRight"));
 }
 
 QString TDM::UnitQtyPart(int unitId, int part, double quantity)
 {
     UnitRow row;
-    if (!readUnit(unitId, row))
+    if (!readUnit(*this, unitId, row))
         return UnitText::missingUnitText(quantity, false);
     return UnitText::qtyPart(row.unit, part, quantity);
 }
@@ -67,7 +67,7 @@ QString TDM::UnitQtyPart(int unitId, int part, double quantity)
 QString TDM::UnitFractionText(int unitId, double quantity)
 {
     UnitRow row;
-    if (!readUnit(unitId, row))
+    if (!readUnit(*this, unitId, row))
         return QLatin1String(UnitText::Error);
     qint64 n = 0;
     if (!UnitText::smallUnitCount(quantity, row.unit.fraction, n))

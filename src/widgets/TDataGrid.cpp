@@ -312,6 +312,9 @@ void TDataGrid::dropUntouchedNewRow()
 
 void TDataGrid::onFocusChanged(QWidget*, QWidget* now)
 {
+    // A window that is closing or hidden does not react: its owner may be half destroyed.
+    if (!window()->isVisible() || window()->testAttribute(Qt::WA_WState_Hidden))
+        return;
     const bool inside = now && (now == this || isAncestorOf(now));
     if (inside == m_inside)
         return;

@@ -175,7 +175,8 @@ private slots:
         QVERIFY(!DM->Connected());
         DM->DMdata();
         QCOMPARE(DM->Params(), first);
-        QCOMPARE(DM->Params().removeDuplicates(), 0);
+        QStringList unique = DM->Params();
+        QCOMPARE(unique.removeDuplicates(), 0);
         QVERIFY(DM->Config("RunYear").isValid()); // the Config row is read again
     }
 

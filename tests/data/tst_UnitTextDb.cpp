@@ -69,12 +69,7 @@ void TstUnitTextDb::qtyText_data()
     QTest::addColumn<double>("q");
     QTest::addColumn<QString>("expected");
     QTest::newRow("30") << "box" << 30.0 << "2 box 6 piece";
-    QTest::newRow("24") << "box" << 24.0 << "2 box";
-    QTest::newRow("5") << "box" << 5.0 << "5 piece";
-    QTest::newRow("0") << "box" << 0.0 << "0 box";
     QTest::newRow("-30") << "box" << -30.0 << "- 2 box 6 piece";
-    QTest::newRow("30.5") << "box" << 30.5 << "2 box 6.5 piece";
-    QTest::newRow("0.25") << "box" << 0.25 << ".25 piece";
     QTest::newRow("small unit itself") << "piece" << 1234.5 << "1,234.5 piece";
     QTest::newRow("unit of fraction 0") << "zero" << 5.0 << "5 zero 5 piece";
     QTest::newRow("unknown unit") << "missing" << -30.0 << "30 ERROR";
@@ -106,10 +101,8 @@ void TstUnitTextDb::qtyPart_data()
     QTest::addColumn<int>("part");
     QTest::addColumn<double>("q");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("5 part 1") << "box" << 1 << 5.0 << "";
     QTest::newRow("5 part 2") << "box" << 2 << 5.0 << " 5 piece";
     QTest::newRow("30 part 1") << "box" << 1 << 30.0 << "2 box";
-    QTest::newRow("-30 part 2") << "box" << 2 << -30.0 << "-  6 piece";
     QTest::newRow("part 3") << "box" << 3 << 30.0 << "30 IDERROR";
     QTest::newRow("unknown unit") << "missing" << 1 << 30.0 << "30 ERROR";
 }
@@ -130,8 +123,6 @@ void TstUnitTextDb::fractionText_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("18 pieces") << "piece" << 18.0 << "1;1/2  box";
     QTest::newRow("8 pieces") << "piece" << 8.0 << ";2/3  box";
-    QTest::newRow("24 pieces") << "piece" << 24.0 << "2;box";
-    QTest::newRow("0 pieces") << "piece" << 0.0 << ";0  box";
     QTest::newRow("1.5 boxes") << "box" << 1.5 << "1;1/2  box";
     QTest::newRow("no stock unit") << "bag" << 3.0 << "ERROR";
     QTest::newRow("stock unit of fraction 0") << "grain" << 5.0 << "ERROR";

@@ -261,7 +261,7 @@ private slots:
         QCOMPARE(c.scalar("SELECT SUM(Duty) FROM ImDtDuty WHERE ImportLotNo = 1 AND Product = 1").toDouble(), 1065.0 + 135.0);
     }
 
-    void dutyOfWorthlessLinesIsSplitEqually()
+    void dutyOfWorthlessLinesIsSplitEquallyAndCancelledBringsNone()
     {
         QTemporaryDir dir;
         DbAdmin::createCompanyDatabase(dir.path(), "EMPTY");
@@ -270,6 +270,8 @@ private slots:
         c.query("INSERT INTO ImDuty (ID, ImHd, DutyNo, Total) VALUES (1, 1, 1, 90)");
         c.query("INSERT INTO ImDt (ImHd, Product, ProductUnits, ImDuty, Quantity, Total) VALUES (1, 1, 1, 1, 5, 0), (1, 2, 1, 1, 5, 0), (1, 3, 1, 1, 5, 0)");
         QCOMPARE(c.count("SELECT COUNT(*) FROM ImDtDuty WHERE Duty = 30"), 3);
+        c.query("UPDATE ImHd SET DelFlag = 'Y' WHERE ID = 1");
+        QCOMPARE(c.count("SELECT COUNT(*) FROM ImDtDuty"), 0);
     }
 
     void demoVouchersBalanced()

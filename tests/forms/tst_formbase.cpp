@@ -4,6 +4,8 @@
 #include "forms/base/TFaGetDocNo.h"
 #include "forms/base/TFrForm.h"
 #include "forms/base/TFrHdDtTransaction.h"
+#include "search/TFaGetDate.h"
+#include "data/CachedDataSetModel.h"
 #include "widgets/DbEdits.h"
 #include "widgets/TDataGrid.h"
 
@@ -33,8 +35,18 @@ public:
         FaGetDate1->bind(QHd, "DocDate");
         QDt->defineFields({"Code", "Qty"});
         QDt->Open();
-        DgDt->setDataSet(QDt, {{"Code", "รหัสสินค้า", 12, {}, {}, false, Qt::AlignLeft, false, true},
-                               {"Qty", "จำนวน", 8, "#,##0.00", "###0.00", false, Qt::AlignRight}});
+        GridColumn code;
+        code.field = "Code";
+        code.title = "รหัสสินค้า";
+        code.widthChars = 12;
+        code.upperCase = true;
+        GridColumn qty;
+        qty.field = "Qty";
+        qty.title = "จำนวน";
+        qty.displayFormat = "#,##0.00";
+        qty.editFormat = "###0.00";
+        qty.alignment = Qt::AlignRight;
+        DgDt->setDataSet(QDt, {code, qty});
         resize(700, 450);
     }
 };
@@ -205,8 +217,10 @@ private slots:
         f.FaGetDocNo->DocNoExit = [&] {
             ++lookups;
             // The lookup of an empty number gives a blank document.
-            if (f.FaGetDocNo->DocNo->text().isEmpty())
+            if (f.FaGetDocNo->DocNo->text().isEmpty()) {
+                f.QHd->SetField("DocNo", "");
                 f.QHd->SetField("DelFlag", "N");
+            }
         };
         f.QHd->SetField("DelFlag", "Y");
         f.QHd->SetField("Posted", "Y");

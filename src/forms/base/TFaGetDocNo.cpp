@@ -59,6 +59,9 @@ bool TFaGetDocNo::eventFilter(QObject* obj, QEvent* e)
 
 void TFaGetDocNo::onFocusChanged(QWidget*, QWidget* now)
 {
+    // A window that is closing or hidden does not react: its owner may be half destroyed.
+    if (!window()->isVisible() || window()->testAttribute(Qt::WA_WState_Hidden))
+        return;
     const bool inside = now && (now == this || isAncestorOf(now));
     if (inside == m_inside)
         return;

@@ -1,0 +1,64 @@
+#include "forms/purchase/TFrSearchFrPoNo.h"
+
+#include "app/TDMConfig.h"
+#include "forms/import/TFaGetFrVendor.h"
+#include "search/SearchQuery.h"
+#include "widgets/TLookupEdit.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+TFrSearchFrPoNo::TFrSearchFrPoNo(QWidget* parent)
+    : TFrSearchPoNo(parent)
+{
+    setObjectName(QStringLiteral("FrSearchFrPoNo"));
+    setWindowTitle(QStringLiteral("ค้นหาใบสั่งซื้อต่างประเทศ"));
+    FaGetVendor1->hide();
+    FaGetFrVendor1 = new TFaGetFrVendor(m_pickerRow);
+    // An empty vendor here means every vendor.
+    FaGetFrVendor1->Vendor->setAllowEmpty(true);
+    if (auto* rowLayout = qobject_cast<QHBoxLayout*>(m_pickerRow->layout()))
+        rowLayout->addWidget(FaGetFrVendor1, 1);
+}
+
+QStringList TFrSearchFrPoNo::Statement() const
+{
+    return {QStringLiteral("SELECT H.Id,H.PoNo, H.PoDate, H.ShipDate, H.Reference, H.DelFlag,"),
+            QStringLiteral("H.Total, H.Clear, V.NAME, V.CODE"),
+            QStringLiteral("FROM FrPoHd H"),
+            QStringLiteral("INNER JOIN FrVENDOR V ON (H.FrVENDOR = V.ID)"),
+            QString(),
+            QString(),
+            markerLine()};
+}
+
+TFaPicker* TFrSearchFrPoNo::vendorPicker() const
+{
+    return FaGetFrVendor1;
+}
+
+void TFrSearchFrPoNo::FormShow()
+{
+    if (DMConfig && !DMConfig->ThaiLanguage) {
+        QFont small = font();
+        small.setPointSize(8);
+        setWindowTitle(QStringLiteral("Searching Po"));
+        LbCode->setText(QStringLiteral("Code"));
+        LbCode->setFont(small);
+        FaGetFrVendor1->Caption->setText(QStringLiteral("Vendor"));
+        QSearch->setColumnTitle(QStringLiteral("PoNo"), QStringLiteral("Po No"));
+        QSearch->setColumnTitle(QStringLiteral("PoDate"), QStringLiteral("Date"));
+        QSearch->setColumnTitle(QStringLiteral("ShipDate"), QStringLiteral("Ship Date"));
+        QSearch->setColumnTitle(QStringLiteral("CODE"), QStringLiteral("Vendor"));
+        QSearch->setColumnTitle(QStringLiteral("NAME"), QStringLiteral("Name"));
+        QSearch->setColumnTitle(QStringLiteral("Total"), QStringLiteral("Total"));
+        BtSearch->setText(QStringLiteral("Search"));
+        BtOk->setText(QStringLiteral("Choose"));
+        BtCancel->setText(QStringLiteral("Cancel"));
+        DgSearch->setToolTip(QString());
+    }
+    showWithPicker(FaGetFrVendor1);
+}

@@ -1,0 +1,344 @@
+#include "app/MessageService.h"
+#include "app/TDMConfig.h"
+#include "data/CachedDataSet.h"
+#include "data/NkError.h"
+#include "data/ServerProcs.h"
+#include "data/TDM.h"
+#include "forms/import/InboundRules.h"
+#include "forms/import/InboundSql.h"
+#include "support/TestEnv.h"
+
+#include <QtTest>
+
+// The import document's rules on the demo company: validation, duty numbering and the save
+// transaction with a failure injected at every step.
+class TstInboundRules : public QObject {
+    Q_OBJECT
+
+    struct Doc {
+        CachedDataSet hd, dt, duty, hdId;
+        explicit Doc(const QString& number = QString())
+        {
+            hd.setSQL(InboundSql::header(false));
+            hd.setUpdateSQL(InboundSql::headerInsert(), InboundSql::headerModify(), InboundSql::HeaderDelete);
+            hd.setParam("GetNo", number);
+            hd.Open();
+            const int id = hd.IsEmpty() ? 0 : hd.AsInteger("ID");
+            dt.setSQL(InboundSql::Lines);
+            dt.setUpdateSQL(InboundSql::lineInsert(), InboundSql::lineModify(), InboundSql::LineDelete);
+            dt.setParam("GetId", id);
+            dt.Open();
+            duty.setSQL(InboundSql::Duty);
+            duty.setUpdateSQL(InboundSql::DutyInsert, InboundSql::DutyModify, InboundSql::DutyDelete);
+            duty.setParam("GetId", id);
+            duty.Open();
+            hdId.setSQL(InboundSql::HeaderIdReadBack);
+        }
+        void newHeader()
+        {
+            hd.Append();
+            hd.SetField("ImDate", "2026-12-09 15:30:00");
+            hd.SetField("ImportLotNo", 1);
+            hd.SetField("FrVendor", 1);
+            hd.SetField("Currency", 2);
+            hd.SetField("ExchangeRate", 35.5);
+            hd.SetField("Total", 0);
+            hd.Post();
+        }
+        void line(int product, int unit, double qty, double total, const QVariant& dutyNo = QVariant())
+        {
+            dt.Append();
+            dt.SetField("Product", product);
+            dt.SetField("ProductUnits", unit);
+            dt.SetField("Warehouse", 1);
+            dt.SetField("Fraction", 1);
+            dt.SetField("Quantity", qty);
+            dt.SetField("Total", total);
+            dt.SetField("DutyNo", dutyNo);
+            dt.Post();
+        }
+        void group(const QVariant& amount)
+        {
+            duty.Append();
+            duty.SetField("Total", amount);
+            duty.Post();
+        }
+        InboundRules::SaveInput input(bool autoRun, const QString& typed = QString())
+        {
+            InboundRules::SaveInput in;
+            in.header = &hd;
+            in.lines = &dt;
+            in.duty = &duty;
+            in.idReadBack = &hdId;
+            in.autoRun = autoRun;
+            in.typedNumber = typed;
+            in.runGL = DM->ConfigText("AutoGenGL") == "Y";
+            return in;
+        }
+    };
+
+    int unitOf(TestEnv& env, int product)
+    {
+        return env.scalar("select Id from ProductUnits where Product = :p and SmallUnitFlag = 'Y'", {{"p", product}})
+            .toInt();
+    }
+
+    struct Counts {
+        int hd, dt, duty, log, gl;
+        bool operator==(const Counts& o) const
+        {
+            return hd == o.hd && dt == o.dt && duty == o.duty && log == o.log && gl == o.gl;
+        }
+    };
+    Counts counts(TestEnv& env)
+    {
+        return {env.count("ImHd"), env.count("ImDt"), env.count("ImDuty"), env.count("UserLog"), env.count("glhd")};
+    }
+
+private slots:
+    void cleanup()
+    {
+        InboundRules::setSaveStepHook(nullptr);
+        ServerProcs::setFailureHook(nullptr);
+    }
+
+    void validationWalk()
+    {
+        TestEnv env;
+        const int u1 = unitOf(env, 1);
+        {
+            // Product-less lines go, the walk stops at a zero quantity and nothing after it goes.
+            Doc d;
+            d.newHeader();
+            d.line(0, 0, 0, 0);
+            d.line(1, u1, 0, 10);
+            d.line(0, 0, 0, 0);
+            d.group(5);
+            const auto r = InboundRules::CheckComplete(d.dt, d.duty, true, true);
+            QVERIFY(!r.ok);
+            QCOMPARE(r.messages, QStringList({"ป้อนข้อมูล ในรายการสินค้าไม่ครบถ้วน"}));
+            QCOMPARE(d.dt.RecordCount(), 2);
+            QCOMPARE(r.row, 0);
+        }
+        {
+            Doc d;
+            d.newHeader();
+            d.line(1, u1, 0, 10);
+            const auto r = InboundRules::CheckComplete(d.dt, d.duty, false, true);
+            QCOMPARE(r.messages, QStringList({"ป้อนข้อมูล ในรายการสินค้าไม่ครบถ้วน", "ท่านยังไม่ได้ป้อน Import Lot No"}));
+        }
+        {
+            // Only product-less lines: removed, and the incomplete-data message.
+            Doc d;
+            d.newHeader();
+            d.line(0, 0, 0, 0);
+            d.group(5);
+            const auto r = InboundRules::CheckComplete(d.dt, d.duty, true, true);
+            QVERIFY(!r.ok);
+            QCOMPARE(d.dt.RecordCount(), 0);
+            QCOMPARE(r.messages, QStringList({"ป้อนข้อมูล ในรายการสินค้าไม่ครบถ้วน"}));
+        }
+        {
+            // Groups 1 and 3 with an empty 2 become 1 and 2; no groups at all is refused.
+            Doc d;
+            d.newHeader();
+            d.line(1, u1, 2, 10);
+            d.group(5);
+            d.group(QVariant());
+            d.group(7);
+            auto r = InboundRules::CheckComplete(d.dt, d.duty, true, true);
+            QVERIFY(r.ok);
+            QCOMPARE(d.duty.RecordCount(), 2);
+            QCOMPARE(d.duty.value(0, "DutyNo").toInt(), 1);
+            QCOMPARE(d.duty.value(1, "DutyNo").toInt(), 2);
+            QCOMPARE(d.duty.value(1, "Total").toDouble(), 7.0);
+            d.duty.EmptyDataSet();
+            d.group(QVariant());
+            r = InboundRules::CheckComplete(d.dt, d.duty, true, true);
+            QVERIFY(!r.ok);
+            QCOMPARE(r.messages, QStringList({"ป้อนข้อมูลอากรไม่ถูกต้อง"}));
+            QCOMPARE(int(r.focus), int(InboundRules::CheckResult::Focus::DutyAmount));
+        }
+        {
+            // Complete lines without a lot.
+            Doc d;
+            d.newHeader();
+            d.line(1, u1, 2, 10);
+            d.group(5);
+            const auto r = InboundRules::CheckComplete(d.dt, d.duty, false, true);
+            QVERIFY(!r.ok);
+            QCOMPARE(r.messages, QStringList({"Not Found Import Lot No"}));
+            QCOMPARE(int(r.focus), int(InboundRules::CheckResult::Focus::ImportLot));
+        }
+        {
+            // A line whose duty number names no group is refused before anything is written.
+            Doc d;
+            d.newHeader();
+            d.line(1, u1, 2, 10, 1);
+            d.line(1, u1, 1, 5, 3);
+            d.group(5);
+            d.group(6);
+            const auto r = InboundRules::CheckComplete(d.dt, d.duty, true, true);
+            QVERIFY(!r.ok);
+            QCOMPARE(r.messages, QStringList({"รายการที่ 2 ไม่มีกลุ่มอากรลำดับที่ 3"}));
+            QCOMPARE(r.row, 1);
+        }
+    }
+
+    void saveWritesHeaderLinesDutyLogAndGL_data()
+    {
+        QTest::addColumn<bool>("autoRun");
+        QTest::addColumn<bool>("gl");
+        QTest::newRow("automatic number, GL") << true << true;
+        QTest::newRow("typed number, no GL") << false << false;
+    }
+    void saveWritesHeaderLinesDutyLogAndGL()
+    {
+        QFETCH(bool, autoRun);
+        QFETCH(bool, gl);
+        TestEnv env(TestEnv::Data::Demo, QDate(2026, 12, 9));
+        env.exec("update Config set AutoGenGL = :g", {{"g", gl ? "Y" : "N"}});
+        DM->RefreshConfig();
+        const Counts before = counts(env);
+        const int u1 = unitOf(env, 1), u2 = unitOf(env, 2);
+        Doc d;
+        d.newHeader();
+        d.line(1, u1, 10, 100, 1);
+        d.line(2, u2, 5, 50, 2);
+        d.line(1, u1, 1, 7.25); // no duty number: group 1
+        d.group(30);
+        d.group(20);
+        QVERIFY(InboundRules::CheckComplete(d.dt, d.duty, true, true).ok);
+        d.hd.SetField("Total", InboundRules::CalculateAll(d.dt));
+        const QString typed = "    IM-777"; // as padded to the code's length
+        const auto res = InboundRules::Save(d.input(autoRun, typed));
+        QVERIFY(res.id > 0);
+        QCOMPARE(res.year, 2026);
+        if (autoRun)
+            QCOMPARE(res.number, QString("IM2026-00004")); // LastNo 3 in the demo
+        else
+            QCOMPARE(res.number, typed);
+        QCOMPARE(env.scalar("select ImNo from ImHd where Id = :i", {{"i", res.id}}).toString(), res.number);
+        QCOMPARE(env.scalar("select ImDate from ImHd where Id = :i", {{"i", res.id}}).toString(),
+                 QString("2026-12-09 00:00:00")); // time of day cut off
+        QCOMPARE(env.scalar("select DueDate from ImHd where Id = :i", {{"i", res.id}}).toString(),
+                 QString("2026-12-09 00:00:00"));
+        QCOMPARE(env.scalar("select Total from ImHd where Id = :i", {{"i", res.id}}).toDouble(), 157.25);
+        QCOMPARE(env.count("ImHd", "Id = :i and DelFlag = 'N' and BeginBalance = 'N' and Clear = 'N'", {{"i", res.id}}), 1);
+        QCOMPARE(env.count("ImDuty", "ImHd = :i", {{"i", res.id}}), 2);
+        QCOMPARE(env.count("ImDt", "ImHd = :i and Cost = 0", {{"i", res.id}}), 3);
+        // Lines carry their group's Id; the line without a number went to group 1.
+        QCOMPARE(env.count("ImDt D inner join ImDuty T on T.Id = D.ImDuty",
+                           "D.ImHd = :i and T.ImHd = :i and T.DutyNo = 1", {{"i", res.id}}), 2);
+        QCOMPARE(env.scalar("select group_concat(ImRecNo) from (select ImRecNo from ImDt where ImHd = :i order by ImRecNo)",
+                            {{"i", res.id}}).toString(), QString("1,2,3"));
+        QCOMPARE(env.count("UserLog", "FunctionListId = 1 and DocumentId = 0 and Remark = :n", {{"n", res.number}}), 1);
+        QCOMPARE(env.count("glhd", "glfromdocid = :i", {{"i", res.id}}), gl ? 1 : 0);
+        QCOMPARE(env.count("ImHd"), before.hd + 1);
+        QVERIFY(!d.hd.UpdatesPending() && !d.dt.UpdatesPending() && !d.duty.UpdatesPending());
+        if (gl) {
+            QCOMPARE(env.scalar("select sum(d.debit) - sum(d.credit) from gldt d inner join glhd h on h.id = d.glhd "
+                                "where h.glfromdocid = :i", {{"i", res.id}}).toDouble(), 0.0);
+        }
+
+        // Changing the saved document: action 2 with its Id, lines rewritten with Cost 0.
+        env.exec("update ImDt set Cost = 99 where ImHd = :i", {{"i", res.id}});
+        Doc e(res.number);
+        QCOMPARE(e.dt.RecordCount(), 3);
+        e.hd.SetField("TransportNo", "BL-1");
+        e.dt.First();
+        e.dt.SetField("Quantity", 11);
+        const auto res2 = InboundRules::Save(e.input(autoRun));
+        QCOMPARE(res2.id, res.id);
+        QCOMPARE(env.count("UserLog", "FunctionListId = 2 and DocumentId = :i", {{"i", res.id}}), 1);
+        QCOMPARE(env.count("ImDt", "ImHd = :i and Cost = 0", {{"i", res.id}}), 3);
+        QCOMPARE(env.count("glhd", "glfromdocid = :i", {{"i", res.id}}), gl ? 1 : 0);
+    }
+
+    void failureAtEveryStepLeavesNothingAndRetrySucceeds_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::newRow("number") << int(InboundRules::SaveStep::Number);
+        QTest::newRow("header") << int(InboundRules::SaveStep::Header);
+        QTest::newRow("log") << int(InboundRules::SaveStep::Log);
+        QTest::newRow("duty") << int(InboundRules::SaveStep::Duty);
+        QTest::newRow("lines") << int(InboundRules::SaveStep::Lines);
+        QTest::newRow("gl") << int(InboundRules::SaveStep::GL);
+        QTest::newRow("commit") << int(InboundRules::SaveStep::Commit);
+    }
+    void failureAtEveryStepLeavesNothingAndRetrySucceeds()
+    {
+        QFETCH(int, step);
+        TestEnv env(TestEnv::Data::Demo, QDate(2026, 12, 9));
+        const Counts before = counts(env);
+        const QString lastNo = env.scalar("select LastNo from DocumentNo where Code = 'IMPORT' and DocYear = 2026").toString();
+        const int u1 = unitOf(env, 1);
+        Doc d;
+        d.newHeader();
+        d.line(1, u1, 10, 100, 1);
+        d.line(1, u1, 3, 30, 2);
+        d.group(30);
+        d.group(20);
+        QVERIFY(InboundRules::CheckComplete(d.dt, d.duty, true, true).ok);
+        InboundRules::setSaveStepHook([step](InboundRules::SaveStep s) {
+            if (int(s) == step)
+                throw NkError("injected failure");
+        });
+        QVERIFY_THROWS_EXCEPTION(NkError, InboundRules::Save(d.input(true)));
+        QVERIFY(!DM->InTransaction());
+        QVERIFY(counts(env) == before);
+        QCOMPARE(env.scalar("select LastNo from DocumentNo where Code = 'IMPORT' and DocYear = 2026").toString(), lastNo);
+        // The edits are still there, pending, without a phantom number.
+        QVERIFY(d.hd.UpdatesPending() && d.dt.UpdatesPending() && d.duty.UpdatesPending());
+        QCOMPARE(d.dt.RecordCount(), 2);
+        QCOMPARE(d.hd.AsString("ImNo"), QString());
+
+        InboundRules::setSaveStepHook(nullptr);
+        const auto res = InboundRules::Save(d.input(true));
+        QCOMPARE(res.number, QString("IM2026-00004")); // drawn again, nothing was used up
+        QCOMPARE(env.count("ImHd"), before.hd + 1);
+        QCOMPARE(env.count("ImDt", "ImHd = :i", {{"i", res.id}}), 2);
+        QCOMPARE(env.count("ImDuty", "ImHd = :i", {{"i", res.id}}), 2);
+        QCOMPARE(env.count("UserLog"), before.log + 1);
+    }
+
+    void serverProcedureFailureRollsBack()
+    {
+        TestEnv env(TestEnv::Data::Demo, QDate(2026, 12, 9));
+        const Counts before = counts(env);
+        Doc d;
+        d.newHeader();
+        d.line(1, unitOf(env, 1), 1, 1);
+        d.group(1);
+        QVERIFY(InboundRules::CheckComplete(d.dt, d.duty, true, true).ok);
+        ServerProcs::setFailureHook([](const QString& name) {
+            if (name.compare("GL_ImHd", Qt::CaseInsensitive) == 0)
+                throw NkError("GL failed");
+        });
+        QVERIFY_THROWS_EXCEPTION(NkError, InboundRules::Save(d.input(true)));
+        QVERIFY(counts(env) == before);
+    }
+
+    void dutyRenumbering()
+    {
+        CachedDataSet duty;
+        duty.defineFields({"ID", "ImHd", "DutyNo", "Total"});
+        duty.Open();
+        for (int i = 0; i < 3; ++i) {
+            duty.Append();
+            duty.SetField("Total", 10 * (i + 1));
+        }
+        QCOMPARE(InboundRules::RenumberDuty(duty), 3);
+        duty.setRecNo(1);
+        duty.Delete();
+        QCOMPARE(InboundRules::RenumberDuty(duty), 2);
+        QCOMPARE(duty.value(1, "DutyNo").toInt(), 2); // the old group 3
+        QCOMPARE(duty.value(1, "Total").toInt(), 30);
+        QCOMPARE(InboundRules::EffectiveDutyNo(QVariant()), 1);
+        QCOMPARE(InboundRules::EffectiveDutyNo(0), 1);
+        QCOMPARE(InboundRules::EffectiveDutyNo(2), 2);
+    }
+};
+
+QTEST_MAIN(TstInboundRules)
+#include "tst_inboundrules.moc"
