@@ -31,12 +31,12 @@ TFaSelectProdAttr::TFaSelectProdAttr(QWidget* parent)
     GridColumn desc;
     desc.field = QStringLiteral("Description");
     desc.title = QStringLiteral("คุณสมบัติสินค้า");
-    desc.widthChars = 18;
+    desc.widthChars = 12;
     desc.readOnly = true;
     GridColumn from;
     from.field = QStringLiteral("BeginAttrCode");
     from.title = QStringLiteral("เริ่มต้น");
-    from.widthChars = 10;
+    from.widthChars = 7;
     from.upperCase = true;
     from.hasButton = true;
     GridColumn to = from;

@@ -23,7 +23,7 @@ TFrSearchProductService::TFrSearchProductService(QWidget* parent)
 {
     setObjectName(QStringLiteral("FrSearchProductService"));
     setWindowTitle(QStringLiteral("ค้นหาสินค้า/บริการ"));
-    resize(760, 460);
+    resize(820, 460);
 
     LbName = new QLabel(QStringLiteral("ชื่อสินค้า"), PnHeader);
     ProductName = new QLineEdit(PnHeader);
@@ -70,7 +70,7 @@ TFrSearchProductService::TFrSearchProductService(QWidget* parent)
     sideLay->setContentsMargins(4, 0, 0, 4);
     sideLay->addWidget(SelectProductType);
     sideLay->addWidget(FaSelectProdAttr, 1);
-    side->setFixedWidth(250);
+    side->setFixedWidth(270);
 
     auto* outer = static_cast<QVBoxLayout*>(layout());
     outer->removeWidget(DgSearch);

@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QTableView>
 #include <QToolButton>
+#include <QDir>
 #include <QVBoxLayout>
 #include <QtTest>
 #include <memory>
@@ -327,6 +328,44 @@ private slots:
         QVERIFY(fa->Province->isEnabled());
         typeAndLeave(fa->Province->Edit, h.other, QStringLiteral("CNX"));
         QCOMPARE(h.ds.FieldByName(QStringLiteral("Province")).toInt(), 10);
+    }
+
+    // The frames as a user sees them, saved under the build folder.
+    void screenshot()
+    {
+        QWidget window;
+        auto* lay = new QVBoxLayout(&window);
+        auto* wh = new TFaGetWarehouse;
+        auto* cur = new TFaGetMisc;
+        cur->EditLabel->setText(QStringLiteral("สกุลเงิน"));
+        cur->setMiscGroup(QStringLiteral("CURRENCY"));
+        auto* pj = new TFaGetProject;
+        auto* lot = new TFaGetLotNo;
+        auto* other = new QLineEdit;
+        for (QWidget* w : {static_cast<QWidget*>(wh), static_cast<QWidget*>(cur), static_cast<QWidget*>(pj),
+                           static_cast<QWidget*>(lot), static_cast<QWidget*>(other)})
+            lay->addWidget(w);
+        CachedDataSet ds;
+        ds.defineFields({QStringLiteral("Warehouse"), QStringLiteral("Currency"), QStringLiteral("Project"),
+                         QStringLiteral("LotNo")});
+        ds.Open();
+        ds.Append();
+        wh->bind(&ds, QStringLiteral("Warehouse"));
+        cur->bind(&ds, QStringLiteral("Currency"));
+        pj->bind(&ds, QStringLiteral("Project"));
+        lot->bind(&ds, QStringLiteral("LotNo"));
+        window.resize(460, 180);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        typeAndLeave(wh->Warehouse, other, QStringLiteral("WH01"));
+        typeAndLeave(cur->Edit, other, QStringLiteral("XYZ"));
+        typeAndLeave(pj->Edit, other, QStringLiteral("PJ01"));
+        typeAndLeave(lot->Edit, other, QStringLiteral("LOT-B01"));
+        wh->Warehouse->setFocus();
+        const QString dir = qEnvironmentVariable("NK_BUILD_DIR", QDir::tempPath());
+        QVERIFY(window.grab().save(QDir(dir).filePath(QStringLiteral("pickers.png"))));
+        QVERIFY(!cur->Edit->valid());
+        QCOMPARE(lot->DescLabel->text(), QStringLiteral("หมึกพิมพ์ล็อต B01"));
     }
 
     void lotSearchConditions()

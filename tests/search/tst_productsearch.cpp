@@ -307,6 +307,21 @@ private slots:
         QVERIFY(dlg.Code->hasFocus());
     }
 
+    // A picture of the dialog for a person to look at, under the build folder.
+    void screenshot()
+    {
+        TFrSearchProductService dlg;
+        dlg.ProductType = QStringLiteral("P");
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        search(dlg, QStringLiteral("P00"), QString());
+        dlg.TogglePicture();
+        dlg.setCurrentRow(2);
+        const QString dir = qEnvironmentVariable("NK_BUILD_DIR", QDir::tempPath());
+        QVERIFY(dlg.grab().save(QDir(dir).filePath(QStringLiteral("productsearch.png"))));
+        QVERIFY(!dlg.ImgPicture->pixmap().isNull());
+    }
+
     void unitSearch()
     {
         TFrSearchUnit dlg;
