@@ -1,6 +1,7 @@
 #include "app/MessageService.h"
 #include "data/CachedDataSet.h"
 #include "data/TDM.h"
+#include "app/TDMConfig.h"
 #include "data/product/TDmMisc.h"
 #include "search/SearchQuery.h"
 #include "search/TF_SearchMisc.h"
@@ -125,6 +126,26 @@ private slots:
         h.ds.SetField(QStringLiteral("Warehouse"), 1);
         QCOMPARE(fa->Warehouse->text(), QStringLiteral("WH01"));
         QCOMPARE(fa->WarehouseName->text(), QStringLiteral("คลังสินค้าหลัก"));
+    }
+
+    void ownerChangesFilterAndColumn()
+    {
+        auto* fa = new TFaGetMisc;
+        fa->setMiscGroup(QStringLiteral("CURRENCY"));
+        Host h(fa, {QStringLiteral("Currency"), QStringLiteral("Country")});
+        fa->bind(&h.ds, QStringLiteral("Currency"));
+        typeAndLeave(fa->Edit, h.other, QStringLiteral("JP"));
+        QVERIFY(!fa->Edit->valid());
+        // The same frame now picks a country into another column.
+        fa->setMiscGroup(QStringLiteral("COUNTRY"));
+        fa->bind(&h.ds, QStringLiteral("Country"));
+        typeAndLeave(fa->Edit, h.other, QStringLiteral("JP"));
+        QCOMPARE(h.ds.FieldByName(QStringLiteral("Country")).toInt(), 15);
+        QVERIFY(h.ds.FieldByName(QStringLiteral("Currency")).isNull());
+        // A group name with a quote stays a literal of the filter.
+        fa->setMiscGroup(QStringLiteral("CUR'RENCY"));
+        typeAndLeave(fa->Edit, h.other, QStringLiteral("USD"));
+        QVERIFY(h.ds.FieldByName(QStringLiteral("Country")).isNull());
     }
 
     void searchButtonFollowsTheField()
@@ -262,6 +283,40 @@ private slots:
         city.accept();
         QCOMPARE(city.ResultCode, QStringLiteral("CBI"));
         QCOMPARE(city.ResultDescription, QStringLiteral("ชลบุรี"));
+    }
+
+    void miscListSortsByTitle()
+    {
+        TF_SearchMisc dlg;
+        dlg.SearchGroup = QStringLiteral("CURRENCY");
+        dlg.show();
+        const QStringList byDesc = column(dlg.QSearch, QStringLiteral("code"));
+        dlg.ListDataTitleClick(1); // code, ascending
+        QCOMPARE(column(dlg.QSearch, QStringLiteral("code")),
+                 QStringList({"CNY", "EUR", "JPY", "THB", "USD"}));
+        dlg.ListDataTitleClick(1); // code, descending
+        QCOMPARE(column(dlg.QSearch, QStringLiteral("code")),
+                 QStringList({"USD", "THB", "JPY", "EUR", "CNY"}));
+        dlg.ListDataTitleClick(0); // another column: ascending
+        QCOMPARE(column(dlg.QSearch, QStringLiteral("code")), byDesc);
+        // A quote typed in the box is a character to look for.
+        env->exec(QStringLiteral("INSERT INTO Misc (GroupCode, Code, Description) VALUES ('CURRENCY', 'XQ', 'd''or')"));
+        dlg.EnterString->setText(QStringLiteral("d'o"));
+        dlg.Search();
+        QCOMPARE(column(dlg.QSearch, QStringLiteral("code")), QStringList({"XQ"}));
+    }
+
+    void warehouseListInEnglish()
+    {
+        DMConfig->ThaiLanguage = false;
+        TF_SearchWareHouse dlg;
+        dlg.show();
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Searching WareHouse"));
+        QCOMPARE(dlg.QSearch->headerData(1, Qt::Horizontal).toString(), QStringLiteral("WareHouse Description"));
+        QCOMPARE(dlg.QSearch->RecordCount(), 3);
+        dlg.reject();
+        QCOMPARE(dlg.ResultCode, QString());
+        DMConfig->ThaiLanguage = true;
     }
 
     void departmentFrameAllowsEmpty()
