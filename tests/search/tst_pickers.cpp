@@ -122,10 +122,18 @@ private slots:
         QVERIFY(!fa->Warehouse->valid());
         QVERIFY(h.ds.FieldByName(QStringLiteral("Warehouse")).isNull());
 
-        // A row read later shows its code.
-        h.ds.SetField(QStringLiteral("Warehouse"), 1);
+        // Typed codes are upper case.
+        fa->Warehouse->setFocus();
+        fa->Warehouse->clear();
+        QTest::keyClicks(fa->Warehouse, QStringLiteral("wh01"));
         QCOMPARE(fa->Warehouse->text(), QStringLiteral("WH01"));
-        QCOMPARE(fa->WarehouseName->text(), QStringLiteral("คลังสินค้าหลัก"));
+        h.other->setFocus();
+        QCOMPARE(h.ds.FieldByName(QStringLiteral("Warehouse")).toInt(), 1);
+
+        // A row read later shows its code.
+        h.ds.SetField(QStringLiteral("Warehouse"), 2);
+        QCOMPARE(fa->Warehouse->text(), QStringLiteral("WH02"));
+        QCOMPARE(fa->WarehouseName->text(), QStringLiteral("คลังสินค้าท่าเรือแหลมฉบัง"));
     }
 
     void ownerChangesFilterAndColumn()
