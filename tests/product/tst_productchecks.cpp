@@ -3,6 +3,7 @@
 #include "data/product/TDmMisc.h"
 #include "data/product/TDmProduct.h"
 #include "data/product/TDmService.h"
+#include "data/product/TDmVendor.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>
@@ -188,6 +189,44 @@ private slots:
         env->exec(QStringLiteral("INSERT INTO ProductOnHand (Product, ProductUnits, Warehouse, BalanceYear, Quantity) "
                                  "VALUES (7, 17, 2, :y, -30)"), {{QStringLiteral("y"), year}});
         QCOMPARE(DmProduct->ProductQuantity(7, year), QStringLiteral("- 2 กล่อง 1 ชิ้น"));
+    }
+
+    void creditLimit_data()
+    {
+        QTest::addColumn<double>("limit");
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<QString>("unlock");
+        QTest::addColumn<bool>("warned");
+        QTest::addColumn<bool>("result");
+        // The vendor's balance this year is 900.2.
+        QTest::newRow("no limit") << 0.0 << 1e9 << "Y" << false << true;
+        QTest::newRow("up to the limit") << 1000.3 << 100.1 << "Y" << false << true;
+        QTest::newRow("over, locked") << 1000.3 << 100.11 << "Y" << true << false;
+        QTest::newRow("over, unlocked") << 1000.3 << 100.11 << "" << true << true;
+    }
+    void creditLimit()
+    {
+        QFETCH(double, limit);
+        QFETCH(double, amount);
+        QFETCH(QString, unlock);
+        QFETCH(bool, warned);
+        QFETCH(bool, result);
+        const int vendor = env->scalar(QStringLiteral("SELECT MIN(Id) FROM Vendor")).toInt();
+        const int thisYear = DM->GetServerTime().date().year();
+        env->exec(QStringLiteral("UPDATE Vendor SET CreditLimit = :l WHERE Id = :v"),
+                  {{QStringLiteral("l"), limit}, {QStringLiteral("v"), vendor}});
+        env->exec(QStringLiteral("DELETE FROM VendorBalance WHERE Vendor = :v"), {{QStringLiteral("v"), vendor}});
+        // 900.2 this year (balance, cheques due and returned); last year's balance does not count.
+        env->exec(QStringLiteral("INSERT INTO VendorBalance (Vendor, BalanceYear, Balance, ChqDue, ChqRtd) VALUES "
+                                 "(:v, :y, 800, 100, 0.2), (:v, :py, 5000, 0, 0)"),
+                  {{QStringLiteral("v"), vendor}, {QStringLiteral("y"), thisYear}, {QStringLiteral("py"), thisYear - 1}});
+        env->exec(QStringLiteral("UPDATE Config SET purcunlockcredit = :u"), {{QStringLiteral("u"), unlock}});
+        DM->RefreshConfig();
+        QCOMPARE(DmVendor->CheckCreditLimit(vendor, amount), result);
+        QCOMPARE(!MessageService::shown().isEmpty(), warned);
+        if (warned)
+            QCOMPARE(MessageService::lastText(),
+                     QStringLiteral("ยอดเกินวงเงินเครดิต\r\rบริษัทมีเครดิตคงเหลือ 100.1"));
     }
 
     void stockUnitOfOneShowsDecimals()
