@@ -97,6 +97,8 @@ TFaGetTaxCode::TFaGetTaxCode(QWidget* parent)
 
 void TFaGetTaxCode::reload()
 {
+    if (!DM)
+        return;
     TaxCode->blockSignals(true);
     TaxCode->clear();
     QSqlQuery q = Db::exec(DM->DMdata(), QStringLiteral("Select Id, Code, Rate From Tax Order By Code"));
@@ -126,6 +128,8 @@ void TFaGetTaxCode::refresh()
 {
     if (!m_loaded)
         reload();
+    if (!m_loaded)
+        return;
     QVariant id;
     if (m_ds && m_ds->Active() && m_ds->RecNo() >= 0 && m_ds->hasField(m_field))
         id = m_ds->FieldByName(m_field);
