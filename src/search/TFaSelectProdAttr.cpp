@@ -3,7 +3,7 @@
 #include "app/MessageService.h"
 #include "data/CachedDataSet.h"
 #include "data/CachedDataSetModel.h"
-#include "search/TFrSearchUnit.h"
+#include "search/TFrSearchProdAttrCode.h"
 #include "widgets/TDataGrid.h"
 
 #include <QVBoxLayout>

@@ -4,6 +4,7 @@
 #include "search/SearchQuery.h"
 #include "search/TFaSelectProdAttr.h"
 #include "search/TFrSearchProductService.h"
+#include "search/TFrSearchProdAttrCode.h"
 #include "search/TFrSearchUnit.h"
 #include "support/TestEnv.h"
 
