@@ -1,7 +1,20 @@
 #include "app/StartUp.h"
+#include "forms/import/TFrInbound.h"
+#include "forms/import/TFrInboundBegin.h"
 
 // Work forms register their program codes here; static libraries drop self-registering
 // objects nobody references, so the list is explicit.
 void StartUp::registerAllForms()
 {
+    registerForm(QStringLiteral("INBOUND"), [] {
+        auto* f = new TFrInbound;
+        f->setWindowTitle(QStringLiteral("นำเข้าสินค้าจากต่างประเทศ"));
+        f->PoType = QStringLiteral("P"); // foreign orders of goods, code "FRPO-P"
+        return f;
+    });
+    registerForm(QStringLiteral("IMPBEGIN"), [] {
+        auto* f = new TFrInboundBegin;
+        f->setWindowTitle(QStringLiteral("บิลค้างจ่ายต่างประเทศยกมาจากปีก่อน"));
+        return f;
+    });
 }

@@ -5,6 +5,9 @@
 #include "app/TFormLogo.h"
 #include "data/NkError.h"
 #include "data/TDM.h"
+#include "data/product/TDmMisc.h"
+#include "data/product/TDmProduct.h"
+#include "data/product/TDmService.h"
 
 #include <QApplication>
 #include <QHash>
@@ -102,6 +105,12 @@ Outcome start(const QStringList& params)
         DM = new TDM(qApp);
     if (!DMConfig)
         DMConfig = new TDMConfig(qApp);
+    if (!DmProduct)
+        DmProduct = new TDmProduct(qApp);
+    if (!DmService)
+        DmService = new TDmService(qApp);
+    if (!DmMisc)
+        DmMisc = new TDmMisc(qApp);
     QObject::connect(DM, &TDM::afterConnect, splash, closeSplash);
 
     try {

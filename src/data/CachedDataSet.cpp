@@ -187,6 +187,22 @@ void CachedDataSet::setValue(int row, int field, const QVariant& v)
     SetField(m_fields[field], v);
 }
 
+void CachedDataSet::assign(int row, const QString& name, const QVariant& v)
+{
+    const int f = fieldIndex(name);
+    if (row < 0 || row >= m_rows.size() || f < 0)
+        return;
+    Row& r = m_rows[row];
+    if (r.cur[f] == v && r.cur[f].isNull() == v.isNull())
+        return;
+    r.cur[f] = v;
+    if (r.st == RowState::Unchanged)
+        r.st = RowState::Modified;
+    if (row == m_cur && m_state != State::Browse)
+        m_rowModified = true;
+    emit rowChanged(row);
+}
+
 QVariant CachedDataSet::oldValue(int row, const QString& name) const
 {
     const int f = fieldIndex(name);

@@ -58,6 +58,9 @@ public:
     QVariant value(int row, int field) const;
     QVariant value(int row, const QString& name) const;
     void setValue(int row, int field, const QVariant& v);
+    // Writes a value into any row without moving the cursor or changing the edit state
+    // (for bookkeeping columns such as line numbers); the row counts as changed.
+    void assign(int row, const QString& name, const QVariant& v);
     QVariant oldValue(int row, const QString& name) const;
     RowState rowState(int row) const;
 

@@ -46,6 +46,17 @@ CachedDataSetModel::CachedDataSetModel(CachedDataSet* ds, QObject* parent)
 
 void CachedDataSetModel::setColumns(const QVector<GridColumn>& cols)
 {
+    bool sameFields = cols.size() == m_cols.size();
+    for (int i = 0; sameFields && i < cols.size(); ++i)
+        sameFields = cols[i].field.compare(m_cols[i].field, Qt::CaseInsensitive) == 0;
+    if (sameFields && !cols.isEmpty()) {
+        // Same columns with other titles or states: no reset, so an open cell editor stays.
+        m_cols = cols;
+        emit headerDataChanged(Qt::Horizontal, 0, int(cols.size()) - 1);
+        if (rowCount() > 0)
+            emit dataChanged(index(0, 0), index(rowCount() - 1, int(cols.size()) - 1));
+        return;
+    }
     beginResetModel();
     m_cols = cols;
     endResetModel();

@@ -153,6 +153,9 @@ bool TDataGridDelegate::eventFilter(QObject* obj, QEvent* e)
             break;
         }
     }
+    // The line edit inside a button editor is not the view's editor: only its keys are ours.
+    if (obj->parent() && dynamic_cast<ButtonCellEditor*>(obj->parent()))
+        return false;
     return QStyledItemDelegate::eventFilter(obj, e);
 }
 

@@ -314,6 +314,11 @@ private slots:
         QTest::keyClick(&w, Qt::Key_A);
         QCOMPARE(shownTexts.last(), QStringLiteral("conversion failed\r"));
         QCOMPARE(logCount(), before + 2);
+
+        // A form reporting its rolled-back save goes the same way.
+        ReportError(QStringLiteral("UNIQUE constraint failed: ImHd.ImNo"));
+        QCOMPARE(shownTexts.size(), 3);
+        QCOMPARE(logCount(), before + 3);
     }
 
     void unreachableErrorLogStillShowsTheError()

@@ -4,6 +4,9 @@
 #include "data/DbAdmin.h"
 #include "data/DbUtil.h"
 #include "data/TDM.h"
+#include "data/product/TDmMisc.h"
+#include "data/product/TDmProduct.h"
+#include "data/product/TDmService.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,6 +40,12 @@ TestEnv::TestEnv(Data data, const QDate& today)
     delete DMConfig;
     DM = new TDM;
     DMConfig = new TDMConfig;
+    delete DmProduct;
+    delete DmService;
+    delete DmMisc;
+    DmProduct = new TDmProduct;
+    DmService = new TDmService;
+    DmMisc = new TDmMisc;
     DM->setDatabaseName(companyName());
     DMConfig->MenuId = 1;
     DMConfig->UserId = 1;
@@ -54,6 +63,12 @@ TestEnv::TestEnv(Data data, const QDate& today)
 
 TestEnv::~TestEnv()
 {
+    delete DmProduct;
+    delete DmService;
+    delete DmMisc;
+    DmProduct = nullptr;
+    DmService = nullptr;
+    DmMisc = nullptr;
     delete DM;
     delete DMConfig;
     DM = nullptr;

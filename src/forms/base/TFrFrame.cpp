@@ -109,6 +109,14 @@ void TFrFrame::FormShow()
     AcNewExecute();
 }
 
+bool TFrFrame::focusInGrid() const
+{
+    for (QWidget* w = QApplication::focusWidget(); w && w != this; w = w->parentWidget())
+        if (w->inherits("TDataGrid"))
+            return true;
+    return false;
+}
+
 bool TFrFrame::askExit()
 {
     return MessageService::confirm(exitQuestion(), QColor(0, 128, 0), QColor(Qt::white));

@@ -54,6 +54,9 @@ protected:
     QHBoxLayout* toolbar() const { return m_toolbar; }
 
     virtual void FormShow();
+    // True while the focus is inside one of the form's data grids, where Enter and Escape
+    // belong to the cells.
+    bool focusInGrid() const;
     // Asks the exit question; true to close.
     virtual bool askExit();
 

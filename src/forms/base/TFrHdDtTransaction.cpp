@@ -25,6 +25,7 @@ TFrHdDtTransaction::TFrHdDtTransaction(QWidget* parent)
     AcPrint->setStatusTip(QStringLiteral("Print Document Form"));
     AcPrint->setEnabled(false);
     AcPrint->setVisible(false);
+    BPrint->hide();
 
     QHd = new CachedDataSet(this, QStringLiteral("QHd"));
     QDt = new CachedDataSet(this, QStringLiteral("QDt"));
@@ -99,7 +100,8 @@ void TFrHdDtTransaction::DgDtEnter()
 
 void TFrHdDtTransaction::DgDtExit()
 {
-    KeyPreview = true;
+    // Moving straight into another grid of the form keeps key preview off.
+    KeyPreview = !focusInGrid();
 }
 
 bool TFrHdDtTransaction::askExit()

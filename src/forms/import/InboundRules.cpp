@@ -48,14 +48,10 @@ int RenumberDuty(CachedDataSet& duty)
 {
     if (!duty.Active())
         return 0;
-    const int keep = duty.RecNo();
     const int n = duty.RecordCount();
-    const int f = duty.fieldIndex(QStringLiteral("DutyNo"));
     for (int r = 0; r < n; ++r)
-        if (duty.value(r, f).toInt() != r + 1)
-            duty.setValue(r, f, r + 1);
-    if (keep >= 0 && keep < duty.RecordCount())
-        duty.setRecNo(keep);
+        if (duty.value(r, QStringLiteral("DutyNo")).toInt() != r + 1)
+            duty.assign(r, QStringLiteral("DutyNo"), r + 1);
     return n;
 }
 

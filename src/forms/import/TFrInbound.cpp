@@ -1,0 +1,742 @@
+#include "forms/import/TFrInbound.h"
+#include "app/ErrorReporting.h"
+#include "app/MessageService.h"
+#include "app/TDMConfig.h"
+#include "data/CachedDataSet.h"
+#include "data/CachedDataSetModel.h"
+#include "data/DbUtil.h"
+#include "data/NkError.h"
+#include "data/Numbering.h"
+#include "data/TDM.h"
+#include "data/product/TDmProduct.h"
+#include "forms/base/TFaGetDocNo.h"
+#include "forms/import/InboundRules.h"
+#include "forms/import/InboundSql.h"
+#include "forms/import/TFaGetFrVendor.h"
+#include "forms/import/TFaGetImportLotNo.h"
+#include "forms/import/TFrSearchImNo.h"
+#include "forms/import/InboundPickers.h"
+#include "search/TFaGetMisc.h"
+#include "search/TFaGetRemark.h"
+#include "search/TFaGetWarehouse.h"
+#include "widgets/TLookupEdit.h"
+#include "search/TFaGetDate.h"
+#include "widgets/DbEdits.h"
+#include "widgets/TDataGrid.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+bool isThai()
+{
+    return DMConfig ? DMConfig->ThaiLanguage : true;
+}
+QString T(const QString& thai, const QString& english)
+{
+    return isThai() ? thai : english;
+}
+} // namespace
+
+TFrInbound::TFrInbound(QWidget* parent)
+    : TFrHdDtTransaction(parent)
+{
+    setObjectName(QStringLiteral("FrInbound"));
+    setWindowTitle(QStringLiteral("นำเข้าสินค้าจากต่างประเทศ"));
+
+    QDuty = new CachedDataSet(this, QStringLiteral("QDuty"));
+    QFrPo = new CachedDataSet(this, QStringLiteral("QFrPo"));
+
+    QHd->setSQL(InboundSql::header(false));
+    QHd->setUpdateSQL(InboundSql::headerInsert(), InboundSql::headerModify(), InboundSql::HeaderDelete);
+    QHdId->setSQL(InboundSql::HeaderIdReadBack);
+    QDt->setSQL(InboundSql::Lines);
+    QDt->setUpdateSQL(InboundSql::lineInsert(), InboundSql::lineModify(), InboundSql::LineDelete);
+    QDuty->setSQL(InboundSql::Duty);
+    QDuty->setUpdateSQL(InboundSql::DutyInsert, InboundSql::DutyModify, InboundSql::DutyDelete);
+    QFrPo->setSQL(InboundSql::FrPo);
+
+    // ---- header --------------------------------------------------------------------------
+    FaGetDocNo->bind(QHd, QStringLiteral("ImNo"));
+    FaGetDate1->bind(QHd, QStringLiteral("ImDate"));
+    FaGetDocNo->DocNoExit = [this] { FaGetDocNoDocNoExit(); };
+    FaGetDocNo->BtSearchClick = [this] { FaGetDocNoBtSearchClick(); };
+    connect(FaGetDate1->DateEdit, &TDbEdit::committed, this, [this] { FaGetDate1DocDateExit(); });
+
+    auto* header = qobject_cast<QVBoxLayout*>(PnHeader->layout());
+    auto* row2 = new QHBoxLayout;
+    FaGetImportLotNo1 = new TFaGetImportLotNo(PnHeader);
+    FaGetImportLotNo1->bind(QHd, QStringLiteral("ImportLotNo"));
+    FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
+    FaGetImportLotNo1->CodeEnter = [this] { FaGetImportLotNo1CodeEnter(); };
+    LbTransportNo = new QLabel(QStringLiteral("เลขที่ใบขน"), PnHeader);
+    TransportNo = new TDbEdit(PnHeader);
+    TransportNo->setObjectName(QStringLiteral("TransportNo"));
+    TransportNo->bind(QHd, QStringLiteral("TransportNo"));
+    TransportNo->setMaximumWidth(180);
+    row2->addWidget(FaGetImportLotNo1);
+    row2->addSpacing(12);
+    row2->addWidget(LbTransportNo);
+    row2->addWidget(TransportNo);
+    row2->addStretch(1);
+    header->addLayout(row2);
+
+    auto* row3 = new QHBoxLayout;
+    FaGetFrVendor1 = new TFaGetFrVendor(PnHeader);
+    FaGetFrVendor1->bind(QHd, QStringLiteral("FrVendor"));
+    FaGetFrVendor1->VendorExit = [this] { FaGetFrVendor1VendorExit(); };
+    FaGetMisc1 = new TFaGetMisc(PnHeader);
+    FaGetMisc1->setObjectName(QStringLiteral("FaGetMisc1"));
+    FaGetMisc1->EditLabel->setText(QStringLiteral("สกุลเงิน"));
+    FaGetMisc1->setMiscGroup(QStringLiteral("CURRENCY"));
+    FaGetMisc1->bind(QHd, QStringLiteral("Currency"));
+    LbExchangeRate = new QLabel(QStringLiteral("อัตราแลกเปลี่ยน"), PnHeader);
+    ExchangeRate = new TDbNumberEdit(PnHeader);
+    ExchangeRate->setObjectName(QStringLiteral("ExchangeRate"));
+    ExchangeRate->setDecimals(7);
+    ExchangeRate->setDisplayFormat(QStringLiteral(",0.0000000"));
+    ExchangeRate->bind(QHd, QStringLiteral("ExchangeRate"));
+    ExchangeRate->setMaximumWidth(120);
+    row3->addWidget(FaGetFrVendor1, 2);
+    row3->addWidget(FaGetMisc1, 1);
+    row3->addWidget(LbExchangeRate);
+    row3->addWidget(ExchangeRate);
+    header->addLayout(row3);
+
+    auto* row4 = new QHBoxLayout;
+    FaGetWarehouse1 = new TFaGetWarehouse(PnHeader);
+    FaGetWarehouse1->setObjectName(QStringLiteral("FaGetWarehouse1"));
+    FaGetWarehouse1->bind(QHd, QStringLiteral("Warehouse"));
+    FaGetRemark1 = new TFaGetRemark(PnHeader);
+    FaGetRemark1->setObjectName(QStringLiteral("FaGetRemark1"));
+    FaGetRemark1->RemarkGroup = QStringLiteral("REM_PURC");
+    FaGetRemark1->bind(QHd, QStringLiteral("Remark"));
+    BtLoadFrPo = new QPushButton(QStringLiteral("อ้างบิลสั่งชื้ออื่นๆ"), PnHeader);
+    BtLoadFrPo->setObjectName(QStringLiteral("BtLoadFrPo"));
+    connect(BtLoadFrPo, &QPushButton::clicked, this, [this] { BtLoadFrPoClick(); });
+    row4->addWidget(FaGetWarehouse1, 1);
+    row4->addWidget(FaGetRemark1, 2);
+    row4->addWidget(BtLoadFrPo);
+    header->addLayout(row4);
+    // The header total follows a change of the document warehouse: the line column locks.
+    connect(QHd, &CachedDataSet::rowChanged, this, [this] {
+        if (QDt->Active())
+            DgDt->setColumnReadOnly(QStringLiteral("WhCode"), QHd->RecNo() >= 0
+                                        && QHd->FieldByName(QStringLiteral("Warehouse")).toInt() > 0);
+    });
+
+    // ---- lines ---------------------------------------------------------------------------
+    DgDt->onEditButton = [this](int row, const QString& field) {
+        QDt->setRecNo(row);
+        const QString f = field.toUpper();
+        if (f == QLatin1String("PRODUCTCODE"))
+            ProductCodeCustomDlg();
+        else if (f == QLatin1String("WHCODE"))
+            WhCodeCustomDlg();
+        else if (f == QLatin1String("UNITNAME"))
+            UnitNameCustomDlg();
+        else if (f == QLatin1String("LOTCODE"))
+            LotCodeCustomDlg();
+    };
+    DgDt->editorFactory = [this](const QString& field, QWidget* parent) -> QWidget* {
+        if (field.compare(QLatin1String("DutyNo"), Qt::CaseInsensitive) != 0)
+            return nullptr;
+        auto* spin = new QSpinBox(parent);
+        spin->setRange(1, qMax(1, m_dutyLimit));
+        spin->setFrame(false);
+        return spin;
+    };
+    QDt->OnFieldChange = [this](CachedDataSet&, const QString& field) {
+        if (m_inAssign)
+            return;
+        const QString f = field.toUpper();
+        if (f == QLatin1String("PRODUCTCODE"))
+            AssignProduct(QDt->AsString(QStringLiteral("ProductCode")), 0);
+        else if (f == QLatin1String("WHCODE"))
+            WhCodeExit();
+        else if (f == QLatin1String("UNITNAME"))
+            UnitNameExit();
+        else if (f == QLatin1String("LOTCODE"))
+            LotCodeExit();
+        else if (f == QLatin1String("QUANTITY") || f == QLatin1String("TOTAL"))
+            CalculateAll();
+    };
+    connect(BtDeleteLine, &QPushButton::clicked, this, [this] { BtDeleteLineClick(); });
+    disconnect(BtDeleteLine, &QPushButton::clicked, DgDt, &TDataGrid::deleteCurrentRow);
+
+    // ---- duty groups and total -----------------------------------------------------------
+    GbDiscount->setTitle(QStringLiteral("อากร"));
+    auto* dl = new QVBoxLayout(GbDiscount);
+    dl->setContentsMargins(4, 4, 4, 4);
+    DgDuty = new TDataGrid(GbDiscount);
+    DgDuty->setObjectName(QStringLiteral("DgDuty"));
+    DgDuty->setMinimumHeight(110);
+    dl->addWidget(DgDuty);
+    QDuty->AfterDelete = [this](CachedDataSet&) { QDutyAfterPost(); };
+    QDuty->OnNewRecord = [this](CachedDataSet&) { QDutyAfterPost(); };
+    connect(DgDuty, &TDataGrid::gridEntered, this, [this] {
+        KeyPreview = false;
+        if (QDuty->Active() && QDuty->IsEmpty())
+            QDuty->Append();
+    });
+    connect(DgDuty, &TDataGrid::gridLeft, this, [this] { KeyPreview = !focusInGrid(); });
+
+    GbTotal->setTitle(QString());
+    auto* tl = new QHBoxLayout(GbTotal);
+    LbTotal = new QLabel(QStringLiteral("รวมเงิน"), GbTotal);
+    Total = new TDbNumberEdit(GbTotal);
+    Total->setObjectName(QStringLiteral("Total"));
+    Total->setReadOnly(true);
+    Total->setFocusPolicy(Qt::NoFocus);
+    Total->bind(QHd, QStringLiteral("Total"));
+    tl->addStretch(1);
+    tl->addWidget(LbTotal);
+    tl->addWidget(Total);
+    GbDetail->setTitle(QString());
+
+    resize(860, 600);
+    setFixedSize(size());
+}
+
+TFrInbound::~TFrInbound() = default;
+
+QDateTime TFrInbound::docDate() const
+{
+    if (!QHd->Active() || QHd->RecNo() < 0)
+        return {};
+    return Db::dateFromValue(QHd->FieldByName(QStringLiteral("ImDate")));
+}
+
+// ---- show and new ------------------------------------------------------------------------
+
+void TFrInbound::FormShow()
+{
+    TFrHdDtTransaction::FormShow();
+    DM->DMdata();
+    setWindowTitle((DMConfig ? DMConfig->MenuCaption.trimmed() : QString()) + versionText());
+    StatusPanel1->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    QApplication::setApplicationDisplayName(windowTitle());
+    applyLanguage();
+    AcNewExecute();
+}
+
+void TFrInbound::applyLanguage()
+{
+    const bool thai = isThai();
+    if (thai)
+        return;
+    QFont small = font();
+    small.setPointSize(8);
+    FaGetDocNo->Caption->setText(QStringLiteral("Received No."));
+    FaGetDocNo->Caption->setFont(small);
+    FaGetDate1->Caption->setText(QStringLiteral("Date"));
+    FaGetDate1->Caption->setFont(small);
+    LbTransportNo->setText(QStringLiteral("B/L No"));
+    FaGetFrVendor1->Caption->setText(QStringLiteral("Vendor"));
+    FaGetMisc1->EditLabel->setText(QStringLiteral("Currency"));
+    LbExchangeRate->setText(QStringLiteral("Exchange Rate"));
+    FaGetWarehouse1->Caption->setText(QStringLiteral("WH"));
+    FaGetRemark1->Caption->setText(QStringLiteral("Remark"));
+    GbDiscount->setTitle(QStringLiteral("Duty"));
+    BtDeleteLine->setText(QStringLiteral("Delete Line"));
+    LbTotal->setText(QStringLiteral("Total"));
+    BtLoadFrPo->setText(QStringLiteral("Ref PO"));
+}
+
+void TFrInbound::AcNewExecute()
+{
+    TFrHdDtTransaction::AcNewExecute();
+    FaGetDocNo->setEnabled(true);
+    FaGetDocNo->DocNo->setEnabled(true);
+    FaGetDocNo->BtSearch->setEnabled(false);
+    FaGetFrVendor1->setEnabled(true);
+    FaGetWarehouse1->setEnabled(true);
+
+    DM->RefreshConfig();
+    ImportNoLength = DM->GetDocLength(QStringLiteral("IMPORT"));
+    ImportAutoRun = DM->AutoRun;
+    FrPoNoLength = DM->GetDocLength(QStringLiteral("FRPO-") + PoType);
+    DM->AutoRun = ImportAutoRun; // the order code's lookup does not govern the import number
+
+    OpenQuery(QString());
+    QHd->Append();
+    QDt->Append();
+    QDuty->Append();
+    SetDgDtColumn();
+    FaGetDocNo->DocNo->setFocus();
+    BtLoadFrPo->setEnabled(false);
+}
+
+// ---- open by number ----------------------------------------------------------------------
+
+void TFrInbound::OpenQuery(const QString& number)
+{
+    QDuty->Close();
+    QDt->Close();
+    QHd->Close();
+    QHd->setParam(QStringLiteral("GetNo"), number);
+    QHd->Open();
+    BtLoadFrPo->setEnabled(QHd->IsEmpty());
+    const int id = QHd->IsEmpty() ? 0 : QHd->AsInteger(QStringLiteral("ID"));
+    QDt->setParam(QStringLiteral("GetId"), id);
+    QDt->Open();
+    QDuty->setParam(QStringLiteral("GetId"), id);
+    QDuty->Open();
+    m_dutyLimit = qMax(1, QDuty->RecordCount());
+    SetDgDtColumn();
+    SetDutyColumns();
+    TEMPIM.clear();
+}
+
+void TFrInbound::enableAfterLookup(bool found)
+{
+    AcDel->setEnabled(found && DMConfig && DMConfig->DeleteRight);
+    AcSave->setEnabled(DMConfig && (found ? DMConfig->ModifyRight : DMConfig->AddRight));
+}
+
+void TFrInbound::FaGetDocNoDocNoExit()
+{
+    const QString number = PadLeft(FaGetDocNo->DocNo->text(), ImportNoLength, QLatin1Char(' '));
+    OpenQuery(number);
+    const bool found = !QHd->IsEmpty();
+    enableAfterLookup(found);
+    if (found)
+        QHd->Edit();
+    else
+        QHd->Append();
+    if (!ImportAutoRun) {
+        QHd->SetField(QStringLiteral("ImNo"), number);
+        FaGetDocNo->DocNo->refresh();
+    }
+    if (!docDate().isValid() || Db::isEmptyDate(docDate()))
+        QHd->SetField(QStringLiteral("ImDate"), Db::dateToText(QDate::currentDate()));
+    if (found) {
+        SetDgDtColumn();
+        if (!QDt->IsEmpty())
+            QDt->First();
+        FaGetFrVendor1->setEnabled(false);
+        if (!DM->CheckPeriod(docDate())) {
+            AcSave->setEnabled(false);
+            AcDel->setEnabled(false);
+        }
+    } else {
+        if (QDt->IsEmpty())
+            QDt->Append();
+        if (QDuty->IsEmpty())
+            QDuty->Append();
+    }
+    FaGetDocNo->DocNo->setEnabled(false);
+    FaGetDocNo->BtSearch->setEnabled(false);
+}
+
+void TFrInbound::FaGetDocNoBtSearchClick()
+{
+    if (!m_search) {
+        m_search = new TFrSearchImNo(this);
+        m_search->TableName = QStringLiteral("ImHd");
+    }
+    m_search->BeginBalance = beginBalance() ? QStringLiteral("Y") : QString();
+    if (MessageService::execDialog(m_search) == QDialog::Accepted && !m_search->ResultValue.isEmpty()) {
+        FaGetDocNo->DocNo->setText(m_search->ResultValue);
+        FaGetDocNo->DocNo->setFocus();
+    }
+}
+
+void TFrInbound::FaGetFrVendor1VendorExit()
+{
+    if (!QHd->Active() || QHd->RecNo() < 0)
+        return;
+    const QVariant currency = FaGetFrVendor1->Term(QStringLiteral("Currency"));
+    if (FaGetFrVendor1->Found() && currency.isValid() && !currency.isNull())
+        QHd->SetField(QStringLiteral("Currency"), currency);
+}
+
+void TFrInbound::FaGetDate1DocDateExit()
+{
+    if (!QHd->Active() || QHd->RecNo() < 0)
+        return;
+    if (!DM->CheckPeriod(docDate())) {
+        AcSave->setEnabled(false);
+        AcDel->setEnabled(false);
+    }
+}
+
+void TFrInbound::FaGetImportLotNo1CodeEnter()
+{
+    if (!ImportAutoRun && FaGetDocNo->DocNo->text().trimmed().isEmpty())
+        MessageService::information(QStringLiteral("ท่านไม่ได้ป้อนเลขที่\nขณะนี้อยู่ในระบบที่ต้องกำหนดเลขเอง"));
+}
+
+// ---- validation, save, delete ------------------------------------------------------------
+
+bool TFrInbound::CheckComplete()
+{
+    const bool lotFilled = QHd->FieldByName(QStringLiteral("ImportLotNo")).toInt() > 0;
+    const InboundRules::CheckResult r = InboundRules::CheckComplete(*QDt, *QDuty, lotFilled, isThai());
+    for (const QString& m : r.messages)
+        MessageService::information(m);
+    m_dutyLimit = qMax(1, QDuty->RecordCount());
+    switch (r.focus) {
+    case InboundRules::CheckResult::Focus::DutyAmount:
+        if (QDuty->IsEmpty())
+            QDuty->Append();
+        DgDuty->setFocus();
+        DgDuty->editCell(QDuty->RecNo(), QStringLiteral("Total"));
+        break;
+    case InboundRules::CheckResult::Focus::ImportLot:
+        FaGetImportLotNo1->setFocus();
+        break;
+    case InboundRules::CheckResult::Focus::LineDutyNo:
+        DgDt->setFocus();
+        DgDt->editCell(r.row, QStringLiteral("DutyNo"));
+        break;
+    default:
+        break;
+    }
+    return r.ok;
+}
+
+void TFrInbound::AcSaveExecute()
+{
+    if (!AcSave->isEnabled())
+        return;
+    try {
+        CalculateAll();
+        if (!CheckComplete())
+            return;
+        if (!DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?")))
+            return;
+        if (!docDate().isValid() || Db::isEmptyDate(docDate()))
+            QHd->SetField(QStringLiteral("ImDate"), Db::dateToText(QDate::currentDate()));
+        InboundRules::SaveInput in;
+        in.header = QHd;
+        in.lines = QDt;
+        in.duty = QDuty;
+        in.idReadBack = QHdId;
+        in.autoRun = ImportAutoRun;
+        in.typedNumber = ImportAutoRun ? QString() : QHd->AsString(QStringLiteral("ImNo"));
+        in.runGL = DM->ConfigText(QStringLiteral("AutoGenGL")) == QLatin1String("Y");
+        const InboundRules::SaveResult res = InboundRules::Save(in);
+        printAfterSave(res.number, res.year);
+    } catch (const NkAbort&) {
+        return;
+    } catch (const NkError& e) {
+        // Rolled back: the document stays on screen with its changes for another try.
+        ReportError(e.message());
+        return;
+    }
+    AcNewExecute();
+}
+
+void TFrInbound::printAfterSave(const QString& number, int year)
+{
+    Q_UNUSED(number);
+    Q_UNUSED(year);
+}
+
+void TFrInbound::AcDelExecute()
+{
+    if (!AcDel->isEnabled() || QHd->IsEmpty())
+        return;
+    if (!DM->ConfirmDlg(DMConfig ? DMConfig->DeleteConfirmText : QStringLiteral("ลบข้อมูล ?")))
+        return;
+    try {
+        DM->StartTransaction();
+        try {
+            QHd->SetField(QStringLiteral("DelFlag"), QStringLiteral("Y"));
+            QHd->ApplyUpdates();
+            DM->AddUserLog(3, QHd->AsInteger(QStringLiteral("ID")), QHd->AsString(QStringLiteral("ImNo")));
+            DM->Commit();
+        } catch (...) {
+            DM->Rollback();
+            QHd->SetField(QStringLiteral("DelFlag"), QStringLiteral("N"));
+            QHd->Edit();
+            throw;
+        }
+    } catch (const NkError& e) {
+        ReportError(e.message());
+        return;
+    }
+    QHd->CommitUpdates();
+    AcNewExecute();
+}
+
+// ---- lines -------------------------------------------------------------------------------
+
+void TFrInbound::SetDgDtColumn()
+{
+    if (!QDt->Active())
+        return;
+    const bool thai = isThai();
+    const bool whLocked = QHd->Active() && QHd->RecNo() >= 0 && QHd->FieldByName(QStringLiteral("Warehouse")).toInt() > 0;
+    const bool lotLocked = QDt->RecNo() >= 0 && QDt->AsString(QStringLiteral("LotControl")) == QLatin1String("N");
+    auto col = [&](const char* field, int width, bool ro, bool button, const char* th, const char* en) {
+        GridColumn c;
+        c.field = QLatin1String(field);
+        c.widthChars = width;
+        c.readOnly = ro;
+        c.hasButton = button;
+        c.upperCase = button;
+        c.title = thai ? QString::fromUtf8(th) : QLatin1String(en);
+        return c;
+    };
+    QVector<GridColumn> cols;
+    cols << col("ProductCode", 15, false, true, "รหัสสินค้า", "Item Code")
+         << col("ProductName", 35, true, false, "ชื่อสินค้า", "Description")
+         << col("WhCode", 8, whLocked, true, "คลัง", "WH")
+         << col("LotCode", 8, lotLocked, true, "LotNo", "LotNo")
+         << col("UnitName", 8, false, true, "หน่วยนับ", "Units")
+         << col("DutyNo", 5, false, false, "อากร", "Duty");
+    GridColumn q = col("Quantity", 8, false, false, "จำนวน", "Qnty");
+    q.alignment = Qt::AlignRight | Qt::AlignVCenter;
+    q.displayFormat = QStringLiteral("#,##0.####");
+    GridColumn t = col("Total", 10, false, false, "รวมเงิน", "Total");
+    t.alignment = Qt::AlignRight | Qt::AlignVCenter;
+    t.displayFormat = QStringLiteral("#,##0.00");
+    t.editFormat = QStringLiteral("###0.00");
+    cols << q << t;
+    if (DgDt->gridModel() && DgDt->dataSet() == QDt) {
+        DgDt->gridModel()->setColumns(cols);
+        DgDt->applyWidths();
+    } else {
+        DgDt->setDataSet(QDt, cols);
+    }
+}
+
+void TFrInbound::SetDutyColumns()
+{
+    const bool thai = isThai();
+    GridColumn no;
+    no.field = QStringLiteral("DutyNo");
+    no.widthChars = 10;
+    no.title = thai ? QStringLiteral("ลำดับ") : QStringLiteral("TypeNo");
+    no.readOnly = true;
+    GridColumn total;
+    total.field = QStringLiteral("Total");
+    total.widthChars = 20;
+    total.title = thai ? QStringLiteral("จำนวนเงิน") : QStringLiteral("Total");
+    total.displayFormat = QStringLiteral("#,##0.00");
+    total.editFormat = QStringLiteral("###0.00");
+    total.alignment = Qt::AlignRight | Qt::AlignVCenter;
+    DgDuty->setDataSet(QDuty, {no, total});
+}
+
+void TFrInbound::ClearLineProduct()
+{
+    m_inAssign = true;
+    QDt->SetField(QStringLiteral("Product"), QVariant());
+    QDt->SetField(QStringLiteral("ProductCode"), QVariant());
+    QDt->SetField(QStringLiteral("ProductName"), QVariant());
+    m_inAssign = false;
+    SetDgDtColumn();
+}
+
+void TFrInbound::AssignProduct(const QString& code, int unit)
+{
+    if (!QDt->Active() || QDt->RecNo() < 0 || !DmProduct)
+        return;
+    if (!DmProduct->ExistsProduct(code.trimmed())) {
+        ClearLineProduct();
+        return;
+    }
+    const QSqlRecord& p = DmProduct->QChkProduct;
+    m_inAssign = true;
+    QDt->SetField(QStringLiteral("Product"), p.value(QStringLiteral("Id")));
+    QDt->SetField(QStringLiteral("ProductCode"), p.value(QStringLiteral("Code")));
+    const bool special = DM->Config(QStringLiteral("SearchProductNo")).toInt() == 2;
+    QDt->SetField(QStringLiteral("ProductName"), special ? DmProduct->SpecialName : p.value(QStringLiteral("ThaiName")).toString());
+    const int productId = p.value(QStringLiteral("Id")).toInt();
+    if (unit < 1) {
+        const QString unitName = DmProduct->GetFirstUnit(productId, UnitKind::Purchase);
+        QDt->SetField(QStringLiteral("UnitName"), unitName);
+        if (!unitName.isEmpty() && DmProduct->ExistsProductUnit(productId, unitName, UnitKind::Purchase)) {
+            QDt->SetField(QStringLiteral("ProductUnits"), DmProduct->QChkUnit.value(QStringLiteral("Id")));
+            QDt->SetField(QStringLiteral("Fraction"), DmProduct->QChkUnit.value(QStringLiteral("Fraction")));
+        } else {
+            QDt->SetField(QStringLiteral("ProductUnits"), QVariant());
+            QDt->SetField(QStringLiteral("Fraction"), QVariant());
+        }
+    } else {
+        QDt->SetField(QStringLiteral("ProductUnits"), unit);
+        QDt->SetField(QStringLiteral("UnitName"), DmProduct->QChkBarCode.value(QStringLiteral("UnitName")));
+        QDt->SetField(QStringLiteral("Fraction"), DmProduct->QChkBarCode.value(QStringLiteral("Fraction")));
+    }
+    QDt->SetField(QStringLiteral("LotControl"), p.value(QStringLiteral("LotControl")));
+    QDt->SetField(QStringLiteral("UseSerial"), p.value(QStringLiteral("UseSerial")));
+    // The product's own warehouse, even when the document names one.
+    const QVariant wh = p.value(QStringLiteral("DefaultWh"));
+    QDt->SetField(QStringLiteral("Warehouse"), wh);
+    QDt->SetField(QStringLiteral("WhCode"),
+                  Db::scalar(DM->DMdata(), QStringLiteral("Select Code From Warehouse Where Id = :Id"),
+                             {{QStringLiteral("Id"), wh}}));
+    if (p.value(QStringLiteral("UseSerial")).toString() == QLatin1String("Y"))
+        QDt->SetField(QStringLiteral("Quantity"), 1);
+    m_inAssign = false;
+    SetDgDtColumn();
+}
+
+void TFrInbound::WhCodeExit()
+{
+    if (!QDt->Active() || QDt->RecNo() < 0 || !DmProduct)
+        return;
+    m_inAssign = true;
+    if (DmProduct->ExistsWarehouse(QDt->AsString(QStringLiteral("WhCode")).trimmed())) {
+        QDt->SetField(QStringLiteral("WhCode"), DmProduct->QChkWarehouse.value(QStringLiteral("Code")));
+        QDt->SetField(QStringLiteral("Warehouse"), DmProduct->QChkWarehouse.value(QStringLiteral("Id")));
+    } else {
+        QDt->SetField(QStringLiteral("WhCode"), QVariant());
+        QDt->SetField(QStringLiteral("Warehouse"), QVariant());
+    }
+    m_inAssign = false;
+}
+
+void TFrInbound::UnitNameExit()
+{
+    if (!QDt->Active() || QDt->RecNo() < 0 || !DmProduct)
+        return;
+    m_inAssign = true;
+    const int productId = QDt->AsInteger(QStringLiteral("Product"));
+    if (DmProduct->ExistsProductUnit(productId, QDt->AsString(QStringLiteral("UnitName")).trimmed(), UnitKind::Purchase)) {
+        QDt->SetField(QStringLiteral("UnitName"), DmProduct->QChkUnit.value(QStringLiteral("UnitName")));
+        QDt->SetField(QStringLiteral("ProductUnits"), DmProduct->QChkUnit.value(QStringLiteral("Id")));
+        QDt->SetField(QStringLiteral("Fraction"), DmProduct->QChkUnit.value(QStringLiteral("Fraction")));
+    } else {
+        QDt->SetField(QStringLiteral("UnitName"), QVariant());
+        QDt->SetField(QStringLiteral("ProductUnits"), QVariant());
+        QDt->SetField(QStringLiteral("Fraction"), QVariant());
+    }
+    m_inAssign = false;
+}
+
+void TFrInbound::LotCodeExit()
+{
+    if (!QDt->Active() || QDt->RecNo() < 0 || !DmProduct)
+        return;
+    m_inAssign = true;
+    const QString code = QDt->AsString(QStringLiteral("LotCode")).trimmed();
+    if (!code.isEmpty() && DmProduct->ExistsLotNo(code, docDate())) {
+        QDt->SetField(QStringLiteral("LotCode"), DmProduct->QChkLotNo.value(QStringLiteral("Code")));
+        QDt->SetField(QStringLiteral("LotNo"), DmProduct->QChkLotNo.value(QStringLiteral("Id")));
+    } else {
+        QDt->SetField(QStringLiteral("LotCode"), QVariant());
+        QDt->SetField(QStringLiteral("LotNo"), QVariant());
+    }
+    m_inAssign = false;
+}
+
+void TFrInbound::ProductCodeCustomDlg()
+{
+    const QString code = InboundPickers::pickProduct(this);
+    if (code.isEmpty())
+        return;
+    QDt->SetField(QStringLiteral("ProductCode"), code); // runs AssignProduct
+    DgDt->setFocus();
+}
+
+void TFrInbound::WhCodeCustomDlg()
+{
+    const QString code = InboundPickers::pickWarehouse(this);
+    if (!code.isEmpty())
+        QDt->SetField(QStringLiteral("WhCode"), code);
+}
+
+void TFrInbound::UnitNameCustomDlg()
+{
+    const QString unit = InboundPickers::pickUnit(this, QDt->AsInteger(QStringLiteral("Product")));
+    if (!unit.isEmpty())
+        QDt->SetField(QStringLiteral("UnitName"), unit);
+}
+
+void TFrInbound::LotCodeCustomDlg()
+{
+    const QString lot = InboundPickers::pickLot(this);
+    if (!lot.isEmpty())
+        QDt->SetField(QStringLiteral("LotCode"), lot);
+}
+
+void TFrInbound::BtDeleteLineClick()
+{
+    if (!QDt->Active() || QDt->RecNo() < 0)
+        return;
+    QDt->Delete();
+    DgDt->setFocus();
+    DgDt->editCell(qMax(0, QDt->RecNo()), QStringLiteral("ProductCode"));
+}
+
+void TFrInbound::CalculateAll()
+{
+    if (!QHd->Active() || QHd->RecNo() < 0 || !QDt->Active())
+        return;
+    QHd->SetField(QStringLiteral("Total"), InboundRules::CalculateAll(*QDt));
+}
+
+void TFrInbound::QDutyAfterPost()
+{
+    m_dutyLimit = qMax(1, InboundRules::RenumberDuty(*QDuty));
+}
+
+// ---- foreign purchase orders ---------------------------------------------------------------
+
+void TFrInbound::BtLoadFrPoClick()
+{
+    const QVariant v = QHd->FieldByName(QStringLiteral("FrVendor"));
+    const int vendor = (v.isNull() || v.toInt() == 0) ? -1 : v.toInt();
+    const QString chosen = InboundPickers::pickFrPo(this, vendor, PoType);
+    if (chosen.isEmpty())
+        return;
+    for (const QString& n : TEMPIM)
+        if (n == chosen) {
+            MessageService::information(QStringLiteral("เอกสารที่เลือกได้ถูกทำการการเลือกไว้ก่อนหน้านี้แล้ว !"));
+            return;
+        }
+    LoadFrPo(chosen);
+}
+
+void TFrInbound::LoadFrPo(const QString& numberIn)
+{
+    if (numberIn.trimmed().isEmpty())
+        return;
+    const QString number = PadLeft(numberIn, FrPoNoLength, QLatin1Char(' '));
+    QFrPo->Close();
+    QFrPo->setParam(QStringLiteral("GNO"), number);
+    QFrPo->Open();
+    if (QFrPo->IsEmpty())
+        return;
+    TEMPIM << QFrPo->AsString(QStringLiteral("PoNo"));
+    QHd->SetField(QStringLiteral("FrVendor"), QFrPo->FieldByName(QStringLiteral("FrVenDor")));
+    QHd->SetField(QStringLiteral("Currency"), QFrPo->FieldByName(QStringLiteral("Currency")));
+    QHd->SetField(QStringLiteral("Remark"), QFrPo->FieldByName(QStringLiteral("Remark")));
+    QHd->SetField(QStringLiteral("Total"), QFrPo->FieldByName(QStringLiteral("HdTotal")));
+    QHd->Post();
+
+    QDt->Close();
+    QDt->Open();
+    QDt->EmptyDataSet();
+    m_inAssign = true;
+    for (QFrPo->First(); !QFrPo->Eof(); QFrPo->Next()) {
+        QDt->Append();
+        QDt->SetField(QStringLiteral("PoDt"), QFrPo->FieldByName(QStringLiteral("DtiD")));
+        QDt->SetField(QStringLiteral("Product"), QFrPo->FieldByName(QStringLiteral("Product")));
+        QDt->SetField(QStringLiteral("ProductCode"), QFrPo->FieldByName(QStringLiteral("ProductCode")));
+        QDt->SetField(QStringLiteral("ProductName"), QFrPo->FieldByName(QStringLiteral("Thainame")));
+        QDt->SetField(QStringLiteral("Warehouse"), QFrPo->FieldByName(QStringLiteral("Warehouse")));
+        QDt->SetField(QStringLiteral("WhCode"), QFrPo->FieldByName(QStringLiteral("WhCode")));
+        QDt->SetField(QStringLiteral("ProductUnits"), QFrPo->FieldByName(QStringLiteral("productUnits")));
+        QDt->SetField(QStringLiteral("UnitName"), QFrPo->FieldByName(QStringLiteral("UnitName")));
+        const QVariant lot = QFrPo->FieldByName(QStringLiteral("LotNo"));
+        QDt->SetField(QStringLiteral("LotNo"), lot.isNull() ? QVariant(0) : lot);
+        QDt->SetField(QStringLiteral("Fraction"), QFrPo->FieldByName(QStringLiteral("Fraction")));
+        QDt->SetField(QStringLiteral("Quantity"), QFrPo->FieldByName(QStringLiteral("Quantity")));
+        QDt->SetField(QStringLiteral("Total"), QFrPo->FieldByName(QStringLiteral("Total")));
+        QDt->Post();
+    }
+    m_inAssign = false;
+    QDt->First();
+    SetDgDtColumn();
+}

@@ -1,0 +1,398 @@
+#include "app/MessageService.h"
+#include "app/TDMConfig.h"
+#include "data/CachedDataSet.h"
+#include "data/DbUtil.h"
+#include "data/NkError.h"
+#include "data/TDM.h"
+#include "forms/base/TFaGetDocNo.h"
+#include "forms/import/InboundPickers.h"
+#include "forms/import/InboundRules.h"
+#include "forms/import/TFaGetFrVendor.h"
+#include "forms/import/TFaGetImportLotNo.h"
+#include "forms/import/TFrInbound.h"
+#include "forms/import/TFrInboundBegin.h"
+#include "search/TFaGetDate.h"
+#include "search/TFaGetMisc.h"
+#include "search/TFaGetWarehouse.h"
+#include "support/TestEnv.h"
+#include "widgets/DbEdits.h"
+#include "widgets/TDataGrid.h"
+#include "widgets/TLookupEdit.h"
+
+#include "data/CachedDataSetModel.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QtTest>
+
+// The import form driven headless on the demo company: typing into its fields and cells,
+// its keys, its questions, and the rows it leaves in the database.
+class TstInbound : public QObject {
+    Q_OBJECT
+
+    static void typeInto(QWidget* w, const QString& text)
+    {
+        w->setFocus();
+        if (auto* e = qobject_cast<QLineEdit*>(w)) {
+            e->selectAll();
+            e->del();
+        }
+        for (const QChar ch : text)
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+    static void leave(QWidget* w, QWidget* next)
+    {
+        Q_UNUSED(w);
+        next->setFocus();
+        QCoreApplication::processEvents();
+    }
+    // Types a value into a line cell as a user would: start editing, type, Enter.
+    static void cell(TFrInbound& f, int row, const QString& field, const QString& text)
+    {
+        f.DgDt->setFocus();
+        f.DgDt->editCell(row, field);
+        QCoreApplication::processEvents();
+        QWidget* ed = QApplication::focusWidget();
+        if (!qobject_cast<QLineEdit*>(ed) && !qobject_cast<QSpinBox*>(ed)) {
+            // The cell editor with a "..." button: its line edit.
+            for (QLineEdit* le : f.DgDt->viewport()->findChildren<QLineEdit*>())
+                if (le->isVisible())
+                    ed = le;
+        }
+        QVERIFY(ed);
+        if (auto* spin = qobject_cast<QSpinBox*>(ed)) {
+            spin->setValue(text.toInt());
+        } else {
+            auto* le = qobject_cast<QLineEdit*>(ed);
+            QVERIFY2(le, qPrintable(QString("focus %1 field %2 row %3 cur %4 rows %5").arg(ed->metaObject()->className(), field).arg(row).arg(f.DgDt->currentIndex().row()).arg(f.QDt->RecordCount())));
+            le->selectAll();
+            le->del();
+            for (const QChar ch : text)
+                QTest::sendKeyEvent(QTest::Click, le, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        }
+        QTest::keyClick(ed, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+    static void dutyCell(TFrInbound& f, int row, const QString& text)
+    {
+        f.DgDuty->setFocus();
+        while (f.QDuty->RecordCount() <= row)
+            f.QDuty->Append();
+        f.DgDuty->editCell(row, "Total");
+        QCoreApplication::processEvents();
+        QWidget* ed = QApplication::focusWidget();
+        auto* le = qobject_cast<QLineEdit*>(ed);
+        QVERIFY2(le, qPrintable(QString("focus %1 rows %2 state %3").arg(ed ? ed->metaObject()->className() : "none")
+                                    .arg(f.QDuty->RecordCount()).arg(f.DgDuty->currentIndex().row())));
+        le->selectAll();
+        le->del();
+        QTest::keyClicks(le, text);
+        QTest::keyClick(le, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+
+    void openForm(TFrInbound& f)
+    {
+        f.PoType = "P";
+        f.show();
+        QApplication::setActiveWindow(&f);
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+    }
+    // Header of a new document: number (typed when numbering is manual), lot, vendor.
+    void fillHeader(TFrInbound& f, const QString& number)
+    {
+        typeInto(f.FaGetDocNo->DocNo, number);
+        leave(f.FaGetDocNo->DocNo, f.TransportNo);
+        typeInto(f.FaGetImportLotNo1->Edit, QString("LOT%1-01").arg(QDate::currentDate().year()));
+        leave(f.FaGetImportLotNo1->Edit, f.TransportNo);
+        typeInto(f.TransportNo, "BL-2026-001");
+        typeInto(f.FaGetFrVendor1->Edit, "F001");
+        leave(f.FaGetFrVendor1->Edit, f.ExchangeRate);
+        typeInto(f.ExchangeRate, "35.125");
+        leave(f.ExchangeRate, f.TransportNo);
+    }
+    void fillBody(TFrInbound& f)
+    {
+        // Duty groups first: the line's duty spinner goes up to the number of groups.
+        dutyCell(f, 0, "150");
+        f.QDuty->Append();
+        dutyCell(f, 1, "80.25");
+        cell(f, 0, "ProductCode", "p001");
+        cell(f, 0, "Quantity", "10");
+        cell(f, 0, "Total", "1200.50");
+        f.QDt->Append();
+        cell(f, 1, "ProductCode", "P002");
+        cell(f, 1, "DutyNo", "2");
+        cell(f, 1, "Quantity", "24");
+        cell(f, 1, "Total", "300");
+        f.QDt->Append();
+        cell(f, 2, "ProductCode", "P003");
+        cell(f, 2, "Quantity", "5");
+        cell(f, 2, "Total", "99.5");
+    }
+
+private slots:
+    void cleanup()
+    {
+        InboundPickers::setOverrides({});
+        InboundRules::setSaveStepHook(nullptr);
+    }
+
+    void newDocumentSavedThroughTheForm_data()
+    {
+        QTest::addColumn<bool>("autoRun");
+        QTest::newRow("automatic numbering") << true;
+        QTest::newRow("manual numbering") << false;
+    }
+    void newDocumentSavedThroughTheForm()
+    {
+        QFETCH(bool, autoRun);
+        TestEnv env;
+        const int year = QDate::currentDate().year();
+        env.exec("update DocumentNo set AutoRun = :a where Code = 'IMPORT'", {{"a", autoRun ? "Y" : "N"}});
+        TFrInbound f;
+        openForm(f);
+        QCOMPARE(f.ImportNoLength, 12);
+        QCOMPARE(f.ImportAutoRun, autoRun);
+        QVERIFY(f.windowTitle().endsWith(" (Version 1.05.03.26)"));
+        fillHeader(f, autoRun ? "" : "777");
+        QVERIFY(f.AcSave->isEnabled());
+        QVERIFY(!f.AcDel->isEnabled());
+        QVERIFY(!f.FaGetDocNo->DocNo->isEnabled()); // locked until New
+        if (!autoRun)
+            QCOMPARE(f.QHd->AsString("ImNo"), QString("         777"));
+        fillBody(f);
+        // The vendor brought its currency; the product lines their units and warehouses.
+        QCOMPARE(f.QHd->FieldByName("Currency").toInt(), 2);
+        QCOMPARE(f.QDt->value(0, "ProductName").toString(), QString("ปากกาลูกลื่นสีน้ำเงิน"));
+        QVERIFY(f.QDt->value(0, "ProductUnits").toInt() > 0);
+        QCOMPARE(f.QDt->value(0, "WhCode").toString(), QString("WH01"));
+        QCOMPARE(f.QHd->FieldByName("Total").toDouble(), 1600.0);
+
+        const QString shot = QDir(qEnvironmentVariable("NK_BUILD_DIR", ".")).filePath(
+            autoRun ? "inbound-filled.png" : "inbound-filled-manual.png");
+        f.grab().save(shot);
+
+        MessageService::clearShown();
+        MessageService::queueAnswer(true); // save?
+        f.AcSave->trigger();
+        QCOMPARE(MessageService::shown().first().text, QString("จัดเก็บข้อมูล ?"));
+        const QString number = autoRun ? QString("IM%1-00004").arg(year) : QString("         777");
+        const int id = env.scalar("select Id from ImHd where ImNo = :n", {{"n", number}}).toInt();
+        QVERIFY2(id > 0, qPrintable(MessageService::lastText()));
+        QCOMPARE(env.count("ImDt", "ImHd = :i", {{"i", id}}), 3);
+        QCOMPARE(env.count("ImDuty", "ImHd = :i", {{"i", id}}), 2);
+        QCOMPARE(env.scalar("select Total from ImHd where Id = :i", {{"i", id}}).toDouble(), 1600.0);
+        QCOMPARE(env.scalar("select ExchangeRate from ImHd where Id = :i", {{"i", id}}).toDouble(), 35.125);
+        QCOMPARE(env.scalar("select TransportNo from ImHd where Id = :i", {{"i", id}}).toString(), QString("BL-2026-001"));
+        QCOMPARE(env.count("ImDt D inner join ImDuty T on T.Id = D.ImDuty", "D.ImHd = :i and T.DutyNo = 2", {{"i", id}}), 1);
+        QCOMPARE(env.count("UserLog", "FunctionListId = 1 and DocumentId = 0 and Remark = :n", {{"n", number}}), 1);
+        QCOMPARE(env.count("glhd", "glfromdocid = :i", {{"i", id}}), 1); // the demo posts automatically
+        // Back on a blank document.
+        QVERIFY(f.QHd->IsEmpty() || f.QHd->rowState(0) == CachedDataSet::RowState::Inserted);
+        QVERIFY(f.FaGetDocNo->DocNo->isEnabled());
+        QVERIFY(!f.AcSave->isEnabled());
+    }
+
+    void openEditAndDeleteAnExistingDocument()
+    {
+        TestEnv env;
+        const QString number = env.scalar("select ImNo from ImHd where DelFlag = 'N' and BeginBalance = 'N' order by Id").toString();
+        QVERIFY(!number.isEmpty());
+        const int id = env.scalar("select Id from ImHd where ImNo = :n", {{"n", number}}).toInt();
+        TFrInbound f;
+        openForm(f);
+        // The number is typed without its padding.
+        typeInto(f.FaGetDocNo->DocNo, number.trimmed());
+        leave(f.FaGetDocNo->DocNo, f.TransportNo);
+        QCOMPARE(f.QHd->AsInteger("ID"), id);
+        QVERIFY(f.AcSave->isEnabled() && f.AcDel->isEnabled());
+        QVERIFY(!f.FaGetFrVendor1->isEnabled()); // the vendor of a saved document is fixed
+        QVERIFY(f.QDt->RecordCount() > 0);
+        typeInto(f.TransportNo, "BL-CHANGED");
+        leave(f.TransportNo, f.ExchangeRate);
+        MessageService::queueAnswer(true);
+        f.AcSave->trigger();
+        QCOMPARE(env.scalar("select TransportNo from ImHd where Id = :i", {{"i", id}}).toString(), QString("BL-CHANGED"));
+        QCOMPARE(env.count("UserLog", "FunctionListId = 2 and DocumentId = :i", {{"i", id}}), 1);
+
+        typeInto(f.FaGetDocNo->DocNo, number.trimmed());
+        leave(f.FaGetDocNo->DocNo, f.TransportNo);
+        MessageService::clearShown();
+        MessageService::queueAnswer(true);
+        f.AcDel->trigger();
+        QCOMPARE(MessageService::shown().first().text, QString("ลบข้อมูล ?"));
+        QCOMPARE(env.scalar("select DelFlag from ImHd where Id = :i", {{"i", id}}).toString(), QString("Y"));
+        QVERIFY(env.count("ImDt", "ImHd = :i", {{"i", id}}) > 0); // lines stay
+        QCOMPARE(env.count("UserLog", "FunctionListId = 3 and DocumentId = :i", {{"i", id}}), 1);
+
+        // Reopening the cancelled document is refused by the number frame.
+        MessageService::clearShown();
+        typeInto(f.FaGetDocNo->DocNo, number.trimmed());
+        f.FaGetDocNo->DocNoExit();
+        f.FaGetDocNo->FrameExit();
+        QCOMPARE(MessageService::shown().first().text, QString("เอกสารถูกยกเลิกแล้ว"));
+        QVERIFY(f.QHd->IsEmpty() || f.QHd->rowState(f.QHd->RecNo()) == CachedDataSet::RowState::Inserted);
+    }
+
+    void lockedPeriodDisablesSaveAndDelete()
+    {
+        TestEnv env;
+        const QString number = env.scalar("select ImNo from ImHd where DelFlag = 'N' and BeginBalance = 'N' order by Id").toString();
+        env.exec("update accountperiod set Lock1 = 'Y', Lock2 = 'Y', Lock3 = 'Y', Lock4 = 'Y', Lock5 = 'Y', Lock6 = 'Y', "
+                 "Lock7 = 'Y', Lock8 = 'Y', Lock9 = 'Y', Lock10 = 'Y', Lock11 = 'Y', Lock12 = 'Y'");
+        TFrInbound f;
+        openForm(f);
+        typeInto(f.FaGetDocNo->DocNo, number.trimmed());
+        leave(f.FaGetDocNo->DocNo, f.TransportNo);
+        QVERIFY(!f.AcSave->isEnabled());
+        QVERIFY(!f.AcDel->isEnabled());
+        QCOMPARE(MessageService::lastText(),
+                 QString("รอบบัญชีนี้ถูกผ่านรายการบัญชีไปแล้ว ไม่สามารถเพิ่มเติม หรือ แก้ไขได้"));
+    }
+
+    void linesFromProductsAndOrders()
+    {
+        TestEnv env;
+        TFrInbound f;
+        openForm(f);
+        fillHeader(f, "");
+        // A serial product gets quantity 1; an unknown code empties the product.
+        cell(f, 0, "ProductCode", "P004");
+        QCOMPARE(f.QDt->value(0, "Quantity").toDouble(), 1.0);
+        cell(f, 0, "ProductCode", "NOSUCH");
+        QVERIFY(f.QDt->value(0, "Product").isNull());
+        // A document warehouse locks the column, yet the product brings its own warehouse.
+        typeInto(f.FaGetWarehouse1->Edit, "WH01");
+        leave(f.FaGetWarehouse1->Edit, f.TransportNo);
+        QVERIFY(f.QHd->FieldByName("Warehouse").toInt() > 0);
+        cell(f, 0, "ProductCode", "P006");
+        QCOMPARE(f.QDt->value(0, "WhCode").toString(), QString("WH02"));
+        const int whCol = f.DgDt->gridModel()->columnOf("WhCode");
+        QVERIFY(f.DgDt->gridModel()->columns()[whCol].readOnly);
+
+        // Orders: loading replaces the lines; the same order twice is refused.
+        const QStringList orders = [&] {
+            QStringList l;
+            QSqlQuery q = Db::exec(env.company(), "select H.PoNo from FrPoHd H where exists "
+                                                  "(select 1 from FrPoDt D where D.FrPoHd = H.Id) order by H.Id");
+            while (q.next())
+                l << q.value(0).toString();
+            return l;
+        }();
+        QVERIFY(orders.size() >= 2);
+        QString next = orders[0];
+        InboundPickers::Overrides o;
+        o.frPo = [&](int, const QString& type) {
+            [&] { QCOMPARE(type, QString("P")); }();
+            return next;
+        };
+        InboundPickers::setOverrides(o);
+        QVERIFY(f.BtLoadFrPo->isEnabled());
+        f.BtLoadFrPo->click();
+        const int firstLines = env.count("FrPoDt D inner join FrPoHd H on H.Id = D.FrPoHd", "H.PoNo = :n", {{"n", orders[0]}});
+        QCOMPARE(f.QDt->RecordCount(), firstLines);
+        QCOMPARE(f.TEMPIM, QStringList({orders[0]}));
+        next = orders[1];
+        f.BtLoadFrPo->click();
+        QCOMPARE(f.QDt->RecordCount(),
+                 env.count("FrPoDt D inner join FrPoHd H on H.Id = D.FrPoHd", "H.PoNo = :n", {{"n", orders[1]}}));
+        next = orders[0];
+        MessageService::clearShown();
+        f.BtLoadFrPo->click();
+        QCOMPARE(MessageService::lastText(), QString("เอกสารที่เลือกได้ถูกทำการการเลือกไว้ก่อนหน้านี้แล้ว !"));
+        QCOMPARE(f.TEMPIM.size(), 2);
+    }
+
+    void failedSaveKeepsTheDocumentOnScreen()
+    {
+        TestEnv env;
+        const int before = env.count("ImHd");
+        TFrInbound f;
+        openForm(f);
+        fillHeader(f, "");
+        fillBody(f);
+        InboundRules::setSaveStepHook([](InboundRules::SaveStep s) {
+            if (s == InboundRules::SaveStep::Lines)
+                throw NkError("disk full");
+        });
+        int errors = 0;
+        MessageService::setDialogHook([&](QDialog* d) {
+            ++errors;
+            d->reject();
+            return int(QDialog::Rejected);
+        });
+        MessageService::queueAnswer(true);
+        f.AcSave->trigger();
+        QCOMPARE(errors, 1); // the red error dialog
+        QCOMPARE(env.count("ImHd"), before);
+        QCOMPARE(f.QDt->RecordCount(), 3);
+        QCOMPARE(f.QDt->value(2, "ProductCode").toString(), QString("P003"));
+        InboundRules::setSaveStepHook(nullptr);
+        MessageService::queueAnswer(true);
+        f.AcSave->trigger();
+        QCOMPARE(env.count("ImHd"), before + 1);
+    }
+
+    void billsBroughtForward()
+    {
+        TestEnv env;
+        env.exec("delete from ImportLotNo where Code = 'BEGIN'");
+        TFrInboundBegin f;
+        f.show();
+        QApplication::setActiveWindow(&f);
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QCOMPARE(env.count("ImportLotNo", "Code = 'BEGIN' and Active = 'Y' and Description = 'Lot เริ่มต้นระบบ'"), 1);
+        QCOMPARE(f.height(), 220);
+        f.grab().save(QDir(qEnvironmentVariable("NK_BUILD_DIR", ".")).filePath("inbound-begin.png"));
+        QVERIFY(!f.DgDt->isVisible());
+        QVERIFY(!f.FaGetImportLotNo1->isVisible());
+        TFrInboundBegin::EnsureBeginLot();
+        QCOMPARE(env.count("ImportLotNo", "Code = 'BEGIN'"), 1);
+
+        typeInto(f.FaGetDocNo->DocNo, "");
+        MessageService::clearShown();
+        f.FaGetDocNoDocNoExit();
+        QCOMPARE(MessageService::lastText(), QString("ท่านยังไม่ได้เลขที่เอกสาร\nกรุณาป้อนเลขที่เอกสาร"));
+        QCOMPARE(QApplication::focusWidget(), f.FaGetDocNo->DocNo);
+        // A number must be typed to go on; with automatic numbering the saved one is drawn.
+        typeInto(f.FaGetDocNo->DocNo, "1");
+        leave(f.FaGetDocNo->DocNo, f.TransportNo);
+        typeInto(f.FaGetFrVendor1->Edit, "F002");
+        leave(f.FaGetFrVendor1->Edit, f.GetTotal);
+        typeInto(f.GetTotal, "5000");
+        leave(f.GetTotal, f.TransportNo);
+        QCOMPARE(f.QHd->FieldByName("Total").toDouble(), 5000.0);
+        MessageService::queueAnswer(true);
+        f.AcSave->trigger();
+        const int lot = env.scalar("select Id from ImportLotNo where Code = 'BEGIN'").toInt();
+        const int id = env.scalar("select max(Id) from ImHd where BeginBalance = 'Y'").toInt();
+        QCOMPARE(env.scalar("select ImportLotNo from ImHd where Id = :i", {{"i", id}}).toInt(), lot);
+        QCOMPARE(env.scalar("select Total from ImHd where Id = :i", {{"i", id}}).toDouble(), 5000.0);
+        QCOMPARE(env.count("ImDt", "ImHd = :i", {{"i", id}}), 0);
+        QCOMPARE(env.count("ImDuty", "ImHd = :i", {{"i", id}}), 0);
+        const QString number = env.scalar("select ImNo from ImHd where Id = :i", {{"i", id}}).toString();
+
+        // The import form does not open a bill brought forward under the same number.
+        {
+            TFrInbound g;
+            g.QHd->setParam("GetNo", number);
+            g.QHd->Open();
+            QVERIFY(g.QHd->IsEmpty());
+        }
+        // Hard delete with its log row.
+        typeInto(f.FaGetDocNo->DocNo, number.trimmed());
+        leave(f.FaGetDocNo->DocNo, f.TransportNo);
+        QCOMPARE(f.QHd->AsInteger("ID"), id);
+        MessageService::queueAnswer(true);
+        f.AcDel->trigger();
+        QCOMPARE(env.count("ImHd", "Id = :i", {{"i", id}}), 0);
+        QCOMPARE(env.count("UserLog", "FunctionListId = 3 and DocumentId = :i and Remark = :n",
+                           {{"i", id}, {"n", number}}), 1);
+    }
+};
+
+QTEST_MAIN(TstInbound)
+#include "tst_inbound.moc"
