@@ -170,6 +170,7 @@ void TestImportCostForm::lotWithExpensesShowsTheCost()
         s->show();
         [&] {
             QCOMPARE(s->importLotId(), qint64(1));
+            QCOMPARE(s->windowTitle(), QStringLiteral("ต้นทุนการนำเข้า (ทดสอบ)"));
             QCOMPARE(s->model()->rowCount(), 3);
             QCOMPARE(s->model()->headerData(ImportCostModel::Price, Qt::Horizontal).toString(),
                      QStringLiteral("ราคา/หน่วย(USD)"));

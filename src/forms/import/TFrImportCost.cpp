@@ -101,6 +101,7 @@ void TFrImportCost::BtReportClick()
         if (code->hasFocus() || !code->text().trimmed().isEmpty())
             code->lookup();
         auto* show = new TFrShowImportCost(importLotId(), DM->DMdata(), this);
+        show->setWindowTitle(windowTitle()); // the result carries the work form's caption
         MessageService::execDialog(show);
         delete show;
     } catch (const NkError& e) {
