@@ -326,6 +326,35 @@ private slots:
         QCOMPARE(f.TEMPIM.size(), 2);
     }
 
+    void f5OpensTheCellPickers()
+    {
+        TestEnv env;
+        TFrInbound f;
+        openForm(f);
+        fillHeader(f, "");
+        QStringList asked;
+        InboundPickers::Overrides o;
+        o.product = [&] { asked << "product"; return QString("P005"); };
+        o.unit = [&](int product) { asked << QString("unit %1").arg(product); return QString("ชิ้น"); };
+        o.lot = [&] { asked << "lot"; return QString("NOSUCHLOT"); };
+        InboundPickers::setOverrides(o);
+        f.DgDt->setFocus();
+        f.DgDt->setCurrentIndex(f.DgDt->gridModel()->index(0, f.DgDt->gridModel()->columnOf("ProductCode")));
+        QTest::keyClick(f.DgDt, Qt::Key_F5);
+        QCOMPARE(f.QDt->value(0, "ProductCode").toString(), QString("P005"));
+        QCOMPARE(f.QDt->value(0, "LotControl").toString(), QString("Y"));
+        // A lot-controlled product opens its lot column.
+        QVERIFY(!f.DgDt->gridModel()->columns()[f.DgDt->gridModel()->columnOf("LotCode")].readOnly);
+        f.DgDt->setCurrentIndex(f.DgDt->gridModel()->index(0, f.DgDt->gridModel()->columnOf("UnitName")));
+        QTest::keyClick(f.DgDt, Qt::Key_F5);
+        QCOMPARE(f.QDt->value(0, "UnitName").toString(), QString("ชิ้น"));
+        QCOMPARE(f.QDt->value(0, "Fraction").toInt(), 1);
+        f.DgDt->setCurrentIndex(f.DgDt->gridModel()->index(0, f.DgDt->gridModel()->columnOf("LotCode")));
+        QTest::keyClick(f.DgDt, Qt::Key_F5);
+        QVERIFY(f.QDt->value(0, "LotNo").isNull()); // an unknown lot is emptied
+        QCOMPARE(asked, QStringList({"product", QString("unit %1").arg(f.QDt->value(0, "Product").toInt()), "lot"}));
+    }
+
     void failedSaveKeepsTheDocumentOnScreen()
     {
         TestEnv env;
