@@ -257,6 +257,36 @@ private slots:
         f.grab().save(QDir(qEnvironmentVariable("NK_BUILD_DIR", ".")).filePath("inbound-english.png"));
     }
 
+    void manualNumberingKeysAndReminder()
+    {
+        TestEnv env;
+        env.exec("update DocumentNo set AutoRun = 'N' where Code = 'IMPORT'");
+        TFrInbound f;
+        openForm(f);
+        // Entering the lot with no number typed reminds the user that numbers are manual.
+        MessageService::clearShown();
+        f.FaGetImportLotNo1->Edit->setFocus();
+        QCoreApplication::processEvents();
+        QVERIFY(MessageService::lastText().startsWith("ท่านไม่ได้ป้อนเลขที่\nขณะนี้อยู่ในระบบที่ต้องกำหนดเลขเอง"));
+        f.AcNew->trigger();
+        // A number longer than the code's length keeps its first characters.
+        typeInto(f.FaGetDocNo->DocNo, "ABCDEFGHIJKLMNO");
+        QTest::keyClick(f.FaGetDocNo->DocNo, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(f.QHd->AsString("ImNo"), QString("ABCDEFGHIJKL"));
+        QCOMPARE(f.FaGetDocNo->DocNo->text(), QString("ABCDEFGHIJKL"));
+        // Enter walks on: date, lot, B/L number, vendor, currency.
+        QCOMPARE(QApplication::focusWidget(), f.FaGetDate1->DateEdit);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), f.FaGetImportLotNo1->Edit);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), f.TransportNo);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), f.FaGetFrVendor1->Edit);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), f.FaGetMisc1->Edit);
+    }
+
     void lockedPeriodDisablesSaveAndDelete()
     {
         TestEnv env;
