@@ -23,21 +23,21 @@ QString readServerName(const QString& workingFolder)
     return line.isEmpty() ? QStringLiteral("KOV") : line;
 }
 
-ServerSpec parseServerName(const QString& serverName, const QString& workingFolder)
+ServerLocation parseServerName(const QString& serverName, const QString& workingFolder)
 {
-    ServerSpec spec;
+    ServerLocation where;
     QString rest;
     if (serverName.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive))
         rest = serverName.mid(13);
     else if (serverName.startsWith(QLatin1String("pg:"), Qt::CaseInsensitive))
         rest = serverName.mid(3);
     else {
-        spec.kind = ServerSpec::Kind::Embedded;
+        where.kind = ServerLocation::Kind::Embedded;
         const QString name = serverName; // a folder name may legitimately end with blanks
-        spec.folder = QDir::cleanPath(QDir(workingFolder).absoluteFilePath(name));
-        return spec;
+        where.folder = QDir::cleanPath(QDir(workingFolder).absoluteFilePath(name));
+        return where;
     }
-    spec.kind = ServerSpec::Kind::PostgreSQL;
+    where.kind = ServerLocation::Kind::PostgreSQL;
     rest = rest.trimmed();
     if (rest.endsWith(QLatin1Char('/')))
         rest.chop(1);
@@ -46,17 +46,17 @@ ServerSpec parseServerName(const QString& serverName, const QString& workingFold
         bool ok = false;
         const int port = rest.mid(colon + 1).toInt(&ok);
         if (ok) {
-            spec.port = port;
+            where.port = port;
             rest = rest.left(colon);
         }
     }
-    spec.host = rest;
-    return spec;
+    where.host = rest;
+    return where;
 }
 
-QString databaseFile(const ServerSpec& spec, const QString& databaseName)
+QString databaseFile(const ServerLocation& where, const QString& databaseName)
 {
-    return QDir(spec.folder).filePath(databaseName + QStringLiteral(".sqlite"));
+    return QDir(where.folder).filePath(databaseName + QStringLiteral(".sqlite"));
 }
 
 QStringList buildParams(const QString& databaseName, const QString& serverName)
@@ -91,7 +91,7 @@ void configureOpened(QSqlDatabase& db)
 QSqlDatabase open(const QString& connectionName, const QString& databaseName, const QString& serverName,
                   const QString& workingFolder)
 {
-    const ServerSpec spec = parseServerName(serverName, workingFolder);
+    const ServerLocation where = parseServerName(serverName, workingFolder);
     if (QSqlDatabase::contains(connectionName)) {
         // Rebuilt from scratch at every connect: no setting survives from the last one.
         {
@@ -101,8 +101,8 @@ QSqlDatabase open(const QString& connectionName, const QString& databaseName, co
         QSqlDatabase::removeDatabase(connectionName);
     }
     QSqlDatabase db;
-    if (spec.kind == ServerSpec::Kind::Embedded) {
-        const QString file = databaseFile(spec, databaseName);
+    if (where.kind == ServerLocation::Kind::Embedded) {
+        const QString file = databaseFile(where, databaseName);
         if (!QFileInfo::exists(file))
             throw NkError(QStringLiteral("Database %1 not found on server %2 (%3)")
                               .arg(databaseName, serverName, file));
@@ -112,8 +112,8 @@ QSqlDatabase open(const QString& connectionName, const QString& databaseName, co
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000"));
     } else {
         db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
-        db.setHostName(spec.host);
-        db.setPort(spec.port);
+        db.setHostName(where.host);
+        db.setPort(where.port);
         db.setDatabaseName(databaseName.toLower());
         db.setUserName(QStringLiteral("kov"));
         db.setPassword(QStringLiteral("mulberry"));

@@ -7,7 +7,7 @@
 //   "postgresql://host[:port]" or "pg:host[:port]"  -> a PostgreSQL server, one database each
 //   anything else                                    -> a folder of SQLite files,
 //                                                       <folder>/<database>.sqlite
-struct ServerSpec {
+struct ServerLocation {
     enum class Kind { Embedded, PostgreSQL };
     Kind kind = Kind::Embedded;
     QString folder; // embedded: absolute folder
@@ -19,8 +19,8 @@ namespace Connection {
 
 // First line of "Server.Dat" in the folder, as it stands; "KOV" when missing or empty.
 QString readServerName(const QString& workingFolder);
-ServerSpec parseServerName(const QString& serverName, const QString& workingFolder);
-QString databaseFile(const ServerSpec& spec, const QString& databaseName);
+ServerLocation parseServerName(const QString& serverName, const QString& workingFolder);
+QString databaseFile(const ServerLocation& where, const QString& databaseName);
 
 // The connection parameters in the order the suite's driver used them; rebuilt from scratch
 // at every connect. Kept for administrators and tests; the Qt connection is set from them.

@@ -171,13 +171,13 @@ private slots:
         f.close();
         QCOMPARE(Connection::readServerName(dir.path()), QString("MYSERVER  "));
 
-        const ServerSpec pg = Connection::parseServerName("postgresql://db.local:5433", "/w");
-        QCOMPARE(int(pg.kind), int(ServerSpec::Kind::PostgreSQL));
+        const ServerLocation pg = Connection::parseServerName("postgresql://db.local:5433", "/w");
+        QCOMPARE(int(pg.kind), int(ServerLocation::Kind::PostgreSQL));
         QCOMPARE(pg.host, QString("db.local"));
         QCOMPARE(pg.port, 5433);
         QCOMPARE(Connection::parseServerName("pg:db2", "/w").port, 5432);
-        const ServerSpec emb = Connection::parseServerName("data", "/w");
-        QCOMPARE(int(emb.kind), int(ServerSpec::Kind::Embedded));
+        const ServerLocation emb = Connection::parseServerName("data", "/w");
+        QCOMPARE(int(emb.kind), int(ServerLocation::Kind::Embedded));
         QCOMPARE(Connection::databaseFile(emb, "DEMO"), QString("/w/data/DEMO.sqlite"));
     }
 
