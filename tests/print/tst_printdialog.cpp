@@ -143,6 +143,7 @@ private slots:
     void captions();
     void frfNameOnF11AndPopup();
     void escapeCloses();
+    void setPrinterUsesPlatformDialog();
     void quoteInDocumentNumber();
 };
 
@@ -585,6 +586,20 @@ void TestPrintDialog::escapeCloses()
     PrintDocument(nullptr, importNo(), QDate::currentDate().year(), QStringLiteral("IMPORT"));
     QCOMPARE(result, int(QDialog::Rejected));
     QCOMPARE(fx.logRows(5) + fx.logRows(10), 0);
+}
+
+void TestPrintDialog::setPrinterUsesPlatformDialog()
+{
+    Fixture fx;
+    fx.setAutoGenGL(QStringLiteral("N"));
+    fx.hook([](TFrDocPrintForm* d) {
+        d->BSetPrinter->click();
+        return int(QDialog::Rejected);
+    });
+    PrintDocument(nullptr, importNo(), QDate::currentDate().year(), QStringLiteral("IMPORT"));
+    QCOMPARE(fx.seen.dialogs, (QStringList{QStringLiteral("Print"), QStringLiteral("QPrintDialog")}));
+    QCOMPARE(fx.logRows(5) + fx.logRows(10), 0);
+    QVERIFY(!QFile::exists(fx.pdf));
 }
 
 void TestPrintDialog::quoteInDocumentNumber()
