@@ -448,43 +448,59 @@ bool CachedDataSet::UpdatesPending() const
     return false;
 }
 
-void CachedDataSet::bindAndRun(const QString& sql, const Row& row) const
-{
-    if (sql.trimmed().isEmpty())
-        throw NkError(QStringLiteral("%1: no statement to apply the change").arg(m_name));
-    QVariantMap params;
-    for (const QString& p : Db::parameterNames(sql)) {
-        const QString up = p.toUpper();
-        int f = -1;
-        QVariant v;
-        if (up.startsWith(QLatin1String("OLD_"))) {
-            f = fieldIndex(p.mid(4));
-            if (f >= 0)
-                v = row.old[f];
-        } else {
-            f = fieldIndex(p);
-            if (f >= 0)
-                v = row.cur[f];
-        }
-        if (f < 0 && m_params.contains(up))
-            v = m_params.value(up);
-        params.insert(p, v);
-    }
-    Db::exec(database(), sql, params);
-}
+namespace {
+// One update statement prepared once per apply and run for every row it fits.
+struct PreparedUpdate {
+    QSqlQuery query;
+    QStringList params;
+    bool prepared = false;
+};
+} // namespace
 
 void CachedDataSet::ApplyUpdates()
 {
     checkActive();
     if (m_state != State::Browse)
         Post();
+    const QSqlDatabase db = database();
+    PreparedUpdate ins, mod, del;
+    auto run = [&](PreparedUpdate& p, const QString& sql, const Row& row) {
+        if (sql.trimmed().isEmpty())
+            throw NkError(QStringLiteral("%1: no statement to apply the change").arg(m_name));
+        if (!p.prepared) {
+            p.query = QSqlQuery(db);
+            if (!p.query.prepare(sql))
+                throw NkError(p.query.lastError().text() + QStringLiteral("\n") + sql.simplified());
+            p.params = Db::parameterNames(sql);
+            p.prepared = true;
+        }
+        for (const QString& name : p.params) {
+            const QString up = name.toUpper();
+            QVariant v;
+            int f = -1;
+            if (up.startsWith(QLatin1String("OLD_"))) {
+                f = fieldIndex(name.mid(4));
+                if (f >= 0)
+                    v = row.old[f];
+            } else {
+                f = fieldIndex(name);
+                if (f >= 0)
+                    v = row.cur[f];
+            }
+            if (f < 0 && m_params.contains(up))
+                v = m_params.value(up);
+            p.query.bindValue(QLatin1Char(':') + name, Db::toDbValue(v));
+        }
+        if (!p.query.exec())
+            throw NkError(p.query.lastError().text() + QStringLiteral("\n") + sql.simplified());
+    };
     for (const Row& r : m_deleted)
-        bindAndRun(m_deleteSql, r);
+        run(del, m_deleteSql, r);
     for (const Row& r : m_rows) {
         if (r.st == RowState::Inserted)
-            bindAndRun(m_insertSql, r);
+            run(ins, m_insertSql, r);
         else if (r.st == RowState::Modified)
-            bindAndRun(m_modifySql, r);
+            run(mod, m_modifySql, r);
     }
 }
 

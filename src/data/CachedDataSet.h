@@ -125,7 +125,6 @@ private:
     void checkActive() const;
     void ensureCurrent() const;
     void setCurrent(int row);
-    void bindAndRun(const QString& sql, const Row& row) const;
     int newRow(int at);
 
     QString m_name;

@@ -28,27 +28,3 @@ bool TFaGetDepartment::runSearch(QString& code)
     code = dlg->ResultCode;
     return true;
 }
-
-TFaGetProvince::TFaGetProvince(QWidget* parent)
-    : TFaPicker(parent)
-{
-    setObjectName(QStringLiteral("FaGetProvince"));
-    Caption->setText(QStringLiteral("จังหวัด"));
-    Edit->setLookup(QStringLiteral("MISC"), QStringLiteral("ID"), QStringLiteral("CODE"), QStringLiteral("Description"));
-    Edit->setFilter(QStringLiteral("GroupCode='CITY'"));
-    Edit->setAllowEmpty(true);
-}
-
-bool TFaGetProvince::runSearch(QString& code)
-{
-    // Kept for the whole process once created.
-    static QPointer<TF_SearchMisc> dlg;
-    if (!dlg)
-        dlg = new TF_SearchMisc(nullptr);
-    dlg->setWindowTitle(QStringLiteral("ค้นหา รายชื่อจังหวัด"));
-    dlg->SearchGroup = QStringLiteral("CITY");
-    if (MessageService::execDialog(dlg) != QDialog::Accepted || dlg->ResultCode.isEmpty())
-        return false;
-    code = dlg->ResultCode;
-    return true;
-}

@@ -3,16 +3,12 @@
 #include "app/MessageService.h"
 #include "data/DbUtil.h"
 #include "data/TDM.h"
-#include "data/product/TDmMisc.h"
-#include "data/product/TDmProduct.h"
-#include "search/TFrSearchLotNo.h"
 #include "search/TFrSearchProject.h"
 #include "widgets/TLookupEdit.h"
 
 #include <QEvent>
 #include <QSqlQuery>
 #include <QLabel>
-#include <QPointer>
 #include <QToolButton>
 #include <memory>
 
@@ -55,39 +51,5 @@ bool TFaGetProject::runSearch(QString& code)
     if (MessageService::execDialog(dlg.get()) != QDialog::Accepted || dlg->ResultValue.isEmpty())
         return false;
     code = dlg->ResultValue;
-    return true;
-}
-
-// ---- lot -----------------------------------------------------------------------------------
-
-TFaGetLotNo::TFaGetLotNo(QWidget* parent)
-    : TFaPicker(parent)
-    , ReferenceDate(Db::emptyDate())
-{
-    setObjectName(QStringLiteral("FaGetLotNo"));
-    Caption->setText(QStringLiteral("LotNo"));
-    Edit->setLookup(QStringLiteral("LotNo"), QStringLiteral("Id"), QStringLiteral("Code"),
-                    QStringLiteral("Description"));
-    Edit->setAllowEmpty(false);
-}
-
-void TFaGetLotNo::EditExit()
-{
-    TFaPicker::EditExit();
-    CreateProductModules();
-    if (DmProduct->ExistsLotNo(Edit->text(), ReferenceDate))
-        return;
-    Edit->clear();
-    Edit->lookup(); // the bound column becomes null
-}
-
-bool TFaGetLotNo::runSearch(QString& code)
-{
-    static QPointer<TFrSearchLotNo> dlg;
-    if (!dlg)
-        dlg = new TFrSearchLotNo(nullptr);
-    if (MessageService::execDialog(dlg) != QDialog::Accepted || dlg->ResultCode.isEmpty())
-        return false;
-    code = dlg->ResultCode;
     return true;
 }

@@ -172,6 +172,7 @@ TDataGrid::TDataGrid(QWidget* parent)
     setWordWrap(true);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(true);
     connect(qApp, &QApplication::focusChanged, this, &TDataGrid::onFocusChanged);
 }
 

@@ -5,6 +5,8 @@
 #include "data/DbUtil.h"
 #include "data/NkError.h"
 #include "data/TDM.h"
+#include "forms/import/TFrInbound.h"
+#include "forms/import/TFrInboundBegin.h"
 #include "support/TestEnv.h"
 
 #include <QFile>
@@ -96,6 +98,22 @@ private slots:
         o = StartUp::start(params("x", "1", "DEMO", "TESTFORM", "09/12/2026"));
         QCOMPARE(int(o.end), int(StartUp::Outcome::End::Message));
         QCOMPARE(MessageService::lastText(), QString("'x' is not a valid integer value"));
+    }
+
+    void programCodesCreateTheirForms()
+    {
+        TestEnv env;
+        StartUp::registerAllForms();
+        QScopedPointer<QWidget> inbound(StartUp::createForm(" inbound "));
+        auto* in = qobject_cast<TFrInbound*>(inbound.data());
+        QVERIFY(in);
+        QCOMPARE(in->PoType, QString("P"));
+        QCOMPARE(in->windowTitle(), QString("นำเข้าสินค้าจากต่างประเทศ"));
+        QScopedPointer<QWidget> begin(StartUp::createForm("IMPBEGIN"));
+        auto* b = qobject_cast<TFrInboundBegin*>(begin.data());
+        QVERIFY(b);
+        QCOMPARE(b->PoType, QString());
+        QCOMPARE(b->windowTitle(), QString("บิลค้างจ่ายต่างประเทศยกมาจากปีก่อน"));
     }
 
     void rightsAndLanguage()

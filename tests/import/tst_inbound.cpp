@@ -11,6 +11,7 @@
 #include "forms/import/TFaGetImportLotNo.h"
 #include "forms/import/TFrInbound.h"
 #include "forms/import/TFrInboundBegin.h"
+#include <QLabel>
 #include "search/TFaGetDate.h"
 #include "search/TFaGetMisc.h"
 #include "search/TFaGetWarehouse.h"
@@ -235,6 +236,25 @@ private slots:
         f.FaGetDocNo->FrameExit();
         QCOMPARE(MessageService::shown().first().text, QString("เอกสารถูกยกเลิกแล้ว"));
         QVERIFY(f.QHd->IsEmpty() || f.QHd->rowState(f.QHd->RecNo()) == CachedDataSet::RowState::Inserted);
+    }
+
+    void englishLabelsAndExistingDocumentPicture()
+    {
+        TestEnv env;
+        DMConfig->ThaiLanguage = false;
+        const QString number = env.scalar("select ImNo from ImHd where DelFlag = 'N' and BeginBalance = 'N' order by Id").toString();
+        TFrInbound f;
+        openForm(f);
+        QCOMPARE(f.FaGetDocNo->Caption->text(), QString("Received No."));
+        QCOMPARE(f.BtLoadFrPo->text(), QString("Ref PO"));
+        QCOMPARE(f.BtDeleteLine->text(), QString("Delete Line"));
+        QCOMPARE(f.DgDt->gridModel()->headerData(0, Qt::Horizontal).toString(), QString("Item Code"));
+        typeInto(f.FaGetDocNo->DocNo, number.trimmed());
+        leave(f.FaGetDocNo->DocNo, f.TransportNo);
+        QVERIFY(f.QDt->RecordCount() > 0);
+        QVERIFY(f.QDuty->RecordCount() > 0);
+        QCOMPARE(f.QDuty->value(0, "DutyNo").toInt(), 1);
+        f.grab().save(QDir(qEnvironmentVariable("NK_BUILD_DIR", ".")).filePath("inbound-english.png"));
     }
 
     void lockedPeriodDisablesSaveAndDelete()

@@ -2,6 +2,7 @@
 #include "data/TDM.h"
 #include "data/product/TDmProduct.h"
 #include "data/product/TDmService.h"
+#include "data/product/TDmVendor.h"
 
 TDmMisc* DmMisc = nullptr;
 
@@ -31,6 +32,8 @@ void CreateProductModules()
         DmService = new TDmService;
     if (!DmMisc)
         DmMisc = new TDmMisc;
+    if (!DmVendor)
+        DmVendor = new TDmVendor;
 }
 
 void FreeProductModules()
@@ -38,4 +41,5 @@ void FreeProductModules()
     delete DmProduct;
     delete DmService;
     delete DmMisc;
+    delete DmVendor;
 }

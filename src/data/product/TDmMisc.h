@@ -20,7 +20,7 @@ private:
 
 extern TDmMisc* DmMisc;
 
-// Creates DmProduct, DmService and DmMisc when they do not exist yet (start-up order: after
+// Creates DmProduct, DmService, DmMisc and DmVendor when they do not exist yet (start-up order: after
 // DM and DMConfig).
 void CreateProductModules();
 void FreeProductModules();

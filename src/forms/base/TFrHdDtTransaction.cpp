@@ -72,7 +72,7 @@ TFrHdDtTransaction::TFrHdDtTransaction(QWidget* parent)
     BtDeleteLine->setFocusPolicy(Qt::NoFocus);
     auto* dl = new QVBoxLayout(GbDetail);
     dl->addWidget(BtDeleteLine);
-    fl->addWidget(GbDiscount, 1);
+    fl->addWidget(GbDiscount, 3);
     fl->addWidget(GbDetail, 1);
     fl->addWidget(GbTotal, 2);
     body()->addWidget(PnFooter);

@@ -5,6 +5,25 @@
 // them (only the engine's spellings differ).
 namespace InboundSql {
 
+// "insert into T (a, b) values (:a, :b)" and "update T set a = :a, b = :b where ID = :OLD_ID"
+// for a column list written once.
+inline QString insertInto(const QString& table, const QString& columns)
+{
+    QString params = columns;
+    params.replace(QStringLiteral(", "), QStringLiteral(", :"));
+    return QStringLiteral("insert into ") + table + QStringLiteral("\n(") + columns + QStringLiteral(")\nvalues\n(:")
+        + params + QStringLiteral(")");
+}
+
+inline QString updateById(const QString& table, const QString& columns)
+{
+    QStringList sets;
+    for (const QString& c : columns.split(QStringLiteral(", ")))
+        sets << c + QStringLiteral(" = :") + c;
+    return QStringLiteral("update ") + table + QStringLiteral("\nset\n") + sets.join(QStringLiteral(",\n"))
+        + QStringLiteral("\nwhere\nID = :OLD_ID");
+}
+
 inline QString header(bool beginBalance)
 {
     return QStringLiteral(
@@ -22,21 +41,8 @@ inline const QString HeaderColumns = QStringLiteral(
     "ExchangeRate, DueDate, Warehouse, Reference, Remark, Total, Clear, PaidAmount, LotNo, Posted, Imported, "
     "BeginBalance");
 
-inline QString headerInsert()
-{
-    QString params = HeaderColumns;
-    params.replace(QStringLiteral(", "), QStringLiteral(", :"));
-    return QStringLiteral("insert into ImHd\n(") + HeaderColumns + QStringLiteral(")\nvalues\n(:") + params
-        + QStringLiteral(")");
-}
-
-inline QString headerModify()
-{
-    QStringList sets;
-    for (const QString& c : HeaderColumns.split(QStringLiteral(", ")))
-        sets << c + QStringLiteral(" = :") + c;
-    return QStringLiteral("update ImHd\nset\n") + sets.join(QStringLiteral(",\n")) + QStringLiteral("\nwhere\nID = :OLD_ID");
-}
+inline QString headerInsert() { return insertInto(QStringLiteral("ImHd"), HeaderColumns); }
+inline QString headerModify() { return updateById(QStringLiteral("ImHd"), HeaderColumns); }
 
 inline const QString HeaderDelete = QStringLiteral("delete from ImHd\nwhere\nID = :OLD_ID");
 inline const QString HeaderIdReadBack = QStringLiteral("Select Id From ImHd Where (ImNo = :GetNo)");
@@ -61,21 +67,8 @@ inline const QString LineColumns = QStringLiteral(
     "ImHd, ImRecNo, ImDate, PoDt, Product, ProductUnits, Warehouse, LotNo, SerialNo, ImDuty, Quantity, "
     "Fraction, Cost, Total");
 
-inline QString lineInsert()
-{
-    QString params = LineColumns;
-    params.replace(QStringLiteral(", "), QStringLiteral(", :"));
-    return QStringLiteral("insert into ImDt\n(") + LineColumns + QStringLiteral(")\nvalues\n(:") + params
-        + QStringLiteral(")");
-}
-
-inline QString lineModify()
-{
-    QStringList sets;
-    for (const QString& c : LineColumns.split(QStringLiteral(", ")))
-        sets << c + QStringLiteral(" = :") + c;
-    return QStringLiteral("update ImDt\nset\n") + sets.join(QStringLiteral(",\n")) + QStringLiteral("\nwhere\nID = :OLD_ID");
-}
+inline QString lineInsert() { return insertInto(QStringLiteral("ImDt"), LineColumns); }
+inline QString lineModify() { return updateById(QStringLiteral("ImDt"), LineColumns); }
 
 inline const QString LineDelete = QStringLiteral("delete from ImDt\nwhere\nID = :OLD_ID");
 

@@ -102,7 +102,8 @@ TFrInbound::TFrInbound(QWidget* parent)
     ExchangeRate->setDecimals(7);
     ExchangeRate->setDisplayFormat(QStringLiteral(",0.0000000"));
     ExchangeRate->bind(QHd, QStringLiteral("ExchangeRate"));
-    ExchangeRate->setMaximumWidth(120);
+    ExchangeRate->setMinimumWidth(120);
+    ExchangeRate->setMaximumWidth(140);
     row3->addWidget(FaGetFrVendor1, 2);
     row3->addWidget(FaGetMisc1, 1);
     row3->addWidget(LbExchangeRate);
@@ -177,6 +178,7 @@ TFrInbound::TFrInbound(QWidget* parent)
     DgDuty = new TDataGrid(GbDiscount);
     DgDuty->setObjectName(QStringLiteral("DgDuty"));
     DgDuty->setMinimumHeight(110);
+    DgDuty->setMinimumWidth(280);
     dl->addWidget(DgDuty);
     QDuty->AfterDelete = [this](CachedDataSet&) { QDutyAfterPost(); };
     QDuty->OnNewRecord = [this](CachedDataSet&) { QDutyAfterPost(); };

@@ -1,0 +1,146 @@
+#include "search/TFrSearchProdAttrCode.h"
+
+#include "data/TDM.h"
+#include "search/SearchQuery.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+QTableView* makeGrid(QWidget* parent, SearchQuery* model)
+{
+    auto* g = new QTableView(parent);
+    g->setModel(model);
+    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    g->setSelectionBehavior(QAbstractItemView::SelectRows);
+    g->setSelectionMode(QAbstractItemView::SingleSelection);
+    g->verticalHeader()->hide();
+    return g;
+}
+
+void applyWidths(QTableView* g, SearchQuery* q)
+{
+    for (int i = 0; i < q->columns().size(); ++i)
+        if (q->columns()[i].width > 0)
+            g->setColumnWidth(i, q->columns()[i].width);
+}
+
+int currentOrFirst(QTableView* g)
+{
+    const QModelIndex i = g->currentIndex();
+    return i.isValid() ? i.row() : 0;
+}
+} // namespace
+
+// ---- attribute codes -----------------------------------------------------------------------
+
+TFrSearchProdAttrCode::TFrSearchProdAttrCode(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrSearchProdAttrCode"));
+    setWindowTitle(QStringLiteral("ค้นหาคุณสมบัติสินค้า"));
+    resize(420, 260);
+    QCode = new SearchQuery(this);
+    QCode->addColumn(QStringLiteral("Code"), QStringLiteral("รหัส"), 100);
+    QCode->addColumn(QStringLiteral("Description"), QStringLiteral("รายละเอียด"), 280);
+    FullWord = new QCheckBox(QStringLiteral("หาเต็มคำ"), this);
+    FullWord->setObjectName(QStringLiteral("FullWord"));
+    EdDesc = new QLineEdit(this);
+    EdDesc->setObjectName(QStringLiteral("EdDesc"));
+    DgCode = makeGrid(this, QCode);
+    DgCode->setObjectName(QStringLiteral("DgCode"));
+    BtOk = new QPushButton(QStringLiteral("เลือก"), this);
+    BtCancel = new QPushButton(QStringLiteral("ไม่เลือก"), this);
+    for (QPushButton* b : {BtOk, BtCancel})
+        b->setAutoDefault(false);
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("รายละเอียด"), this));
+    top->addWidget(EdDesc, 1);
+    top->addWidget(FullWord);
+    top->addWidget(BtOk);
+    top->addWidget(BtCancel);
+    auto* lay = new QVBoxLayout(this);
+    lay->addLayout(top);
+    lay->addWidget(DgCode, 1);
+    connect(BtOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BtCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(DgCode, &QTableView::doubleClicked, this, &QDialog::accept);
+    for (QWidget* w : {static_cast<QWidget*>(EdDesc), static_cast<QWidget*>(FullWord), static_cast<QWidget*>(DgCode)})
+        w->installEventFilter(this);
+}
+
+void TFrSearchProdAttrCode::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous())
+        FormShow();
+}
+
+void TFrSearchProdAttrCode::FormShow()
+{
+    FullWord->setChecked(false);
+    EdDesc->clear();
+    Search();
+}
+
+void TFrSearchProdAttrCode::Search()
+{
+    QCode->SQL = {QStringLiteral("Select Id,Code,Description From ProdAttrCode"),
+                  QStringLiteral("Where ProdAttrGroup = :GroupId")};
+    QCode->setParam(QStringLiteral("GroupId"), GroupId);
+    const QString text = EdDesc->text();
+    if (!text.isEmpty()) {
+        // The typed description is a parameter, whole or contained.
+        if (FullWord->isChecked()) {
+            QCode->SQL << QStringLiteral("And Description = :Desc");
+            QCode->setParam(QStringLiteral("Desc"), text);
+        } else {
+            QCode->SQL << QStringLiteral("And Description Like :Desc");
+            QCode->setParam(QStringLiteral("Desc"), QStringLiteral("%") + text + QStringLiteral("%"));
+        }
+    }
+    QCode->SQL << QStringLiteral("Order By Code ");
+    QCode->Close();
+    QCode->Open(DM->DMdata());
+    applyWidths(DgCode, QCode);
+    if (!QCode->IsEmpty())
+        DgCode->selectRow(0);
+}
+
+void TFrSearchProdAttrCode::done(int r)
+{
+    if (r == QDialog::Accepted && QCode->Active() && !QCode->IsEmpty()) {
+        ResultCode = QCode->value(currentOrFirst(DgCode), QStringLiteral("Code")).toString();
+    } else {
+        ResultCode.clear();
+        r = QDialog::Rejected;
+    }
+    QDialog::done(r);
+}
+
+bool TFrSearchProdAttrCode::eventFilter(QObject* obj, QEvent* e)
+{
+    if (e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (obj == DgCode)
+                accept();
+            else
+                Search();
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            reject();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(obj, e);
+}

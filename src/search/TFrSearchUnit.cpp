@@ -1,0 +1,134 @@
+#include "search/TFrSearchUnit.h"
+
+#include "app/TDMConfig.h"
+#include "data/TDM.h"
+#include "search/SearchQuery.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+QTableView* makeGrid(QWidget* parent, SearchQuery* model)
+{
+    auto* g = new QTableView(parent);
+    g->setModel(model);
+    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    g->setSelectionBehavior(QAbstractItemView::SelectRows);
+    g->setSelectionMode(QAbstractItemView::SingleSelection);
+    g->verticalHeader()->hide();
+    return g;
+}
+
+void applyWidths(QTableView* g, SearchQuery* q)
+{
+    for (int i = 0; i < q->columns().size(); ++i)
+        if (q->columns()[i].width > 0)
+            g->setColumnWidth(i, q->columns()[i].width);
+}
+
+int currentOrFirst(QTableView* g)
+{
+    const QModelIndex i = g->currentIndex();
+    return i.isValid() ? i.row() : 0;
+}
+} // namespace
+
+// ---- units ---------------------------------------------------------------------------------
+
+TFrSearchUnit::TFrSearchUnit(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrSearchUnit"));
+    resize(460, 240);
+    QUnit = new SearchQuery(this);
+    QUnit->SQL = {QStringLiteral("SELECT U.UnitName, U.Fraction, U.Barcode, (select pp.Price from productprice Pp "
+                                 "Where Pp.Productunits = U.id And pp.pricetype = 19 limit 1) SalePrice"),
+                  QStringLiteral("FROM ProductUnits U"),
+                  QStringLiteral("Where (U.Product = :GetPart) And"),
+                  QStringLiteral("      ((U.PurcFlag Like :ForPurc) Or (U.SaleFlag Like :ForSale) Or"),
+                  QStringLiteral("       (U.StockUnitFlag Like :ForStock) Or (U.SmallUnitFlag Like :ForSmall))"),
+                  QStringLiteral("Order By U.Fraction")};
+    DgUnit = makeGrid(this, QUnit);
+    DgUnit->setObjectName(QStringLiteral("DgUnit"));
+    BtOk = new QPushButton(this);
+    BtCancel = new QPushButton(this);
+    for (QPushButton* b : {BtOk, BtCancel})
+        b->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(BtOk);
+    buttons->addWidget(BtCancel);
+    auto* lay = new QVBoxLayout(this);
+    lay->addWidget(DgUnit, 1);
+    lay->addLayout(buttons);
+    connect(BtOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BtCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(DgUnit, &QTableView::doubleClicked, this, &QDialog::accept);
+    DgUnit->installEventFilter(this);
+}
+
+void TFrSearchUnit::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous())
+        FormShow();
+}
+
+void TFrSearchUnit::FormShow()
+{
+    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
+    setWindowTitle(thai ? QStringLiteral("ค้นหาหน่วยนับ") : QStringLiteral("Search Product Unit"));
+    BtOk->setText(thai ? QStringLiteral("เลือก") : QStringLiteral("Choose"));
+    BtCancel->setText(thai ? QStringLiteral("ไม่เลือก") : QStringLiteral("Cancel"));
+    QUnit->clearColumns();
+    QUnit->addColumn(QStringLiteral("UnitName"), thai ? QStringLiteral("หน่วยนับ") : QStringLiteral("Unit Name"), 100);
+    QUnit->addColumn(QStringLiteral("Barcode"), thai ? QStringLiteral("Barcode") : QStringLiteral("BarCode"), 120);
+    QUnit->addColumn(QStringLiteral("SalePrice"), QStringLiteral("ราคาขาย"), 80, Qt::AlignRight | Qt::AlignVCenter,
+                     QStringLiteral("#,##0.00"));
+    QUnit->addColumn(QStringLiteral("Fraction"),
+                     thai ? QStringLiteral("อัตราส่วนหน่วยย่อย") : QStringLiteral("Pack Qnty"), 110,
+                     Qt::AlignRight | Qt::AlignVCenter);
+    const auto flag = [](bool on) { return on ? QStringLiteral("Y%") : QStringLiteral("X%"); };
+    QUnit->setParam(QStringLiteral("GetPart"), ProductId);
+    QUnit->setParam(QStringLiteral("ForPurc"), flag(ForPurc));
+    QUnit->setParam(QStringLiteral("ForSale"), flag(ForSale));
+    QUnit->setParam(QStringLiteral("ForStock"), flag(ForStock));
+    QUnit->setParam(QStringLiteral("ForSmall"), flag(ForSmall));
+    QUnit->Close();
+    QUnit->Open(DM->DMdata());
+    applyWidths(DgUnit, QUnit);
+    DgUnit->setFocus();
+    if (!QUnit->IsEmpty())
+        DgUnit->selectRow(0);
+}
+
+void TFrSearchUnit::done(int r)
+{
+    if (r == QDialog::Accepted && QUnit->Active() && !QUnit->IsEmpty()) {
+        ResultUnitName = QUnit->value(currentOrFirst(DgUnit), QStringLiteral("UnitName")).toString();
+    } else {
+        ResultUnitName.clear();
+        r = QDialog::Rejected; // choosing from an empty list is a cancel
+    }
+    QDialog::done(r);
+}
+
+bool TFrSearchUnit::eventFilter(QObject* obj, QEvent* e)
+{
+    if (obj == DgUnit && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(obj, e);
+}
