@@ -145,6 +145,7 @@ private slots:
     void escapeCloses();
     void setPrinterUsesPlatformDialog();
     void quoteInDocumentNumber();
+    void cancelledDocumentOfTheSameNumber();
 };
 
 void TestPrintDialog::printClosesOnlyTheOnlyLayout_data()
@@ -619,6 +620,32 @@ void TestPrintDialog::quoteInDocumentNumber()
     QCOMPARE(fx.seen.errors, 0);
     QVERIFY(texts.contains(odd));
     QVERIFY(texts.contains(QStringLiteral("19,809.00")));
+}
+
+void TestPrintDialog::cancelledDocumentOfTheSameNumber()
+{
+    // A cancelled document that carries the same number (stored padded) never replaces the
+    // live one; alone, it prints marked as cancelled.
+    Fixture fx;
+    fx.setAutoGenGL(QStringLiteral("N"));
+    fx.env.exec(QStringLiteral("insert into ImHd (DelFlag, ImNo, ImDate, FrVendor, Currency, ExchangeRate, Total) "
+                               "values ('Y', :n, '2026-01-01 00:00:00', 2, 3, 1, 99)"),
+                {{QStringLiteral("n"), QStringLiteral("   ") + importNo()}});
+    QStringList texts;
+    fx.hook([&](TFrDocPrintForm* d) {
+        d->BDisplay->click();
+        texts = d->Report()->prepared().pages.value(0).texts();
+        return int(QDialog::Rejected);
+    });
+    PrintDocument(nullptr, importNo(), QDate::currentDate().year(), QStringLiteral("IMPORT"));
+    QVERIFY(texts.contains(QStringLiteral("19,809.00")));
+    QVERIFY(!texts.contains(QStringLiteral("ยกเลิกแล้ว (CANCELLED)")));
+
+    fx.env.exec(QStringLiteral("update ImHd set DelFlag = 'Y' where ImNo = :n"), {{QStringLiteral("n"), importNo()}});
+    fx.env.exec(QStringLiteral("delete from ImHd where Total = 99"));
+    PrintDocument(nullptr, importNo(), QDate::currentDate().year(), QStringLiteral("IMPORT"));
+    QVERIFY(texts.contains(QStringLiteral("19,809.00")));
+    QVERIFY(texts.contains(QStringLiteral("ยกเลิกแล้ว (CANCELLED)")));
 }
 
 QTEST_MAIN(TestPrintDialog)
