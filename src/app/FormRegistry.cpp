@@ -1,5 +1,6 @@
 #include "app/StartUp.h"
 #include "forms/import/TFrInbound.h"
+#include "forms/import/TFrImportCost.h"
 #include "forms/import/TFrInboundBegin.h"
 
 // Work forms register their program codes here; static libraries drop self-registering
@@ -15,6 +16,11 @@ void StartUp::registerAllForms()
     registerForm(QStringLiteral("IMPBEGIN"), [] {
         auto* f = new TFrInboundBegin;
         f->setWindowTitle(QStringLiteral("บิลค้างจ่ายต่างประเทศยกมาจากปีก่อน"));
+        return f;
+    });
+    registerForm(QStringLiteral("IMPORTCOST"), [] {
+        auto* f = new TFrImportCost;
+        f->setWindowTitle(TFrImportCost::defaultCaption());
         return f;
     });
 }

@@ -105,12 +105,7 @@ Outcome start(const QStringList& params)
         DM = new TDM(qApp);
     if (!DMConfig)
         DMConfig = new TDMConfig(qApp);
-    if (!DmProduct)
-        DmProduct = new TDmProduct(qApp);
-    if (!DmService)
-        DmService = new TDmService(qApp);
-    if (!DmMisc)
-        DmMisc = new TDmMisc(qApp);
+    CreateProductModules(); // DmProduct, DmService, DmMisc, DmVendor
     QObject::connect(DM, &TDM::afterConnect, splash, closeSplash);
 
     try {

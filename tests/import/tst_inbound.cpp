@@ -257,6 +257,36 @@ private slots:
         f.grab().save(QDir(qEnvironmentVariable("NK_BUILD_DIR", ".")).filePath("inbound-english.png"));
     }
 
+    void manualNumberingKeysAndReminder()
+    {
+        TestEnv env;
+        env.exec("update DocumentNo set AutoRun = 'N' where Code = 'IMPORT'");
+        TFrInbound f;
+        openForm(f);
+        // Entering the lot with no number typed reminds the user that numbers are manual.
+        MessageService::clearShown();
+        f.FaGetImportLotNo1->Edit->setFocus();
+        QCoreApplication::processEvents();
+        QVERIFY(MessageService::lastText().startsWith("ท่านไม่ได้ป้อนเลขที่\nขณะนี้อยู่ในระบบที่ต้องกำหนดเลขเอง"));
+        f.AcNew->trigger();
+        // A number longer than the code's length keeps its first characters.
+        typeInto(f.FaGetDocNo->DocNo, "ABCDEFGHIJKLMNO");
+        QTest::keyClick(f.FaGetDocNo->DocNo, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(f.QHd->AsString("ImNo"), QString("ABCDEFGHIJKL"));
+        QCOMPARE(f.FaGetDocNo->DocNo->text(), QString("ABCDEFGHIJKL"));
+        // Enter walks on: date, lot, B/L number, vendor, currency.
+        QCOMPARE(QApplication::focusWidget(), f.FaGetDate1->DateEdit);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), f.FaGetImportLotNo1->Edit);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), f.TransportNo);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), f.FaGetFrVendor1->Edit);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), f.FaGetMisc1->Edit);
+    }
+
     void lockedPeriodDisablesSaveAndDelete()
     {
         TestEnv env;
@@ -324,6 +354,35 @@ private slots:
         f.BtLoadFrPo->click();
         QCOMPARE(MessageService::lastText(), QString("เอกสารที่เลือกได้ถูกทำการการเลือกไว้ก่อนหน้านี้แล้ว !"));
         QCOMPARE(f.TEMPIM.size(), 2);
+    }
+
+    void f5OpensTheCellPickers()
+    {
+        TestEnv env;
+        TFrInbound f;
+        openForm(f);
+        fillHeader(f, "");
+        QStringList asked;
+        InboundPickers::Overrides o;
+        o.product = [&] { asked << "product"; return QString("P005"); };
+        o.unit = [&](int product) { asked << QString("unit %1").arg(product); return QString("ชิ้น"); };
+        o.lot = [&] { asked << "lot"; return QString("NOSUCHLOT"); };
+        InboundPickers::setOverrides(o);
+        f.DgDt->setFocus();
+        f.DgDt->setCurrentIndex(f.DgDt->gridModel()->index(0, f.DgDt->gridModel()->columnOf("ProductCode")));
+        QTest::keyClick(f.DgDt, Qt::Key_F5);
+        QCOMPARE(f.QDt->value(0, "ProductCode").toString(), QString("P005"));
+        QCOMPARE(f.QDt->value(0, "LotControl").toString(), QString("Y"));
+        // A lot-controlled product opens its lot column.
+        QVERIFY(!f.DgDt->gridModel()->columns()[f.DgDt->gridModel()->columnOf("LotCode")].readOnly);
+        f.DgDt->setCurrentIndex(f.DgDt->gridModel()->index(0, f.DgDt->gridModel()->columnOf("UnitName")));
+        QTest::keyClick(f.DgDt, Qt::Key_F5);
+        QCOMPARE(f.QDt->value(0, "UnitName").toString(), QString("ชิ้น"));
+        QCOMPARE(f.QDt->value(0, "Fraction").toInt(), 1);
+        f.DgDt->setCurrentIndex(f.DgDt->gridModel()->index(0, f.DgDt->gridModel()->columnOf("LotCode")));
+        QTest::keyClick(f.DgDt, Qt::Key_F5);
+        QVERIFY(f.QDt->value(0, "LotNo").isNull()); // an unknown lot is emptied
+        QCOMPARE(asked, QStringList({"product", QString("unit %1").arg(f.QDt->value(0, "Product").toInt()), "lot"}));
     }
 
     void failedSaveKeepsTheDocumentOnScreen()

@@ -1,7 +1,8 @@
 #include "forms/import/InboundPickers.h"
 #include "app/MessageService.h"
 #include "forms/purchase/TFrSearchFrPoNo.h"
-#include "search/SimpleSearch.h"
+#include "search/TFrSearchProductService.h"
+#include "search/TFrSearchUnit.h"
 #include "search/TF_SearchWareHouse.h"
 #include "search/TFrSearchLotNo.h"
 
@@ -22,16 +23,17 @@ void setOverrides(const Overrides& o)
     overrides() = o;
 }
 
-QString pickProduct(QWidget*)
+QString pickProduct(QWidget* parent)
 {
     if (overrides().product)
         return overrides().product();
-    // Goods only, never blocked products or master codes.
-    if (!SimpleSearch(QStringLiteral("ค้นหาสินค้า"), QStringLiteral("Code"), QStringLiteral("Product"),
-                      QStringLiteral("(ProductType = 'P') And (Blocked = 'N') And (MasterCode = 'N')"),
-                      QStringLiteral("ThaiName")))
+    // Goods only, never blocked products or master codes; created and freed per use.
+    TFrSearchProductService dlg(parent);
+    dlg.ProductType = QStringLiteral("P");
+    dlg.IncludeBlocked = false;
+    if (MessageService::execDialog(&dlg) != QDialog::Accepted)
         return {};
-    return SimpleSearchDialog()->ResultValue;
+    return dlg.ResultValue;
 }
 
 QString pickWarehouse(QWidget* parent)
@@ -44,15 +46,19 @@ QString pickWarehouse(QWidget* parent)
     return dlg.ResultCode;
 }
 
-QString pickUnit(QWidget*, int productId)
+QString pickUnit(QWidget* parent, int productId)
 {
     if (overrides().unit)
         return overrides().unit(productId);
-    // The product's purchase units; the Id is a number the program holds, never typed text.
-    if (!SimpleSearch(QStringLiteral("ค้นหาหน่วยนับ"), QStringLiteral("UnitName"), QStringLiteral("ProductUnits"),
-                      QStringLiteral("(Product = %1) And (PurcFlag = 'Y')").arg(productId), QStringLiteral("UnitName")))
+    // The product's purchase units; the dialog is kept between uses.
+    static QPointer<TFrSearchUnit> dlg;
+    if (!dlg)
+        dlg = new TFrSearchUnit(parent);
+    dlg->ProductId = productId;
+    dlg->ForPurc = true;
+    if (MessageService::execDialog(dlg) != QDialog::Accepted)
         return {};
-    return SimpleSearchDialog()->ResultValue;
+    return dlg->ResultUnitName;
 }
 
 QString pickLot(QWidget* parent)

@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -201,6 +202,14 @@ TFrInbound::TFrInbound(QWidget* parent)
     tl->addWidget(LbTotal);
     tl->addWidget(Total);
     GbDetail->setTitle(QString());
+
+    // The header is filled from top to bottom, then the lines and the duty groups.
+    PageControl1->tabBar()->setFocusPolicy(Qt::NoFocus);
+    const QList<QWidget*> order{FaGetDocNo->DocNo, FaGetDate1->DateEdit, FaGetImportLotNo1->Edit, TransportNo,
+                                FaGetFrVendor1->Edit, FaGetMisc1->Edit, ExchangeRate, FaGetWarehouse1->Edit,
+                                FaGetRemark1->Remark, BtLoadFrPo, DgDt, DgDuty};
+    for (int i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
 
     resize(860, 600);
     setFixedSize(size());

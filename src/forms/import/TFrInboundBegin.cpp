@@ -11,6 +11,7 @@
 #include "forms/import/InboundSql.h"
 #include "forms/import/TFaGetImportLotNo.h"
 #include "forms/import/TFaGetFrVendor.h"
+#include "search/TFaGetRemark.h"
 #include "widgets/DbEdits.h"
 #include "widgets/TDataGrid.h"
 
@@ -44,6 +45,7 @@ TFrInboundBegin::TFrInboundBegin(QWidget* parent)
     row->addWidget(label);
     row->addWidget(GetTotal);
     qobject_cast<QVBoxLayout*>(PnHeader->layout())->addLayout(row);
+    setTabOrder(FaGetRemark1->Remark, GetTotal);
     setFixedSize(width(), 220);
 }
 

@@ -1,11 +1,20 @@
 #include "forms/import/TFrShowImportCost.h"
 
 #include "app/MessageService.h"
+#include "app/TDMConfig.h"
 #include "data/NkError.h"
+#include "data/TDM.h"
 #include "forms/import/ImportCostModel.h"
 #include "forms/import/ImportCostQuery.h"
+#include "print/ReportFunctions.h"
+#include "report/ReportData.h"
+#include "report/TReport.h"
 
 #include <QAbstractTableModel>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QFont>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -88,10 +97,7 @@ TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db,
     DgFooter->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     DgFooter->setFixedHeight(DgFooter->verticalHeader()->defaultSectionSize() + 2 * DgFooter->frameWidth());
 
-    // Column widths are given in characters of the grid's font.
-    const int charWidth = QFontMetrics(DgCost->font()).averageCharWidth();
-    for (int c = 0; c < ImportCostModel::ColumnCount; ++c)
-        DgCost->setColumnWidth(c, ImportCostModel::widthChars(c) * charWidth + 8);
+    fitColumns();
     connect(DgCost->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int column, int, int size) { DgFooter->setColumnWidth(column, size); });
     connect(DgCost->horizontalScrollBar(), &QScrollBar::valueChanged, DgFooter->horizontalScrollBar(),
@@ -107,9 +113,23 @@ TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db,
     BPrint = new QPushButton(QStringLiteral("พิมพ์ Cost Sheet"), this);
     BPrint->setObjectName(QStringLiteral("BPrint"));
     connect(BPrint, &QPushButton::clicked, this, &TFrShowImportCost::printCostSheet);
+    // Accountants carry the figures into spreadsheets and mail: the same pages as a file.
+    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
+    BExportPdf = new QPushButton(thai ? QStringLiteral("ส่งออก PDF") : QStringLiteral("Export PDF"), this);
+    BExportPdf->setObjectName(QStringLiteral("BExportPdf"));
+    connect(BExportPdf, &QPushButton::clicked, this, &TFrShowImportCost::exportPdf);
+    BExportCsv = new QPushButton(thai ? QStringLiteral("ส่งออก CSV") : QStringLiteral("Export CSV"), this);
+    BExportCsv->setObjectName(QStringLiteral("BExportCsv"));
+    connect(BExportCsv, &QPushButton::clicked, this, &TFrShowImportCost::exportCsv);
+    for (QPushButton* b : {BExportPdf, BExportCsv, BPrint})
+        b->setMinimumWidth(qMax(110, b->sizeHint().width() + 16));
+    enableButtons();
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(LbNote, 1);
+    buttons->addStretch(); // keeps the buttons at their size while the note is hidden
+    buttons->addWidget(BExportPdf);
+    buttons->addWidget(BExportCsv);
     buttons->addWidget(BPrint);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(DgCost, 1);
@@ -136,11 +156,13 @@ void TFrShowImportCost::FormShow()
     const ImportCostQuery::Input in = ImportCostQuery::Read(m_db, m_lotId);
     const ImportCostResult res = ComputeImportCost(in.Rows, in.LotExpense);
     m_model->setResult(res, in.Currency);
-    syncFooter();
+    fitColumns();
     const QString note = ImportCostSpreadNote(res, true);
     LbNote->setText(note);
     LbNote->setVisible(!note.isEmpty());
     buildCostTable();
+    m_lotCode = m_costTable.isEmpty() ? QString() : ImportCostQuery::Lot(m_db, m_lotId).Code.trimmed();
+    enableButtons();
     if (m_model->rowCount() > 0)
         DgCost->setCurrentIndex(m_model->index(0, 0));
 }
@@ -157,6 +179,23 @@ void TFrShowImportCost::showEvent(QShowEvent* event)
         // a lot without products.
         MessageService::error(e.message());
     }
+}
+
+void TFrShowImportCost::fitColumns()
+{
+    // Widths are given in characters of the grid's font, widened where a title (which carries
+    // the currency code) or a figure would otherwise be cut. Names keep their width: a long
+    // name is cut on screen rather than pushing the figures out of sight.
+    const int charWidth = QFontMetrics(DgCost->font()).averageCharWidth();
+    QHeaderView* header = DgCost->horizontalHeader();
+    for (int c = 0; c < ImportCostModel::ColumnCount; ++c) {
+        int width = ImportCostModel::widthChars(c) * charWidth + 8;
+        width = qMax(width, header->sectionSizeHint(c));
+        if (c != ImportCostModel::Code && c != ImportCostModel::ThaiName && m_model->rowCount() > 0)
+            width = qMax(width, static_cast<QAbstractItemView*>(DgCost)->sizeHintForColumn(c));
+        DgCost->setColumnWidth(c, width);
+    }
+    syncFooter();
 }
 
 void TFrShowImportCost::syncFooter()
@@ -176,8 +215,144 @@ void TFrShowImportCost::buildCostTable()
     }
 }
 
+void TFrShowImportCost::enableButtons()
+{
+    BExportPdf->setEnabled(!m_costTable.isEmpty());
+    BExportCsv->setEnabled(!m_costTable.isEmpty());
+}
+
+TReport* TFrShowImportCost::report()
+{
+    if (!m_report)
+        m_report = new TReport(this);
+    return m_report;
+}
+
+QString TFrShowImportCost::reportPath()
+{
+    QString folder = DM ? DM->StartFolder : QDir::currentPath();
+    if (!folder.endsWith(QLatin1Char('\\')) && !folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('\\');
+    return folder + reportFileName();
+}
+
+QString TFrShowImportCost::quoted(const QString& text)
+{
+    // A quote inside a lot description or caption is doubled, so it stays text and cannot
+    // end the expression early.
+    QString t = text;
+    t.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QLatin1Char('\'') + t + QLatin1Char('\'');
+}
+
+bool TFrShowImportCost::prepareCostSheet()
+{
+    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
+    TReport* r = report();
+    r->clear();
+    try {
+        const ImportCostQuery::LotInfo lot = ImportCostQuery::Lot(m_db, m_lotId);
+        const QString path = reportPath();
+        if (!r->loadFromFile(path)) {
+            const QString shownPath = QDir::toNativeSeparators(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
+            MessageService::warning(thai ? QStringLiteral("ไม่พบแฟ้มรายงาน %1").arg(shownPath)
+                                         : QStringLiteral("Report file not found: %1").arg(shownPath));
+            return false;
+        }
+        const QString caption = DMConfig ? DMConfig->MenuCaption.trimmed() : QString();
+        r->setVariable(QStringLiteral("RPTITLE"),
+                       quoted(caption.isEmpty() ? QStringLiteral("รายงานต้นทุนการนำเข้า") : caption));
+        r->setVariable(QStringLiteral("CONDITION"),
+                       quoted((QStringLiteral("Import Lot No : ") + lot.Code + QStringLiteral(" - ") + lot.Description)
+                                  .trimmed()));
+        r->setVariable(QStringLiteral("PNTDATESET"), QStringLiteral("true"));
+        r->setVariable(QStringLiteral("CURRCODE"), quoted(currency()));
+
+        auto table = std::make_shared<MemoryDataSet>(QStringList{
+            QStringLiteral("Code"), QStringLiteral("ThaiName"), QStringLiteral("Quantity"), QStringLiteral("Price"),
+            QStringLiteral("Total"), QStringLiteral("Baht"), QStringLiteral("Duty"), QStringLiteral("Expense"),
+            QStringLiteral("TotalCost"), QStringLiteral("Cost")});
+        for (const ImportCostRow& row : m_costTable)
+            table->appendRow({row.Code, row.ThaiName, row.Quantity, row.Price, row.Total, row.Baht, row.Duty,
+                              row.Expense, row.TotalCost, row.HasCost ? row.Cost : 0.0});
+        r->setDataSet(QStringLiteral("CostTable"), table);
+        r->setDatabase(m_db);
+        r->setUserFunctions(&callReportUserFunction);
+    } catch (const NkError& e) {
+        MessageService::error(e.message());
+        return false;
+    }
+    if (!r->prepare()) {
+        MessageService::error(r->lastError());
+        return false;
+    }
+    return true;
+}
+
 void TFrShowImportCost::printCostSheet()
 {
-    // Waits for the report engine: see the declaration for what it will do. An empty sheet
-    // (a lot without products) prints nothing.
+    // A lot without products has no sheet: nothing is printed.
+    if (m_costTable.isEmpty())
+        return;
+    if (!prepareCostSheet())
+        return;
+    report()->showPreview(this);
+}
+
+QString TFrShowImportCost::exportFileName(const QString& suffix) const
+{
+    QString code = m_lotCode;
+    // Only characters every file system takes.
+    for (QChar& c : code)
+        if (!(c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('_') || c == QLatin1Char('.')))
+            c = QLatin1Char('_');
+    return (code.isEmpty() ? QStringLiteral("CostSheet") : QStringLiteral("CostSheet_") + code) + QLatin1Char('.')
+           + suffix;
+}
+
+void TFrShowImportCost::exportPdf()
+{
+    exportCostSheet(ExportFormat::Pdf);
+}
+
+void TFrShowImportCost::exportCsv()
+{
+    exportCostSheet(ExportFormat::Csv);
+}
+
+void TFrShowImportCost::exportCostSheet(ExportFormat format)
+{
+    if (m_costTable.isEmpty())
+        return;
+    if (!prepareCostSheet())
+        return;
+    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
+    const bool pdf = format == ExportFormat::Pdf;
+    const QString suffix = pdf ? QStringLiteral("pdf") : QStringLiteral("csv");
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = DM ? DM->StartFolder : QDir::currentPath();
+
+    QFileDialog dialog(this, thai ? QStringLiteral("บันทึก Cost Sheet") : QStringLiteral("Save Cost Sheet"), folder,
+                       pdf ? QStringLiteral("PDF (*.pdf)") : QStringLiteral("CSV (*.csv)"));
+    dialog.setObjectName(QStringLiteral("ExportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffix);
+    dialog.selectFile(QDir(folder).filePath(exportFileName(suffix)));
+    if (MessageService::execDialog(&dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    QString path = dialog.selectedFiles().constFirst();
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + suffix;
+    try {
+        if (pdf)
+            report()->exportPdf(path);
+        else
+            report()->exportCsv(path);
+    } catch (const NkError& e) {
+        MessageService::error(e.message());
+        return;
+    }
+    MessageService::information(thai ? QStringLiteral("บันทึกแฟ้ม %1 แล้ว").arg(QDir::toNativeSeparators(path))
+                                     : QStringLiteral("Saved %1").arg(QDir::toNativeSeparators(path)));
 }

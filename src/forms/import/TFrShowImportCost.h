@@ -6,6 +6,7 @@
 #include <QVector>
 
 class ImportCostModel;
+class TReport;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -31,16 +32,35 @@ public:
     const QVector<ImportCostRow>& CostTable() const { return m_costTable; }
     static constexpr int PrintTextLength = 20;
 
-    // Prints the cost sheet "RP_ShowImportCost.frf" through the report engine's preview with
-    // the variables RPTITLE (menu caption, or "รายงานต้นทุนการนำเข้า" when it is empty),
-    // CONDITION ("Import Lot No : " + lot code + " - " + lot description, trimmed), PNTDATESET
-    // (true) and CURRCODE (the lot currency), CostTable() as data source. The report engine is
-    // not part of the program yet: until it is, this does nothing.
+    // Prints the cost sheet "RP_ShowImportCost.frf" from the start folder through the report
+    // engine's preview, with the variables RPTITLE (menu caption, or "รายงานต้นทุนการนำเข้า"
+    // when it is empty), CONDITION ("Import Lot No : " + lot code + " - " + lot description,
+    // trimmed), PNTDATESET (true) and CURRCODE (the lot currency), and CostTable() as the
+    // in-memory data set "CostTable". An empty sheet prints nothing.
     void printCostSheet();
+    // The same pages written to a file the user names (proposed: CostSheet_<lot code>.pdf or
+    // .csv). Nothing happens for an empty sheet or when the file dialog is cancelled.
+    void exportPdf();
+    void exportCsv();
+
+    // Fills the report with the layout, the variables and the data and prepares its pages.
+    // False after telling the user why (missing layout file, unreadable layout, failure).
+    bool prepareCostSheet();
+    // The report object the sheet is printed through (made on first use, kept with the form).
+    TReport* report();
+    static QString reportFileName() { return QStringLiteral("RP_ShowImportCost.frf"); }
+    // The layout file: the start folder, a "\" when it does not end with one, the file name.
+    static QString reportPath();
+    // The file name proposed for an export: "CostSheet_" + the lot code, with the suffix.
+    QString exportFileName(const QString& suffix) const;
+    // A text as a report expression: in single quotes, quotes inside doubled.
+    static QString quoted(const QString& text);
 
     QTableView* DgCost = nullptr;
     QTableView* DgFooter = nullptr;
     QPushButton* BPrint = nullptr;
+    QPushButton* BExportPdf = nullptr;
+    QPushButton* BExportCsv = nullptr;
     QLabel* LbNote = nullptr; // how the expenses were spread when not by value; hidden otherwise
 
     ImportCostModel* model() const { return m_model; }
@@ -49,8 +69,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    enum class ExportFormat { Pdf, Csv };
+    void exportCostSheet(ExportFormat format);
     void buildCostTable();
     void syncFooter();
+    void fitColumns();
+    void enableButtons();
 
     qint64 m_lotId = 0;
     QSqlDatabase m_db;
@@ -59,4 +83,6 @@ private:
     FooterModel* m_footer = nullptr;
     QVector<ImportCostRow> m_costTable;
     bool m_shown = false;
+    TReport* m_report = nullptr;
+    QString m_lotCode;
 };

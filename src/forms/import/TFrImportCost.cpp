@@ -1,0 +1,111 @@
+#include "forms/import/TFrImportCost.h"
+
+#include "app/MessageService.h"
+#include "app/TDMConfig.h"
+#include "data/CachedDataSet.h"
+#include "data/NkError.h"
+#include "data/TDM.h"
+#include "forms/import/TFaGetImportLotNo.h"
+#include "forms/import/TFrShowImportCost.h"
+#include "widgets/TLookupEdit.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TFrImportCost::TFrImportCost(QWidget* parent)
+    : TFrForm(parent)
+{
+    setObjectName(QStringLiteral("FrImportCost"));
+    setWindowTitle(defaultCaption());
+
+    QNullTable = new CachedDataSet(this, QStringLiteral("QNullTable"));
+    QNullTable->setSQL(QStringLiteral("Select 0 Id From NullTable"));
+
+    // Every lot may be costed, closed ones included: no filter on the picker.
+    FaGetImportLotNo1 = new TFaGetImportLotNo(this);
+    FaGetImportLotNo1->DescLabel->setMinimumWidth(220);
+
+    BtReport = new QPushButton(QStringLiteral("แสดงต้นทุน"), this);
+    BtReport->setObjectName(QStringLiteral("BtReport"));
+    BtReport->setMinimumWidth(120);
+    connect(BtReport, &QPushButton::clicked, this, [this] { BtReportClick(); });
+
+    auto* lotRow = new QHBoxLayout;
+    lotRow->addWidget(FaGetImportLotNo1, 1);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(BtReport);
+    body()->addSpacing(12);
+    body()->addLayout(lotRow);
+    body()->addSpacing(12);
+    body()->addLayout(buttonRow);
+    body()->addStretch(1);
+
+    setTabOrder(FaGetImportLotNo1->Code, BtReport);
+
+    resize(560, 190);
+    setFixedSize(size());
+}
+
+TFrImportCost::~TFrImportCost() = default;
+
+void TFrImportCost::applyLanguage()
+{
+    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
+    BtReport->setText(thai ? QStringLiteral("แสดงต้นทุน") : QStringLiteral("Show Cost"));
+}
+
+void TFrImportCost::FormShow()
+{
+    // The menu entry's caption names the window; the program's own caption when it has none.
+    const QString menuCaption = DMConfig ? DMConfig->MenuCaption.trimmed() : QString();
+    setWindowTitle(menuCaption.isEmpty() ? defaultCaption() : menuCaption);
+    StatusPanel1->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    applyLanguage();
+    TFrForm::FormShow();
+
+    // The picker writes the chosen lot's id into a one-row scratch query held in edit state.
+    QNullTable->Close();
+    QNullTable->Open();
+    if (QNullTable->IsEmpty())
+        QNullTable->Append();
+    else
+        QNullTable->Edit();
+    FaGetImportLotNo1->bind(QNullTable, QStringLiteral("Id"));
+    FaGetImportLotNo1->Code->setFocus();
+}
+
+void TFrImportCost::AcNewExecute()
+{
+    TFrForm::AcNewExecute();
+    // Nothing here is a record: no new, no delete, no save.
+    AcNew->setEnabled(false);
+}
+
+qint64 TFrImportCost::importLotId() const
+{
+    if (!QNullTable->Active() || QNullTable->RecNo() < 0)
+        return 0;
+    const QVariant id = QNullTable->FieldByName(QStringLiteral("Id"));
+    return id.isNull() ? 0 : id.toLongLong();
+}
+
+void TFrImportCost::BtReportClick()
+{
+    try {
+        // A code typed but not yet left (the button reached from the keyboard or a shortcut)
+        // is looked up now, so the sheet is never that of the lot chosen before.
+        TLookupEdit* code = FaGetImportLotNo1->Code;
+        if (code->hasFocus() || !code->text().trimmed().isEmpty())
+            code->lookup();
+        auto* show = new TFrShowImportCost(importLotId(), DM->DMdata(), this);
+        show->setWindowTitle(windowTitle()); // the result carries the work form's caption
+        MessageService::execDialog(show);
+        delete show;
+    } catch (const NkError& e) {
+        MessageService::error(e.message());
+    }
+    FaGetImportLotNo1->Code->setFocus();
+}

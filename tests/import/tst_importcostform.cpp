@@ -1,0 +1,456 @@
+#include "app/MessageService.h"
+#include "app/StartUp.h"
+#include "app/TDMConfig.h"
+#include "data/CachedDataSet.h"
+#include "data/TDM.h"
+#include "forms/import/ImportCostModel.h"
+#include "forms/import/TFaGetImportLotNo.h"
+#include "forms/import/TFrImportCost.h"
+#include "forms/import/TFrShowImportCost.h"
+#include "report/ReportExport.h"
+#include "report/ReportPreview.h"
+#include "report/TReport.h"
+#include "support/TestEnv.h"
+#include "widgets/TLookupEdit.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+// The import cost work form and the cost sheet's print and exports, on the demo company.
+//
+// Lot 1 of the demo data, worked out by hand (rates: document 1 at 35.5, document 2 at 36):
+//   P001  lines 100 / 150 USD (doc 1) and 50 / 75 USD (doc 2): qty 150, 225 USD,
+//         price 225 / 150 = 1.50, baht 150 x 35.5 + 75 x 36 = 5,325 + 2,700 = 8,025.00
+//   P003  50 / 360 USD (doc 1): price 7.20, baht 360 x 35.5 = 12,780.00
+//   P006  10 / 1,200 USD (doc 2): price 120.00, baht 1,200 x 36 = 43,200.00
+//   lot baht 64,005.00
+// Duty: group 1 (1,065) only P001; group 2 (639) only P003; group 3 (2,295) shared by P001
+//   (2,700 baht) and P006 (43,200 baht) of 45,900: 135.00 and 2,160.00.
+//   P001 1,065 + 135 = 1,200.00, P003 639.00, P006 2,160.00; total 3,999.00.
+// Expenses: credit bill 10,700 (the cancelled 999 does not count) + cash bill 5,350 + foreign
+//   payment 2,140 less 140 tax = 2,000 -> 18,050.00.
+//   P001 18,050 x 8,025 / 64,005 = 2,263.1239 -> 2,263.12
+//   P003 18,050 x 12,780 / 64,005 = 3,604.0778 -> 3,604.08
+//   P006 18,050 x 43,200 / 64,005 = 12,182.7982 -> 12,182.80      (sum 18,050.00)
+// Landed: P001 2,263.12 + 1,200 + 8,025 = 11,488.12, per unit / 150 = 76.58747 -> 76.5875
+//         P003 3,604.08 + 639 + 12,780 = 17,023.08, / 50 = 340.4616
+//         P006 12,182.80 + 2,160 + 43,200 = 57,542.80, / 10 = 5,754.28
+//         total 86,054.00
+class TestImportCostForm : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void opensForProgramCode();
+    void lotWithExpensesShowsTheCost();
+    void inactiveAndEmptyLot();
+    void printPreparesTheSheet();
+    void printTextsWithQuotesAndNoCaption();
+    void missingLayoutIsReported();
+    void exportPdf();
+    void exportCsv();
+    void englishTexts();
+
+private:
+    static QString lotCode(TestEnv& env, int id)
+    {
+        return env.scalar(QStringLiteral("Select Code From ImportLotNo Where Id = :id"), {{QStringLiteral("id"), id}})
+            .toString();
+    }
+    static void copyLayout()
+    {
+        const QString target = QDir(DM->StartFolder).filePath(TFrShowImportCost::reportFileName());
+        QFile::remove(target);
+        QVERIFY(QFile::copy(QStringLiteral(NK_SOURCE_DIR "/reports/RP_ShowImportCost.frf"), target));
+    }
+    static QString screenshotPath(const QString& name)
+    {
+        const QString dir = qEnvironmentVariable("NK_BUILD_DIR", QDir::tempPath()) + QStringLiteral("/screenshots");
+        QDir().mkpath(dir);
+        return dir + QLatin1Char('/') + name;
+    }
+    // Opens the form, types the lot code and leaves the field with Enter (the lookup), which
+    // moves on to BtReport.
+    static void chooseLot(TFrImportCost& f, const QString& code)
+    {
+        f.show();
+        QApplication::setActiveWindow(&f);
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetImportLotNo1->Code));
+        QTest::keyClicks(f.FaGetImportLotNo1->Code, code);
+        QTest::keyClick(f.FaGetImportLotNo1->Code, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.BtReport));
+    }
+    static QString allTexts(TReport* r)
+    {
+        QStringList all;
+        for (const ReportPage& p : r->prepared().pages)
+            all += p.texts();
+        return all.join(QLatin1Char('\n'));
+    }
+    static QString cell(TFrShowImportCost* f, int row, int col)
+    {
+        return f->model()->index(row, col).data().toString();
+    }
+    static QString footer(TFrShowImportCost* f, int col)
+    {
+        return f->DgFooter->model()->index(0, col).data().toString();
+    }
+
+    std::unique_ptr<TestEnv> m_env;
+};
+
+void TestImportCostForm::init()
+{
+    m_env = std::make_unique<TestEnv>();
+    DMConfig->MenuCaption = QStringLiteral("ต้นทุนการนำเข้า (ทดสอบ)");
+    MessageService::setDialogHook({});
+    MessageService::clearShown();
+}
+
+void TestImportCostForm::cleanup()
+{
+    MessageService::setDialogHook({});
+    m_env.reset();
+}
+
+void TestImportCostForm::opensForProgramCode()
+{
+    StartUp::registerAllForms();
+    std::unique_ptr<QWidget> w(StartUp::createForm(QStringLiteral(" importcost ")));
+    auto* f = qobject_cast<TFrImportCost*>(w.get());
+    QVERIFY(f);
+    // The other import forms stay registered.
+    QVERIFY(StartUp::hasForm(QStringLiteral("INBOUND")));
+    QVERIFY(StartUp::hasForm(QStringLiteral("IMPBEGIN")));
+    QCOMPARE(f->windowTitle(), QStringLiteral("ต้นทุนการนำเข้า"));
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f));
+    QCOMPARE(f->windowTitle(), QStringLiteral("ต้นทุนการนำเข้า (ทดสอบ)"));
+    QCOMPARE(f->StatusPanel1->text(), DMConfig->CompanyNameThai);
+    QVERIFY(!f->AcNew->isEnabled());
+    QVERIFY(!f->AcSave->isEnabled());
+    QVERIFY(!f->AcDel->isEnabled());
+    QVERIFY(f->BPrint->isHidden());
+    QCOMPARE(f->BtReport->text(), QStringLiteral("แสดงต้นทุน"));
+    QCOMPARE(f->FaGetImportLotNo1->Caption->text(), QStringLiteral("Import Lot No."));
+    QCOMPARE(f->importLotId(), qint64(0));
+    f->grab().save(screenshotPath(QStringLiteral("importcost_form.png")));
+
+    // Escape asks the exit question; No keeps the form.
+    QApplication::setActiveWindow(f);
+    QVERIFY(QTest::qWaitForWindowActive(f));
+    MessageService::queueAnswer(false);
+    QTest::keyClick(f->FaGetImportLotNo1->Code, Qt::Key_Escape);
+    QCOMPARE(MessageService::lastText(), QStringLiteral("ออกจากโปรแกรม ?"));
+    QVERIFY(f->isVisible());
+}
+
+void TestImportCostForm::lotWithExpensesShowsTheCost()
+{
+    TFrImportCost f;
+    chooseLot(f, lotCode(*m_env, 1));
+    QCOMPARE(f.importLotId(), qint64(1));
+    QCOMPARE(f.FaGetImportLotNo1->DescLabel->text(), QStringLiteral("เครื่องเขียนจากสหรัฐอเมริกา"));
+
+    int opened = 0;
+    MessageService::setDialogHook([&](QDialog* d) {
+        auto* s = qobject_cast<TFrShowImportCost*>(d);
+        if (!s)
+            return int(QDialog::Rejected);
+        ++opened;
+        s->resize(1180, 320);
+        s->show();
+        [&] {
+            QCOMPARE(s->importLotId(), qint64(1));
+            QCOMPARE(s->windowTitle(), QStringLiteral("ต้นทุนการนำเข้า (ทดสอบ)"));
+            QCOMPARE(s->model()->rowCount(), 3);
+            QCOMPARE(s->model()->headerData(ImportCostModel::Price, Qt::Horizontal).toString(),
+                     QStringLiteral("ราคา/หน่วย(USD)"));
+            QCOMPARE(s->model()->headerData(ImportCostModel::Total, Qt::Horizontal).toString(),
+                     QStringLiteral("รวมเงิน(USD)"));
+            const QStringList expected[] = {
+                {"P001", "150.00", "1.50", "225.00", "8,025.00", "1,200.00", "2,263.12", "11,488.12", "76.59"},
+                {"P003", "50.00", "7.20", "360.00", "12,780.00", "639.00", "3,604.08", "17,023.08", "340.46"},
+                {"P006", "10.00", "120.00", "1,200.00", "43,200.00", "2,160.00", "12,182.80", "57,542.80",
+                 "5,754.28"},
+            };
+            const int cols[] = {ImportCostModel::Code,     ImportCostModel::Quantity, ImportCostModel::Price,
+                                ImportCostModel::Total,    ImportCostModel::Baht,     ImportCostModel::Duty,
+                                ImportCostModel::Expense,  ImportCostModel::TotalCost, ImportCostModel::Cost};
+            for (int r = 0; r < 3; ++r)
+                for (int c = 0; c < 9; ++c)
+                    QCOMPARE(cell(s, r, cols[c]), expected[r][c]);
+            QCOMPARE(s->result().Rows[0].Cost, 76.5875);
+            QCOMPARE(s->result().Rows[1].Cost, 340.4616);
+            QCOMPARE(footer(s, ImportCostModel::Total), QStringLiteral("1,785.00"));
+            QCOMPARE(footer(s, ImportCostModel::Baht), QStringLiteral("64,005.00"));
+            QCOMPARE(footer(s, ImportCostModel::Duty), QStringLiteral("3,999.00"));
+            QCOMPARE(footer(s, ImportCostModel::Expense), QStringLiteral("18,050.00"));
+            QCOMPARE(footer(s, ImportCostModel::TotalCost), QStringLiteral("86,054.00"));
+            QVERIFY(s->BExportPdf->isEnabled());
+            QVERIFY(s->BExportCsv->isEnabled());
+            QVERIFY(s->grab().save(screenshotPath(QStringLiteral("importcost_result.png"))));
+            // Every column title and figure fits its column.
+            const QFontMetrics fm(s->DgCost->horizontalHeader()->font());
+            const QFontMetrics cellFm(s->DgCost->font());
+            for (int c = 0; c < ImportCostModel::ColumnCount; ++c) {
+                const QString title = s->model()->headerData(c, Qt::Horizontal).toString();
+                QVERIFY2(fm.horizontalAdvance(title) < s->DgCost->columnWidth(c), qPrintable(title));
+                QCOMPARE(s->DgFooter->columnWidth(c), s->DgCost->columnWidth(c));
+                for (int r = 0; r < 3; ++r)
+                    QVERIFY2(cellFm.horizontalAdvance(cell(s, r, c)) < s->DgCost->columnWidth(c),
+                             qPrintable(cell(s, r, c)));
+            }
+        }();
+        return int(QDialog::Accepted);
+    });
+    QTest::keyClick(f.BtReport, Qt::Key_Space);
+    QCOMPARE(opened, 1);
+    QVERIFY(MessageService::shown().isEmpty());
+    // Back on the lot, ready for the next one.
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetImportLotNo1->Code));
+
+    // A bill of the lot deleted afterwards drops out of the next opening: 18,050 - 5,350.
+    m_env->exec(QStringLiteral("Update PcHd Set DelFlag = 'Y' Where Id = 1"));
+    double expense = 0;
+    MessageService::setDialogHook([&](QDialog* d) {
+        d->show();
+        if (auto* s = qobject_cast<TFrShowImportCost*>(d))
+            expense = s->result().SumExpense;
+        return int(QDialog::Accepted);
+    });
+    f.BtReport->click();
+    QCOMPARE(expense, 12700.0);
+}
+
+void TestImportCostForm::inactiveAndEmptyLot()
+{
+    copyLayout();
+    TFrImportCost f;
+    // Lot 3 is closed (Active 'N') and has no import documents: this form takes it anyway.
+    chooseLot(f, lotCode(*m_env, 3));
+    QVERIFY(f.FaGetImportLotNo1->Code->valid());
+    QCOMPARE(f.importLotId(), qint64(3));
+
+    int previews = 0;
+    int rows = -1;
+    bool exportEnabled = true;
+    MessageService::setDialogHook([&](QDialog* d) {
+        if (qobject_cast<ReportPreview*>(d) || qobject_cast<QFileDialog*>(d)) {
+            ++previews;
+            return int(QDialog::Rejected);
+        }
+        auto* s = qobject_cast<TFrShowImportCost*>(d);
+        if (!s)
+            return int(QDialog::Rejected);
+        s->show();
+        rows = s->model()->rowCount();
+        exportEnabled = s->BExportPdf->isEnabled() || s->BExportCsv->isEnabled();
+        s->BPrint->click();
+        s->exportPdf();
+        s->exportCsv();
+        return int(QDialog::Accepted);
+    });
+    f.BtReport->click();
+    QCOMPARE(rows, 0);
+    QVERIFY(!exportEnabled);
+    QCOMPARE(previews, 0); // nothing printed, nothing asked
+    QVERIFY(MessageService::shown().isEmpty());
+
+    // An unknown code leaves no lot chosen: the sheet is that of lot 0, empty.
+    f.FaGetImportLotNo1->Code->setText(QStringLiteral("NO-SUCH-LOT"));
+    rows = -1;
+    f.BtReport->click();
+    QCOMPARE(f.importLotId(), qint64(0));
+    QCOMPARE(rows, 0);
+    QCOMPARE(f.FaGetImportLotNo1->DescLabel->text(), TLookupEdit::notFoundText());
+}
+
+void TestImportCostForm::printPreparesTheSheet()
+{
+    copyLayout();
+    TFrShowImportCost s(1, DM->DMdata());
+    s.show();
+    QCOMPARE(s.model()->rowCount(), 3);
+
+    int previews = 0;
+    int pages = 0;
+    MessageService::setDialogHook([&](QDialog* d) {
+        if (qobject_cast<ReportPreview*>(d)) {
+            ++previews;
+            pages = s.report()->pageCount();
+        }
+        return int(QDialog::Rejected);
+    });
+    s.BPrint->click();
+    QCOMPARE(previews, 1);
+    QCOMPARE(pages, 1);
+    QVERIFY(MessageService::shown().isEmpty());
+
+    ReportExport::toImage(s.report()->prepared().pages.first(), screenshotPath(QStringLiteral("importcost_sheet.png")),
+                          110);
+    const QString texts = allTexts(s.report());
+    // Names cut to 20 characters: "ปากกาลูกลื่นสีน้ำเงิน" has 21.
+    const QString name = QStringLiteral("ปากกาลูกลื่นสีน้ำเงิน");
+    QCOMPARE(name.size(), 21);
+    QVERIFY2(texts.contains(name.left(20)), qPrintable(texts));
+    QVERIFY(!texts.contains(name));
+    QVERIFY(texts.contains(QStringLiteral("กระดาษถ่ายเอกสาร A4"))); // 19 characters, whole
+    // The titles carry the lot currency.
+    QVERIFY(texts.contains(QStringLiteral("USD")));
+    QCOMPARE(texts.count(QStringLiteral("(USD)")), 2);
+    QVERIFY(texts.contains(QStringLiteral("ต้นทุนการนำเข้า (ทดสอบ)")));
+    QVERIFY(texts.contains(QStringLiteral("Import Lot No : %1 - เครื่องเขียนจากสหรัฐอเมริกา").arg(lotCode(*m_env, 1))));
+    QVERIFY(texts.contains(QStringLiteral("วันที่พิมพ์"))); // PNTDATESET
+    // Figures and totals as worked out by hand above.
+    QVERIFY(texts.contains(QStringLiteral("76.5875")));
+    QVERIFY(texts.contains(QStringLiteral("57,542.80")));
+    QVERIFY(texts.contains(QStringLiteral("18,050.00")));
+    QVERIFY(texts.contains(QStringLiteral("86,054.00")));
+    QVERIFY(texts.contains(QStringLiteral("รวมทั้งสิ้น 3 รายการ")));
+}
+
+void TestImportCostForm::printTextsWithQuotesAndNoCaption()
+{
+    // A quote in the lot's description is text on the sheet, not the end of an expression;
+    // without a menu caption the title is the program's own.
+    copyLayout();
+    DMConfig->MenuCaption.clear();
+    m_env->exec(QStringLiteral("Update ImportLotNo Set Description = 'Bob''s ''special'' lot' Where Id = 1"));
+    TFrShowImportCost s(1, DM->DMdata());
+    s.show();
+    s.BPrint->click();
+    QVERIFY(MessageService::shown().isEmpty());
+    const QString texts = allTexts(s.report());
+    QVERIFY2(texts.contains(QStringLiteral(" - Bob's 'special' lot")), qPrintable(texts));
+    QVERIFY(texts.contains(QStringLiteral("รายงานต้นทุนการนำเข้า")));
+}
+
+void TestImportCostForm::missingLayoutIsReported()
+{
+    QFile::remove(QDir(DM->StartFolder).filePath(TFrShowImportCost::reportFileName()));
+    TFrShowImportCost s(1, DM->DMdata());
+    s.show();
+    int previews = 0;
+    MessageService::setDialogHook([&](QDialog*) {
+        ++previews;
+        return int(QDialog::Rejected);
+    });
+    s.printCostSheet();
+    s.exportPdf();
+    QCOMPARE(previews, 0);
+    QCOMPARE(MessageService::shown().size(), 2);
+    QCOMPARE(MessageService::shown().first().kind, MessageService::Kind::Warning);
+    QVERIFY(MessageService::lastText().startsWith(QStringLiteral("ไม่พบแฟ้มรายงาน ")));
+    QVERIFY(MessageService::lastText().endsWith(QStringLiteral("RP_ShowImportCost.frf")));
+}
+
+void TestImportCostForm::exportPdf()
+{
+    copyLayout();
+    TFrShowImportCost s(1, DM->DMdata());
+    s.show();
+    const QString path = QDir(m_env->folder()).filePath(QStringLiteral("out/sheet.pdf"));
+    QDir().mkpath(QFileInfo(path).path());
+    QString proposed;
+    bool answer = false;
+    MessageService::setDialogHook([&](QDialog* d) {
+        auto* fd = qobject_cast<QFileDialog*>(d);
+        if (!fd)
+            return int(QDialog::Rejected);
+        proposed = fd->selectedFiles().value(0);
+        if (!answer)
+            return int(QDialog::Rejected);
+        fd->selectFile(path);
+        return int(QDialog::Accepted);
+    });
+    // Cancelled: no file, no message.
+    s.BExportPdf->click();
+    QCOMPARE(QFileInfo(proposed).fileName(), QStringLiteral("CostSheet_%1.pdf").arg(lotCode(*m_env, 1)));
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(MessageService::shown().isEmpty());
+
+    answer = true;
+    s.BExportPdf->click();
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(MessageService::shown().size(), 1);
+    QCOMPARE(MessageService::shown().first().kind, MessageService::Kind::Information);
+    QVERIFY(MessageService::lastText().contains(QStringLiteral("sheet.pdf")));
+
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!p.waitForStarted())
+        QSKIP("pdftotext is not installed");
+    QVERIFY(p.waitForFinished(30000));
+    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    for (const char* total : {"1,785.00", "64,005.00", "3,999.00", "18,050.00", "86,054.00"})
+        QVERIFY2(text.contains(QLatin1String(total)), total);
+    QVERIFY(text.contains(QStringLiteral("P006")));
+    QVERIFY(text.contains(QStringLiteral("USD")));
+}
+
+void TestImportCostForm::exportCsv()
+{
+    copyLayout();
+    TFrShowImportCost s(1, DM->DMdata());
+    s.show();
+    const QString path = QDir(m_env->folder()).filePath(QStringLiteral("sheet")); // no suffix typed
+    QString proposed;
+    MessageService::setDialogHook([&](QDialog* d) {
+        auto* fd = qobject_cast<QFileDialog*>(d);
+        if (!fd)
+            return int(QDialog::Rejected);
+        proposed = fd->selectedFiles().value(0);
+        fd->selectFile(path);
+        return int(QDialog::Accepted);
+    });
+    s.BExportCsv->click();
+    QCOMPARE(QFileInfo(proposed).fileName(), QStringLiteral("CostSheet_%1.csv").arg(lotCode(*m_env, 1)));
+    QFile f(path + QStringLiteral(".csv"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    const QString text = QString::fromUtf8(bytes.mid(3));
+    const QStringList lines = text.split(QStringLiteral("\r\n"));
+    auto lineWith = [&](const QString& code) {
+        for (const QString& l : lines)
+            if (l.startsWith(code + QLatin1Char(',')))
+                return l;
+        return QString();
+    };
+    // One line per product with its figures (numbers with a thousands comma are quoted).
+    const QString p001 = lineWith(QStringLiteral("P001"));
+    QVERIFY2(p001.contains(QStringLiteral("ปากกาลูกลื่นสีน้ำเงิ,")), qPrintable(p001));
+    QVERIFY(p001.contains(QStringLiteral("\"11,488.12\"")));
+    QVERIFY(p001.contains(QStringLiteral("76.5875")));
+    QVERIFY(lineWith(QStringLiteral("P003")).contains(QStringLiteral("340.4616")));
+    QVERIFY(lineWith(QStringLiteral("P006")).contains(QStringLiteral("\"57,542.80\"")));
+    QVERIFY(text.contains(QStringLiteral("\"86,054.00\"")));
+}
+
+void TestImportCostForm::englishTexts()
+{
+    DMConfig->ThaiLanguage = false;
+    TFrImportCost f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QCOMPARE(f.BtReport->text(), QStringLiteral("Show Cost"));
+    TFrShowImportCost s(1, DM->DMdata());
+    QCOMPARE(s.BExportPdf->text(), QStringLiteral("Export PDF"));
+    QCOMPARE(s.BPrint->text(), QStringLiteral("พิมพ์ Cost Sheet"));
+    MessageService::queueAnswer(false);
+    f.close();
+    QCOMPARE(MessageService::lastText(), QStringLiteral("Exit Program ?"));
+    QVERIFY(f.isVisible());
+}
+
+QTEST_MAIN(TestImportCostForm)
+#include "tst_importcostform.moc"
