@@ -289,7 +289,7 @@ VALUES ({{YEAR}},
 
 INSERT INTO SystemForm (FormOrderNo, FormCode, FormDesc, FrfName, SpName, DocCode, DocParaName, ShowPrintPreview) VALUES
   (1, 'IMPORT', 'ใบนำเข้าสินค้า', 'Form_Import.frf', '', 'IMPORT', '', 'Y'),
-  (2, 'IMPORT', 'ใบนำเข้าสินค้า (ดูอย่างเดียว)', 'Form_ImportView.frf', '', 'IMPORT', '', 'N'),
+  (2, 'IMPORT', 'ใบนำเข้าสินค้า (ดูอย่างเดียว)', 'Form_Import.frf', '', 'IMPORT', '', 'N'),
   (1, 'FRPO-P', 'ใบสั่งซื้อต่างประเทศ', 'Form_FrPo.frf', '', 'FRPO-P', '', 'Y'),
   (1, 'MR-S', 'ค่าใช้จ่ายในการนำเข้าเงินเชื่อ', 'Form_MrS.frf', '', 'MR-S', '', 'Y'),
   (1, 'PC-S', 'ค่าใช้จ่ายในการนำเข้าเงินสด', 'Form_PcS.frf', '', 'PC-S', '', 'Y');

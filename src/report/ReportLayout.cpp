@@ -497,6 +497,8 @@ ReportLayout ReportLayout::parse(const QString& text, const QString& fileName)
                     if (!b.newPageBefore && !b.newPageAfter) r.error(a, QStringLiteral("newpage is before or after"));
                 } else if (a.key == QLatin1String("firstpage")) {
                     b.onFirstPage = r.flag(a);
+                } else if (a.key == QLatin1String("repeat")) {
+                    b.repeat = r.flag(a);
                 } else {
                     unknown(a);
                 }
@@ -620,6 +622,7 @@ QString ReportLayout::toText() const
         if (b.newPageBefore) out += QStringLiteral(" newpage=before");
         if (b.newPageAfter) out += QStringLiteral(" newpage=after");
         if (!b.onFirstPage) out += QStringLiteral(" firstpage=no");
+        if (b.repeat) out += QStringLiteral(" repeat");
         out += QLatin1Char('\n');
         for (const ReportObject& o : b.objects) {
             out += QStringLiteral("  ") + objectNames().key(o.type);

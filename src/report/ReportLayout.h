@@ -71,6 +71,7 @@ struct ReportBand {
     bool newPageBefore = false;
     bool newPageAfter = false;
     bool onFirstPage = true;  // page header and footer: also on the first page
+    bool repeat = false;      // group header: printed again at the top of every page its group runs onto
     QList<ReportObject> objects;
     int line = 0;
 };

@@ -373,6 +373,9 @@ private:
         m_current = set.get();
         m_currentName = key;
         QList<ReportValue> groupValues(s.headers.size());
+        m_repeatHeaders.clear();
+        for (const ReportBand* h : s.headers)
+            if (h->repeat) m_repeatHeaders.append(h);
         for (int row = 0; row < rows; ++row) {
             m_rows[key] = row;
             m_lineNo = row + 1;
@@ -405,6 +408,7 @@ private:
         } else if (rows > 0 && s.headers.isEmpty()) {
             for (const ReportBand* f : s.footers) printBand(*f);
         }
+        m_repeatHeaders.clear();
         m_current = nullptr;
     }
 
@@ -453,11 +457,15 @@ private:
         // a report never ends on an empty page.
         const bool breakPending = m_breakPending;
         m_breakPending = false;
-        if ((band.newPageBefore || breakPending) && m_bodyStarted) newPage();
+        if ((band.newPageBefore || breakPending) && m_bodyStarted) {
+            newPage();
+            printRepeatedHeaders(band);
+        }
         QList<PageItem> items = measureBand(band);
         qreal h = m_measuredHeight;
         if (m_y + h > bottomLimit() + 0.01 && m_bodyStarted) {
             newPage();
+            printRepeatedHeaders(band);
             items = measureBand(band);  // page numbers may have changed
             h = m_measuredHeight;
         }
@@ -468,6 +476,17 @@ private:
         drawBand(band, items);
         m_bodyStarted = true;
         if (band.newPageAfter) m_breakPending = true;
+    }
+
+    // Group headers marked "repeat" head every page their group runs onto (column titles of
+    // a table); those listed before `band` when it is a header itself.
+    void printRepeatedHeaders(const ReportBand& band)
+    {
+        for (const ReportBand* h : m_repeatHeaders) {
+            if (h == &band) break;
+            const QList<PageItem> items = measureBand(*h);
+            drawBand(*h, items);
+        }
     }
 
     bool usesTotals(const ReportBand& band)
@@ -834,6 +853,7 @@ private:
     qreal m_bandDesign = 0;
     bool m_bodyStarted = false;
     bool m_breakPending = false;
+    QList<const ReportBand*> m_repeatHeaders;  // of the section being printed
     int m_pageNo = 0;
     int m_lineNo = 0;
     int m_depth = 0;

@@ -1,0 +1,384 @@
+#include "print/TFrDocPrintForm.h"
+
+#include "app/ErrorReporting.h"
+#include "app/MessageService.h"
+#include "app/TDMConfig.h"
+#include "data/DbUtil.h"
+#include "data/NkError.h"
+#include "data/ServerProcs.h"
+#include "data/TDM.h"
+#include "print/ReportFunctions.h"
+#include "print/TFrDocPrintFormGLAuto.h"
+#include "report/TReport.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSqlQuery>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+const char* const kLayoutSql = "Select FormOrderNo,FormCode,FormDesc,FrfName,SpName,DocCode,DocParaName,ShowPrintPreview\n"
+                               "From  SystemForm\n"
+                               "Where LTrim(RTrim(FormCode))=LTrim(RTrim(:PrintCode))\n"
+                               "Order By FormOrderNo";
+
+std::function<QPrinter*()>& printerProvider()
+{
+    static std::function<QPrinter*()> provider;
+    return provider;
+}
+
+QString tr2(const QString& thai, const QString& english)
+{
+    return (!DMConfig || DMConfig->ThaiLanguage) ? thai : english;
+}
+
+void setCaption(QPushButton* b, const QString& caption, const QString& hint)
+{
+    b->setText(caption);
+    b->setToolTip(hint);
+    b->setStatusTip(hint);
+}
+}  // namespace
+
+TFrDocPrintForm::TFrDocPrintForm(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrDocPrintForm"));
+    setWindowTitle(QStringLiteral("พิมพ์เอกสาร"));
+    frReport = new TReport(this);
+
+    auto* layout = new QVBoxLayout(this);
+    LbGLVoucher = new QLabel(QStringLiteral("พิมพ์ใบบันทึกรายการบัญชี"), this);
+    LbGLVoucher->setObjectName(QStringLiteral("LbGLVoucher"));
+    LbGLVoucher->setAlignment(Qt::AlignCenter);
+    QFont big = LbGLVoucher->font();
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    big.setBold(true);
+    LbGLVoucher->setFont(big);
+    LbGLVoucher->setMinimumHeight(60);
+    LbGLVoucher->hide();
+    layout->addWidget(LbGLVoucher);
+
+    SystemFormList = new QTableWidget(0, 1, this);
+    SystemFormList->setObjectName(QStringLiteral("SystemFormList"));
+    SystemFormList->setHorizontalHeaderLabels({QStringLiteral("กรุณาเลือกฟอร์มที่ต้องการพิมพ์")});
+    SystemFormList->horizontalHeader()->setStretchLastSection(true);
+    SystemFormList->verticalHeader()->hide();
+    SystemFormList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SystemFormList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    SystemFormList->setSelectionMode(QAbstractItemView::SingleSelection);
+    SystemFormList->setTabKeyNavigation(false);
+    SystemFormList->setContextMenuPolicy(Qt::CustomContextMenu);
+    SystemFormList->installEventFilter(this);
+    SystemFormList->setMinimumHeight(140);
+    layout->addWidget(SystemFormList, 1);
+
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
+    QAction* showName = PopupMenu->addAction(QStringLiteral("แสดงชื่อฟอร์ม.frf"));
+    showName->setObjectName(QStringLiteral("MiShowFrfName"));
+    showName->setShortcut(QKeySequence(Qt::Key_F11));
+    connect(showName, &QAction::triggered, this, &TFrDocPrintForm::ShowFrfName);
+    connect(SystemFormList, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopupMenu->popup(SystemFormList->viewport()->mapToGlobal(pos)); });
+    connect(SystemFormList, &QTableWidget::cellDoubleClicked, this, [this] { BPrintClick(); });
+
+    auto* buttons = new QHBoxLayout;
+    auto makeButton = [&](const char* name) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QString::fromLatin1(name));
+        // Enter belongs to the list (it prints); no button takes it as the default.
+        b->setAutoDefault(false);
+        b->setDefault(false);
+        buttons->addWidget(b);
+        return b;
+    };
+    BDisplay = makeButton("BDisplay");
+    BPrint = makeButton("BPrint");
+    BSetPrinter = makeButton("BSetPrinter");
+    BExit = makeButton("BExit");
+    layout->addLayout(buttons);
+    connect(BDisplay, &QPushButton::clicked, this, &TFrDocPrintForm::BDisplayClick);
+    connect(BPrint, &QPushButton::clicked, this, &TFrDocPrintForm::BPrintClick);
+    connect(BSetPrinter, &QPushButton::clicked, this, &TFrDocPrintForm::BSetPrinterClick);
+    connect(BExit, &QPushButton::clicked, this, &TFrDocPrintForm::BExitClick);
+    resize(420, 260);
+}
+
+TFrDocPrintForm::~TFrDocPrintForm() = default;
+
+int TFrDocPrintForm::CurrentLayout() const
+{
+    if (m_layouts.isEmpty()) return -1;
+    const int row = SystemFormList->currentRow();
+    return row >= 0 && row < m_layouts.size() ? row : -1;
+}
+
+void TFrDocPrintForm::setCurrentLayout(int row)
+{
+    SystemFormList->setCurrentCell(row, 0);
+}
+
+QPrinter* TFrDocPrintForm::CurrentPrinter()
+{
+    if (printerProvider()) return printerProvider()();
+    // The system's default printer, set up once and kept for the process like the platform's
+    // own current printer. Never freed: a printer must not outlive the application object's
+    // teardown in an undefined order.
+    static QPrinter* printer = new QPrinter(QPrinter::HighResolution);
+    return printer;
+}
+
+void TFrDocPrintForm::setPrinterProvider(std::function<QPrinter*()> provider)
+{
+    printerProvider() = std::move(provider);
+}
+
+void TFrDocPrintForm::PrepareWindow()
+{
+    m_layoutCount = 0;
+    m_printed = false;
+    setWindowTitle(tr2(QStringLiteral("พิมพ์เอกสาร"), QStringLiteral("Print Document")));
+    setCaption(BDisplay, tr2(QStringLiteral("แสดง"), QStringLiteral("Preview")),
+               tr2(QStringLiteral("แสดงเอกสารบนจอภาพ"), QStringLiteral("Display Document To Screen")));
+    setCaption(BPrint, tr2(QStringLiteral("พิมพ์"), QStringLiteral("Print")),
+               tr2(QStringLiteral("พิมพ์เอกสารทางเครื่องพิมพ์"), QStringLiteral("Print Document To Printer")));
+    setCaption(BSetPrinter, tr2(QStringLiteral("กำหนดเครื่องพิมพ์"), QStringLiteral("Set Printer")),
+               tr2(QStringLiteral("กำหนดเครื่องพิมพ์"), QStringLiteral("Setup Printer")));
+    setCaption(BExit, tr2(QStringLiteral("ไม่พิมพ์"), QStringLiteral("Cancel")),
+               tr2(QStringLiteral("ยกเลิก หรือ ไม่ต้องการพิมพ์"), QStringLiteral("Cancel or don't want to print")));
+    // Top right corner of the screen, clear of the document form behind it.
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (s) {
+        const QRect area = s->availableGeometry();
+        const QSize frame = frameGeometry().size();
+        move(area.right() - frame.width() + 1, area.top());
+    }
+}
+
+bool TFrDocPrintForm::FormShow()
+{
+    PrepareWindow();
+    m_layouts.clear();
+    SystemFormList->setRowCount(0);
+    QSqlQuery q = Db::exec(DM->DMdata(), QString::fromLatin1(kLayoutSql), {{QStringLiteral("PrintCode"), PrintCode}});
+    while (q.next()) {
+        Layout l;
+        l.FormOrderNo = q.value(0).toInt();
+        l.FormCode = q.value(1).toString();
+        l.FormDesc = q.value(2).toString();
+        l.FrfName = q.value(3).toString();
+        l.SpName = q.value(4).toString();
+        l.DocCode = q.value(5).toString();
+        l.DocParaName = q.value(6).toString();
+        l.ShowPrintPreview = q.value(7).toString();
+        m_layouts.append(l);
+    }
+    if (m_layouts.isEmpty()) return false;
+    m_layoutCount = int(m_layouts.size());
+    SystemFormList->setRowCount(m_layoutCount);
+    for (int i = 0; i < m_layoutCount; ++i) SystemFormList->setItem(i, 0, new QTableWidgetItem(m_layouts[i].FormDesc));
+    setCurrentLayout(0);
+    SystemFormList->setFocus();
+    return true;
+}
+
+int TFrDocPrintForm::ShowModal()
+{
+    bool hasLayouts = false;
+    try {
+        hasLayouts = FormShow();
+    } catch (const NkError& e) {
+        ReportError(e.message());
+    }
+    const int result = hasLayouts ? MessageService::execDialog(this) : int(QDialog::Rejected);
+    FormClose();
+    return result;
+}
+
+void TFrDocPrintForm::FormClose()
+{
+    try {
+        if (!DM || DM->ConfigText(QStringLiteral("AutoGenGL")) != QLatin1String("Y")) return;
+        TFrDocPrintFormGLAuto* gl = TFrDocPrintFormGLAuto::Instance();
+        gl->DocNo = DocNo;
+        gl->DocYear = DocYear;
+        gl->PrintCode = PrintCode;
+        gl->ShowModal();
+    } catch (const NkError& e) {
+        ReportError(e.message());
+    }
+}
+
+QString TFrDocPrintForm::ExistingReportPath(const QString& folder, const QString& name)
+{
+    const QString path = folder + QLatin1Char('\\') + name;
+    if (QFileInfo(path).isFile()) return path;
+    QString local = path;
+    local.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return QFileInfo(local).isFile() ? local : QString();
+}
+
+QString TFrDocPrintForm::QuotedExpression(const QString& text)
+{
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+bool TFrDocPrintForm::ShowOrPrint(bool printMode)
+{
+    const int row = CurrentLayout();
+    if (row < 0) return false;
+    const Layout layout = m_layouts[row];
+    try {
+        if (DM->StartFolder.isEmpty()) DM->StartFolder = QDir::currentPath();
+        const QString path = ExistingReportPath(DM->StartFolder, layout.FrfName.trimmed());
+        if (path.isEmpty()) {
+            MessageService::information(QStringLiteral("ยังไม่ได้กำหนดรูปแบบเอกสาร เพื่อพิมพ์"));
+            return false;
+        }
+        const QString spName = layout.SpName.trimmed();
+        if (!spName.isEmpty()) {
+            ServerProcs::runPrepareProc(spName, DM->DMdata(),
+                                        {{QStringLiteral("No"), DocNo},
+                                         {QStringLiteral("DocYear"), DocYear},
+                                         {QStringLiteral("DocCode"), layout.DocCode},
+                                         {QStringLiteral("NewDocNo"), QString()}});
+        }
+        frReport->clear();
+        if (layout.ShowPrintPreview == QLatin1String("Y"))
+            frReport->setPreviewButtons(TReport::Zoom | TReport::Print | TReport::Find | TReport::Help | TReport::Exit |
+                                        TReport::PageSetup);
+        else
+            frReport->setPreviewButtons(TReport::Zoom | TReport::Find | TReport::Help | TReport::Exit);
+        if (!frReport->loadFromFile(path)) {  // removed in between
+            MessageService::information(QStringLiteral("ยังไม่ได้กำหนดรูปแบบเอกสาร เพื่อพิมพ์"));
+            return false;
+        }
+        SetReportVariables();
+        return RunReport(printMode);
+    } catch (const NkError& e) {
+        ReportError(e.message());
+        return false;
+    }
+}
+
+void TFrDocPrintForm::SetReportVariables()
+{
+    frReport->setVariable(QStringLiteral("DocNo"), QuotedExpression(DocNo.trimmed()));
+    frReport->setVariable(QStringLiteral("UserCode"), QuotedExpression(DMConfig ? DMConfig->UserCode.trimmed() : QString()));
+}
+
+bool TFrDocPrintForm::RunReport(bool printMode)
+{
+    frReport->setDatabase(DM->DMdata());
+    frReport->setUserFunctions(callReportUserFunction);
+    // Prepared before anything is logged: a report that cannot be prepared leaves no trace in
+    // the log and reaches neither the screen nor the printer.
+    if (!frReport->prepare()) {
+        ReportError(frReport->lastError());
+        return false;
+    }
+    if (!printMode) {
+        DM->AddUserLog(10, 0, DocNo);
+        // The preview's own print button prints on the printer the dialog set up.
+        QPrinter* current = CurrentPrinter();
+        QPrinter* own = frReport->printer();
+        if (current && own != current) {
+            own->setOutputFormat(current->outputFormat());
+            if (current->outputFormat() == QPrinter::NativeFormat)
+                own->setPrinterName(current->printerName());
+            else
+                own->setOutputFileName(current->outputFileName());
+        }
+        frReport->showPreview(this);
+        frReport->setDatabase(QSqlDatabase());  // the connection is not held between uses
+        return true;
+    }
+    DM->AddUserLog(5, 0, DocNo);
+    ReportPrintOptions options;  // every page, one copy, collated
+    options.copies = 1;
+    options.collate = true;
+    frReport->setDatabase(QSqlDatabase());
+    frReport->print(CurrentPrinter(), options);
+    return true;
+}
+
+void TFrDocPrintForm::BDisplayClick()
+{
+    ShowOrPrint(false);
+}
+
+void TFrDocPrintForm::BPrintClick()
+{
+    m_printed = true;
+    const bool done = ShowOrPrint(true);
+    if (done && m_layoutCount == 1) accept();
+}
+
+void TFrDocPrintForm::BSetPrinterClick()
+{
+    QPrintDialog dialog(CurrentPrinter(), this);
+    dialog.setWindowTitle(BSetPrinter->text());
+    MessageService::execDialog(&dialog);
+}
+
+void TFrDocPrintForm::BExitClick()
+{
+    reject();
+}
+
+void TFrDocPrintForm::ShowFrfName()
+{
+    const int row = CurrentLayout();
+    if (row < 0) return;
+    MessageService::information(m_layouts[row].FrfName);
+}
+
+bool TFrDocPrintForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == SystemFormList && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            // Enter prints the current layout at once, without a preview.
+            BPrintClick();
+            return true;
+        }
+        if (key->key() == Qt::Key_F11) {
+            ShowFrfName();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFrDocPrintForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        BExitClick();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void PrintDocument(QWidget* parent, const QString& docNo, int docYear, const QString& printCode)
+{
+    TFrDocPrintForm dialog(parent);
+    dialog.DocNo = docNo;
+    dialog.DocYear = docYear;
+    dialog.PrintCode = printCode;
+    dialog.ShowModal();
+}
