@@ -177,8 +177,16 @@ private slots:
         f.grab().save(shot);
 
         MessageService::clearShown();
+        QStringList dialogs;
+        MessageService::setDialogHook([&](QDialog* d) {
+            dialogs << d->metaObject()->className();
+            d->reject();
+            return int(QDialog::Rejected);
+        });
         MessageService::queueAnswer(true); // save?
         f.AcSave->trigger();
+        // The print dialog of the saved document, then the ledger voucher's (the demo posts).
+        QCOMPARE(dialogs, QStringList({"TFrDocPrintForm", "TFrDocPrintFormGLAuto"}));
         QCOMPARE(MessageService::shown().first().text, QString("จัดเก็บข้อมูล ?"));
         const QString number = autoRun ? QString("IM%1-00004").arg(year) : QString("         777");
         const int id = env.scalar("select Id from ImHd where ImNo = :n", {{"n", number}}).toInt();

@@ -16,6 +16,7 @@
 #include "forms/import/TFaGetImportLotNo.h"
 #include "forms/import/TFrSearchImNo.h"
 #include "forms/import/InboundPickers.h"
+#include "print/TFrDocPrintForm.h"
 #include "search/TFaGetMisc.h"
 #include "search/TFaGetRemark.h"
 #include "search/TFaGetWarehouse.h"
@@ -447,8 +448,9 @@ void TFrInbound::AcSaveExecute()
 
 void TFrInbound::printAfterSave(const QString& number, int year)
 {
-    Q_UNUSED(number);
-    Q_UNUSED(year);
+    // The print dialog of the saved document; the GL voucher dialog follows it when the
+    // company posts automatically.
+    PrintDocument(this, number, year, QStringLiteral("IMPORT"));
 }
 
 void TFrInbound::AcDelExecute()
