@@ -1,4 +1,5 @@
 #include "search/TF_SearchWareHouse.h"
+#include "search/PickList.h"
 
 #include "app/TDMConfig.h"
 #include "data/TDM.h"
@@ -19,27 +20,12 @@ TF_SearchWareHouse::TF_SearchWareHouse(QWidget* parent)
     setWindowTitle(QStringLiteral("ค้นหาคลังสินค้า"));
     resize(444, 273);
     QSearch = new SearchQuery(this);
-    DgSearch = new QTableView(this);
+    DgSearch = PickList::makeGrid(this, QSearch);
     DgSearch->setObjectName(QStringLiteral("DgSearch"));
-    DgSearch->setModel(QSearch);
-    DgSearch->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DgSearch->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DgSearch->setSelectionMode(QAbstractItemView::SingleSelection);
-    DgSearch->verticalHeader()->hide();
-    BtOk = new QPushButton(QStringLiteral("เลือก"), this);
-    BtCancel = new QPushButton(QStringLiteral("ไม่เลือก"), this);
-    for (QPushButton* b : {BtOk, BtCancel})
-        b->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BtOk);
-    buttons->addWidget(BtCancel);
+    auto* buttons = PickList::chooseButtons(this, DgSearch, BtOk, BtCancel);
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(DgSearch, 1);
     lay->addLayout(buttons);
-    connect(BtOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BtCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DgSearch, &QTableView::doubleClicked, this, &QDialog::accept);
     DgSearch->installEventFilter(this);
 }
 

@@ -1,4 +1,5 @@
 #include "search/TFrSearchProdAttrCode.h"
+#include "search/PickList.h"
 
 #include "data/TDM.h"
 #include "search/SearchQuery.h"
@@ -14,31 +15,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-QTableView* makeGrid(QWidget* parent, SearchQuery* model)
-{
-    auto* g = new QTableView(parent);
-    g->setModel(model);
-    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    g->setSelectionBehavior(QAbstractItemView::SelectRows);
-    g->setSelectionMode(QAbstractItemView::SingleSelection);
-    g->verticalHeader()->hide();
-    return g;
-}
-
-void applyWidths(QTableView* g, SearchQuery* q)
-{
-    for (int i = 0; i < q->columns().size(); ++i)
-        if (q->columns()[i].width > 0)
-            g->setColumnWidth(i, q->columns()[i].width);
-}
-
-int currentOrFirst(QTableView* g)
-{
-    const QModelIndex i = g->currentIndex();
-    return i.isValid() ? i.row() : 0;
-}
-} // namespace
+using namespace PickList;
 
 // ---- attribute codes -----------------------------------------------------------------------
 

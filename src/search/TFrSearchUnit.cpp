@@ -1,4 +1,5 @@
 #include "search/TFrSearchUnit.h"
+#include "search/PickList.h"
 
 #include "app/TDMConfig.h"
 #include "data/TDM.h"
@@ -15,31 +16,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-QTableView* makeGrid(QWidget* parent, SearchQuery* model)
-{
-    auto* g = new QTableView(parent);
-    g->setModel(model);
-    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    g->setSelectionBehavior(QAbstractItemView::SelectRows);
-    g->setSelectionMode(QAbstractItemView::SingleSelection);
-    g->verticalHeader()->hide();
-    return g;
-}
-
-void applyWidths(QTableView* g, SearchQuery* q)
-{
-    for (int i = 0; i < q->columns().size(); ++i)
-        if (q->columns()[i].width > 0)
-            g->setColumnWidth(i, q->columns()[i].width);
-}
-
-int currentOrFirst(QTableView* g)
-{
-    const QModelIndex i = g->currentIndex();
-    return i.isValid() ? i.row() : 0;
-}
-} // namespace
+using namespace PickList;
 
 // ---- units ---------------------------------------------------------------------------------
 
@@ -58,20 +35,10 @@ TFrSearchUnit::TFrSearchUnit(QWidget* parent)
                   QStringLiteral("Order By U.Fraction")};
     DgUnit = makeGrid(this, QUnit);
     DgUnit->setObjectName(QStringLiteral("DgUnit"));
-    BtOk = new QPushButton(this);
-    BtCancel = new QPushButton(this);
-    for (QPushButton* b : {BtOk, BtCancel})
-        b->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BtOk);
-    buttons->addWidget(BtCancel);
+    auto* buttons = chooseButtons(this, DgUnit, BtOk, BtCancel);
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(DgUnit, 1);
     lay->addLayout(buttons);
-    connect(BtOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BtCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DgUnit, &QTableView::doubleClicked, this, &QDialog::accept);
     DgUnit->installEventFilter(this);
 }
 
