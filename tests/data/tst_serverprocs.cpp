@@ -11,6 +11,8 @@
 #include <QUuid>
 #include <QtTest>
 
+#include "support/SqliteFile.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -19,43 +21,7 @@ namespace {
 const QDate kToday(2026, 6, 15);
 const char* const kChildSwitch = "--draw-numbers";
 
-class Db {
-public:
-    explicit Db(const QString& path, const QString& options = {}) : m_name(QUuid::createUuid().toString())
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        db.setConnectOptions(options);
-        if (!db.open())
-            qFatal("cannot open %s", qPrintable(path));
-    }
-    ~Db()
-    {
-        QSqlDatabase::database(m_name, false).close();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
-    QSqlQuery query(const QString& sql, const QVariantList& binds = {}) const
-    {
-        QSqlQuery q(db());
-        if (!q.prepare(sql))
-            qFatal("prepare failed: %s\n%s", qPrintable(q.lastError().text()), qPrintable(sql));
-        for (const QVariant& v : binds)
-            q.addBindValue(v);
-        if (!q.exec())
-            qFatal("exec failed: %s\n%s", qPrintable(q.lastError().text()), qPrintable(sql));
-        return q;
-    }
-    QVariant scalar(const QString& sql, const QVariantList& binds = {}) const
-    {
-        QSqlQuery q = query(sql, binds);
-        return q.next() ? q.value(0) : QVariant();
-    }
-    int count(const QString& sql, const QVariantList& binds = {}) const { return scalar(sql, binds).toInt(); }
-
-private:
-    QString m_name;
-};
+using Db = SqliteFile;
 
 double cents(double v) { return std::round(v * 100.0) / 100.0; }
 
