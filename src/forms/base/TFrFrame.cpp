@@ -79,7 +79,8 @@ QAction* TFrFrame::makeAction(const QString& name, const QString& caption, const
     a->setToolTip(hint);
     a->setStatusTip(hint);
     // The desktop theme's icon, else the style's own.
-    a->setIcon(QIcon::fromTheme(themeIcon, style()->standardIcon(fallback)));
+    if (!themeIcon.isEmpty())
+        a->setIcon(QIcon::fromTheme(themeIcon, style()->standardIcon(fallback)));
     if (!key.isEmpty()) {
         a->setShortcut(key);
         // The button shows its key beside the caption ("New F3"), so the keys are learnt

@@ -49,10 +49,11 @@ public:
     void AcExitExecute() { close(); }
 
 protected:
-    // An action on a fixed key, with the desktop theme's icon (the style's fallback otherwise).
+    // An action on a fixed key, with the desktop theme's icon (the style's fallback otherwise;
+    // none when no theme name is given).
     QAction* makeAction(const QString& name, const QString& caption, const QString& hint,
-                        const QKeySequence& key, const QString& themeIcon,
-                        QStyle::StandardPixmap fallback);
+                        const QKeySequence& key, const QString& themeIcon = QString(),
+                        QStyle::StandardPixmap fallback = QStyle::SP_CustomBase);
     QToolButton* makeButton(const QString& name, QAction* action);
     // Derived forms put their content here, between toolbar and status bar.
     QVBoxLayout* body() const { return m_body; }
