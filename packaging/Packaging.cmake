@@ -28,11 +28,9 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_CONTACT "Namkhao maintainers <support@example.co.th>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "import and foreign-purchasing module of a Thai business suite")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "import and foreign-purchasing module of a Thai business suite\n"
-    " Six work forms (import of goods, bills brought forward, import expenses on\n"
-    " credit and in cash, import cost, foreign purchase order), the menu that signs\n"
-    " users in and starts them, and the tool that creates the databases.")
+set(CPACK_PACKAGE_DESCRIPTION "Six work forms (import of goods, bills brought forward, import expenses
+on credit and in cash, import cost, foreign purchase order), the menu that signs
+users in and starts them, and the tool that creates the databases.")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${NK_DEB_ARCH})
 set(CPACK_DEBIAN_FILE_NAME "namkhao_${PROJECT_VERSION}_${NK_DEB_ARCH}.deb")

@@ -1,4 +1,5 @@
 #include "app/TDMConfig.h"
+#include "data/TDM.h"
 #include "data/DbUtil.h"
 #include "data/PasswordHash.h"
 #include "menu/FormLauncher.h"
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -244,6 +246,28 @@ private slots:
         m.launcher()->setProgram(QDir(env.folder()).filePath("no-such-program"));
         QTest::keyClick(tv, Qt::Key_Return);
         QTRY_VERIFY(m.statusBar()->currentMessage().startsWith("Cannot start \"Foreign Purchase Order\""));
+    }
+
+    void firstStartCreatesTheDemoCompany()
+    {
+        TestEnv env;
+        QTemporaryDir empty; // a folder without Server.Dat, as for a user who just installed
+        QDir::setCurrent(empty.path());
+        delete DM; // the menu has no company session: it works in its current folder
+        DM = nullptr;
+        DMConfig->CloseConnection();
+        TFrMenu m;
+        m.offerDemo(empty.path());
+        QVERIFY(open(m));
+        auto* create = m.findChild<QPushButton*>("BtCreateDemo");
+        QVERIFY(create->isVisible());
+        create->click();
+        QVERIFY(!create->isVisible());
+        QVERIFY(QFile::exists(empty.filePath("data/DEMO.sqlite")));
+        QCOMPARE(m.findChild<QLineEdit*>("EdUser")->text(), QString("ADMIN"));
+        signIn(m, "ADMIN", "demo");
+        QCOMPARE(page(m), 1);
+        QDir::setCurrent(env.folder());
     }
 
     void adminToolStoresHashedPasswords()
