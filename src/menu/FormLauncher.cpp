@@ -40,8 +40,6 @@ void FormLauncher::start(const QString& caption, const QStringList& arguments)
     connect(p, &QProcess::finished, this, [this, p, caption](int code, QProcess::ExitStatus status) {
         if (status == QProcess::CrashExit || code != 0)
             emit failed(caption, code, status == QProcess::CrashExit);
-        else
-            emit ended(caption);
         p->deleteLater();
     });
     connect(p, &QProcess::errorOccurred, this, [this, p, caption](QProcess::ProcessError error) {

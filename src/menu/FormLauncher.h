@@ -28,7 +28,6 @@ public:
     int running() const;
 
 signals:
-    void ended(const QString& caption);
     void failed(const QString& caption, int exitCode, bool crashed);
     void couldNotStart(const QString& caption, const QString& reason);
 
