@@ -19,6 +19,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <csignal>
+
 // The menu as a user meets it: signing in with the keyboard, the entries it lists, and the
 // work-form processes it starts; and the administrator's tool that stores passwords.
 class TstMenu : public QObject {
@@ -206,16 +208,17 @@ private slots:
     {
         TestEnv env;
         // A stand-in for the work-form program: writes its folder and arguments; the foreign
-        // purchase order ends with a failure status, the others stay open a moment.
+        // purchase order ends with a failure status, the others stay open a while.
         const QString standIn = QDir(env.folder()).filePath("standin.sh");
         QFile f(standIn);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"$a\"; done; } > \"args-$5.txt\"\n"
-                "[ \"$5\" = FRPO ] && exit 3\nsleep 3\n");
+                "[ \"$5\" = FRPO ] && exit 3\necho $$ > \"pid-$5.txt\"\nexec sleep 6\n");
         f.close();
         f.setPermissions(f.permissions() | QFile::ExeOwner);
 
-        TFrMenu m;
+        auto menu = std::make_unique<TFrMenu>();
+        TFrMenu& m = *menu;
         m.launcher()->setProgram(standIn);
         QVERIFY(open(m));
         signIn(m, "JOHN", "demo");
@@ -233,19 +236,27 @@ private slots:
         QTest::mouseDClick(tv->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(m.launcher()->running(), 2); // two forms at once
 
-        auto readLines = [&](const QString& code) {
-            QFile out(QDir(env.folder()).filePath("args-" + code + ".txt"));
+        auto readLines = [&](const QString& file) {
+            QFile out(QDir(env.folder()).filePath(file));
             return out.open(QIODevice::ReadOnly) ? QString::fromUtf8(out.readAll()).split('\n', Qt::SkipEmptyParts)
                                                  : QStringList();
         };
         const QString here = QDir(env.folder()).canonicalPath();
-        QTRY_COMPARE(readLines("IMPORTCOST"), QStringList({here, "5", "2", "DEMO", "-", "IMPORTCOST", "09/12/2026"}));
-        QTRY_COMPARE(readLines("FRPO"), QStringList({here, "6", "2", "DEMO", "-", "FRPO", "09/12/2026"}));
+        QTRY_COMPARE(readLines("args-IMPORTCOST.txt"), QStringList({here, "5", "2", "DEMO", "-", "IMPORTCOST", "09/12/2026"}));
+        QTRY_COMPARE(readLines("args-FRPO.txt"), QStringList({here, "6", "2", "DEMO", "-", "FRPO", "09/12/2026"}));
         QTRY_COMPARE(m.statusBar()->currentMessage(), QString("\"Foreign Purchase Order\" ended with failure status 3"));
 
         m.launcher()->setProgram(QDir(env.folder()).filePath("no-such-program"));
         QTest::keyClick(tv, Qt::Key_Return);
         QTRY_VERIFY(m.statusBar()->currentMessage().startsWith("Cannot start \"Foreign Purchase Order\""));
+
+        // Closing the menu leaves an open form running: it may hold unsaved work.
+        QTRY_COMPARE(readLines("pid-IMPORTCOST.txt").size(), 1);
+        const QString pid = readLines("pid-IMPORTCOST.txt").constFirst();
+        QCOMPARE(m.launcher()->running(), 1);
+        menu.reset();
+        QVERIFY(QFileInfo::exists("/proc/" + pid));
+        ::kill(pid.toInt(), SIGTERM);
     }
 
     void firstStartCreatesTheDemoCompany()
