@@ -1,7 +1,12 @@
--- Company database of the embedded backend (one SQLite file per company).
--- Conventions: every table has Id INTEGER PRIMARY KEY AUTOINCREMENT; texts compare without
--- regard to case (COLLATE NOCASE); dates are text 'yyyy-MM-dd HH:mm:ss' and the empty date is
--- '1899-12-30 00:00:00'; Y/N flags are one-letter texts; money and quantities are REAL.
+-- Company database (one SQLite file per company, or one database on a PostgreSQL server).
+-- This script is the schema of both backends: it is written for SQLite, and the program
+-- derives the server's statements from it (PgSchema): every type below maps to one server type.
+-- Conventions: every table has Id INTEGER PRIMARY KEY AUTOINCREMENT (an identity column on the
+-- server); texts compare without regard to case (TEXT COLLATE NOCASE; citext on the server);
+-- dates are DATETIME columns holding text 'yyyy-MM-dd HH:mm:ss' (timestamp on the server) and
+-- the empty date is '1899-12-30 00:00:00'; Y/N flags are one-letter texts; money and
+-- quantities are REAL (exact numeric on the server). Plain TEXT (case-sensitive) and BLOB
+-- (bytea) are allowed too. Views and indexes must be written in SQL that both engines take.
 -- Statements end with ";" at the end of a line; lines starting with "--" are comments.
 
 -- ===================================================================== numbering, settings
@@ -59,18 +64,18 @@ CREATE TABLE Config (
 CREATE TABLE accountperiod (
   Id INTEGER PRIMARY KEY AUTOINCREMENT,
   AccountYear INTEGER NOT NULL,
-  Start1 TEXT, Stop1 TEXT, Lock1 TEXT COLLATE NOCASE DEFAULT 'N',
-  Start2 TEXT, Stop2 TEXT, Lock2 TEXT COLLATE NOCASE DEFAULT 'N',
-  Start3 TEXT, Stop3 TEXT, Lock3 TEXT COLLATE NOCASE DEFAULT 'N',
-  Start4 TEXT, Stop4 TEXT, Lock4 TEXT COLLATE NOCASE DEFAULT 'N',
-  Start5 TEXT, Stop5 TEXT, Lock5 TEXT COLLATE NOCASE DEFAULT 'N',
-  Start6 TEXT, Stop6 TEXT, Lock6 TEXT COLLATE NOCASE DEFAULT 'N',
-  Start7 TEXT, Stop7 TEXT, Lock7 TEXT COLLATE NOCASE DEFAULT 'N',
-  Start8 TEXT, Stop8 TEXT, Lock8 TEXT COLLATE NOCASE DEFAULT 'N',
-  Start9 TEXT, Stop9 TEXT, Lock9 TEXT COLLATE NOCASE DEFAULT 'N',
-  Start10 TEXT, Stop10 TEXT, Lock10 TEXT COLLATE NOCASE DEFAULT 'N',
-  Start11 TEXT, Stop11 TEXT, Lock11 TEXT COLLATE NOCASE DEFAULT 'N',
-  Start12 TEXT, Stop12 TEXT, Lock12 TEXT COLLATE NOCASE DEFAULT 'N'
+  Start1 DATETIME, Stop1 DATETIME, Lock1 TEXT COLLATE NOCASE DEFAULT 'N',
+  Start2 DATETIME, Stop2 DATETIME, Lock2 TEXT COLLATE NOCASE DEFAULT 'N',
+  Start3 DATETIME, Stop3 DATETIME, Lock3 TEXT COLLATE NOCASE DEFAULT 'N',
+  Start4 DATETIME, Stop4 DATETIME, Lock4 TEXT COLLATE NOCASE DEFAULT 'N',
+  Start5 DATETIME, Stop5 DATETIME, Lock5 TEXT COLLATE NOCASE DEFAULT 'N',
+  Start6 DATETIME, Stop6 DATETIME, Lock6 TEXT COLLATE NOCASE DEFAULT 'N',
+  Start7 DATETIME, Stop7 DATETIME, Lock7 TEXT COLLATE NOCASE DEFAULT 'N',
+  Start8 DATETIME, Stop8 DATETIME, Lock8 TEXT COLLATE NOCASE DEFAULT 'N',
+  Start9 DATETIME, Stop9 DATETIME, Lock9 TEXT COLLATE NOCASE DEFAULT 'N',
+  Start10 DATETIME, Stop10 DATETIME, Lock10 TEXT COLLATE NOCASE DEFAULT 'N',
+  Start11 DATETIME, Stop11 DATETIME, Lock11 TEXT COLLATE NOCASE DEFAULT 'N',
+  Start12 DATETIME, Stop12 DATETIME, Lock12 TEXT COLLATE NOCASE DEFAULT 'N'
 );
 CREATE UNIQUE INDEX IX_accountperiod_Year ON accountperiod (AccountYear);
 
@@ -83,7 +88,7 @@ INSERT INTO NullTable (Id) VALUES (0);
 -- User action log written by UserAddLog.
 CREATE TABLE UserLog (
   Id INTEGER PRIMARY KEY AUTOINCREMENT,
-  LogDate TEXT NOT NULL,
+  LogDate DATETIME NOT NULL,
   UserId INTEGER,
   MenuId INTEGER,
   FunctionListId INTEGER,
@@ -119,7 +124,7 @@ CREATE UNIQUE INDEX IX_GLAccount_Code ON GLAccount (Code);
 CREATE TABLE glhd (
   id INTEGER PRIMARY KEY AUTOINCREMENT,
   gldocno TEXT COLLATE NOCASE,
-  gldate TEXT,
+  gldate DATETIME,
   gldesc TEXT COLLATE NOCASE,
   glfromdoctype TEXT COLLATE NOCASE,
   glfromdocid INTEGER,
@@ -128,7 +133,7 @@ CREATE TABLE glhd (
   totalcredit REAL DEFAULT 0,
   posted TEXT COLLATE NOCASE DEFAULT 'N',
   userid INTEGER,
-  createdate TEXT
+  createdate DATETIME
 );
 CREATE INDEX IX_glhd_FromDoc ON glhd (glfromdocid, glfromdocno);
 
@@ -189,7 +194,7 @@ CREATE TABLE ImportLotNo (
   Id INTEGER PRIMARY KEY AUTOINCREMENT,
   Code TEXT COLLATE NOCASE NOT NULL,
   Description TEXT COLLATE NOCASE,
-  EffectiveDate TEXT,
+  EffectiveDate DATETIME,
   Active TEXT COLLATE NOCASE DEFAULT 'Y'
 );
 CREATE UNIQUE INDEX IX_ImportLotNo_Code ON ImportLotNo (Code);
@@ -293,7 +298,7 @@ CREATE TABLE PartSource (
   lastprice REAL DEFAULT 0,
   lastdoccode TEXT COLLATE NOCASE,
   lastdocno TEXT COLLATE NOCASE,
-  lastdate TEXT
+  lastdate DATETIME
 );
 CREATE INDEX IX_PartSource_Unit ON PartSource (ProductUnits, Vendor);
 CREATE INDEX IX_PartSource_Code ON PartSource (PurchaseCode, Vendor);
@@ -304,7 +309,7 @@ CREATE TABLE LotNo (
   Code TEXT COLLATE NOCASE NOT NULL,
   Description TEXT COLLATE NOCASE,
   HasExpired TEXT COLLATE NOCASE DEFAULT 'N',
-  ExpiredDate TEXT
+  ExpiredDate DATETIME
 );
 CREATE UNIQUE INDEX IX_LotNo_Code ON LotNo (Code);
 
@@ -476,7 +481,7 @@ CREATE TABLE PrePaid (
   Id INTEGER PRIMARY KEY AUTOINCREMENT,
   DelFlag TEXT COLLATE NOCASE DEFAULT 'N',
   PrNo TEXT COLLATE NOCASE NOT NULL,
-  PrDate TEXT,
+  PrDate DATETIME,
   Vendor INTEGER,
   Reference TEXT COLLATE NOCASE,
   Remark TEXT COLLATE NOCASE,
@@ -495,7 +500,7 @@ CREATE TABLE pdhd (
   id INTEGER PRIMARY KEY AUTOINCREMENT,
   delflag TEXT COLLATE NOCASE DEFAULT 'N',
   pdno TEXT COLLATE NOCASE NOT NULL,
-  pddate TEXT,
+  pddate DATETIME,
   vendor INTEGER,
   total REAL DEFAULT 0,
   remark TEXT COLLATE NOCASE
@@ -518,7 +523,7 @@ CREATE TABLE frmiscpdhd (
   id INTEGER PRIMARY KEY AUTOINCREMENT,
   delflag TEXT COLLATE NOCASE DEFAULT 'N',
   frmiscpdno TEXT COLLATE NOCASE NOT NULL,
-  frmiscpddate TEXT,
+  frmiscpddate DATETIME,
   frvendor INTEGER,
   importlotno INTEGER,
   currency INTEGER,
@@ -545,7 +550,7 @@ CREATE TABLE PoHd (
   DelFlag TEXT COLLATE NOCASE DEFAULT 'N',
   PoType TEXT COLLATE NOCASE,
   PoNo TEXT COLLATE NOCASE NOT NULL,
-  PoDate TEXT,
+  PoDate DATETIME,
   PrNo TEXT COLLATE NOCASE,
   Vendor INTEGER,
   PrePaid TEXT COLLATE NOCASE,
@@ -554,7 +559,7 @@ CREATE TABLE PoHd (
   TaxCode INTEGER,
   TaxRate REAL DEFAULT 0,
   Price_IE TEXT COLLATE NOCASE,
-  ShipDate TEXT,
+  ShipDate DATETIME,
   CreditDays INTEGER DEFAULT 0,
   Reference TEXT COLLATE NOCASE,
   Remark TEXT COLLATE NOCASE,
@@ -577,7 +582,7 @@ CREATE TABLE PoHd (
   Posted TEXT COLLATE NOCASE DEFAULT 'N',
   Imported TEXT COLLATE NOCASE DEFAULT 'N',
   PurcRequestNo TEXT COLLATE NOCASE,
-  PurcRequestDate TEXT,
+  PurcRequestDate DATETIME,
   PaidType TEXT COLLATE NOCASE,
   Approved TEXT COLLATE NOCASE DEFAULT 'N',
   CanUseTax TEXT COLLATE NOCASE DEFAULT 'Y',
@@ -591,12 +596,12 @@ CREATE TABLE PoDt (
   ID INTEGER PRIMARY KEY AUTOINCREMENT,
   PoHd INTEGER NOT NULL,
   PoRecNo INTEGER,
-  PoDate TEXT,
+  PoDate DATETIME,
   Product INTEGER NOT NULL,
   TaxCode INTEGER,
   TaxRate REAL DEFAULT 0,
   ProductUnits INTEGER NOT NULL,
-  ShipDate TEXT,
+  ShipDate DATETIME,
   Warehouse INTEGER,
   LotNo INTEGER,
   Quantity REAL DEFAULT 0,
@@ -636,7 +641,7 @@ CREATE TABLE PoRQHd (
   ID INTEGER PRIMARY KEY AUTOINCREMENT,
   DelFlag TEXT COLLATE NOCASE NOT NULL DEFAULT 'N',
   PoRQNo TEXT COLLATE NOCASE NOT NULL,
-  PoRQDate TEXT NOT NULL,
+  PoRQDate DATETIME NOT NULL,
   Vendor INTEGER,
   PrePaid TEXT COLLATE NOCASE,
   Department INTEGER,
@@ -644,7 +649,7 @@ CREATE TABLE PoRQHd (
   TaxCode INTEGER,
   TaxRate REAL,
   Price_IE TEXT COLLATE NOCASE,
-  ShipDate TEXT,
+  ShipDate DATETIME,
   CreditDays INTEGER,
   Reference TEXT COLLATE NOCASE,
   Remark TEXT COLLATE NOCASE,
@@ -672,12 +677,12 @@ CREATE TABLE PoRQDt (
   ID INTEGER PRIMARY KEY AUTOINCREMENT,
   PoRQHd INTEGER NOT NULL,
   PoRQRecNo INTEGER,
-  PoRQDate TEXT,
+  PoRQDate DATETIME,
   Product INTEGER NOT NULL,
   TaxCode INTEGER,
   TaxRate REAL,
   ProductUnits INTEGER NOT NULL,
-  ShipDate TEXT,
+  ShipDate DATETIME,
   Warehouse INTEGER,
   LotNo INTEGER,
   Quantity REAL,
@@ -705,7 +710,7 @@ CREATE TABLE FrPoHd (
   DelFlag TEXT COLLATE NOCASE DEFAULT 'N',
   PoType TEXT COLLATE NOCASE,
   PoNo TEXT COLLATE NOCASE NOT NULL,
-  PoDate TEXT,
+  PoDate DATETIME,
   PrNo TEXT COLLATE NOCASE,
   CanUseTax TEXT COLLATE NOCASE DEFAULT 'Y',
   FrVendor INTEGER,
@@ -715,7 +720,7 @@ CREATE TABLE FrPoHd (
   TaxCode INTEGER,
   TaxRate REAL DEFAULT 0,
   Price_IE TEXT COLLATE NOCASE,
-  ShipDate TEXT,
+  ShipDate DATETIME,
   CreditDays INTEGER DEFAULT 0,
   Reference TEXT COLLATE NOCASE,
   Remark TEXT COLLATE NOCASE,
@@ -738,7 +743,7 @@ CREATE TABLE FrPoHd (
   Posted TEXT COLLATE NOCASE DEFAULT 'N',
   Imported TEXT COLLATE NOCASE DEFAULT 'N',
   PurcRequestNo TEXT COLLATE NOCASE,
-  PurcRequestDate TEXT,
+  PurcRequestDate DATETIME,
   PaidType TEXT COLLATE NOCASE,
   Currency INTEGER,
   Approved TEXT COLLATE NOCASE DEFAULT 'N',
@@ -751,12 +756,12 @@ CREATE TABLE FrPoDt (
   ID INTEGER PRIMARY KEY AUTOINCREMENT,
   FrPoHd INTEGER NOT NULL,
   PoRecNo INTEGER,
-  PoDate TEXT,
+  PoDate DATETIME,
   Product INTEGER NOT NULL,
   TaxCode INTEGER,
   TaxRate REAL DEFAULT 0,
   ProductUnits INTEGER NOT NULL,
-  ShipDate TEXT,
+  ShipDate DATETIME,
   Warehouse INTEGER,
   LotNo INTEGER,
   Quantity REAL DEFAULT 0,
@@ -783,11 +788,11 @@ CREATE TABLE MrHd (
   DelFlag TEXT COLLATE NOCASE DEFAULT 'N',
   MrType TEXT COLLATE NOCASE,
   MrNo TEXT COLLATE NOCASE NOT NULL,
-  MrDate TEXT,
+  MrDate DATETIME,
   ImportLotNo INTEGER,
   MrTAXNO TEXT COLLATE NOCASE,
-  MrTaxDate TEXT,
-  MrPrintTaxDate TEXT,
+  MrTaxDate DATETIME,
+  MrPrintTaxDate DATETIME,
   Department INTEGER,
   Project INTEGER,
   PoHd INTEGER DEFAULT 0,
@@ -796,7 +801,7 @@ CREATE TABLE MrHd (
   TaxRate REAL DEFAULT 0,
   Price_IE TEXT COLLATE NOCASE,
   DueDays INTEGER DEFAULT 0,
-  DueDate TEXT,
+  DueDate DATETIME,
   Warehouse INTEGER,
   Reference TEXT COLLATE NOCASE,
   Remark TEXT COLLATE NOCASE,
@@ -834,7 +839,7 @@ CREATE TABLE MrDt (
   ID INTEGER PRIMARY KEY AUTOINCREMENT,
   MrHd INTEGER NOT NULL,
   MrRecNo INTEGER,
-  MrDate TEXT,
+  MrDate DATETIME,
   PoDt INTEGER DEFAULT 0,
   Product INTEGER NOT NULL,
   TaxCode INTEGER,
@@ -863,11 +868,11 @@ CREATE TABLE PcHd (
   DelFlag TEXT COLLATE NOCASE DEFAULT 'N',
   PcType TEXT COLLATE NOCASE,
   PcNo TEXT COLLATE NOCASE NOT NULL,
-  PcDate TEXT,
+  PcDate DATETIME,
   ImportLotNo INTEGER,
   PcTaxNo TEXT COLLATE NOCASE,
-  PcTaxDate TEXT,
-  PcPrintTaxDate TEXT,
+  PcTaxDate DATETIME,
+  PcPrintTaxDate DATETIME,
   Department INTEGER,
   Project INTEGER,
   PoHd INTEGER DEFAULT 0,
@@ -910,7 +915,7 @@ CREATE TABLE PcDt (
   ID INTEGER PRIMARY KEY AUTOINCREMENT,
   PcHd INTEGER NOT NULL,
   PcRecNo INTEGER,
-  PcDate TEXT,
+  PcDate DATETIME,
   PoDt INTEGER DEFAULT 0,
   Product INTEGER NOT NULL,
   TaxCode INTEGER,
@@ -940,7 +945,7 @@ CREATE TABLE ImHd (
   ID INTEGER PRIMARY KEY AUTOINCREMENT,
   DelFlag TEXT COLLATE NOCASE DEFAULT 'N',
   ImNo TEXT COLLATE NOCASE NOT NULL,
-  ImDate TEXT,
+  ImDate DATETIME,
   ImportLotNo INTEGER,
   Department INTEGER,
   Project INTEGER,
@@ -949,7 +954,7 @@ CREATE TABLE ImHd (
   TransportNo TEXT COLLATE NOCASE,
   Currency INTEGER,
   ExchangeRate REAL DEFAULT 1,
-  DueDate TEXT,
+  DueDate DATETIME,
   Warehouse INTEGER,
   Reference TEXT COLLATE NOCASE,
   Remark TEXT COLLATE NOCASE,
@@ -977,7 +982,7 @@ CREATE TABLE ImDt (
   ID INTEGER PRIMARY KEY AUTOINCREMENT,
   ImHd INTEGER NOT NULL,
   ImRecNo INTEGER,
-  ImDate TEXT,
+  ImDate DATETIME,
   PoDt INTEGER,
   Product INTEGER NOT NULL,
   ProductUnits INTEGER NOT NULL,

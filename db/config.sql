@@ -19,7 +19,7 @@ CREATE TABLE Company (
   EMail TEXT COLLATE NOCASE,
   Logo BLOB,
   TaxNo TEXT COLLATE NOCASE,
-  InstallDate TEXT,
+  InstallDate DATETIME,
   RunYear INTEGER,
   LocalServer TEXT COLLATE NOCASE DEFAULT ''
 );
@@ -99,7 +99,7 @@ CREATE TABLE softwareconfig (
 -- Unexpected errors reported by the programs (AddErrorLog).
 CREATE TABLE ErrorLog (
   Id INTEGER PRIMARY KEY AUTOINCREMENT,
-  LogDate TEXT NOT NULL,
+  LogDate DATETIME NOT NULL,
   CompName TEXT COLLATE NOCASE,
   LogName TEXT COLLATE NOCASE,
   UserId INTEGER,

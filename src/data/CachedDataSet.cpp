@@ -71,9 +71,7 @@ void CachedDataSet::Open()
             m_fields << rec.fieldName(i);
         while (q.next()) {
             Row r;
-            r.cur.resize(m_fields.size());
-            for (int i = 0; i < m_fields.size(); ++i)
-                r.cur[i] = q.value(i);
+            r.cur = Db::rowValues(q);
             r.old = r.cur;
             m_rows.append(r);
         }
@@ -469,7 +467,7 @@ void CachedDataSet::ApplyUpdates()
             throw NkError(QStringLiteral("%1: no statement to apply the change").arg(m_name));
         if (!p.prepared) {
             p.query = QSqlQuery(db);
-            if (!p.query.prepare(sql))
+            if (!p.query.prepare(Db::dialectSql(db, sql)))
                 throw NkError(p.query.lastError().text() + QStringLiteral("\n") + sql.simplified());
             p.params = Db::parameterNames(sql);
             p.prepared = true;

@@ -6,7 +6,11 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QRegularExpression>
+#include <QSqlDriver>
 #include <QTextStream>
+
+#include <libpq-fe.h>
 
 namespace Connection {
 
@@ -41,22 +45,51 @@ ServerLocation parseServerName(const QString& serverName, const QString& working
     rest = rest.trimmed();
     if (rest.endsWith(QLatin1Char('/')))
         rest.chop(1);
+    // host[:port][/prefix]; a host that is a socket folder holds "/" itself, so its prefix
+    // is recognised only after a port.
+    static const QRegularExpression portAndPrefix(QStringLiteral("^(\\d+)(?:/([A-Za-z0-9_]*))?$"));
     const int colon = rest.lastIndexOf(QLatin1Char(':'));
-    if (colon > 0) {
-        bool ok = false;
-        const int port = rest.mid(colon + 1).toInt(&ok);
-        if (ok) {
-            where.port = port;
-            rest = rest.left(colon);
+    const QRegularExpressionMatch m = colon > 0 ? portAndPrefix.match(rest.mid(colon + 1)) : QRegularExpressionMatch();
+    if (m.hasMatch()) {
+        where.port = m.captured(1).toInt();
+        where.prefix = m.captured(2);
+        rest = rest.left(colon);
+    } else if (!rest.startsWith(QLatin1Char('/'))) {
+        const int slash = rest.indexOf(QLatin1Char('/'));
+        if (slash >= 0) {
+            where.prefix = rest.mid(slash + 1);
+            rest = rest.left(slash);
         }
     }
     where.host = rest;
     return where;
 }
 
+QString serverNameOf(const ServerLocation& where)
+{
+    if (where.kind == ServerLocation::Kind::Embedded)
+        return where.folder;
+    QString name = QStringLiteral("pg:") + where.host + QLatin1Char(':') + QString::number(where.port);
+    if (!where.prefix.isEmpty())
+        name += QLatin1Char('/') + where.prefix;
+    return name;
+}
+
 QString databaseFile(const ServerLocation& where, const QString& databaseName)
 {
     return QDir(where.folder).filePath(databaseName + QStringLiteral(".sqlite"));
+}
+
+QString serverDatabaseName(const ServerLocation& where, const QString& databaseName)
+{
+    const QString name = databaseName.trimmed();
+    return (where.prefix.isEmpty() ? name : where.prefix + QLatin1Char('_') + name).toLower();
+}
+
+QString serverUser()
+{
+    const QString user = qEnvironmentVariable("PGUSER");
+    return user.isEmpty() ? QStringLiteral("kov") : user;
 }
 
 QStringList buildParams(const QString& databaseName, const QString& serverName)
@@ -81,11 +114,33 @@ QStringList buildParams(const QString& databaseName, const QString& serverName)
 
 void configureOpened(QSqlDatabase& db)
 {
+    QSqlQuery q(db);
+    if (db.driverName() == QLatin1String("QPSQL")) {
+        // Numerics arrive as their exact decimal text (Db::fromDb hands them on).
+        db.setNumericalPrecisionPolicy(QSql::HighPrecision);
+        // A query may run ten minutes; a saver waits for another one's lock as long as the
+        // embedded backend waits for a busy file.
+        q.exec(QStringLiteral("SET statement_timeout = 600000"));
+        q.exec(QStringLiteral("SET lock_timeout = 30000"));
+        q.exec(QStringLiteral("SET DateStyle = 'ISO, YMD'"));
+        q.exec(QStringLiteral("SET client_min_messages = warning"));
+        return;
+    }
     if (db.driverName() != QLatin1String("QSQLITE"))
         return;
-    QSqlQuery q(db);
     q.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
     q.exec(QStringLiteral("PRAGMA case_sensitive_like = OFF"));
+}
+
+bool connectionLost(const QSqlDatabase& db)
+{
+    if (db.driverName() != QLatin1String("QPSQL") || !db.isOpen() || !db.driver())
+        return false;
+    const QVariant h = db.driver()->handle();
+    if (!h.isValid() || qstrcmp(h.typeName(), "PGconn*") != 0)
+        return false;
+    PGconn* conn = *static_cast<PGconn* const*>(h.constData());
+    return !conn || PQstatus(conn) != CONNECTION_OK;
 }
 
 QSqlDatabase open(const QString& connectionName, const QString& databaseName, const QString& serverName,
@@ -112,12 +167,12 @@ QSqlDatabase open(const QString& connectionName, const QString& databaseName, co
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000"));
     } else {
         db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
-        db.setHostName(where.host);
+        if (!where.host.isEmpty())
+            db.setHostName(where.host);
         db.setPort(where.port);
-        db.setDatabaseName(databaseName.toLower());
-        db.setUserName(QStringLiteral("kov"));
-        db.setPassword(QStringLiteral("mulberry"));
-        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+        db.setDatabaseName(serverDatabaseName(where, databaseName));
+        db.setUserName(serverUser()); // the password: libpq's PGPASSFILE / ~/.pgpass
+        db.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=namkhao"));
     }
     if (!db.open()) {
         const QString msg = db.lastError().text();

@@ -4,15 +4,18 @@
 #include <QStringList>
 
 // Where the databases live, decided by the server name (first line of "Server.Dat"):
-//   "postgresql://host[:port]" or "pg:host[:port]"  -> a PostgreSQL server, one database each
-//   anything else                                    -> a folder of SQLite files,
-//                                                       <folder>/<database>.sqlite
+//   "postgresql://host[:port][/prefix]" or "pg:host[:port][/prefix]"
+//                  -> a PostgreSQL server, one database each, named prefix_name in lower case
+//                     (host may be the folder of the server's Unix socket, e.g. /run/postgresql;
+//                     a prefix after such a folder needs the port)
+//   anything else  -> a folder of SQLite files, <folder>/<database>.sqlite
 struct ServerLocation {
     enum class Kind { Embedded, PostgreSQL };
     Kind kind = Kind::Embedded;
     QString folder; // embedded: absolute folder
-    QString host;   // server
+    QString host;   // server; empty: libpq's default (PGHOST or the local socket)
     int port = 5432;
+    QString prefix; // server: put in front of every database name, with "_"
 };
 
 namespace Connection {
@@ -21,6 +24,14 @@ namespace Connection {
 QString readServerName(const QString& workingFolder);
 ServerLocation parseServerName(const QString& serverName, const QString& workingFolder);
 QString databaseFile(const ServerLocation& where, const QString& databaseName);
+// The name of a database on the server: the prefix and the name, in lower case.
+// The server name that names `where` (for a server: "pg:host:port[/prefix]").
+QString serverNameOf(const ServerLocation& where);
+QString serverDatabaseName(const ServerLocation& where, const QString& databaseName);
+// The user the program signs in as on a server: PGUSER when set, otherwise "kov". Passwords
+// and other options come only from libpq's own files and variables (PGPASSFILE or ~/.pgpass,
+// PGSSLMODE, ...), never from Server.Dat.
+QString serverUser();
 
 // The connection parameters in the order the suite's driver used them; rebuilt from scratch
 // at every connect. Kept for administrators and tests; the Qt connection is set from them.
@@ -30,6 +41,10 @@ QStringList buildParams(const QString& databaseName, const QString& serverName);
 // database cannot be opened (a missing SQLite file is an error, never silently created).
 QSqlDatabase open(const QString& connectionName, const QString& databaseName,
                   const QString& serverName, const QString& workingFolder);
+
+// The database of a server connection that no longer reaches its server (the server was
+// stopped or restarted, the network went away). The owner closes it and connects again.
+bool connectionLost(const QSqlDatabase& db);
 
 // Settings every connection gets right after it opens (busy timeout, case-insensitive LIKE,
 // foreign keys, the user functions SQLite lacks).

@@ -1,17 +1,21 @@
 #include "data/DbAdmin.h"
 
+#include "data/DbUtil.h"
 #include "data/NkError.h"
+#include "data/PgSchema.h"
 #include "data/ServerProcs.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -23,6 +27,13 @@ QString substitute(QString text, const QDate& today)
     text.replace(QLatin1String("{{NEXTYEAR}}"), QString::number(d.year() + 1));
     text.replace(QLatin1String("{{PREVYEAR}}"), QString::number(d.year() - 1));
     text.replace(QLatin1String("{{TODAY}}"), d.toString(QStringLiteral("yyyy-MM-dd")));
+    static const QRegularExpression lastDay(QStringLiteral("\\{\\{LASTDAY:(\\d{4})-(\\d{2})\\}\\}"));
+    QRegularExpressionMatch m;
+    while ((m = lastDay.match(text)).hasMatch()) {
+        const QDate first(m.captured(1).toInt(), m.captured(2).toInt(), 1);
+        text.replace(m.capturedStart(), m.capturedLength(),
+                     first.addMonths(1).addDays(-1).toString(QStringLiteral("yyyy-MM-dd")));
+    }
     return text;
 }
 
@@ -36,8 +47,11 @@ bool quoteStateAfter(const QString& line, bool inQuote)
     return inQuote;
 }
 
-void execStatement(const QSqlDatabase& db, const QString& statement, int number, int line)
+void execStatement(const QSqlDatabase& db, const QString& text, int number, int line)
 {
+    const QString statement = Db::backendOf(db) == Db::Backend::PostgreSQL ? PgSchema::translate(text) : text;
+    if (statement.trimmed().isEmpty())
+        return;
     QSqlQuery q(db);
     if (!q.exec(statement))
         throw NkError(QStringLiteral("Script statement %1 (line %2) failed: %3\n%4")
@@ -46,7 +60,8 @@ void execStatement(const QSqlDatabase& db, const QString& statement, int number,
                           .arg(q.lastError().text(), statement.left(400)));
 }
 
-// A SQLite file opened on a connection of its own, removed again when the object goes.
+// A SQLite file, or a database of a server by its name there, opened on a connection of its
+// own, removed again when the object goes.
 class ScratchConnection {
 public:
     explicit ScratchConnection(const QString& path)
@@ -54,12 +69,20 @@ public:
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         db.setDatabaseName(path);
-        if (!db.open()) {
-            const QString err = db.lastError().text();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(m_name);
-            throw NkError(QStringLiteral("Cannot create database %1: %2").arg(path, err));
-        }
+        openOrThrow(db, path);
+    }
+    ScratchConnection(const ServerLocation& server, const QString& serverDatabase)
+        : m_name(QStringLiteral("nk_dbadmin_") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
+        if (!server.host.isEmpty())
+            db.setHostName(server.host);
+        db.setPort(server.port);
+        db.setDatabaseName(serverDatabase);
+        db.setUserName(Connection::serverUser());
+        db.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=namkhao-db"));
+        openOrThrow(db, serverDatabase);
+        Connection::configureOpened(db);
     }
     ~ScratchConnection()
     {
@@ -75,6 +98,15 @@ public:
     QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
 
 private:
+    void openOrThrow(QSqlDatabase& db, const QString& what)
+    {
+        if (db.open())
+            return;
+        const QString err = db.lastError().text();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+        throw NkError(QStringLiteral("Cannot open database %1: %2").arg(what, err));
+    }
     QString m_name;
 };
 
@@ -94,6 +126,14 @@ void refuseExisting(const QString& path)
 
 using AfterScripts = std::function<void(const QSqlDatabase&)>;
 
+void runScripts(const QSqlDatabase& db, const QStringList& scripts, const QDate& today, const AfterScripts& after)
+{
+    for (const QString& script : scripts)
+        DbAdmin::runScript(db, DbAdmin::scriptText(script), today);
+    if (after)
+        after(db);
+}
+
 // Builds a new database file from scripts in one transaction, then switches it to write-ahead
 // logging. A failure leaves no file behind, so the command can simply be run again.
 void buildDatabase(const QString& path, const QStringList& scripts, const QDate& today,
@@ -110,10 +150,7 @@ void buildDatabase(const QString& path, const QStringList& scripts, const QDate&
         if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
             throw NkError(QStringLiteral("Cannot start transaction on %1: %2").arg(path, begin.lastError().text()));
         try {
-            for (const QString& script : scripts)
-                DbAdmin::runScript(db, DbAdmin::scriptText(script), today);
-            if (after)
-                after(db);
+            runScripts(db, scripts, today, after);
             QSqlQuery commit(db);
             if (!commit.exec(QStringLiteral("COMMIT")))
                 throw NkError(QStringLiteral("Cannot commit %1: %2").arg(path, commit.lastError().text()));
@@ -131,17 +168,126 @@ void buildDatabase(const QString& path, const QStringList& scripts, const QDate&
     }
 }
 
-QString configPath(const QString& folder)
+// A database name as a quoted identifier of the server.
+QString quotedName(const QString& serverName)
 {
-    return QDir(folder).absoluteFilePath(QStringLiteral("KOV_CONFIG.sqlite"));
+    return QLatin1Char('"') + QString(serverName).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+// The server's own database ("postgres", else "template1"), to create, copy and drop the
+// company databases from: one session per server, kept for the process.
+QSqlDatabase maintenance(const ServerLocation& where)
+{
+    const QString name = QStringLiteral("nk_dbadmin_server %1:%2").arg(where.host).arg(where.port);
+    if (QSqlDatabase::contains(name)) {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        if (db.isOpen() && !Connection::connectionLost(db))
+            return db;
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+    }
+    QString failure;
+    for (const QString& database : {QStringLiteral("postgres"), QStringLiteral("template1")}) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        if (!where.host.isEmpty())
+            db.setHostName(where.host);
+        db.setPort(where.port);
+        db.setDatabaseName(database);
+        db.setUserName(Connection::serverUser());
+        db.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=namkhao-db"));
+        if (db.open()) {
+            Connection::configureOpened(db);
+            return db;
+        }
+        failure = db.lastError().text();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+    }
+    throw NkError(QStringLiteral("Cannot connect to server %1: %2").arg(Connection::serverNameOf(where), failure));
+}
+
+bool serverDatabaseExists(const ServerLocation& where, const QString& serverName)
+{
+    return Db::scalar(maintenance(where), QStringLiteral("SELECT count(*) FROM pg_database WHERE datname = :n"),
+                      {{QStringLiteral("n"), serverName}})
+               .toInt()
+        > 0;
+}
+
+void dropServerDatabase(const ServerLocation& where, const QString& serverName) noexcept
+{
+    try {
+        QSqlQuery q(maintenance(where));
+        q.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quotedName(serverName)));
+    } catch (...) {
+    }
+}
+
+// The server's twin of buildDatabase: CREATE DATABASE, then the scripts in one transaction;
+// a failure drops the database again.
+void buildServerDatabase(const ServerLocation& where, const QString& name, const QStringList& scripts,
+                         const QDate& today, const AfterScripts& after = {})
+{
+    const QString serverName = Connection::serverDatabaseName(where, name);
+    {
+        const QSqlDatabase admin = maintenance(where);
+        if (Db::scalar(admin, QStringLiteral("SELECT count(*) FROM pg_database WHERE datname = :n"),
+                       {{QStringLiteral("n"), serverName}})
+                .toInt()
+            > 0)
+            throw NkError(QStringLiteral("ฐานข้อมูลมีอยู่แล้ว (database already exists): %1 on %2")
+                              .arg(serverName, Connection::serverNameOf(where)));
+        QSqlQuery q(admin);
+        if (!q.exec(QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0").arg(quotedName(serverName))))
+            throw NkError(QStringLiteral("Cannot create database %1 on %2: %3")
+                              .arg(serverName, Connection::serverNameOf(where), q.lastError().text()));
+    }
+    try {
+        ScratchConnection conn(where, serverName);
+        QSqlDatabase db = conn.db();
+        Db::beginTransaction(db);
+        try {
+            Db::exec(db, QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext"));
+            runScripts(db, scripts, today, after);
+            DbAdmin::resetIdentities(db);
+            Db::commit(db);
+        } catch (...) {
+            Db::rollback(db);
+            throw;
+        }
+    } catch (...) {
+        dropServerDatabase(where, serverName);
+        throw;
+    }
+}
+
+void build(const ServerLocation& where, const QString& name, const QStringList& scripts, const QDate& today,
+           const AfterScripts& after = {});
+
+const char* const kConfigName = "KOV_CONFIG";
+
+QString checkedName(const QString& name)
+{
+    const QString n = name.trimmed();
+    if (n.isEmpty() || n.contains(QLatin1Char('/')) || n.contains(QLatin1Char('\\')) || n.startsWith(QLatin1Char('.'))
+        || n.contains(QLatin1Char('"')) || n.size() > 50)
+        throw NkError(QStringLiteral("Invalid database name: '%1'").arg(name));
+    return n;
 }
 
 QString companyPath(const QString& folder, const QString& name)
 {
-    const QString n = name.trimmed();
-    if (n.isEmpty() || n.contains(QLatin1Char('/')) || n.contains(QLatin1Char('\\')) || n.startsWith(QLatin1Char('.')))
-        throw NkError(QStringLiteral("Invalid database name: '%1'").arg(name));
-    return QDir(folder).absoluteFilePath(n + QStringLiteral(".sqlite"));
+    return QDir(folder).absoluteFilePath(checkedName(name) + QStringLiteral(".sqlite"));
+}
+
+void build(const ServerLocation& where, const QString& name, const QStringList& scripts, const QDate& today,
+           const AfterScripts& after)
+{
+    if (where.kind == ServerLocation::Kind::Embedded)
+        buildDatabase(Connection::databaseFile(where, checkedName(name)), scripts, today, after);
+    else
+        buildServerDatabase(where, checkedName(name), scripts, today, after);
 }
 
 void exec(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
@@ -155,10 +301,10 @@ void exec(const QSqlDatabase& db, const QString& sql, const QVariantList& values
         throw NkError(q.lastError().text());
 }
 
-// Product pictures of the demo go next to the databases, in <folder>/pictures.
-QString copyDemoPictures(const QString& folder)
+} // namespace
+
+QString DbAdmin::copyDemoPictures(const QString& target)
 {
-    const QString target = QDir(folder).absoluteFilePath(QStringLiteral("pictures"));
     QDir().mkpath(target);
     QDirIterator it(QStringLiteral(":/db/pictures"), {QStringLiteral("*.jpg")}, QDir::Files);
     while (it.hasNext()) {
@@ -171,6 +317,8 @@ QString copyDemoPictures(const QString& folder)
     }
     return target;
 }
+
+namespace {
 
 // The demo documents carry their ledger vouchers, as saving them with AutoGenGL would.
 void generateDemoVouchers(const QSqlDatabase& db)
@@ -251,33 +399,103 @@ QString scriptText(const QString& resourceName)
 
 void createConfigDatabase(const QString& folder)
 {
-    buildDatabase(configPath(folder), {QStringLiteral("config.sql")}, QDate::currentDate());
+    createConfigDatabase(Connection::parseServerName(folder, folder));
 }
 
 void createCompanyDatabase(const QString& folder, const QString& name)
 {
-    buildDatabase(companyPath(folder, name), {QStringLiteral("company.sql")}, QDate::currentDate());
+    createCompanyDatabase(Connection::parseServerName(folder, folder), name);
 }
 
 void createDemo(const QString& folder, const QDate& today)
 {
-    const QString cfgPath = configPath(folder);
-    const QString demoPath = companyPath(folder, QStringLiteral("DEMO"));
-    refuseExisting(cfgPath);
-    refuseExisting(demoPath);
-    const QString pictures = copyDemoPictures(folder);
-    buildDatabase(cfgPath, {QStringLiteral("config.sql"), QStringLiteral("demo_config.sql")}, today,
-                  [&](const QSqlDatabase& db) {
-                      exec(db, QStringLiteral("UPDATE CompanyConfig SET PicturePath = ?"), {pictures});
-                  });
+    createDemo(Connection::parseServerName(folder, folder), today);
+}
+
+void createConfigDatabase(const ServerLocation& where)
+{
+    build(where, QLatin1String(kConfigName), {QStringLiteral("config.sql")}, QDate::currentDate());
+}
+
+void createCompanyDatabase(const ServerLocation& where, const QString& name)
+{
+    build(where, name, {QStringLiteral("company.sql")}, QDate::currentDate());
+}
+
+bool databaseExists(const ServerLocation& where, const QString& name)
+{
+    if (where.kind == ServerLocation::Kind::Embedded)
+        return QFileInfo::exists(Connection::databaseFile(where, name.trimmed()));
+    return serverDatabaseExists(where, Connection::serverDatabaseName(where, name));
+}
+
+void dropDatabase(const ServerLocation& where, const QString& name)
+{
+    if (where.kind == ServerLocation::Kind::Embedded)
+        removeDatabaseFiles(Connection::databaseFile(where, name.trimmed()));
+    else
+        dropServerDatabase(where, Connection::serverDatabaseName(where, name));
+}
+
+void copyDatabase(const ServerLocation& from, const ServerLocation& to, const QString& name)
+{
+    const QString source = Connection::serverDatabaseName(from, name);
+    const QString target = Connection::serverDatabaseName(to, name);
+    QSqlQuery q(maintenance(to));
+    if (!q.exec(QStringLiteral("CREATE DATABASE %1 TEMPLATE %2").arg(quotedName(target), quotedName(source))))
+        throw NkError(QStringLiteral("Cannot copy database %1 to %2: %3").arg(source, target, q.lastError().text()));
+}
+
+void withServerLock(const ServerLocation& where, qint64 key, const std::function<void()>& work)
+{
+    const QSqlDatabase admin = maintenance(where);
+    Db::exec(admin, QStringLiteral("SELECT pg_advisory_lock(:k)"), {{QStringLiteral("k"), key}});
     try {
-        buildDatabase(demoPath, {QStringLiteral("company.sql"), QStringLiteral("demo_company.sql")}, today,
-                      [&](const QSqlDatabase& db) {
-                          exec(db, QStringLiteral("UPDATE Config SET PicturePath = ?"), {pictures});
-                          generateDemoVouchers(db);
-                      });
+        work();
     } catch (...) {
-        removeDatabaseFiles(cfgPath);
+        QSqlQuery(admin).exec(QStringLiteral("SELECT pg_advisory_unlock_all()"));
+        throw;
+    }
+    Db::exec(admin, QStringLiteral("SELECT pg_advisory_unlock(:k)"), {{QStringLiteral("k"), key}});
+}
+
+void resetIdentities(const QSqlDatabase& db)
+{
+    QSqlQuery q = Db::exec(db, QStringLiteral("SELECT table_name, column_name FROM information_schema.columns "
+                                              "WHERE table_schema = current_schema() AND is_identity = 'YES'"));
+    QList<QPair<QString, QString>> columns;
+    while (q.next())
+        columns.append({q.value(0).toString(), q.value(1).toString()});
+    q.finish();
+    for (const auto& [table, column] : columns)
+        Db::exec(db, QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), "
+                                    "COALESCE((SELECT MAX(%2) FROM %1), 0) + 1, false)")
+                         .arg(table, column));
+}
+
+void createDemo(const ServerLocation& where, const QDate& today, const QString& picturesFolder)
+{
+    const QString config = QLatin1String(kConfigName);
+    const QString demo = QStringLiteral("DEMO");
+    for (const QString& name : {config, demo})
+        if (databaseExists(where, name))
+            throw NkError(QStringLiteral("ฐานข้อมูลมีอยู่แล้ว (database already exists): %1").arg(name));
+    const QString pictures = DbAdmin::copyDemoPictures(
+        !picturesFolder.isEmpty() ? picturesFolder
+        : where.kind == ServerLocation::Kind::Embedded ? QDir(where.folder).absoluteFilePath(QStringLiteral("pictures"))
+                                                       : QDir::current().absoluteFilePath(QStringLiteral("pictures")));
+    build(where, config, {QStringLiteral("config.sql"), QStringLiteral("demo_config.sql")}, today,
+          [&](const QSqlDatabase& db) {
+              exec(db, QStringLiteral("UPDATE CompanyConfig SET PicturePath = ?"), {pictures});
+          });
+    try {
+        build(where, demo, {QStringLiteral("company.sql"), QStringLiteral("demo_company.sql")}, today,
+              [&](const QSqlDatabase& db) {
+                  exec(db, QStringLiteral("UPDATE Config SET PicturePath = ?"), {pictures});
+                  generateDemoVouchers(db);
+              });
+    } catch (...) {
+        dropDatabase(where, config);
         throw;
     }
 }

@@ -2,6 +2,9 @@
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>
+#include <functional>
+
+#include "data/Connection.h"
 
 // Creates databases from the scripts in db/ (carried inside the library): an empty
 // configuration database, an empty company database, or the demo pair. Tests build their
@@ -10,7 +13,9 @@ namespace DbAdmin {
 
 // Runs a script of statements separated by ";" at the end of a line. "--" comment lines are
 // skipped. Placeholders {{YEAR}}, {{NEXTYEAR}}, {{PREVYEAR}}, {{TODAY}} (yyyy-MM-dd) are
-// replaced from `today`. Throws NkError naming the statement that failed.
+// replaced from `today`, then {{LASTDAY:yyyy-MM}} by the last day of that month (yyyy-MM-dd).
+// On a server each statement is first translated by PgSchema. Throws NkError naming the
+// statement that failed.
 void runScript(const QSqlDatabase& db, const QString& scriptText, const QDate& today = QDate::currentDate());
 QString scriptText(const QString& resourceName); // e.g. "company.sql" from :/db/
 
@@ -19,5 +24,28 @@ void createConfigDatabase(const QString& folder);                      // KOV_CO
 void createCompanyDatabase(const QString& folder, const QString& name);
 // KOV_CONFIG with the demo users and menus plus the DEMO company with its data.
 void createDemo(const QString& folder, const QDate& today = QDate::currentDate());
+
+// The same on either backend: a folder of SQLite files or a PostgreSQL server, where each
+// database is created (as the connecting user, who needs the CREATEDB right), gets the citext
+// extension and is built in one transaction; a failure drops it again. The demo's product
+// pictures go to `picturesFolder` (default: <folder>/pictures, on a server ./pictures).
+void createConfigDatabase(const ServerLocation& where);
+void createCompanyDatabase(const ServerLocation& where, const QString& name);
+void createDemo(const ServerLocation& where, const QDate& today = QDate::currentDate(),
+                const QString& picturesFolder = {});
+bool databaseExists(const ServerLocation& where, const QString& name);
+// Server: creates `name` under `to` as a copy of `name` under `from` (which must have no
+// sessions while it is copied).
+void copyDatabase(const ServerLocation& from, const ServerLocation& to, const QString& name);
+// Server: runs `work` while holding the server-wide advisory lock `key`, so processes that
+// create and copy the same databases take turns.
+void withServerLock(const ServerLocation& where, qint64 key, const std::function<void()>& work);
+// The demo's product pictures, copied into `folder`; returns the folder.
+QString copyDemoPictures(const QString& folder);
+// Removes a database (a server's even while sessions are connected to it).
+void dropDatabase(const ServerLocation& where, const QString& name);
+// Server: every identity counter continues after the largest Id stored (after rows were
+// written with their Ids, as the demo data and a copied company are).
+void resetIdentities(const QSqlDatabase& db);
 
 } // namespace DbAdmin

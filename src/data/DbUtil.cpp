@@ -1,9 +1,12 @@
 #include "data/DbUtil.h"
 #include "data/NkError.h"
 
+#include <QHash>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlRecord>
 
 namespace Db {
@@ -121,7 +124,14 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const QVariantMap& pa
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.prepare(sql))
+    const QString text = dialectSql(db, sql);
+    if (backendOf(db) == Backend::PostgreSQL && parameterNames(sql).isEmpty()) {
+        // Sent as it stands: the server prepares only queries, not CREATE, SET and the like.
+        if (!q.exec(text))
+            throw NkError(describe(q.lastError(), sql));
+        return q;
+    }
+    if (!q.prepare(text))
         throw NkError(describe(q.lastError(), sql));
     QVariantMap upperParams;
     for (auto it = params.cbegin(); it != params.cend(); ++it)
@@ -139,7 +149,7 @@ QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantMap& p
 {
     QSqlQuery q = exec(db, sql, params);
     if (q.next())
-        return q.value(0);
+        return backendOf(db) == Backend::SQLite ? q.value(0) : fromDb(q.value(0), q.record().field(0).metaType());
     return {};
 }
 
@@ -194,7 +204,140 @@ QString concatOp(const QSqlDatabase&)
 QString nowSql(const QSqlDatabase& db)
 {
     return backendOf(db) == Backend::SQLite ? QStringLiteral("datetime('now','localtime')")
-                                            : QStringLiteral("to_char(now(),'YYYY-MM-DD HH24:MI:SS')");
+                                            : QStringLiteral("localtimestamp(0)");
+}
+
+QString wholeNumberTextSql(Backend backend, const QString& expression, int width)
+{
+    if (backend == Backend::SQLite)
+        return QStringLiteral("printf('%%1.0f',%2)").arg(width).arg(expression);
+    return QStringLiteral("lpad(round((%1)::numeric)::text,%2)").arg(expression).arg(width);
+}
+
+namespace {
+
+QString serverSpelling(const QString& sql)
+{
+    QString out;
+    out.reserve(sql.size() + 16);
+    QHash<QString, QString> spelling; // upper-case name -> first spelling
+    const int n = int(sql.size());
+    auto isWord = [](QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); };
+    for (int i = 0; i < n; ++i) {
+        const QChar c = sql[i];
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            const int end = sql.indexOf(c, i + 1);
+            const int stop = end < 0 ? n : end + 1;
+            out += QStringView(sql).mid(i, stop - i);
+            i = stop - 1;
+            continue;
+        }
+        if (c == QLatin1Char('-') && i + 1 < n && sql[i + 1] == QLatin1Char('-')) {
+            const int nl = sql.indexOf(QLatin1Char('\n'), i);
+            const int stop = nl < 0 ? n : nl;
+            out += QStringView(sql).mid(i, stop - i);
+            i = stop - 1;
+            continue;
+        }
+        if (c == QLatin1Char(':')) {
+            if (i + 1 < n && sql[i + 1] == QLatin1Char(':')) { // a cast
+                out += QLatin1String("::");
+                ++i;
+                continue;
+            }
+            int j = i + 1;
+            while (j < n && isWord(sql[j]))
+                ++j;
+            if (j > i + 1 && (i == 0 || !isWord(sql[i - 1]))) {
+                const QString name = sql.mid(i + 1, j - i - 1);
+                const QString key = name.toUpper();
+                auto it = spelling.constFind(key);
+                if (it == spelling.constEnd())
+                    it = spelling.insert(key, name);
+                out += QLatin1Char(':') + *it;
+                i = j - 1;
+                continue;
+            }
+        }
+        if ((c == QLatin1Char('L') || c == QLatin1Char('l')) && i + 4 <= n && (i == 0 || !isWord(sql[i - 1]))
+            && sql.mid(i, 4).compare(QLatin1String("LIKE"), Qt::CaseInsensitive) == 0
+            && (i + 4 == n || !isWord(sql[i + 4]))) {
+            out += QLatin1String("ILIKE");
+            i += 3;
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+QString dialectSql(const QSqlDatabase& db, const QString& sql)
+{
+    if (backendOf(db) == Backend::SQLite)
+        return sql;
+    // The same texts come again and again (searches at every key, the lines of a save).
+    static QHash<QString, QString> cache;
+    if (const auto it = cache.constFind(sql); it != cache.constEnd())
+        return *it;
+    if (cache.size() > 2000)
+        cache.clear();
+    const QString out = serverSpelling(sql);
+    cache.insert(sql, out);
+    return out;
+}
+
+QVariant fromDb(const QVariant& v, QMetaType fieldType)
+{
+    switch (v.typeId()) {
+    case QMetaType::QDateTime:
+        return v.isNull() ? QVariant(QMetaType::fromType<QString>()) : QVariant(dateToText(v.toDateTime()));
+    case QMetaType::QDate:
+        return v.isNull() ? QVariant(QMetaType::fromType<QString>()) : QVariant(dateToText(v.toDate()));
+    case QMetaType::QString: {
+        if (fieldType.id() != QMetaType::Double || v.isNull())
+            return v;
+        const QString text = v.toString();
+        bool ok = false;
+        const double d = text.toDouble(&ok);
+        if (!ok)
+            return v;
+        // The decimal as the double's shortest text would write it: without trailing zeros.
+        QString exact = text;
+        if (exact.contains(QLatin1Char('.'))) {
+            while (exact.endsWith(QLatin1Char('0')))
+                exact.chop(1);
+            if (exact.endsWith(QLatin1Char('.')))
+                exact.chop(1);
+        }
+        if (exact == QLatin1String("-0"))
+            exact = QStringLiteral("0");
+        const QString shortest = QString::number(d, 'f', QLocale::FloatingPointShortest);
+        return shortest == exact ? QVariant(d) : v;
+    }
+    default:
+        return v;
+    }
+}
+
+QVector<QVariant> rowValues(const QSqlQuery& q)
+{
+    const QSqlRecord rec = q.record();
+    QVector<QVariant> values(rec.count());
+    const bool server = q.driver() && q.driver()->dbmsType() == QSqlDriver::PostgreSQL;
+    for (int i = 0; i < rec.count(); ++i)
+        values[i] = server ? fromDb(q.value(i), rec.field(i).metaType()) : q.value(i);
+    return values;
+}
+
+QSqlRecord rowRecord(const QSqlQuery& q)
+{
+    QSqlRecord rec = q.record();
+    if (q.driver() && q.driver()->dbmsType() == QSqlDriver::PostgreSQL)
+        for (int i = 0; i < rec.count(); ++i)
+            rec.setValue(i, fromDb(rec.value(i), rec.field(i).metaType()));
+    return rec;
 }
 
 } // namespace Db

@@ -39,5 +39,25 @@ void rollback(const QSqlDatabase& db) noexcept;
 QString lastInsertIdSql(const QSqlDatabase& db); // replaces "SELECT @@IDENTITY"
 QString concatOp(const QSqlDatabase& db);        // "+" on texts
 QString nowSql(const QSqlDatabase& db);          // getdate()
+// A number as text right-aligned in `width` places without decimals (the server's str()).
+QString wholeNumberTextSql(Backend backend, const QString& expression, int width);
+
+// The statement as the connection's engine takes it; every place that prepares a statement
+// passes it through here. SQLite: unchanged. PostgreSQL: LIKE becomes ILIKE (SQLite's LIKE
+// ignores the case of letters, as the suite's server did, also on expressions such as
+// "a || b"), and every ":X" takes the spelling of its first occurrence (the server's driver
+// binds names exactly, SQLite's ignores their case).
+QString dialectSql(const QSqlDatabase& db, const QString& sql);
+
+// A value read from the database as the program keeps it on both backends: the server's
+// timestamps become the stored date text "yyyy-MM-dd HH:mm:ss", and its numerics (read as
+// exact decimal text) become a double when the double's shortest text is that very decimal;
+// a decimal no double holds exactly stays text. `fieldType` is the column's type in the
+// query's record. SQLite's values pass unchanged.
+QVariant fromDb(const QVariant& v, QMetaType fieldType);
+// Every value of the current row of `q`, through fromDb.
+QVector<QVariant> rowValues(const QSqlQuery& q);
+// The record of the current row of `q` with its values through fromDb.
+QSqlRecord rowRecord(const QSqlQuery& q);
 
 } // namespace Db

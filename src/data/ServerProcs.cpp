@@ -1,5 +1,6 @@
 #include "data/ServerProcs.h"
 
+#include "data/DbUtil.h"
 #include "data/NkError.h"
 
 #include <QHash>
@@ -49,7 +50,7 @@ QSqlQuery run(const QSqlDatabase& db, const QString& proc, const QString& sql,
               const std::vector<std::pair<QString, QVariant>>& binds = {})
 {
     QSqlQuery q(db);
-    if (!q.prepare(sql))
+    if (!q.prepare(Db::dialectSql(db, sql)))
         throw NkError(QStringLiteral("%1: %2").arg(proc, q.lastError().text()));
     for (const auto& [name, value] : binds)
         q.bindValue(name, value);
@@ -60,10 +61,10 @@ QSqlQuery run(const QSqlDatabase& db, const QString& proc, const QString& sql,
 
 QString nowText(const QSqlDatabase& db, const QString& proc)
 {
-    QSqlQuery q = run(db, proc, QStringLiteral("SELECT strftime('%Y-%m-%d %H:%M:%S', 'now', 'localtime')"));
+    QSqlQuery q = run(db, proc, QStringLiteral("SELECT ") + Db::nowSql(db));
     if (!q.next())
         throw NkError(QStringLiteral("%1: no server time").arg(proc));
-    return q.value(0).toString();
+    return Db::rowValues(q).value(0).toString();
 }
 
 // Money of the vouchers: baht and satang, halves away from zero.
@@ -104,7 +105,7 @@ QSqlRecord readConfig(const QSqlDatabase& db, const QString& proc)
                                      "GLCreditorAccount, GLCashAccount FROM Config ORDER BY Id LIMIT 1"));
     if (!q.next())
         throw NkError(QStringLiteral("%1: ไม่พบข้อมูลในตาราง Config (no Config row)").arg(proc));
-    return q.record();
+    return Db::rowRecord(q);
 }
 
 QSqlRecord readHeader(const QSqlDatabase& db, const QString& proc, const QString& sql, int docId)
@@ -112,7 +113,7 @@ QSqlRecord readHeader(const QSqlDatabase& db, const QString& proc, const QString
     QSqlQuery q = run(db, proc, sql, {{QStringLiteral(":id"), docId}});
     if (!q.next())
         throw NkError(QStringLiteral("%1: ไม่พบเอกสาร Id %2 (document not found)").arg(proc).arg(docId));
-    return q.record();
+    return Db::rowRecord(q);
 }
 
 GlVoucher importVoucher(const QSqlDatabase& db, const QString& proc, int docId)

@@ -1,5 +1,6 @@
 #include "report/ReportData.h"
 
+#include "data/DbUtil.h"
 #include "data/NkError.h"
 
 #include <QSqlError>
@@ -44,15 +45,13 @@ void SqlDataSet::open(const QSqlDatabase& db, const QString& sql, const std::fun
     m_rows.clear();
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.prepare(sql)) throw NkError(q.lastError().text());
+    if (!q.prepare(Db::dialectSql(db, sql))) throw NkError(q.lastError().text());
     for (const QString& name : sqlParameterNames(sql)) q.bindValue(QLatin1Char(':') + name, param(name));
     if (!q.exec()) throw NkError(q.lastError().text());
     QSqlRecord rec = q.record();
     for (int i = 0; i < rec.count(); ++i) m_fields.append(rec.fieldName(i));
     while (q.next()) {
-        QVariantList row;
-        row.reserve(rec.count());
-        for (int i = 0; i < rec.count(); ++i) row.append(q.value(i));
-        m_rows.append(row);
+        const QVector<QVariant> values = Db::rowValues(q);
+        m_rows.append(QVariantList(values.begin(), values.end()));
     }
 }

@@ -1,5 +1,7 @@
 #include "report/ReportPrepare.h"
 
+#include "data/DbUtil.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFileInfo>
@@ -244,10 +246,10 @@ public:
     ReportValue sqlScalar(const QString& statement, const QList<ReportValue>& params) override
     {
         QSqlQuery q(m_env.database);
-        if (!q.prepare(statement)) throw NkError(q.lastError().text());
+        if (!q.prepare(Db::dialectSql(m_env.database, statement))) throw NkError(q.lastError().text());
         for (int i = 0; i < params.size(); ++i) q.bindValue(i, params[i].toVariant());
         if (!q.exec()) throw NkError(q.lastError().text());
-        return q.next() ? ReportValue::fromVariant(q.value(0)) : ReportValue();
+        return q.next() ? ReportValue::fromVariant(Db::rowValues(q).value(0)) : ReportValue();
     }
 
     bool setVariableValue(const QString& name, const ReportValue& value) override

@@ -38,9 +38,8 @@ void SearchQuery::Open(const QSqlDatabase& db)
         m_record = q.record();
         const int n = m_record.count();
         while (q.next()) {
-            QVector<QVariant> row(n);
-            for (int i = 0; i < n; ++i)
-                row[i] = q.value(i);
+            QVector<QVariant> row = Db::rowValues(q);
+            row.resize(n);
             m_rows.append(std::move(row));
         }
         m_active = true;

@@ -109,7 +109,7 @@ TFrSearchProductService::TFrSearchProductService(QWidget* parent)
 
 // ---- statement parts -----------------------------------------------------------------------
 
-QStringList TFrSearchProductService::selectPart(int layout)
+QStringList TFrSearchProductService::selectPart(int layout, Db::Backend backend)
 {
     switch (layout) {
     case 1:
@@ -132,9 +132,9 @@ QStringList TFrSearchProductService::selectPart(int layout)
         return {QStringLiteral("select p.id,p.code,p.thainame,P.ProductType, P.Picture1,"),
                 QStringLiteral("       coalesce(c.code,'no') Field01 ,"),
                 QStringLiteral("       coalesce(d.code,'no') Field02 ,"),
-                QStringLiteral("       printf('%10.0f',coalesce(x.price,0)) Price , "),
+                QStringLiteral("       %1 Price , ").arg(Db::wholeNumberTextSql(backend, QStringLiteral("coalesce(x.price,0)"), 10)),
                 QStringLiteral("       u.unitname , "),
-                QStringLiteral("       (select coalesce(printf('%10.0f',coalesce(sum(quantity),0)),'0') "),
+                QStringLiteral("       (select coalesce(%1,'0') ").arg(Db::wholeNumberTextSql(backend, QStringLiteral("coalesce(sum(quantity),0)"), 10)),
                 QStringLiteral("        from productonhand o"),
                 QStringLiteral("        where  (o.product=p.id) and (o.productunits=u.id) and (o.balanceyear=:RunYear) ) Qnty"),
                 QStringLiteral("from product p"),
@@ -219,7 +219,7 @@ ProductSearchStatement BuildProductSearch(const ProductSearchInput& in)
 {
     ProductSearchStatement st;
     QStringList& sql = st.lines;
-    sql = TFrSearchProductService::selectPart(in.layout);
+    sql = TFrSearchProductService::selectPart(in.layout, in.backend);
     st.params.insert(QStringLiteral("GetCode"), in.code + QStringLiteral("%"));
     if (in.layout == 5) {
         sql << QStringLiteral("Where (P.Code Like :GetCode) And (p.thainame||coalesce(c.code,'no') Like :GetName)");
@@ -264,6 +264,7 @@ QStringList TFrSearchProductService::BuildStatement()
         in.ranges.append({r.from, r.to});
     if (SearchProductNo == 4)
         in.runYear = DM->Config(QStringLiteral("RunYear")).toInt();
+    in.backend = Db::backendOf(DM->DMdata());
     const ProductSearchStatement st = BuildProductSearch(in);
     for (auto it = st.params.cbegin(); it != st.params.cend(); ++it)
         QSearch->setParam(it.key(), it.value());

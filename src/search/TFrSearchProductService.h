@@ -1,4 +1,5 @@
 #pragma once
+#include "data/DbUtil.h"
 #include "search/TFrSearch.h"
 
 #include <QStringList>
@@ -17,6 +18,7 @@ struct ProductSearchInput {
     int typeItem = -1;
     QList<QPair<QString, QString>> ranges; // group code + from code, group code + to code
     int runYear = 0;
+    Db::Backend backend = Db::Backend::SQLite; // the engine the statement is written for
 };
 struct ProductSearchStatement {
     QStringList lines;
@@ -73,7 +75,7 @@ public:
     void TogglePicture();
 
     // The select part of a result layout (the embedded engine's spellings).
-    static QStringList selectPart(int layout);
+    static QStringList selectPart(int layout, Db::Backend backend = Db::Backend::SQLite);
     static QString typeCondition(int item);
     static int itemOfLetter(const QString& letter); // -1 for an empty or unknown letter
     // The picture file of a product, or empty when the name is 3 characters or shorter or the

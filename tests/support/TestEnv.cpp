@@ -3,15 +3,78 @@
 #include "app/TDMConfig.h"
 #include "data/DbAdmin.h"
 #include "data/DbUtil.h"
+#include "data/PgSchema.h"
 #include "data/TDM.h"
 #include "data/product/TDmMisc.h"
 #include "data/product/TDmProduct.h"
 #include "data/product/TDmService.h"
 
+#include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QSqlQuery>
 #include <stdexcept>
+
+bool TestEnv::onServer()
+{
+    return qEnvironmentVariable("NK_TEST_BACKEND") == QLatin1String("postgresql");
+}
+
+QString TestEnv::testServer()
+{
+    QFile f(QDir(qEnvironmentVariable("NK_TEST_PG_DIR")).filePath(QStringLiteral("server")));
+    if (!f.open(QIODevice::ReadOnly))
+        qFatal("No PostgreSQL test server: %s is missing (CTest starts it with scripts/pg-test-server)",
+               qPrintable(f.fileName()));
+    return QString::fromUtf8(f.readAll()).trimmed();
+}
+
+ServerLocation TestEnv::freshServerLocation()
+{
+    static int serial = 0;
+    ServerLocation where = Connection::parseServerName(testServer(), QDir::currentPath());
+    where.prefix = QStringLiteral("t%1_%2").arg(QCoreApplication::applicationPid()).arg(++serial);
+    return where;
+}
+
+namespace {
+
+// On the server the databases of a TestEnv are copies of template databases built once per
+// test server, kind of data and day (building takes a second, copying a third of one). Their
+// product pictures are in the test server's folder, which lives as long as the server.
+void createOnServer(const ServerLocation& where, TestEnv::Data data, const QDate& today)
+{
+    const QString config = QLatin1String(TDMConfig::ConfigDatabase);
+    const QString company = QStringLiteral("DEMO");
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(QByteArray::number(int(data)));
+    hash.addData(today.toString(Qt::ISODate).toUtf8());
+    for (const char* script : {"config.sql", "demo_config.sql", "company.sql", "demo_company.sql"})
+        hash.addData(DbAdmin::scriptText(QLatin1String(script)).toUtf8());
+    ServerLocation templates = where;
+    templates.prefix = QStringLiteral("tpl_") + QString::fromLatin1(hash.result().toHex().left(12));
+    DbAdmin::withServerLock(where, 0x4e4b5445, [&] {
+        if (!DbAdmin::databaseExists(templates, company)) {
+            if (data == TestEnv::Data::Demo) {
+                DbAdmin::createDemo(templates, today,
+                                    QDir(qEnvironmentVariable("NK_TEST_PG_DIR")).filePath(QStringLiteral("pictures")));
+            } else {
+                DbAdmin::createConfigDatabase(templates);
+                DbAdmin::createCompanyDatabase(templates, company);
+            }
+        }
+        DbAdmin::copyDatabase(templates, where, config);
+        DbAdmin::copyDatabase(templates, where, company);
+    });
+}
+
+} // namespace
+
+ServerLocation TestEnv::location() const
+{
+    return Connection::parseServerName(m_serverName, m_dir->path());
+}
 
 TestEnv::TestEnv(Data data, const QDate& today)
     : m_dir(std::make_unique<QTemporaryDir>())
@@ -22,16 +85,21 @@ TestEnv::TestEnv(Data data, const QDate& today)
     const QString root = m_dir->path();
     const QString dataFolder = QDir(root).filePath(QStringLiteral("data"));
     QDir().mkpath(dataFolder);
-    if (data == Data::Demo) {
-        DbAdmin::createDemo(dataFolder, today);
+    m_serverName = onServer() ? Connection::serverNameOf(freshServerLocation()) : QStringLiteral("data");
+    const ServerLocation where = location();
+    const QString pictures = QDir(dataFolder).filePath(QStringLiteral("pictures"));
+    if (onServer()) {
+        createOnServer(where, data, today);
+    } else if (data == Data::Demo) {
+        DbAdmin::createDemo(where, today, pictures);
     } else {
-        DbAdmin::createConfigDatabase(dataFolder);
-        DbAdmin::createCompanyDatabase(dataFolder, companyName());
+        DbAdmin::createConfigDatabase(where);
+        DbAdmin::createCompanyDatabase(where, companyName());
     }
     QFile f(QDir(root).filePath(QStringLiteral("Server.Dat")));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw std::runtime_error("cannot write Server.Dat");
-    f.write("data\n");
+    f.write(m_serverName.toUtf8() + "\n");
     f.close();
     QDir::setCurrent(root);
 
@@ -75,6 +143,10 @@ TestEnv::~TestEnv()
     DMConfig = nullptr;
     MessageService::setScripted(false);
     QDir::setCurrent(m_oldCwd);
+    if (onServer()) {
+        DbAdmin::dropDatabase(location(), companyName());
+        DbAdmin::dropDatabase(location(), QLatin1String(TDMConfig::ConfigDatabase));
+    }
 }
 
 QString TestEnv::folder() const
@@ -107,5 +179,6 @@ int TestEnv::count(const QString& table, const QString& where, const QVariantMap
 
 void TestEnv::exec(const QString& sql, const QVariantMap& params)
 {
-    Db::exec(company(), sql, params);
+    const bool ddl = sql.trimmed().startsWith(QLatin1String("CREATE"), Qt::CaseInsensitive);
+    Db::exec(company(), ddl && onServer() ? PgSchema::translate(sql) : sql, params);
 }
