@@ -2,6 +2,7 @@
 #include "data/CachedDataSetModel.h"
 #include "data/DbUtil.h"
 #include "data/NkError.h"
+#include "support/TestEnv.h"
 
 #include <QAbstractItemModelTester>
 #include <QSqlDatabase>
@@ -9,11 +10,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The cached data set against a small table of its own: which statements reach the
-// database, with which values, and what survives a failed save.
+// The cached data set against a small table of its own in the company database of the run's
+// backend: which statements reach the database, with which values, and what survives a
+// failed save.
 class TstCachedDataSet : public QObject {
     Q_OBJECT
-    QTemporaryDir m_dir;
+    std::unique_ptr<TestEnv> m_env;
     QSqlDatabase m_db;
 
     int count(const QString& where = {})
@@ -34,22 +36,22 @@ class TstCachedDataSet : public QObject {
     }
 
 private slots:
+    void initTestCase()
+    {
+        m_env = std::make_unique<TestEnv>(TestEnv::Data::Empty);
+        m_db = m_env->company();
+    }
+    void cleanupTestCase()
+    {
+        m_db = QSqlDatabase();
+        m_env.reset();
+    }
     void init()
     {
-        QVERIFY(m_dir.isValid());
-        m_db = QSqlDatabase::addDatabase("QSQLITE", "t");
-        m_db.setDatabaseName(m_dir.filePath("t.sqlite"));
-        QVERIFY(m_db.open());
         Db::exec(m_db, "drop table if exists Line");
-        Db::exec(m_db, "create table Line (Id integer primary key autoincrement, Hd integer, "
-                       "Code text collate nocase, Qty real check (Qty >= 0))");
+        m_env->exec("create table Line (Id integer primary key autoincrement, Hd integer, "
+                    "Code text collate nocase, Qty real check (Qty >= 0))");
         Db::exec(m_db, "insert into Line (Hd, Code, Qty) values (1, 'A', 1), (1, 'B', 2), (2, 'C', 3)");
-    }
-    void cleanup()
-    {
-        m_db.close();
-        m_db = QSqlDatabase();
-        QSqlDatabase::removeDatabase("t");
     }
 
     void fieldsAreCaseInsensitiveAndParametersBound()

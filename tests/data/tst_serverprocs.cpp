@@ -1,4 +1,5 @@
-#include "data/DbAdmin.h"
+#include "data/Connection.h"
+#include "data/DbUtil.h"
 #include "data/NkError.h"
 #include "data/ServerProcs.h"
 
@@ -12,6 +13,7 @@
 #include <QtTest>
 
 #include "support/SqliteFile.h"
+#include "support/TestEnv.h"
 
 #include <cmath>
 #include <cstdio>
@@ -21,33 +23,25 @@ namespace {
 const QDate kToday(2026, 6, 15);
 const char* const kChildSwitch = "--draw-numbers";
 
-using Db = SqliteFile;
-
 double cents(double v) { return std::round(v * 100.0) / 100.0; }
 
-// Child process of the numbering race: draws `count` numbers of `code`, one per write
-// transaction, and prints them one per line.
-int drawNumbers(const QString& path, const QString& code, int count)
+// Child process of the numbering race: draws `count` numbers of `code` from the company
+// database DEMO of the server named `server` (a folder or a PostgreSQL server), one per
+// saving transaction, and prints them one per line.
+int drawNumbers(const QString& server, const QString& code, int count)
 {
-    Db c(path, QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
     QTextStream out(stdout);
-    for (int i = 0; i < count; ++i) {
-        QSqlQuery q(c.db());
-        if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-            std::fprintf(stderr, "BEGIN failed: %s\n", qPrintable(q.lastError().text()));
-            return 2;
-        }
-        try {
-            const QString no = ServerProcs::NewDocumentNo(c.db(), code, kToday.year());
-            if (!q.exec(QStringLiteral("COMMIT"))) {
-                std::fprintf(stderr, "COMMIT failed: %s\n", qPrintable(q.lastError().text()));
-                return 3;
-            }
+    try {
+        const QSqlDatabase db = Connection::open(QStringLiteral("race"), QStringLiteral("DEMO"), server, QDir::currentPath());
+        for (int i = 0; i < count; ++i) {
+            Db::beginTransaction(db);
+            const QString no = ServerProcs::NewDocumentNo(db, code, kToday.year());
+            Db::commit(db);
             out << no << '\n';
-        } catch (const NkError& e) {
-            std::fprintf(stderr, "%s\n", e.what());
-            return 4;
         }
+    } catch (const NkError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 4;
     }
     out.flush();
     return 0;
@@ -59,11 +53,11 @@ class TstServerProcs : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<Db> m_company;
-    std::unique_ptr<Db> m_config;
+    std::unique_ptr<TestEnv> m_env;
+    std::unique_ptr<TestSql> m_company;
+    std::unique_ptr<TestSql> m_config;
 
-    const Db& c() const { return *m_company; }
+    const TestSql& c() const { return *m_company; }
 
     void setRow(const QString& code, int year, const QString& prefix, int length, int lastNo)
     {
@@ -80,15 +74,15 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        DbAdmin::createDemo(m_dir.path(), kToday);
-        m_company = std::make_unique<Db>(m_dir.filePath("DEMO.sqlite"));
-        m_config = std::make_unique<Db>(m_dir.filePath("KOV_CONFIG.sqlite"));
+        m_env = std::make_unique<TestEnv>(TestEnv::Data::Demo, kToday);
+        m_company = std::make_unique<TestSql>(m_env->company());
+        m_config = std::make_unique<TestSql>(m_env->config());
     }
     void cleanupTestCase()
     {
         m_company.reset();
         m_config.reset();
+        m_env.reset();
     }
     void cleanup() { ServerProcs::setFailureHook({}); }
 
@@ -196,7 +190,7 @@ private slots:
         QCOMPARE(q.value(2).toInt(), 3);
         QCOMPARE(q.value(3).toInt(), 17);
         QCOMPARE(q.value(4).toString(), QStringLiteral("ใบที่ลบ"));
-        const QDateTime logged = QDateTime::fromString(q.value(5).toString(), "yyyy-MM-dd HH:mm:ss");
+        const QDateTime logged = Db::dateFromValue(q.value(5));
         QVERIFY(logged.isValid());
         QVERIFY(logged >= start && logged <= QDateTime::currentDateTime().addSecs(2));
     }
@@ -204,9 +198,9 @@ private slots:
     void userAddLogRollsBackWithTheSave()
     {
         const int before = c().count("SELECT COUNT(*) FROM UserLog");
-        c().query("BEGIN IMMEDIATE");
+        Db::beginTransaction(c().db());
         ServerProcs::UserAddLog(c().db(), 1, 1, 1, 0, "rolled back");
-        c().query("ROLLBACK");
+        Db::rollback(c().db());
         QCOMPARE(c().count("SELECT COUNT(*) FROM UserLog"), before);
     }
 
@@ -344,7 +338,7 @@ private slots:
         QCOMPARE(q.value(1).toString(), QStringLiteral("SOMCHAI"));
         QCOMPARE(q.value(3).toInt(), 4);
         QCOMPARE(q.value(4).toString(), QStringLiteral("ข้อผิดพลาด 'quoted'"));
-        QVERIFY(QDateTime::fromString(q.value(5).toString(), "yyyy-MM-dd HH:mm:ss").isValid());
+        QVERIFY(Db::dateFromValue(q.value(5)).isValid());
     }
 
     void prepareProcRegistry()
@@ -359,27 +353,31 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(NkError, ServerProcs::runPrepareProc("SP_Other", c().db(), {}));
     }
 
-    // Two processes draw numbers of one code at the same time on the same file: no number is
-    // handed out twice and none is lost.
-    void twoProcessesNeverShareANumber()
+    // Four processes draw numbers of one code at the same time from the same database: no
+    // number is handed out twice, none is lost, none fails.
+    void fourProcessesNeverShareANumber()
     {
         const QString code = QStringLiteral("RACE");
         setRow(code, kToday.year(), "R", 8, 0);
-        const QString path = m_dir.filePath("DEMO.sqlite");
-        QProcess a, b;
-        for (QProcess* p : {&a, &b})
-            p->start(QCoreApplication::applicationFilePath(), {kChildSwitch, path, code, "200"});
+        std::vector<std::unique_ptr<QProcess>> procs;
+        for (int i = 0; i < 4; ++i) {
+            procs.push_back(std::make_unique<QProcess>());
+            procs.back()->start(QCoreApplication::applicationFilePath(), {kChildSwitch, m_env->serverName(), code, "250"});
+        }
         QStringList numbers;
-        for (QProcess* p : {&a, &b}) {
-            QVERIFY(p->waitForFinished(120000));
+        for (const auto& p : procs) {
+            QVERIFY(p->waitForFinished(240000));
             QVERIFY2(p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0, p->readAllStandardError().constData());
             const QStringList lines = QString::fromUtf8(p->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-            QCOMPARE(lines.size(), 200);
+            QCOMPARE(lines.size(), 250);
             numbers += lines;
         }
-        QCOMPARE(QSet<QString>(numbers.begin(), numbers.end()).size(), 400);
-        QCOMPARE(lastNo(code, kToday.year()), 400);
-        QVERIFY(numbers.contains("R0000001") && numbers.contains("R0000400"));
+        QStringList expected;
+        for (int i = 1; i <= 1000; ++i)
+            expected << QStringLiteral("R%1").arg(i, 7, 10, QLatin1Char('0'));
+        numbers.sort();
+        QCOMPARE(numbers, expected); // each once, without a gap
+        QCOMPARE(lastNo(code, kToday.year()), 1000);
     }
 };
 

@@ -5,28 +5,14 @@
 #include <QUuid>
 #include <QVariantList>
 
-// A SQLite file opened on a connection of the test's own (not the data modules'), with
-// positional binds; a failing statement ends the test program with the driver's text.
-class SqliteFile {
+// Statements with positional binds on a connection; a failing statement ends the test
+// program with the driver's text.
+class TestSql {
 public:
-    explicit SqliteFile(const QString& path, const QString& options = {})
-        : m_name(QUuid::createUuid().toString())
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        db.setConnectOptions(options);
-        if (!db.open())
-            qFatal("cannot open %s", qPrintable(path));
-    }
-    ~SqliteFile()
-    {
-        QSqlDatabase::database(m_name, false).close();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    SqliteFile(const SqliteFile&) = delete;
-    SqliteFile& operator=(const SqliteFile&) = delete;
+    explicit TestSql(const QSqlDatabase& db = {}) : m_db(db) {}
+    virtual ~TestSql() = default;
 
-    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
+    virtual QSqlDatabase db() const { return m_db; }
     QSqlQuery query(const QString& sql, const QVariantList& binds = {}) const
     {
         QSqlQuery q(db());
@@ -44,6 +30,32 @@ public:
         return q.next() ? q.value(0) : QVariant();
     }
     int count(const QString& sql, const QVariantList& binds = {}) const { return scalar(sql, binds).toInt(); }
+
+private:
+    QSqlDatabase m_db;
+};
+
+// A SQLite file opened on a connection of the test's own (not the data modules').
+class SqliteFile : public TestSql {
+public:
+    explicit SqliteFile(const QString& path, const QString& options = {})
+        : m_name(QUuid::createUuid().toString())
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(options);
+        if (!db.open())
+            qFatal("cannot open %s", qPrintable(path));
+    }
+    ~SqliteFile() override
+    {
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    SqliteFile(const SqliteFile&) = delete;
+    SqliteFile& operator=(const SqliteFile&) = delete;
+
+    QSqlDatabase db() const override { return QSqlDatabase::database(m_name, false); }
 
 private:
     QString m_name;
