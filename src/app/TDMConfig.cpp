@@ -32,8 +32,10 @@ QString TDMConfig::ReadServerName() const
 
 bool TDMConfig::Connected() const
 {
-    return m_connected && QSqlDatabase::contains(QLatin1String(ConnectionName))
-        && QSqlDatabase::database(QLatin1String(ConnectionName), false).isOpen();
+    if (!m_connected || !QSqlDatabase::contains(QLatin1String(ConnectionName)))
+        return false;
+    const QSqlDatabase db = QSqlDatabase::database(QLatin1String(ConnectionName), false);
+    return db.isOpen() && !Connection::connectionLost(db); // a lost server connection reconnects
 }
 
 QSqlDatabase TDMConfig::DmCfg()

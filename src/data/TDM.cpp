@@ -34,8 +34,12 @@ void TDM::setDatabaseName(const QString& name)
 
 bool TDM::Connected() const
 {
-    return m_connected && QSqlDatabase::contains(QLatin1String(ConnectionName))
-        && QSqlDatabase::database(QLatin1String(ConnectionName), false).isOpen();
+    if (!m_connected || !QSqlDatabase::contains(QLatin1String(ConnectionName)))
+        return false;
+    // A server connection that lost its server (stopped, restarted, network gone) counts as
+    // closed: the next use connects again.
+    const QSqlDatabase db = QSqlDatabase::database(QLatin1String(ConnectionName), false);
+    return db.isOpen() && !Connection::connectionLost(db);
 }
 
 QSqlDatabase TDM::DMdata()
@@ -86,7 +90,15 @@ void TDM::StartTransaction()
 {
     if (m_inTransaction)
         throw NkError(QStringLiteral("A transaction is already running"));
-    Db::beginTransaction(DMdata());
+    try {
+        Db::beginTransaction(DMdata());
+    } catch (const NkError&) {
+        // The server went away since the last statement (it was restarted): nothing has been
+        // written yet, so the save starts once more on a new connection.
+        if (Connected())
+            throw;
+        Db::beginTransaction(DMdata());
+    }
     m_inTransaction = true;
 }
 

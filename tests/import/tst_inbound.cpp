@@ -1,4 +1,5 @@
 #include "app/MessageService.h"
+#include "app/TFrShowError.h"
 #include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
@@ -421,6 +422,46 @@ private slots:
         MessageService::queueAnswer(true);
         f.AcSave->trigger();
         QCOMPARE(env.count("ImHd"), before + 1);
+    }
+
+    // The server goes down while a document is on screen: the save reports the lost
+    // connection through the error dialog and writes nothing; once the server is back, the
+    // same save goes through on a new connection.
+    void serverStoppedWhileTheFormIsOpen()
+    {
+        if (!TestEnv::onServer())
+            QSKIP("a server backend test");
+        TestServer server;
+        TestEnv env(TestEnv::Data::Demo, QDate::currentDate(), server.name());
+        const int before = env.count("ImHd");
+        TFrInbound f;
+        openForm(f);
+        fillHeader(f, "");
+        fillBody(f);
+        QStringList shown;
+        MessageService::setDialogHook([&](QDialog* d) {
+            if (auto* e = qobject_cast<TFrShowError*>(d))
+                shown << e->errorText();
+            d->reject();
+            return int(QDialog::Rejected);
+        });
+        server.pause();
+        MessageService::queueAnswer(true);
+        f.AcSave->trigger();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].contains("connect", Qt::CaseInsensitive), qPrintable(shown.join("|")));
+        QCOMPARE(f.QDt->RecordCount(), 3); // still on screen, pending
+        QVERIFY(f.QHd->UpdatesPending());
+
+        server.resume();
+        QCOMPARE(env.count("ImHd"), before); // nothing half-written
+        MessageService::queueAnswer(true);
+        f.AcSave->trigger();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(env.count("ImHd"), before + 1);
+        const int id = env.scalar("select max(ID) from ImHd").toInt();
+        QCOMPARE(env.count("ImDt", "ImHd = :i", {{"i", id}}), 3);
+        QCOMPARE(env.count("ImDuty", "ImHd = :i", {{"i", id}}), 2);
     }
 
     void billsBroughtForward()

@@ -13,6 +13,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlQuery>
 #include <stdexcept>
 
@@ -30,10 +31,10 @@ QString TestEnv::testServer()
     return QString::fromUtf8(f.readAll()).trimmed();
 }
 
-ServerLocation TestEnv::freshServerLocation()
+ServerLocation TestEnv::freshServerLocation(const QString& server)
 {
     static int serial = 0;
-    ServerLocation where = Connection::parseServerName(testServer(), QDir::currentPath());
+    ServerLocation where = Connection::parseServerName(server.isEmpty() ? testServer() : server, QDir::currentPath());
     where.prefix = QStringLiteral("t%1_%2").arg(QCoreApplication::applicationPid()).arg(++serial);
     return where;
 }
@@ -76,7 +77,7 @@ ServerLocation TestEnv::location() const
     return Connection::parseServerName(m_serverName, m_dir->path());
 }
 
-TestEnv::TestEnv(Data data, const QDate& today)
+TestEnv::TestEnv(Data data, const QDate& today, const QString& server)
     : m_dir(std::make_unique<QTemporaryDir>())
     , m_oldCwd(QDir::currentPath())
 {
@@ -85,7 +86,7 @@ TestEnv::TestEnv(Data data, const QDate& today)
     const QString root = m_dir->path();
     const QString dataFolder = QDir(root).filePath(QStringLiteral("data"));
     QDir().mkpath(dataFolder);
-    m_serverName = onServer() ? Connection::serverNameOf(freshServerLocation()) : QStringLiteral("data");
+    m_serverName = onServer() ? Connection::serverNameOf(freshServerLocation(server)) : QStringLiteral("data");
     const ServerLocation where = location();
     const QString pictures = QDir(dataFolder).filePath(QStringLiteral("pictures"));
     if (onServer()) {
@@ -147,6 +148,54 @@ TestEnv::~TestEnv()
         DbAdmin::dropDatabase(location(), companyName());
         DbAdmin::dropDatabase(location(), QLatin1String(TDMConfig::ConfigDatabase));
     }
+}
+
+TestServer::TestServer()
+{
+    run(QStringLiteral("start"));
+    // Its password joins the process's password file (each line names its server's socket).
+    QFile mine(QDir(m_dir.path()).filePath(QStringLiteral("pgpass")));
+    QFile shared(qEnvironmentVariable("PGPASSFILE"));
+    QByteArray lines = mine.open(QIODevice::ReadOnly) ? mine.readAll() : QByteArray();
+    if (shared.open(QIODevice::ReadOnly))
+        lines += shared.readAll();
+    QFile both(QDir(m_dir.path()).filePath(QStringLiteral("pgpass-all")));
+    if (!both.open(QIODevice::WriteOnly) || both.write(lines) != lines.size())
+        qFatal("cannot write %s", qPrintable(both.fileName()));
+    both.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    m_oldPassFile = qgetenv("PGPASSFILE");
+    qputenv("PGPASSFILE", both.fileName().toLocal8Bit());
+}
+
+TestServer::~TestServer()
+{
+    qputenv("PGPASSFILE", m_oldPassFile);
+    run(QStringLiteral("stop"));
+}
+
+QString TestServer::name() const
+{
+    QFile f(QDir(m_dir.path()).filePath(QStringLiteral("server")));
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
+}
+
+void TestServer::pause()
+{
+    run(QStringLiteral("pause"));
+}
+
+void TestServer::resume()
+{
+    run(QStringLiteral("resume"));
+}
+
+void TestServer::run(const QString& command)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedChannels);
+    p.start(QStringLiteral("bash"), {QStringLiteral(NK_SOURCE_DIR "/scripts/pg-test-server"), command, m_dir.path()});
+    if (!p.waitForFinished(120000) || p.exitCode() != 0)
+        qFatal("pg-test-server %s failed", qPrintable(command));
 }
 
 QString TestEnv::folder() const

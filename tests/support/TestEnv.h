@@ -21,7 +21,8 @@
 class TestEnv {
 public:
     enum class Data { Demo, Empty };
-    explicit TestEnv(Data data = Data::Demo, const QDate& today = QDate::currentDate());
+    // `server`: on the server backend, another test server than the run's (TestServer::name).
+    explicit TestEnv(Data data = Data::Demo, const QDate& today = QDate::currentDate(), const QString& server = {});
     ~TestEnv();
     TestEnv(const TestEnv&) = delete;
     TestEnv& operator=(const TestEnv&) = delete;
@@ -32,7 +33,7 @@ public:
     // server was not started.
     static QString testServer();
     // A server location under a prefix no other TestEnv or process uses.
-    static ServerLocation freshServerLocation();
+    static ServerLocation freshServerLocation(const QString& server = {});
 
     QString folder() const;
     QString serverName() const { return m_serverName; } // the first line of Server.Dat
@@ -51,4 +52,20 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_oldCwd;
     QString m_serverName;
+};
+
+// A PostgreSQL server of one test's own (scripts/pg-test-server), for what the run's shared
+// server must not go through: being stopped and started again. Removed at the end.
+class TestServer {
+public:
+    TestServer();
+    ~TestServer();
+    QString name() const; // for TestEnv
+    void pause();         // the server goes down, its data stays
+    void resume();
+
+private:
+    void run(const QString& command);
+    QTemporaryDir m_dir;
+    QByteArray m_oldPassFile;
 };
