@@ -2,6 +2,7 @@
 #include "app/TDMConfig.h"
 #include "data/Connection.h"
 #include "data/DbAdmin.h"
+#include "data/DbMigrate.h"
 #include "data/NkError.h"
 #include "menu/MenuData.h"
 
@@ -69,18 +70,26 @@ int setPassword(const QString& code, QTextStream& out, QTextStream& err)
 
 } // namespace
 
-// Administrator's tool: creates databases of the embedded backend, stores users' passwords and
-// answers where the programs find their files.
+// Administrator's tool: creates databases in a folder of SQLite files or on a PostgreSQL
+// server, copies a company from its files to a server, stores users' passwords and answers
+// where the programs find their files.
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const QStringList args = app.arguments().mid(1);
+    QStringList args = app.arguments().mid(1);
+    QString server; // --server NAME: a PostgreSQL server (postgresql://host:port) instead of a folder
+    if (args.value(0) == QLatin1String("--server") && args.size() >= 2) {
+        server = args[1];
+        args = args.mid(2);
+    }
     auto usage = [&] {
         err << "usage: namkhao-db config FOLDER\n"
                "       namkhao-db company FOLDER NAME\n"
                "       namkhao-db demo FOLDER\n"
+               "       namkhao-db --server postgresql://HOST[:PORT] config|company NAME|demo\n"
+               "       namkhao-db migrate FOLDER NAME postgresql://HOST[:PORT]   (copies company NAME to the server)\n"
                "In the folder holding Server.Dat:\n"
                "       namkhao-db user CODE --password     (the password is read from standard input)\n"
                "       namkhao-db menu-entry PROGRAM_CODE  (the menu entry that starts a work form)\n"
@@ -107,6 +116,29 @@ int main(int argc, char** argv)
                 << "installed database scripts: " << InstalledPaths::scriptsDir() << "\n";
             for (const QString& layout : args.mid(1))
                 out << layout << ": " << InstalledPaths::layoutFile(QDir::currentPath(), layout) << "\n";
+            return 0;
+        }
+        if (cmd == "migrate" && args.size() == 4 && server.isEmpty()) {
+            const ServerLocation target = Connection::parseServerName(args[3], QDir::currentPath());
+            for (const QString& line : DbMigrate::copyCompany(args[1], args[2].trimmed(), target))
+                out << line << "\n";
+            return 0;
+        }
+        if (!server.isEmpty()) {
+            const ServerLocation where = Connection::parseServerName(server, QDir::currentPath());
+            if (where.kind != ServerLocation::Kind::PostgreSQL) {
+                err << "Not a server name: " << server << "\n";
+                return 2;
+            }
+            if (cmd == "config" && args.size() == 1)
+                DbAdmin::createConfigDatabase(where);
+            else if (cmd == "company" && args.size() == 2)
+                DbAdmin::createCompanyDatabase(where, args[1].trimmed());
+            else if (cmd == "demo" && args.size() == 1)
+                DbAdmin::createDemo(where, QDate::currentDate(), QDir::current().absoluteFilePath(QStringLiteral("pictures")));
+            else
+                return usage();
+            out << "created on " << Connection::serverNameOf(where) << "\n";
             return 0;
         }
         if (args.size() < 2)

@@ -422,6 +422,12 @@ void createCompanyDatabase(const ServerLocation& where, const QString& name)
     build(where, name, {QStringLiteral("company.sql")}, QDate::currentDate());
 }
 
+void createDatabase(const ServerLocation& where, const QString& name, const QStringList& scripts,
+                    const std::function<void(const QSqlDatabase&)>& fill)
+{
+    build(where, name, scripts, QDate::currentDate(), fill);
+}
+
 bool databaseExists(const ServerLocation& where, const QString& name)
 {
     if (where.kind == ServerLocation::Kind::Embedded)

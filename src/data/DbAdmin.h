@@ -33,6 +33,9 @@ void createConfigDatabase(const ServerLocation& where);
 void createCompanyDatabase(const ServerLocation& where, const QString& name);
 void createDemo(const ServerLocation& where, const QDate& today = QDate::currentDate(),
                 const QString& picturesFolder = {});
+// A new database from scripts of db/ ("company.sql"), then `fill` on the same transaction.
+void createDatabase(const ServerLocation& where, const QString& name, const QStringList& scripts,
+                    const std::function<void(const QSqlDatabase&)>& fill = {});
 bool databaseExists(const ServerLocation& where, const QString& name);
 // Server: creates `name` under `to` as a copy of `name` under `from` (which must have no
 // sessions while it is copied).

@@ -82,6 +82,12 @@ QVariant toDbValue(const QVariant& v)
         return dateToText(v.toDateTime());
     case QMetaType::QDate:
         return dateToText(v.toDate());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        // The decimal the amount stands for: its first 15 significant digits (a sum of typed
+        // amounts such as 0.1 + 0.2 differs from it only beyond them), as the report engine
+        // reads a double too. The server stores that decimal exactly.
+        return v.isNull() ? v : QVariant(QString::number(v.toDouble(), 'g', 15).toDouble());
     default:
         return v;
     }

@@ -19,7 +19,8 @@ QString dateToText(const QDate& d);
 QDateTime dateFromValue(const QVariant& v); // text, QDate or QDateTime; invalid on garbage
 QDateTime emptyDate();
 bool isEmptyDate(const QDateTime& dt);
-// A value ready to bind: dates become their stored text; everything else passes unchanged.
+// A value ready to bind: dates become their stored text, a double the decimal of its first 15
+// significant digits; everything else passes unchanged.
 QVariant toDbValue(const QVariant& v);
 
 // Prepares and runs a statement with named parameters (":Name" in the text, keys without

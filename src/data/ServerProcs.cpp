@@ -53,7 +53,7 @@ QSqlQuery run(const QSqlDatabase& db, const QString& proc, const QString& sql,
     if (!q.prepare(Db::dialectSql(db, sql)))
         throw NkError(QStringLiteral("%1: %2").arg(proc, q.lastError().text()));
     for (const auto& [name, value] : binds)
-        q.bindValue(name, value);
+        q.bindValue(name, Db::toDbValue(value));
     if (!q.exec())
         throw NkError(QStringLiteral("%1: %2").arg(proc, q.lastError().text()));
     return q;

@@ -86,10 +86,11 @@ TestEnv::TestEnv(Data data, const QDate& today, const QString& server)
     const QString root = m_dir->path();
     const QString dataFolder = QDir(root).filePath(QStringLiteral("data"));
     QDir().mkpath(dataFolder);
-    m_serverName = onServer() ? Connection::serverNameOf(freshServerLocation(server)) : QStringLiteral("data");
+    m_serverName = onServer() && server != QLatin1String(Embedded) ? Connection::serverNameOf(freshServerLocation(server))
+                                                                   : QString::fromLatin1(Embedded);
     const ServerLocation where = location();
     const QString pictures = QDir(dataFolder).filePath(QStringLiteral("pictures"));
-    if (onServer()) {
+    if (isServer()) {
         createOnServer(where, data, today);
     } else if (data == Data::Demo) {
         DbAdmin::createDemo(where, today, pictures);
@@ -144,7 +145,7 @@ TestEnv::~TestEnv()
     DMConfig = nullptr;
     MessageService::setScripted(false);
     QDir::setCurrent(m_oldCwd);
-    if (onServer()) {
+    if (isServer()) {
         DbAdmin::dropDatabase(location(), companyName());
         DbAdmin::dropDatabase(location(), QLatin1String(TDMConfig::ConfigDatabase));
     }
@@ -229,5 +230,5 @@ int TestEnv::count(const QString& table, const QString& where, const QVariantMap
 void TestEnv::exec(const QString& sql, const QVariantMap& params)
 {
     const bool ddl = sql.trimmed().startsWith(QLatin1String("CREATE"), Qt::CaseInsensitive);
-    Db::exec(company(), ddl && onServer() ? PgSchema::translate(sql) : sql, params);
+    Db::exec(company(), ddl && isServer() ? PgSchema::translate(sql) : sql, params);
 }

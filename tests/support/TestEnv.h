@@ -21,7 +21,9 @@
 class TestEnv {
 public:
     enum class Data { Demo, Empty };
-    // `server`: on the server backend, another test server than the run's (TestServer::name).
+    // `server`: another test server than the run's (TestServer::name), or Embedded for SQLite
+    // files whatever the run's backend.
+    static constexpr const char* Embedded = "data";
     explicit TestEnv(Data data = Data::Demo, const QDate& today = QDate::currentDate(), const QString& server = {});
     ~TestEnv();
     TestEnv(const TestEnv&) = delete;
@@ -38,6 +40,7 @@ public:
     QString folder() const;
     QString serverName() const { return m_serverName; } // the first line of Server.Dat
     ServerLocation location() const;
+    bool isServer() const { return location().kind == ServerLocation::Kind::PostgreSQL; }
     QString companyName() const { return QStringLiteral("DEMO"); }
     QSqlDatabase company();  // DM->DMdata()
     QSqlDatabase config();   // DMConfig->DmCfg()

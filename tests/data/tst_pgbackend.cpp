@@ -1,0 +1,353 @@
+// The server backend's own promises: its schema is the embedded one's, money is exact,
+// workstations saving at once never collide, a company moves from its files to a server,
+// and a document saved on either backend is stored alike. Runs on the server backend only.
+#include "app/MessageService.h"
+#include "app/TDMConfig.h"
+#include "data/CachedDataSet.h"
+#include "data/DbAdmin.h"
+#include "data/DbCatalog.h"
+#include "data/DbMigrate.h"
+#include "data/DbUtil.h"
+#include "data/NkError.h"
+#include "data/TDM.h"
+#include "forms/import/InboundRules.h"
+#include "forms/import/InboundSql.h"
+#include "support/ImportDoc.h"
+#include "support/SqliteFile.h"
+#include "support/TestEnv.h"
+
+#include <QProcess>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+const QDate kToday(2026, 12, 9);
+const char* const kSaverSwitch = "--save-imports";
+const int kSavers = 4;
+const int kDocsPerSaver = 250;
+
+int smallUnitOf(const QSqlDatabase& db, int product)
+{
+    return Db::scalar(db, "select Id from ProductUnits where Product = :p and SmallUnitFlag = 'Y'", {{"p", product}}).toInt();
+}
+
+// An import document of three lines in two duty groups, saved with its number drawn.
+InboundRules::SaveResult saveImport(int seed)
+{
+    const int unit = smallUnitOf(DM->DMdata(), 1);
+    ImportDoc d;
+    d.newHeader();
+    d.line(1, unit, 1 + seed % 5, 100.25 + seed, 1);
+    d.line(1, unit, 2, 0.1, 2);
+    d.line(1, unit, 3, 0.2, 1);
+    d.group(150.5);
+    d.group(0.3);
+    if (!InboundRules::CheckComplete(d.dt, d.duty, true, true).ok)
+        throw NkError(QStringLiteral("the test document is incomplete"));
+    d.hd.SetField(QStringLiteral("Total"), InboundRules::CalculateAll(d.dt));
+    d.hd.Post();
+    return InboundRules::Save(d.input(true));
+}
+
+// Child process of the savers' race: saves `count` import documents on the company of the
+// working folder `folder` (its Server.Dat) and prints their numbers.
+int saveImports(const QString& folder, int count)
+{
+    QDir::setCurrent(folder);
+    MessageService::setScripted(true);
+    DM = new TDM;
+    DM->setDatabaseName(QStringLiteral("DEMO"));
+    DMConfig = new TDMConfig;
+    DMConfig->UserId = 1;
+    DMConfig->MenuId = 1;
+    QTextStream out(stdout);
+    try {
+        for (int i = 0; i < count; ++i)
+            out << saveImport(i).number << '\n';
+    } catch (const NkError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 4;
+    }
+    out.flush();
+    delete DM;
+    delete DMConfig;
+    return 0;
+}
+
+// The rows a statement returns, one text each ("column=value|..."), values as the program
+// reads them, without the columns that hold the time of the save.
+QStringList rowsOf(const QSqlDatabase& db, const QString& sql, const QVariantMap& params = {})
+{
+    static const QStringList clock = {"logdate", "createdate"};
+    QStringList rows;
+    QSqlQuery q = Db::exec(db, sql, params);
+    while (q.next()) {
+        const QSqlRecord r = q.record();
+        const QVector<QVariant> values = Db::rowValues(q);
+        QStringList cols;
+        for (int i = 0; i < r.count(); ++i)
+            if (!clock.contains(r.fieldName(i).toLower()))
+                cols << r.fieldName(i).toLower() + '=' + (values[i].isNull() ? QStringLiteral("<null>") : values[i].toString());
+        rows << cols.join('|');
+    }
+    return rows;
+}
+
+// What a save of the import document left behind, table by table.
+QStringList storedImport(const QSqlDatabase& db, int id, const QString& number)
+{
+    const QVariantMap p{{"i", id}, {"n", number}};
+    QStringList rows;
+    rows << rowsOf(db, "select * from ImHd where ID = :i", p) << rowsOf(db, "select * from ImDuty where ImHd = :i order by ID", p)
+         << rowsOf(db, "select * from ImDt where ImHd = :i order by ID", p)
+         << rowsOf(db, "select * from glhd where glfromdocid = :i and glfromdoctype = 'IM' order by id", p)
+         << rowsOf(db, "select d.* from gldt d inner join glhd h on h.id = d.glhd where h.glfromdocid = :i "
+                       "and h.glfromdoctype = 'IM' order by d.id", p)
+         << rowsOf(db, "select * from UserLog where Remark = :n order by Id", p)
+         << rowsOf(db, "select Code, DocYear, LastNo from DocumentNo order by Id");
+    return rows;
+}
+
+} // namespace
+
+class TstPgBackend : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY2(TestEnv::onServer(), "runs with NK_TEST_BACKEND=postgresql"); }
+
+    // The server's tables, columns (with their kind: case-insensitive text, date, number ...),
+    // views and indexes are those of the embedded schema they are derived from.
+    void schemaIsTheEmbeddedOne_data()
+    {
+        QTest::addColumn<QString>("database");
+        QTest::newRow("company") << "DEMO";
+        QTest::newRow("configuration") << "KOV_CONFIG";
+    }
+    void schemaIsTheEmbeddedOne()
+    {
+        QFETCH(QString, database);
+        QTemporaryDir dir;
+        DbAdmin::createConfigDatabase(dir.path());
+        DbAdmin::createCompanyDatabase(dir.path(), "DEMO");
+        SqliteFile files(dir.filePath(database + ".sqlite"));
+        TestEnv env(TestEnv::Data::Empty, kToday);
+        const QSqlDatabase server = database == "DEMO" ? env.company() : env.config();
+        const QList<DbCatalog::Table> tables = DbCatalog::tables(files.db());
+        QVERIFY(tables.size() >= (database == "DEMO" ? 60 : 8));
+        QCOMPARE(DbCatalog::describe(DbCatalog::tables(server), DbCatalog::indexes(server)),
+                 DbCatalog::describe(tables, DbCatalog::indexes(files.db())));
+    }
+
+    // Amounts keep every decimal they were given: 0.1 + 0.2 sums to 0.3 exactly, four
+    // decimals come back as written, and a decimal no double can hold is kept as its text.
+    void moneyIsExact()
+    {
+        TestEnv env(TestEnv::Data::Empty, kToday);
+        env.exec("CREATE TABLE Money (Id INTEGER PRIMARY KEY AUTOINCREMENT, Amount REAL)");
+        const QList<double> amounts = {0.1, 0.2, 1234567.8912, -0.0001, 99999999.9999, 0.0005};
+        CachedDataSet ds;
+        ds.setSQL("select Id, Amount from Money order by Id");
+        ds.setUpdateSQL("insert into Money (Amount) values (:Amount)", "update Money set Amount = :Amount where Id = :OLD_Id", "");
+        ds.Open();
+        for (double a : amounts) {
+            ds.Append();
+            ds.SetField("Amount", a);
+            ds.Post();
+        }
+        DM->StartTransaction();
+        ds.ApplyUpdates();
+        DM->Commit();
+
+        QSqlQuery raw(env.company()); // the driver's own reading: exact decimal text
+        QVERIFY(raw.exec("select sum(Amount), (select Amount from Money where Id = 3) from Money where Id <= 2"));
+        QVERIFY(raw.next());
+        QCOMPARE(raw.value(0).toString(), QString("0.3"));
+        QCOMPARE(raw.value(1).toString(), QString("1234567.8912"));
+        QVERIFY(env.scalar("select sum(Amount) = 0.3 from Money where Id <= 2").toBool());
+        const QVariant sum = env.scalar("select sum(Amount) from Money where Id <= 2");
+        QCOMPARE(sum.typeId(), int(QMetaType::Double));
+        QVERIFY(sum.toDouble() == 0.3);
+
+        ds.Refresh();
+        QCOMPARE(ds.RecordCount(), amounts.size());
+        for (int i = 0; i < amounts.size(); ++i)
+            QVERIFY2(ds.value(i, "Amount").toDouble() == amounts[i], qPrintable(ds.value(i, "Amount").toString()));
+
+        env.exec("insert into Money (Amount) values (12345678901234567.8912)");
+        ds.Refresh();
+        QCOMPARE(ds.value(amounts.size(), "Amount"), QVariant(QString("12345678901234567.8912")));
+        ds.setRecNo(int(amounts.size()));
+        ds.SetField("Amount", QString("12345678901234567.8913")); // a decimal text is written as it is
+        ds.Post();
+        DM->StartTransaction();
+        ds.ApplyUpdates();
+        DM->Commit();
+        QVERIFY(raw.exec("select Amount::text from Money order by Id desc limit 1"));
+        QVERIFY(raw.next());
+        QCOMPARE(raw.value(0).toString(), QString("12345678901234567.8913"));
+    }
+
+    // Four workstations save import documents at the same time: every save succeeds, the
+    // numbers follow each other without a gap or a repeat, and every document is whole.
+    void fourProcessesSaveImportDocuments()
+    {
+        TestEnv env(TestEnv::Data::Demo, kToday);
+        const int lastNo = env.scalar("select LastNo from DocumentNo where Code = 'IMPORT' and DocYear = 2026").toInt();
+        const int before = env.count("ImHd");
+        const int maxId = env.scalar("select max(ID) from ImHd").toInt();
+        std::vector<std::unique_ptr<QProcess>> savers;
+        for (int i = 0; i < kSavers; ++i) {
+            savers.push_back(std::make_unique<QProcess>());
+            savers.back()->start(QCoreApplication::applicationFilePath(),
+                                 {kSaverSwitch, env.folder(), QString::number(kDocsPerSaver)});
+        }
+        QStringList numbers;
+        for (const auto& p : savers) {
+            QVERIFY(p->waitForFinished(280000));
+            QVERIFY2(p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0, p->readAllStandardError().constData());
+            const QStringList lines = QString::fromUtf8(p->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+            QCOMPARE(lines.size(), kDocsPerSaver);
+            numbers += lines;
+        }
+        const int n = kSavers * kDocsPerSaver;
+        QStringList expected;
+        for (int i = lastNo + 1; i <= lastNo + n; ++i)
+            expected << QString("IM2026-%1").arg(i, 5, 10, QLatin1Char('0'));
+        numbers.sort();
+        QCOMPARE(numbers, expected);
+        QCOMPARE(env.count("ImHd"), before + n);
+        const QVariantMap newer{{"m", maxId}};
+        QCOMPARE(env.count("ImDt", "ImHd > :m", newer), 3 * n);
+        QCOMPARE(env.count("ImDuty", "ImHd > :m", newer), 2 * n);
+        QCOMPARE(env.count("glhd", "glfromdocid > :m and glfromdoctype = 'IM'", newer), n);
+        // Each header's total is the sum of its own lines, and each line's group is its own.
+        QCOMPARE(env.count("ImHd H", "H.ID > :m and H.Total <> (select sum(D.Total) from ImDt D where D.ImHd = H.ID)", newer), 0);
+        QCOMPARE(env.count("ImDt D inner join ImDuty T on T.ID = D.ImDuty", "D.ImHd > :m and T.ImHd <> D.ImHd", newer), 0);
+    }
+
+    // A document saved through the form's save path is stored alike on both backends, row
+    // by row (Ids, numbers, amounts, dates, log and ledger rows).
+    void savedDocumentsAreStoredAlike_data()
+    {
+        QTest::addColumn<bool>("broughtForward");
+        QTest::newRow("import document") << false;
+        QTest::newRow("bill brought forward") << true;
+    }
+    void savedDocumentsAreStoredAlike()
+    {
+        QFETCH(bool, broughtForward);
+        auto saveOn = [&](const QString& server) {
+            TestEnv env(TestEnv::Data::Demo, kToday, server);
+            InboundRules::SaveResult res;
+            if (broughtForward) {
+                CachedDataSet hd, hdId;
+                hd.setSQL(InboundSql::header(true));
+                hd.setUpdateSQL(InboundSql::headerInsert(), InboundSql::headerModify(), InboundSql::HeaderDelete);
+                hd.setParam("GetNo", QString());
+                hd.Open();
+                hdId.setSQL(InboundSql::HeaderIdReadBack);
+                hd.Append();
+                hd.SetField("ImDate", "2026-01-01 00:00:00");
+                hd.SetField("FrVendor", 2);
+                hd.SetField("Currency", 2);
+                hd.SetField("ExchangeRate", 34.1234);
+                hd.SetField("Total", 5000.55);
+                hd.SetField("Remark", QString("ยกมา 'quoted'"));
+                hd.Post();
+                InboundRules::SaveInput in;
+                in.header = &hd;
+                in.idReadBack = &hdId;
+                in.autoRun = true;
+                in.beginBalance = true;
+                in.beginLotId = 3;
+                res = InboundRules::Save(in);
+            } else {
+                res = saveImport(7);
+            }
+            return storedImport(env.company(), res.id, res.number);
+        };
+        const QStringList files = saveOn(QString::fromLatin1(TestEnv::Embedded));
+        const QStringList server = saveOn(QString());
+        QVERIFY(files.size() >= (broughtForward ? 14 : 20));
+        QCOMPARE(server, files);
+    }
+
+    // A company outgrows its files: migrate copies it to the server with its configuration
+    // rows, checked; a second company joins the server's configuration; a copy that fails
+    // leaves nothing behind.
+    void companyMovesToTheServer()
+    {
+        QTemporaryDir dir;
+        DbAdmin::createDemo(dir.path(), kToday);
+        DbAdmin::createCompanyDatabase(dir.path(), "ACME");
+        const ServerLocation server = TestEnv::freshServerLocation();
+        const QStringList report = DbMigrate::copyCompany(dir.path(), "DEMO", server);
+        QVERIFY2(report.contains("imdt: 5 rows, 14 sums agree"), qPrintable(report.join('\n')));
+        QVERIFY(report.contains("KOV_CONFIG copied to the server"));
+        QVERIFY(report.contains("menuright: 33 rows, 3 sums agree"));
+        {
+            SqliteFile files(dir.filePath("DEMO.sqlite"));
+            const QSqlDatabase moved = Connection::open("moved", "DEMO", Connection::serverNameOf(server), dir.path());
+            for (const char* table : {"ImHd", "ImDt", "ImDuty", "accountperiod", "glhd", "Product"}) {
+                const QString sql = QString("select * from %1 order by 1").arg(table);
+                QCOMPARE(rowsOf(moved, sql), rowsOf(files.db(), sql));
+            }
+            // New rows continue after the copied Ids.
+            const int next = Db::scalar(moved, "insert into Misc (GroupCode, Code) values ('CITY', 'HKT') returning Id").toInt();
+            QCOMPARE(next, 21);
+        }
+        QSqlDatabase::removeDatabase("moved");
+
+        {
+            SqliteFile cfg(dir.filePath("KOV_CONFIG.sqlite"));
+            cfg.query("insert into Company (Id, Code, NameThai) values (2, 'ACME', 'บริษัท แอคมี')");
+            cfg.query("insert into DatabaseList (Company, DatabaseName) values (2, 'ACME')");
+            cfg.query("insert into CompanyConfig (Company, PicturePath) values (2, '/srv/acme')");
+        }
+        const QStringList second = DbMigrate::copyCompany(dir.path(), "ACME", server);
+        QVERIFY2(second.contains("KOV_CONFIG on the server: company ACME and database ACME added; users, menus and rights "
+                                 "are those of the server"),
+                 qPrintable(second.join('\n')));
+        {
+            const QSqlDatabase cfg = Connection::open("movedcfg", "KOV_CONFIG", Connection::serverNameOf(server), dir.path());
+            QCOMPARE(Db::scalar(cfg, "select C.Code from DatabaseList L inner join Company C on C.Id = L.Company "
+                                     "inner join CompanyConfig G on G.Company = C.Id where L.DatabaseName = 'ACME'")
+                         .toString(),
+                     QString("ACME"));
+        }
+        QSqlDatabase::removeDatabase("movedcfg");
+        QVERIFY_THROWS_EXCEPTION(NkError, DbMigrate::copyCompany(dir.path(), "DEMO", server));
+
+        {
+            SqliteFile files(dir.filePath("DEMO.sqlite"));
+            files.query("update ImDt set Total = 'ten' where ID = 1");
+        }
+        const ServerLocation other = TestEnv::freshServerLocation();
+        QVERIFY_THROWS_EXCEPTION(NkError, DbMigrate::copyCompany(dir.path(), "DEMO", other));
+        QVERIFY(!DbAdmin::databaseExists(other, "DEMO"));
+        QVERIFY(!DbAdmin::databaseExists(other, "KOV_CONFIG"));
+        for (const char* name : {"DEMO", "ACME", "KOV_CONFIG"})
+            DbAdmin::dropDatabase(server, name);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    if (argc >= 4 && qstrcmp(argv[1], kSaverSwitch) == 0) {
+        QCoreApplication app(argc, argv);
+        return saveImports(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
+    }
+    QApplication app(argc, argv);
+    TstPgBackend tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
+
+#include "tst_pgbackend.moc"
