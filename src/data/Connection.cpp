@@ -124,6 +124,8 @@ void configureOpened(QSqlDatabase& db)
         q.exec(QStringLiteral("SET lock_timeout = 30000"));
         q.exec(QStringLiteral("SET DateStyle = 'ISO, YMD'"));
         q.exec(QStringLiteral("SET client_min_messages = warning"));
+        // Compiling a plan costs more than the short statements of a form ever run.
+        q.exec(QStringLiteral("SET jit = off"));
         return;
     }
     if (db.driverName() != QLatin1String("QSQLITE"))

@@ -22,63 +22,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cstdio>
 #include <functional>
 
 namespace {
 
 const QDate kToday(2026, 12, 9);
-const char* const kSaverSwitch = "--save-imports";
 const int kSavers = 4;
 const int kDocsPerSaver = 250;
-
-int smallUnitOf(const QSqlDatabase& db, int product)
-{
-    return Db::scalar(db, "select Id from ProductUnits where Product = :p and SmallUnitFlag = 'Y'", {{"p", product}}).toInt();
-}
-
-// An import document of three lines in two duty groups, saved with its number drawn.
-InboundRules::SaveResult saveImport(int seed)
-{
-    const int unit = smallUnitOf(DM->DMdata(), 1);
-    ImportDoc d;
-    d.newHeader();
-    d.line(1, unit, 1 + seed % 5, 100.25 + seed, 1);
-    d.line(1, unit, 2, 0.1, 2);
-    d.line(1, unit, 3, 0.2, 1);
-    d.group(150.5);
-    d.group(0.3);
-    if (!InboundRules::CheckComplete(d.dt, d.duty, true, true).ok)
-        throw NkError(QStringLiteral("the test document is incomplete"));
-    d.hd.SetField(QStringLiteral("Total"), InboundRules::CalculateAll(d.dt));
-    d.hd.Post();
-    return InboundRules::Save(d.input(true));
-}
-
-// Child process of the savers' race: saves `count` import documents on the company of the
-// working folder `folder` (its Server.Dat) and prints their numbers.
-int saveImports(const QString& folder, int count)
-{
-    QDir::setCurrent(folder);
-    MessageService::setScripted(true);
-    DM = new TDM;
-    DM->setDatabaseName(QStringLiteral("DEMO"));
-    DMConfig = new TDMConfig;
-    DMConfig->UserId = 1;
-    DMConfig->MenuId = 1;
-    QTextStream out(stdout);
-    try {
-        for (int i = 0; i < count; ++i)
-            out << saveImport(i).number << '\n';
-    } catch (const NkError& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 4;
-    }
-    out.flush();
-    delete DM;
-    delete DMConfig;
-    return 0;
-}
 
 // The rows a statement returns, one text each ("column=value|..."), values as the program
 // reads them, without the columns that hold the time of the save.
@@ -206,7 +156,7 @@ private slots:
         for (int i = 0; i < kSavers; ++i) {
             savers.push_back(std::make_unique<QProcess>());
             savers.back()->start(QCoreApplication::applicationFilePath(),
-                                 {kSaverSwitch, env.folder(), QString::number(kDocsPerSaver)});
+                                 {ImportDoc::SaverSwitch, env.folder(), QString::number(kDocsPerSaver)});
         }
         QStringList numbers;
         for (const auto& p : savers) {
@@ -269,7 +219,7 @@ private slots:
                 in.beginLotId = 3;
                 res = InboundRules::Save(in);
             } else {
-                res = saveImport(7);
+                res = ImportDoc::saveSample(7);
             }
             return storedImport(env.company(), res.id, res.number);
         };
@@ -340,9 +290,9 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    if (argc >= 4 && qstrcmp(argv[1], kSaverSwitch) == 0) {
+    if (argc >= 4 && qstrcmp(argv[1], ImportDoc::SaverSwitch) == 0) {
         QCoreApplication app(argc, argv);
-        return saveImports(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
+        return ImportDoc::runSaver(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
     }
     QApplication app(argc, argv);
     TstPgBackend tc;

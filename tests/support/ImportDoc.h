@@ -1,8 +1,17 @@
 #pragma once
+#include "app/MessageService.h"
+#include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
+#include "data/DbUtil.h"
+#include "data/NkError.h"
 #include "data/TDM.h"
 #include "forms/import/InboundRules.h"
 #include "forms/import/InboundSql.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTextStream>
+#include <cstdio>
 
 // An import document held in the form's own data sets (header, lines, duty groups, the Id
 // read-back), filled without widgets and saved through the form's save path.
@@ -65,5 +74,60 @@ struct ImportDoc {
         in.typedNumber = typed;
         in.runGL = DM->ConfigText("AutoGenGL") == "Y";
         return in;
+    }
+
+    // A document of three lines of product 1 in two duty groups, the first line's amount
+    // varied by `seed`, checked and saved with its number drawn from `docCode` (the form's
+    // order of work).
+    static InboundRules::SaveResult saveSample(int seed, const QString& docCode = QStringLiteral("IMPORT"))
+    {
+        const int unit = Db::scalar(DM->DMdata(), "select Id from ProductUnits where Product = 1 and SmallUnitFlag = 'Y'").toInt();
+        ImportDoc d;
+        d.newHeader();
+        d.line(1, unit, 1 + seed % 5, 100.25 + seed, 1);
+        d.line(1, unit, 2, 0.1, 2);
+        d.line(1, unit, 3, 0.2, 1);
+        d.group(150.5);
+        d.group(0.3);
+        if (!InboundRules::CheckComplete(d.dt, d.duty, true, true).ok)
+            throw NkError(QStringLiteral("the sample document is incomplete"));
+        d.hd.SetField(QStringLiteral("Total"), InboundRules::CalculateAll(d.dt));
+        d.hd.Post();
+        InboundRules::SaveInput in = d.input(true);
+        in.docCode = docCode;
+        return InboundRules::Save(in);
+    }
+
+    // A workstation of its own, run as a child process started with SaverSwitch: saves `count`
+    // sample documents on company DEMO of the working folder `folder` (its Server.Dat) and
+    // prints their numbers, then on standard error the milliseconds the saves took (after
+    // connecting). Returns the process's exit status.
+    static constexpr const char* SaverSwitch = "--save-imports";
+    static int runSaver(const QString& folder, int count, const QString& docCode = QStringLiteral("IMPORT"))
+    {
+        QDir::setCurrent(folder);
+        MessageService::setScripted(true);
+        DM = new TDM;
+        DM->setDatabaseName(QStringLiteral("DEMO"));
+        DMConfig = new TDMConfig;
+        DMConfig->UserId = 1;
+        DMConfig->MenuId = 1;
+        QTextStream out(stdout);
+        int status = 0;
+        try {
+            DM->DMdata();
+            QElapsedTimer timer;
+            timer.start();
+            for (int i = 0; i < count; ++i)
+                out << saveSample(i, docCode).number << '\n';
+            std::fprintf(stderr, "%lld\n", timer.elapsed());
+        } catch (const NkError& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+            status = 4;
+        }
+        out.flush();
+        delete DM;
+        delete DMConfig;
+        return status;
     }
 };
