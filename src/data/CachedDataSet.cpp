@@ -71,7 +71,7 @@ void CachedDataSet::Open()
             m_fields << rec.fieldName(i);
         while (q.next()) {
             Row r;
-            r.cur = Db::rowValues(q);
+            r.cur = Db::rowValues(q, rec);
             r.old = r.cur;
             m_rows.append(r);
         }

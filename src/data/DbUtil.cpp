@@ -329,11 +329,16 @@ QVariant fromDb(const QVariant& v, QMetaType fieldType)
 
 QVector<QVariant> rowValues(const QSqlQuery& q)
 {
-    const QSqlRecord rec = q.record();
-    QVector<QVariant> values(rec.count());
+    return rowValues(q, q.record());
+}
+
+QVector<QVariant> rowValues(const QSqlQuery& q, const QSqlRecord& columns)
+{
+    const int n = columns.count();
+    QVector<QVariant> values(n);
     const bool server = q.driver() && q.driver()->dbmsType() == QSqlDriver::PostgreSQL;
-    for (int i = 0; i < rec.count(); ++i)
-        values[i] = server ? fromDb(q.value(i), rec.field(i).metaType()) : q.value(i);
+    for (int i = 0; i < n; ++i)
+        values[i] = server ? fromDb(q.value(i), columns.field(i).metaType()) : q.value(i);
     return values;
 }
 

@@ -56,8 +56,10 @@ QString dialectSql(const QSqlDatabase& db, const QString& sql);
 // a decimal no double holds exactly stays text. `fieldType` is the column's type in the
 // query's record. SQLite's values pass unchanged.
 QVariant fromDb(const QVariant& v, QMetaType fieldType);
-// Every value of the current row of `q`, through fromDb.
+// Every value of the current row of `q`, through fromDb; `columns` is q.record(), taken once
+// per statement.
 QVector<QVariant> rowValues(const QSqlQuery& q);
+QVector<QVariant> rowValues(const QSqlQuery& q, const QSqlRecord& columns);
 // The record of the current row of `q` with its values through fromDb.
 QSqlRecord rowRecord(const QSqlQuery& q);
 

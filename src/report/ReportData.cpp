@@ -51,7 +51,7 @@ void SqlDataSet::open(const QSqlDatabase& db, const QString& sql, const std::fun
     QSqlRecord rec = q.record();
     for (int i = 0; i < rec.count(); ++i) m_fields.append(rec.fieldName(i));
     while (q.next()) {
-        const QVector<QVariant> values = Db::rowValues(q);
+        const QVector<QVariant> values = Db::rowValues(q, rec);
         m_rows.append(QVariantList(values.begin(), values.end()));
     }
 }

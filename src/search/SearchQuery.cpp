@@ -38,7 +38,7 @@ void SearchQuery::Open(const QSqlDatabase& db)
         m_record = q.record();
         const int n = m_record.count();
         while (q.next()) {
-            QVector<QVariant> row = Db::rowValues(q);
+            QVector<QVariant> row = Db::rowValues(q, m_record);
             row.resize(n);
             m_rows.append(std::move(row));
         }
