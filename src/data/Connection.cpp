@@ -1,4 +1,5 @@
 #include "data/Connection.h"
+#include "data/DbUtil.h"
 #include "data/NkError.h"
 
 #include <QDir>
@@ -94,6 +95,7 @@ QSqlDatabase open(const QString& connectionName, const QString& databaseName, co
     const ServerLocation where = parseServerName(serverName, workingFolder);
     if (QSqlDatabase::contains(connectionName)) {
         // Rebuilt from scratch at every connect: no setting survives from the last one.
+        Db::forgetConnection(connectionName);
         {
             QSqlDatabase old = QSqlDatabase::database(connectionName, false);
             old.close();
@@ -104,12 +106,13 @@ QSqlDatabase open(const QString& connectionName, const QString& databaseName, co
     if (where.kind == ServerLocation::Kind::Embedded) {
         const QString file = databaseFile(where, databaseName);
         if (!QFileInfo::exists(file))
-            throw NkError(QStringLiteral("Database %1 not found on server %2 (%3)")
-                              .arg(databaseName, serverName, file));
+            throw NkError(QStringLiteral("Cannot connect to database %1 on server %2: the file %3 does not exist")
+                              .arg(databaseName, serverName, file),
+                          NkError::Kind::Connection);
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
         db.setDatabaseName(file);
         // Two workstations saving at once wait for each other instead of failing.
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(Db::BusyTimeoutMs));
     } else {
         db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
         db.setHostName(where.host);
@@ -122,9 +125,25 @@ QSqlDatabase open(const QString& connectionName, const QString& databaseName, co
     if (!db.open()) {
         const QString msg = db.lastError().text();
         throw NkError(QStringLiteral("Cannot connect to database %1 on server %2: %3")
-                          .arg(databaseName, serverName, msg));
+                          .arg(databaseName, serverName, msg),
+                      NkError::Kind::Connection);
     }
     configureOpened(db);
+    Db::keepStatements(connectionName);
+    if (where.kind == ServerLocation::Kind::Embedded) {
+        // SQLite opens any file lazily: a file that is no database (or that cannot be read)
+        // is found out here, at the connect, and not by the first statement of a form.
+        QSqlQuery probe(db);
+        if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+            const QString msg = probe.lastError().text();
+            probe = QSqlQuery();
+            Db::forgetConnection(connectionName);
+            db.close();
+            throw NkError(QStringLiteral("Cannot connect to database %1 on server %2: %3")
+                              .arg(databaseName, serverName, msg),
+                          NkError::Kind::Connection);
+        }
+    }
     return db;
 }
 
