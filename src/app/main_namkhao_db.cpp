@@ -15,7 +15,8 @@ int main(int argc, char** argv)
     auto usage = [&] {
         err << "usage: namkhao-db config FOLDER\n"
                "       namkhao-db company FOLDER NAME\n"
-               "       namkhao-db demo FOLDER\n";
+               "       namkhao-db demo FOLDER\n"
+               "       namkhao-db upgrade FOLDER NAME\n";
         return 2;
     };
     if (args.size() < 2)
@@ -30,7 +31,14 @@ int main(int argc, char** argv)
             DbAdmin::createCompanyDatabase(folder, args[2].trimmed());
         else if (cmd == "demo")
             DbAdmin::createDemo(folder);
-        else
+        else if (cmd == "upgrade" && args.size() >= 3) {
+            const QStringList report = DbAdmin::upgradeCompanyDatabase(folder, args[2].trimmed());
+            QTextStream out(stdout);
+            for (const QString& line : report)
+                out << line << "\n";
+            // Numbers still used twice must be renumbered by hand before they can be unique.
+            return report.filter(QStringLiteral("left as it is")).isEmpty() ? 0 : 1;
+        } else
             return usage();
     } catch (const NkError& e) {
         err << e.message() << "\n";

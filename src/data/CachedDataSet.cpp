@@ -463,14 +463,16 @@ void CachedDataSet::ApplyUpdates()
     if (m_state != State::Browse)
         Post();
     const QSqlDatabase db = database();
+    const bool hasKey = fieldIndex(m_keyField) >= 0;
     PreparedUpdate ins, mod, del;
-    auto run = [&](PreparedUpdate& p, const QString& sql, const Row& row) {
-        if (sql.trimmed().isEmpty())
+    auto run = [&](PreparedUpdate& p, const QString& sqlIn, const Row& row) {
+        if (sqlIn.trimmed().isEmpty())
             throw NkError(QStringLiteral("%1: no statement to apply the change").arg(m_name));
+        const QString sql = &p == &ins && hasKey ? Db::insertReturningId(db, sqlIn, m_keyField) : sqlIn;
         if (!p.prepared) {
             p.query = QSqlQuery(db);
             if (!p.query.prepare(sql))
-                throw NkError(p.query.lastError().text() + QStringLiteral("\n") + sql.simplified());
+                throw Db::sqlError(p.query.lastError(), sql);
             p.params = Db::parameterNames(sql);
             p.prepared = true;
         }
@@ -492,25 +494,56 @@ void CachedDataSet::ApplyUpdates()
             p.query.bindValue(QLatin1Char(':') + name, Db::toDbValue(v));
         }
         if (!p.query.exec())
-            throw NkError(p.query.lastError().text() + QStringLiteral("\n") + sql.simplified());
+            throw Db::sqlError(p.query.lastError(), sql);
     };
+    for (Row& r : m_rows)
+        r.newId = QVariant();
     for (const Row& r : m_deleted)
         run(del, m_deleteSql, r);
-    for (const Row& r : m_rows) {
-        if (r.st == RowState::Inserted)
+    for (Row& r : m_rows) {
+        if (r.st == RowState::Inserted) {
             run(ins, m_insertSql, r);
-        else if (r.st == RowState::Modified)
+            r.newId = Db::insertedId(db, ins.query);
+        } else if (r.st == RowState::Modified) {
             run(mod, m_modifySql, r);
+        }
     }
+}
+
+int CachedDataSet::InsertedId(int row) const
+{
+    if (row < 0)
+        row = m_cur;
+    if (row < 0 || row >= m_rows.size())
+        return 0;
+    return m_rows[row].newId.toInt();
 }
 
 void CachedDataSet::CommitUpdates()
 {
     m_deleted.clear();
-    for (Row& r : m_rows) {
+    const int key = fieldIndex(m_keyField);
+    for (int i = 0; i < m_rows.size(); ++i) {
+        Row& r = m_rows[i];
+        if (key >= 0 && r.st == RowState::Inserted && r.newId.isValid() && r.cur[key] != r.newId) {
+            r.cur[key] = r.newId;
+            emit rowChanged(i);
+        }
+        r.newId = QVariant();
         r.old = r.cur;
         r.st = RowState::Unchanged;
     }
+}
+
+void CachedDataSet::clearHooks()
+{
+    OnNewRecord = nullptr;
+    BeforePost = nullptr;
+    AfterPost = nullptr;
+    BeforeDelete = nullptr;
+    AfterDelete = nullptr;
+    AfterScroll = nullptr;
+    OnFieldChange = nullptr;
 }
 
 void CachedDataSet::CancelUpdates()

@@ -20,4 +20,12 @@ void createCompanyDatabase(const QString& folder, const QString& name);
 // KOV_CONFIG with the demo users and menus plus the DEMO company with its data.
 void createDemo(const QString& folder, const QDate& today = QDate::currentDate());
 
+// Brings a company database made by an older schema up to date: document numbers become
+// unique per kind in every document table (ImHd, MrHd, PcHd, PoHd, FrPoHd). A table that
+// already holds the same number twice keeps its old index and every such number is listed,
+// so they can be renumbered first; the program refuses new duplicates either way. Returns
+// one line per table. upgradeCompanyDatabase opens <folder>/<name>.sqlite itself.
+QStringList makeDocumentNumbersUnique(const QSqlDatabase& db);
+QStringList upgradeCompanyDatabase(const QString& folder, const QString& name);
+
 } // namespace DbAdmin

@@ -1,5 +1,6 @@
 #include "data/ServerProcs.h"
 
+#include "data/DbUtil.h"
 #include "data/NkError.h"
 
 #include <QHash>
@@ -50,11 +51,11 @@ QSqlQuery run(const QSqlDatabase& db, const QString& proc, const QString& sql,
 {
     QSqlQuery q(db);
     if (!q.prepare(sql))
-        throw NkError(QStringLiteral("%1: %2").arg(proc, q.lastError().text()));
+        throw Db::sqlError(q.lastError(), proc + QStringLiteral(": ") + sql);
     for (const auto& [name, value] : binds)
         q.bindValue(name, value);
     if (!q.exec())
-        throw NkError(QStringLiteral("%1: %2").arg(proc, q.lastError().text()));
+        throw Db::sqlError(q.lastError(), proc + QStringLiteral(": ") + sql);
     return q;
 }
 

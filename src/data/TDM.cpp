@@ -7,6 +7,7 @@
 #include "data/ServerProcs.h"
 
 #include <QDir>
+#include <utility>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -74,6 +75,7 @@ void TDM::CloseConnection()
     m_configOpen = false;
     m_periodsOpen = false;
     if (QSqlDatabase::contains(QLatin1String(ConnectionName))) {
+        Db::forgetConnection(QLatin1String(ConnectionName));
         {
             QSqlDatabase db = QSqlDatabase::database(QLatin1String(ConnectionName), false);
             db.close();
@@ -88,6 +90,7 @@ void TDM::StartTransaction()
         throw NkError(QStringLiteral("A transaction is already running"));
     Db::beginTransaction(DMdata());
     m_inTransaction = true;
+    m_savedNumber.clear();
 }
 
 void TDM::Commit()
@@ -96,6 +99,9 @@ void TDM::Commit()
         return;
     Db::commit(DMdata());
     m_inTransaction = false;
+    const QString saved = std::exchange(m_savedNumber, QString());
+    if (!saved.isEmpty())
+        emit documentSaved(saved);
 }
 
 void TDM::Rollback() noexcept
@@ -103,6 +109,7 @@ void TDM::Rollback() noexcept
     if (!m_inTransaction)
         return;
     m_inTransaction = false;
+    m_savedNumber.clear();
     if (QSqlDatabase::contains(QLatin1String(ConnectionName)))
         Db::rollback(QSqlDatabase::database(QLatin1String(ConnectionName), false));
 }
@@ -179,6 +186,9 @@ void TDM::AddUserLog(int functionListId, int documentId, const QString& remark)
     const int userId = DMConfig ? DMConfig->UserId : 0;
     const int menuId = DMConfig ? DMConfig->MenuId : 0;
     ServerProcs::UserAddLog(DMdata(), userId, menuId, functionListId, documentId, remark);
+    // A new or changed document saved: its number is announced when the save commits.
+    if (m_inTransaction && (functionListId == 1 || functionListId == 2))
+        m_savedNumber = remark.trimmed();
 }
 
 double TDM::GetTaxRate(int taxId)

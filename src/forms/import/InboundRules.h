@@ -43,7 +43,6 @@ struct SaveInput {
     CachedDataSet* header = nullptr;
     CachedDataSet* lines = nullptr;   // null for bills brought forward
     CachedDataSet* duty = nullptr;    // null for bills brought forward
-    CachedDataSet* idReadBack = nullptr; // "Select Id From ImHd Where (ImNo = :GetNo)"
     bool autoRun = false;
     QString typedNumber;              // kept when numbering is manual
     QString docCode = QStringLiteral("IMPORT");
@@ -57,9 +56,10 @@ struct SaveResult {
     int year = 0;
 };
 
-// One transaction: number, header, Id read back, log, duty groups, lines, GL, commit.
-// On any failure: rollback and rethrow; every cached change stays for another try. The
-// change logs are cleared only after the commit.
+// One transaction: number (refused when in use), header (its Id from its insert, its total
+// that of the lines), log, duty groups, lines, GL, commit. On any failure: rollback and
+// rethrow; every cached change stays for another try. The change logs are cleared only
+// after the commit.
 SaveResult Save(const SaveInput& in);
 
 } // namespace InboundRules
