@@ -53,6 +53,7 @@ void TDMConfig::CloseConnection()
 {
     m_connected = false;
     if (QSqlDatabase::contains(QLatin1String(ConnectionName))) {
+        Db::forgetConnection(QLatin1String(ConnectionName));
         {
             QSqlDatabase db = QSqlDatabase::database(QLatin1String(ConnectionName), false);
             db.close();

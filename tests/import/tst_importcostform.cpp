@@ -133,7 +133,10 @@ void TestImportCostForm::opensForProgramCode()
     QCOMPARE(f->windowTitle(), QStringLiteral("ต้นทุนการนำเข้า"));
     f->show();
     QVERIFY(QTest::qWaitForWindowExposed(f));
-    QCOMPARE(f->windowTitle(), QStringLiteral("ต้นทุนการนำเข้า (ทดสอบ)"));
+    // One title, as every work form has it: the menu caption and the version; the
+    // application name follows it so the title bar does not repeat it.
+    QCOMPARE(f->windowTitle(), QStringLiteral("ต้นทุนการนำเข้า (ทดสอบ) (Version 1.05.03.26)"));
+    QCOMPARE(QApplication::applicationDisplayName(), f->windowTitle());
     QCOMPARE(f->StatusPanel1->text(), DMConfig->CompanyNameThai);
     QVERIFY(!f->AcNew->isEnabled());
     QVERIFY(!f->AcSave->isEnabled());
@@ -170,7 +173,7 @@ void TestImportCostForm::lotWithExpensesShowsTheCost()
         s->show();
         [&] {
             QCOMPARE(s->importLotId(), qint64(1));
-            QCOMPARE(s->windowTitle(), QStringLiteral("ต้นทุนการนำเข้า (ทดสอบ)"));
+            QCOMPARE(s->windowTitle(), QStringLiteral("ต้นทุนการนำเข้า (ทดสอบ) (Version 1.05.03.26)"));
             QCOMPARE(s->model()->rowCount(), 3);
             QCOMPARE(s->model()->headerData(ImportCostModel::Price, Qt::Horizontal).toString(),
                      QStringLiteral("ราคา/หน่วย(USD)"));

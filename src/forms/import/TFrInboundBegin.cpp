@@ -91,7 +91,6 @@ void TFrInboundBegin::AcSaveExecute()
             BeginLotId = EnsureBeginLot();
         InboundRules::SaveInput in;
         in.header = QHd;
-        in.idReadBack = QHdId;
         in.autoRun = ImportAutoRun;
         in.typedNumber = ImportAutoRun ? QString() : QHd->AsString(QStringLiteral("ImNo"));
         in.beginBalance = true;
@@ -100,7 +99,8 @@ void TFrInboundBegin::AcSaveExecute()
     } catch (const NkError& e) {
         if (QHd->state() == CachedDataSet::State::Browse && QHd->RecNo() >= 0)
             QHd->Edit();
-        ReportError(e.message());
+        if (!refuseTakenNumber(e))
+            ReportError(e);
         return;
     }
     AcNewExecute();
@@ -129,7 +129,7 @@ void TFrInboundBegin::AcDelExecute()
             throw;
         }
     } catch (const NkError& e) {
-        ReportError(e.message());
+        ReportError(e);
         return;
     }
     QHd->CommitUpdates();
