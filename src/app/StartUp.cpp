@@ -91,7 +91,7 @@ QWidget* createForm(const QString& programCode)
     return it == registry().cend() ? nullptr : (*it)();
 }
 
-QString configDatabaseText()
+static QString configDatabaseText()
 {
     return QStringLiteral("เปิดฐานข้อมูลตั้งค่า KOV_CONFIG ไม่ได้\n\nThe configuration database KOV_CONFIG cannot be opened.");
 }
@@ -174,9 +174,7 @@ Outcome start(const QStringList& params)
     return out;
 }
 
-namespace {
-// Resident memory of the process in kilobytes (0 where it cannot be read).
-long residentKb()
+long residentMemoryKb()
 {
     QFile f(QStringLiteral("/proc/self/status"));
     if (!f.open(QIODevice::ReadOnly))
@@ -186,7 +184,6 @@ long residentKb()
             return line.mid(6).trimmed().split(' ').value(0).toLong();
     return 0;
 }
-} // namespace
 
 int run(int argc, char** argv)
 {
@@ -217,12 +214,17 @@ int run(int argc, char** argv)
             QTextStream(stdout) << "NK_SHOWN " << (form ? form->metaObject()->className() : "none")
                                 << " title=" << (form ? form->windowTitle() : QString())
                                 << " display=" << QApplication::applicationDisplayName()
-                                << " windows=" << windows.join(QLatin1Char(',')) << " rss_kb=" << residentKb()
+                                << " windows=" << windows.join(QLatin1Char(',')) << " rss_kb=" << residentMemoryKb()
                                 << Qt::endl;
             QCoreApplication::exit(0);
         });
     }
-    return app.exec();
+    QPointer<QWidget> form(o.form);
+    const int status = app.exec();
+    // A form still there when the loop ends (the process ended without closing it) goes
+    // before the application object, quietly.
+    delete form;
+    return status;
 }
 
 } // namespace StartUp
