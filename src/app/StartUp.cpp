@@ -142,8 +142,10 @@ Outcome start(const QStringList& params)
         DMConfig->MenuId = cl.MenuId;
         DMConfig->UserId = cl.UserId;
         DM->setDatabaseName(cl.CompanyCode);
-        if (!DMConfig->GetCompanyConfig(cl.CompanyCode)) {
-            closeSplash();
+        DMConfig->BeforeMessage = closeSplash;
+        const bool known = DMConfig->GetCompanyConfig(cl.CompanyCode);
+        DMConfig->BeforeMessage = nullptr;
+        if (!known) {
             out.end = Outcome::End::Message;
             out.message = MessageService::lastText();
             return out;
@@ -152,6 +154,7 @@ Outcome start(const QStringList& params)
     } catch (const NkError& e) {
         // The configuration database cannot be reached or read: said in both languages (the
         // user's is kept there), the driver's words behind the details.
+        DMConfig->BeforeMessage = nullptr;
         closeSplash();
         MessageService::error(configDatabaseText(), QString(), e.message());
         out.end = Outcome::End::Message;

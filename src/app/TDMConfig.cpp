@@ -81,6 +81,8 @@ bool TDMConfig::GetCompanyConfig(const QString& companyCode)
     const QVariantMap p{{QStringLiteral("GetName"), companyCode}};
     QSqlQuery q = Db::exec(DmCfg(), QCompanyConfig, p);
     if (!q.next()) {
+        if (BeforeMessage)
+            BeforeMessage();
         MessageService::information(QStringLiteral("Not Found Database : ") + companyCode);
         return false;
     }
