@@ -7,6 +7,7 @@
 #include "data/NkError.h"
 #include "data/ServerProcs.h"
 #include "data/TDM.h"
+#include "print/PrepareScript.h"
 #include "print/ReportFunctions.h"
 #include "print/TFrDocPrintFormGLAuto.h"
 #include "report/TReport.h"
@@ -252,11 +253,17 @@ bool TFrDocPrintForm::ShowOrPrint(bool printMode)
         }
         const QString spName = layout.SpName.trimmed();
         if (!spName.isEmpty()) {
-            ServerProcs::runPrepareProc(spName, DM->DMdata(),
-                                        {{QStringLiteral("No"), DocNo},
-                                         {QStringLiteral("DocYear"), DocYear},
-                                         {QStringLiteral("DocCode"), layout.DocCode},
-                                         {QStringLiteral("NewDocNo"), QString()}});
+            const QVariantMap params{{QStringLiteral("No"), DocNo},
+                                     {QStringLiteral("DocYear"), DocYear},
+                                     {QStringLiteral("DocCode"), layout.DocCode},
+                                     {QStringLiteral("NewDocNo"), QString()}};
+            // A procedure of the program first, else the installation's script beside the
+            // layouts; without either the procedure is reported unknown.
+            const QString script = ServerProcs::hasPrepareProc(spName) ? QString() : PrepareScript::find(DM->StartFolder, spName);
+            if (script.isEmpty())
+                ServerProcs::runPrepareProc(spName, DM->DMdata(), params);
+            else
+                PrepareScript::run(script, DM->DMdata(), params);
         }
         frReport->clear();
         if (layout.ShowPrintPreview == QLatin1String("Y"))
@@ -308,12 +315,13 @@ bool TFrDocPrintForm::RunReport(bool printMode)
         frReport->setDatabase(QSqlDatabase());  // the connection is not held between uses
         return true;
     }
-    DM->AddUserLog(5, 0, DocNo);
     ReportPrintOptions options;  // every page, one copy, collated
     options.copies = 1;
     options.collate = true;
     frReport->setDatabase(QSqlDatabase());
+    // Logged once the printer took the whole document: a print that fails (throws) is not.
     frReport->print(CurrentPrinter(), options);
+    DM->AddUserLog(5, 0, DocNo);
     return true;
 }
 
