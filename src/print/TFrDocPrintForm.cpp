@@ -1,6 +1,7 @@
 #include "print/TFrDocPrintForm.h"
 
 #include "app/ErrorReporting.h"
+#include "app/InstalledPaths.h"
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "data/DbUtil.h"
@@ -225,11 +226,7 @@ void TFrDocPrintForm::FormClose()
 
 QString TFrDocPrintForm::ExistingReportPath(const QString& folder, const QString& name)
 {
-    const QString path = folder + QLatin1Char('\\') + name;
-    if (QFileInfo(path).isFile()) return path;
-    QString local = path;
-    local.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return QFileInfo(local).isFile() ? local : QString();
+    return InstalledPaths::layoutFile(folder, name);
 }
 
 QString TFrDocPrintForm::QuotedExpression(const QString& text)
@@ -257,9 +254,13 @@ bool TFrDocPrintForm::ShowOrPrint(bool printMode)
                                      {QStringLiteral("DocYear"), DocYear},
                                      {QStringLiteral("DocCode"), layout.DocCode},
                                      {QStringLiteral("NewDocNo"), QString()}};
-            // A procedure of the program first, else the installation's script beside the
-            // layouts; without either the procedure is reported unknown.
-            const QString script = ServerProcs::hasPrepareProc(spName) ? QString() : PrepareScript::find(DM->StartFolder, spName);
+            // A procedure of the program first, else the installation's script in the working
+            // folder or beside the layout; without either the procedure is reported unknown.
+            QString script;
+            if (!ServerProcs::hasPrepareProc(spName)) {
+                script = PrepareScript::find(DM->StartFolder, spName);
+                if (script.isEmpty()) script = PrepareScript::find(QFileInfo(path).absolutePath(), spName);
+            }
             if (script.isEmpty())
                 ServerProcs::runPrepareProc(spName, DM->DMdata(), params);
             else
