@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QRawFont>
 #include <QTextLayout>
+#include <cmath>
 
 namespace {
 // Text runs are shaped once per font and text, at this size in pixels, and drawn as glyph runs
@@ -159,7 +160,11 @@ void ReportRenderer::render(QPainter* painter, const ReportPage& page, const QRe
 
 QImage ReportRenderer::toImage(const ReportPage& page, qreal dpi)
 {
-    const QSize px(qRound(page.size.width() / 25.4 * dpi), qRound(page.size.height() / 25.4 * dpi));
+    // A picture of at most 50 million pixels (an A0 page at 150 dpi): larger pages are drawn at
+    // a lower resolution rather than asking for gigabytes.
+    const qreal inches = std::max<qreal>(page.size.width() / 25.4 * page.size.height() / 25.4, 1e-6);
+    dpi = std::clamp<qreal>(std::min<qreal>(dpi, std::sqrt(50e6 / inches)), 1, 2400);
+    const QSize px(std::max(1, qRound(page.size.width() / 25.4 * dpi)), std::max(1, qRound(page.size.height() / 25.4 * dpi)));
     QImage img(px, QImage::Format_ARGB32_Premultiplied);
     const int dpm = qRound(dpi / 0.0254);
     img.setDotsPerMeterX(dpm);
