@@ -30,6 +30,12 @@ QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantMap& p
 // Names of the ":X" parameters in statement order (each once), as written in the text.
 QStringList parameterNames(const QString& sql);
 
+// A typed text searched for as it stands inside a LIKE pattern: "%", "_" and the escape
+// character itself are escaped with a backslash; the statement adds LikeEscape after the
+// pattern ("Name Like :GetName ESCAPE '\'"), so "50%" finds "50%" and not "500".
+QString likeText(const QString& typed);
+inline const char* const LikeEscape = " ESCAPE '\\'";
+
 // Transactions that write: SQLite starts them with BEGIN IMMEDIATE so two savers queue.
 void beginTransaction(const QSqlDatabase& db);
 void commit(const QSqlDatabase& db);

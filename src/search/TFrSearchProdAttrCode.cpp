@@ -39,7 +39,8 @@ TFrSearchProdAttrCode::TFrSearchProdAttrCode(QWidget* parent)
     for (QPushButton* b : {BtOk, BtCancel})
         b->setAutoDefault(false);
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("รายละเอียด"), this));
+    LbDesc = new QLabel(QStringLiteral("รายละเอียด"), this);
+    top->addWidget(LbDesc);
     top->addWidget(EdDesc, 1);
     top->addWidget(FullWord);
     top->addWidget(BtOk);
@@ -70,8 +71,8 @@ void TFrSearchProdAttrCode::FormShow()
 
 void TFrSearchProdAttrCode::Search()
 {
-    QCode->SQL = {QStringLiteral("Select Id,Code,Description From ProdAttrCode"),
-                  QStringLiteral("Where ProdAttrGroup = :GroupId")};
+    QCode->SQL = {QStringLiteral("Select Id,Code,Description From ") + CodeTable,
+                  QStringLiteral("Where ") + GroupColumn + QStringLiteral(" = :GroupId")};
     QCode->setParam(QStringLiteral("GroupId"), GroupId);
     const QString text = EdDesc->text();
     if (!text.isEmpty()) {
