@@ -184,7 +184,7 @@ protected:
 
     bool m_inLines = false;
     PurchaseLineEntry::SavedUnit m_savedUnit;
-    QPointer<QWidget> m_focusFrom; // where the focus came from at the last change
+    bool m_focusFromOtherWindow = false; // the last focus change came from a message or dialog
     bool m_configured = false;
     QString m_poTextAtEnter;
     QString m_dueDaysAtEnter;

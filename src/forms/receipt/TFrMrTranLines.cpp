@@ -180,7 +180,7 @@ void TFrMrTran::DgDtEnter()
 {
     KeyPreview = false;
     // Coming back from a message or a dialog is no entering.
-    if (m_focusFrom && m_focusFrom->window() != window())
+    if (m_focusFromOtherWindow)
         return;
     if (vendorId() < 1 && FaGetVendor1->Vendor->text().trimmed().isEmpty()) {
         MessageService::information(QStringLiteral("ไม่ได้ระบุผู้จำหน่าย"));
