@@ -36,7 +36,17 @@ inline void typeKeys(const QString& text)
 
 inline void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
 {
-    QTest::keyClick(QApplication::focusWidget(), k, m);
+    QWidget* w = QApplication::focusWidget();
+    QVERIFY2(w, "no control has the focus");
+    QTest::keyClick(w, k, m);
+    settle();
+}
+
+// A dialog shown by a test's hook took the focus away: the form gets it back.
+inline void backTo(QWidget& form, QWidget* control)
+{
+    QApplication::setActiveWindow(&form);
+    control->setFocus();
     settle();
 }
 
@@ -55,6 +65,13 @@ inline void field(const QString& text)
 inline void cell(TFrMrTran& f, int row, const QString& column, const QString& text)
 {
     f.DgDt->setFocus();
+    settle();
+    if (row == f.QDt->RecordCount()) {
+        // A new line below the last one, as the arrow key gives it.
+        f.DgDt->setCurrentIndex(f.DgDt->gridModel()->index(row - 1, 1));
+        key(Qt::Key_Down);
+    }
+    QCOMPARE(f.QDt->RecordCount() > row, true);
     f.DgDt->setCurrentIndex(f.DgDt->gridModel()->index(row, f.DgDt->gridModel()->columnOf(column)));
     settle();
     typeKeys(text.left(1));

@@ -8,6 +8,8 @@
 #include "forms/import/ImportCostCalc.h"
 #include "forms/import/ImportCostQuery.h"
 #include "forms/purchase/PurchasePickers.h"
+#include "forms/purchase/TFrMemoLine.h"
+#include "forms/purchase/TFrSearchPoDt.h"
 #include "forms/purchase/TFaPurchaseTotals.h"
 #include "forms/receipt/ReceiptPickers.h"
 #include "forms/receipt/TFrImExcTran.h"
@@ -15,10 +17,12 @@
 #include "print/TFrDocPrintForm.h"
 #include "report/ReportPage.h"
 #include "report/TReport.h"
+#include "search/SearchQuery.h"
 #include "search/TFaGetProject.h"
 #include "support/TestEnv.h"
 
 #include <QCheckBox>
+#include <QPlainTextEdit>
 #include <QDir>
 #include <QProcess>
 #include <QPushButton>
@@ -201,6 +205,267 @@ private slots:
         QCOMPARE(after[3], before[3] + 1);
         QCOMPARE(after[4], before[4] + (credit ? 0 : 1)); // only automatic numbering draws
         QCOMPARE(env.scalar(QStringLiteral("select Total from %1 order by Id desc limit 1").arg(hd)).toDouble(), 268.035);
+    }
+
+    void refusals()
+    {
+        TestEnv env;
+        Dialogs dialogs;
+        const int bills = env.count("MrHd");
+        TFrImExpTran f;
+        open(f, 3);
+        // Manual numbering: the entry-type box reminds when no number was typed.
+        f.FaGetDocNo1->DocNo->setFocus();
+        MessageService::clearShown();
+        key(Qt::Key_Return);
+        QCOMPARE(MessageService::lastText(), QStringLiteral("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
+        // Without an import lot nothing is saved.
+        f.AcNew->trigger();
+        enterBill(f, {"MS0300", "", "V002", false, "S001", "100"});
+        if (QTest::currentTestFailed())
+            return;
+        MessageService::clearShown();
+        MessageService::queueAnswer(true);
+        key(Qt::Key_F10);
+        QCOMPARE(MessageService::lastText(), QStringLiteral("ยังไม่ได้ระบุImport Lot No."));
+        QCOMPARE(env.count("MrHd"), bills);
+        // A bill of type S without import lot, entered elsewhere, is not opened here.
+        env.exec("update MrHd set ImportLotNo = null where Id = 1");
+        f.AcNew->trigger();
+        field("MS0001");
+        QCOMPARE(MessageService::lastText(), QStringLiteral("ไม่ใช่เอกสารค่าใช้จ่ายในการนำเข้าเงินเชื่อ [S12.02.09]"));
+        QVERIFY(f.FaGetDocNo1->DocNo->isEnabled());
+        QCOMPARE(f.QHd->rowState(f.QHd->RecNo()), CachedDataSet::RowState::Inserted);
+        // An order of another type is not found by the header field.
+        env.exec("insert into PoHd (DelFlag, PoType, PoNo, PoDate, Vendor, Approved, Clear, Price_IE, TaxCode, TaxRate) "
+                 "values ('N', 'P', '    PP0001', '2000-01-01 00:00:00', 1, 'Y', 'N', 'E', 1, 7)");
+        f.AcNew->trigger();
+        field("MS0301");
+        key(Qt::Key_Return);
+        key(Qt::Key_Return);
+        field(lot2());
+        field("PP0001");
+        QVERIFY(f.QHd->FieldByName("PoHd").isNull());
+        QCOMPARE(f.QDt->RecordCount(), 1);
+        QVERIFY(f.QDt->value(0, "Product").isNull());
+    }
+
+    void lockedProjectOnTheCashBill()
+    {
+        TestEnv env;
+        Dialogs dialogs;
+        env.exec("update Config set LockInputProject = 'Y'");
+        env.exec("update PoHd set Project = 1, PoDate = :d where Id = 1", {{"d", Db::dateToText(QDate::currentDate())}});
+        TFrImExcTran f;
+        open(f, 4);
+        QVERIFY(!f.FaGetProject1->isEnabled());
+        enterBill(f, {"", lot2(), "V001", false, "S002", "100"});
+        if (QTest::currentTestFailed())
+            return;
+        MessageService::queueAnswer(true);
+        key(Qt::Key_F10);
+        QCOMPARE(MessageService::lastText(), QStringLiteral("ยังไม่ได้ป้อนรหัสโครงการ"));
+        // A line taken from an order brings the order's project; now the bill saves.
+        const int before = env.count("PcHd");
+        MessageService::setDialogHook([&](QDialog* d) {
+            auto* s = qobject_cast<TFrSearchPoDt*>(d);
+            if (!s) {
+                d->reject();
+                return int(QDialog::Rejected);
+            }
+            s->show();
+            [&] { QCOMPARE(s->QHd->RecordCount(), 1); }();
+            s->accept();
+            return s->result();
+        });
+        f.QDt->Append();
+        f.DgDt->setFocus();
+        f.DgDt->setCurrentIndex(f.DgDt->gridModel()->index(1, 0));
+        key(Qt::Key_F5);
+        QCOMPARE(f.QDt->value(1, "PoNo").toString().trimmed(), QStringLiteral("PS0001"));
+        QCOMPARE(f.QDt->value(1, "PoDt").toInt(), 1);
+        QCOMPARE(f.QHd->FieldByName("Project").toInt(), 1);
+        MessageService::setDialogHook([](QDialog* d) {
+            d->reject();
+            return int(QDialog::Rejected);
+        });
+        backTo(f, f.Reference);
+        MessageService::clearShown();
+        MessageService::queueAnswer(true);
+        key(Qt::Key_F10);
+        QVERIFY2(env.count("PcHd") == before + 1, qPrintable(MessageService::lastText()));
+        QCOMPARE(env.scalar("select Total from PcHd order by Id desc limit 1").toDouble(), 107.0 + 8560.0);
+    }
+
+    void purchaseOrderTakeOver_data()
+    {
+        QTest::addColumn<int>("dayShift"); // order date against the bill date
+        QTest::addColumn<QString>("approved");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("taken over") << 0 << "Y" << QString();
+        QTest::newRow("not approved") << -1 << "N" << QStringLiteral("PO ใบนี้ยังไม่ได้ อนุมัติ");
+        QTest::newRow("dated after the bill") << 1 << "Y" << QStringLiteral("วันที่ใน PO ต้องน้อยกว่าวันที่รับของ");
+    }
+    void purchaseOrderTakeOver()
+    {
+        QFETCH(int, dayShift);
+        QFETCH(QString, approved);
+        QFETCH(QString, message);
+        TestEnv env;
+        Dialogs dialogs;
+        const QString date = Db::dateToText(QDate::currentDate().addDays(dayShift));
+        env.exec("update PoHd set PoDate = :d, Approved = :a where Id = 1", {{"d", date}, {"a", approved}});
+        env.exec("update PoDt set PoDate = :d where PoHd = 1", {{"d", date}});
+        // A serial product ordered 3 times (2 still due) and 2 boxes of 12 due (24 pieces).
+        env.exec("insert into PoDt (PoHd, PoRecNo, PoDate, Product, TaxCode, TaxRate, ProductUnits, Warehouse, Quantity, "
+                 "BackOrder, Fraction, Price, Discount, Clear) values (1, 2, :d, 4, 1, 7, 10, 1, 3, 2, 1, 450, '', 'N'), "
+                 "(1, 3, :d, 1, 1, 7, 2, 2, 2, 24, 12, 55, '10%', 'N')",
+                 {{"d", date}});
+        TFrImExpTran f;
+        open(f, 3);
+        field("MS0400");
+        key(Qt::Key_Return);
+        key(Qt::Key_Return);
+        field(lot2());
+        MessageService::clearShown();
+        field("PS0001");
+        if (!message.isEmpty()) {
+            QCOMPARE(MessageService::lastText(), message);
+            QVERIFY(f.QHd->FieldByName("PoHd").toInt() < 1);
+            QVERIFY(f.QDt->value(0, "Product").isNull());
+            return;
+        }
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.MrTaxNo));
+        QVERIFY(!f.PoHd->isEnabled() && !f.Price_IE->isEnabled());
+        QCOMPARE(f.FaGetVendor1->Vendor->text(), QStringLiteral("V001"));
+        QCOMPARE(f.QHd->FieldByName("DueDays").toInt(), 30);
+        QStringList lines;
+        for (int r = 0; r < f.QDt->RecordCount(); ++r)
+            lines << QStringLiteral("%1 %2 x %3 %4").arg(f.QDt->value(r, "ProductCode").toString(), f.QDt->value(r, "Quantity").toString(),
+                                                         f.QDt->value(r, "Price").toString(), f.QDt->value(r, "PoNo").toString());
+        QCOMPARE(lines, QStringList({"S001 1 x 8000 PS0001", "P004 1 x 450 PS0001", "P004 1 x 450 PS0001",
+                                     "P004 1 x 450 PS0001", "P001 2 x 55 PS0001"}));
+        // 8,000 + 3 x 450 + 2 x 55 less 10% = 9,449.00, plus 7%.
+        QCOMPARE(f.QHd->AsFloat("TaxAmt"), 9449.0);
+        QCOMPARE(f.QHd->AsFloat("Total"), 9449.0 * 1.07);
+        // The serial products cannot be saved here: the grid offers no serial.
+        MessageService::clearShown();
+        MessageService::queueAnswer(true);
+        f.AcSave->trigger();
+        QCOMPARE(MessageService::shown().at(0).text, QStringLiteral("เครื่องคิดเลขตั้งโต๊ะ ยังไม่ได้ป้อน Serial"));
+        QCOMPARE(MessageService::shown().at(1).text, QStringLiteral("บันทึกข้อมูลไม่ครบถ้วน !"));
+    }
+
+    void severalOrders()
+    {
+        TestEnv env;
+        Dialogs dialogs;
+        env.exec("update PoHd set PoDate = :d where Id = 1", {{"d", Db::dateToText(QDate::currentDate())}});
+        TFrImExpTran f;
+        open(f, 3);
+        QVERIFY(!f.BtLoadPo->isEnabled());
+        field("MS0500");
+        key(Qt::Key_Return);
+        key(Qt::Key_Return);
+        field(lot2());
+        key(Qt::Key_Return); // no single order: the several-orders button opens
+        QVERIFY(!f.PoHd->isEnabled());
+        QVERIFY(f.BtLoadPo->isEnabled());
+        PurchasePickers::Overrides o;
+        QStringList asked;
+        o.poNo = [&](const QString& type, int vendor, const QString& outstanding) {
+            asked << QStringLiteral("%1 %2 %3").arg(type).arg(vendor).arg(outstanding);
+            return QStringLiteral("    PS0001");
+        };
+        PurchasePickers::setOverrides(o);
+        f.BtLoadPo->click();
+        QCOMPARE(f.TMPPo, QStringList({"PS0001"}));
+        QCOMPARE(f.QDt->RecordCount(), 1);
+        QCOMPARE(f.QDt->value(0, "PoNo").toString().trimmed(), QStringLiteral("PS0001"));
+        MessageService::clearShown();
+        f.BtLoadPo->click();
+        QCOMPARE(MessageService::lastText(), QStringLiteral("เอกสารที่เลือกได้ถูกทำการการเลือกไว้ก่อนหน้านี้แล้ว !"));
+        QCOMPARE(f.QDt->RecordCount(), 1);
+        QCOMPARE(asked, QStringList({"S 0 N", "S 1 N"})); // the second time, the order's vendor
+    }
+
+    void linesByKeyboard()
+    {
+        TestEnv env;
+        Dialogs dialogs;
+        TFrImExpTran f;
+        open(f, 3);
+        enterBill(f, {"MS0600", lot2(), "V001", false, "S002", "1000"});
+        if (QTest::currentTestFailed())
+            return;
+        // Goods are not looked for on a new line of an expense bill.
+        cell(f, 1, "ProductCode", "P001");
+        QVERIFY(f.QDt->value(1, "Product").isNull());
+        QVERIFY(f.QDt->value(1, "ProductName").toString().isEmpty());
+        // The vendor's own code of a service brings the vendor's price.
+        f.EntryType->setCurrentIndex(2);
+        cell(f, 1, "PurchaseCode", "FRT-SEA");
+        QCOMPARE(f.QDt->value(1, "ProductCode").toString(), QStringLiteral("S001"));
+        QCOMPARE(f.QDt->value(1, "Price").toDouble(), 10000.0);
+        QCOMPARE(f.QDt->value(1, "PurchaseName").toString(), QStringLiteral("ค่าระวางเรือ"));
+        f.EntryType->setCurrentIndex(0);
+        // A unit the service does not have goes back to its unit.
+        cell(f, 1, "UnitName", "กล่อง");
+        QCOMPARE(f.QDt->value(1, "UnitName").toString(), QStringLiteral("ครั้ง"));
+        QCOMPARE(f.QDt->value(1, "ProductUnits").toInt(), 27);
+        // Last prices of credit bills: none for S002; for S003 the cancelled demo bill's counts.
+        f.QDt->setRecNo(0);
+        MessageService::clearShown();
+        f.LastPriceClick();
+        QCOMPARE(MessageService::lastText(), QStringLiteral("ไม่พบราคาซื้อล่าสุด จากทุกผู้ขาย"));
+        f.LastPriceVendorClick();
+        QCOMPARE(MessageService::lastText(), QStringLiteral("ไม่พบราคาซื้อล่าสุด ของผู้ขายรายนี้"));
+        QCOMPARE(f.QDt->value(0, "Price").toDouble(), 1000.0);
+        cell(f, 2, "ProductCode", "S003");
+        f.QDt->setRecNo(2);
+        f.LastPriceVendorClick();
+        QCOMPARE(f.QDt->value(2, "Price").toDouble(), 933.64);
+        f.QDt->setRecNo(2);
+        f.QDt->Delete();
+        // F7 in the price: the purchase history.
+        PurchasePickers::Overrides o;
+        QString caption;
+        o.history = [&](const QString& c, int, int) {
+            caption = c;
+            return std::optional<double>(1234.5);
+        };
+        PurchasePickers::setOverrides(o);
+        f.DgDt->setFocus();
+        f.DgDt->setCurrentIndex(f.DgDt->gridModel()->index(0, f.DgDt->gridModel()->columnOf("Price")));
+        key(Qt::Key_F7);
+        QCOMPARE(f.QDt->value(0, "Price").toDouble(), 1234.5);
+        QCOMPARE(caption, QStringLiteral("ประวัติการซื้อ : ค่าพิธีการศุลกากร ของลูกค้า : บริษัท ขนส่งสากล จำกัด"));
+        // F11 held shows the discount amounts.
+        const int discCol = f.DgDt->gridModel()->columnOf("DiscountAmt");
+        QVERIFY(f.DgDt->isColumnHidden(discCol));
+        QTest::keyPress(f.DgDt, Qt::Key_F11);
+        QVERIFY(!f.DgDt->isColumnHidden(discCol));
+        QTest::keyRelease(f.DgDt, Qt::Key_F11);
+        QVERIFY(f.DgDt->isColumnHidden(discCol));
+        // The extra description: OK keeps the text, Cancel leaves the line as it was.
+        for (bool ok : {true, false}) {
+            MessageService::setDialogHook([ok](QDialog* d) {
+                auto* m = qobject_cast<TFrMemoLine*>(d);
+                m->show();
+                m->MemoDetail->setPlainText(ok ? QStringLiteral("เที่ยวเรือ 'A' 50%") : QStringLiteral("ไม่เก็บ"));
+                ok ? m->accept() : m->reject();
+                return m->result();
+            });
+            f.MenuItem1Click();
+        }
+        QCOMPARE(f.QDt->value(0, "MemoLine").toString(), QStringLiteral("เที่ยวเรือ 'A' 50%"));
+        // The delete-line button, and the totals follow.
+        const double before = f.QHd->AsFloat("Total");
+        f.QDt->setRecNo(1);
+        f.BtDeleteLine->click();
+        QCOMPARE(f.QDt->RecordCount(), 1);
+        QCOMPARE(f.QHd->AsFloat("Total"), 1234.5 * 1.07);
+        QVERIFY(before > f.QHd->AsFloat("Total"));
     }
 };
 

@@ -131,19 +131,18 @@ void TFrMrTran::lineChanged(const QString& field)
         StatusPanel2->setText(Entry->StatusText);
         CalculateAll();
     };
-    if (f == QLatin1String("PRODUCTCODE")) {
-        if (text.trimmed().isEmpty())
-            return;
-        const bool found = Entry->ProductCodeExit(text);
+    auto afterCode = [&](bool found) {
         afterLookup();
         if (found && QDt->AsString(QStringLiteral("ProductType")) == QLatin1String("S"))
             afterServiceEntered();
+    };
+    if (f == QLatin1String("PRODUCTCODE")) {
+        if (!text.trimmed().isEmpty())
+            afterCode(Entry->ProductCodeExit(text));
     } else if (f == QLatin1String("BARCODE")) {
-        Entry->BarCodeExit(text);
-        afterLookup();
+        afterCode(Entry->BarCodeExit(text));
     } else if (f == QLatin1String("PURCHASECODE")) {
-        Entry->PurchaseCodeExit(text);
-        afterLookup();
+        afterCode(Entry->PurchaseCodeExit(text));
     } else if (f == QLatin1String("UNITNAME")) {
         Entry->UnitNameExit(text, m_savedUnit);
         afterLookup();
@@ -439,6 +438,11 @@ void TFrMrTran::PoNoCustomDlg()
                           "ProjectItemHd", "ProjectItemCode", "UnitName", "Fraction", "LotControl", "UseSerial", "TaxCode",
                           "TaxRate", "MemoLine"})
         setLineField(QLatin1String(f), v(f));
+    if (service) {
+        // A service line is complete only without a warehouse, whatever its order line says.
+        setLineField(QStringLiteral("Warehouse"), QVariant());
+        setLineField(QStringLiteral("WhCode"), QVariant());
+    }
     const bool serial = !service && v("UseSerial").toString() == QLatin1String("Y");
     if (serial) {
         setLineField(QStringLiteral("Quantity"), 1);
