@@ -15,6 +15,7 @@
 #include "forms/receipt/TFrImExcTran.h"
 #include "forms/receipt/TFrImExpTran.h"
 #include "print/TFrDocPrintForm.h"
+#include "report/ReportExport.h"
 #include "report/ReportPage.h"
 #include "report/TReport.h"
 #include "search/SearchQuery.h"
@@ -466,6 +467,192 @@ private slots:
         QCOMPARE(f.QDt->RecordCount(), 1);
         QCOMPARE(f.QHd->AsFloat("Total"), 1234.5 * 1.07);
         QVERIFY(before > f.QHd->AsFloat("Total"));
+    }
+
+    void depositTaxAdjustmentAndPrint()
+    {
+        TestEnv env;
+        for (const QString& f : QDir(QStringLiteral(NK_SOURCE_DIR "/reports")).entryList({QStringLiteral("*.frf")}))
+            QFile::copy(QStringLiteral(NK_SOURCE_DIR "/reports/") + f, QDir(env.folder()).filePath(f));
+        QStringList printed;
+        MessageService::setDialogHook([&](QDialog* d) {
+            auto* p = qobject_cast<TFrDocPrintForm*>(d);
+            if (p && p->metaObject() == &TFrDocPrintForm::staticMetaObject) {
+                p->BDisplay->click();
+                if (p->Report()->pageCount() > 0) {
+                    printed = p->Report()->prepared().pages[0].texts();
+                    ReportExport::toImage(p->Report()->prepared().pages[0],
+                                          QDir(qEnvironmentVariable("NK_BUILD_DIR", ".")).filePath("bill_MR-S_deposit.png"), 110);
+                }
+            }
+            d->reject();
+            return int(QDialog::Rejected);
+        });
+        ReceiptPickers::Overrides o;
+        int askedVendor = 0;
+        o.prepaid = [&](int vendor) {
+            askedVendor = vendor;
+            return QStringLiteral("PR%1-0001").arg(year());
+        };
+        ReceiptPickers::setOverrides(o);
+        TFrImExpTran f;
+        open(f, 3);
+        enterBill(f, {"MS0700", lot2(), "V001", false, "S002", "10000"});
+        if (QTest::currentTestFailed())
+            return;
+        // The deposit by F5 in its field: 5,000.00 less its tax 327.10 is proposed.
+        f.PrepaidNo->setFocus();
+        MessageService::clearShown();
+        key(Qt::Key_F5);
+        QCOMPARE(askedVendor, 1);
+        key(Qt::Key_Return);
+        QCOMPARE(MessageService::lastText(), QStringLiteral("มัดจำ อัตราภาษี : 7%"));
+        QCOMPARE(f.QHd->AsFloat("PrepaidAmount"), 4672.9);
+        QVERIFY(!f.Totals->PrepaidAmount->isReadOnly());
+        // 1,000.00 deducted instead: 9,000.00 taxed, 630.00 tax.
+        f.Totals->PrepaidAmount->setFocus();
+        field("1000");
+        QCOMPARE(f.QHd->AsFloat("Total"), 9630.0);
+        QCOMPARE(f.QHd->AsFloat("TaxAmt"), 9000.0);
+        // A tax of 631.00 typed by hand moves the total by 1.00 and shows the computed tax.
+        f.Totals->TaxTotal->setFocus();
+        field("631");
+        QVERIFY(f.Totals->TaxAdjusted->isChecked());
+        QCOMPARE(f.Totals->TaxAdjusted->text(), QStringLiteral("ปรับปรุงภาษี (630.00)"));
+        QCOMPARE(f.QHd->AsFloat("Total"), 9631.0);
+        MessageService::queueAnswer(true);
+        key(Qt::Key_F10);
+        const int id = env.scalar("select Id from MrHd where MrNo = '    MS0700'").toInt();
+        QVERIFY2(id > 0, qPrintable(MessageService::lastText()));
+        QCOMPARE(env.scalar("select Total || '/' || TaxTotal || '/' || TaxCal || '/' || PrepaidAmount || '/' || Prepaid "
+                            "from MrHd where Id = :i", {{"i", id}}).toString(),
+                 QStringLiteral("9631.0/631.0/630.0/1000.0/1"));
+        // The printed bill: deposit, the amount before tax, the typed tax, the total in words.
+        for (const QString& t : {QStringLiteral("1,000.00"), QStringLiteral("9,000.00"), QStringLiteral("631.00"),
+                                 QStringLiteral("9,631.00"), QStringLiteral("(เก้าพันหกร้อยสามสิบเอ็ดบาทถ้วน)"),
+                                 QStringLiteral("หักมัดจำ PR%1-0001").arg(year())})
+            QVERIFY2(printed.contains(t), qPrintable(t + " | " + printed.join(" | ")));
+        // Opened again, the bill keeps its hand-typed tax.
+        f.FaGetDocNo1->DocNo->setFocus();
+        field("MS0700");
+        QVERIFY(f.Totals->TaxAdjusted->isChecked());
+        QCOMPARE(f.QHd->AsFloat("Total"), 9631.0);
+        QCOMPARE(f.TotalAtLoad, 9631.0);
+    }
+
+    void paidBillsAreReadOnly_data()
+    {
+        QTest::addColumn<QString>("clear");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("paid") << "Y" << QStringLiteral("เอกสารใบนี้จ่ายเงินแล้ว ไม่สามารถแก้ไขได้");
+        QTest::newRow("partly paid") << "P" << QStringLiteral("เอกสารใบนี้จ่ายเงินบางส่วนแล้ว ไม่สามารถแก้ไขได้");
+    }
+    void paidBillsAreReadOnly()
+    {
+        QFETCH(QString, clear);
+        QFETCH(QString, message);
+        TestEnv env;
+        env.exec("update MrHd set Clear = :c where Id = 1", {{"c", clear}});
+        env.exec("insert into pdhd (id, pdno, pddate, vendor, total) values (7, 'PD-0007', '2026-03-31 00:00:00', 1, 10700)");
+        env.exec("insert into pddt (pdhd, pdrecno, pddoctype, pddocid, paidamount) values (7, 1, 'M', 1, 10700)");
+        TFrImExpTran f;
+        open(f, 3);
+        MessageService::clearShown();
+        field("MS0001");
+        QCOMPARE(MessageService::shown().size(), 2);
+        QCOMPARE(MessageService::shown().at(0).text, message);
+        QCOMPARE(MessageService::shown().at(1).text, QStringLiteral("อ้างถึงใบจ่ายเงินเลขที่ PD-0007 วันที่ 31/03/2026"));
+        QVERIFY(!f.AcSave->isEnabled());
+        QVERIFY(!f.AcDel->isEnabled());
+        QVERIFY(f.MrTaxNo->isEnabled()); // fields can still be typed in
+    }
+
+    void demoBillsReadAsTheFormComputesThem_data()
+    {
+        QTest::addColumn<bool>("credit");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<double>("total");
+        QTest::newRow("credit") << true << "MS0001" << 10700.0;
+        QTest::newRow("cash") << false << QStringLiteral("CS%1-00001").arg(year()) << 5350.0;
+    }
+    void demoBillsReadAsTheFormComputesThem()
+    {
+        QFETCH(bool, credit);
+        QFETCH(QString, number);
+        QFETCH(double, total);
+        TestEnv env;
+        std::unique_ptr<TFrMrTran> f(credit ? static_cast<TFrMrTran*>(new TFrImExpTran) : new TFrImExcTran);
+        open(*f, credit ? 3 : 4);
+        field(number);
+        // Opening recomputes every amount: the seeded bills agree with the rules.
+        QCOMPARE(f->QHd->AsFloat("Total"), total);
+        QCOMPARE(f->QHd->AsFloat("TaxTotal"), total - total / 1.07);
+        QVERIFY(!f->Totals->TaxAdjusted->isChecked());
+        QVERIFY(!f->QHd->UpdatesPending() || f->QHd->AsFloat("Total") == f->QHd->oldValue(0, "Total").toDouble());
+    }
+
+    void picturesThaiAndEnglish_data()
+    {
+        QTest::addColumn<bool>("credit");
+        QTest::addColumn<bool>("thai");
+        QTest::newRow("credit thai") << true << true;
+        QTest::newRow("credit english") << true << false;
+        QTest::newRow("cash thai") << false << true;
+        QTest::newRow("cash english") << false << false;
+    }
+    void picturesThaiAndEnglish()
+    {
+        QFETCH(bool, credit);
+        QFETCH(bool, thai);
+        TestEnv env;
+        std::unique_ptr<TFrMrTran> f(credit ? static_cast<TFrMrTran*>(new TFrImExpTran) : new TFrImExcTran);
+        open(*f, credit ? 3 : 4);
+        DMConfig->ThaiLanguage = thai;
+        f->RefreshScreen();
+        enterBill(*f, {credit ? "MS0800" : "", lot2(), "V001", !credit, "S002", "12500"});
+        if (QTest::currentTestFailed())
+            return;
+        cell(*f, 1, "ProductCode", "S003");
+        cell(*f, 1, "Price", "1250.75");
+        cell(*f, 1, "Discount", "10%");
+        f->Totals->DiscName[0]->setText(thai ? QStringLiteral("ส่วนลดการค้า") : QStringLiteral("Trade discount"));
+        f->Totals->DiscName[0]->commit();
+        f->Totals->DiscRate[0]->setFocus();
+        field("2");
+        QCOMPARE(f->FaGetDocNo1->Caption->text(), thai ? QStringLiteral("เลขที่") : QStringLiteral("DocNo"));
+        QCOMPARE(f->DgDt->gridModel()->headerData(2, Qt::Horizontal).toString(),
+                 thai ? QStringLiteral("รายละเอียด") : QStringLiteral("Description"));
+        QVERIFY(f->QHd->AsFloat("Total") > 0);
+        f->grab().save(QDir(qEnvironmentVariable("NK_BUILD_DIR", "."))
+                           .filePath(QStringLiteral("expense-%1-%2.png").arg(credit ? "credit" : "cash", thai ? "thai" : "english")));
+    }
+
+    void programCodesOpenTheForms()
+    {
+        TestEnv env;
+        StartUp::registerAllForms();
+        for (const auto& [code, payType, docCode] : {std::tuple{"IMEXPTRAN", "D", "MR-S"}, {"IMEXCTRAN", "C", "PC-S"}}) {
+            std::unique_ptr<QWidget> w(StartUp::createForm(QLatin1String(code)));
+            auto* f = qobject_cast<TFrMrTran*>(w.get());
+            QVERIFY(f);
+            QCOMPARE(f->MrType, QStringLiteral("S"));
+            QCOMPARE(f->PayType, QLatin1String(payType));
+            QCOMPARE(f->MrDocCode, QLatin1String(docCode));
+        }
+        // The real program stays open on the credit form (it is ended here, not by itself).
+        const QString exe = qEnvironmentVariable("NK_TEST_BIN_DIR") + "/namkhao";
+        if (!QFile::exists(exe))
+            QSKIP("work-form program not built");
+        QProcess p;
+        p.setWorkingDirectory(env.folder());
+        QProcessEnvironment pe = QProcessEnvironment::systemEnvironment();
+        pe.insert("QT_QPA_PLATFORM", "offscreen");
+        p.setProcessEnvironment(pe);
+        p.start(exe, {"3", "1", "DEMO", "-", "IMEXPTRAN", QDate::currentDate().toString("dd/MM/yyyy")});
+        QVERIFY(p.waitForStarted(10000));
+        QVERIFY(!p.waitForFinished(4000)); // a window is open
+        p.kill();
+        p.waitForFinished(5000);
     }
 };
 

@@ -90,6 +90,7 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     EntryType = new QComboBox(PnHeader);
     EntryType->setObjectName(QStringLiteral("EntryType"));
     EntryType->addItems({QString(), QString(), QString()});
+    EntryType->setMaximumWidth(170);
     FaGetDate1 = new TFaGetDate(PnHeader);
     FaGetImportLotNo1 = new TFaGetImportLotNo(PnHeader);
     FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
@@ -128,6 +129,7 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     Price_IE->setObjectName(QStringLiteral("Price_IE"));
     Price_IE->addItem(QString(), QStringLiteral("I"));
     Price_IE->addItem(QString(), QStringLiteral("E"));
+    Price_IE->setMaximumWidth(170);
     LbDueDays = label(PnHeader);
     DueDays = new TDbNumberEdit(PnHeader);
     DueDays->setObjectName(QStringLiteral("DueDays"));
@@ -140,6 +142,7 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     LbReference = label(PnHeader);
     Reference = new TDbEdit(PnHeader);
     Reference->setObjectName(QStringLiteral("Reference"));
+    MrTaxNo->setMaximumWidth(170);
     LbPrepaid = label(PnHeader);
     PrepaidNo = new TDbEdit(PnHeader);
     PrepaidNo->setObjectName(QStringLiteral("PrepaidNo"));
@@ -153,6 +156,7 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     PrePaidBalance->setObjectName(QStringLiteral("PrePaidBalance"));
     PrePaidBalance->setReadOnly(true);
     PrePaidBalance->setFocusPolicy(Qt::NoFocus);
+    PrePaidBalance->setMaximumWidth(120);
     FaGetRemark1 = new TFaGetRemark(PnHeader);
     FaGetRemark1->setObjectName(QStringLiteral("FaGetRemark1"));
     FaGetRemark1->RemarkGroup = QStringLiteral("REM_PURC");

@@ -80,17 +80,18 @@ void TFrMrTran::SetDgDtColumn()
     QVector<GridColumn> cols;
     // The order line column takes no typing (its dialog fills it): Enter passes it by, F5
     // opens the order lines while neither the header nor the line names an order.
-    GridColumn po = column("PoNo", 15, true, false, "PO No.", "PO No.");
+    // Widths are the documented ones (15, 20, 46) narrowed so every column fits the window.
+    GridColumn po = column("PoNo", 11, true, false, "PO No.", "PO No.");
     po.hasButton = !linePo && !headerPo;
     cols << po;
     const int entry = EntryType->currentIndex();
     if (entry == 1)
-        cols << column("BarCode", 20, linePo, false, "BAR CODE", "BAR CODE");
+        cols << column("BarCode", 15, linePo, false, "BAR CODE", "BAR CODE");
     else if (entry == 2)
-        cols << column("PurchaseCode", 20, linePo, false, "รหัส", "Code");
+        cols << column("PurchaseCode", 15, linePo, false, "รหัส", "Code");
     else
-        cols << column("ProductCode", 20, linePo, true, "รหัส", "Code");
-    cols << column(entry == 2 ? "PurchaseName" : "ProductName", 46, true, false, "รายละเอียด", "Description");
+        cols << column("ProductCode", 15, linePo, true, "รหัส", "Code");
+    cols << column(entry == 2 ? "PurchaseName" : "ProductName", 38, true, false, "รายละเอียด", "Description");
     GridColumn qty = column("Quantity", 8, false, false, "จำนวน", "Qnty");
     qty.displayFormat = QStringLiteral("#,##0.000");
     qty.alignment = Qt::AlignRight | Qt::AlignVCenter;
