@@ -1,6 +1,7 @@
 #include "search/TFrSearchProdAttrCode.h"
 #include "search/PickList.h"
 
+#include "data/DbUtil.h"
 #include "data/TDM.h"
 #include "search/SearchQuery.h"
 
@@ -81,8 +82,8 @@ void TFrSearchProdAttrCode::Search()
             QCode->SQL << QStringLiteral("And Description = :Desc");
             QCode->setParam(QStringLiteral("Desc"), text);
         } else {
-            QCode->SQL << QStringLiteral("And Description Like :Desc");
-            QCode->setParam(QStringLiteral("Desc"), QStringLiteral("%") + text + QStringLiteral("%"));
+            QCode->SQL << QStringLiteral("And Description Like :Desc") + QLatin1String(Db::LikeEscape);
+            QCode->setParam(QStringLiteral("Desc"), QStringLiteral("%") + Db::likeText(text) + QStringLiteral("%"));
         }
     }
     QCode->SQL << QStringLiteral("Order By Code ");
