@@ -1,4 +1,5 @@
 #pragma once
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSqlDatabase>
@@ -134,6 +135,7 @@ private:
     QVariantMap m_params; // keys upper-case
     QString m_insertSql, m_modifySql, m_deleteSql;
     QStringList m_fields;
+    mutable QHash<QString, int> m_fieldIndex; // names as asked for -> column, filled on use
     QList<Row> m_rows;
     QList<Row> m_deleted; // rows read from the database and deleted since
     State m_state = State::Inactive;

@@ -8,6 +8,8 @@
 #include "data/ServerProcs.h"
 #include "data/TDM.h"
 
+#include <QSignalBlocker>
+
 #include <cmath>
 
 namespace ReceiptRules {
@@ -138,6 +140,8 @@ SaveResult Save(const SaveInput& in)
 
         SaveSteps::report(Step::Lines);
         const QString dateText = Db::dateToText(docDate);
+        // Bookkeeping columns no grid shows: nobody needs to hear of each one.
+        const QSignalBlocker quiet(&dt);
         for (int r = 0; r < dt.RecordCount(); ++r) {
             dt.assign(r, n.lineHd, id);
             dt.assign(r, n.lineRecNo, r + 1);

@@ -529,7 +529,6 @@ void TFrMrTran::AcSaveExecute()
         return;
     // The field being typed in is left first, so its own rule runs.
     Reference->setFocus();
-    QApplication::processEvents();
     if (!beforeSave())
         return;
     if (!AutoRun && QHd->AsString(Names.no).trimmed().isEmpty()) {
