@@ -112,8 +112,7 @@ void TDMConfig::CheckRight(int menuId, int userId)
     QSqlQuery u = Db::exec(DmCfg(), QStringLiteral("select * from  username where id=:uid"),
                            {{QStringLiteral("uid"), userId}});
     if (u.next()) {
-        const QVariant lang = u.value(QStringLiteral("LanguageNo"));
-        ThaiLanguage = !lang.isNull() && lang.toString().trimmed() == QLatin1String("1");
+        ThaiLanguage = ServerProcs::IsThaiLanguage(u.value(QStringLiteral("LanguageNo")));
         ApprovePo = u.value(QStringLiteral("Approve_PO")).toString() == QLatin1String("Y");
     } else {
         ThaiLanguage = false;

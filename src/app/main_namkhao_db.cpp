@@ -1,29 +1,118 @@
+#include "app/InstalledPaths.h"
+#include "app/TDMConfig.h"
+#include "data/Connection.h"
 #include "data/DbAdmin.h"
 #include "data/NkError.h"
+#include "menu/MenuData.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
 
-// Administrator's tool: creates an empty configuration database, an empty company database
-// or the demo pair in a folder of the embedded backend.
+#include <cstdio>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+// One line of standard input. From a terminal the line is typed without echo after a prompt.
+QString readSecretLine(const char* prompt)
+{
+    const bool terminal = isatty(STDIN_FILENO);
+    termios saved {};
+    if (terminal) {
+        std::fputs(prompt, stderr);
+        std::fflush(stderr);
+        tcgetattr(STDIN_FILENO, &saved);
+        termios quiet = saved;
+        quiet.c_lflag &= ~tcflag_t(ECHO);
+        tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
+    }
+    QTextStream in(stdin);
+    QString line = in.readLine();
+    if (terminal) {
+        tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+        std::fputs("\n", stderr);
+    }
+    if (line.endsWith(QLatin1Char('\r')))
+        line.chop(1);
+    return line;
+}
+
+// The configuration database named by "Server.Dat" of the current folder, as the programs
+// find it.
+QSqlDatabase configDatabase()
+{
+    const QString here = QDir::currentPath();
+    return Connection::open(QStringLiteral("nk_admin"), QLatin1String(TDMConfig::ConfigDatabase),
+                            Connection::readServerName(here), here);
+}
+
+int setPassword(const QString& code, QTextStream& out, QTextStream& err)
+{
+    const QString password = readSecretLine("Password: ");
+    if (isatty(STDIN_FILENO) && readSecretLine("Again: ") != password) {
+        err << "The two passwords differ; nothing stored.\n";
+        return 1;
+    }
+    if (password.isEmpty()) {
+        err << "An empty password is not stored.\n";
+        return 1;
+    }
+    if (!MenuData::SetPassword(configDatabase(), code, password)) {
+        err << "No user " << code << " in " << TDMConfig::ConfigDatabase << "\n";
+        return 1;
+    }
+    out << "Password of " << code.trimmed() << " stored as a salted hash\n";
+    return 0;
+}
+
+} // namespace
+
+// Administrator's tool: creates databases of the embedded backend, stores users' passwords and
+// answers where the programs find their files.
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList args = app.arguments().mid(1);
     auto usage = [&] {
         err << "usage: namkhao-db config FOLDER\n"
                "       namkhao-db company FOLDER NAME\n"
-               "       namkhao-db demo FOLDER\n";
+               "       namkhao-db demo FOLDER\n"
+               "In the folder holding Server.Dat:\n"
+               "       namkhao-db user CODE --password     (the password is read from standard input)\n"
+               "       namkhao-db menu-entry PROGRAM_CODE  (the menu entry that starts a work form)\n"
+               "       namkhao-db paths [LAYOUT...]        (where the work forms find their files)\n";
         return 2;
     };
-    if (args.size() < 2)
-        return usage();
-    const QString cmd = args[0];
-    const QString folder = QDir(args[1]).absolutePath();
-    QDir().mkpath(folder);
+    const QString cmd = args.value(0);
     try {
+        if (cmd == "user" && args.size() == 3 && args[2] == "--password")
+            return setPassword(args[1], out, err);
+        if (cmd == "menu-entry" && args.size() == 2) {
+            const int id = MenuData::EntryOfProgram(configDatabase(), args[1]);
+            if (id == 0) {
+                err << "No menu entry starts " << args[1] << "\n";
+                return 1;
+            }
+            out << id << "\n";
+            return 0;
+        }
+        if (cmd == "paths") {
+            out << "working folder: " << QDir::currentPath() << "\n"
+                << "server name: " << Connection::readServerName(QDir::currentPath()) << "\n"
+                << "installed layouts: " << InstalledPaths::reportsDir() << "\n"
+                << "installed database scripts: " << InstalledPaths::scriptsDir() << "\n";
+            for (const QString& layout : args.mid(1))
+                out << layout << ": " << InstalledPaths::layoutFile(QDir::currentPath(), layout) << "\n";
+            return 0;
+        }
+        if (args.size() < 2)
+            return usage();
+        const QString folder = QDir(args[1]).absolutePath();
+        QDir().mkpath(folder);
         if (cmd == "config")
             DbAdmin::createConfigDatabase(folder);
         else if (cmd == "company" && args.size() >= 3)
@@ -32,10 +121,10 @@ int main(int argc, char** argv)
             DbAdmin::createDemo(folder);
         else
             return usage();
+        out << "created in " << folder << "\n";
     } catch (const NkError& e) {
         err << e.message() << "\n";
         return 1;
     }
-    QTextStream(stdout) << "created in " << folder << "\n";
     return 0;
 }

@@ -309,26 +309,43 @@ void GenerateGL(const QSqlDatabase& db, const QString& procName, int docId, int 
     writeVoucher(db, proc, docId, userId, v);
 }
 
+QString MenuCaptionIn(bool thai, const QString& caption, const QString& engCaption)
+{
+    return thai || engCaption.trimmed().isEmpty() ? caption : engCaption;
+}
+
+bool IsThaiLanguage(const QVariant& languageNo)
+{
+    return !languageNo.isNull() && languageNo.toString().trimmed() == QLatin1String("1");
+}
+
 MenuCaptionResult MENUCAPTION(const QSqlDatabase& cfg, int menuId, int userId)
 {
     const QString proc = QStringLiteral("MENUCAPTION");
     MenuCaptionResult r;
+    QString caption, engCaption;
     {
-        QSqlQuery q = run(cfg, proc, QStringLiteral("SELECT Caption FROM Menu WHERE Id = :menu"),
+        QSqlQuery q = run(cfg, proc, QStringLiteral("SELECT Caption, EngCaption FROM Menu WHERE Id = :menu"),
                           {{QStringLiteral(":menu"), menuId}});
-        if (q.next())
-            r.Caption = q.value(0).toString();
+        if (q.next()) {
+            caption = q.value(0).toString();
+            engCaption = q.value(1).toString();
+        }
     }
     bool blocked = false;
+    bool thai = false; // as the work forms read a user without a row: in English
     {
-        QSqlQuery q = run(cfg, proc, QStringLiteral("SELECT Code, SalesId, Blocked FROM username WHERE Id = :user"),
+        QSqlQuery q = run(cfg, proc,
+                          QStringLiteral("SELECT Code, SalesId, Blocked, LanguageNo FROM username WHERE Id = :user"),
                           {{QStringLiteral(":user"), userId}});
         if (q.next()) {
             r.UserCode = q.value(0).toString();
             r.SalesId = q.value(1).toInt();
             blocked = q.value(2).toString() == QLatin1String("Y");
+            thai = IsThaiLanguage(q.value(3));
         }
     }
+    r.Caption = MenuCaptionIn(thai, caption, engCaption);
     // Rights come back as stored; a blocked user has none.
     if (!blocked) {
         QSqlQuery q = run(cfg, proc,

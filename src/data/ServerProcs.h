@@ -27,6 +27,10 @@ QDateTime ServerTime(const QSqlDatabase& db);
 void GenerateGL(const QSqlDatabase& db, const QString& procName, int docId, int userId);
 
 // Configuration database.
+// The caption of a menu entry in the user's language: Thai for LanguageNo 1, otherwise the
+// English caption, or the Thai one when the entry has no English caption.
+QString MenuCaptionIn(bool thai, const QString& caption, const QString& engCaption);
+bool IsThaiLanguage(const QVariant& languageNo); // LanguageNo of username is 1
 MenuCaptionResult MENUCAPTION(const QSqlDatabase& cfg, int menuId, int userId);
 void AddErrorLog(const QSqlDatabase& cfg, const QString& compName, const QString& logName, int userId,
                  int menuId, const QString& errorMsg);

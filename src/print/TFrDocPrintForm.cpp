@@ -1,6 +1,7 @@
 #include "print/TFrDocPrintForm.h"
 
 #include "app/ErrorReporting.h"
+#include "app/InstalledPaths.h"
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "data/DbUtil.h"
@@ -224,11 +225,7 @@ void TFrDocPrintForm::FormClose()
 
 QString TFrDocPrintForm::ExistingReportPath(const QString& folder, const QString& name)
 {
-    const QString path = folder + QLatin1Char('\\') + name;
-    if (QFileInfo(path).isFile()) return path;
-    QString local = path;
-    local.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return QFileInfo(local).isFile() ? local : QString();
+    return InstalledPaths::layoutFile(folder, name);
 }
 
 QString TFrDocPrintForm::QuotedExpression(const QString& text)

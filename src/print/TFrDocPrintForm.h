@@ -90,7 +90,8 @@ protected:
     // Prepares the loaded report, logs the action and shows or prints it. Throws NkError;
     // false when preparing failed (reported, nothing logged or printed).
     bool RunReport(bool printMode);
-    // A report path built as folder + "\" + name, as it exists on this system ("" when not).
+    // A report path built as folder + "\" + name, as it exists on this system, else the
+    // installed default layout of that name ("" when neither exists).
     static QString ExistingReportPath(const QString& folder, const QString& name);
     // A text as a report expression in single quotes; quotes inside are doubled so a number
     // typed with a quote cannot change the expression.

@@ -6,7 +6,6 @@
 #include "search/TFrSearchProject.h"
 #include "widgets/TLookupEdit.h"
 
-#include <QEvent>
 #include <QSqlQuery>
 #include <QLabel>
 #include <QToolButton>
@@ -21,14 +20,6 @@ TFaGetProject::TFaGetProject(QWidget* parent)
                     QStringLiteral("Description"));
     Edit->setFilter(QStringLiteral("Blocked='N'"));
     Edit->setAllowEmpty(false);
-}
-
-bool TFaGetProject::event(QEvent* e)
-{
-    // The project frame enables its button as soon as the frame is entered.
-    if (e->type() == QEvent::Enter || e->type() == QEvent::FocusIn)
-        BtSearch->setEnabled(true);
-    return TFaPicker::event(e);
 }
 
 void TFaGetProject::EditExit()

@@ -1,5 +1,6 @@
 #include "search/TFaPicker.h"
 
+#include "widgets/TDescLabel.h"
 #include "widgets/TLookupEdit.h"
 
 #include <QFocusEvent>
@@ -23,9 +24,8 @@ TFaPicker::TFaPicker(QWidget* parent)
     BtSearch->setText(QStringLiteral("..."));
     BtSearch->setFocusPolicy(Qt::NoFocus);
     BtSearch->setEnabled(false);
-    DescLabel = new QLabel(this);
+    DescLabel = new TDescLabel(this);
     DescLabel->setObjectName(QStringLiteral("DescLabel"));
-    DescLabel->setMinimumWidth(160);
     Edit->setDescLabel(DescLabel);
     Caption->setBuddy(Edit);
     Layout->addWidget(Caption);

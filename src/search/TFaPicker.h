@@ -8,7 +8,8 @@ class QToolButton;
 class TLookupEdit;
 
 // The common part of the picker frames: a caption, a lookup edit bound to an Id column, a
-// search button and a label with the description of the chosen row.
+// search button and a label with the description of the chosen row (which takes the rest of
+// the frame's width and ends in "…" rather than run into the next control).
 //  - Entering the code field enables the search button; leaving it disables the button.
 //  - F5 in the code field runs the search button's action.
 //  - The search button opens the frame's search dialog; when a code is chosen it is written

@@ -3,6 +3,7 @@
 #include "data/TDM.h"
 #include "search/SearchQuery.h"
 #include "search/TFaSelectProdAttr.h"
+#include "widgets/TDataGrid.h"
 
 #include <QButtonGroup>
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 TFrSearchProductService::TFrSearchProductService(QWidget* parent)
@@ -64,6 +66,16 @@ TFrSearchProductService::TFrSearchProductService(QWidget* parent)
     picLay->addWidget(ImgPicture);
     PnPicture->hide();
 
+    // F12 shown on screen: a button that does what the key does.
+    BtPicture = new QToolButton(PnHeader);
+    BtPicture->setObjectName(QStringLiteral("BtPicture"));
+    BtPicture->setText(QStringLiteral("รูปสินค้า F12"));
+    BtPicture->setToolTip(QStringLiteral("แสดง/ซ่อนรูปสินค้า (F12)"));
+    BtPicture->setCheckable(true);
+    BtPicture->setFocusPolicy(Qt::NoFocus);
+    HeaderLayout->insertWidget(HeaderLayout->indexOf(BtSearch) + 1, BtPicture);
+    connect(BtPicture, &QToolButton::clicked, this, [this] { TogglePicture(); });
+
     // Left: type filter and attribute ranges; middle: results; right: picture.
     auto* side = new QWidget(this);
     auto* sideLay = new QVBoxLayout(side);
@@ -80,6 +92,15 @@ TFrSearchProductService::TFrSearchProductService(QWidget* parent)
     body->addWidget(DgSearch, 1);
     body->addWidget(PnPicture);
     outer->addLayout(body, 1);
+
+    // Tab walks code, name, type, attribute ranges, results, then the buttons.
+    setTabOrder(Code, ProductName);
+    QWidget* last = ProductName;
+    for (QWidget* w : std::initializer_list<QWidget*>{TypeItems.first(), FaSelectProdAttr->DgAttr, DgSearch, BtOk,
+                                                      BtCancel}) {
+        setTabOrder(last, w);
+        last = w;
+    }
 
     connect(DgSearch->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { ShowPicture(); });
@@ -308,6 +329,11 @@ void TFrSearchProductService::FormShow()
     Code->clear();
     SearchMethod = DM->Config(QStringLiteral("SearchProductMethod")).toInt();
     ProductName->setText(lastNameOrEmpty());
+    BtPicture->setChecked(false);
+    if (!thaiLanguage()) {
+        BtPicture->setText(QStringLiteral("Picture F12"));
+        BtPicture->setToolTip(QStringLiteral("Show/hide the product picture (F12)"));
+    }
 
     // A given type selects its item and locks the filter; materials also lock the ranges.
     TypeLetter = ProductType.trimmed().toUpper();
@@ -348,6 +374,7 @@ void TFrSearchProductService::BtSearchClick()
 void TFrSearchProductService::TogglePicture()
 {
     PnPicture->setVisible(!PnPicture->isVisibleTo(this));
+    BtPicture->setChecked(PnPicture->isVisibleTo(this));
     ShowPicture();
 }
 

@@ -29,6 +29,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
+class QToolButton;
 class TFaSelectProdAttr;
 
 // The product search: code (prefix) and name (begins with or contains, as the company chose),
@@ -54,6 +55,7 @@ public:
     TFaSelectProdAttr* FaSelectProdAttr = nullptr;
     QWidget* PnPicture = nullptr;
     QLabel* ImgPicture = nullptr;
+    QToolButton* BtPicture = nullptr; // shows and hides the picture, as F12 does
 
     // ---- state read at opening ---------------------------------------------------------------
     int SearchProductNo = 0;

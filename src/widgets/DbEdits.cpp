@@ -22,8 +22,10 @@ void TDbEdit::bind(CachedDataSet* ds, const QString& field)
     if (ds) {
         connect(ds, &CachedDataSet::reset, this, &TDbEdit::refresh);
         connect(ds, &CachedDataSet::currentChanged, this, &TDbEdit::refresh);
+        // A value the program sets shows at once, also in the focused field, unless the user
+        // has typed into it.
         connect(ds, &CachedDataSet::rowChanged, this, [this](int row) {
-            if (m_ds && row == m_ds->RecNo() && !hasFocus())
+            if (m_ds && row == m_ds->RecNo() && !(hasFocus() && isModified()))
                 refresh();
         });
     }

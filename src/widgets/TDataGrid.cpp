@@ -1,5 +1,6 @@
 #include "widgets/TDataGrid.h"
 #include "app/MessageService.h"
+#include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/CachedDataSetModel.h"
 #include "data/NkError.h"
@@ -70,9 +71,11 @@ QWidget* TDataGridDelegate::createEditor(QWidget* parent, const QStyleOptionView
         TDataGrid* grid = m_grid;
         auto* self = const_cast<TDataGridDelegate*>(this);
         QObject::connect(b->button, &QToolButton::clicked, b, [self, b, grid, row, field] {
+            // The editor closes before the picker opens: left open, it would later write its
+            // old text over the picked value.
             emit self->commitData(b);
-            if (grid->onEditButton)
-                grid->onEditButton(row, field);
+            emit self->closeEditor(b, QAbstractItemDelegate::NoHint);
+            grid->runEditButton(row, field);
         });
         editor = b;
         line = b->edit;
@@ -112,8 +115,14 @@ void TDataGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     if (QLineEdit* l = lineEditOf(editor)) {
         if (!model->setData(index, l->text(), Qt::EditRole) && !l->text().trimmed().isEmpty()) {
             const GridColumn& c = m_grid->m_model->columns().at(index.column());
-            if (!c.readOnly)
-                MessageService::warning(QStringLiteral("'%1' ไม่ใช่ค่าที่ถูกต้องสำหรับ %2").arg(l->text(), c.title));
+            if (!c.readOnly) {
+                const bool thai = !DMConfig || DMConfig->ThaiLanguage;
+                m_grid->refuseCell(index.row(), c.field,
+                                   (thai ? QStringLiteral("'%1' ไม่ใช่ค่าที่ถูกต้องสำหรับ %2")
+                                         : QStringLiteral("'%1' is not a valid value for %2"))
+                                       .arg(l->text(), c.title),
+                                   l->text());
+            }
         }
         return;
     }
@@ -129,11 +138,27 @@ bool TDataGridDelegate::eventFilter(QObject* obj, QEvent* e)
             editor = editor->parentWidget();
         switch (ke->key()) {
         case Qt::Key_Return:
-        case Qt::Key_Enter:
+        case Qt::Key_Enter: {
             emit commitData(editor);
+            // A refused value keeps the cursor in its cell.
+            const bool refused = m_grid->m_refusal.pending;
             emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-            QTimer::singleShot(0, m_grid, [g = m_grid] { g->moveToNextCell(); });
+            if (!refused)
+                QTimer::singleShot(0, m_grid, [g = m_grid] { g->moveToNextCell(); });
             return true;
+        }
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            if (m_grid->tabLeaves(ke)) {
+                const bool forward = m_grid->tabForward(ke);
+                emit commitData(editor);
+                const bool refused = m_grid->m_refusal.pending;
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                if (!refused)
+                    m_grid->leaveGrid(forward);
+                return true;
+            }
+            break;
         case Qt::Key_Escape:
             // Escape cancels the cell edit only; the form never sees it.
             emit closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
@@ -144,7 +169,7 @@ bool TDataGridDelegate::eventFilter(QObject* obj, QEvent* e)
             if (c.hasButton && m_grid->onEditButton) {
                 emit commitData(editor);
                 emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-                m_grid->onEditButton(idx.row(), c.field);
+                m_grid->runEditButton(idx.row(), c.field);
                 return true;
             }
             break;
@@ -237,6 +262,105 @@ int TDataGrid::nextEditableColumn(int from) const
     return -1;
 }
 
+int TDataGrid::previousEditableColumn(int from) const
+{
+    for (int c = qMin(from, int(m_model->columns().size()) - 1); c >= 0; --c)
+        if (!m_model->columns()[c].readOnly && !isColumnHidden(c))
+            return c;
+    return -1;
+}
+
+void TDataGrid::runEditButton(int row, const QString& field)
+{
+    if (!onEditButton)
+        return;
+    // The picker writes into the row it was opened from: the data set stands on it.
+    CachedDataSet* d = dataSet();
+    if (d && row >= 0 && row < d->RecordCount() && d->RecNo() != row) {
+        try {
+            d->setRecNo(row);
+        } catch (const NkError& e) {
+            MessageService::warning(e.message());
+            return;
+        }
+    }
+    onEditButton(row, field);
+}
+
+void TDataGrid::refuseCell(int row, const QString& field, const QString& message, const QString& text)
+{
+    if (!m_model)
+        return;
+    const int column = m_model->columnOf(field);
+    if (column < 0)
+        return;
+    const bool scheduled = m_refusal.pending;
+    m_refusal = {true, row, column, message, text};
+    // After the editor that carried the value has closed.
+    if (!scheduled)
+        QTimer::singleShot(0, this, &TDataGrid::showRefusal);
+}
+
+void TDataGrid::showRefusal()
+{
+    if (!m_refusal.pending)
+        return;
+    const Refusal r = m_refusal;
+    m_refusal = {};
+    if (!r.message.isEmpty())
+        MessageService::warning(r.message);
+    if (!m_model || r.row < 0 || r.row >= m_model->rowCount() || !window()->isVisible())
+        return;
+    setFocus(Qt::OtherFocusReason);
+    const QModelIndex idx = m_model->index(r.row, r.column);
+    setCurrentIndex(idx);
+    QTableView::edit(idx);
+    if (QLineEdit* l = lineEditOf(indexWidget(idx))) {
+        if (!r.text.isNull())
+            l->setText(r.text);
+        l->selectAll();
+    }
+}
+
+bool TDataGrid::tabForward(const QKeyEvent* e) const
+{
+    return e->key() == Qt::Key_Tab && !(e->modifiers() & Qt::ShiftModifier);
+}
+
+bool TDataGrid::tabLeaves(const QKeyEvent* e) const
+{
+    if (e->key() != Qt::Key_Tab && e->key() != Qt::Key_Backtab)
+        return false;
+    if (e->modifiers() & Qt::ControlModifier)
+        return true;
+    if (!m_model || m_model->rowCount() == 0)
+        return true;
+    const QModelIndex cur = currentIndex();
+    if (!cur.isValid())
+        return true;
+    if (tabForward(e))
+        return cur.row() >= m_model->rowCount() - 1 && nextEditableColumn(cur.column() + 1) < 0;
+    return cur.row() == 0 && previousEditableColumn(cur.column() - 1) < 0;
+}
+
+void TDataGrid::leaveGrid(bool forward)
+{
+    QWidget* top = window();
+    QWidget* w = this;
+    // The window's focus chain, skipping the grid's own editors and anything Tab never reaches.
+    for (int guard = 0; guard < 10000; ++guard) {
+        w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!w || w == this)
+            return;
+        if (isAncestorOf(w) || w->window() != top || w->focusProxy())
+            continue;
+        if ((w->focusPolicy() & Qt::TabFocus) != Qt::TabFocus || !w->isEnabled() || !w->isVisibleTo(top))
+            continue;
+        w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return;
+    }
+}
+
 void TDataGrid::editCell(int row, const QString& field)
 {
     if (!m_model)
@@ -319,6 +443,10 @@ void TDataGrid::onFocusChanged(QWidget*, QWidget* now)
     // A window that is closing or hidden does not react: its owner may be half destroyed.
     if (!window()->isVisible() || window()->testAttribute(Qt::WA_WState_Hidden))
         return;
+    // Another window taking the focus (a picker opened from a cell, a message) or the
+    // program losing it is not leaving the grid: the row being typed stays where it is.
+    if (!now || now->window() != window())
+        return;
     const bool inside = now && (now == this || isAncestorOf(now));
     if (inside == m_inside)
         return;
@@ -343,11 +471,19 @@ void TDataGrid::keyPressEvent(QKeyEvent* e)
         const QString f = currentFieldName();
         const int c = currentIndex().column();
         if (c >= 0 && m_model->columns()[c].hasButton && onEditButton) {
-            onEditButton(currentIndex().row(), f);
+            runEditButton(currentIndex().row(), f);
             return;
         }
         break;
     }
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if (tabLeaves(e)) {
+            leaveGrid(tabForward(e));
+            e->accept();
+            return;
+        }
+        break;
     case Qt::Key_Down:
         if (d && allowAppend && currentIndex().row() == m_model->rowCount() - 1
             && !(d->state() == CachedDataSet::State::Insert && !d->Modified())) {

@@ -4,6 +4,7 @@
 #include <functional>
 
 class CachedDataSet;
+class QKeyEvent;
 class CachedDataSetModel;
 struct GridColumn;
 
@@ -11,6 +12,11 @@ struct GridColumn;
 // editor button ("...", also F5) for code columns, read-only columns, Enter to the next
 // cell, a new row appended past the last one, row deletion with confirmation, an untouched
 // new row dropped when the grid is left, every second row light blue.
+//
+// Keys out of the grid: Ctrl+Tab / Ctrl+Shift+Tab move to the next / previous control of the
+// window, and so do Tab past the last cell of the last row and Shift+Tab before the first
+// cell. Focus going to another window (a search dialog opened from a cell, a message box)
+// is not leaving the grid: the row being edited stays as it is.
 class TDataGrid : public QTableView {
     Q_OBJECT
 public:
@@ -35,6 +41,12 @@ public:
     // Moves to the first editable cell of the row; starts editing.
     void editCell(int row, const QString& field);
     void deleteCurrentRow(); // with confirmation when confirmDelete
+    // Refuses the value of a cell: the message is shown once the cell editor is closed, and
+    // the cursor goes back into that cell, editing `text` (the cell's value when null), so
+    // the user corrects it there. Enter does not move on after a refused value.
+    void refuseCell(int row, const QString& field, const QString& message, const QString& text = QString());
+    // Moves the focus to the next (or previous) control of the window outside the grid.
+    void leaveGrid(bool forward);
     int currentField() const { return currentIndex().column(); }
     QString currentFieldName() const;
 
@@ -46,13 +58,27 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    struct Refusal {
+        bool pending = false;
+        int row = -1;
+        int column = -1;
+        QString message;
+        QString text;
+    };
     void moveToNextCell();
+    void showRefusal();
+    // Tab, Shift+Tab, Ctrl+Tab and Ctrl+Shift+Tab: true when the key leaves the grid.
+    bool tabLeaves(const QKeyEvent* e) const;
+    bool tabForward(const QKeyEvent* e) const;
     void dropUntouchedNewRow();
     void onFocusChanged(QWidget* old, QWidget* now);
     int nextEditableColumn(int from) const;
+    int previousEditableColumn(int from) const;
+    void runEditButton(int row, const QString& field);
 
     CachedDataSetModel* m_model = nullptr;
     bool m_inside = false;
+    Refusal m_refusal;
     friend class TDataGridDelegate;
 };
 

@@ -41,9 +41,12 @@ void TLookupEdit::bind(CachedDataSet* ds, const QString& field)
         connect(ds, &CachedDataSet::reset, this, &TLookupEdit::refresh);
         connect(ds, &CachedDataSet::currentChanged, this, &TLookupEdit::refresh);
         // Another column of the row changing leaves the field as it is (an unknown code stays
-        // visible); only a new value of the bound column is shown.
+        // visible); only a new value of the bound column is shown. A value filled in by the
+        // program (the vendor's currency) shows even while the field has the focus, unless the
+        // user has typed into it since.
         connect(ds, &CachedDataSet::rowChanged, this, [this](int row) {
-            if (m_updating || !m_ds || row != m_ds->RecNo() || hasFocus() || !m_ds->hasField(m_field))
+            if (m_updating || !m_ds || row != m_ds->RecNo() || (hasFocus() && isModified())
+                || !m_ds->hasField(m_field))
                 return;
             const QVariant v = m_ds->FieldByName(m_field);
             const bool same = v.isNull() ? m_id.isNull() : (!m_id.isNull() && v.toString() == m_id.toString());

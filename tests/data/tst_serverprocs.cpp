@@ -306,10 +306,10 @@ private slots:
         QTest::addColumn<QString>("rights"); // access, add, modify, delete
         QTest::addColumn<QString>("userCode");
         QTest::newRow("thai user") << 1 << 1 << "นำเข้าสินค้าจากต่างประเทศ" << "YYYY" << "ADMIN";
-        QTest::newRow("english user") << 6 << 2 << "สั่งซื้อจากต่างประเทศ" << "YYYY" << "JOHN";
+        QTest::newRow("english user") << 6 << 2 << "Foreign Purchase Order" << "YYYY" << "JOHN";
         QTest::newRow("no access") << 5 << 3 << "ต้นทุนการนำเข้า" << "NNNN" << "GUEST";
         QTest::newRow("look only") << 3 << 4 << "ค่าใช้จ่ายในการนำเข้าเงินเชื่อ" << "YNNN" << "VIEWER";
-        QTest::newRow("unknown user") << 1 << 99 << "นำเข้าสินค้าจากต่างประเทศ" << "" << "";
+        QTest::newRow("unknown user") << 1 << 99 << "Import Goods" << "" << "";
         QTest::newRow("unknown menu") << 99 << 1 << "" << "" << "ADMIN";
     }
     void menuCaption()

@@ -11,6 +11,7 @@
 
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -235,6 +236,59 @@ private slots:
         QVERIFY(f.FaGetDocNo->BtSearch->isEnabled());
     }
 
+    // Each toolbar button shows an icon and its key next to the caption.
+    void toolbarShowsKeysAndIcons_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("new") << "BNew" << "New F3";
+        QTest::newRow("delete") << "BDel" << "Delete F8";
+        QTest::newRow("save") << "BSave" << "Save F10";
+        QTest::newRow("exit") << "BExit" << "Exit Ctrl+X";
+    }
+    void toolbarShowsKeysAndIcons()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, text);
+        TestForm f;
+        auto* b = f.findChild<QToolButton*>(button);
+        QVERIFY(b);
+        QCOMPARE(b->text(), text);
+        QVERIFY(!b->icon().isNull());
+        QCOMPARE(b->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+        QCOMPARE(b->defaultAction()->text(), text.section(' ', 0, 0)); // the action keeps its caption
+    }
+
+    // The form's keys work in text fields too: Ctrl+X asks the exit question and cuts nothing;
+    // Ctrl+Tab moves on from a text field as Tab does.
+    void formKeysWinInTextFields()
+    {
+        TestForm f;
+        f.show();
+        QApplication::setActiveWindow(&f);
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        f.E1->setFocus();
+        f.E1->setText("abc");
+        f.E1->selectAll();
+        MessageService::queueAnswer(false);
+        key(Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(MessageService::lastText(), QString("ออกจากโปรแกรม ?"));
+        QCOMPARE(f.E1->text(), QString("abc"));
+        QVERIFY(f.isVisible());
+        key(Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), f.E2);
+        key(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), f.E1);
+        // Inside a cell editor too.
+        f.QDt->Append();
+        f.DgDt->setFocus();
+        f.DgDt->editCell(0, "Code");
+        QVERIFY(f.DgDt->isAncestorOf(QApplication::focusWidget()));
+        MessageService::queueAnswer(false);
+        key(Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(MessageService::shown().size(), 2);
+    }
+
     void frFormHidesOptionalButtons()
     {
         TFrForm f;
@@ -247,6 +301,9 @@ private slots:
         QVERIFY(!f.AcChgCode->isEnabled());
         QCOMPARE(f.AcChgCode->shortcut(), QKeySequence(Qt::Key_F12));
         QCOMPARE(f.ChgCode->text(), QString("CHGCODE"));
+        f.ChgCode->clear();
+        QTest::keyClicks(f.ChgCode, "ab1");
+        QCOMPARE(f.ChgCode->text(), QString("AB1")); // codes are typed in capitals
         MessageService::queueAnswer(true);
         QVERIFY(f.close());
     }

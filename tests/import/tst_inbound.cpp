@@ -432,7 +432,8 @@ private slots:
         QApplication::setActiveWindow(&f);
         QVERIFY(QTest::qWaitForWindowActive(&f));
         QCOMPARE(env.count("ImportLotNo", "Code = 'BEGIN' and Active = 'Y' and Description = 'Lot เริ่มต้นระบบ'"), 1);
-        QCOMPARE(f.height(), 220);
+        // Header only: 220 pixels or what its rows of fields need, well below the import form.
+        QVERIFY(f.height() >= 220 && f.height() < 320);
         f.grab().save(QDir(qEnvironmentVariable("NK_BUILD_DIR", ".")).filePath("inbound-begin.png"));
         QVERIFY(!f.DgDt->isVisible());
         QVERIFY(!f.FaGetImportLotNo1->isVisible());

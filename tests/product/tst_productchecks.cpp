@@ -1,4 +1,5 @@
 #include "app/MessageService.h"
+#include "data/DbUtil.h"
 #include "data/TDM.h"
 #include "data/product/TDmMisc.h"
 #include "data/product/TDmProduct.h"
@@ -117,6 +118,9 @@ private slots:
         QTest::newRow("empty flag, past date") << "" << "2026-12-08 00:00:00" << day << false;
         QTest::newRow("empty flag, future date") << "" << "2027-01-01 00:00:00" << day << true;
         QTest::newRow("later in the day") << "Y" << "2026-12-09 00:00:00" << day.addSecs(3600) << false;
+        // No expiry date is the empty date: valid only against the empty (lot frame's) date.
+        QTest::newRow("no date, empty reference") << "Y" << QString() << Db::emptyDate() << true;
+        QTest::newRow("no date, a real date") << "Y" << QString() << day << false;
     }
     void lotExpiry()
     {
@@ -125,7 +129,8 @@ private slots:
         QFETCH(QDateTime, reference);
         QFETCH(bool, valid);
         env->exec(QStringLiteral("INSERT INTO LotNo (Code, Description, HasExpired, ExpiredDate) VALUES ('T-LOT', 't', :h, :d)"),
-                  {{QStringLiteral("h"), hasExpired}, {QStringLiteral("d"), expiredDate}});
+                  {{QStringLiteral("h"), hasExpired},
+                   {QStringLiteral("d"), expiredDate.isEmpty() ? QVariant() : QVariant(expiredDate)}});
         QCOMPARE(DmProduct->ExistsLotNo(QStringLiteral("T-LOT"), reference), valid);
         if (valid) {
             QVERIFY(MessageService::shown().isEmpty());

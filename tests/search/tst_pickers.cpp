@@ -227,7 +227,17 @@ private slots:
         auto* fa = new TFaGetProject;
         Host h(fa, {QStringLiteral("Project")});
         fa->bind(&h.ds, QStringLiteral("Project"));
+        // The mouse passing over the frame lights nothing; the focus entering it does.
+        h.other->setFocus();
+        QVERIFY(!fa->BtSearch->isEnabled());
+        QEnterEvent hover(QPointF(4, 4), QPointF(4, 4), QPointF(4, 4));
+        QCoreApplication::sendEvent(fa, &hover);
+        QVERIFY(!fa->BtSearch->isEnabled());
+        QTest::keyClick(h.other, Qt::Key_Backtab);
+        QVERIFY(fa->Edit->hasFocus());
+        QVERIFY(fa->BtSearch->isEnabled());
         typeAndLeave(fa->Edit, h.other, QStringLiteral("PJ01"));
+        QVERIFY(!fa->BtSearch->isEnabled());
         QCOMPARE(h.ds.FieldByName(QStringLiteral("Project")).toInt(), 1);
         // Unknown: the text is emptied and no Id stays.
         typeAndLeave(fa->Edit, h.other, QStringLiteral("PJXX"));
@@ -266,6 +276,11 @@ private slots:
         typeAndLeave(fa->Edit, h.other, QStringLiteral("LOT-ZZ"));
         QCOMPARE(fa->Edit->text(), QString());
         QVERIFY(h.ds.FieldByName(QStringLiteral("LotNo")).isNull());
+        // A lot that may expire but has no expiry date is accepted too.
+        env->exec(QStringLiteral("INSERT INTO LotNo (Id, Code, Description, HasExpired) VALUES (9, 'LOT-N01', 'n', 'Y')"));
+        typeAndLeave(fa->Edit, h.other, QStringLiteral("LOT-N01"));
+        QCOMPARE(h.ds.FieldByName(QStringLiteral("LotNo")).toInt(), 9);
+        QVERIFY(MessageService::shown().isEmpty());
         // With a reference date the expired lot is refused, with the message.
         fa->ReferenceDate = QDateTime(QDate(2026, 12, 9), QTime(0, 0));
         typeAndLeave(fa->Edit, h.other, QStringLiteral("LOT-X01"));

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTableView>
+#include <QToolButton>
 #include <QSqlQuery>
 #include <QtTest>
 #include "data/DbUtil.h"
@@ -289,6 +290,12 @@ private slots:
         QCOMPARE(dlg.ImgPicture->toolTip(), QString());
         QTest::keyClick(dlg.DgSearch, Qt::Key_F12);
         QVERIFY(!dlg.PnPicture->isVisible());
+        // The key is shown on screen by a button doing the same.
+        QVERIFY(dlg.BtPicture->isVisible() && dlg.BtPicture->text().contains(QStringLiteral("F12")));
+        dlg.BtPicture->click();
+        QVERIFY(dlg.PnPicture->isVisible() && dlg.BtPicture->isChecked());
+        QTest::keyClick(dlg.DgSearch, Qt::Key_F12);
+        QVERIFY(!dlg.BtPicture->isChecked());
     }
 
     void keys()
@@ -305,6 +312,11 @@ private slots:
         QCOMPARE(codes(dlg.QSearch), QStringList({"P002"}));
         QVERIFY(dlg.DgSearch->hasFocus());
         QTest::keyClick(dlg.DgSearch, Qt::Key_F1);
+        QVERIFY(dlg.Code->hasFocus());
+        // Tab: code, then name.
+        QTest::keyClick(dlg.Code, Qt::Key_Tab);
+        QVERIFY(dlg.ProductName->hasFocus());
+        QTest::keyClick(dlg.ProductName, Qt::Key_Backtab);
         QVERIFY(dlg.Code->hasFocus());
     }
 

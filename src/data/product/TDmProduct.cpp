@@ -138,10 +138,11 @@ bool TDmProduct::lotValid(const QString& hasExpired, const QVariant& expiredDate
 {
     if (hasExpired.trimmed() == QLatin1String("N"))
         return true;
-    // A lot that may expire and has no readable expiry date cannot be shown to be valid.
-    const QDateTime expiry = Db::dateFromValue(expiredDate);
+    // A missing expiry date is the empty date (day zero), as stored: such a lot passes the
+    // lot frame's zero reference date and fails against any real date.
+    QDateTime expiry = Db::dateFromValue(expiredDate);
     if (!expiry.isValid())
-        return false;
+        expiry = Db::emptyDate();
     return expiry >= referenceDate;
 }
 

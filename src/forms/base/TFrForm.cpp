@@ -1,4 +1,5 @@
 #include "forms/base/TFrForm.h"
+#include "search/UpperCaseValidator.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -8,9 +9,12 @@ TFrForm::TFrForm(QWidget* parent)
     : TFrFrame(parent)
 {
     AcHist = makeAction(QStringLiteral("AcHist"), QStringLiteral("Hist."), QStringLiteral("Show History"),
-                        QKeySequence(Qt::CTRL | Qt::Key_H));
-    AcCopy = makeAction(QStringLiteral("AcCopy"), QStringLiteral("Copy"), QStringLiteral("Copy Record"), Qt::Key_F6);
-    AcChgCode = makeAction(QStringLiteral("AcChgCode"), QStringLiteral("Chg Code"), QString(), Qt::Key_F12);
+                        QKeySequence(Qt::CTRL | Qt::Key_H), QStringLiteral("document-open-recent"),
+                        QStyle::SP_FileDialogInfoView);
+    AcCopy = makeAction(QStringLiteral("AcCopy"), QStringLiteral("Copy"), QStringLiteral("Copy Record"), Qt::Key_F6,
+                        QStringLiteral("edit-copy"), QStyle::SP_FileLinkIcon);
+    AcChgCode = makeAction(QStringLiteral("AcChgCode"), QStringLiteral("Chg Code"), QString(), Qt::Key_F12,
+                           QStringLiteral("edit-rename"), QStyle::SP_BrowserReload);
     connect(AcHist, &QAction::triggered, this, [this] { AcHistExecute(); });
     connect(AcCopy, &QAction::triggered, this, [this] { AcCopyExecute(); });
     connect(AcChgCode, &QAction::triggered, this, [this] { AcChgCodeExecute(); });
@@ -27,6 +31,7 @@ TFrForm::TFrForm(QWidget* parent)
 
     ChgCode = new QLineEdit(QStringLiteral("CHGCODE"), this);
     ChgCode->setObjectName(QStringLiteral("ChgCode"));
+    ChgCode->setValidator(new UpperCaseValidator(ChgCode));
     ChgCode->hide();
     toolbar()->addWidget(ChgCode);
 }

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 TFrFrame::TFrFrame(QWidget* parent)
@@ -44,13 +45,18 @@ TFrFrame::TFrFrame(QWidget* parent)
     StatusBar1->addWidget(StatusPanel2);
     outer->addWidget(StatusBar1);
 
-    AcNew = makeAction(QStringLiteral("AcNew"), QStringLiteral("New"), QStringLiteral("New Record"), Qt::Key_F3);
-    AcDel = makeAction(QStringLiteral("AcDel"), QStringLiteral("Delete"), QStringLiteral("Delete Record"), Qt::Key_F8);
-    AcSave = makeAction(QStringLiteral("AcSave"), QStringLiteral("Save"), QStringLiteral("Save Record"), Qt::Key_F10);
+    AcNew = makeAction(QStringLiteral("AcNew"), QStringLiteral("New"), QStringLiteral("New Record"), Qt::Key_F3,
+                       QStringLiteral("document-new"), QStyle::SP_FileIcon);
+    AcDel = makeAction(QStringLiteral("AcDel"), QStringLiteral("Delete"), QStringLiteral("Delete Record"), Qt::Key_F8,
+                       QStringLiteral("edit-delete"), QStyle::SP_TrashIcon);
+    AcSave = makeAction(QStringLiteral("AcSave"), QStringLiteral("Save"), QStringLiteral("Save Record"), Qt::Key_F10,
+                        QStringLiteral("document-save"), QStyle::SP_DialogSaveButton);
     AcPrint = makeAction(QStringLiteral("AcPrint"), QStringLiteral("Print"), QStringLiteral("Print Record"),
-                         QKeySequence(Qt::CTRL | Qt::Key_P));
+                         QKeySequence(Qt::CTRL | Qt::Key_P), QStringLiteral("document-print"),
+                         QStyle::SP_FileDialogDetailedView);
     AcExit = makeAction(QStringLiteral("AcExit"), QStringLiteral("Exit"), QStringLiteral("Exit Program"),
-                        QKeySequence(Qt::CTRL | Qt::Key_X));
+                        QKeySequence(Qt::CTRL | Qt::Key_X), QStringLiteral("application-exit"),
+                        QStyle::SP_DialogCloseButton);
     connect(AcNew, &QAction::triggered, this, [this] { AcNewExecute(); });
     connect(AcDel, &QAction::triggered, this, [this] { AcDelExecute(); });
     connect(AcSave, &QAction::triggered, this, [this] { AcSaveExecute(); });
@@ -66,14 +72,21 @@ TFrFrame::~TFrFrame()
 }
 
 QAction* TFrFrame::makeAction(const QString& name, const QString& caption, const QString& hint,
-                              const QKeySequence& key)
+                              const QKeySequence& key, const QString& themeIcon, QStyle::StandardPixmap fallback)
 {
     auto* a = new QAction(caption, this);
     a->setObjectName(name);
     a->setToolTip(hint);
     a->setStatusTip(hint);
-    if (!key.isEmpty())
+    // The desktop theme's icon, else the style's own.
+    if (!themeIcon.isEmpty())
+        a->setIcon(QIcon::fromTheme(themeIcon, style()->standardIcon(fallback)));
+    if (!key.isEmpty()) {
         a->setShortcut(key);
+        // The button shows its key beside the caption ("New F3"), so the keys are learnt
+        // by looking at the toolbar.
+        a->setIconText(caption + QLatin1Char(' ') + key.toString(QKeySequence::NativeText));
+    }
     a->setShortcutContext(Qt::WindowShortcut);
     addAction(a);
     return a;
@@ -85,7 +98,7 @@ QToolButton* TFrFrame::makeButton(const QString& name, QAction* action)
     b->setObjectName(name);
     b->setDefaultAction(action);
     b->setAutoRaise(true); // flat
-    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     b->setFocusPolicy(Qt::NoFocus);
     b->setMinimumWidth(56);
     m_toolbar->addWidget(b);
@@ -127,8 +140,14 @@ void TFrFrame::showEvent(QShowEvent* e)
     QWidget::showEvent(e);
     if (!m_shown) {
         m_shown = true;
-        if (const QScreen* s = screen())
-            move(s->availableGeometry().center() - rect().center());
+        if (const QScreen* s = screen()) {
+            // Centred on the free part of the desktop, the title bar never above its top.
+            const QRect free = s->availableGeometry();
+            QPoint at = free.center() - rect().center();
+            at.setY(qMax(free.top(), at.y()));
+            at.setX(qMax(free.left(), at.x()));
+            move(at);
+        }
         try {
             FormShow();
         } catch (const NkError& ex) {
@@ -147,12 +166,32 @@ void TFrFrame::closeEvent(QCloseEvent* e)
 
 bool TFrFrame::eventFilter(QObject* obj, QEvent* e)
 {
-    if (e->type() != QEvent::KeyPress || !KeyPreview || !isVisible())
+    if ((e->type() != QEvent::KeyPress && e->type() != QEvent::ShortcutOverride) || !isVisible())
         return false;
     auto* w = qobject_cast<QWidget*>(obj);
     if (!w || !(w == this || isAncestorOf(w)))
         return false;
     auto* ke = static_cast<QKeyEvent*>(e);
+    if (e->type() == QEvent::ShortcutOverride) {
+        // The form's keys win over the text fields' own (Ctrl+X is Exit here, not Cut; cut
+        // stays in the field's context menu): the override is declined, so the action runs.
+        const QKeySequence pressed(ke->keyCombination());
+        for (const QAction* a : actions()) {
+            if (a->isEnabled() && a->shortcut() == pressed) {
+                e->ignore();
+                return true;
+            }
+        }
+        return false;
+    }
+    // Ctrl+Tab / Ctrl+Shift+Tab move between controls everywhere; the grids do it themselves.
+    if ((ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) && (ke->modifiers() & Qt::ControlModifier)
+        && !focusInGrid()) {
+        focusNextPrevChild(ke->key() == Qt::Key_Tab && !(ke->modifiers() & Qt::ShiftModifier));
+        return true;
+    }
+    if (!KeyPreview)
+        return false;
     if ((ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) && !(ke->modifiers() & Qt::AltModifier)) {
         // Enter never submits anything: it moves on and is swallowed.
         focusNextChild();

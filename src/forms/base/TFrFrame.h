@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolButton>
 #include <QWidget>
 
@@ -9,9 +10,11 @@ class QHBoxLayout;
 class QVBoxLayout;
 
 // What both document base forms share: a fixed-size window with a toolbar of actions on
-// fixed function keys, a two-panel status bar, form-level key preview (Enter moves to the
-// next control and is swallowed, Escape runs Exit) and the exit question on every way of
-// closing.
+// fixed function keys (each button shows its icon, caption and key), a two-panel status bar,
+// form-level key preview (Enter moves to the next control and is swallowed, Escape runs Exit)
+// and the exit question on every way of closing. The actions' keys work in every control of
+// the form, text fields included; Ctrl+Tab / Ctrl+Shift+Tab move to the next / previous
+// control.
 class TFrFrame : public QWidget {
     Q_OBJECT
 public:
@@ -46,8 +49,11 @@ public:
     void AcExitExecute() { close(); }
 
 protected:
+    // An action on a fixed key, with the desktop theme's icon (the style's fallback otherwise;
+    // none when no theme name is given).
     QAction* makeAction(const QString& name, const QString& caption, const QString& hint,
-                        const QKeySequence& key);
+                        const QKeySequence& key, const QString& themeIcon = QString(),
+                        QStyle::StandardPixmap fallback = QStyle::SP_CustomBase);
     QToolButton* makeButton(const QString& name, QAction* action);
     // Derived forms put their content here, between toolbar and status bar.
     QVBoxLayout* body() const { return m_body; }

@@ -26,6 +26,7 @@
 #include "widgets/TDataGrid.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -71,8 +72,15 @@ TFrInbound::TFrInbound(QWidget* parent)
     FaGetDocNo->BtSearchClick = [this] { FaGetDocNoBtSearchClick(); };
     connect(FaGetDate1->DateEdit, &TDbEdit::committed, this, [this] { FaGetDate1DocDateExit(); });
 
+    // Below the number and the date: the pickers on the left, each with room for its
+    // description, and the plain fields on the right, in the order Enter walks them.
     auto* header = qobject_cast<QVBoxLayout*>(PnHeader->layout());
-    auto* row2 = new QHBoxLayout;
+    HeaderGrid = new QGridLayout;
+    HeaderGrid->setHorizontalSpacing(10);
+    HeaderGrid->setVerticalSpacing(4);
+    HeaderGrid->setColumnStretch(0, 1);
+    header->addLayout(HeaderGrid);
+
     FaGetImportLotNo1 = new TFaGetImportLotNo(PnHeader);
     FaGetImportLotNo1->bind(QHd, QStringLiteral("ImportLotNo"));
     FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
@@ -81,18 +89,16 @@ TFrInbound::TFrInbound(QWidget* parent)
     TransportNo = new TDbEdit(PnHeader);
     TransportNo->setObjectName(QStringLiteral("TransportNo"));
     TransportNo->bind(QHd, QStringLiteral("TransportNo"));
-    TransportNo->setMaximumWidth(180);
-    row2->addWidget(FaGetImportLotNo1);
-    row2->addSpacing(12);
-    row2->addWidget(LbTransportNo);
-    row2->addWidget(TransportNo);
-    row2->addStretch(1);
-    header->addLayout(row2);
+    TransportNo->setFixedWidth(180);
+    HeaderGrid->addWidget(FaGetImportLotNo1, 0, 0);
+    HeaderGrid->addWidget(LbTransportNo, 0, 1, Qt::AlignRight);
+    HeaderGrid->addWidget(TransportNo, 0, 2);
 
-    auto* row3 = new QHBoxLayout;
     FaGetFrVendor1 = new TFaGetFrVendor(PnHeader);
     FaGetFrVendor1->bind(QHd, QStringLiteral("FrVendor"));
     FaGetFrVendor1->VendorExit = [this] { FaGetFrVendor1VendorExit(); };
+    HeaderGrid->addWidget(FaGetFrVendor1, 1, 0, 1, 3);
+
     FaGetMisc1 = new TFaGetMisc(PnHeader);
     FaGetMisc1->setObjectName(QStringLiteral("FaGetMisc1"));
     FaGetMisc1->EditLabel->setText(QStringLiteral("สกุลเงิน"));
@@ -104,18 +110,18 @@ TFrInbound::TFrInbound(QWidget* parent)
     ExchangeRate->setDecimals(7);
     ExchangeRate->setDisplayFormat(QStringLiteral(",0.0000000"));
     ExchangeRate->bind(QHd, QStringLiteral("ExchangeRate"));
-    ExchangeRate->setMinimumWidth(120);
-    ExchangeRate->setMaximumWidth(140);
-    row3->addWidget(FaGetFrVendor1, 2);
-    row3->addWidget(FaGetMisc1, 1);
-    row3->addWidget(LbExchangeRate);
-    row3->addWidget(ExchangeRate);
-    header->addLayout(row3);
+    ExchangeRate->setFixedWidth(180);
+    HeaderGrid->addWidget(FaGetMisc1, 2, 0);
+    HeaderGrid->addWidget(LbExchangeRate, 2, 1, Qt::AlignRight);
+    HeaderGrid->addWidget(ExchangeRate, 2, 2);
 
-    auto* row4 = new QHBoxLayout;
     FaGetWarehouse1 = new TFaGetWarehouse(PnHeader);
     FaGetWarehouse1->setObjectName(QStringLiteral("FaGetWarehouse1"));
     FaGetWarehouse1->bind(QHd, QStringLiteral("Warehouse"));
+    // The document warehouse is optional (each line has its own): left empty, it is no error.
+    FaGetWarehouse1->Warehouse->setAllowEmpty(true);
+    HeaderGrid->addWidget(FaGetWarehouse1, 3, 0, 1, 3);
+
     FaGetRemark1 = new TFaGetRemark(PnHeader);
     FaGetRemark1->setObjectName(QStringLiteral("FaGetRemark1"));
     FaGetRemark1->RemarkGroup = QStringLiteral("REM_PURC");
@@ -123,10 +129,9 @@ TFrInbound::TFrInbound(QWidget* parent)
     BtLoadFrPo = new QPushButton(QStringLiteral("อ้างบิลสั่งชื้ออื่นๆ"), PnHeader);
     BtLoadFrPo->setObjectName(QStringLiteral("BtLoadFrPo"));
     connect(BtLoadFrPo, &QPushButton::clicked, this, [this] { BtLoadFrPoClick(); });
-    row4->addWidget(FaGetWarehouse1, 1);
-    row4->addWidget(FaGetRemark1, 2);
-    row4->addWidget(BtLoadFrPo);
-    header->addLayout(row4);
+    HeaderGrid->addWidget(FaGetRemark1, 4, 0, 1, 2);
+    HeaderGrid->addWidget(BtLoadFrPo, 4, 2);
+    alignCaptions();
     // The header total follows a change of the document warehouse: the line column locks.
     connect(QHd, &CachedDataSet::rowChanged, this, [this] {
         if (QDt->Active())
@@ -179,7 +184,7 @@ TFrInbound::TFrInbound(QWidget* parent)
     dl->setContentsMargins(4, 4, 4, 4);
     DgDuty = new TDataGrid(GbDiscount);
     DgDuty->setObjectName(QStringLiteral("DgDuty"));
-    DgDuty->setMinimumHeight(110);
+    DgDuty->setFixedHeight(120); // a few groups; the rest of the height goes to the lines
     DgDuty->setMinimumWidth(280);
     dl->addWidget(DgDuty);
     QDuty->AfterDelete = [this](CachedDataSet&) { QDutyAfterPost(); };
@@ -212,7 +217,7 @@ TFrInbound::TFrInbound(QWidget* parent)
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
 
-    resize(860, 600);
+    resize(860, 640);
     setFixedSize(size());
 }
 
@@ -259,6 +264,21 @@ void TFrInbound::applyLanguage()
     BtDeleteLine->setText(QStringLiteral("Delete Line"));
     LbTotal->setText(QStringLiteral("Total"));
     BtLoadFrPo->setText(QStringLiteral("Ref PO"));
+    alignCaptions();
+}
+
+void TFrInbound::alignCaptions()
+{
+    // The pickers' codes start at one line below each other.
+    const QList<QLabel*> captions{FaGetImportLotNo1->Caption, FaGetFrVendor1->Caption, FaGetMisc1->Caption,
+                                  FaGetWarehouse1->Caption, FaGetRemark1->Caption};
+    int width = 0;
+    for (QLabel* c : captions) {
+        c->setMinimumWidth(0);
+        width = qMax(width, c->sizeHint().width());
+    }
+    for (QLabel* c : captions)
+        c->setMinimumWidth(width);
 }
 
 void TFrInbound::AcNewExecute()
@@ -542,9 +562,9 @@ void TFrInbound::SetDutyColumns()
 
 void TFrInbound::ClearLineProduct()
 {
+    // The typed code stays on screen for correction; the line has no product.
     m_inAssign = true;
     QDt->SetField(QStringLiteral("Product"), QVariant());
-    QDt->SetField(QStringLiteral("ProductCode"), QVariant());
     QDt->SetField(QStringLiteral("ProductName"), QVariant());
     m_inAssign = false;
     SetDgDtColumn();
@@ -554,8 +574,13 @@ void TFrInbound::AssignProduct(const QString& code, int unit)
 {
     if (!QDt->Active() || QDt->RecNo() < 0 || !DmProduct)
         return;
-    if (!DmProduct->ExistsProduct(code.trimmed())) {
+    const QString typed = code.trimmed();
+    if (!DmProduct->ExistsProduct(typed)) {
         ClearLineProduct();
+        // An unknown code is said, and stays in its cell for correction.
+        if (!typed.isEmpty())
+            DgDt->refuseCell(QDt->RecNo(), QStringLiteral("ProductCode"),
+                             T(QStringLiteral("ไม่พบรหัสสินค้า : "), QStringLiteral("Item code not found : ")) + typed);
         return;
     }
     const QSqlRecord& p = DmProduct->QChkProduct;

@@ -3,6 +3,7 @@
 
 #include <QStringList>
 
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -48,6 +49,8 @@ public:
     TDataGrid* DgDuty = nullptr;
     QLabel* LbTotal = nullptr;
     TDbNumberEdit* Total = nullptr;
+    // The header below number and date: pickers on the left, label and field on the right.
+    QGridLayout* HeaderGrid = nullptr;
 
     // ---- the document's life ---------------------------------------------------------
     void FormShow() override;
@@ -83,6 +86,7 @@ public:
 protected:
     virtual bool beginBalance() const { return false; }
     void applyLanguage();
+    void alignCaptions();
     // Builds the print step after a save; the bills brought forward have none.
     virtual void printAfterSave(const QString& number, int year);
     void enableAfterLookup(bool found);

@@ -15,6 +15,7 @@
 #include "widgets/DbEdits.h"
 #include "widgets/TDataGrid.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,19 +35,22 @@ TFrInboundBegin::TFrInboundBegin(QWidget* parent)
     PageControl1->hide();
     PnFooter->hide();
 
-    auto* row = new QHBoxLayout;
     auto* label = new QLabel(QStringLiteral("รวมเงิน"), PnHeader);
     GetTotal = new TDbNumberEdit(PnHeader);
     GetTotal->setObjectName(QStringLiteral("GetTotal"));
     GetTotal->setDisplayFormat(QStringLiteral(",0.00"));
     GetTotal->bind(QHd, QStringLiteral("Total"));
-    GetTotal->setMaximumWidth(160);
-    row->addStretch(1);
-    row->addWidget(label);
-    row->addWidget(GetTotal);
-    qobject_cast<QVBoxLayout*>(PnHeader->layout())->addLayout(row);
+    GetTotal->setFixedWidth(180);
+    HeaderGrid->addWidget(label, 5, 1, Qt::AlignRight);
+    HeaderGrid->addWidget(GetTotal, 5, 2);
     setTabOrder(FaGetRemark1->Remark, GetTotal);
-    setFixedSize(width(), 220);
+    fitHeight();
+}
+
+void TFrInboundBegin::fitHeight()
+{
+    // 220 pixels, or what the header's rows need when its texts are larger.
+    setFixedSize(width(), qMax(220, sizeHint().height()));
 }
 
 int TFrInboundBegin::EnsureBeginLot()
@@ -62,7 +66,7 @@ int TFrInboundBegin::EnsureBeginLot()
 void TFrInboundBegin::FormShow()
 {
     TFrInbound::FormShow();
-    setFixedSize(width(), 220);
+    fitHeight();
     BeginLotId = EnsureBeginLot();
 }
 

@@ -21,4 +21,5 @@ public:
 
 protected:
     bool beginBalance() const override { return true; }
+    void fitHeight();
 };

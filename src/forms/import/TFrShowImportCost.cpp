@@ -1,5 +1,6 @@
 #include "forms/import/TFrShowImportCost.h"
 
+#include "app/InstalledPaths.h"
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "data/NkError.h"
@@ -231,9 +232,12 @@ TReport* TFrShowImportCost::report()
 QString TFrShowImportCost::reportPath()
 {
     QString folder = DM ? DM->StartFolder : QDir::currentPath();
+    const QString found = InstalledPaths::layoutFile(folder, reportFileName());
+    if (!found.isEmpty())
+        return found;
     if (!folder.endsWith(QLatin1Char('\\')) && !folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('\\');
-    return folder + reportFileName();
+    return folder + reportFileName(); // named in the message when it is missing
 }
 
 QString TFrShowImportCost::quoted(const QString& text)
