@@ -210,10 +210,6 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     body()->addWidget(PnHeader);
 
     // ---- lines ----------------------------------------------------------------------------
-    // Where the focus comes from, recorded before the grid hears of its own focus changes.
-    // (No pointer to the widget is kept: it may be one being destroyed.)
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget* old, QWidget*) { m_focusFromOtherWindow = old && old->window() != window(); });
     PageControl1 = new QTabWidget(this);
     PageControl1->tabBar()->setFocusPolicy(Qt::NoFocus);
     auto* page = new QWidget(PageControl1);

@@ -184,7 +184,6 @@ protected:
 
     bool m_inLines = false;
     PurchaseLineEntry::SavedUnit m_savedUnit;
-    bool m_focusFromOtherWindow = false; // the last focus change came from a message or dialog
     bool m_configured = false;
     QString m_poTextAtEnter;
     QString m_dueDaysAtEnter;

@@ -179,9 +179,6 @@ void TFrMrTran::afterServiceEntered()
 void TFrMrTran::DgDtEnter()
 {
     KeyPreview = false;
-    // Coming back from a message or a dialog is no entering.
-    if (m_focusFromOtherWindow)
-        return;
     if (vendorId() < 1 && FaGetVendor1->Vendor->text().trimmed().isEmpty()) {
         MessageService::information(QStringLiteral("ไม่ได้ระบุผู้จำหน่าย"));
         // The credit import-expense bill sends the user to the vendor.
