@@ -41,6 +41,13 @@ void ensureEnv()
     }
 }
 
+void showForm(TFrMrTran& f)
+{
+    f.show();
+    QApplication::setActiveWindow(&f);
+    QCoreApplication::processEvents();
+}
+
 // The lines as a user leaves them: services 1 to 3 in turn, priced, with quantity.
 void fillBill(TFrMrTran& f, const QString& number)
 {
@@ -78,9 +85,7 @@ void BM_FormSavePath(benchmark::State& state)
 {
     ensureEnv();
     TFrImExpTran f;
-    f.show();
-    QApplication::setActiveWindow(&f);
-    QCoreApplication::processEvents();
+    showForm(f);
     int n = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -112,9 +117,7 @@ void BM_SaveTransaction(benchmark::State& state)
 {
     ensureEnv();
     TFrImExpTran f;
-    f.show();
-    QApplication::setActiveWindow(&f);
-    QCoreApplication::processEvents();
+    showForm(f);
     int n = 0;
     for (auto _ : state) {
         state.PauseTiming();

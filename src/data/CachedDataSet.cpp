@@ -91,6 +91,16 @@ void CachedDataSet::Open()
         AfterScroll(*this);
 }
 
+void CachedDataSet::OpenEditRow()
+{
+    Close();
+    Open();
+    if (IsEmpty())
+        Append();
+    else
+        Edit();
+}
+
 void CachedDataSet::Close()
 {
     m_rows.clear();

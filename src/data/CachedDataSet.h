@@ -42,6 +42,9 @@ public:
     void Open();
     void Close();
     void Refresh() { Close(); Open(); }
+    // Reopens and puts the first row in edit, a new one when the statement gives none: the
+    // one-row scratch record ("Select 0 Id From NullTable") a dialog binds its pickers to.
+    void OpenEditRow();
     bool Active() const { return m_state != State::Inactive; }
     State state() const { return m_state; }
 

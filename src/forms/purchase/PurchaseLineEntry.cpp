@@ -192,16 +192,21 @@ void PurchaseLineEntry::SetVendorPrice()
         const QDateTime ship = headerShipDate();
         set(QStringLiteral("ShipDate"), Db::dateToText(QDateTime(ship.date(), QTime(0, 0))));
     }
-    const int vendor = vendorId ? vendorId() : 0;
-    if (DmProduct->ExistsPartSource(get(QStringLiteral("ProductUnits")).toInt(), vendor)) {
-        const QSqlRecord& v = DmProduct->QExistsPartSource;
-        set(QStringLiteral("PurchaseCode"), v.value(QStringLiteral("PurchaseCode")));
-        set(QStringLiteral("PurchaseName"), v.value(QStringLiteral("PurchaseName")));
-        set(QStringLiteral("Price"), v.value(QStringLiteral("Price")));
-        set(QStringLiteral("Discount"), v.value(QStringLiteral("DiscountStr")));
-    } else {
+    if (!applyPartSource(get(QStringLiteral("ProductUnits")).toInt()))
         set(QStringLiteral("Price"), DmProduct->QPriceStandard.value(QStringLiteral("PurcPrice")).toDouble());
-    }
+}
+
+bool PurchaseLineEntry::applyPartSource(int unitId)
+{
+    // The vendor's own row for the unit: its code, name, price and discount text.
+    if (!DmProduct->ExistsPartSource(unitId, vendorId ? vendorId() : 0))
+        return false;
+    const QSqlRecord& v = DmProduct->QExistsPartSource;
+    set(QStringLiteral("PurchaseCode"), v.value(QStringLiteral("PurchaseCode")));
+    set(QStringLiteral("PurchaseName"), v.value(QStringLiteral("PurchaseName")));
+    set(QStringLiteral("Price"), v.value(QStringLiteral("Price")));
+    set(QStringLiteral("Discount"), v.value(QStringLiteral("DiscountStr")));
+    return true;
 }
 
 void PurchaseLineEntry::ClearLineProduct()
@@ -238,14 +243,7 @@ bool PurchaseLineEntry::UnitNameExit(const QString& name, const SavedUnit& saved
     if (unit != old) {
         if (!oldField.isEmpty())
             set(oldField, unit);
-        const int vendor = vendorId ? vendorId() : 0;
-        if (DmProduct->ExistsPartSource(unit, vendor)) {
-            const QSqlRecord& v = DmProduct->QExistsPartSource;
-            set(QStringLiteral("PurchaseCode"), v.value(QStringLiteral("PurchaseCode")));
-            set(QStringLiteral("PurchaseName"), v.value(QStringLiteral("PurchaseName")));
-            set(QStringLiteral("Price"), v.value(QStringLiteral("Price")));
-            set(QStringLiteral("Discount"), v.value(QStringLiteral("DiscountStr")));
-        } else {
+        if (!applyPartSource(unit)) {
             const QVariant standard = DmProduct->QPriceStandard.value(QStringLiteral("PurcPrice"));
             if (m_policy == Policy::Order || !standard.isNull())
                 set(QStringLiteral("Price"), standard.toDouble());

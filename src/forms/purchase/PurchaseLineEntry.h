@@ -73,6 +73,7 @@ public:
 private:
     bool assignGoods(const QString& code, int unitId);
     bool assignService(const QString& code, bool misc);
+    bool applyPartSource(int unitId);
     void set(const QString& field, const QVariant& v);
     QVariant get(const QString& field) const;
 

@@ -181,6 +181,11 @@ protected:
     QString lineDisplayColumn() const;
 
     void refreshHeaderControls();
+    // Purchase orders: the open lines of one order of the bill's type (false when none), its
+    // date against the bill's, and taking its header values and lines over.
+    bool openOrder(int poId);
+    bool orderDateAccepted();
+    bool takeOverOrder(bool replaceLines, const QString& poNo, bool setPurchaseCode);
 
     bool m_inLines = false;
     PurchaseLineEntry::SavedUnit m_savedUnit;

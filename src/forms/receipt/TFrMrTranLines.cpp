@@ -301,6 +301,54 @@ void TFrMrTran::BtSearchPoNoClick()
     PoHd->setFocus();
 }
 
+bool TFrMrTran::openOrder(int poId)
+{
+    QPoHd->Close();
+    QPoHd->setParam(QStringLiteral("GetId"), poId);
+    QPoHd->setParam(QStringLiteral("GetType"), MrType);
+    QPoHd->Open();
+    return !QPoHd->IsEmpty();
+}
+
+bool TFrMrTran::orderDateAccepted()
+{
+    if (docDate().date() >= Db::dateFromValue(QPoHd->FieldByName(QStringLiteral("PoDate"))).date())
+        return true;
+    MessageService::information(QStringLiteral("วันที่ใน PO ต้องน้อยกว่าวันที่รับของ"));
+    QHd->SetField(QStringLiteral("PoHd"), 0);
+    return false;
+}
+
+bool TFrMrTran::takeOverOrder(bool replaceLines, const QString& poNo, bool setPurchaseCode)
+{
+    // The lines are appended in one batch: no recalculation and no grid work per line.
+    m_inLines = true;
+    DgDt->setEnabled(false);
+    try {
+        ReceiptRules::TakeOrderHeader(*QPoHd, *QHd, credit());
+        if (replaceLines) {
+            QDt->EmptyDataSet();
+        } else if (!QDt->IsEmpty() && QDt->value(QDt->RecordCount() - 1, QStringLiteral("Product")).toInt() < 1) {
+            // The order's lines go after the lines already there; a blank line at the end goes.
+            QDt->Last();
+            QDt->Delete();
+        }
+        ReceiptRules::AppendOrderLines(*QPoHd, *QDt, poNo, setPurchaseCode);
+    } catch (const NkError& e) {
+        DgDt->setEnabled(true);
+        m_inLines = false;
+        ReportError(e.message());
+        return false;
+    }
+    DgDt->setEnabled(true);
+    m_inLines = false;
+    FaGetVendor1->Vendor->refresh();
+    FaGetTaxCode1->refresh();
+    SetDgDtColumn();
+    CalculateAll();
+    return true;
+}
+
 void TFrMrTran::PoHdExit()
 {
     BtSearchPoNo->setEnabled(false);
@@ -315,13 +363,7 @@ void TFrMrTran::PoHdExit()
         }
         return;
     }
-    if (text == m_poTextAtEnter.trimmed())
-        return;
-    QPoHd->Close();
-    QPoHd->setParam(QStringLiteral("GetId"), QHd->FieldByName(QStringLiteral("PoHd")).toInt());
-    QPoHd->setParam(QStringLiteral("GetType"), MrType);
-    QPoHd->Open();
-    if (QPoHd->IsEmpty())
+    if (text == m_poTextAtEnter.trimmed() || !openOrder(QHd->FieldByName(QStringLiteral("PoHd")).toInt()))
         return;
     if (QPoHd->AsString(QStringLiteral("Approved")) == QLatin1String("N")) {
         MessageService::information(isThai() ? QStringLiteral("PO ใบนี้ยังไม่ได้ อนุมัติ") : QStringLiteral("PO Not Approve"));
@@ -330,34 +372,16 @@ void TFrMrTran::PoHdExit()
         QHd->SetField(QStringLiteral("PoHd"), 0);
         return;
     }
-    if (docDate().date() < Db::dateFromValue(QPoHd->FieldByName(QStringLiteral("PoDate"))).date()) {
-        MessageService::information(QStringLiteral("วันที่ใน PO ต้องน้อยกว่าวันที่รับของ"));
-        QHd->SetField(QStringLiteral("PoHd"), 0);
+    if (!orderDateAccepted()) {
         PoHd->clear();
         PoHd->setFocus();
         return;
     }
-    m_inLines = true;
-    try {
-        ReceiptRules::TakeOrderHeader(*QPoHd, *QHd, credit());
-        QDt->EmptyDataSet();
-        DgDt->setEnabled(false);
-        ReceiptRules::AppendOrderLines(*QPoHd, *QDt, PoHd->text().trimmed(), true);
-    } catch (const NkError& e) {
-        DgDt->setEnabled(true);
-        m_inLines = false;
-        ReportError(e.message());
+    if (!takeOverOrder(true, text, true))
         return;
-    }
-    DgDt->setEnabled(true);
-    m_inLines = false;
-    FaGetVendor1->Vendor->refresh();
-    FaGetTaxCode1->refresh();
     QDt->First();
     PoHd->setEnabled(false);
     Price_IE->setEnabled(false);
-    SetDgDtColumn();
-    CalculateAll();
     MrTaxNo->setFocus();
 }
 
@@ -381,40 +405,10 @@ void TFrMrTran::BtLoadPoClick()
 
 void TFrMrTran::AddPoToReceipt(int poId, const QString& poNo)
 {
-    QPoHd->Close();
-    QPoHd->setParam(QStringLiteral("GetId"), poId);
-    QPoHd->setParam(QStringLiteral("GetType"), MrType);
-    QPoHd->Open();
-    if (QPoHd->IsEmpty())
+    if (!openOrder(poId) || !orderDateAccepted())
         return;
-    if (docDate().date() < Db::dateFromValue(QPoHd->FieldByName(QStringLiteral("PoDate"))).date()) {
-        MessageService::information(QStringLiteral("วันที่ใน PO ต้องน้อยกว่าวันที่รับของ"));
-        QHd->SetField(QStringLiteral("PoHd"), 0);
-        return;
-    }
     TMPPo << poNo;
-    m_inLines = true;
-    try {
-        ReceiptRules::TakeOrderHeader(*QPoHd, *QHd, credit());
-        // The order's lines go after the lines already there; a blank line at the end goes.
-        if (!QDt->IsEmpty() && QDt->value(QDt->RecordCount() - 1, QStringLiteral("Product")).toInt() < 1) {
-            QDt->Last();
-            QDt->Delete();
-        }
-        DgDt->setEnabled(false);
-        ReceiptRules::AppendOrderLines(*QPoHd, *QDt, QString(), false);
-    } catch (const NkError& e) {
-        DgDt->setEnabled(true);
-        m_inLines = false;
-        ReportError(e.message());
-        return;
-    }
-    DgDt->setEnabled(true);
-    m_inLines = false;
-    FaGetVendor1->Vendor->refresh();
-    FaGetTaxCode1->refresh();
-    SetDgDtColumn();
-    CalculateAll();
+    takeOverOrder(false, QString(), false);
 }
 
 void TFrMrTran::PoNoCustomDlg()

@@ -59,12 +59,7 @@ void TFrSearchVendorDocument::applyEnglish()
 void TFrSearchVendorDocument::showVendor(bool focusNumberAlways)
 {
     TFrSearch::FormShow();
-    QNullTable->Close();
-    QNullTable->Open();
-    if (QNullTable->IsEmpty())
-        QNullTable->Append();
-    else
-        QNullTable->Edit();
+    QNullTable->OpenEditRow();
     QNullTable->SetField(QStringLiteral("Id"), VendorId > 0 ? QVariant(VendorId) : QVariant());
     FaGetVendor1->bind(QNullTable, QStringLiteral("Id"));
     if (VendorId > 0 || focusNumberAlways)
