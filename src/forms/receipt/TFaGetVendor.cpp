@@ -57,14 +57,16 @@ void TFaGetVendor::EditExit()
     TFaPicker::EditExit();
     const QString code = Vendor->text().trimmed();
     QVendor = QSqlRecord();
+    m_found = false;
     if (!code.isEmpty()) {
-        readFirstRow(Vendor->database(), VendorStatement(), {{QStringLiteral("GetCode"), code}}, QVendor);
+        m_found = readFirstRow(Vendor->database(), VendorStatement(), {{QStringLiteral("GetCode"), code}}, QVendor);
         if (!Vendor->filter().isEmpty() && QVendor.value(QStringLiteral("Blocked")).toString() == QLatin1String("Y")) {
             MessageService::information(QStringLiteral("ระงับการใช้งาน"));
             Vendor->setText(QString());
             if (CachedDataSet* ds = Vendor->dataSet(); ds && ds->Active() && ds->RecNo() >= 0 && ds->hasField(Vendor->field()))
                 ds->SetField(Vendor->field(), QVariant());
             QVendor = QSqlRecord();
+            m_found = false;
         }
     }
     if (VendorExit)

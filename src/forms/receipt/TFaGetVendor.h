@@ -23,7 +23,7 @@ public:
     TLookupEdit* Vendor = nullptr; // the code field (Edit of the picker)
     // The row of the vendor typed last (empty columns when none).
     QSqlRecord QVendor;
-    bool VendorFound() const { return !QVendor.isEmpty() && !QVendor.value(0).isNull(); }
+    bool VendorFound() const { return m_found; }
 
     std::function<void()> VendorExit;
 
@@ -37,4 +37,5 @@ protected:
 
 private:
     QPointer<TFrSearchVendor> m_search;
+    bool m_found = false;
 };
