@@ -1,4 +1,5 @@
 #pragma once
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSqlDatabase>
@@ -45,6 +46,9 @@ public:
     void Open();
     void Close();
     void Refresh() { Close(); Open(); }
+    // Reopens and puts the first row in edit, a new one when the statement gives none: the
+    // one-row scratch record ("Select 0 Id From NullTable") a dialog binds its pickers to.
+    void OpenEditRow();
     bool Active() const { return m_state != State::Inactive; }
     State state() const { return m_state; }
 
@@ -149,6 +153,7 @@ private:
     QString m_insertSql, m_modifySql, m_deleteSql;
     QString m_keyField = QStringLiteral("ID");
     QStringList m_fields;
+    mutable QHash<QString, int> m_fieldIndex; // names as asked for -> column, filled on use
     QList<Row> m_rows;
     QList<Row> m_deleted; // rows read from the database and deleted since
     State m_state = State::Inactive;

@@ -213,6 +213,18 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const QVariantMap& pa
     return q;
 }
 
+QString likeText(const QString& typed)
+{
+    QString out;
+    out.reserve(typed.size());
+    for (const QChar c : typed) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
+            out += QLatin1Char('\\');
+        out += c;
+    }
+    return out;
+}
+
 QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantMap& params)
 {
     QSqlQuery q = exec(db, sql, params);

@@ -59,6 +59,12 @@ void forgetConnection(const QString& connectionName);
 // How long a statement waits for a database another workstation is writing.
 inline constexpr int BusyTimeoutMs = 30000;
 
+// A typed text searched for as it stands inside a LIKE pattern: "%", "_" and the escape
+// character itself are escaped with a backslash; the statement adds LikeEscape after the
+// pattern ("Name Like :GetName ESCAPE '\'"), so "50%" finds "50%" and not "500".
+QString likeText(const QString& typed);
+inline const char* const LikeEscape = " ESCAPE '\\'";
+
 // Transactions that write: SQLite starts them with BEGIN IMMEDIATE so two savers queue.
 // While another workstation holds the database, the start is retried until the wait limit
 // (BusyTimeoutMs unless set) and the wait hook is called between tries (true while waiting,

@@ -13,29 +13,12 @@
 namespace InboundRules {
 
 namespace {
-std::function<void(SaveStep)>& stepHook()
-{
-    static std::function<void(SaveStep)> h;
-    return h;
-}
-
 bool emptyId(const QVariant& v)
 {
     return v.isNull() || v.toString().trimmed().isEmpty() || v.toInt() == 0;
 }
 
 } // namespace
-
-void setSaveStepHook(std::function<void(SaveStep)> hook)
-{
-    stepHook() = std::move(hook);
-}
-
-void reportStep(SaveStep step)
-{
-    if (stepHook())
-        stepHook()(step);
-}
 
 double CalculateAll(CachedDataSet& lines)
 {

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "data/SaveSteps.h"
+
 class CachedDataSet;
 
 // The rules of the import document that need no widget: the header total, the duty group
@@ -33,11 +35,10 @@ struct CheckResult {
 // valid duty group.
 CheckResult CheckComplete(CachedDataSet& lines, CachedDataSet& duty, bool importLotFilled, bool thai);
 
-// Steps of the saving transaction, reported to a test hook before each one runs; a hook
-// that throws makes that step fail as a database error would.
-enum class SaveStep { Number, Header, Log, Duty, Lines, GL, Commit };
-void setSaveStepHook(std::function<void(SaveStep)> hook);
-void reportStep(SaveStep step);
+// Steps of the saving transaction: the step hook every document save shares (SaveSteps).
+using SaveStep = SaveSteps::Step;
+inline void setSaveStepHook(std::function<void(SaveStep)> hook) { SaveSteps::setHook(std::move(hook)); }
+inline void reportStep(SaveStep step) { SaveSteps::report(step); }
 
 struct SaveInput {
     CachedDataSet* header = nullptr;

@@ -67,12 +67,7 @@ void TFrImportCost::FormShow()
     setFormCaption(defaultCaption());
 
     // The picker writes the chosen lot's id into a one-row scratch query held in edit state.
-    QNullTable->Close();
-    QNullTable->Open();
-    if (QNullTable->IsEmpty())
-        QNullTable->Append();
-    else
-        QNullTable->Edit();
+    QNullTable->OpenEditRow();
     FaGetImportLotNo1->bind(QNullTable, QStringLiteral("Id"));
     FaGetImportLotNo1->Code->setFocus();
 }
