@@ -38,7 +38,7 @@ void BM_FormSavePath(benchmark::State& state)
     ensureEnv();
     for (auto _ : state) {
         state.PauseTiming();
-        CachedDataSet hd, dt, duty, hdId;
+        CachedDataSet hd, dt, duty;
         hd.setSQL(InboundSql::header(false));
         hd.setUpdateSQL(InboundSql::headerInsert(), InboundSql::headerModify(), InboundSql::HeaderDelete);
         hd.setParam("GetNo", QString());
@@ -51,7 +51,6 @@ void BM_FormSavePath(benchmark::State& state)
         duty.setUpdateSQL(InboundSql::DutyInsert, InboundSql::DutyModify, InboundSql::DutyDelete);
         duty.setParam("GetId", 0);
         duty.Open();
-        hdId.setSQL(InboundSql::HeaderIdReadBack);
         hd.Append();
         hd.SetField("ImDate", "2026-12-09 00:00:00");
         hd.SetField("ImportLotNo", 1);
@@ -80,7 +79,6 @@ void BM_FormSavePath(benchmark::State& state)
         in.header = &hd;
         in.lines = &dt;
         in.duty = &duty;
-        in.idReadBack = &hdId;
         in.autoRun = true;
         in.runGL = true;
         InboundRules::Save(in);

@@ -46,6 +46,7 @@ struct Fixture {
         if (!db.open())
             std::abort();
         build();
+        Db::keepStatements(QStringLiteral("bench")); // as every connection of the program does
         dm.setDatabase(db);
         if (sqlite3_open_v2(file.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
             std::abort();
@@ -212,6 +213,7 @@ int main(int argc, char** argv)
         fixture = &f;
         benchmark::RunSpecifiedBenchmarks();
         fixture = nullptr;
+        Db::forgetConnection(QStringLiteral("bench"));
         f.db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("bench"));

@@ -589,7 +589,10 @@ CREATE TABLE PoHd (
   PorqHd INTEGER,
   Salesman INTEGER
 );
-CREATE INDEX IX_PoHd_PoNo ON PoHd (PoNo, PoType);
+-- A document number is unique within its kind (here and in every document table below):
+-- the forms open documents by number, and a second row of the same number would take the
+-- lines of the first.
+CREATE UNIQUE INDEX IX_PoHd_PoNo ON PoHd (PoNo, PoType);
 CREATE INDEX IX_PoHd_Vendor ON PoHd (Vendor);
 
 CREATE TABLE PoDt (
@@ -749,7 +752,7 @@ CREATE TABLE FrPoHd (
   Approved TEXT COLLATE NOCASE DEFAULT 'N',
   ProformaNo TEXT COLLATE NOCASE
 );
-CREATE INDEX IX_FrPoHd_PoNo ON FrPoHd (PoNo, PoType);
+CREATE UNIQUE INDEX IX_FrPoHd_PoNo ON FrPoHd (PoNo, PoType);
 CREATE INDEX IX_FrPoHd_FrVendor ON FrPoHd (FrVendor);
 
 CREATE TABLE FrPoDt (
@@ -830,7 +833,7 @@ CREATE TABLE MrHd (
   Prepaid INTEGER,
   PrepaidAmount REAL DEFAULT 0
 );
-CREATE INDEX IX_MrHd_MrNo ON MrHd (MrNo, MrType);
+CREATE UNIQUE INDEX IX_MrHd_MrNo ON MrHd (MrNo, MrType);
 CREATE INDEX IX_MrHd_ImportLotNo ON MrHd (ImportLotNo);
 CREATE INDEX IX_MrHd_Vendor ON MrHd (Vendor);
 CREATE INDEX IX_MrHd_MrTaxNo ON MrHd (MrTAXNO);
@@ -906,7 +909,7 @@ CREATE TABLE PcHd (
   Prepaid INTEGER,
   PrepaidAmount REAL DEFAULT 0
 );
-CREATE INDEX IX_PcHd_PcNo ON PcHd (PcNo, PcType);
+CREATE UNIQUE INDEX IX_PcHd_PcNo ON PcHd (PcNo, PcType);
 CREATE INDEX IX_PcHd_ImportLotNo ON PcHd (ImportLotNo);
 CREATE INDEX IX_PcHd_Vendor ON PcHd (Vendor);
 CREATE INDEX IX_PcHd_PcTaxNo ON PcHd (PcTaxNo);
@@ -966,7 +969,9 @@ CREATE TABLE ImHd (
   Imported TEXT COLLATE NOCASE DEFAULT 'N',
   BeginBalance TEXT COLLATE NOCASE DEFAULT 'N'
 );
-CREATE INDEX IX_ImHd_ImNo ON ImHd (ImNo);
+-- Import documents and bills brought forward share the numbers of code IMPORT: one series
+-- for both kinds.
+CREATE UNIQUE INDEX IX_ImHd_ImNo ON ImHd (ImNo);
 CREATE INDEX IX_ImHd_ImportLotNo ON ImHd (ImportLotNo);
 CREATE INDEX IX_ImHd_FrVendor ON ImHd (FrVendor);
 

@@ -84,15 +84,22 @@ QString LoginUserName()
 
 void TDMConfig::LogError(const QString& message) noexcept
 {
-    // The log must never become a second error: when the configuration database cannot be
-    // reached the error is still shown, just not recorded.
+    // The log is in the configuration database, so an error of the company database (even
+    // a full one) is still recorded. The log must never become a second error: when it cannot
+    // be written either, the error is still shown, and standard error says what was lost.
+    QString why;
     try {
         ServerProcs::AddErrorLog(DmCfg(), ComputerName(), LoginUserName(), UserId, MenuId, message);
+        return;
+    } catch (const NkError& e) {
+        why = e.message();
     } catch (const std::exception& e) {
-        qWarning("Error log not written: %s", e.what());
+        why = QString::fromLocal8Bit(e.what());
     } catch (...) {
-        qWarning("Error log not written");
+        why = QStringLiteral("unknown failure");
     }
+    qCritical("namkhao: the error log in KOV_CONFIG could not be written (%s); the error was: %s",
+              qPrintable(why.simplified()), qPrintable(message.simplified()));
 }
 
 // ---- error mail ------------------------------------------------------------------------
@@ -256,17 +263,70 @@ void TDMConfig::SendErrorMail(const QString& subject, const QString& body) noexc
 
 // ---- the hook --------------------------------------------------------------------------
 
+namespace {
+void showErrorDialog(const QString& logged, const QString& shown, const QString& details);
+}
+
+QString UserErrorText(const NkError& error, ErrorLanguage language)
+{
+    if (!error.userText().isEmpty())
+        return error.userText();
+    struct Text {
+        const char* thai;
+        const char* english;
+    };
+    Text what{nullptr, nullptr};
+    bool write = true; // these happen only when something was being written
+    switch (error.kind()) {
+    case NkError::Kind::Busy:
+        what = {"ฐานข้อมูลถูกเครื่องอื่นใช้งานอยู่นานเกินไป", "The database was kept busy by another workstation for too long."};
+        break;
+    case NkError::Kind::DiskFull:
+        what = {"พื้นที่เก็บฐานข้อมูลเต็ม", "The disk of the database is full."};
+        break;
+    case NkError::Kind::ReadOnly:
+        what = {"ฐานข้อมูลเปิดได้เพื่ออ่านอย่างเดียว บันทึกไม่ได้", "The database can be read but not written."};
+        break;
+    case NkError::Kind::Connection:
+        what = {"ติดต่อฐานข้อมูลไม่ได้", "The database cannot be reached."};
+        write = false; // mostly at the first read; a save that loses its server rolls back anyway
+        break;
+    default:
+        return error.message();
+    }
+    // The same words as every refused save (TDM::NothingSavedText), in both languages.
+    const QString thai = QString::fromUtf8(what.thai) + (write ? QStringLiteral("\nยังไม่ได้บันทึกข้อมูล") : QString());
+    const QString english = QString::fromUtf8(what.english) + (write ? QStringLiteral("\nNothing was saved.") : QString());
+    if (language == ErrorLanguage::Both)
+        return thai + QStringLiteral("\n\n") + english;
+    return DMConfig && !DMConfig->ThaiLanguage ? english : thai;
+}
+
+void ReportError(const NkError& error)
+{
+    const QString shown = UserErrorText(error);
+    showErrorDialog(error.message(), shown, shown == error.message() ? QString() : error.message());
+}
+
 void ReportError(const QString& message)
+{
+    showErrorDialog(message, message, QString());
+}
+
+namespace {
+void showErrorDialog(const QString& logged, const QString& shown, const QString& details)
 {
     try {
         if (DMConfig)
-            DMConfig->LogError(message);
+            DMConfig->LogError(logged);
         if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
-            qWarning("%s", qPrintable(message));
+            qWarning("%s", qPrintable(logged));
             return;
         }
         TFrShowError dialog;
-        dialog.setErrorText(message + QLatin1Char('\r'));
+        dialog.setErrorText(shown + QLatin1Char('\r'));
+        dialog.setDetails(details);
+        MessageService::note(MessageService::Kind::ErrorDialog, shown, details);
         MessageService::execDialog(&dialog);
     } catch (const std::exception& e) {
         qWarning("Error while reporting an error: %s", e.what());
@@ -274,6 +334,7 @@ void ReportError(const QString& message)
         qWarning("Error while reporting an error");
     }
 }
+} // namespace
 
 NkApplication::NkApplication(int& argc, char** argv)
     : QApplication(argc, argv)
@@ -287,7 +348,7 @@ bool NkApplication::notify(QObject* receiver, QEvent* event)
     } catch (const NkAbort&) {
         // raised only to abandon an operation quietly
     } catch (const NkError& e) {
-        ReportError(e.message());
+        ReportError(e);
     } catch (const std::exception& e) {
         ReportError(QString::fromLocal8Bit(e.what()));
     } catch (...) {

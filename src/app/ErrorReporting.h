@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include "data/NkError.h"
+
 // Where every unexpected error of the process ends: it is written to the suite's error log
 // in the configuration database and shown in the red error dialog (TFrShowError), which
 // offers to mail it to the support desk.
@@ -22,6 +24,16 @@ QString LoginUserName();
 // message followed by a carriage return. Forms call it after a save that was rolled back;
 // the application hook calls it for every error escaping an event handler.
 void ReportError(const QString& message);
+// The same for an error of the module: the error log keeps the technical text; the dialog
+// shows what the user should read (UserErrorText) with the technical text as its details.
+void ReportError(const NkError& error);
+
+// What the user reads of an error, in the user's language (or in Thai and English while
+// the user is not known yet): a database that is busy, full, read-only or out of reach is
+// said in plain words, followed by "nothing was saved" where a write failed; any other error
+// keeps its own text.
+enum class ErrorLanguage { User, Both };
+QString UserErrorText(const NkError& error, ErrorLanguage language = ErrorLanguage::User);
 
 // Mail settings of the support desk, read from "Mail.Dat" in the working folder (see
 // docs/deployment.md, "Error mail"). An empty Server means no mail is sent.

@@ -2,6 +2,8 @@
 #include "forms/import/TFrInbound.h"
 #include "forms/import/TFrImportCost.h"
 #include "forms/import/TFrInboundBegin.h"
+#include "forms/receipt/TFrImExcTran.h"
+#include "forms/receipt/TFrImExpTran.h"
 
 // Work forms register their program codes here; static libraries drop self-registering
 // objects nobody references, so the list is explicit.
@@ -16,6 +18,21 @@ void StartUp::registerAllForms()
     registerForm(QStringLiteral("IMPBEGIN"), [] {
         auto* f = new TFrInboundBegin;
         f->setWindowTitle(QStringLiteral("บิลค้างจ่ายต่างประเทศยกมาจากปีก่อน"));
+        return f;
+    });
+    // The vendor bill as import expenses: type "S", numbered and printed under MR-S / PC-S.
+    registerForm(QStringLiteral("IMEXPTRAN"), [] {
+        auto* f = new TFrImExpTran;
+        f->MrType = QStringLiteral("S");
+        f->MrDocCode = QStringLiteral("MR-S");
+        f->PayType = QStringLiteral("D");
+        return f;
+    });
+    registerForm(QStringLiteral("IMEXCTRAN"), [] {
+        auto* f = new TFrImExcTran;
+        f->MrType = QStringLiteral("S");
+        f->MrDocCode = QStringLiteral("PC-S");
+        f->PayType = QStringLiteral("C");
         return f;
     });
     registerForm(QStringLiteral("IMPORTCOST"), [] {

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMessageBox>
 #include <QPalette>
 #include <QQueue>
@@ -12,6 +15,7 @@ struct State {
     QQueue<bool> answers;
     QList<MessageService::Shown> shown;
     std::function<int(QDialog*)> dialogHook;
+    QString logPath;
 };
 State& st()
 {
@@ -25,24 +29,60 @@ QString appTitle()
     return t.isEmpty() ? QStringLiteral("Namkhao") : t;
 }
 
-void showBox(QMessageBox::Icon icon, MessageService::Kind kind, const QString& text, const QString& title)
+QString kindName(MessageService::Kind kind)
 {
-    st().shown.append({kind, text, title});
+    switch (kind) {
+    case MessageService::Kind::Information:
+        return QStringLiteral("information");
+    case MessageService::Kind::Warning:
+        return QStringLiteral("warning");
+    case MessageService::Kind::Error:
+        return QStringLiteral("error");
+    case MessageService::Kind::Question:
+        return QStringLiteral("question");
+    case MessageService::Kind::ErrorDialog:
+        return QStringLiteral("errordialog");
+    }
+    return {};
+}
+
+void record(const MessageService::Shown& s)
+{
+    st().shown.append(s);
+    if (st().logPath.isEmpty())
+        return;
+    QFile f(st().logPath);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+        return;
+    const QJsonObject o{{QStringLiteral("kind"), kindName(s.kind)},
+                        {QStringLiteral("text"), s.text},
+                        {QStringLiteral("title"), s.title},
+                        {QStringLiteral("details"), s.details}};
+    f.write(QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n');
+}
+
+// Boxes never take a parent: the window active when a box opens may be one that is about
+// to go (the splash is deleted as soon as the event loop runs, and it would take the box
+// with it). A box of its own is modal for the whole program all the same.
+void showBox(QMessageBox::Icon icon, MessageService::Kind kind, const QString& text, const QString& title,
+             const QString& details = {})
+{
+    record({kind, text, title, details});
     if (st().scripted)
         return;
-    QMessageBox box(icon, title.isEmpty() ? appTitle() : title, text, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(icon, title.isEmpty() ? appTitle() : title, text, QMessageBox::Ok);
+    if (!details.isEmpty())
+        box.setDetailedText(details);
     box.exec();
 }
 } // namespace
 
 bool MessageService::confirm(const QString& text, const QColor& background, const QColor& foreground)
 {
-    st().shown.append({Kind::Question, text, QString()});
+    record({Kind::Question, text, QString(), QString()});
     if (st().scripted)
         return st().answers.isEmpty() ? false : st().answers.dequeue();
-    QMessageBox box(QMessageBox::Question, appTitle(), text, QMessageBox::Yes | QMessageBox::No,
-                    QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Question, appTitle(), text, QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     if (background.isValid()) {
@@ -68,9 +108,20 @@ void MessageService::warning(const QString& text, const QString& title)
     showBox(QMessageBox::Warning, Kind::Warning, text, title);
 }
 
-void MessageService::error(const QString& text, const QString& title)
+void MessageService::error(const QString& text, const QString& title, const QString& details)
 {
-    showBox(QMessageBox::Critical, Kind::Error, text, title);
+    showBox(QMessageBox::Critical, Kind::Error, text, title, details);
+}
+
+void MessageService::note(Kind kind, const QString& text, const QString& details)
+{
+    record({kind, text, QString(), details});
+}
+
+void MessageService::recordTo(const QString& path)
+{
+    setScripted(true);
+    st().logPath = path;
 }
 
 int MessageService::execDialog(QDialog* dialog)
@@ -87,6 +138,7 @@ int MessageService::execDialog(QDialog* dialog)
 void MessageService::setScripted(bool on)
 {
     st().scripted = on;
+    st().logPath.clear();
     st().answers.clear();
     st().shown.clear();
     st().dialogHook = nullptr;

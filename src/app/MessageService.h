@@ -12,11 +12,12 @@ class QWidget;
 // modal window.
 class MessageService {
 public:
-    enum class Kind { Information, Warning, Error, Question };
+    enum class Kind { Information, Warning, Error, Question, ErrorDialog };
     struct Shown {
         Kind kind;
         QString text;
         QString title;
+        QString details; // technical text behind an error, when there is one
     };
 
     // Yes/No box with the question icon; true only for Yes (the close box counts as No).
@@ -24,7 +25,11 @@ public:
                         const QColor& foreground = QColor(Qt::white));
     static void information(const QString& text, const QString& title = {});
     static void warning(const QString& text, const QString& title = {});
-    static void error(const QString& text, const QString& title = {});
+    // An error box; `details` (technical text) is offered behind a details button.
+    static void error(const QString& text, const QString& title = {}, const QString& details = {});
+    // Records something shown by a dialog of its own (the red error dialog) as if it had
+    // been a box: tests and the message log see it.
+    static void note(Kind kind, const QString& text, const QString& details = {});
 
     // Runs a modal dialog; returns its result code. Tests answer through the dialog hook.
     static int execDialog(QDialog* dialog);
@@ -41,4 +46,10 @@ public:
     // Called instead of QDialog::exec while scripted; returns the dialog's result. When
     // unset, a scripted dialog is rejected at once.
     static void setDialogHook(std::function<int(QDialog*)> hook);
+    // Scripted mode for a whole process, for tests that start the program: every box,
+    // question and dialog is also written to `path` as one JSON object a line
+    // ({"kind":..., "text":..., "title":..., "details":...}); questions are answered No and
+    // dialogs rejected. The program turns it on when the environment variable
+    // NK_MESSAGE_LOG names a file.
+    static void recordTo(const QString& path);
 };

@@ -3,6 +3,7 @@
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "app/TFormLogo.h"
+#include "app/WaitFeedback.h"
 #include "data/NkError.h"
 #include "data/TDM.h"
 #include "data/product/TDmMisc.h"
@@ -10,10 +11,13 @@
 #include "data/product/TDmService.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QHash>
 #include <QLocale>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QTextStream>
+#include <QTimer>
 
 namespace StartUp {
 
@@ -87,6 +91,11 @@ QWidget* createForm(const QString& programCode)
     return it == registry().cend() ? nullptr : (*it)();
 }
 
+static QString configDatabaseText()
+{
+    return QStringLiteral("เปิดฐานข้อมูลตั้งค่า KOV_CONFIG ไม่ได้\n\nThe configuration database KOV_CONFIG cannot be opened.");
+}
+
 Outcome start(const QStringList& params)
 {
     Outcome out;
@@ -94,9 +103,13 @@ Outcome start(const QStringList& params)
     splash->show();
     splash->repaint();
     QPointer<TFormLogo> splashPtr(splash);
+    // The splash goes at once (hidden now, deleted when the event loop runs): before a
+    // message of start-up, and when the company database connects for the first time.
     auto closeSplash = [splashPtr] {
-        if (splashPtr)
+        if (splashPtr) {
+            splashPtr->hide();
             splashPtr->deleteLater();
+        }
     };
 
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); // dd/mm/yyyy dates
@@ -106,42 +119,73 @@ Outcome start(const QStringList& params)
     if (!DMConfig)
         DMConfig = new TDMConfig(qApp);
     CreateProductModules(); // DmProduct, DmService, DmMisc, DmVendor
-    QObject::connect(DM, &TDM::afterConnect, splash, closeSplash);
+    if (DM->Connected())
+        closeSplash();
+    else
+        QObject::connect(DM, &TDM::afterConnect, splash, closeSplash, Qt::SingleShotConnection);
+    InstallLockWaitFeedback();
 
+    CommandLine cl;
     try {
-        const CommandLine cl = parseCommandLine(params);
-        DMConfig->WorkingDate = cl.WorkingDate;
-        DMConfig->MenuId = cl.MenuId;
-        DMConfig->UserId = cl.UserId;
-        DM->setDatabaseName(cl.CompanyCode);
-        if (!DMConfig->GetCompanyConfig(cl.CompanyCode)) {
-            closeSplash();
-            out.end = Outcome::End::Message;
-            out.message = MessageService::lastText();
-            return out;
-        }
-        DMConfig->CheckRight(cl.MenuId, cl.UserId);
-        if (!DMConfig->AccessRight) {
-            closeSplash();
-            out.end = Outcome::End::Quiet;
-            return out;
-        }
-        registerAllForms();
-        out.form = createForm(cl.ProgramCode);
-        if (!out.form) {
-            closeSplash();
-            out.end = Outcome::End::Quiet;
-            return out;
-        }
-        out.end = Outcome::End::FormCreated;
-        return out;
+        cl = parseCommandLine(params);
     } catch (const NkError& e) {
+        // Before any form exists; the user is not known yet, so the wording is the
+        // conversion's own.
         closeSplash();
         MessageService::error(e.message());
         out.end = Outcome::End::Message;
         out.message = e.message();
         return out;
     }
+    try {
+        DMConfig->WorkingDate = cl.WorkingDate;
+        DMConfig->MenuId = cl.MenuId;
+        DMConfig->UserId = cl.UserId;
+        DM->setDatabaseName(cl.CompanyCode);
+        DMConfig->BeforeMessage = closeSplash;
+        const bool known = DMConfig->GetCompanyConfig(cl.CompanyCode);
+        DMConfig->BeforeMessage = nullptr;
+        if (!known) {
+            out.end = Outcome::End::Message;
+            out.message = MessageService::lastText();
+            return out;
+        }
+        DMConfig->CheckRight(cl.MenuId, cl.UserId);
+    } catch (const NkError& e) {
+        // The configuration database cannot be reached or read: said in both languages (the
+        // user's is kept there), the driver's words behind the details.
+        DMConfig->BeforeMessage = nullptr;
+        closeSplash();
+        MessageService::error(configDatabaseText(), QString(), e.message());
+        out.end = Outcome::End::Message;
+        out.message = configDatabaseText();
+        return out;
+    }
+    if (!DMConfig->AccessRight) {
+        closeSplash();
+        out.end = Outcome::End::Quiet;
+        return out;
+    }
+    registerAllForms();
+    out.form = createForm(cl.ProgramCode);
+    if (!out.form) {
+        closeSplash();
+        out.end = Outcome::End::Quiet;
+        return out;
+    }
+    out.end = Outcome::End::FormCreated;
+    return out;
+}
+
+long residentMemoryKb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return 0;
 }
 
 int run(int argc, char** argv)
@@ -151,6 +195,10 @@ int run(int argc, char** argv)
         return 0;
     NkApplication app(argc, argv); // unhandled errors of the event loop end in the error hook
     QApplication::setApplicationDisplayName(QStringLiteral("Namkhao"));
+    // Test instruments (see docs/deployment.md): boxes and dialogs recorded to a file and
+    // answered, and a process that reports its shown form and ends.
+    if (const QString log = qEnvironmentVariable("NK_MESSAGE_LOG"); !log.isEmpty())
+        MessageService::recordTo(log);
     QStringList params;
     for (int i = 1; i < argc; ++i)
         params << QString::fromLocal8Bit(argv[i]);
@@ -159,7 +207,27 @@ int run(int argc, char** argv)
         return 0;
     o.form->setAttribute(Qt::WA_DeleteOnClose);
     o.form->show();
-    return app.exec();
+    if (qEnvironmentVariableIsSet("NK_QUIT_WHEN_SHOWN")) {
+        QPointer<QWidget> form(o.form);
+        QTimer::singleShot(0, &app, [form] {
+            QStringList windows;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible())
+                    windows << QString::fromLatin1(w->metaObject()->className());
+            QTextStream(stdout) << "NK_SHOWN " << (form ? form->metaObject()->className() : "none")
+                                << " title=" << (form ? form->windowTitle() : QString())
+                                << " display=" << QApplication::applicationDisplayName()
+                                << " windows=" << windows.join(QLatin1Char(',')) << " rss_kb=" << residentMemoryKb()
+                                << Qt::endl;
+            QCoreApplication::exit(0);
+        });
+    }
+    QPointer<QWidget> form(o.form);
+    const int status = app.exec();
+    // A form still there when the loop ends (the process ended without closing it) goes
+    // before the application object, quietly.
+    delete form;
+    return status;
 }
 
 } // namespace StartUp

@@ -32,10 +32,8 @@ QString TDMConfig::ReadServerName() const
 
 bool TDMConfig::Connected() const
 {
-    if (!m_connected || !QSqlDatabase::contains(QLatin1String(ConnectionName)))
-        return false;
-    const QSqlDatabase db = QSqlDatabase::database(QLatin1String(ConnectionName), false);
-    return db.isOpen() && !Connection::connectionLost(db); // a lost server connection reconnects
+    return m_connected && QSqlDatabase::contains(QLatin1String(ConnectionName))
+        && QSqlDatabase::database(QLatin1String(ConnectionName), false).isOpen();
 }
 
 QSqlDatabase TDMConfig::DmCfg()
@@ -55,6 +53,7 @@ void TDMConfig::CloseConnection()
 {
     m_connected = false;
     if (QSqlDatabase::contains(QLatin1String(ConnectionName))) {
+        Db::forgetConnection(QLatin1String(ConnectionName));
         {
             QSqlDatabase db = QSqlDatabase::database(QLatin1String(ConnectionName), false);
             db.close();
@@ -82,6 +81,8 @@ bool TDMConfig::GetCompanyConfig(const QString& companyCode)
     const QVariantMap p{{QStringLiteral("GetName"), companyCode}};
     QSqlQuery q = Db::exec(DmCfg(), QCompanyConfig, p);
     if (!q.next()) {
+        if (BeforeMessage)
+            BeforeMessage();
         MessageService::information(QStringLiteral("Not Found Database : ") + companyCode);
         return false;
     }

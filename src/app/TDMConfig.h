@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QSqlDatabase>
 #include <QString>
+#include <functional>
 
 // The configuration data module: the connection to "KOV_CONFIG" and the session context of
 // the process (who, which menu entry, which company, what rights, which language), filled
@@ -27,6 +28,8 @@ public:
     // Start-up. GetCompanyConfig returns false after showing "Not Found Database : " + code
     // (the caller then ends the process with status 0).
     bool GetCompanyConfig(const QString& companyCode);
+    // Called right before that message shows (start-up takes the splash away first).
+    std::function<void()> BeforeMessage;
     void CheckRight(int menuId, int userId);
 
     // Error reporting.

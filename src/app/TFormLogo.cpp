@@ -29,10 +29,12 @@ TFormLogo::TFormLogo(QWidget* parent)
     f.setBold(true);
     p.setFont(f);
     p.drawText(QRect(0, 20, 301, 70), Qt::AlignCenter, QStringLiteral("นำเข้า"));
-    f.setPixelSize(16);
+    // The subtitle wraps inside the window's margins instead of running off its edges.
+    f.setPixelSize(14);
     f.setBold(false);
     p.setFont(f);
-    p.drawText(QRect(0, 95, 301, 30), Qt::AlignCenter, QStringLiteral("Namkhao  Import and foreign purchasing"));
+    p.drawText(QRect(12, 92, 301 - 24, 60), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+               QStringLiteral("Namkhao\nImport and foreign purchasing"));
     p.end();
 
     if (const QScreen* s = QGuiApplication::primaryScreen())

@@ -55,13 +55,43 @@ TFrShowError::TFrShowError(QWidget* parent)
     BCancel->setAutoDefault(false);
     BCancel->setGeometry(232, 70, 105, 26);
 
+    BDetails = new QPushButton(QStringLiteral("Details"), this);
+    BDetails->setObjectName(QStringLiteral("BDetails"));
+    BDetails->setAutoDefault(false);
+    BDetails->setGeometry(8, 70, 100, 26);
+    BDetails->hide();
+    DetailBox = new QPlainTextEdit(this);
+    DetailBox->setObjectName(QStringLiteral("DetailBox"));
+    DetailBox->setReadOnly(true);
+    DetailBox->setGeometry(0, 101, 344, 130);
+    DetailBox->hide();
+
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
 
     connect(BOk, &QPushButton::clicked, this, &TFrShowError::BOkClick);
     connect(BCancel, &QPushButton::clicked, this, &TFrShowError::BCancelClick);
+    connect(BDetails, &QPushButton::clicked, this, &TFrShowError::BDetailsClick);
     connect(Timer1, &QTimer::timeout, this, &TFrShowError::Timer1Timer);
+}
+
+void TFrShowError::setDetails(const QString& text)
+{
+    m_details = text;
+    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
+    BDetails->setText(thai ? QStringLiteral("รายละเอียด") : QStringLiteral("Details"));
+    BDetails->setVisible(!text.isEmpty());
+}
+
+void TFrShowError::BDetailsClick()
+{
+    m_held = true; // someone is reading: no countdown
+    TimeCount->clear();
+    DetailBox->setPlainText(m_details);
+    DetailBox->show();
+    BDetails->setEnabled(false);
+    setFixedSize(344, 101 + 130);
 }
 
 void TFrShowError::showEvent(QShowEvent* event)
@@ -72,6 +102,7 @@ void TFrShowError::showEvent(QShowEvent* event)
     ErrorBox->setPlainText(shown);
     BCancel->setFocus();
     m_sent = false;
+    m_held = false;
     m_count = 10;
     TimeCount->clear();
     if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
@@ -81,7 +112,7 @@ void TFrShowError::showEvent(QShowEvent* event)
 
 void TFrShowError::Timer1Timer()
 {
-    if (m_sent)
+    if (m_sent || m_held)
         return;
     --m_count;
     if (m_count <= 1)
@@ -104,7 +135,8 @@ QString TFrShowError::mailBody() const
 {
     const QString user = DMConfig ? DMConfig->UserCode.trimmed() : QString();
     return QStringLiteral("[User = ") + user + QStringLiteral("] ") + QLatin1Char('\r')
-           + QStringLiteral("Local IP = ") + LocalIp() + QLatin1Char('\r') + m_errorText;
+           + QStringLiteral("Local IP = ") + LocalIp() + QLatin1Char('\r') + m_errorText
+           + (m_details.isEmpty() ? QString() : m_details + QLatin1Char('\r'));
 }
 
 void TFrShowError::BOkClick()

@@ -17,6 +17,10 @@ public:
     // The text shown (the error's message followed by a carriage return) and mailed.
     void setErrorText(const QString& text) { m_errorText = text; }
     const QString& errorText() const { return m_errorText; }
+    // The technical text behind the error (the driver's words and the statement), shown
+    // under "Details" and mailed with the error text.
+    void setDetails(const QString& text);
+    const QString& details() const { return m_details; }
     int countdown() const { return m_count; }
     bool sent() const { return m_sent; }
 
@@ -28,12 +32,16 @@ public:
     QPushButton* BOk = nullptr;
     QPushButton* BCancel = nullptr;
     QLabel* TimeCount = nullptr;
+    QPushButton* BDetails = nullptr;   // only when there are details
+    QPlainTextEdit* DetailBox = nullptr;
     QTimer* Timer1 = nullptr;
 
 public slots:
     void Timer1Timer();
     void BOkClick();
     void BCancelClick();
+    // Shows the details; the dialog then stays until the user closes it.
+    void BDetailsClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -41,6 +49,8 @@ protected:
 
 private:
     QString m_errorText;
+    QString m_details;
+    bool m_held = false;
     int m_count = 10;
     bool m_sent = false;
 };

@@ -88,6 +88,7 @@ int main(int argc, char** argv)
         err << "usage: namkhao-db config FOLDER\n"
                "       namkhao-db company FOLDER NAME\n"
                "       namkhao-db demo FOLDER\n"
+               "       namkhao-db upgrade FOLDER NAME\n"
                "       namkhao-db --server postgresql://HOST[:PORT] config|company NAME|demo\n"
                "       namkhao-db migrate FOLDER NAME postgresql://HOST[:PORT]   (copies company NAME to the server)\n"
                "In the folder holding Server.Dat:\n"
@@ -151,7 +152,13 @@ int main(int argc, char** argv)
             DbAdmin::createCompanyDatabase(folder, args[2].trimmed());
         else if (cmd == "demo")
             DbAdmin::createDemo(folder);
-        else
+        else if (cmd == "upgrade" && args.size() >= 3) {
+            const QStringList report = DbAdmin::upgradeCompanyDatabase(folder, args[2].trimmed());
+            for (const QString& line : report)
+                out << line << "\n";
+            // Numbers still used twice must be renumbered by hand before they can be unique.
+            return report.filter(QStringLiteral("left as it is")).isEmpty() ? 0 : 1;
+        } else
             return usage();
         out << "created in " << folder << "\n";
     } catch (const NkError& e) {

@@ -53,6 +53,7 @@ void CachedDataSet::setUpdateSQL(const QString& insertSql, const QString& modify
 void CachedDataSet::defineFields(const QStringList& names)
 {
     m_fields = names;
+    m_fieldIndex.clear();
 }
 
 // ---- open / close ------------------------------------------------------------------------
@@ -67,6 +68,7 @@ void CachedDataSet::Open()
         QSqlQuery q = Db::exec(database(), m_sql, m_params);
         const QSqlRecord rec = q.record();
         m_fields.clear();
+        m_fieldIndex.clear();
         for (int i = 0; i < rec.count(); ++i)
             m_fields << rec.fieldName(i);
         while (q.next()) {
@@ -85,6 +87,16 @@ void CachedDataSet::Open()
     emit currentChanged(m_cur);
     if (AfterScroll)
         AfterScroll(*this);
+}
+
+void CachedDataSet::OpenEditRow()
+{
+    Close();
+    Open();
+    if (IsEmpty())
+        Append();
+    else
+        Edit();
 }
 
 void CachedDataSet::Close()
@@ -115,10 +127,18 @@ void CachedDataSet::ensureCurrent() const
 
 int CachedDataSet::fieldIndex(const QString& name) const
 {
+    // Forms ask for the same few names over and over: each spelling is found once.
+    const auto it = m_fieldIndex.constFind(name);
+    if (it != m_fieldIndex.cend())
+        return *it;
+    int found = -1;
     for (int i = 0; i < m_fields.size(); ++i)
-        if (m_fields[i].compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+        if (m_fields[i].compare(name, Qt::CaseInsensitive) == 0) {
+            found = i;
+            break;
+        }
+    m_fieldIndex.insert(name, found);
+    return found;
 }
 
 QVariant CachedDataSet::FieldByName(const QString& name) const
@@ -451,6 +471,9 @@ namespace {
 struct PreparedUpdate {
     QSqlQuery query;
     QStringList params;
+    QVector<int> fields;  // column of each parameter, -1 when none
+    QVector<bool> old;    // the parameter takes the value as read (":OLD_X")
+    QStringList placeholders; // ":Name"
     bool prepared = false;
 };
 } // namespace
@@ -461,54 +484,85 @@ void CachedDataSet::ApplyUpdates()
     if (m_state != State::Browse)
         Post();
     const QSqlDatabase db = database();
+    const bool hasKey = fieldIndex(m_keyField) >= 0;
     PreparedUpdate ins, mod, del;
-    auto run = [&](PreparedUpdate& p, const QString& sql, const Row& row) {
-        if (sql.trimmed().isEmpty())
+    auto run = [&](PreparedUpdate& p, const QString& sqlIn, const Row& row) {
+        if (sqlIn.trimmed().isEmpty())
             throw NkError(QStringLiteral("%1: no statement to apply the change").arg(m_name));
+        const QString sql = &p == &ins && hasKey ? Db::insertReturningId(db, sqlIn, m_keyField) : sqlIn;
         if (!p.prepared) {
             p.query = QSqlQuery(db);
             if (!p.query.prepare(Db::dialectSql(db, sql)))
-                throw NkError(p.query.lastError().text() + QStringLiteral("\n") + sql.simplified());
+                throw Db::sqlError(p.query.lastError(), sql);
             p.params = Db::parameterNames(sql);
+            for (const QString& name : p.params) {
+                const bool old = name.toUpper().startsWith(QLatin1String("OLD_"));
+                p.old.append(old);
+                p.fields.append(fieldIndex(old ? name.mid(4) : name));
+                p.placeholders.append(QLatin1Char(':') + name);
+            }
             p.prepared = true;
         }
-        for (const QString& name : p.params) {
-            const QString up = name.toUpper();
+        for (int i = 0; i < p.params.size(); ++i) {
+            const int f = p.fields[i];
             QVariant v;
-            int f = -1;
-            if (up.startsWith(QLatin1String("OLD_"))) {
-                f = fieldIndex(name.mid(4));
-                if (f >= 0)
-                    v = row.old[f];
-            } else {
-                f = fieldIndex(name);
-                if (f >= 0)
-                    v = row.cur[f];
-            }
-            if (f < 0 && m_params.contains(up))
-                v = m_params.value(up);
-            p.query.bindValue(QLatin1Char(':') + name, Db::toDbValue(v));
+            if (f >= 0)
+                v = p.old[i] ? row.old[f] : row.cur[f];
+            else
+                v = m_params.value(p.params[i].toUpper());
+            p.query.bindValue(p.placeholders[i], Db::toDbValue(v));
         }
         if (!p.query.exec())
-            throw NkError(p.query.lastError().text() + QStringLiteral("\n") + sql.simplified());
+            throw Db::sqlError(p.query.lastError(), sql);
     };
+    for (Row& r : m_rows)
+        r.newId = QVariant();
     for (const Row& r : m_deleted)
         run(del, m_deleteSql, r);
-    for (const Row& r : m_rows) {
-        if (r.st == RowState::Inserted)
+    for (Row& r : m_rows) {
+        if (r.st == RowState::Inserted) {
             run(ins, m_insertSql, r);
-        else if (r.st == RowState::Modified)
+            r.newId = Db::insertedId(db, ins.query);
+        } else if (r.st == RowState::Modified) {
             run(mod, m_modifySql, r);
+        }
     }
+}
+
+int CachedDataSet::InsertedId(int row) const
+{
+    if (row < 0)
+        row = m_cur;
+    if (row < 0 || row >= m_rows.size())
+        return 0;
+    return m_rows[row].newId.toInt();
 }
 
 void CachedDataSet::CommitUpdates()
 {
     m_deleted.clear();
-    for (Row& r : m_rows) {
+    const int key = fieldIndex(m_keyField);
+    for (int i = 0; i < m_rows.size(); ++i) {
+        Row& r = m_rows[i];
+        if (key >= 0 && r.st == RowState::Inserted && r.newId.isValid() && r.cur[key] != r.newId) {
+            r.cur[key] = r.newId;
+            emit rowChanged(i);
+        }
+        r.newId = QVariant();
         r.old = r.cur;
         r.st = RowState::Unchanged;
     }
+}
+
+void CachedDataSet::clearHooks()
+{
+    OnNewRecord = nullptr;
+    BeforePost = nullptr;
+    AfterPost = nullptr;
+    BeforeDelete = nullptr;
+    AfterDelete = nullptr;
+    AfterScroll = nullptr;
+    OnFieldChange = nullptr;
 }
 
 void CachedDataSet::CancelUpdates()

@@ -1,4 +1,5 @@
 #pragma once
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSqlDatabase>
@@ -33,6 +34,10 @@ public:
     QVariant param(const QString& name) const;
     QStringList paramNames() const; // in statement order
     void setUpdateSQL(const QString& insertSql, const QString& modifySql, const QString& deleteSql);
+    const QString& insertSQL() const { return m_insertSql; }
+    // The identity column the server fills on insert ("ID" unless set).
+    void setKeyField(const QString& name) { m_keyField = name; }
+    const QString& keyField() const { return m_keyField; }
 
     // In-memory table: fields without a statement (Open then gives an empty active set).
     void defineFields(const QStringList& names);
@@ -41,6 +46,9 @@ public:
     void Open();
     void Close();
     void Refresh() { Close(); Open(); }
+    // Reopens and puts the first row in edit, a new one when the statement gives none: the
+    // one-row scratch record ("Select 0 Id From NullTable") a dialog binds its pickers to.
+    void OpenEditRow();
     bool Active() const { return m_state != State::Inactive; }
     State state() const { return m_state; }
 
@@ -90,9 +98,16 @@ public:
     // ---- cached updates -----------------------------------------------------------------
     bool UpdatesPending() const;
     // Sends the changes inside the caller's transaction: deletes first, then modifies and
-    // inserts in row order. Throws NkError on the first failure; nothing is cleared.
+    // inserts in row order. Throws NkError on the first failure; nothing is cleared. Each
+    // inserted row's new Id is taken from its own insert (never read back by a value such
+    // as the document number, which another row may share).
     void ApplyUpdates();
-    void CommitUpdates(); // after the commit: the current values become the values as read
+    // The Id the last ApplyUpdates gave to an inserted row (the current row by default);
+    // 0 when the row was not inserted by it.
+    int InsertedId(int row = -1) const;
+    // After the commit: the current values become the values as read, and inserted rows
+    // carry their new Id in the key field.
+    void CommitUpdates();
     void CancelUpdates(); // back to the rows as read
 
     // ---- hooks (form code) --------------------------------------------------------------
@@ -103,6 +118,8 @@ public:
     std::function<void(CachedDataSet&)> AfterDelete;
     std::function<void(CachedDataSet&)> AfterScroll;
     std::function<void(CachedDataSet&, const QString& field)> OnFieldChange;
+    // Drops every hook (the owner is going away: nothing may call back into it).
+    void clearHooks();
 
     const QString& name() const { return m_name; }
 
@@ -120,6 +137,7 @@ private:
         QVector<QVariant> cur;
         QVector<QVariant> old;
         RowState st = RowState::Unchanged;
+        QVariant newId; // from the insert of the last apply
     };
     QSqlDatabase database() const;
     void checkActive() const;
@@ -133,7 +151,9 @@ private:
     QString m_sql;
     QVariantMap m_params; // keys upper-case
     QString m_insertSql, m_modifySql, m_deleteSql;
+    QString m_keyField = QStringLiteral("ID");
     QStringList m_fields;
+    mutable QHash<QString, int> m_fieldIndex; // names as asked for -> column, filled on use
     QList<Row> m_rows;
     QList<Row> m_deleted; // rows read from the database and deleted since
     State m_state = State::Inactive;

@@ -1,4 +1,5 @@
 #include "data/Connection.h"
+#include "data/DbUtil.h"
 #include "data/NkError.h"
 
 #include <QDir>
@@ -9,8 +10,6 @@
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QTextStream>
-
-#include <libpq-fe.h>
 
 namespace Connection {
 
@@ -134,23 +133,13 @@ void configureOpened(QSqlDatabase& db)
     q.exec(QStringLiteral("PRAGMA case_sensitive_like = OFF"));
 }
 
-bool connectionLost(const QSqlDatabase& db)
-{
-    if (db.driverName() != QLatin1String("QPSQL") || !db.isOpen() || !db.driver())
-        return false;
-    const QVariant h = db.driver()->handle();
-    if (!h.isValid() || qstrcmp(h.typeName(), "PGconn*") != 0)
-        return false;
-    PGconn* conn = *static_cast<PGconn* const*>(h.constData());
-    return !conn || PQstatus(conn) != CONNECTION_OK;
-}
-
 QSqlDatabase open(const QString& connectionName, const QString& databaseName, const QString& serverName,
                   const QString& workingFolder)
 {
     const ServerLocation where = parseServerName(serverName, workingFolder);
     if (QSqlDatabase::contains(connectionName)) {
         // Rebuilt from scratch at every connect: no setting survives from the last one.
+        Db::forgetConnection(connectionName);
         {
             QSqlDatabase old = QSqlDatabase::database(connectionName, false);
             old.close();
@@ -161,12 +150,13 @@ QSqlDatabase open(const QString& connectionName, const QString& databaseName, co
     if (where.kind == ServerLocation::Kind::Embedded) {
         const QString file = databaseFile(where, databaseName);
         if (!QFileInfo::exists(file))
-            throw NkError(QStringLiteral("Database %1 not found on server %2 (%3)")
-                              .arg(databaseName, serverName, file));
+            throw NkError(QStringLiteral("Cannot connect to database %1 on server %2: the file %3 does not exist")
+                              .arg(databaseName, serverName, file),
+                          NkError::Kind::Connection);
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
         db.setDatabaseName(file);
         // Two workstations saving at once wait for each other instead of failing.
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(Db::BusyTimeoutMs));
     } else {
         db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
         if (!where.host.isEmpty())
@@ -179,9 +169,25 @@ QSqlDatabase open(const QString& connectionName, const QString& databaseName, co
     if (!db.open()) {
         const QString msg = db.lastError().text();
         throw NkError(QStringLiteral("Cannot connect to database %1 on server %2: %3")
-                          .arg(databaseName, serverName, msg));
+                          .arg(databaseName, serverName, msg),
+                      NkError::Kind::Connection);
     }
     configureOpened(db);
+    Db::keepStatements(connectionName);
+    if (where.kind == ServerLocation::Kind::Embedded) {
+        // SQLite opens any file lazily: a file that is no database (or that cannot be read)
+        // is found out here, at the connect, and not by the first statement of a form.
+        QSqlQuery probe(db);
+        if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+            const QString msg = probe.lastError().text();
+            probe = QSqlQuery();
+            Db::forgetConnection(connectionName);
+            db.close();
+            throw NkError(QStringLiteral("Cannot connect to database %1 on server %2: %3")
+                              .arg(databaseName, serverName, msg),
+                          NkError::Kind::Connection);
+        }
+    }
     return db;
 }
 

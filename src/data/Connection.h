@@ -42,10 +42,6 @@ QStringList buildParams(const QString& databaseName, const QString& serverName);
 QSqlDatabase open(const QString& connectionName, const QString& databaseName,
                   const QString& serverName, const QString& workingFolder);
 
-// The database of a server connection that no longer reaches its server (the server was
-// stopped or restarted, the network went away). The owner closes it and connects again.
-bool connectionLost(const QSqlDatabase& db);
-
 // Settings every connection gets right after it opens (busy timeout, case-insensitive LIKE,
 // foreign keys, the user functions SQLite lacks).
 void configureOpened(QSqlDatabase& db);

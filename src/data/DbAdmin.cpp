@@ -1,4 +1,5 @@
 #include "data/DbAdmin.h"
+#include "data/Numbering.h"
 
 #include "data/DbUtil.h"
 #include "data/NkError.h"
@@ -181,7 +182,7 @@ QSqlDatabase maintenance(const ServerLocation& where)
     const QString name = QStringLiteral("nk_dbadmin_server %1:%2").arg(where.host).arg(where.port);
     if (QSqlDatabase::contains(name)) {
         QSqlDatabase db = QSqlDatabase::database(name, false);
-        if (db.isOpen() && !Connection::connectionLost(db))
+        if (db.isOpen())
             return db;
         db.close();
         db = QSqlDatabase();
@@ -504,6 +505,58 @@ void createDemo(const ServerLocation& where, const QDate& today, const QString& 
         dropDatabase(where, config);
         throw;
     }
+}
+
+QStringList makeDocumentNumbersUnique(const QSqlDatabase& db)
+{
+    QStringList report;
+    for (const char* table : {"ImHd", "MrHd", "PcHd", "PoHd", "FrPoHd"}) {
+        const DocNumberKey key = DocNumberKeyOf(QLatin1String(table));
+        const QString index = QStringLiteral("IX_%1_%2").arg(key.table, key.numberColumn);
+        QStringList columns{key.numberColumn};
+        if (!key.kindColumn.isEmpty())
+            columns << key.kindColumn;
+        bool unique = false;
+        QSqlQuery list(db);
+        if (!list.exec(QStringLiteral("PRAGMA index_list(%1)").arg(key.table)))
+            throw NkError(list.lastError().text());
+        while (list.next())
+            if (list.value(QStringLiteral("name")).toString().compare(index, Qt::CaseInsensitive) == 0)
+                unique = list.value(QStringLiteral("unique")).toInt() == 1;
+        if (unique) {
+            report << QStringLiteral("%1: numbers already unique").arg(key.table);
+            continue;
+        }
+        QSqlQuery dup(db);
+        if (!dup.exec(QStringLiteral("SELECT %1, count(*) FROM %2 GROUP BY %1 HAVING count(*) > 1 ORDER BY %1")
+                          .arg(columns.join(QStringLiteral(", ")), key.table)))
+            throw NkError(dup.lastError().text());
+        QStringList taken;
+        while (dup.next()) {
+            QString number = QLatin1Char('"') + dup.value(0).toString() + QLatin1Char('"');
+            if (!key.kindColumn.isEmpty())
+                number += QStringLiteral(" (%1 %2)").arg(key.kindColumn, dup.value(1).toString());
+            taken << number;
+        }
+        if (!taken.isEmpty()) {
+            report << QStringLiteral("%1: left as it is, these numbers are used more than once: %2")
+                          .arg(key.table, taken.join(QStringLiteral(", ")));
+            continue;
+        }
+        exec(db, QStringLiteral("DROP INDEX IF EXISTS %1").arg(index));
+        exec(db, QStringLiteral("CREATE UNIQUE INDEX %1 ON %2 (%3)").arg(index, key.table, columns.join(QStringLiteral(", "))));
+        report << QStringLiteral("%1: numbers made unique").arg(key.table);
+    }
+    return report;
+}
+
+QStringList upgradeCompanyDatabase(const QString& folder, const QString& name)
+{
+    const QString path = companyPath(folder, name);
+    if (!QFileInfo::exists(path))
+        throw NkError(QStringLiteral("Database not found: %1").arg(path));
+    ScratchConnection conn(path);
+    return makeDocumentNumbersUnique(conn.db());
 }
 
 } // namespace DbAdmin

@@ -50,5 +50,12 @@ void dropDatabase(const ServerLocation& where, const QString& name);
 // Server: every identity counter continues after the largest Id stored (after rows were
 // written with their Ids, as the demo data and a copied company are).
 void resetIdentities(const QSqlDatabase& db);
+// Brings a company database made by an older schema up to date: document numbers become
+// unique per kind in every document table (ImHd, MrHd, PcHd, PoHd, FrPoHd). A table that
+// already holds the same number twice keeps its old index and every such number is listed,
+// so they can be renumbered first; the program refuses new duplicates either way. Returns
+// one line per table. upgradeCompanyDatabase opens <folder>/<name>.sqlite itself.
+QStringList makeDocumentNumbersUnique(const QSqlDatabase& db);
+QStringList upgradeCompanyDatabase(const QString& folder, const QString& name);
 
 } // namespace DbAdmin

@@ -1,6 +1,7 @@
 #include "data/DbUtil.h"
 #include "data/NkError.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
@@ -8,6 +9,8 @@
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
+
+#include <libpq-fe.h>
 
 namespace Db {
 
@@ -23,7 +26,81 @@ QString describe(const QSqlError& e, const QString& sql)
         text += QStringLiteral(" (") + e.driverText() + QStringLiteral(")");
     return text + QStringLiteral("\n") + sql.simplified().left(400);
 }
+
+struct LockWait {
+    std::function<void(bool)> hook;
+    int limitMs = BusyTimeoutMs;
+};
+LockWait& lockWait()
+{
+    static LockWait w;
+    return w;
+}
+
 } // namespace
+
+NkError::Kind errorKind(const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode().trimmed();
+    const QString text = (error.databaseText() + QLatin1Char(' ') + error.driverText()).toLower();
+    bool numeric = false;
+    const int sqliteCode = code.toInt(&numeric) & 0xff;
+    if (numeric) {
+        // SQLite result codes (the primary code is the low byte of an extended one).
+        switch (sqliteCode) {
+        case 5: // SQLITE_BUSY
+        case 6: // SQLITE_LOCKED
+            return NkError::Kind::Busy;
+        case 13: // SQLITE_FULL
+            return NkError::Kind::DiskFull;
+        case 8: // SQLITE_READONLY
+            return NkError::Kind::ReadOnly;
+        case 14: // SQLITE_CANTOPEN
+        case 26: // SQLITE_NOTADB
+        case 11: // SQLITE_CORRUPT
+            return NkError::Kind::Connection;
+        case 19: // SQLITE_CONSTRAINT
+            if (text.contains(QLatin1String("unique")))
+                return NkError::Kind::Duplicate;
+            break;
+        case 10: // SQLITE_IOERR: a full disk shows up here too on some systems
+            if (text.contains(QLatin1String("full")))
+                return NkError::Kind::DiskFull;
+            return NkError::Kind::Connection;
+        default:
+            break;
+        }
+    } else if (code.size() == 5) {
+        // PostgreSQL SQLSTATE.
+        if (code == QLatin1String("23505"))
+            return NkError::Kind::Duplicate;
+        if (code == QLatin1String("53100"))
+            return NkError::Kind::DiskFull;
+        if (code == QLatin1String("25006"))
+            return NkError::Kind::ReadOnly;
+        if (code == QLatin1String("55P03") || code == QLatin1String("40P01") || code == QLatin1String("57014"))
+            return NkError::Kind::Busy;
+        if (code.startsWith(QLatin1String("08")) || code.startsWith(QLatin1String("57P")))
+            return NkError::Kind::Connection;
+    }
+    // Drivers that give no code: their texts.
+    if (text.contains(QLatin1String("database is locked")) || text.contains(QLatin1String("database table is locked")))
+        return NkError::Kind::Busy;
+    if (text.contains(QLatin1String("disk is full")) || text.contains(QLatin1String("no space left")))
+        return NkError::Kind::DiskFull;
+    if (text.contains(QLatin1String("readonly")) || text.contains(QLatin1String("read-only")))
+        return NkError::Kind::ReadOnly;
+    if (text.contains(QLatin1String("unique constraint")) || text.contains(QLatin1String("duplicate key")))
+        return NkError::Kind::Duplicate;
+    if (error.type() == QSqlError::ConnectionError && text.contains(QLatin1String("connect")))
+        return NkError::Kind::Connection;
+    return NkError::Kind::General;
+}
+
+NkError sqlError(const QSqlError& error, const QString& sql)
+{
+    return NkError(describe(error, sql), errorKind(error));
+}
 
 Backend backendOf(const QSqlDatabase& db)
 {
@@ -93,6 +170,14 @@ QVariant toDbValue(const QVariant& v)
     }
 }
 
+QVariant paramValue(const QVariantMap& params, const QString& name)
+{
+    for (auto it = params.cbegin(); it != params.cend(); ++it)
+        if (it.key().compare(name, Qt::CaseInsensitive) == 0)
+            return toDbValue(*it);
+    return {};
+}
+
 QStringList parameterNames(const QString& sql)
 {
     // ":Name" outside quoted strings; "::" (casts) is not a parameter.
@@ -134,21 +219,28 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const QVariantMap& pa
     if (backendOf(db) == Backend::PostgreSQL && parameterNames(sql).isEmpty()) {
         // Sent as it stands: the server prepares only queries, not CREATE, SET and the like.
         if (!q.exec(text))
-            throw NkError(describe(q.lastError(), sql));
+            throw sqlError(q.lastError(), sql);
         return q;
     }
     if (!q.prepare(text))
-        throw NkError(describe(q.lastError(), sql));
-    QVariantMap upperParams;
-    for (auto it = params.cbegin(); it != params.cend(); ++it)
-        upperParams.insert(it.key().toUpper(), it.value());
-    for (const QString& n : parameterNames(sql)) {
-        const auto it = upperParams.constFind(n.toUpper());
-        q.bindValue(QLatin1Char(':') + n, it == upperParams.cend() ? QVariant() : toDbValue(*it));
-    }
+        throw sqlError(q.lastError(), sql);
+    for (const QString& n : parameterNames(sql))
+        q.bindValue(QLatin1Char(':') + n, paramValue(params, n));
     if (!q.exec())
-        throw NkError(describe(q.lastError(), sql));
+        throw sqlError(q.lastError(), sql);
     return q;
+}
+
+QString likeText(const QString& typed)
+{
+    QString out;
+    out.reserve(typed.size());
+    for (const QChar c : typed) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
+            out += QLatin1Char('\\');
+        out += c;
+    }
+    return out;
 }
 
 QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantMap& params)
@@ -159,17 +251,107 @@ QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantMap& p
     return {};
 }
 
-void beginTransaction(const QSqlDatabase& db)
+void setLockWaitHook(std::function<void(bool waiting)> hook)
 {
-    if (backendOf(db) == Backend::SQLite) {
-        QSqlQuery q(db);
-        if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
-            throw NkError(describe(q.lastError(), QStringLiteral("BEGIN IMMEDIATE")));
+    lockWait().hook = std::move(hook);
+}
+
+void setLockWaitLimit(int milliseconds)
+{
+    lockWait().limitMs = milliseconds > 0 ? milliseconds : BusyTimeoutMs;
+}
+
+namespace {
+
+// The libpq connection of an open server connection (null for SQLite or a closed one).
+PGconn* serverHandle(const QSqlDatabase& db)
+{
+    if (db.driverName() != QLatin1String("QPSQL") || !db.isOpen() || !db.driver())
+        return nullptr;
+    const QVariant h = db.driver()->handle();
+    if (!h.isValid() || (qstrcmp(h.typeName(), "PGconn*") != 0 && qstrcmp(h.typeName(), "pg_conn*") != 0))
+        return nullptr;
+    return *static_cast<PGconn* const*>(h.constData());
+}
+
+bool serverTransactionOpen(const QSqlDatabase& db)
+{
+    PGconn* conn = serverHandle(db);
+    return conn && PQtransactionStatus(conn) == PQTRANS_INTRANS;
+}
+
+} // namespace
+
+void runWaitingForLocks(const QSqlDatabase& db, const std::function<void()>& work)
+{
+    if (!serverTransactionOpen(db)) {
+        work();
         return;
     }
-    QSqlDatabase d(db);
-    if (!d.transaction())
-        throw NkError(describe(d.lastError(), QStringLiteral("BEGIN")));
+    LockWait& w = lockWait();
+    QElapsedTimer waited;
+    waited.start();
+    bool waiting = false;
+    auto stopWaiting = [&] {
+        if (waiting && w.hook)
+            w.hook(false);
+    };
+    QSqlQuery q(db);
+    for (;;) {
+        q.exec(QStringLiteral("SAVEPOINT nk_lock_wait"));
+        q.exec(QStringLiteral("SET LOCAL lock_timeout = 200"));
+        try {
+            work();
+        } catch (const NkError& e) {
+            // Back to before the try (the short timeout with it); the transaction lives on.
+            q.exec(QStringLiteral("ROLLBACK TO SAVEPOINT nk_lock_wait"));
+            q.exec(QStringLiteral("RELEASE SAVEPOINT nk_lock_wait"));
+            if (e.kind() != NkError::Kind::Busy || waited.elapsed() >= w.limitMs) {
+                stopWaiting();
+                throw;
+            }
+            waiting = true;
+            if (w.hook)
+                w.hook(true);
+            continue;
+        }
+        q.exec(QStringLiteral("RELEASE SAVEPOINT nk_lock_wait"));
+        q.exec(QStringLiteral("SET LOCAL lock_timeout = %1").arg(BusyTimeoutMs));
+        stopWaiting();
+        return;
+    }
+}
+
+void beginTransaction(const QSqlDatabase& db)
+{
+    if (backendOf(db) != Backend::SQLite) {
+        QSqlDatabase d(db);
+        if (!d.transaction())
+            throw sqlError(d.lastError(), QStringLiteral("BEGIN"));
+        return;
+    }
+    const QString begin = QStringLiteral("BEGIN IMMEDIATE");
+    QSqlQuery q(db);
+    // Short tries, so the wait can be shown; the connection's own timeout afterwards.
+    q.exec(QStringLiteral("PRAGMA busy_timeout = 200"));
+    bool ok = q.exec(begin);
+    QSqlError failure = q.lastError();
+    if (!ok && errorKind(failure) == NkError::Kind::Busy) {
+        LockWait& w = lockWait();
+        QElapsedTimer waited;
+        waited.start();
+        while (!ok && errorKind(failure) == NkError::Kind::Busy && waited.elapsed() < w.limitMs) {
+            if (w.hook)
+                w.hook(true);
+            ok = q.exec(begin);
+            failure = q.lastError();
+        }
+        if (w.hook)
+            w.hook(false);
+    }
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(BusyTimeoutMs));
+    if (!ok)
+        throw sqlError(failure, begin);
 }
 
 void commit(const QSqlDatabase& db)
@@ -177,12 +359,12 @@ void commit(const QSqlDatabase& db)
     if (backendOf(db) == Backend::SQLite) {
         QSqlQuery q(db);
         if (!q.exec(QStringLiteral("COMMIT")))
-            throw NkError(describe(q.lastError(), QStringLiteral("COMMIT")));
+            throw sqlError(q.lastError(), QStringLiteral("COMMIT"));
         return;
     }
     QSqlDatabase d(db);
     if (!d.commit())
-        throw NkError(describe(d.lastError(), QStringLiteral("COMMIT")));
+        throw sqlError(d.lastError(), QStringLiteral("COMMIT"));
 }
 
 void rollback(const QSqlDatabase& db) noexcept
@@ -200,6 +382,20 @@ QString lastInsertIdSql(const QSqlDatabase& db)
 {
     return backendOf(db) == Backend::SQLite ? QStringLiteral("SELECT last_insert_rowid() AS New_Id")
                                             : QStringLiteral("SELECT lastval() AS New_Id");
+}
+
+QString insertReturningId(const QSqlDatabase& db, const QString& insertSql, const QString& keyColumn)
+{
+    if (backendOf(db) == Backend::PostgreSQL && !keyColumn.isEmpty())
+        return insertSql + QStringLiteral("\nRETURNING ") + keyColumn;
+    return insertSql;
+}
+
+QVariant insertedId(const QSqlDatabase& db, QSqlQuery& executedInsert)
+{
+    if (backendOf(db) == Backend::PostgreSQL)
+        return executedInsert.next() ? executedInsert.value(0) : QVariant();
+    return executedInsert.lastInsertId();
 }
 
 QString concatOp(const QSqlDatabase&)

@@ -1,9 +1,13 @@
 #pragma once
 #include <QDateTime>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 #include <QVariantMap>
+#include <functional>
+
+#include "data/NkError.h"
 
 // Small helpers over Qt SQL shared by every statement of the module: the date text form,
 // the spellings that differ between the embedded and the server backend, and statement
@@ -23,6 +27,12 @@ bool isEmptyDate(const QDateTime& dt);
 // significant digits; everything else passes unchanged.
 QVariant toDbValue(const QVariant& v);
 
+// A failed statement as the module's error: the driver's text and the statement (what the
+// error log keeps), and the kind of failure (locked, disk full, read-only, connection, a
+// duplicate value) from the driver's error code, so the user can be told in plain words.
+NkError sqlError(const QSqlError& error, const QString& sql);
+NkError::Kind errorKind(const QSqlError& error);
+
 // Prepares and runs a statement with named parameters (":Name" in the text, keys without
 // the colon in the map, compared case-insensitively). Throws NkError with the driver's text.
 QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const QVariantMap& params = {});
@@ -30,14 +40,55 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const QVariantMap& pa
 QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantMap& params = {});
 // Names of the ":X" parameters in statement order (each once), as written in the text.
 QStringList parameterNames(const QString& sql);
+// The value to bind to parameter `name` (case-insensitive key of `params`), ready to bind.
+QVariant paramValue(const QVariantMap& params, const QString& name);
+
+// Read statements that run again and again (code checks, searches): the rows are read
+// completely before the call returns. readFirst: true when there was a row; without one the
+// record keeps the statement's columns with null values. readRows gives `columns` and calls
+// `row` with the values of each row (as fromDb gives them). On the embedded backend they run
+// on the engine directly; connections that keep statements (keepStatements; every connection
+// opened by Connection::open) prepare each text once, on the server too.
+bool readFirst(const QSqlDatabase& db, const QString& sql, const QVariantMap& params, QSqlRecord& record);
+void readRows(const QSqlDatabase& db, const QString& sql, const QVariantMap& params, QSqlRecord& columns,
+              const std::function<void(QVector<QVariant>& values)>& row);
+// Prepared statements of the connection are kept from now on, until forgetConnection, which
+// must run before the connection is closed or removed.
+void keepStatements(const QString& connectionName);
+void forgetConnection(const QString& connectionName);
+
+// How long a statement waits for a database another workstation is writing.
+inline constexpr int BusyTimeoutMs = 30000;
+
+// A typed text searched for as it stands inside a LIKE pattern: "%", "_" and the escape
+// character itself are escaped with a backslash; the statement adds LikeEscape after the
+// pattern ("Name Like :GetName ESCAPE '\'"), so "50%" finds "50%" and not "500".
+QString likeText(const QString& typed);
+inline const char* const LikeEscape = " ESCAPE '\\'";
 
 // Transactions that write: SQLite starts them with BEGIN IMMEDIATE so two savers queue.
+// While another workstation holds the database, the start is retried until the wait limit
+// (BusyTimeoutMs unless set) and the wait hook is called between tries (true while waiting,
+// false once when the wait is over), so the user sees that the program waits. A wait that
+// runs out throws an NkError of kind Busy.
 void beginTransaction(const QSqlDatabase& db);
+void setLockWaitHook(std::function<void(bool waiting)> hook);
+void setLockWaitLimit(int milliseconds); // 0 restores BusyTimeoutMs
+// A statement of a saving transaction that may wait for a row another workstation's saving
+// transaction holds (the counter of a document code). On the server `work` is tried with a
+// short lock timeout behind a savepoint, again and again until the wait limit, with the wait
+// hook called between tries as for SQLite's BEGIN; a wait that runs out throws the server's
+// NkError of kind Busy. Elsewhere `work` just runs.
+void runWaitingForLocks(const QSqlDatabase& db, const std::function<void()>& work);
 void commit(const QSqlDatabase& db);
 void rollback(const QSqlDatabase& db) noexcept;
 
 // Dialect spellings: the text to put in place of what the documents wrote for the server.
 QString lastInsertIdSql(const QSqlDatabase& db); // replaces "SELECT @@IDENTITY"
+// The Id of a row from its own insert: the statement to run for an insert whose table's key
+// column is `keyColumn` (the server backend asks for the key back), and the Id it gave.
+QString insertReturningId(const QSqlDatabase& db, const QString& insertSql, const QString& keyColumn);
+QVariant insertedId(const QSqlDatabase& db, QSqlQuery& executedInsert);
 QString concatOp(const QSqlDatabase& db);        // "+" on texts
 QString nowSql(const QSqlDatabase& db);          // getdate()
 // A number as text right-aligned in `width` places without decimals (the server's str()).

@@ -230,6 +230,15 @@ NumberPattern::Section NumberPattern::parseSection(const QString& text)
             addLiteral(QString(c));
         }
     }
+    if (s.hasPlaces && s.intPlaces == 0) {
+        // No integer place at all (".00", ",.00"): the integer digits still print, in front
+        // of the decimal point; a zero integer part is left out as for "#" places.
+        qsizetype at = 0;
+        while (at < s.tokens.size() && s.tokens.at(at).kind == Kind::Literal)
+            ++at;
+        s.tokens.insert(at, Token{Kind::IntDigit, {}, 0});
+        s.intPlaces = 1;
+    }
     s.minInt = firstZero < 0 ? 0 : s.intPlaces - firstZero;
     return s;
 }

@@ -51,7 +51,8 @@ QString fixedText(double value, int significant, int decimals);
 //
 // Decimals are rounded half away from zero on the value's 15-digit decimal text; places
 // written with # are dropped when zero; an integer part made only of # places is left out
-// when it is zero. A negative value without a negative section gets "-" in front of its
+// when it is zero; a pattern without integer places (".00") still writes the integer digits
+// in front of the point. A negative value without a negative section gets "-" in front of its
 // first digit place; a value that rounds to zero is never negative.
 class NumberPattern {
 public:

@@ -1,13 +1,30 @@
 #include "data/Numbering.h"
 
 #include "app/MessageService.h"
+#include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
+#include "data/NkError.h"
 #include "data/ServerProcs.h"
 #include "data/TDM.h"
 
 #include <QSqlQuery>
 #include <QVariantMap>
+
+DocNumberKey DocNumberKeyOf(const QString& table)
+{
+    static const DocNumberKey keys[] = {
+        {QStringLiteral("ImHd"), QStringLiteral("ImNo"), QString()},
+        {QStringLiteral("MrHd"), QStringLiteral("MrNo"), QStringLiteral("MrType")},
+        {QStringLiteral("PcHd"), QStringLiteral("PcNo"), QStringLiteral("PcType")},
+        {QStringLiteral("PoHd"), QStringLiteral("PoNo"), QStringLiteral("PoType")},
+        {QStringLiteral("FrPoHd"), QStringLiteral("PoNo"), QStringLiteral("PoType")},
+    };
+    for (const DocNumberKey& k : keys)
+        if (k.table.compare(table.trimmed(), Qt::CaseInsensitive) == 0)
+            return k;
+    return {};
+}
 
 QString PadLeft(const QString& text, int length, QChar fill)
 {
@@ -108,13 +125,32 @@ QString TDM::NewDocNo(const QString& docCode, const QDateTime& docDate)
 
 namespace {
 
-// Writes the header, logs it and reads the written row back by its number.
-int postHeader(TDM& dm, CachedDataSet& header, const QString& newNumber, bool isNew,
-               const QString& numberColumn, const QString& paramName)
+// The table an update object inserts into: the word after "insert into".
+QString insertTable(const QString& insertSql)
+{
+    const QStringList words = insertSql.simplified().split(QLatin1Char(' '));
+    if (words.size() < 3 || words[0].compare(QLatin1String("insert"), Qt::CaseInsensitive) != 0)
+        return {};
+    QString t = words[2];
+    const int paren = t.indexOf(QLatin1Char('('));
+    return paren >= 0 ? t.left(paren) : t;
+}
+
+QVariant kindOf(const CachedDataSet& header, const DocNumberKey& key)
+{
+    return key.kindColumn.isEmpty() || !header.hasField(key.kindColumn) ? QVariant() : header.FieldByName(key.kindColumn);
+}
+
+// Writes the header and logs it; a new header's Id comes from its own insert. A number
+// already in use is refused before anything is written.
+int postHeader(TDM& dm, CachedDataSet& header, const QString& newNumber, bool isNew, const QString& numberColumn)
 {
     QString number;
     if (isNew) {
         number = newNumber;
+        const DocNumberKey key = DocNumberKeyOf(insertTable(header.insertSQL()));
+        if (key.isValid())
+            dm.CheckDocNoFree(key.table, number, kindOf(header, key));
         header.SetField(numberColumn, number);
         if (header.state() != CachedDataSet::State::Browse)
             header.Post();
@@ -123,23 +159,16 @@ int postHeader(TDM& dm, CachedDataSet& header, const QString& newNumber, bool is
         if (header.state() != CachedDataSet::State::Browse)
             header.Post();
         number = header.AsString(numberColumn);
-        dm.AddUserLog(2, header.AsInteger(QStringLiteral("Id")), number);
+        dm.AddUserLog(2, header.AsInteger(header.keyField()), number);
     }
 
-    header.ApplyUpdates();
-
-    // QPostId: the header's own statement with the same parameters, except the one that
-    // selects by number, which gets the number just written.
-    QVariantMap params;
-    const QString wanted = paramName.toUpper();
-    for (const QString& name : header.paramNames())
-        params.insert(name, name.toUpper() == wanted ? QVariant(number) : header.param(name));
-    QSqlQuery q = Db::exec(dm.DMdata(), header.SQL(), params);
-    if (!q.next()) {
+    dm.ApplyDocumentHeader(header, number);
+    const int id = isNew ? header.InsertedId() : header.AsInteger(header.keyField());
+    if (id <= 0) {
         MessageService::information(QStringLiteral("Impossible Error IvNo !!!!"));
         return -1;
     }
-    return q.value(QStringLiteral("Id")).toInt();
+    return id;
 }
 
 bool currentRowIsNew(const CachedDataSet& header)
@@ -154,12 +183,86 @@ int TDM::PostNewDocNo(CachedDataSet& header, const QDateTime& docDate, const QSt
                       const QString& numberColumn, const QString& paramName)
 {
     const bool isNew = currentRowIsNew(header);
-    const QString number = isNew ? NewDocNo(docCode, docDate) : QString();
-    return postHeader(*this, header, number, isNew, numberColumn, paramName);
+    QString number;
+    if (isNew) {
+        const DocNumberKey key = DocNumberKeyOf(insertTable(header.insertSQL()));
+        number = key.isValid() ? NewFreeDocNo(docCode, docDate, key.table, kindOf(header, key))
+                               : NewDocNo(docCode, docDate);
+    }
+    Q_UNUSED(paramName); // the Id comes from the insert, not from a read-back by number
+    return postHeader(*this, header, number, isNew, numberColumn);
 }
 
 int TDM::PostDocNo(CachedDataSet& header, const QString& number, const QString& /*docCode*/,
                    const QString& numberColumn, const QString& paramName)
 {
-    return postHeader(*this, header, number, currentRowIsNew(header), numberColumn, paramName);
+    Q_UNUSED(paramName);
+    return postHeader(*this, header, number, currentRowIsNew(header), numberColumn);
+}
+
+// ---- unique numbers ------------------------------------------------------------------------
+
+bool TDM::DocNoTaken(const QString& table, const QString& number, const QVariant& kind)
+{
+    const DocNumberKey key = DocNumberKeyOf(table);
+    if (!key.isValid())
+        return false;
+    QString sql = QStringLiteral("SELECT count(*) FROM %1 WHERE (%2 = :GetNo)").arg(key.table, key.numberColumn);
+    QVariantMap p{{QStringLiteral("GetNo"), number}};
+    if (!key.kindColumn.isEmpty()) {
+        sql += QStringLiteral(" And (coalesce(%1,'') = :GetKind)").arg(key.kindColumn);
+        p.insert(QStringLiteral("GetKind"), kind.toString());
+    }
+    return Db::scalar(DMdata(), sql, p).toInt() > 0;
+}
+
+void TDM::CheckDocNoFree(const QString& table, const QString& number, const QVariant& kind)
+{
+    if (DocNoTaken(table, number, kind))
+        throw DocNoTakenError(number);
+}
+
+QString TDM::NewFreeDocNo(const QString& docCode, const QDateTime& docDate, const QString& table, const QVariant& kind)
+{
+    // Numbers the server hands out are never handed out twice, but a user may have typed one
+    // by hand before the code was switched to automatic numbering. Those are passed over; the
+    // counter moves on with them when the save commits.
+    constexpr int MaxSkipped = 1000;
+    QString number;
+    for (int i = 0; i <= MaxSkipped; ++i) {
+        number = NewDocNo(docCode, docDate);
+        if (!DocNoTaken(table, number, kind))
+            return number;
+    }
+    throw DocNoTakenError(number);
+}
+
+void TDM::ApplyDocumentHeader(CachedDataSet& header, const QString& number)
+{
+    try {
+        header.ApplyUpdates();
+    } catch (const NkError& e) {
+        if (e.kind() == NkError::Kind::Duplicate)
+            throw DocNoTakenError(number, e.message());
+        throw;
+    }
+}
+
+NkError TDM::DocNoTakenError(const QString& number, const QString& technical)
+{
+    const QString text = DocNoTakenText(number) + QLatin1Char('\n') + NothingSavedText();
+    return NkError(technical.isEmpty() ? text : technical, NkError::Kind::Duplicate, text);
+}
+
+QString TDM::DocNoTakenText(const QString& number)
+{
+    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
+    return thai ? QStringLiteral("เลขที่เอกสาร %1 มีอยู่แล้ว กรุณาใช้เลขที่อื่น").arg(number.trimmed())
+                : QStringLiteral("Document number %1 is already in use; please use another number.").arg(number.trimmed());
+}
+
+QString TDM::NothingSavedText()
+{
+    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
+    return thai ? QStringLiteral("ยังไม่ได้บันทึกข้อมูล") : QStringLiteral("Nothing was saved.");
 }

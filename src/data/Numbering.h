@@ -4,6 +4,19 @@
 #include <QDateTime>
 #include <QString>
 
+// A document table whose numbers must be unique: the number column and, for tables holding
+// several kinds of document, the column of the kind (the number is unique within a kind).
+struct DocNumberKey {
+    QString table;
+    QString numberColumn;
+    QString kindColumn; // empty: unique in the whole table
+    bool isValid() const { return !table.isEmpty(); }
+};
+// ImHd (ImNo: import documents and bills brought forward share the series "IMPORT"), MrHd
+// (MrNo per MrType), PcHd (PcNo per PcType), PoHd and FrPoHd (PoNo per PoType); compared
+// without regard to case. Any other table gives an invalid key.
+DocNumberKey DocNumberKeyOf(const QString& table);
+
 // Small text and date helpers used wherever document numbers and years are handled.
 // The numbering services themselves (GetDocLength, NewDocNo, PostNewDocNo, PostDocNo) are
 // members of TDM and live in Numbering.cpp next to these.

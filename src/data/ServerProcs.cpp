@@ -51,11 +51,11 @@ QSqlQuery run(const QSqlDatabase& db, const QString& proc, const QString& sql,
 {
     QSqlQuery q(db);
     if (!q.prepare(Db::dialectSql(db, sql)))
-        throw NkError(QStringLiteral("%1: %2").arg(proc, q.lastError().text()));
+        throw Db::sqlError(q.lastError(), proc + QStringLiteral(": ") + sql);
     for (const auto& [name, value] : binds)
         q.bindValue(name, Db::toDbValue(value));
     if (!q.exec())
-        throw NkError(QStringLiteral("%1: %2").arg(proc, q.lastError().text()));
+        throw Db::sqlError(q.lastError(), proc + QStringLiteral(": ") + sql);
     return q;
 }
 
@@ -245,17 +245,27 @@ QString NewDocumentNo(const QSqlDatabase& db, const QString& docCode, int docYea
         throw NkError(notFound);
 
     // One statement increments and reads the counter back, so the number is taken atomically
-    // even when the caller has no transaction; inside BEGIN IMMEDIATE savers queue anyway.
-    QSqlQuery q = run(db, proc,
-                      QStringLiteral("UPDATE DocumentNo SET LastNo = COALESCE(LastNo, 0) + 1 WHERE Id = :id "
-                                     "RETURNING Prefix, LastNo, DocumentLength"),
-                      {{QStringLiteral(":id"), rowId}});
-    if (!q.next())
+    // even when the caller has no transaction; inside BEGIN IMMEDIATE savers queue anyway. On
+    // a server the update locks the counter's row until the saving transaction ends: a second
+    // saver of the code waits here (with the wait shown) and counts on from the committed value.
+    QString prefix;
+    qlonglong lastNo = 0;
+    int length = 0;
+    bool found = false;
+    Db::runWaitingForLocks(db, [&] {
+        QSqlQuery q = run(db, proc,
+                          QStringLiteral("UPDATE DocumentNo SET LastNo = COALESCE(LastNo, 0) + 1 WHERE Id = :id "
+                                         "RETURNING Prefix, LastNo, DocumentLength"),
+                          {{QStringLiteral(":id"), rowId}});
+        found = q.next();
+        if (found) {
+            prefix = q.value(0).toString().trimmed();
+            lastNo = q.value(1).toLongLong();
+            length = q.value(2).toInt();
+        }
+    });
+    if (!found)
         throw NkError(notFound);
-    const QString prefix = q.value(0).toString().trimmed();
-    const qlonglong lastNo = q.value(1).toLongLong();
-    const int length = q.value(2).toInt();
-    q.finish();
 
     const int digits = std::max(1, length - int(prefix.size()));
     const QString running = QString::number(lastNo).rightJustified(digits, QLatin1Char('0'));

@@ -7,6 +7,7 @@
 #include "data/ServerProcs.h"
 
 #include <QDir>
+#include <utility>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -34,12 +35,10 @@ void TDM::setDatabaseName(const QString& name)
 
 bool TDM::Connected() const
 {
-    if (!m_connected || !QSqlDatabase::contains(QLatin1String(ConnectionName)))
-        return false;
-    // A server connection that lost its server (stopped, restarted, network gone) counts as
-    // closed: the next use connects again.
-    const QSqlDatabase db = QSqlDatabase::database(QLatin1String(ConnectionName), false);
-    return db.isOpen() && !Connection::connectionLost(db);
+    // A server connection that lost its server (stopped, restarted, network gone) reads as
+    // closed too (the driver asks libpq): the next use connects again.
+    return m_connected && QSqlDatabase::contains(QLatin1String(ConnectionName))
+        && QSqlDatabase::database(QLatin1String(ConnectionName), false).isOpen();
 }
 
 QSqlDatabase TDM::DMdata()
@@ -78,6 +77,7 @@ void TDM::CloseConnection()
     m_configOpen = false;
     m_periodsOpen = false;
     if (QSqlDatabase::contains(QLatin1String(ConnectionName))) {
+        Db::forgetConnection(QLatin1String(ConnectionName));
         {
             QSqlDatabase db = QSqlDatabase::database(QLatin1String(ConnectionName), false);
             db.close();
@@ -100,6 +100,7 @@ void TDM::StartTransaction()
         Db::beginTransaction(DMdata());
     }
     m_inTransaction = true;
+    m_savedNumber.clear();
 }
 
 void TDM::Commit()
@@ -108,6 +109,9 @@ void TDM::Commit()
         return;
     Db::commit(DMdata());
     m_inTransaction = false;
+    const QString saved = std::exchange(m_savedNumber, QString());
+    if (!saved.isEmpty())
+        emit documentSaved(saved);
 }
 
 void TDM::Rollback() noexcept
@@ -115,6 +119,7 @@ void TDM::Rollback() noexcept
     if (!m_inTransaction)
         return;
     m_inTransaction = false;
+    m_savedNumber.clear();
     if (QSqlDatabase::contains(QLatin1String(ConnectionName)))
         Db::rollback(QSqlDatabase::database(QLatin1String(ConnectionName), false));
 }
@@ -191,6 +196,9 @@ void TDM::AddUserLog(int functionListId, int documentId, const QString& remark)
     const int userId = DMConfig ? DMConfig->UserId : 0;
     const int menuId = DMConfig ? DMConfig->MenuId : 0;
     ServerProcs::UserAddLog(DMdata(), userId, menuId, functionListId, documentId, remark);
+    // A new or changed document saved: its number is announced when the save commits.
+    if (m_inTransaction && (functionListId == 1 || functionListId == 2))
+        m_savedNumber = remark.trimmed();
 }
 
 double TDM::GetTaxRate(int taxId)

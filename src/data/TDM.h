@@ -9,6 +9,7 @@
 #include <QVariant>
 
 class CachedDataSet;
+class NkError;
 
 // The main data module: the one company connection every form shares, the Config row,
 // and the small services (identity read-back, server clock, user log, tax rate, ledger
@@ -65,6 +66,25 @@ public:
     int PostDocNo(CachedDataSet& header, const QString& number, const QString& docCode,
                   const QString& numberColumn, const QString& paramName);
 
+    // Document numbers are unique in their table (within the kind, for tables that hold
+    // several kinds of document; see DocNumberKeyOf). DocNoTaken answers whether a number is
+    // in use; CheckDocNoFree throws an NkError of kind Duplicate with DocNoTakenText when it
+    // is, so a save stops before it writes anything. NewFreeDocNo draws numbers from the
+    // server until one is free (a number typed by hand earlier is skipped).
+    bool DocNoTaken(const QString& table, const QString& number, const QVariant& kind = {});
+    void CheckDocNoFree(const QString& table, const QString& number, const QVariant& kind = {});
+    QString NewFreeDocNo(const QString& docCode, const QDateTime& docDate, const QString& table,
+                         const QVariant& kind = {});
+    static QString DocNoTakenText(const QString& number);
+    // Applies a document header's cached change; a number the database itself refuses as
+    // taken (another workstation saved it in between) becomes DocNoTakenError.
+    void ApplyDocumentHeader(CachedDataSet& header, const QString& number);
+    // The refusal of a save whose number is in use (technical: the driver's words when the
+    // database itself refused it).
+    static NkError DocNoTakenError(const QString& number, const QString& technical = {});
+    // "Nothing was saved", in the user's language: said after every save that failed.
+    static QString NothingSavedText();
+
     // ---- units of measure -----------------------------------------------------------------
     QString UnitQtyText(int unitId, double quantity);
     QString UnitQtyPart(int unitId, int part, double quantity);
@@ -78,6 +98,9 @@ public:
 
 signals:
     void afterConnect();
+    // A saving transaction committed; the number is the one its user log named (action 1
+    // or 2), trimmed. Forms show it, since they go blank after a save.
+    void documentSaved(const QString& number);
 
 private:
     void BeforeConnect();
@@ -88,6 +111,7 @@ private:
     QStringList m_params;
     bool m_connected = false;
     bool m_inTransaction = false;
+    QString m_savedNumber; // logged by the running transaction
     bool m_configOpen = false;
     QSqlRecord m_config;
     bool m_periodsOpen = false;

@@ -8,6 +8,7 @@
 #include "data/NkError.h"
 #include "data/ServerProcs.h"
 #include "data/TDM.h"
+#include "print/PrepareScript.h"
 #include "print/ReportFunctions.h"
 #include "print/TFrDocPrintFormGLAuto.h"
 #include "report/TReport.h"
@@ -249,11 +250,21 @@ bool TFrDocPrintForm::ShowOrPrint(bool printMode)
         }
         const QString spName = layout.SpName.trimmed();
         if (!spName.isEmpty()) {
-            ServerProcs::runPrepareProc(spName, DM->DMdata(),
-                                        {{QStringLiteral("No"), DocNo},
-                                         {QStringLiteral("DocYear"), DocYear},
-                                         {QStringLiteral("DocCode"), layout.DocCode},
-                                         {QStringLiteral("NewDocNo"), QString()}});
+            const QVariantMap params{{QStringLiteral("No"), DocNo},
+                                     {QStringLiteral("DocYear"), DocYear},
+                                     {QStringLiteral("DocCode"), layout.DocCode},
+                                     {QStringLiteral("NewDocNo"), QString()}};
+            // A procedure of the program first, else the installation's script in the working
+            // folder or beside the layout; without either the procedure is reported unknown.
+            QString script;
+            if (!ServerProcs::hasPrepareProc(spName)) {
+                script = PrepareScript::find(DM->StartFolder, spName);
+                if (script.isEmpty()) script = PrepareScript::find(QFileInfo(path).absolutePath(), spName);
+            }
+            if (script.isEmpty())
+                ServerProcs::runPrepareProc(spName, DM->DMdata(), params);
+            else
+                PrepareScript::run(script, DM->DMdata(), params);
         }
         frReport->clear();
         if (layout.ShowPrintPreview == QLatin1String("Y"))
@@ -305,12 +316,13 @@ bool TFrDocPrintForm::RunReport(bool printMode)
         frReport->setDatabase(QSqlDatabase());  // the connection is not held between uses
         return true;
     }
-    DM->AddUserLog(5, 0, DocNo);
     ReportPrintOptions options;  // every page, one copy, collated
     options.copies = 1;
     options.collate = true;
     frReport->setDatabase(QSqlDatabase());
+    // Logged once the printer took the whole document: a print that fails (throws) is not.
     frReport->print(CurrentPrinter(), options);
+    DM->AddUserLog(5, 0, DocNo);
     return true;
 }
 

@@ -87,7 +87,8 @@ protected:
     void PrepareWindow();
     // Sets the report variables of the dialog on the loaded report.
     virtual void SetReportVariables();
-    // Prepares the loaded report, logs the action and shows or prints it. Throws NkError;
+    // Prepares the loaded report and shows or prints it, logging the action (a print once the
+    // printer took the document). Throws NkError, also when printing fails (nothing logged);
     // false when preparing failed (reported, nothing logged or printed).
     bool RunReport(bool printMode);
     // A report path built as folder + "\" + name, as it exists on this system, else the

@@ -3,34 +3,42 @@
 #include "data/NkError.h"
 
 #include <QStringList>
+#include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace {
 using Int = Decimal::Int;
 
-Int pow10(int n)
-{
-    Int r = 1;
-    for (int i = 0; i < n; ++i) r *= 10;
-    return r;
-}
+// The smallest mantissa is never stored: without it every mantissa can be negated.
+constexpr Int kMaxInt = ((Int(1) << 126) - 1) * 2 + 1;
+constexpr Int kMinInt = -kMaxInt - 1;
 
 [[noreturn]] void overflow()
 {
     throw NkError(QStringLiteral("Number too large for a report expression"));
 }
 
+// 10^n for 0 <= n <= 38, the powers a 128-bit mantissa can hold.
+Int pow10(int n)
+{
+    if (n < 0 || n > 38) overflow();
+    Int r = 1;
+    for (int i = 0; i < n; ++i) r *= 10;
+    return r;
+}
+
 Int mulChecked(Int a, Int b)
 {
     Int r;
-    if (__builtin_mul_overflow(a, b, &r)) overflow();
+    if (__builtin_mul_overflow(a, b, &r) || r == kMinInt) overflow();
     return r;
 }
 
 Int addChecked(Int a, Int b)
 {
     Int r;
-    if (__builtin_add_overflow(a, b, &r)) overflow();
+    if (__builtin_add_overflow(a, b, &r) || r == kMinInt) overflow();
     return r;
 }
 
@@ -64,6 +72,7 @@ QString intToString(Int v)
 
 Decimal Decimal::fromMantissa(Int mantissa, int scale)
 {
+    if (mantissa == kMinInt) overflow();
     Decimal d;
     d.m_mant = mantissa;
     d.m_scale = scale;
@@ -132,9 +141,9 @@ bool Decimal::parse(const QString& textIn, Decimal* out)
         }
     }
     if (!digits) return false;
-    if (firstDropped >= 5) mant += 1;
-    if (neg) mant = -mant;
     try {
+        if (firstDropped >= 5) mant = addChecked(mant, 1);
+        if (neg) mant = -mant;
         *out = fromMantissa(mant, scale);
     } catch (const NkError&) {
         return false;
@@ -151,10 +160,27 @@ Decimal Decimal::fromString(const QString& text)
 
 Decimal Decimal::fromDouble(double v)
 {
-    if (!std::isfinite(v)) return Decimal();
-    Decimal d;
-    if (!parse(QString::number(v, 'g', 15), &d)) return Decimal();
-    return d;
+    if (!std::isfinite(v) || v == 0) return Decimal();
+    // The 15 significant digits of the binary value ("d.dddddddddddddde±x"), read directly:
+    // every number of a database row passes through here.
+    char buf[40];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+    Int mant = 0;
+    int digits = 0;
+    const char* p = buf;
+    const bool neg = *p == '-';
+    if (neg) ++p;
+    for (; p < res.ptr && *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9') {
+            mant = mant * 10 + (*p - '0');
+            ++digits;
+        }
+    }
+    int exponent = 0;
+    if (p < res.ptr) std::from_chars(p + 1 + (p[1] == '+'), res.ptr, exponent);
+    // Beyond what a report number holds: nothing, as a text that cannot be read.
+    if (exponent > 30 || exponent < -30) return Decimal();
+    return fromMantissa(neg ? -mant : mant, digits - 1 - exponent);
 }
 
 bool Decimal::fromVariant(const QVariant& v, Decimal* out)
@@ -202,25 +228,32 @@ QString Decimal::toString() const
 
 QString Decimal::toFixed(int decimals) const
 {
-    Decimal r = round(decimals);
-    Int m = r.m_mant;
-    int s = r.m_scale;
-    if (s < decimals) {
-        m = mulChecked(m, pow10(decimals - s));
-        s = decimals;
+    if (decimals < 0) decimals = 0;
+    // Digits beyond the stored scale are zeros: written, never computed, so a mask with more
+    // places than a mantissa can hold still formats.
+    const Decimal r = round(decimals);
+    QString digits = intToString(r.m_mant < 0 ? -r.m_mant : r.m_mant);
+    if (r.m_scale > 0) {
+        while (digits.size() <= r.m_scale) digits.prepend(QLatin1Char('0'));
+        digits.insert(digits.size() - r.m_scale, QLatin1Char('.'));
     }
-    QString digits = intToString(m < 0 ? -m : m);
-    if (s > 0) {
-        while (digits.size() <= s) digits.prepend(QLatin1Char('0'));
-        digits.insert(digits.size() - s, QLatin1Char('.'));
+    if (decimals > r.m_scale) {
+        if (r.m_scale == 0) digits += QLatin1Char('.');
+        digits += QString(decimals - r.m_scale, QLatin1Char('0'));
     }
-    if (m < 0) digits.prepend(QLatin1Char('-'));
+    if (r.m_mant < 0) digits.prepend(QLatin1Char('-'));
     return digits;
 }
 
 double Decimal::toDouble() const { return toString().toDouble(); }
 
-long long Decimal::toLongLong() const { return (long long)(m_mant / pow10(m_scale)); }
+long long Decimal::toLongLong() const
+{
+    const Int whole = m_mant / pow10(m_scale);
+    if (whole > Int(std::numeric_limits<long long>::max())) return std::numeric_limits<long long>::max();
+    if (whole < Int(std::numeric_limits<long long>::min())) return std::numeric_limits<long long>::min();
+    return (long long)whole;
+}
 
 Decimal Decimal::round(int decimals) const
 {
@@ -272,8 +305,15 @@ Decimal Decimal::operator/(const Decimal& o) const
 
 int Decimal::compare(const Decimal& o) const
 {
-    Decimal d = *this - o;
-    return d.m_mant < 0 ? -1 : (d.m_mant > 0 ? 1 : 0);
+    // Compared without subtracting, so any two numbers compare (a difference may not fit).
+    if (isNegative() != o.isNegative()) return isNegative() ? -1 : 1;
+    const Int wa = m_mant / pow10(m_scale), wb = o.m_mant / pow10(o.m_scale);
+    if (wa != wb) return wa < wb ? -1 : 1;
+    // Same whole part: the fractions (below 10^18 each) on the longer scale.
+    const int s = std::max(m_scale, o.m_scale);
+    const Int fa = (m_mant % pow10(m_scale)) * pow10(s - m_scale);
+    const Int fb = (o.m_mant % pow10(o.m_scale)) * pow10(s - o.m_scale);
+    return fa < fb ? -1 : (fa > fb ? 1 : 0);
 }
 
 QString formatDecimal(const Decimal& value, const QString& maskIn)

@@ -1,6 +1,7 @@
 #include "report/ReportExport.h"
 
 #include "data/NkError.h"
+#include "report/ReportPdfText.h"
 #include "report/ReportRenderer.h"
 
 #include <QFile>
@@ -88,7 +89,7 @@ void renderPages(Device& device, const PreparedReport& report, const QList<int>&
     if (order.isEmpty()) return;
     device.setPageLayout(pageLayoutFor(report.pages[order.first()].size));
     QPainter painter;
-    if (!painter.begin(&device)) throw NkError(QStringLiteral("Cannot start printing"));
+    if (!painter.begin(&device)) throw NkError(QStringLiteral("ไม่สามารถพิมพ์ได้ (the printer or file did not accept the document)"));
     bool first = true;
     for (int index : order) {
         const ReportPage& page = report.pages[index];
@@ -99,7 +100,7 @@ void renderPages(Device& device, const PreparedReport& report, const QList<int>&
         first = false;
         ReportRenderer::render(&painter, page, QRectF(0, 0, device.width(), device.height()));
     }
-    painter.end();
+    if (!painter.end()) throw NkError(QStringLiteral("ไม่สามารถพิมพ์ได้ (the document could not be finished)"));
 }
 
 QString rtfEscape(const QString& s)
@@ -121,6 +122,27 @@ QString rtfEscape(const QString& s)
 
 int twips(qreal mm) { return qRound(mm * 1440.0 / 25.4); }
 
+// Gives the Thai of a written PDF file its tone marks and vowels back (see ReportPdfText.h).
+void completePdfText(const PreparedReport& report, const QString& path)
+{
+    QList<QFont> fonts;
+    QSet<QString> seen;
+    for (const ReportPage& p : report.pages)
+        for (const PageItem& i : p.items) {
+            if (i.kind != PageItem::Kind::Text) continue;
+            const QString key = i.font.families().join(QLatin1Char(',')) + QString::number(i.font.weight()) + (i.font.italic() ? u'i' : u'n');
+            if (seen.contains(key)) continue;
+            seen.insert(key);
+            fonts.append(i.font);
+        }
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly)) throw NkError(QStringLiteral("Cannot read %1: %2").arg(path, in.errorString()));
+    const QByteArray written = in.readAll();
+    in.close();
+    const QByteArray completed = ReportPdfText::completeThaiText(written, fonts);
+    if (completed != written) writeFile(path, completed);
+}
+
 }  // namespace
 
 void ReportExport::toPdf(const PreparedReport& report, const QString& path)
@@ -129,18 +151,21 @@ void ReportExport::toPdf(const PreparedReport& report, const QString& path)
         QFile probe(path);
         if (!probe.open(QIODevice::WriteOnly)) throw NkError(QStringLiteral("Cannot write %1: %2").arg(path, probe.errorString()));
     }
-    QPdfWriter writer(path);
-    writer.setResolution(1200);
-    writer.setTitle(report.title);
-    writer.setCreator(QStringLiteral("Namkhao"));
-    QList<int> order;
-    for (int i = 0; i < report.pages.size(); ++i) order.append(i);
-    if (order.isEmpty()) {
-        // An empty report still gives a valid (blank) document.
-        QPainter p(&writer);
-        return;
+    {
+        QPdfWriter writer(path);
+        writer.setResolution(1200);
+        writer.setTitle(report.title);
+        writer.setCreator(QStringLiteral("Namkhao"));
+        QList<int> order;
+        for (int i = 0; i < report.pages.size(); ++i) order.append(i);
+        if (order.isEmpty()) {
+            // An empty report still gives a valid (blank) document.
+            QPainter p(&writer);
+            return;
+        }
+        renderPages(writer, report, order);
     }
-    renderPages(writer, report, order);
+    completePdfText(report, path);
 }
 
 void ReportExport::print(const PreparedReport& report, QPrinter* printer, const ReportPrintOptions& options)
@@ -151,6 +176,10 @@ void ReportExport::print(const PreparedReport& report, QPrinter* printer, const 
     printer->setCollateCopies(false);
     if (!report.title.isEmpty()) printer->setDocName(report.title);
     renderPages(*printer, report, order);
+    if (printer->printerState() == QPrinter::Error || printer->printerState() == QPrinter::Aborted)
+        throw NkError(QStringLiteral("ไม่สามารถพิมพ์ได้ (the printer reported an error)"));
+    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty())
+        completePdfText(report, printer->outputFileName());
 }
 
 void ReportExport::toRtf(const PreparedReport& report, const QString& path, qreal scaleX, qreal scaleY)
@@ -218,33 +247,88 @@ void ReportExport::toRtf(const PreparedReport& report, const QString& path, qrea
     writeFile(path, out.toLatin1());
 }
 
+namespace {
+// Lines of one text box go into one cell. Thai wraps between words without a blank and
+// fragments of one line follow each other directly; other wrapped lines lost a blank.
+void appendLine(QString& cell, const QString& line, bool sameLine)
+{
+    if (cell.isEmpty() || line.isEmpty() || sameLine) {
+        cell += line;
+        return;
+    }
+    auto thai = [](QChar c) { return c.unicode() >= 0x0E00 && c.unicode() <= 0x0E7F; };
+    const QChar a = cell.back(), b = line.front();
+    if (!thai(a) && !thai(b) && a != QLatin1Char('-') && a != QLatin1Char('/')) cell += QLatin1Char(' ');
+    cell += line;
+}
+}  // namespace
+
 QString ReportExport::csvText(const PreparedReport& report, qreal scaleX, qreal scaleY, QChar delimiter)
 {
-    struct Run {
-        qreal y;
-        qreal x;
+    struct Cell {
+        qreal top;   // mm from the top of the first page
+        qreal left;  // mm
+        qreal lastBaseline;
+        QRectF box;
+        int page;
         QString text;
     };
-    // All pages stacked without page breaks.
-    QList<Run> runs;
+    // One cell per text box; pages one after the other, with the page header of the first page
+    // only, the page footer of the last only, and no headers repeated on later pages.
+    QList<Cell> cells;
     qreal pageTop = 0;
-    for (const ReportPage& page : report.pages) {
+    const int lastPage = int(report.pages.size()) - 1;
+    for (int p = 0; p <= lastPage; ++p) {
+        const ReportPage& page = report.pages[p];
+        QHash<QPair<qreal, qreal>, int> cellAt;  // box top left of this page -> index in cells
         for (const PageItem& i : page.items) {
             if (i.kind != PageItem::Kind::Text) continue;
-            const QRectF cell = i.cell.isValid() ? i.cell : i.rect;
-            runs.append({pageTop + i.baseline.y(), cell.left(), i.text});
+            if ((i.role == PageItem::Role::PageHeader && p > 0) || (i.role == PageItem::Role::PageFooter && p < lastPage) ||
+                i.role == PageItem::Role::RepeatedHeader)
+                continue;
+            const QRectF box = i.cell.isValid() ? i.cell : i.rect;
+            const auto key = qMakePair(box.left(), box.top());
+            auto found = cellAt.constFind(key);
+            if (found != cellAt.constEnd() && cells[*found].box == box) {
+                Cell& c = cells[*found];
+                appendLine(c.text, i.text, qAbs(i.baseline.y() - c.lastBaseline) < 0.1);
+                c.lastBaseline = i.baseline.y();
+                continue;
+            }
+            cellAt.insert(key, int(cells.size()));
+            cells.append({pageTop + box.top(), box.left(), i.baseline.y(), box, p, i.text});
         }
         pageTop += page.size.height();
     }
-    std::stable_sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.y < b.y; });
-    // Columns: the left edges of the text boxes on a grid of 2 mm / scaleX; rows: baselines
-    // closer than 1 mm / scaleY share a row.
-    const qreal colGrid = 2.0 / std::max<qreal>(scaleX, 0.1);
+    std::stable_sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) { return a.top < b.top; });
+
+    // Rows: boxes whose tops are closer than 1 mm / scaleY.
     const qreal rowGrid = 1.0 / std::max<qreal>(scaleY, 0.1);
-    std::map<long long, int> columns;
-    for (const Run& r : runs) columns[qRound64(r.x / colGrid)] = 0;
-    int n = 0;
-    for (auto& c : columns) c.second = n++;
+    QList<QList<const Cell*>> rows;
+    for (int i = 0; i < cells.size();) {
+        QList<const Cell*> row;
+        for (int j = i; j < cells.size() && cells[j].top - cells[i].top < rowGrid; ++j) row.append(&cells[j]);
+        i += int(row.size());
+        std::stable_sort(row.begin(), row.end(), [](const Cell* a, const Cell* b) { return a->left < b->left; });
+        rows.append(row);
+    }
+
+    // Columns: the left edges (on a grid of 2 mm / scaleX) of the row with the most boxes, the
+    // table; every other text goes into the column it starts under, so no column stays empty.
+    const qreal colGrid = 2.0 / std::max<qreal>(scaleX, 0.1);
+    auto gridOf = [&](qreal x) { return qRound64(x / colGrid); };
+    QList<long long> columns;
+    const QList<const Cell*>* widest = nullptr;
+    for (const auto& row : rows)
+        if (!widest || row.size() > widest->size()) widest = &row;
+    if (widest)
+        for (const Cell* c : *widest)
+            if (!columns.contains(gridOf(c->left))) columns.append(gridOf(c->left));
+    std::sort(columns.begin(), columns.end());
+    auto columnOf = [&](qreal x) {
+        const auto it = std::upper_bound(columns.begin(), columns.end(), gridOf(x));
+        return it == columns.begin() ? 0 : int(it - columns.begin()) - 1;
+    };
     auto quote = [&](const QString& s) {
         if (s.contains(delimiter) || s.contains(QLatin1Char('"')) || s.contains(QLatin1Char('\n'))) {
             QString q = s;
@@ -254,20 +338,17 @@ QString ReportExport::csvText(const PreparedReport& report, qreal scaleX, qreal 
         return s;
     };
     QString out;
-    for (int i = 0; i < runs.size();) {
-        int j = i;
-        QStringList cells(n);
-        while (j < runs.size() && runs[j].y - runs[i].y < rowGrid) {
-            QString& cell = cells[columns[qRound64(runs[j].x / colGrid)]];
-            if (!cell.isEmpty()) cell += QLatin1Char(' ');
-            cell += runs[j].text;
-            ++j;
+    for (const auto& row : rows) {
+        QStringList texts(std::max<qsizetype>(columns.size(), 1));
+        for (const Cell* c : row) {
+            QString& t = texts[columnOf(c->left)];
+            if (!t.isEmpty()) t += QLatin1Char(' ');
+            t += c->text;
         }
-        while (!cells.isEmpty() && cells.last().isEmpty()) cells.removeLast();
+        while (!texts.isEmpty() && texts.last().isEmpty()) texts.removeLast();
         QStringList quoted;
-        for (const QString& c : cells) quoted.append(quote(c));
+        for (const QString& t : texts) quoted.append(quote(t));
         out += quoted.join(delimiter) + QStringLiteral("\r\n");
-        i = j;
     }
     return out;
 }

@@ -1,5 +1,7 @@
 #include "report/ReportExpr.h"
 
+#include "report/ReportLimits.h"
+
 #include <QHash>
 
 // ---------------------------------------------------------------------------------------
@@ -14,10 +16,23 @@ void SourceMap::locate(const QString& text, int offset, int* line, int* column) 
             lineStart = i + 1;
         }
     }
+    origin(lineIndex, offset - lineStart, line, column);
+}
+
+void SourceMap::origin(int lineIndex, int offsetInLine, int* line, int* column) const
+{
     Origin o = lines.isEmpty() ? Origin() : lines.value(lineIndex, lines.last());
     if (lineIndex >= lines.size() && !lines.isEmpty()) o.line = lines.last().line + (lineIndex - lines.size() + 1);
     *line = o.line;
-    *column = o.column + (offset - lineStart);
+    *column = o.column + offsetInLine;
+}
+
+void checkReportTextLength(qint64 length)
+{
+    if (length > ReportLimits::MaxText)
+        throw NkError(QStringLiteral("A text of %1 characters is longer than the %2 a report allows")
+                          .arg(length)
+                          .arg(ReportLimits::MaxText));
 }
 
 ReportError::ReportError(const QString& file, int line, int column, const QString& text)
@@ -180,6 +195,13 @@ public:
     }
 
 private:
+    qint64 days(const Decimal& n) const
+    {
+        const long long d = n.toLongLong();
+        if (d < -ReportLimits::MaxDays || d > ReportLimits::MaxDays)
+            fail(QStringLiteral("Cannot move a date by %1 days").arg(n.toString()));
+        return d;
+    }
     bool truth(const ReportValue& v) const
     {
         bool b;
@@ -195,9 +217,11 @@ private:
     ReportValue add(const ReportValue& a, const ReportValue& b) const
     {
         if (a.isNull() && b.isNull()) return a;
-        if ((a.isText() || a.isNull()) && (b.isText() || b.isNull())) return ReportValue::text(a.s + b.s);
-        if (a.isDate() && (b.isNumber() || b.isNull()))
-            return ReportValue::date(a.d.addDays(num(b).toLongLong()));
+        if ((a.isText() || a.isNull()) && (b.isText() || b.isNull())) {
+            checkReportTextLength(qint64(a.s.size()) + b.s.size());
+            return ReportValue::text(a.s + b.s);
+        }
+        if (a.isDate() && (b.isNumber() || b.isNull())) return ReportValue::date(a.d.addDays(days(num(b))));
         if (a.isText() || b.isText())
             fail(QStringLiteral("Cannot add %1 and %2; use STR() to turn a number into text")
                      .arg(a.typeName(), b.typeName()));
@@ -206,7 +230,7 @@ private:
     ReportValue subtract(const ReportValue& a, const ReportValue& b) const
     {
         if (a.isDate() && b.isDate()) return ReportValue::number(Decimal((long long)b.d.date().daysTo(a.d.date())));
-        if (a.isDate()) return ReportValue::date(a.d.addDays(-num(b).toLongLong()));
+        if (a.isDate()) return ReportValue::date(a.d.addDays(-days(num(b))));
         return ReportValue::number(num(a) - num(b));
     }
     int compare(const ReportValue& a, const ReportValue& b) const
@@ -304,9 +328,12 @@ bool isIdentPart(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_')
 
 class Parser {
 public:
-    Parser(const QString& expr, const SourceMap& src, const QString& full, int offset)
-        : m_expr(expr), m_src(src), m_full(full.isEmpty() ? expr : full), m_offset(full.isEmpty() ? 0 : offset)
+    // `lineIndex` and `offsetInLine`: where the expression starts in the text `src` describes.
+    Parser(const QString& expr, const SourceMap& src, int lineIndex, int offsetInLine)
+        : m_expr(expr), m_src(src), m_lineIndex(lineIndex), m_offsetInLine(offsetInLine)
     {
+        for (int i = 0; i < m_expr.size(); ++i)
+            if (m_expr[i] == QLatin1Char('\n')) m_lineStarts.append(i + 1);
         tokenize();
     }
 
@@ -319,21 +346,45 @@ public:
     }
 
 private:
+    void locate(int pos, int* line, int* column) const
+    {
+        // Lines of the expression after its first start on their own lines of the text.
+        const int k = int(std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), pos) - m_lineStarts.begin());
+        if (k == 0)
+            m_src.origin(m_lineIndex, m_offsetInLine + pos, line, column);
+        else
+            m_src.origin(m_lineIndex + k, pos - m_lineStarts[k - 1], line, column);
+    }
+
     [[noreturn]] void error(int pos, const QString& text) const
     {
         int line, col;
-        m_src.locate(m_full, m_offset + pos, &line, &col);
+        locate(pos, &line, &col);
         throw ReportError(m_src.file, line, col, text);
     }
 
     template <class N>
-    std::shared_ptr<N> node(int pos) const
+    std::shared_ptr<N> node(int pos, std::initializer_list<const ExprPtr*> children = {}) const
     {
         auto n = std::make_shared<N>();
         n->file = m_src.file;
-        m_src.locate(m_full, m_offset + pos, &n->line, &n->column);
+        locate(pos, &n->line, &n->column);
+        for (const ExprPtr* c : children)
+            if (*c) n->depth = std::max(n->depth, (*c)->depth + 1);
+        // Evaluating and freeing a tree recurse once per level: deep trees are refused.
+        if (n->depth > ReportLimits::MaxNesting) error(pos, QStringLiteral("Expression nested too deeply"));
         return n;
     }
+
+    // Counts the parser's own recursion (parentheses, calls, signs) for the same reason.
+    struct Nesting {
+        Nesting(Parser* p, int pos) : m_p(p)
+        {
+            if (++m_p->m_nesting > ReportLimits::MaxNesting) m_p->error(pos, QStringLiteral("Expression nested too deeply"));
+        }
+        ~Nesting() { --m_p->m_nesting; }
+        Parser* m_p;
+    };
 
     void tokenize()
     {
@@ -412,7 +463,7 @@ private:
 
     ExprPtr binary(int pos, BinaryNode::Op op, const QString& text, ExprPtr l, ExprPtr r)
     {
-        auto n = node<BinaryNode>(pos);
+        auto n = node<BinaryNode>(pos, {&l, &r});
         n->op = op;
         n->opText = text;
         n->left = std::move(l);
@@ -422,6 +473,7 @@ private:
 
     ExprPtr parseOr()
     {
+        Nesting nesting(this, peek().pos);
         ExprPtr l = parseAnd();
         while (isWord("or")) {
             Token t = take();
@@ -442,9 +494,11 @@ private:
     {
         if (isWord("not")) {
             Token t = take();
-            auto n = node<UnaryNode>(t.pos);
+            Nesting nesting(this, t.pos);
+            ExprPtr operand = parseNot();
+            auto n = node<UnaryNode>(t.pos, {&operand});
             n->op = UnaryNode::Op::Not;
-            n->operand = parseNot();
+            n->operand = operand;
             return n;
         }
         return parseCompare();
@@ -496,13 +550,16 @@ private:
     {
         if (isOp("-")) {
             Token t = take();
-            auto n = node<UnaryNode>(t.pos);
+            Nesting nesting(this, t.pos);
+            ExprPtr operand = parseUnary();
+            auto n = node<UnaryNode>(t.pos, {&operand});
             n->op = UnaryNode::Op::Neg;
-            n->operand = parseUnary();
+            n->operand = operand;
             return n;
         }
         if (isOp("+")) {
-            take();
+            Token t = take();
+            Nesting nesting(this, t.pos);
             return parseUnary();
         }
         return parsePrimary();
@@ -587,7 +644,8 @@ private:
             {QStringLiteral("MIN"), AggregateNode::Kind::Min},
             {QStringLiteral("MAX"), AggregateNode::Kind::Max}};
         if (aggregates.contains(upper)) {
-            auto n = node<AggregateNode>(t.pos);
+            const ExprPtr argument = args.value(0);
+            auto n = node<AggregateNode>(t.pos, {&argument});
             n->kind = aggregates.value(upper);
             if (n->kind == AggregateNode::Kind::Count) {
                 if (args.size() > 1) error(t.pos, QStringLiteral("COUNT takes at most one argument"));
@@ -607,6 +665,8 @@ private:
                 error(t.pos, QStringLiteral("Wrong number of arguments for %1").arg(upper));
         }
         auto n = node<CallNode>(t.pos);
+        for (const ExprPtr& a : args) n->depth = std::max(n->depth, a->depth + 1);
+        if (n->depth > ReportLimits::MaxNesting) error(t.pos, QStringLiteral("Expression nested too deeply"));
         n->name = upper;
         n->args = args;
         return n;
@@ -614,10 +674,12 @@ private:
 
     QString m_expr;
     SourceMap m_src;
-    QString m_full;
-    int m_offset;
+    int m_lineIndex;
+    int m_offsetInLine;
+    QList<int> m_lineStarts;  // offsets just after each '\n' of the expression
     QList<Token> m_tokens;
     int m_pos = 0;
+    int m_nesting = 0;
 };
 
 }  // namespace
@@ -625,9 +687,22 @@ private:
 ReportExpression ReportExpression::compile(const QString& expr, const SourceMap& source, const QString& fullText,
                                            int offset)
 {
+    if (fullText.isEmpty()) return compileAt(expr, source, 0, 0);
+    int lineIndex = 0, lineStart = 0;
+    for (int i = 0; i < offset && i < fullText.size(); ++i) {
+        if (fullText[i] == QLatin1Char('\n')) {
+            ++lineIndex;
+            lineStart = i + 1;
+        }
+    }
+    return compileAt(expr, source, lineIndex, offset - lineStart);
+}
+
+ReportExpression ReportExpression::compileAt(const QString& expr, const SourceMap& source, int lineIndex, int offsetInLine)
+{
     ReportExpression e;
     e.m_text = expr;
-    Parser p(expr, source, fullText, offset);
+    Parser p(expr, source, lineIndex, offsetInLine);
     e.m_root = p.parseAll();
     return e;
 }
@@ -660,16 +735,25 @@ ReportTemplate ReportTemplate::compile(const QString& text, const SourceMap& sou
     ReportTemplate t;
     QString literal;
     int i = 0;
+    int lineIndex = 0, lineStart = 0;  // of position i, kept as i moves on
+    auto advance = [&](int to) {
+        for (; i < to; ++i) {
+            if (text[i] == QLatin1Char('\n')) {
+                ++lineIndex;
+                lineStart = i + 1;
+            }
+        }
+    };
     while (i < text.size()) {
         QChar c = text[i];
         if (c == QLatin1Char('[') && i + 1 < text.size() && text[i + 1] == QLatin1Char('[')) {
             literal += c;
-            i += 2;
+            advance(i + 2);
             continue;
         }
         if (c != QLatin1Char('[')) {
             literal += c;
-            ++i;
+            advance(i + 1);
             continue;
         }
         // Find the matching ']' outside quotes.
@@ -690,15 +774,15 @@ ReportTemplate ReportTemplate::compile(const QString& text, const SourceMap& sou
         }
         if (j >= text.size()) {
             int line, col;
-            source.locate(text, i, &line, &col);
+            source.origin(lineIndex, i - lineStart, &line, &col);
             throw ReportError(source.file, line, col, QStringLiteral("\"[\" without its \"]\""));
         }
         if (!literal.isEmpty()) t.m_segments.append({literal, {}});
         literal.clear();
         Segment s;
-        s.expr = ReportExpression::compile(text.mid(i + 1, j - i - 1), source, text, i + 1);
+        s.expr = ReportExpression::compileAt(text.mid(i + 1, j - i - 1), source, lineIndex, i + 1 - lineStart);
         t.m_segments.append(s);
-        i = j + 1;
+        advance(j + 1);
     }
     if (!literal.isEmpty()) t.m_segments.append({literal, {}});
     return t;
@@ -712,6 +796,7 @@ QString ReportTemplate::evaluate(EvalContext& ctx, const std::function<QString(c
             out += format ? format(s.expr.evaluate(ctx)) : s.expr.evaluate(ctx).toText();
         else
             out += s.literal;
+        checkReportTextLength(out.size());
     }
     return out;
 }

@@ -21,6 +21,8 @@ struct SourceMap {
 
     static SourceMap at(const QString& file, int line, int column) { return {file, {{line, column}}}; }
     void locate(const QString& text, int offset, int* line, int* column) const;
+    // File position of the character `offsetInLine` code units into line `lineIndex` of the text.
+    void origin(int lineIndex, int offsetInLine, int* line, int* column) const;
 };
 
 // An error of a report layout or expression. message() reads "file:line:column: text".
@@ -91,6 +93,7 @@ public:
     QString file;
     int line = 0;
     int column = 0;
+    int depth = 1;  // levels of the tree below and including this node
     [[noreturn]] void fail(const QString& text) const;
 };
 using ExprPtr = std::shared_ptr<const ExprNode>;
@@ -112,6 +115,9 @@ public:
     // starts inside `fullText` (the text `source` describes).
     static ReportExpression compile(const QString& expr, const SourceMap& source = {},
                                     const QString& fullText = {}, int offset = 0);
+    // The same for an expression starting `offsetInLine` code units into line `lineIndex` of
+    // the text `source` describes.
+    static ReportExpression compileAt(const QString& expr, const SourceMap& source, int lineIndex, int offsetInLine);
     ReportValue evaluate(EvalContext& ctx) const;
     bool isValid() const { return bool(m_root); }
     QString text() const { return m_text; }
@@ -142,6 +148,9 @@ public:
 private:
     QList<Segment> m_segments;
 };
+
+// Throws NkError when a text of `length` characters would exceed ReportLimits::MaxText.
+void checkReportTextLength(qint64 length);
 
 // Display text of a value under a display format: "#,##0.00" style masks for numbers,
 // dd/MM/yyyy style patterns for dates; no format gives ReportValue::toText().

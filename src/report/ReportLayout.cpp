@@ -1,6 +1,9 @@
 #include "report/ReportLayout.h"
 
+#include "report/ReportLimits.h"
+
 #include <QFile>
+#include <cmath>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHash>
@@ -185,19 +188,30 @@ private:
     int m_pos = 0;
 };
 
-// Reads attribute values with the position of the attribute for error messages.
+// Reads attribute values with the position of the attribute and the band and object it
+// belongs to ("MasterData band, text \"Total\"") for error messages.
 class AttrReader {
 public:
-    AttrReader(const QString& file, const Line& line) : m_file(file), m_line(line) {}
-    [[noreturn]] void error(const Attr& a, const QString& msg) const { throw ReportError(m_file, m_line.number, a.column, msg); }
+    AttrReader(const QString& file, const Line& line, const QString& context = {})
+        : m_file(file), m_line(line), m_context(context)
+    {
+    }
+    [[noreturn]] void error(const Attr& a, const QString& msg) const
+    {
+        throw ReportError(m_file, m_line.number, a.column, m_context.isEmpty() ? msg : m_context + QStringLiteral(": ") + msg);
+    }
 
-    qreal number(const Attr& a) const
+    // A number within [lo, hi]; "nan", "inf" and numbers outside are refused.
+    qreal number(const Attr& a, qreal lo, qreal hi) const
     {
         bool ok = false;
-        qreal v = a.value.toDouble(&ok);
-        if (!ok) error(a, QStringLiteral("\"%1\" needs a number, not \"%2\"").arg(a.key, a.value));
+        const qreal v = a.value.toDouble(&ok);
+        if (!ok || !std::isfinite(v)) error(a, QStringLiteral("\"%1\" needs a number, not \"%2\"").arg(a.key, a.value));
+        if (v < lo || v > hi) error(a, QStringLiteral("\"%1\" must be between %2 and %3, not %4").arg(a.key).arg(lo).arg(hi).arg(a.value));
         return v;
     }
+    qreal length(const Attr& a) const { return number(a, 0, ReportLimits::MaxLengthMm); }
+    qreal position(const Attr& a) const { return number(a, -ReportLimits::MaxLengthMm, ReportLimits::MaxLengthMm); }
     bool flag(const Attr& a) const
     {
         if (!a.hasValue) return true;
@@ -213,6 +227,7 @@ public:
         if (!c.isValid()) error(a, QStringLiteral("Unknown colour \"%1\"").arg(a.value));
         return c;
     }
+    [[noreturn]] void unknown(const Attr& a) const { error(a, QStringLiteral("Unknown setting \"%1\"").arg(a.key)); }
     void need(const Attr& a) const
     {
         if (!a.hasValue) error(a, QStringLiteral("\"%1\" needs a value").arg(a.key));
@@ -221,6 +236,7 @@ public:
 private:
     QString m_file;
     const Line& m_line;
+    QString m_context;
 };
 
 bool applyFontAttr(const AttrReader& r, const Attr& a, ReportFont& f)
@@ -229,7 +245,7 @@ bool applyFontAttr(const AttrReader& r, const Attr& a, ReportFont& f)
         r.need(a);
         f.family = a.value;
     } else if (a.key == QLatin1String("size")) {
-        f.size = r.number(a);
+        f.size = r.number(a, 1, ReportLimits::MaxFontPt);
     } else if (a.key == QLatin1String("bold")) {
         f.bold = r.flag(a);
     } else if (a.key == QLatin1String("italic")) {
@@ -286,6 +302,16 @@ int parseFrame(const AttrReader& r, const Attr& a)
             r.error(a, QStringLiteral("Unknown frame side \"%1\"").arg(part));
     }
     return sides;
+}
+
+// Where a band sits, for messages: "MasterData band".
+QString bandContext(const ReportBand& b) { return bandName(b.type) + QStringLiteral(" band"); }
+
+const QStringList& barcodeSymbologies()
+{
+    static const QStringList names{QStringLiteral("code128"), QStringLiteral("code39"),     QStringLiteral("ean13"),
+                                   QStringLiteral("qrcode"),  QStringLiteral("datamatrix"), QStringLiteral("pdf417")};
+    return names;
 }
 
 // Expressions of attributes ("group=[...]") are compiled with their own position.
@@ -389,6 +415,7 @@ ReportLayout ReportLayout::parse(const QString& text, const QString& fileName)
     ReportBand* band = nullptr;
     bool sawReport = false;
 
+    int objectCount = 0;
     for (int i = 0; i < lines.size(); ++i) {
         QString raw = lines[i];
         if (raw.endsWith(QLatin1Char('\r'))) raw.chop(1);
@@ -417,13 +444,14 @@ ReportLayout ReportLayout::parse(const QString& text, const QString& fileName)
             v.text = raw.mid(exprStart).trimmed();
             v.line = number;
             if (v.name.isEmpty()) throw ReportError(file, number, first + 1, QStringLiteral("Variable without a name"));
+            if (layout.variables.size() >= ReportLimits::MaxDefinitions)
+                throw ReportError(file, number, first + 1, QStringLiteral("More than %1 variables").arg(ReportLimits::MaxDefinitions));
             v.expr = ReportExpression::compile(v.text, SourceMap::at(file, number, exprStart + 1));
             layout.variables.append(v);
             continue;
         }
         Line l = LineParser(file, raw, number).parse();
         AttrReader r(file, l);
-        auto unknown = [&](const Attr& a) { r.error(a, QStringLiteral("Unknown setting \"%1\"").arg(a.key)); };
 
         if (l.keyword == QLatin1String("report")) {
             sawReport = true;
@@ -434,7 +462,12 @@ ReportLayout ReportLayout::parse(const QString& text, const QString& fileName)
                 } else if (a.key == QLatin1String("page")) {
                     r.need(a);
                     layout.paper = a.value;
-                    if (layout.pageSize().isEmpty()) r.error(a, QStringLiteral("Unknown paper size \"%1\"").arg(a.value));
+                    if (layout.pageSize().isEmpty())
+                        r.error(a, QStringLiteral("Paper \"%1\" is none of A3, A4, A5, B5, Letter, Legal or WIDTHxHEIGHT "
+                                                  "in mm (%2 to %3)")
+                                       .arg(a.value)
+                                       .arg(ReportLimits::MinPaperMm)
+                                       .arg(ReportLimits::MaxPaperMm));
                 } else if (a.key == QLatin1String("orientation")) {
                     layout.landscape = a.value.compare(QLatin1String("landscape"), Qt::CaseInsensitive) == 0;
                     if (!layout.landscape && a.value.compare(QLatin1String("portrait"), Qt::CaseInsensitive) != 0)
@@ -446,15 +479,20 @@ ReportLayout ReportLayout::parse(const QString& text, const QString& fileName)
                     for (const QString& s : m) {
                         bool k = false;
                         v.append(s.toDouble(&k));
-                        ok = ok && k;
+                        ok = ok && k && v.last() >= 0 && v.last() <= ReportLimits::MaxPaperMm;
                     }
                     if (!ok) r.error(a, QStringLiteral("Margins are left,top,right,bottom in mm"));
                     layout.margins = QMarginsF(v[0], v[1], v[2], v[3]);
                 } else {
-                    unknown(a);
+                    r.unknown(a);
                 }
             }
+            const QRectF printable = layout.printableRect();
+            if (printable.width() < ReportLimits::MinPaperMm || printable.height() < ReportLimits::MinPaperMm)
+                throw ReportError(file, number, first + 1, QStringLiteral("The margins leave no room on the page"));
         } else if (l.keyword == QLatin1String("dataset")) {
+            if (layout.dataSets.size() >= ReportLimits::MaxDefinitions)
+                throw ReportError(file, number, first + 1, QStringLiteral("More than %1 data sets").arg(ReportLimits::MaxDefinitions));
             ReportDataSetDef d;
             d.line = number;
             d.name = l.words.value(0);
@@ -466,22 +504,25 @@ ReportLayout ReportLayout::parse(const QString& text, const QString& fileName)
                 d.kind = ReportDataSetDef::Kind::Memory;
             else
                 throw ReportError(file, number, first + 1, QStringLiteral("A data set is sql or memory"));
-            for (const Attr& a : l.attrs) unknown(a);
+            for (const Attr& a : l.attrs) r.unknown(a);
             d.sql = l.content;
             d.source = SourceMap::at(file, number, l.contentColumn);
             layout.dataSets.append(d);
             continued = &layout.dataSets.last().sql;
             continuedSource = &layout.dataSets.last().source;
         } else if (l.keyword == QLatin1String("band")) {
+            if (layout.bands.size() >= ReportLimits::MaxBands)
+                throw ReportError(file, number, first + 1, QStringLiteral("More than %1 bands").arg(ReportLimits::MaxBands));
             ReportBand b;
             b.line = number;
             const QString type = l.words.value(0).toLower();
             if (!bandNames().contains(type))
                 throw ReportError(file, number, first + 6, QStringLiteral("Unknown band \"%1\"").arg(l.words.value(0)));
             b.type = bandNames().value(type);
+            const AttrReader r(file, l, bandContext(b));
             for (const Attr& a : l.attrs) {
                 if (a.key == QLatin1String("height")) {
-                    b.height = r.number(a);
+                    b.height = r.length(a);
                 } else if (a.key == QLatin1String("stretch")) {
                     b.stretch = r.flag(a);
                 } else if (a.key == QLatin1String("dataset")) {
@@ -500,26 +541,32 @@ ReportLayout ReportLayout::parse(const QString& text, const QString& fileName)
                 } else if (a.key == QLatin1String("repeat")) {
                     b.repeat = r.flag(a);
                 } else {
-                    unknown(a);
+                    r.unknown(a);
                 }
             }
             if (b.type == ReportBandType::GroupHeader && !b.group.isValid())
-                throw ReportError(file, number, first + 1, QStringLiteral("A group header needs group=[expression]"));
+                throw ReportError(file, number, first + 1, bandContext(b) + QStringLiteral(": a group header needs group=[expression]"));
             layout.bands.append(b);
             band = &layout.bands.last();
         } else if (objectNames().contains(l.keyword)) {
             if (!band) throw ReportError(file, number, first + 1, QStringLiteral("An object must follow a band line"));
+            if (++objectCount > ReportLimits::MaxObjects)
+                throw ReportError(file, number, first + 1, QStringLiteral("More than %1 objects").arg(ReportLimits::MaxObjects));
             ReportObject o;
             o.type = objectNames().value(l.keyword);
             o.line = number;
+            for (const Attr& a : l.attrs)
+                if (a.key == QLatin1String("name")) o.name = a.value;
+            const QString context = reportObjectWhere(*band, o, int(band->objects.size()));
+            const AttrReader r(file, l, context);
             if (o.type == ReportObjectType::Line) o.frameWidth = 0.5;
             for (const Attr& a : l.attrs) {
                 if (applyFontAttr(r, a, o.font)) continue;
                 const QString& k = a.key;
-                if (k == QLatin1String("x")) o.rect.moveLeft(r.number(a));
-                else if (k == QLatin1String("y")) o.rect.moveTop(r.number(a));
-                else if (k == QLatin1String("w")) o.rect.setWidth(r.number(a));
-                else if (k == QLatin1String("h")) o.rect.setHeight(r.number(a));
+                if (k == QLatin1String("x")) o.rect.moveLeft(r.position(a));
+                else if (k == QLatin1String("y")) o.rect.moveTop(r.position(a));
+                else if (k == QLatin1String("w")) o.rect.setWidth(r.length(a));
+                else if (k == QLatin1String("h")) o.rect.setHeight(r.length(a));
                 else if (k == QLatin1String("name")) o.name = a.value;
                 else if (k == QLatin1String("color")) o.color = r.color(a);
                 else if (k == QLatin1String("fill")) o.fill = r.color(a);
@@ -528,23 +575,30 @@ ReportLayout ReportLayout::parse(const QString& text, const QString& fileName)
                 else if (k == QLatin1String("wrap")) o.wrap = r.flag(a);
                 else if (k == QLatin1String("nowrap")) o.wrap = false;
                 else if (k == QLatin1String("stretch")) o.stretch = r.flag(a);
-                else if (k == QLatin1String("padding")) o.padding = r.number(a);
+                else if (k == QLatin1String("padding")) o.padding = r.number(a, 0, 100);
                 else if (k == QLatin1String("frame")) o.frame = parseFrame(r, a);
-                else if (k == QLatin1String("framewidth") || k == QLatin1String("width")) o.frameWidth = r.number(a);
+                else if (k == QLatin1String("framewidth") || k == QLatin1String("width")) o.frameWidth = r.number(a, 0, ReportLimits::MaxLineWidthPt);
                 else if (k == QLatin1String("framecolor")) o.frameColor = r.color(a);
                 else if (k == QLatin1String("style")) {
-                    QString s = a.value.toLower();
-                    o.frameStyle = s == QLatin1String("dash") ? Qt::DashLine : s == QLatin1String("dot") ? Qt::DotLine : Qt::SolidLine;
-                } else if (k == QLatin1String("radius")) o.radius = r.number(a);
+                    const QString s = a.value.toLower();
+                    if (s == QLatin1String("solid")) o.frameStyle = Qt::SolidLine;
+                    else if (s == QLatin1String("dash")) o.frameStyle = Qt::DashLine;
+                    else if (s == QLatin1String("dot")) o.frameStyle = Qt::DotLine;
+                    else r.error(a, QStringLiteral("A line style is solid, dash or dot"));
+                } else if (k == QLatin1String("radius")) o.radius = r.length(a);
                 else if (k == QLatin1String("shape")) o.shape = a.value.toLower();
-                else if (k == QLatin1String("symbology")) o.symbology = a.value.toLower();
+                else if (k == QLatin1String("symbology")) {
+                    o.symbology = a.value.toLower();
+                    if (!barcodeSymbologies().contains(o.symbology))
+                        r.error(a, QStringLiteral("A bar code is %1").arg(barcodeSymbologies().join(QStringLiteral(", "))));
+                }
                 else if (k == QLatin1String("showtext")) o.showText = r.flag(a);
                 else if (k == QLatin1String("keepaspect")) o.keepAspect = r.flag(a);
-                else unknown(a);
+                else r.unknown(a);
             }
             if (o.type == ReportObjectType::Shape && o.shape != QLatin1String("ellipse") &&
                 o.shape != QLatin1String("triangle") && o.shape != QLatin1String("diamond"))
-                throw ReportError(file, number, first + 1, QStringLiteral("A shape is ellipse, triangle or diamond"));
+                throw ReportError(file, number, first + 1, context + QStringLiteral(": a shape is ellipse, triangle or diamond"));
             o.content = l.content;
             o.source = SourceMap::at(file, number, l.contentColumn);
             band->objects.append(o);
@@ -555,12 +609,25 @@ ReportLayout ReportLayout::parse(const QString& text, const QString& fileName)
         }
     }
     if (!sawReport) throw ReportError(file, 1, 1, QStringLiteral("A layout starts with a \"report\" line"));
-    for (ReportBand& b : layout.bands)
-        for (ReportObject& o : b.objects) compileObject(o);
+    for (ReportBand& b : layout.bands) {
+        for (int n = 0; n < b.objects.size(); ++n) {
+            ReportObject& o = b.objects[n];
+            if (o.content.size() > ReportLimits::MaxText)
+                throw ReportError(file, o.line, 1, reportObjectWhere(b, o, n) + QStringLiteral(": the text is too long"));
+            compileObject(o);
+        }
+    }
     for (const ReportDataSetDef& d : layout.dataSets)
         if (d.kind == ReportDataSetDef::Kind::Sql && d.sql.trimmed().isEmpty())
             throw ReportError(file, d.line, 1, QStringLiteral("Data set %1 has no statement").arg(d.name));
     return layout;
+}
+
+QString reportObjectWhere(const ReportBand& band, const ReportObject& o, int index)
+{
+    const QString where = bandName(band.type) + QStringLiteral(" band, ") + objectNames().key(o.type);
+    if (!o.name.isEmpty()) return where + QStringLiteral(" \"%1\"").arg(o.name);
+    return where + QStringLiteral(" object %1").arg(index + 1);
 }
 
 QString decodeLayoutText(const QByteArray& bytes)
@@ -595,6 +662,9 @@ ReportLayout ReportLayout::load(const QString& path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) throw NkError(QStringLiteral("Cannot read %1: %2").arg(path, f.errorString()));
+    if (f.size() > ReportLimits::MaxLayoutBytes)
+        throw ReportError(QFileInfo(path).fileName(), 1, 1,
+                          QStringLiteral("A layout file of %1 bytes is larger than the %2 allowed").arg(f.size()).arg(ReportLimits::MaxLayoutBytes));
     return parse(decodeLayoutText(f.readAll()), QFileInfo(path).fileName());
 }
 
@@ -676,7 +746,8 @@ QSizeF ReportLayout::pageSize() const
     if (x > 0) {
         bool ok1 = false, ok2 = false;
         s = QSizeF(p.left(x).toDouble(&ok1), p.mid(x + 1).toDouble(&ok2));
-        if (!ok1 || !ok2 || s.width() <= 0 || s.height() <= 0) return {};
+        auto fits = [](qreal mm) { return mm >= ReportLimits::MinPaperMm && mm <= ReportLimits::MaxPaperMm; };
+        if (!ok1 || !ok2 || !fits(s.width()) || !fits(s.height())) return {};
     } else {
         static const QHash<QString, QPageSize::PageSizeId> ids = {
             {QStringLiteral("a3"), QPageSize::A3},       {QStringLiteral("a4"), QPageSize::A4},

@@ -115,6 +115,10 @@ public:
     const ReportBand* band(ReportBandType type) const;
 };
 
+// Where an object sits, for messages: "MasterData band, text \"Total\"", or with the object's
+// place in its band (from 0) when it has no name: "PageHeader band, line object 3".
+QString reportObjectWhere(const ReportBand& band, const ReportObject& o, int index);
+
 // The text of a layout file: UTF-8, or code page 874 (TIS-620) when the bytes are not UTF-8.
 QString decodeLayoutText(const QByteArray& bytes);
 

@@ -21,6 +21,10 @@ inline qreal mmToRefPx(qreal mm) { return mm * kReportRefDpi / 25.4; }
 struct PageItem {
     enum class Kind { Text, Line, Rect, Ellipse, Polygon, Image };
     Kind kind = Kind::Text;
+    // The band the item was printed by, as far as the exports need it: the CSV export keeps
+    // the page header of the first page, the page footer of the last and no repeated headers.
+    enum class Role : quint8 { Body, PageHeader, PageFooter, RepeatedHeader };
+    Role role = Role::Body;
     QRectF rect;  // mm: the box of a text run or shape; a line runs from p1 to p2
     QPointF p1, p2;
     // Text runs: one line of text drawn from its baseline origin.
@@ -46,9 +50,15 @@ struct ReportPage {
     QStringList texts() const;
 };
 
+// Prepared reports saved from the preview (".nkp") and opened again with its Load button. A
+// file is checked as it is read: counts against the bytes there are, kinds and pen styles
+// against what exists, sizes and lengths against the limits of a report, so a damaged or
+// foreign file is refused with NkError instead of being drawn.
 struct PreparedReport {
     QString title;
     QList<ReportPage> pages;
     void save(const QString& path) const;  // throws NkError
     static PreparedReport load(const QString& path);  // throws NkError
+    QByteArray toBytes() const;
+    static PreparedReport fromBytes(const QByteArray& bytes, const QString& name);  // throws NkError
 };

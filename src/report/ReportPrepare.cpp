@@ -1,6 +1,7 @@
 #include "report/ReportPrepare.h"
 
 #include "data/DbUtil.h"
+#include "report/ReportLimits.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QSqlQuery>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QFontMetricsF>
 #include <QTextLayout>
 
 #ifdef NK_HAVE_ZINT
@@ -33,25 +35,88 @@ QString htmlEscaped(const QString& s) { return s.toHtmlEscaped().replace(QLatin1
 
 }  // namespace
 
-static QList<ReportTextLine> layoutUncached(const QString& textIn, const QFont& font, qreal widthMm, bool wrap);
+static QList<ReportTextLine> layoutUncached(const QString& textIn, const QFont& font, qreal widthMm, bool wrap, qreal maxHeightMm);
 
-QList<ReportTextLine> layoutReportText(const QString& text, const QFont& font, qreal widthMm, bool wrap)
+// What decides the lines of a text besides the text itself.
+static QString boxKey(const QFont& font, qreal widthMm, bool wrap, qreal maxHeightMm)
 {
+    return font.key() + QChar(1) + QString::number(widthMm, 'f', 3) + QChar(1) + QString::number(maxHeightMm, 'f', 1) +
+           (wrap ? QChar('w') : QChar('n'));
+}
+
+static QList<ReportTextLine> layoutInBox(const QString& box, const QString& text, const QFont& font, qreal widthMm, bool wrap,
+                                         qreal maxHeightMm)
+{
+    // Long texts are laid out every time: kept, they would fill memory.
+    if (text.size() > ReportLimits::MaxCachedText) return layoutUncached(text, font, widthMm, wrap, maxHeightMm);
     // Documents repeat the same texts (captions, units, names) on every row and page, and a
     // report using TOTALPAGES is laid out twice: lay each text out once.
     // (Reports are prepared on the one user-interface thread.)
-    static QHash<QString, QList<ReportTextLine>> cache;
-    const QString key = font.key() + QChar(1) + QString::number(widthMm, 'f', 3) + (wrap ? QChar('w') : QChar('n')) + text;
-    auto it = cache.constFind(key);
-    if (it != cache.constEnd()) return *it;
-    if (cache.size() > 20000) cache.clear();
-    QList<ReportTextLine> lines = layoutUncached(text, font, widthMm, wrap);
-    cache.insert(key, lines);
+    static QHash<QString, QHash<QString, QList<ReportTextLine>>> cache;  // box -> text -> lines
+    static int cached = 0;
+    QHash<QString, QList<ReportTextLine>>& texts = cache[box];
+    auto it = texts.constFind(text);
+    if (it != texts.constEnd()) return *it;
+    if (++cached > 20000) {
+        cache.clear();
+        cached = 0;
+        return layoutUncached(text, font, widthMm, wrap, maxHeightMm);
+    }
+    QList<ReportTextLine> lines = layoutUncached(text, font, widthMm, wrap, maxHeightMm);
+    texts.insert(text, lines);
     return lines;
 }
 
-static QList<ReportTextLine> layoutUncached(const QString& textIn, const QFont& font, qreal widthMm, bool wrap)
+QList<ReportTextLine> layoutReportText(const QString& text, const QFont& font, qreal widthMm, bool wrap, qreal maxHeightMm)
 {
+    return layoutInBox(boxKey(font, widthMm, wrap, maxHeightMm), text, font, widthMm, wrap, maxHeightMm);
+}
+
+// A short Latin text (ASCII letters, digits, punctuation) without line breaks that fits its
+// width is one line: measured without a text layout, since most cells of a document are such
+// numbers and codes. Its line metrics are those of a laid-out digit in the same font, which
+// such texts share; anything else takes the full layout.
+static bool measureSingleLine(const QString& text, const QFont& font, qreal widthMm, ReportTextLine* out)
+{
+    if (text.isEmpty() || text.size() > 200 || text.front() == QLatin1Char(' ') || text.back() == QLatin1Char(' ')) return false;
+    bool alnum = false;
+    for (QChar c : text) {
+        const ushort u = c.unicode();
+        if (u < 0x20 || u > 0x7e) return false;
+        alnum = alnum || (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
+    }
+    if (!alnum) return false;
+    struct Metrics {
+        QFontMetricsF metrics;
+        qreal ascent = 0;
+        qreal height = 0;
+    };
+    static QHash<QString, Metrics> cache;  // by font key; a report has few fonts
+    const QString key = font.key();
+    auto it = cache.constFind(key);
+    if (it == cache.constEnd()) {
+        QTextLayout sample(QStringLiteral("0"), font, referenceDevice());
+        sample.beginLayout();
+        QTextLine line = sample.createLine();
+        line.setLineWidth(1e6);
+        sample.endLayout();
+        it = cache.insert(key, Metrics{QFontMetricsF(font, referenceDevice()), line.ascent(), line.height()});
+    }
+    const qreal width = it->metrics.horizontalAdvance(text);
+    if (width > mmToRefPx(std::max<qreal>(widthMm, 1))) return false;
+    out->text = text;
+    out->x = 0;
+    out->width = refPxToMm(width);
+    out->top = 0;
+    out->ascent = refPxToMm(it->ascent);
+    out->height = refPxToMm(it->height);
+    return true;
+}
+
+static QList<ReportTextLine> layoutUncached(const QString& textIn, const QFont& font, qreal widthMm, bool wrap, qreal maxHeightMm)
+{
+    ReportTextLine single;
+    if (measureSingleLine(textIn, font, widthMm, &single)) return {single};
     QString text = textIn;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\n'), QChar::LineSeparator);
@@ -78,6 +143,8 @@ static QList<ReportTextLine> layoutUncached(const QString& textIn, const QFont& 
         l.ascent = refPxToMm(line.ascent());
         l.height = refPxToMm(line.height());
         out.append(l);
+        // Lines below the room there is are never printed: not laid out either.
+        if (maxHeightMm > 0 && l.top + l.height > maxHeightMm) break;
     }
     layout.endLayout();
     return out;
@@ -116,9 +183,13 @@ public:
 
     PreparedReport run()
     {
+        m_printable = m_layout.printableRect();
+        // Page setup may have changed paper and margins since the layout was read.
+        if (m_layout.pageSize().isEmpty() || m_printable.width() < ReportLimits::MinPaperMm ||
+            m_printable.height() < ReportLimits::MinPaperMm)
+            throw ReportError(m_layout.fileName, 1, 1, QStringLiteral("The paper size and margins leave no room to print"));
         openDataSets();
         collectAggregates();
-        m_printable = m_layout.printableRect();
         m_pageFooter = m_layout.band(ReportBandType::PageFooter);
         m_pageHeader = m_layout.band(ReportBandType::PageHeader);
 
@@ -178,6 +249,8 @@ public:
         }
         if (expr) {
             if (m_depth > 32) throw NkError(QStringLiteral("Variable %1 refers to itself").arg(name));
+            // Variables that use each other several times each multiply their work.
+            if (++m_variableUses > 100000) throw NkError(QStringLiteral("Variables refer to each other too often (%1)").arg(name));
             ++m_depth;
             try {
                 *out = expr->evaluate(*this);
@@ -429,20 +502,24 @@ private:
 
     void startPage()
     {
+        const int maxPages = std::min(m_env.maxPages, ReportLimits::MaxPages);
+        if (m_pageNo >= maxPages)
+            throw ReportError(m_layout.fileName, 1, 1, QStringLiteral("The report would have more than %1 pages").arg(maxPages));
         ++m_pageNo;
         m_page = ReportPage();
         m_page.size = m_layout.pageSize();
         m_y = m_printable.top();
         resetAggregates(Scope::Page);
         m_bodyStarted = false;
-        if (m_pageHeader && (m_pageNo > 1 || m_pageHeader->onFirstPage)) drawBand(*m_pageHeader, measureBand(*m_pageHeader));
+        if (m_pageHeader && (m_pageNo > 1 || m_pageHeader->onFirstPage))
+            drawBand(*m_pageHeader, measureBand(*m_pageHeader), PageItem::Role::PageHeader);
     }
 
     void finishPage()
     {
         if (m_pageFooter && (m_pageNo > 1 || m_pageFooter->onFirstPage)) {
             m_y = m_printable.bottom() - m_pageFooter->height;
-            drawBand(*m_pageFooter, measureBand(*m_pageFooter));
+            drawBand(*m_pageFooter, measureBand(*m_pageFooter), PageItem::Role::PageFooter);
         }
         m_report.pages.append(m_page);
     }
@@ -487,7 +564,7 @@ private:
         for (const ReportBand* h : m_repeatHeaders) {
             if (h == &band) break;
             const QList<PageItem> items = measureBand(*h);
-            drawBand(*h, items);
+            drawBand(*h, items, PageItem::Role::RepeatedHeader);
         }
     }
 
@@ -501,9 +578,11 @@ private:
         return uses;
     }
 
-    void drawBand(const ReportBand&, const QList<PageItem>& items)
+    void drawBand(const ReportBand&, const QList<PageItem>& items, PageItem::Role role = PageItem::Role::Body)
     {
         const QPointF offset(m_printable.left(), m_y);
+        if (m_page.items.size() + items.size() > ReportLimits::MaxItemsPerPage)
+            throw ReportError(m_layout.fileName, 1, 1, QStringLiteral("A page would hold more than %1 items").arg(ReportLimits::MaxItemsPerPage));
         for (PageItem i : items) {
             i.rect.translate(offset);
             i.p1 += offset;
@@ -511,6 +590,7 @@ private:
             i.baseline += offset;
             i.cell.translate(offset);
             i.polygon.translate(offset);
+            i.role = role;
             m_page.items.append(i);
         }
         m_y += m_measuredHeight;
@@ -523,7 +603,7 @@ private:
         qreal height = band.height;
         m_growTo = 0;
         for (const ReportObject& o : band.objects) {
-            qreal bottom = addObject(o, items);
+            qreal bottom = addObject(band, o, items);
             if (band.stretch) height = std::max(height, bottom);
         }
         if (height > band.height + 0.01) {
@@ -532,7 +612,7 @@ private:
             m_growTo = height;
             m_bandDesign = band.height;
             items.clear();
-            for (const ReportObject& o : band.objects) addObject(o, items);
+            for (const ReportObject& o : band.objects) addObject(band, o, items);
             m_growTo = 0;
         }
         m_measuredHeight = height;
@@ -572,8 +652,27 @@ private:
         if (o.frame & ReportObject::Bottom) side(r.bottomLeft(), r.bottomRight());
     }
 
-    // Returns the bottom of the object as placed (mm, band-relative).
-    qreal addObject(const ReportObject& o, QList<PageItem>& items)
+    // Returns the bottom of the object as placed (mm, band-relative). A failure names the file,
+    // the band and the object.
+    qreal addObject(const ReportBand& band, const ReportObject& o, QList<PageItem>& items)
+    {
+        m_variableUses = 0;
+        try {
+            return addObjectItems(o, items);
+        } catch (const ReportError& e) {
+            throw ReportError(e.file().isEmpty() ? m_layout.fileName : e.file(), e.line(), e.column(),
+                              objectWhere(band, o) + QStringLiteral(": ") + e.text());
+        } catch (const NkError& e) {
+            throw ReportError(m_layout.fileName, o.line, 1, objectWhere(band, o) + QStringLiteral(": ") + e.message());
+        }
+    }
+
+    static QString objectWhere(const ReportBand& band, const ReportObject& o)
+    {
+        return reportObjectWhere(band, o, int(&o - band.objects.constData()));
+    }
+
+    qreal addObjectItems(const ReportObject& o, QList<PageItem>& items)
     {
         switch (o.type) {
         case ReportObjectType::Text:
@@ -630,6 +729,21 @@ private:
         return o.rect.bottom();
     }
 
+    // Objects print on every row: their fonts, and what else decides how their texts break
+    // into lines, are made once.
+    const QFont& fontOf(const ReportObject& o)
+    {
+        auto it = m_fonts.find(&o);
+        if (it == m_fonts.end()) it = m_fonts.insert(&o, reportQFont(o.font, m_layout.font));
+        return *it;
+    }
+    const QString& boxKeyOf(const ReportObject& o, qreal widthMm, qreal maxHeightMm)
+    {
+        auto it = m_boxKeys.find(&o);
+        if (it == m_boxKeys.end()) it = m_boxKeys.insert(&o, boxKey(fontOf(o), widthMm, o.wrap, maxHeightMm));
+        return *it;
+    }
+
     // The box of an object in a band that grew (see measureBand).
     QRectF grown(const ReportObject& o, QRectF box) const
     {
@@ -640,9 +754,11 @@ private:
     qreal addText(const ReportObject& o, QList<PageItem>& items)
     {
         const QString text = o.tmpl.evaluate(*this, [&](const ReportValue& v) { return formatted(v, o.format); });
-        const QFont font = reportQFont(o.font, m_layout.font);
+        const QFont& font = fontOf(o);
         const QRectF inner = o.rect.adjusted(o.padding, o.padding, -o.padding, -o.padding);
-        QList<ReportTextLine> lines = layoutReportText(text, font, inner.width(), o.wrap);
+        // No object prints beyond a page: a text taller than that is laid out only that far.
+        const qreal maxHeight = m_printable.height() + 1;
+        QList<ReportTextLine> lines = layoutInBox(boxKeyOf(o, inner.width(), maxHeight), text, font, inner.width(), o.wrap, maxHeight);
         qreal textHeight = 0;
         for (const ReportTextLine& l : lines) textHeight = l.top + l.height;
         QRectF box = o.rect;
@@ -680,7 +796,7 @@ private:
     qreal addRichText(const ReportObject& o, QList<PageItem>& items)
     {
         const QString html = o.tmpl.evaluate(*this, [&](const ReportValue& v) { return htmlEscaped(formatted(v, o.format)); });
-        const QFont font = reportQFont(o.font, m_layout.font);
+        const QFont& font = fontOf(o);
         QTextDocument doc;
         doc.documentLayout()->setPaintDevice(referenceDevice());
         doc.setDefaultFont(font);
@@ -784,7 +900,9 @@ private:
         const QString data = o.tmpl.evaluate(*this, nullptr);
         addFrame(o, o.rect, items);
         if (data.isEmpty()) return o.rect.bottom();
-        const QFont font = reportQFont(o.font, m_layout.font);
+        if (data.size() > ReportLimits::MaxBarcodeData)
+            throw NkError(QStringLiteral("A bar code holds at most %1 characters, not %2").arg(ReportLimits::MaxBarcodeData).arg(data.size()));
+        const QFont& font = fontOf(o);
         qreal textHeight = 0;
         QList<ReportTextLine> lines;
         if (o.showText) {
@@ -807,7 +925,7 @@ private:
         if (rc >= ZINT_ERROR) {
             const QString err = QString::fromLatin1(symbol->errtxt);
             ZBarcode_Delete(symbol);
-            throw ReportError(m_layout.fileName, o.line, 1, QStringLiteral("Bar code \"%1\": %2").arg(data, err));
+            throw NkError(QStringLiteral("Bar code \"%1\": %2").arg(data.left(40), err));
         }
         const zint_vector* v = symbol->vector;
         if (v && v->width > 0 && v->height > 0) {
@@ -859,6 +977,7 @@ private:
     int m_pageNo = 0;
     int m_lineNo = 0;
     int m_depth = 0;
+    int m_variableUses = 0;  // of the object being printed
     QHash<QString, std::shared_ptr<ReportDataSet>> m_sets;
     QHash<QString, int> m_rows;
     const ReportDataSet* m_current = nullptr;
@@ -866,6 +985,8 @@ private:
     QHash<const AggregateNode*, AggregateInfo> m_aggregates;
     QHash<QString, ReportValue> m_values;
     QHash<const ReportBand*, bool> m_bandTotals;
+    QHash<const ReportObject*, QFont> m_fonts;
+    QHash<const ReportObject*, QString> m_boxKeys;
 };
 
 bool usesTotalPages(const ReportLayout& layout)

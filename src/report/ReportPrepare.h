@@ -1,6 +1,7 @@
 #pragma once
 #include "report/ReportData.h"
 #include "report/ReportLayout.h"
+#include "report/ReportLimits.h"
 #include "report/ReportPage.h"
 
 #include <QHash>
@@ -19,6 +20,7 @@ struct ReportEnvironment {
     QSqlDatabase database;                                    // SQL data sets and the SQL function
     ReportUserFunction userFunction;
     QString layoutFolder;  // pictures are found relative to it
+    int maxPages = ReportLimits::MaxPages;  // a preparation that would produce more pages fails
 };
 
 // One line of laid-out text, in mm relative to the text box.
@@ -31,7 +33,8 @@ struct ReportTextLine {
     qreal height = 0;
 };
 // Breaks text into lines at widthMm (Thai at its word boundaries); '\n' starts a new line.
-QList<ReportTextLine> layoutReportText(const QString& text, const QFont& font, qreal widthMm, bool wrap);
+// With maxHeightMm > 0 the lines stop at the first that reaches below it.
+QList<ReportTextLine> layoutReportText(const QString& text, const QFont& font, qreal widthMm, bool wrap, qreal maxHeightMm = 0);
 
 // Fills the layout's bands with data, page by page. Throws ReportError/NkError on failure.
 PreparedReport prepareReport(const ReportLayout& layout, ReportEnvironment& env);

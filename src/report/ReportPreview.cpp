@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +16,8 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -55,7 +58,13 @@ ReportPreview::ReportPreview(TReport* report, TReport::PreviewButtons buttons, Q
     setObjectName(QStringLiteral("ReportPreview"));
     setWindowTitle(report->prepared().title.isEmpty() ? tr("Preview") : report->prepared().title);
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
-    resize(1000, 760);
+    // Opens over the whole work area of the screen; restored, it keeps clear of its edges, so
+    // the title bar stays on a 1366x768 screen too.
+    if (QScreen* s = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        const QSize area = s->availableGeometry().size();
+        resize(std::min(1000, area.width() * 9 / 10), std::min(760, area.height() * 85 / 100));
+    }
+    setWindowState(windowState() | Qt::WindowMaximized);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -77,11 +86,17 @@ ReportPreview::ReportPreview(TReport* report, TReport::PreviewButtons buttons, Q
     connect(last, &QToolButton::clicked, this, [this] { setCurrentPage(m_report->pageCount() - 1); });
 
     if (buttons & TReport::Zoom) {
+        // The box always shows the zoom in use ("87%" after "page width" or the + button); a
+        // percentage can be typed too.
         m_zoomBox = new QComboBox(m_toolbar);
         m_zoomBox->setObjectName(QStringLiteral("CbZoom"));
+        m_zoomBox->setEditable(true);
+        m_zoomBox->setInsertPolicy(QComboBox::NoInsert);
+        m_zoomBox->lineEdit()->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\s*\\d{1,3}\\s*%?\\s*")), m_zoomBox));
         for (int z : {50, 75, 100, 125, 150, 200}) m_zoomBox->addItem(QStringLiteral("%1%").arg(z), z / 100.0);
         m_zoomBox->addItem(QStringLiteral("ความกว้างหน้า"), 0.0);  // page width
-        m_zoomBox->setCurrentIndex(2);
+        m_zoomBox->setMinimumContentsLength(12);
         bar->addWidget(m_zoomBox);
         connect(m_zoomBox, &QComboBox::activated, this, [this](int i) {
             qreal z = m_zoomBox->itemData(i).toDouble();
@@ -89,6 +104,14 @@ ReportPreview::ReportPreview(TReport* report, TReport::PreviewButtons buttons, Q
                 zoomToWidth();
             else
                 setZoom(z);
+        });
+        connect(m_zoomBox->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+            QString t = m_zoomBox->currentText();
+            t.remove(QLatin1Char('%'));
+            bool ok = false;
+            const int percent = t.trimmed().toInt(&ok);
+            if (ok && percent > 0) setZoom(percent / 100.0);
+            showZoom();
         });
         auto* zin = addButton(QStringLiteral("BtZoomIn"), QStringLiteral("+"), QStringLiteral("ขยาย"));
         auto* zout = addButton(QStringLiteral("BtZoomOut"), QStringLiteral("-"), QStringLiteral("ย่อ"));
@@ -140,6 +163,7 @@ ReportPreview::ReportPreview(TReport* report, TReport::PreviewButtons buttons, Q
         m_page = std::clamp(m_page, 0, std::max(0, m_report->pageCount() - 1));
         refresh();
     });
+    showZoom();
     refresh();
 }
 
@@ -176,7 +200,13 @@ void ReportPreview::setCurrentPage(int page)
 void ReportPreview::setZoom(qreal zoom)
 {
     m_zoom = std::clamp<qreal>(zoom, 0.1, 8.0);
+    showZoom();
     refresh();
+}
+
+void ReportPreview::showZoom()
+{
+    if (m_zoomBox) m_zoomBox->setEditText(QStringLiteral("%1%").arg(qRound(m_zoom * 100)));
 }
 
 void ReportPreview::zoomToWidth()

@@ -44,6 +44,7 @@ protected:
 private:
     QToolButton* addButton(const QString& objectName, const QString& text, const QString& tip);
     void refresh();
+    void showZoom();
 
     TReport* m_report;
     TReport::PreviewButtons m_buttons;

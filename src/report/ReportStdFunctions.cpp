@@ -2,9 +2,12 @@
 // evaluator) and the add-on library the layout files of the suite use. Texts are 1-based
 // as in the layouts' own language: COPY('ABC', 2, 1) is 'B'.
 #include "report/ReportExpr.h"
+#include "report/ReportLimits.h"
+#include "report/ReportText.h"
 
 #include <QDate>
 #include <QRegularExpression>
+#include <climits>
 
 namespace {
 using V = ReportValue;
@@ -21,7 +24,29 @@ Decimal num(const V& v)
     return d;
 }
 
-int integer(const V& v) { return int(num(v).toLongLong()); }
+// A whole number as an int; values beyond the range of int are held at its ends (positions
+// and counts that large mean "all of it").
+int integer(const V& v) { return int(std::clamp<long long>(num(v).toLongLong(), -INT_MAX, INT_MAX)); }
+
+// A whole number that must lie within [lo, hi]: days, months and years to move a date by,
+// character codes.
+int inRange(const V& v, int lo, int hi, const char* what)
+{
+    const long long n = num(v).toLongLong();
+    if (n < lo || n > hi) bad(QStringLiteral("%1 %2 is outside %3 to %4").arg(QLatin1String(what)).arg(n).arg(lo).arg(hi));
+    return int(n);
+}
+int days(const V& v) { return inRange(v, -ReportLimits::MaxDays, ReportLimits::MaxDays, "A number of days"); }
+int months(const V& v) { return inRange(v, -ReportLimits::MaxDays / 28, ReportLimits::MaxDays / 28, "A number of months"); }
+int years(const V& v) { return inRange(v, -10000, 10000, "A number of years"); }
+
+// A text of `width` characters (filled or repeated) must stay within the text limit.
+int width(const V& v)
+{
+    const int w = integer(v);
+    checkReportTextLength(w);
+    return w;
+}
 
 QDateTime date(const V& v)
 {
@@ -123,7 +148,11 @@ void registerStandardReportFunctions(ReportFunctionRegistry& r)
     r.add(QStringLiteral("MINNUM"), 2, 2, [](EvalContext&, const Args& a) { return number(std::min(num(a[0]), num(a[1]))); });
 
     // ---- add-on library ---------------------------------------------------------------
-    r.add(QStringLiteral("CHR"), 1, 1, [](EvalContext&, const Args& a) { return text(QString(QChar(integer(a[0])))); });
+    r.add(QStringLiteral("CHR"), 1, 1, [](EvalContext&, const Args& a) {
+        const char32_t code = char32_t(inRange(a[0], 0, 0x10FFFF, "A character code"));
+        if (code >= 0xD800 && code <= 0xDFFF) bad(QStringLiteral("%1 is not a character code").arg(uint(code)));
+        return text(QString::fromUcs4(&code, 1));
+    });
     r.add(QStringLiteral("COMPARESTR"), 2, 2, [](EvalContext&, const Args& a) {
         int c = QString::compare(str(a[0]), str(a[1]));
         return number(c < 0 ? -1 : (c > 0 ? 1 : 0));
@@ -166,21 +195,24 @@ void registerStandardReportFunctions(ReportFunctionRegistry& r)
         return dateValue(firstOfMonth(date(a[0]).date()).addDays(-1));
     });
     r.add(QStringLiteral("INCDATE"), 4, 4, [](EvalContext&, const Args& a) {
-        return dateValue(date(a[0]).addDays(integer(a[1])).addMonths(integer(a[2])).addYears(integer(a[3])));
+        return dateValue(date(a[0]).addDays(days(a[1])).addMonths(months(a[2])).addYears(years(a[3])));
     });
-    r.add(QStringLiteral("INCDAY"), 2, 2, [](EvalContext&, const Args& a) { return dateValue(date(a[0]).addDays(integer(a[1]))); });
+    r.add(QStringLiteral("INCDAY"), 2, 2, [](EvalContext&, const Args& a) { return dateValue(date(a[0]).addDays(days(a[1]))); });
     r.add(QStringLiteral("INCMONTH"), 2, 2, [](EvalContext&, const Args& a) {
-        return dateValue(date(a[0]).addMonths(integer(a[1])));
+        return dateValue(date(a[0]).addMonths(months(a[1])));
     });
-    r.add(QStringLiteral("INCYEAR"), 2, 2, [](EvalContext&, const Args& a) { return dateValue(date(a[0]).addYears(integer(a[1]))); });
+    r.add(QStringLiteral("INCYEAR"), 2, 2, [](EvalContext&, const Args& a) { return dateValue(date(a[0]).addYears(years(a[1]))); });
     r.add(QStringLiteral("INCTIME"), 5, 5, [](EvalContext&, const Args& a) {
-        qint64 ms = ((qint64(integer(a[1])) * 60 + integer(a[2])) * 60 + integer(a[3])) * 1000 + integer(a[4]);
+        const int hours = inRange(a[1], -ReportLimits::MaxDays * 24, ReportLimits::MaxDays * 24, "A number of hours");
+        const qint64 ms = ((qint64(hours) * 60 + integer(a[2])) * 60 + integer(a[3])) * 1000 + integer(a[4]);
         return dateValue(date(a[0]).addMSecs(ms));
     });
     r.add(QStringLiteral("INSERT"), 3, 3, [](EvalContext&, const Args& a) {
         QString s = str(a[1]);
+        const QString sub = str(a[0]);
+        checkReportTextLength(qint64(s.size()) + sub.size());
         int index = std::clamp(integer(a[2]), 1, int(s.size()) + 1);
-        s.insert(index - 1, str(a[0]));
+        s.insert(index - 1, sub);
         return text(s);
     });
     r.add(QStringLiteral("ISLEAPYEAR"), 1, 1, [](EvalContext&, const Args& a) { return boolean(QDate::isLeapYear(integer(a[0]))); });
@@ -197,11 +229,13 @@ void registerStandardReportFunctions(ReportFunctionRegistry& r)
             if (w.second == str(a[0])) return boolean(true);
         return boolean(false);
     });
-    r.add(QStringLiteral("LEFTCOPY"), 2, 2, [](EvalContext&, const Args& a) { return text(str(a[0]).left(std::max(0, integer(a[1])))); });
-    r.add(QStringLiteral("RIGHTCOPY"), 2, 2, [](EvalContext&, const Args& a) { return text(str(a[0]).right(std::max(0, integer(a[1])))); });
+    // Cuts for printing never separate a vowel or tone mark from its consonant.
+    r.add(QStringLiteral("LEFTCOPY"), 2, 2, [](EvalContext&, const Args& a) { return text(leftClusters(str(a[0]), integer(a[1]))); });
+    r.add(QStringLiteral("RIGHTCOPY"), 2, 2, [](EvalContext&, const Args& a) { return text(rightClusters(str(a[0]), integer(a[1]))); });
     r.add(QStringLiteral("NPOS"), 3, 3, [](EvalContext&, const Args& a) {
         QString sub = str(a[0]), s = str(a[1]);
         int n = integer(a[2]), from = 0, found = -1;
+        if (sub.isEmpty()) return number(0);
         for (int i = 0; i < n; ++i) {
             found = s.indexOf(sub, from);
             if (found < 0) break;
@@ -210,24 +244,32 @@ void registerStandardReportFunctions(ReportFunctionRegistry& r)
         return number(n >= 1 && found >= 0 ? found + 1 : 0);
     });
     r.add(QStringLiteral("PADLEFT"), 2, 3, [](EvalContext&, const Args& a) {
-        return text(str(a[0]).rightJustified(integer(a[1]), fillChar(a, 2)));
+        return text(str(a[0]).rightJustified(width(a[1]), fillChar(a, 2)));
     });
     r.add(QStringLiteral("PADRIGHT"), 2, 3, [](EvalContext&, const Args& a) {
-        return text(str(a[0]).leftJustified(integer(a[1]), fillChar(a, 2)));
+        return text(str(a[0]).leftJustified(width(a[1]), fillChar(a, 2)));
     });
     r.add(QStringLiteral("PADCENTER"), 2, 3, [](EvalContext&, const Args& a) {
         QString s = str(a[0]);
-        int len = integer(a[1]);
+        const int len = width(a[1]);
         if (s.size() >= len) return text(s);
         int left = (len - s.size()) / 2;
         return text(QString(left, fillChar(a, 2)) + s + QString(len - s.size() - left, fillChar(a, 2)));
     });
     r.add(QStringLiteral("REPLACESTR"), 3, 3, [](EvalContext&, const Args& a) {
         QString s = str(a[0]);
-        if (!str(a[1]).isEmpty()) s.replace(str(a[1]), str(a[2]));
+        const QString from = str(a[1]), to = str(a[2]);
+        if (from.isEmpty()) return text(s);
+        checkReportTextLength(s.size() + qint64(s.count(from)) * (to.size() - from.size()));
+        s.replace(from, to);
         return text(s);
     });
-    r.add(QStringLiteral("REPLICATE"), 2, 2, [](EvalContext&, const Args& a) { return text(str(a[0]).repeated(std::max(0, integer(a[1])))); });
+    r.add(QStringLiteral("REPLICATE"), 2, 2, [](EvalContext&, const Args& a) {
+        const QString s = str(a[0]);
+        const int times = std::max(0, integer(a[1]));
+        checkReportTextLength(qint64(s.size()) * times);
+        return text(s.repeated(times));
+    });
     r.add(QStringLiteral("SQL"), 1, -1, [](EvalContext& ctx, const Args& a) { return ctx.sqlScalar(str(a[0]), a.mid(1)); });
     r.add(QStringLiteral("STRTODATEDEF"), 2, 2, [](EvalContext&, const Args& a) {
         QDateTime d = parseReportDate(str(a[0]));

@@ -1,5 +1,7 @@
 #include "report/ReportValue.h"
 
+#include "report/ReportLimits.h"
+
 ReportValue ReportValue::boolean(bool v)
 {
     ReportValue r;
@@ -131,9 +133,12 @@ bool ReportValue::toDate(QDateTime* out) const
     case Type::Text:
         *out = parseReportDate(s);
         return out->isValid();
-    case Type::Number:
-        *out = QDateTime(QDate(1899, 12, 30).addDays(n.toLongLong()), QTime(0, 0));
+    case Type::Number: {
+        const long long days = n.toLongLong();
+        if (days < -ReportLimits::MaxDays || days > ReportLimits::MaxDays) return false;
+        *out = QDateTime(QDate(1899, 12, 30).addDays(days), QTime(0, 0));
         return true;
+    }
     default:
         return false;
     }

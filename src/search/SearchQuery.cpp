@@ -34,14 +34,9 @@ void SearchQuery::Open(const QSqlDatabase& db)
     m_rows.clear();
     m_active = false;
     try {
-        QSqlQuery q = Db::exec(db, text(), m_params);
-        m_record = q.record();
-        const int n = m_record.count();
-        while (q.next()) {
-            QVector<QVariant> row = Db::rowValues(q, m_record);
-            row.resize(n);
-            m_rows.append(std::move(row));
-        }
+        // Searches run again at every key: their statements stay prepared.
+        Db::readRows(db, text(), m_params, m_record,
+                     [this](QVector<QVariant>& row) { m_rows.append(std::move(row)); });
         m_active = true;
     } catch (...) {
         m_rows.clear();

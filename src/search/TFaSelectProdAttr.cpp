@@ -91,10 +91,15 @@ void TFaSelectProdAttr::PickCode(int row, const QString& field)
 {
     if (!QAttr->Active() || row < 0 || row >= QAttr->RecordCount())
         return;
-    auto dlg = std::make_unique<TFrSearchProdAttrCode>(window());
+    std::unique_ptr<TFrSearchProdAttrCode> dlg(newCodeSearch(window()));
     dlg->GroupId = QAttr->value(row, QStringLiteral("Id")).toInt();
     if (MessageService::execDialog(dlg.get()) != QDialog::Accepted || dlg->ResultCode.isEmpty())
         return;
     QAttr->setRecNo(row);
     QAttr->SetField(field, dlg->ResultCode);
+}
+
+TFrSearchProdAttrCode* TFaSelectProdAttr::newCodeSearch(QWidget* parent) const
+{
+    return new TFrSearchProdAttrCode(parent);
 }

@@ -5,6 +5,7 @@
 
 class CachedDataSet;
 class TDataGrid;
+class TFrSearchProdAttrCode;
 
 // The attribute ranges of the product search: one row per attribute group of the product
 // type, with a "from" and a "to" attribute code typed or picked by the user. Never written.
@@ -25,8 +26,12 @@ public:
         QString to;   // group code + end code (the begin code when no end code)
     };
     // The ranges of the rows whose begin code is filled; codes trimmed.
-    QList<Range> Ranges() const;
+    virtual QList<Range> Ranges() const;
 
     // F5 or the cell button: picks an attribute code of the row's group into the column.
     void PickCode(int row, const QString& field);
+
+protected:
+    // The code search PickCode opens (the vendor frame opens the vendor attribute codes).
+    virtual TFrSearchProdAttrCode* newCodeSearch(QWidget* parent) const;
 };

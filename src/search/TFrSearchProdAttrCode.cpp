@@ -1,6 +1,7 @@
 #include "search/TFrSearchProdAttrCode.h"
 #include "search/PickList.h"
 
+#include "data/DbUtil.h"
 #include "data/TDM.h"
 #include "search/SearchQuery.h"
 
@@ -39,7 +40,8 @@ TFrSearchProdAttrCode::TFrSearchProdAttrCode(QWidget* parent)
     for (QPushButton* b : {BtOk, BtCancel})
         b->setAutoDefault(false);
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("รายละเอียด"), this));
+    LbDesc = new QLabel(QStringLiteral("รายละเอียด"), this);
+    top->addWidget(LbDesc);
     top->addWidget(EdDesc, 1);
     top->addWidget(FullWord);
     top->addWidget(BtOk);
@@ -70,8 +72,8 @@ void TFrSearchProdAttrCode::FormShow()
 
 void TFrSearchProdAttrCode::Search()
 {
-    QCode->SQL = {QStringLiteral("Select Id,Code,Description From ProdAttrCode"),
-                  QStringLiteral("Where ProdAttrGroup = :GroupId")};
+    QCode->SQL = {QStringLiteral("Select Id,Code,Description From ") + CodeTable,
+                  QStringLiteral("Where ") + GroupColumn + QStringLiteral(" = :GroupId")};
     QCode->setParam(QStringLiteral("GroupId"), GroupId);
     const QString text = EdDesc->text();
     if (!text.isEmpty()) {
@@ -80,8 +82,8 @@ void TFrSearchProdAttrCode::Search()
             QCode->SQL << QStringLiteral("And Description = :Desc");
             QCode->setParam(QStringLiteral("Desc"), text);
         } else {
-            QCode->SQL << QStringLiteral("And Description Like :Desc");
-            QCode->setParam(QStringLiteral("Desc"), QStringLiteral("%") + text + QStringLiteral("%"));
+            QCode->SQL << QStringLiteral("And Description Like :Desc") + QLatin1String(Db::LikeEscape);
+            QCode->setParam(QStringLiteral("Desc"), QStringLiteral("%") + Db::likeText(text) + QStringLiteral("%"));
         }
     }
     QCode->SQL << QStringLiteral("Order By Code ");

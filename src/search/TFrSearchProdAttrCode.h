@@ -2,6 +2,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -21,6 +22,11 @@ public:
     QPushButton* BtOk = nullptr;
     QPushButton* BtCancel = nullptr;
     SearchQuery* QCode = nullptr;
+    QLabel* LbDesc = nullptr;
+
+    // The table of the codes and its column naming the group (written by the program).
+    QString CodeTable = QStringLiteral("ProdAttrCode");
+    QString GroupColumn = QStringLiteral("ProdAttrGroup");
 
     void FormShow();
     void Search();

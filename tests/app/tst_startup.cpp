@@ -1,6 +1,7 @@
 #include "app/MessageService.h"
 #include "app/StartUp.h"
 #include "app/TDMConfig.h"
+#include "app/TFormLogo.h"
 #include "data/Connection.h"
 #include "data/DbUtil.h"
 #include "data/NkError.h"
@@ -9,8 +10,14 @@
 #include "forms/import/TFrInboundBegin.h"
 #include "support/TestEnv.h"
 
+#include "data/DbAdmin.h"
+#include "support/SqliteFile.h"
+
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <unistd.h>
 #include <QWidget>
 #include <QtTest>
 
@@ -23,6 +30,62 @@ class TstStartUp : public QObject {
                               const QString& code, const QString& date)
     {
         return {menu, user, company, "anything", code, date};
+    }
+
+    // How the working folder is broken before the program starts.
+    enum Setup { Ready, NoServerDat, EmptyServerDat, NoConfigDb, CorruptConfigDb, EmptyConfigDb, ReadOnlyFolder,
+                 NoCompanyDb, CorruptCompanyDb };
+
+    static void writeFile(const QString& path, const QByteArray& bytes)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+
+    struct Run {
+        bool finished = false;
+        QProcess::ExitStatus status = QProcess::CrashExit;
+        int code = -1;
+        QList<QJsonObject> shown; // what the message log recorded
+        QString out;
+    };
+    // The work-form program started in `folder`, headless, with every box recorded and answered.
+    static Run runProgram(const QString& folder, const QStringList& args, bool asOtherUser, bool quitWhenShown = false)
+    {
+        Run r;
+        const QString exe = qEnvironmentVariable("NK_TEST_BIN_DIR") + "/namkhao";
+        QTemporaryDir logDir;
+        QFile::setPermissions(logDir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                                                 | QFile::WriteOther | QFile::ExeOther);
+        const QString log = logDir.filePath("messages.jsonl");
+        QProcess p;
+        p.setWorkingDirectory(folder);
+        QProcessEnvironment pe = QProcessEnvironment::systemEnvironment();
+        pe.insert("QT_QPA_PLATFORM", "offscreen");
+        pe.insert("NK_MESSAGE_LOG", log);
+        pe.insert("XDG_RUNTIME_DIR", logDir.path());
+        if (quitWhenShown)
+            pe.insert("NK_QUIT_WHEN_SHOWN", "1");
+        p.setProcessEnvironment(pe);
+        if (asOtherUser)
+            p.start("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", exe} + args);
+        else
+            p.start(exe, args);
+        r.finished = p.waitForFinished(30000);
+        if (!r.finished) {
+            p.kill();
+            p.waitForFinished();
+        }
+        r.status = p.exitStatus();
+        r.code = p.exitCode();
+        r.out = QString::fromUtf8(p.readAllStandardOutput());
+        QFile f(log);
+        if (f.open(QIODevice::ReadOnly))
+            for (const QByteArray& line : f.readAll().split('\n'))
+                if (!line.trimmed().isEmpty())
+                    r.shown << QJsonDocument::fromJson(line).object();
+        return r;
     }
 
 private slots:
@@ -211,27 +274,117 @@ private slots:
         }
     }
 
-    void processEndsQuietly()
+    // Every way start-up can fail, run as the real program: it shows its message (recorded
+    // and answered through the message log) and ends normally with status 0.
+    void everyStartUpFailureShowsItsMessageAndEnds_data()
     {
-        const QString exe = qEnvironmentVariable("NK_TEST_BIN_DIR") + "/namkhao";
-        if (!QFile::exists(exe))
-            QSKIP("work-form program not built");
-        QProcess p;
-        p.start(exe, {});
-        QVERIFY(p.waitForFinished(10000));
-        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(p.exitCode(), 0);
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("setup");
+        QTest::addColumn<QString>("kind"); // of the one message shown; empty: none
+        QTest::addColumn<QString>("text"); // what it says (a part of it)
+        QTest::addColumn<int>("errorLogRows");
+        const QString today = QDate::currentDate().toString("dd/MM/yyyy");
+        const QString cfg = "KOV_CONFIG";
+        QTest::newRow("no parameter") << QStringList() << int(Ready) << "" << "" << 0;
+        QTest::newRow("date not a date") << params("1", "1", "DEMO", "INBOUND", "32/13/2026") << int(Ready) << "error"
+                                         << "'32/13/2026' is not a valid date" << 0;
+        QTest::newRow("date missing") << QStringList({"1", "1", "DEMO", "-", "INBOUND"}) << int(Ready) << "error"
+                                      << "'' is not a valid date" << 0;
+        QTest::newRow("menu id not an integer") << params("x", "1", "DEMO", "INBOUND", today) << int(Ready) << "error"
+                                                << "'x' is not a valid integer value" << 0;
+        QTest::newRow("user id not an integer") << params("1", "1.5", "DEMO", "INBOUND", today) << int(Ready)
+                                                << "error" << "'1.5' is not a valid integer value" << 0;
+        QTest::newRow("unknown company") << params("1", "1", "NOPE", "INBOUND", today) << int(Ready) << "information"
+                                         << "Not Found Database : NOPE" << 0;
+        QTest::newRow("Server.Dat missing") << params("1", "1", "DEMO", "INBOUND", today) << int(NoServerDat)
+                                            << "error" << cfg << 0;
+        QTest::newRow("Server.Dat empty") << params("1", "1", "DEMO", "INBOUND", today) << int(EmptyServerDat)
+                                          << "error" << cfg << 0;
+        QTest::newRow("KOV_CONFIG missing") << params("1", "1", "DEMO", "INBOUND", today) << int(NoConfigDb)
+                                            << "error" << cfg << 0;
+        QTest::newRow("KOV_CONFIG corrupt") << params("1", "1", "DEMO", "INBOUND", today) << int(CorruptConfigDb)
+                                            << "error" << cfg << 0;
+        QTest::newRow("KOV_CONFIG without tables") << params("1", "1", "DEMO", "INBOUND", today) << int(EmptyConfigDb)
+                                                   << "error" << cfg << 0;
+        QTest::newRow("read-only folder") << params("1", "1", "DEMO", "INBOUND", today) << int(ReadOnlyFolder)
+                                          << "error" << cfg << 0;
+        QTest::newRow("no access right") << params("1", "3", "DEMO", "INBOUND", today) << int(Ready) << "" << "" << 0;
+        QTest::newRow("unknown program code") << params("1", "1", "DEMO", "NOSUCHCODE", today) << int(Ready) << ""
+                                              << "" << 0;
+        // The work form finds no company database when it opens: the error hook (log row,
+        // red dialog), then the end.
+        QTest::newRow("company database missing") << params("1", "1", "DEMO", "INBOUND", today) << int(NoCompanyDb)
+                                                  << "errordialog" << "ติดต่อฐานข้อมูลไม่ได้" << 1;
+        QTest::newRow("company database corrupt") << params("1", "1", "DEMO", "IMPORTCOST", today)
+                                                  << int(CorruptCompanyDb) << "errordialog" << "ติดต่อฐานข้อมูลไม่ได้" << 1;
+    }
+    void everyStartUpFailureShowsItsMessageAndEnds()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, setup);
+        QFETCH(QString, kind);
+        QFETCH(QString, text);
+        QFETCH(int, errorLogRows);
+        QTemporaryDir dir;
+        const QString data = dir.filePath("data");
+        DbAdmin::createDemo(data);
+        writeFile(dir.filePath("Server.Dat"), "data\n");
+        const QString cfgFile = data + "/KOV_CONFIG.sqlite";
+        bool otherUser = false;
+        switch (Setup(setup)) {
+        case NoServerDat: QFile::remove(dir.filePath("Server.Dat")); break;
+        case EmptyServerDat: writeFile(dir.filePath("Server.Dat"), ""); break;
+        case NoConfigDb: QFile::remove(cfgFile); break;
+        case CorruptConfigDb: writeFile(cfgFile, QByteArray(8192, 'x')); break;
+        case EmptyConfigDb: QFile::remove(cfgFile); SqliteFile(cfgFile).query("create table t (x)"); break;
+        case NoCompanyDb: QFile::remove(data + "/DEMO.sqlite"); break;
+        case CorruptCompanyDb: writeFile(data + "/DEMO.sqlite", QByteArray(8192, 'x')); break;
+        case ReadOnlyFolder:
+            // Nothing in the folder can be written (an administrator would not be held back,
+            // so the program runs as another user then).
+            for (const QString& f : {data, dir.path()})
+                QFile::setPermissions(f, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                             | QFile::ReadOther | QFile::ExeOther);
+            otherUser = ::geteuid() == 0;
+            break;
+        case Ready: break;
+        }
+        const Run r = runProgram(dir.path(), args, otherUser);
+        QFile::setPermissions(data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY2(r.finished, "the program did not end");
+        QCOMPARE(r.status, QProcess::NormalExit);
+        QCOMPARE(r.code, 0);
+        if (kind.isEmpty()) {
+            QVERIFY2(r.shown.isEmpty(), qPrintable(r.shown.value(0).value("text").toString()));
+        } else {
+            QCOMPARE(r.shown.size(), 1);
+            QCOMPARE(r.shown[0].value("kind").toString(), kind);
+            QVERIFY2(r.shown[0].value("text").toString().contains(text), qPrintable(r.shown[0].value("text").toString()));
+        }
+        if (QFile::exists(cfgFile) && setup != CorruptConfigDb && setup != EmptyConfigDb)
+            QCOMPARE(SqliteFile(cfgFile).count("select count(*) from ErrorLog"), errorLogRows);
+    }
 
-        // A user without access: the splash shows briefly, then the process ends with 0.
-        TestEnv env;
-        QProcess q;
-        q.setWorkingDirectory(env.folder());
-        QProcessEnvironment pe = QProcessEnvironment::systemEnvironment();
-        pe.insert("QT_QPA_PLATFORM", "offscreen");
-        q.setProcessEnvironment(pe);
-        q.start(exe, params("1", "3", "DEMO", "INBOUND", "09/12/2026"));
-        QVERIFY(q.waitForFinished(20000));
-        QCOMPARE(q.exitCode(), 0);
+    // The work form shown: the splash has gone, and the window has one title.
+    void shownFormStandsAlone()
+    {
+        TFormLogo().grab().save(QDir(qEnvironmentVariable("NK_BUILD_DIR", ".")).filePath("splash.png"));
+        QTemporaryDir dir;
+        DbAdmin::createDemo(dir.filePath("data"));
+        writeFile(dir.filePath("Server.Dat"), "data\n");
+        for (const QString& code : {"INBOUND", "IMPORTCOST"}) {
+            const Run r = runProgram(dir.path(), params("1", "1", "DEMO", code, QDate::currentDate().toString("dd/MM/yyyy")),
+                                     false, true);
+            QVERIFY(r.finished);
+            QCOMPARE(r.code, 0);
+            const QString line = r.out.section("NK_SHOWN ", 1).section('\n', 0, 0);
+            QVERIFY2(line.contains(" windows=FrInbound") || line.contains(" windows=TFr"), qPrintable(r.out));
+            QVERIFY2(!line.contains("TFormLogo"), qPrintable(line));
+            const QString title = line.section(" title=", 1).section(" display=", 0, 0);
+            QVERIFY2(title.endsWith(" (Version 1.05.03.26)"), qPrintable(line));
+            QCOMPARE(line.section(" display=", 1).section(" windows=", 0, 0), title);
+        }
     }
 };
 

@@ -76,6 +76,10 @@ void TstNumberFormat::format_data()
     QTest::newRow("zero section") << "0.00;-0.00;nil" << 0.0 << "nil";
     QTest::newRow("quoted literal") << "0.00' baht'" << 5.0 << "5.00 baht";
     QTest::newRow("literal between digits") << "00-00" << 1234.0 << "12-34";
+    QTest::newRow("no integer place") << ".00" << 12.5 << "12.50";
+    QTest::newRow("no integer place, thousands") << ",.00" << 1234.5 << "1,234.50";
+    QTest::newRow("no integer place, below 1") << ".00" << 0.5 << ".50";
+    QTest::newRow("no integer place, negative") << "'USD '.00" << -7.25 << "USD -7.25";
     QTest::newRow("empty pattern") << "" << 1.5 << "1.5";
     QTest::newRow("NaN") << "0.00" << std::numeric_limits<double>::quiet_NaN() << "NAN";
 }

@@ -96,6 +96,34 @@ private slots:
         QCOMPARE(count("Code = 'C'"), 1); // the other header's line is untouched
     }
 
+    // Each inserted row learns its own Id from its insert, even when its values equal those
+    // of another row; after the commit the row carries it, a failed apply leaves no Id.
+    void insertedRowsTakeTheirIdFromTheInsert()
+    {
+        CachedDataSet ds;
+        setupLines(ds);
+        for (int i = 0; i < 2; ++i) {
+            ds.Append();
+            ds.SetField("Hd", 1);
+            ds.SetField("Code", "SAME");
+            ds.SetField("Qty", 5);
+        }
+        ds.Post();
+        Db::exec(m_db, "begin");
+        ds.ApplyUpdates();
+        const int first = ds.InsertedId(2), second = ds.InsertedId(3);
+        QCOMPARE(first, Db::scalar(m_db, "select min(Id) from Line where Code = 'SAME'").toInt());
+        QCOMPARE(second, Db::scalar(m_db, "select max(Id) from Line where Code = 'SAME'").toInt());
+        QVERIFY(first != second);
+        QCOMPARE(ds.InsertedId(0), 0); // read, not inserted
+        QVERIFY(ds.value(2, "Id").isNull()); // not before the commit
+        Db::exec(m_db, "commit");
+        ds.CommitUpdates();
+        QCOMPARE(ds.value(2, "Id").toInt(), first);
+        QCOMPARE(ds.value(3, "Id").toInt(), second);
+        QCOMPARE(ds.InsertedId(2), 0);
+    }
+
     void oldValuesBindTheRowAsRead()
     {
         // The update statement finds the row by its code as read, not as changed.

@@ -227,26 +227,66 @@ private slots:
         QCOMPARE(lastNo(env, QStringLiteral("TEST"), 2026), 1);
     }
 
-    void postDocNoReadBackFailure()
+    // The order and bill forms post their headers here: a number is unique within its kind
+    // (PoType), an automatic number passes over one typed by hand, and the Id returned is the
+    // new row's own.
+    void postedNumbersAreUniquePerKind()
     {
         TestEnv env(TestEnv::Data::Empty, QDate(2026, 12, 9));
         ensureTables(env);
         setConfig(env, 2026, QStringLiteral("N"));
-
-        CachedDataSet hd;
-        hd.setSQL(QStringLiteral("select Id, DocNo, DocDate from NumTestHd where DocNo = :GetNo"));
-        hd.setUpdateSQL(QStringLiteral("insert into NumTestHd (DocNo, DocDate) values (:DocNo, :DocDate)"), {}, {});
-        hd.setParam(QStringLiteral("GetNo"), QString());
-        hd.Open();
-        hd.Append();
-        hd.Post();
-        DM->StartTransaction();
-        // The parameter named does not exist, so the number written is never looked for.
-        QCOMPARE(DM->PostDocNo(hd, QStringLiteral("    A1"), QStringLiteral("TEST"), QStringLiteral("DocNo"),
-                               QStringLiteral("NoSuchParam")),
-                 -1);
-        DM->Rollback();
-        QCOMPARE(MessageService::lastText(), QStringLiteral("Impossible Error IvNo !!!!"));
+        addCode(env, QStringLiteral("PO-P"), 2026, 10, QStringLiteral("Y"), QStringLiteral("PO"));
+        env.exec(QStringLiteral("insert into PoHd (PoType, PoNo) values ('P', 'PO00000001'), ('S', '      A1')"));
+        auto newOrder = [](CachedDataSet& hd) {
+            hd.setSQL(QStringLiteral("select ID, PoType, PoNo, PoDate from PoHd where PoNo = :GetNo and PoType = 'P'"));
+            hd.setUpdateSQL(QStringLiteral("insert into PoHd (PoType, PoNo, PoDate) values (:PoType, :PoNo, :PoDate)"), {}, {});
+            hd.setParam(QStringLiteral("GetNo"), QString());
+            hd.Open();
+            hd.Append();
+            hd.SetField(QStringLiteral("PoType"), QStringLiteral("P"));
+            hd.Post();
+        };
+        const QDateTime date(QDate(2026, 12, 9), QTime());
+        {
+            // Typed: "A1" of kind S does not stand in the way of kind P.
+            CachedDataSet hd;
+            newOrder(hd);
+            DM->StartTransaction();
+            const int id = DM->PostDocNo(hd, QStringLiteral("      A1"), QStringLiteral("PO-P"), QStringLiteral("PoNo"),
+                                         QStringLiteral("GetNo"));
+            DM->Commit();
+            QCOMPARE(id, env.scalar(QStringLiteral("select ID from PoHd where PoNo = '      A1' and PoType = 'P'")).toInt());
+        }
+        {
+            // Typed again for kind P: refused, nothing written.
+            CachedDataSet hd;
+            newOrder(hd);
+            const int rows = env.count(QStringLiteral("PoHd")), logs = env.count(QStringLiteral("UserLog"));
+            DM->StartTransaction();
+            try {
+                DM->PostDocNo(hd, QStringLiteral("      A1"), QStringLiteral("PO-P"), QStringLiteral("PoNo"), QStringLiteral("GetNo"));
+                QFAIL("a number in use was posted");
+            } catch (const NkError& e) {
+                QCOMPARE(int(e.kind()), int(NkError::Kind::Duplicate));
+                QVERIFY(e.userText().startsWith(QStringLiteral("เลขที่เอกสาร A1 มีอยู่แล้ว")));
+            }
+            DM->Rollback();
+            QCOMPARE(env.count(QStringLiteral("PoHd")), rows);
+            QCOMPARE(env.count(QStringLiteral("UserLog")), logs);
+        }
+        {
+            // Automatic: PO00000001 was typed by hand earlier, the next free one is taken.
+            CachedDataSet hd;
+            newOrder(hd);
+            DM->StartTransaction();
+            const int id = DM->PostNewDocNo(hd, date, QStringLiteral("PO-P"), QStringLiteral("PoNo"), QStringLiteral("GetNo"));
+            DM->Commit();
+            QCOMPARE(hd.AsString(QStringLiteral("PoNo")), QStringLiteral("PO00000002"));
+            QCOMPARE(id, env.scalar(QStringLiteral("select ID from PoHd where PoNo = 'PO00000002'")).toInt());
+            QCOMPARE(lastNo(env, QStringLiteral("PO-P"), 2026), 2);
+        }
+        // The schema holds the line as well, whoever writes.
+        QVERIFY_THROWS_EXCEPTION(NkError, env.exec(QStringLiteral("insert into PoHd (PoType, PoNo) values ('P', 'PO00000002')")));
     }
 };
 

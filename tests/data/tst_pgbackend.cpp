@@ -197,12 +197,11 @@ private slots:
             TestEnv env(TestEnv::Data::Demo, kToday, server);
             InboundRules::SaveResult res;
             if (broughtForward) {
-                CachedDataSet hd, hdId;
+                CachedDataSet hd;
                 hd.setSQL(InboundSql::header(true));
                 hd.setUpdateSQL(InboundSql::headerInsert(), InboundSql::headerModify(), InboundSql::HeaderDelete);
                 hd.setParam("GetNo", QString());
                 hd.Open();
-                hdId.setSQL(InboundSql::HeaderIdReadBack);
                 hd.Append();
                 hd.SetField("ImDate", "2026-01-01 00:00:00");
                 hd.SetField("FrVendor", 2);
@@ -213,7 +212,6 @@ private slots:
                 hd.Post();
                 InboundRules::SaveInput in;
                 in.header = &hd;
-                in.idReadBack = &hdId;
                 in.autoRun = true;
                 in.beginBalance = true;
                 in.beginLotId = 3;

@@ -291,6 +291,38 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(NkError, DbAdmin::createCompanyDatabase(dir.path(), " "));
     }
 
+    // A company database of the older schema (numbers not unique) brought up to date: every
+    // document table gets its unique number per kind, except one already holding a number
+    // twice, which is listed and left until renumbered.
+    void upgradeMakesDocumentNumbersUnique()
+    {
+        QTemporaryDir dir;
+        DbAdmin::createCompanyDatabase(dir.path(), "OLD");
+        {
+            Db old(dir.filePath("OLD.sqlite"));
+            for (const char* index : {"IX_ImHd_ImNo", "IX_MrHd_MrNo", "IX_PcHd_PcNo", "IX_PoHd_PoNo", "IX_FrPoHd_PoNo"})
+                old.query(QString("DROP INDEX %1").arg(index));
+            old.query("CREATE INDEX IX_ImHd_ImNo ON ImHd (ImNo)");
+            old.query("INSERT INTO ImHd (ImNo) VALUES ('IM-1'), ('IM-1'), ('IM-2')");
+            old.query("INSERT INTO MrHd (MrType, MrNo) VALUES ('S', 'MR-1'), ('P', 'MR-1')");
+        }
+        QStringList report = DbAdmin::upgradeCompanyDatabase(dir.path(), "OLD");
+        QCOMPARE(report.size(), 5);
+        QCOMPARE(report[0], QString("ImHd: left as it is, these numbers are used more than once: \"IM-1\""));
+        QCOMPARE(report.filter("numbers made unique").size(), 4);
+        {
+            Db old(dir.filePath("OLD.sqlite"));
+            QVERIFY(!QSqlQuery(old.db()).exec("INSERT INTO MrHd (MrType, MrNo) VALUES ('S', 'MR-1')"));
+            QVERIFY(QSqlQuery(old.db()).exec("INSERT INTO MrHd (MrType, MrNo) VALUES ('X', 'MR-1')")); // another kind
+            old.query("DELETE FROM ImHd WHERE Id = 2");
+        }
+        report = DbAdmin::upgradeCompanyDatabase(dir.path(), "OLD");
+        QCOMPARE(report[0], QString("ImHd: numbers made unique"));
+        QCOMPARE(report.filter("already unique").size(), 4);
+        Db old(dir.filePath("OLD.sqlite"));
+        QVERIFY(!QSqlQuery(old.db()).exec("INSERT INTO ImHd (ImNo) VALUES ('IM-2')"));
+    }
+
     void scriptStatementsSplit_data()
     {
         QTest::addColumn<QString>("script");

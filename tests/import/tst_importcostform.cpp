@@ -133,7 +133,10 @@ void TestImportCostForm::opensForProgramCode()
     QCOMPARE(f->windowTitle(), QStringLiteral("ต้นทุนการนำเข้า"));
     f->show();
     QVERIFY(QTest::qWaitForWindowExposed(f));
-    QCOMPARE(f->windowTitle(), QStringLiteral("ต้นทุนการนำเข้า (ทดสอบ)"));
+    // One title, as every work form has it: the menu caption and the version; the
+    // application name follows it so the title bar does not repeat it.
+    QCOMPARE(f->windowTitle(), QStringLiteral("ต้นทุนการนำเข้า (ทดสอบ) (Version 1.05.03.26)"));
+    QCOMPARE(QApplication::applicationDisplayName(), f->windowTitle());
     QCOMPARE(f->StatusPanel1->text(), DMConfig->CompanyNameThai);
     QVERIFY(!f->AcNew->isEnabled());
     QVERIFY(!f->AcSave->isEnabled());
@@ -170,7 +173,7 @@ void TestImportCostForm::lotWithExpensesShowsTheCost()
         s->show();
         [&] {
             QCOMPARE(s->importLotId(), qint64(1));
-            QCOMPARE(s->windowTitle(), QStringLiteral("ต้นทุนการนำเข้า (ทดสอบ)"));
+            QCOMPARE(s->windowTitle(), QStringLiteral("ต้นทุนการนำเข้า (ทดสอบ) (Version 1.05.03.26)"));
             QCOMPARE(s->model()->rowCount(), 3);
             QCOMPARE(s->model()->headerData(ImportCostModel::Price, Qt::Horizontal).toString(),
                      QStringLiteral("ราคา/หน่วย(USD)"));
@@ -395,11 +398,23 @@ void TestImportCostForm::exportPdf()
         QVERIFY2(text.contains(QLatin1String(total)), total);
     QVERIFY(text.contains(QStringLiteral("P006")));
     QVERIFY(text.contains(QStringLiteral("USD")));
+    // The text layer keeps the Thai tone marks and vowels of the sheet.
+    for (const QString& thai : {QStringLiteral("เครื่องเขียนจากสหรัฐอเมริกา"), QStringLiteral("รวมทั้งสิ้น 3 รายการ"),
+                                QStringLiteral("ปากกาลูกลื่นสีน้ำเงิ"), QStringLiteral("ต้นทุน/หน่วย(บาท)")})
+        QVERIFY2(text.contains(thai), qPrintable(thai + QStringLiteral(" | ") + text.left(800)));
+    // A picture of the first page for a person to look at.
+    const QString dir = qEnvironmentVariable("NK_BUILD_DIR");
+    if (!dir.isEmpty())
+        QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("80"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                                                       path, dir + QStringLiteral("/cost_sheet_pdf")});
 }
 
 void TestImportCostForm::exportCsv()
 {
     copyLayout();
+    // 20 characters would end between ฟ and its tone mark: the name is cut before ฟ้.
+    const QString folder = QStringLiteral("แฟ้มเอกสารพลาสติกสีฟ้าใส");
+    m_env->exec(QStringLiteral("Update Product Set ThaiName = :n Where Code = 'P003'"), {{QStringLiteral("n"), folder}});
     TFrShowImportCost s(1, DM->DMdata());
     s.show();
     const QString path = QDir(m_env->folder()).filePath(QStringLiteral("sheet")); // no suffix typed
@@ -434,6 +449,15 @@ void TestImportCostForm::exportCsv()
     QVERIFY(lineWith(QStringLiteral("P003")).contains(QStringLiteral("340.4616")));
     QVERIFY(lineWith(QStringLiteral("P006")).contains(QStringLiteral("\"57,542.80\"")));
     QVERIFY(text.contains(QStringLiteral("\"86,054.00\"")));
+    const auto p003 = std::find_if(s.CostTable().begin(), s.CostTable().end(), [](const ImportCostRow& r) { return r.Code == QLatin1String("P003"); });
+    QVERIFY(p003 != s.CostTable().end());
+    QCOMPARE(p003->ThaiName, folder.left(19));
+    QVERIFY(lineWith(QStringLiteral("P003")).startsWith(QStringLiteral("P003,แฟ้มเอกสารพลาสติกสี,")));
+    // A spreadsheet table: one heading row, and every product row filled in every column.
+    QCOMPARE(lines.filter(QStringLiteral("ราคา/หน่วย")).size(), 1);
+    QVERIFY(lineWith(QStringLiteral("รหัส")).startsWith(QStringLiteral("รหัส,ชื่อสินค้า,จำนวน,ราคา/หน่วย(USD),รวมเงิน(USD),รวมเงิน(บาท),อากร,")));
+    for (const char* code : {"P001", "P003", "P006"})
+        QVERIFY2(!lineWith(QLatin1String(code)).contains(QStringLiteral(",,")), qPrintable(lineWith(QLatin1String(code))));
 }
 
 void TestImportCostForm::englishTexts()

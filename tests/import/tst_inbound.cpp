@@ -1,7 +1,7 @@
 #include "app/MessageService.h"
-#include "app/TFrShowError.h"
 #include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
+#include "data/Connection.h"
 #include "data/DbUtil.h"
 #include "data/NkError.h"
 #include "data/TDM.h"
@@ -16,7 +16,9 @@
 #include "search/TFaGetDate.h"
 #include "search/TFaGetMisc.h"
 #include "search/TFaGetWarehouse.h"
+#include "support/SqliteFile.h"
 #include "support/TestEnv.h"
+#include "app/WaitFeedback.h"
 #include "widgets/DbEdits.h"
 #include "widgets/TDataGrid.h"
 #include "widgets/TLookupEdit.h"
@@ -27,12 +29,16 @@
 #include <QDir>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QtTest>
 
 // The import form driven headless on the demo company: typing into its fields and cells,
 // its keys, its questions, and the rows it leaves in the database.
 class TstInbound : public QObject {
     Q_OBJECT
+
+    // How a save's database fails.
+    enum Failure { Held, HeldThenFreed, Full, ReadOnly, FullAndLogFails };
 
     static void typeInto(QWidget* w, const QString& text)
     {
@@ -200,10 +206,214 @@ private slots:
         QCOMPARE(env.count("ImDt D inner join ImDuty T on T.Id = D.ImDuty", "D.ImHd = :i and T.DutyNo = 2", {{"i", id}}), 1);
         QCOMPARE(env.count("UserLog", "FunctionListId = 1 and DocumentId = 0 and Remark = :n", {{"n", number}}), 1);
         QCOMPARE(env.count("glhd", "glfromdocid = :i", {{"i", id}}), 1); // the demo posts automatically
-        // Back on a blank document.
+        // Back on a blank document, the saved number in the status bar.
         QVERIFY(f.QHd->IsEmpty() || f.QHd->rowState(0) == CachedDataSet::RowState::Inserted);
         QVERIFY(f.FaGetDocNo->DocNo->isEnabled());
         QVERIFY(!f.AcSave->isEnabled());
+        QCOMPARE(f.StatusSaved->text(), "บันทึกแล้ว เลขที่เอกสาร " + number.trimmed());
+        QVERIFY(f.StatusSaved->isVisible());
+        QCOMPARE(QApplication::applicationDisplayName(), f.windowTitle()); // one title
+        f.grab().save(QDir(qEnvironmentVariable("NK_BUILD_DIR", ".")).filePath(
+            autoRun ? "inbound-saved.png" : "inbound-saved-manual.png"));
+    }
+
+    // A line left without a product is dropped at save and its amount does not count.
+    void storedTotalIsThatOfTheStoredLines()
+    {
+        TestEnv env;
+        TFrInbound f;
+        openForm(f);
+        fillHeader(f, "");
+        dutyCell(f, 0, "10");
+        cell(f, 0, "ProductCode", "P001");
+        cell(f, 0, "Quantity", "10");
+        cell(f, 0, "Total", "100");
+        f.QDt->Append();
+        cell(f, 1, "Total", "50");
+        QCOMPARE(f.QHd->FieldByName("Total").toDouble(), 150.0);
+        MessageService::queueAnswer(true);
+        QTest::keyClick(f.TransportNo, Qt::Key_F10);
+        const int id = env.scalar("select max(Id) from ImHd").toInt();
+        QCOMPARE(env.count("ImDt", "ImHd = :i", {{"i", id}}), 1);
+        QCOMPARE(env.scalar("select Total from ImHd where Id = :i", {{"i", id}}).toDouble(), 100.0);
+    }
+
+    // Numbers typed by hand: one already used by a bill brought forward is refused when the
+    // number is left; one another workstation saved meanwhile is refused by the save, which
+    // writes nothing and lets the user type another number for the same document.
+    void numberInUseIsRefused()
+    {
+        TestEnv env;
+        env.exec("update DocumentNo set AutoRun = 'N' where Code = 'IMPORT'");
+        env.exec("insert into ImHd (ImNo, ImDate, BeginBalance, Total) values ('        BF-9', '2026-01-05 00:00:00', 'Y', 1)");
+        TFrInbound f;
+        openForm(f);
+        MessageService::clearShown();
+        typeInto(f.FaGetDocNo->DocNo, "bf-9");
+        leave(f.FaGetDocNo->DocNo, f.TransportNo);
+        QCOMPARE(MessageService::shown().first().text, QString("เลขที่เอกสาร BF-9 มีอยู่แล้ว กรุณาใช้เลขที่อื่น"));
+        QVERIFY(f.FaGetDocNo->DocNo->isEnabled());
+        QVERIFY(f.FaGetDocNo->DocNo->text().trimmed().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), f.FaGetDocNo->DocNo);
+
+        fillHeader(f, "778");
+        fillBody(f);
+        env.exec("insert into ImHd (ImNo, ImDate, BeginBalance, Total) values ('         778', '2026-01-05 00:00:00', 'N', 1)");
+        const int rows = env.count("ImHd"), logs = env.count("UserLog");
+        MessageService::clearShown();
+        MessageService::queueAnswer(true);
+        QTest::keyClick(f.TransportNo, Qt::Key_F10);
+        QCOMPARE(MessageService::lastText(), QString("เลขที่เอกสาร 778 มีอยู่แล้ว กรุณาใช้เลขที่อื่น\nยังไม่ได้บันทึกข้อมูล"));
+        QCOMPARE(env.count("ImHd"), rows);
+        QCOMPARE(env.count("UserLog"), logs);
+        QCOMPARE(QApplication::focusWidget(), f.FaGetDocNo->DocNo);
+
+        typeInto(f.FaGetDocNo->DocNo, "779");
+        QTest::keyClick(f.FaGetDocNo->DocNo, Qt::Key_Tab);
+        QCOMPARE(f.QHd->AsString("ImNo"), QString("         779"));
+        QCOMPARE(f.QDt->RecordCount(), 3);
+        MessageService::setDialogHook([](QDialog* d) { d->reject(); return int(QDialog::Rejected); });
+        MessageService::queueAnswer(true);
+        QTest::keyClick(f.TransportNo, Qt::Key_F10);
+        const int id = env.scalar("select Id from ImHd where ImNo = '         779'").toInt();
+        QCOMPARE(env.count("ImDt", "ImHd = :i", {{"i", id}}), 3);
+        QCOMPARE(f.StatusSaved->text(), QString("บันทึกแล้ว เลขที่เอกสาร 779"));
+    }
+
+    // A database that is held by another workstation, full or read-only: the user reads what
+    // happened and that nothing was saved; the driver's words go to the error log and the
+    // dialog's details. While a held database is waited for, the cursor and the status bar
+    // say so.
+    void databaseFailuresAreToldInPlainWords_data()
+    {
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<QString>("shown");    // empty: saved
+        QTest::addColumn<QString>("details");  // part of the driver's words
+        QTest::newRow("held") << int(Held) << "ฐานข้อมูลถูกเครื่องอื่นใช้งานอยู่นานเกินไป\nยังไม่ได้บันทึกข้อมูล"
+                              << "database is locked";
+        QTest::newRow("held, then freed") << int(HeldThenFreed) << "" << "";
+        QTest::newRow("disk full") << int(Full) << "พื้นที่เก็บฐานข้อมูลเต็ม\nยังไม่ได้บันทึกข้อมูล" << "full";
+        QTest::newRow("read-only") << int(ReadOnly) << "ฐานข้อมูลเปิดได้เพื่ออ่านอย่างเดียว บันทึกไม่ได้\nยังไม่ได้บันทึกข้อมูล"
+                                   << "readonly";
+        QTest::newRow("disk full, error log too") << int(FullAndLogFails) << "พื้นที่เก็บฐานข้อมูลเต็ม\nยังไม่ได้บันทึกข้อมูล"
+                                                  << "full";
+    }
+    void databaseFailuresAreToldInPlainWords()
+    {
+        QFETCH(int, failure);
+        QFETCH(QString, shown);
+        QFETCH(QString, details);
+        const bool server = TestEnv::onServer();
+        if (server && (failure == Full || failure == FullAndLogFails))
+            QSKIP("a full disk is made with SQLite's page limit");
+        if (server) // the server's words
+            details = failure == ReadOnly ? QString("read-only") : failure == Held ? QString("lock timeout") : details;
+        TestEnv env;
+        InstallLockWaitFeedback();
+        TFrInbound f;
+        openForm(f);
+        fillHeader(f, "");
+        fillBody(f);
+        const int rows = env.count("ImHd");
+        const int logRows = Db::scalar(env.config(), "select count(*) from ErrorLog").toInt();
+
+        // Another workstation: on SQLite it holds the file, on a server the counter of IMPORT.
+        std::unique_ptr<TestSql> other;
+        QString waitCursorAndText;
+        if (failure == Held || failure == HeldThenFreed) {
+            if (server) {
+                other = std::make_unique<TestSql>(Connection::open("other", "DEMO", env.serverName(), env.folder()));
+                Db::beginTransaction(other->db());
+                other->query("select Id from DocumentNo where Code = 'IMPORT' for update");
+            } else {
+                other = std::make_unique<SqliteFile>(env.folder() + "/data/DEMO.sqlite");
+                other->query("BEGIN IMMEDIATE");
+            }
+            Db::setLockWaitLimit(failure == Held ? 700 : 5000);
+            QTimer::singleShot(300, [&] {
+                if (QApplication::overrideCursor())
+                    waitCursorAndText = QString::number(QApplication::overrideCursor()->shape());
+                waitCursorAndText += " " + f.StatusBar1->currentMessage();
+                if (failure == HeldThenFreed)
+                    Db::commit(other->db());
+            });
+        } else if (failure == ReadOnly) {
+            env.exec(server ? "SET default_transaction_read_only = on" : "PRAGMA query_only = 1");
+        } else {
+            // Many lines need new pages, and there are none left.
+            for (int i = 0; i < 300; ++i) {
+                f.QDt->Append();
+                for (const char* c : {"Product", "ProductCode", "ProductUnits", "Warehouse", "Fraction", "Quantity", "Total"})
+                    f.QDt->SetField(c, f.QDt->value(0, c));
+                f.QDt->Post();
+            }
+            env.exec("PRAGMA max_page_count = " + env.scalar("PRAGMA page_count").toString());
+            if (failure == FullAndLogFails)
+                Db::exec(env.config(), "PRAGMA query_only = 1");
+        }
+        QStringList critical;
+        static QStringList* sink = nullptr;
+        sink = &critical;
+        const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType t, const QMessageLogContext&, const QString& m) {
+            if (t == QtCriticalMsg)
+                sink->append(m);
+        });
+        MessageService::setDialogHook([](QDialog* d) { d->reject(); return int(QDialog::Rejected); });
+        MessageService::clearShown();
+        MessageService::queueAnswer(true);
+        QTest::keyClick(f.TransportNo, Qt::Key_F10);
+        qInstallMessageHandler(previous);
+        Db::setLockWaitLimit(0);
+        if (server) {
+            env.exec("SET default_transaction_read_only = off");
+            if (other)
+                Db::rollback(other->db());
+        } else {
+            env.exec("PRAGMA query_only = 0");
+            Db::exec(env.config(), "PRAGMA query_only = 0");
+        }
+
+        if (other)
+            QCOMPARE(waitCursorAndText, QString::number(Qt::WaitCursor) + " กำลังรอฐานข้อมูล: เครื่องอื่นกำลังบันทึกข้อมูลอยู่...");
+        QVERIFY(!QApplication::overrideCursor());
+        const int logged = Db::scalar(env.config(), "select count(*) from ErrorLog").toInt() - logRows;
+        if (shown.isEmpty()) {
+            QCOMPARE(env.count("ImHd"), rows + 1);
+            QCOMPARE(logged, 0);
+            return;
+        }
+        const QList<MessageService::Shown> boxes = MessageService::shown();
+        QCOMPARE(boxes.last().kind, MessageService::Kind::ErrorDialog);
+        QCOMPARE(boxes.last().text, shown);
+        QVERIFY2(boxes.last().details.contains(details, Qt::CaseInsensitive), qPrintable(boxes.last().details));
+        QCOMPARE(env.count("ImHd"), rows);
+        QCOMPARE(f.QDt->RecordCount() > 0, true); // still on screen for another try
+        if (failure == FullAndLogFails) {
+            QCOMPARE(logged, 0);
+            QCOMPARE(critical.size(), 1);
+            QVERIFY(critical[0].contains("could not be written") && critical[0].contains(details, Qt::CaseInsensitive));
+        } else {
+            QCOMPARE(logged, 1);
+            QVERIFY(Db::scalar(env.config(), "select ErrorMsg from ErrorLog order by Id desc limit 1").toString()
+                        .contains(details, Qt::CaseInsensitive));
+        }
+    }
+
+    // A form destroyed while an edit has the focus: nothing of the form runs any more (the
+    // edit does not commit its text into the half-destroyed form's data).
+    void destroyedWithAFocusedEdit()
+    {
+        TestEnv env;
+        auto* f = new TFrInbound;
+        openForm(*f);
+        fillHeader(*f, "");
+        typeInto(f->FaGetFrVendor1->Edit, "F002");
+        typeInto(f->TransportNo, "X");
+        QCOMPARE(QApplication::focusWidget(), f->TransportNo);
+        int changes = 0;
+        connect(f->QHd, &CachedDataSet::rowChanged, this, [&] { ++changes; });
+        delete f;
+        QCOMPARE(changes, 0);
     }
 
     void openEditAndDeleteAnExistingDocument()
@@ -438,26 +648,28 @@ private slots:
         openForm(f);
         fillHeader(f, "");
         fillBody(f);
-        QStringList shown;
-        MessageService::setDialogHook([&](QDialog* d) {
-            if (auto* e = qobject_cast<TFrShowError*>(d))
-                shown << e->errorText();
+        MessageService::setDialogHook([](QDialog* d) {
             d->reject();
             return int(QDialog::Rejected);
         });
         server.pause();
+        MessageService::clearShown();
         MessageService::queueAnswer(true);
         f.AcSave->trigger();
-        QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown[0].contains("connect", Qt::CaseInsensitive), qPrintable(shown.join("|")));
+        const QList<MessageService::Shown> boxes = MessageService::shown();
+        QCOMPARE(boxes.last().kind, MessageService::Kind::ErrorDialog);
+        QCOMPARE(boxes.last().text, QString("ติดต่อฐานข้อมูลไม่ได้"));
+        QVERIFY2(boxes.last().details.contains("connect", Qt::CaseInsensitive), qPrintable(boxes.last().details));
         QCOMPARE(f.QDt->RecordCount(), 3); // still on screen, pending
         QVERIFY(f.QHd->UpdatesPending());
 
         server.resume();
         QCOMPARE(env.count("ImHd"), before); // nothing half-written
+        MessageService::clearShown();
         MessageService::queueAnswer(true);
         f.AcSave->trigger();
-        QCOMPARE(shown.size(), 1);
+        for (const MessageService::Shown& box : MessageService::shown())
+            QVERIFY2(box.kind != MessageService::Kind::ErrorDialog, qPrintable(box.text));
         QCOMPARE(env.count("ImHd"), before + 1);
         const int id = env.scalar("select max(ID) from ImHd").toInt();
         QCOMPARE(env.count("ImDt", "ImHd = :i", {{"i", id}}), 3);

@@ -259,6 +259,88 @@ private slots:
         QVERIFY(counts(env) == before);
     }
 
+    // A number in use, by either kind of ImHd row, is refused before anything is written;
+    // automatic numbering passes over numbers typed by hand earlier.
+    void numberInUseIsRefusedBeforeAnythingIsWritten_data()
+    {
+        QTest::addColumn<bool>("autoRun");
+        QTest::addColumn<QString>("taken");        // inserted beforehand as a bill brought forward
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("savedAs");      // empty: refused
+        QTest::newRow("typed number of an import document") << false << "" << "IM2026-00002" << "";
+        QTest::newRow("typed number of a bill brought forward") << false << "  BF-1" << "  BF-1" << "";
+        QTest::newRow("automatic number typed by hand earlier") << true << "IM2026-00004" << "" << "IM2026-00005";
+    }
+    void numberInUseIsRefusedBeforeAnythingIsWritten()
+    {
+        QFETCH(bool, autoRun);
+        QFETCH(QString, taken);
+        QFETCH(QString, typed);
+        QFETCH(QString, savedAs);
+        TestEnv env(TestEnv::Data::Demo, QDate(2026, 12, 9));
+        if (!taken.isEmpty())
+            env.exec("insert into ImHd (ImNo, ImDate, BeginBalance, Total) values (:n, '2026-01-05 00:00:00', 'Y', 10)",
+                     {{"n", taken}});
+        const Counts before = counts(env);
+        Doc d;
+        d.newHeader();
+        d.line(1, unitOf(env, 1), 10, 100, 1);
+        d.group(5);
+        QVERIFY(InboundRules::CheckComplete(d.dt, d.duty, true, true).ok);
+        if (savedAs.isEmpty()) {
+            try {
+                InboundRules::Save(d.input(autoRun, typed));
+                QFAIL("a number in use was saved");
+            } catch (const NkError& e) {
+                QCOMPARE(int(e.kind()), int(NkError::Kind::Duplicate));
+                QCOMPARE(e.userText(), QString("เลขที่เอกสาร %1 มีอยู่แล้ว กรุณาใช้เลขที่อื่น\nยังไม่ได้บันทึกข้อมูล")
+                                           .arg(typed.trimmed()));
+            }
+            QVERIFY(counts(env) == before);
+            QVERIFY(!DM->InTransaction());
+            QVERIFY(d.dt.UpdatesPending()); // kept for another number
+            return;
+        }
+        const auto res = InboundRules::Save(d.input(autoRun, typed));
+        QCOMPARE(res.number, savedAs);
+        QCOMPARE(env.scalar("select LastNo from DocumentNo where Code = 'IMPORT' and DocYear = 2026").toInt(), 5);
+        QCOMPARE(env.count("ImDt", "ImHd = :i", {{"i", res.id}}), 1);
+        QCOMPARE(env.count("ImHd", "ImNo = :n", {{"n", taken}}), 1);
+    }
+
+    // An old database may hold a number twice (it had no unique index): the number is still
+    // refused, and a new document's lines and total are its own.
+    void oldDatabaseWithoutUniqueNumbers()
+    {
+        TestEnv env(TestEnv::Data::Demo, QDate(2026, 12, 9));
+        env.exec("drop index IX_ImHd_ImNo");
+        env.exec("insert into ImHd (ImNo, ImDate, BeginBalance, Total) values ('OLD-1', '2026-01-05 00:00:00', 'N', 1)");
+        env.exec("insert into ImHd (ImNo, ImDate, BeginBalance, Total) values ('OLD-1', '2026-01-06 00:00:00', 'Y', 2)");
+        {
+            Doc d;
+            d.newHeader();
+            d.line(1, unitOf(env, 1), 10, 100, 1);
+            d.group(5);
+            QVERIFY(InboundRules::CheckComplete(d.dt, d.duty, true, true).ok);
+            QVERIFY_THROWS_EXCEPTION(NkError, InboundRules::Save(d.input(false, "OLD-1")));
+            QCOMPARE(env.count("ImHd", "ImNo = 'OLD-1'"), 2);
+        }
+        Doc d;
+        d.newHeader();
+        d.line(1, unitOf(env, 1), 10, 100, 1);
+        d.line(0, 0, 0, 50); // no product: dropped, and not counted in the total
+        d.group(5);
+        d.hd.SetField("Total", 150);
+        QVERIFY(InboundRules::CheckComplete(d.dt, d.duty, true, true).ok);
+        const auto res = InboundRules::Save(d.input(true));
+        QCOMPARE(env.scalar("select max(Id) from ImHd").toInt(), res.id);
+        QCOMPARE(env.count("ImDt", "ImHd = :i", {{"i", res.id}}), 1);
+        QCOMPARE(env.count("ImDuty", "ImHd = :i", {{"i", res.id}}), 1);
+        QCOMPARE(env.scalar("select Total from ImHd where Id = :i", {{"i", res.id}}).toDouble(),
+                 env.scalar("select sum(Total) from ImDt where ImHd = :i", {{"i", res.id}}).toDouble());
+        QCOMPARE(d.hd.AsInteger("ID"), res.id); // the row on screen knows its Id after the commit
+    }
+
     void dutyRenumbering()
     {
         CachedDataSet duty;

@@ -134,6 +134,9 @@ private slots:
     void missingLayoutFiles();
     void preparationProcedure();
     void unknownPreparationProcedure();
+    void preparationScriptBesideTheLayouts_data();
+    void preparationScriptBesideTheLayouts();
+    void failedPrintIsNotLogged();
     void brokenLayoutReachesErrorDialog();
     void importDocumentInWords();
     void defaultLayouts_data();
@@ -371,6 +374,8 @@ void TestPrintDialog::preparationProcedure()
     QCOMPARE(got.value(QStringLiteral("DocYear")).toInt(), 2026);
     QCOMPARE(got.value(QStringLiteral("DocCode")).toString(), QStringLiteral("FRPO-X"));
     QVERIFY(got.contains(QStringLiteral("NewDocNo")));
+    // The registry outlives this test: nothing may call back into its locals.
+    ServerProcs::registerPrepareProc(QStringLiteral("SP_PrintFrPo"), [](const QSqlDatabase&, const QVariantMap&) {});
 }
 
 void TestPrintDialog::unknownPreparationProcedure()
@@ -391,6 +396,79 @@ void TestPrintDialog::unknownPreparationProcedure()
     QVERIFY(!finished);  // nothing printed: the dialog stays for another choice
     QCOMPARE(fx.logRows(5) + fx.logRows(10), 0);
     QVERIFY(!QFile::exists(fx.pdf));
+}
+
+void TestPrintDialog::preparationScriptBesideTheLayouts_data()
+{
+    // An installation's own procedure: an SQL script named after it in the layouts' folder.
+    QTest::addColumn<QString>("spName");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("rows");         // left in PrintPrep afterwards
+    QTest::addColumn<QString>("error");    // in the error dialog's text; empty: none
+    const QString good = QStringLiteral("-- fills the table the layout could read; a ':' in a comment binds nothing\n"
+                                        "insert into PrintPrep values (:No, :DocYear, :DocCode);\n"
+                                        "update PrintPrep set DocCode = DocCode || ';x' /* ; inside a comment */ where DocNo = :No;\n");
+    QTest::newRow("runs with the document's values") << "SP_PrintPrep" << good << 1 << "";
+    QTest::newRow("owner prefix and case") << "dbo.sp_printprep" << good << 1 << "";
+    QTest::newRow("failing statement undoes the script")
+        << "SP_PrintPrep" << QStringLiteral("insert into PrintPrep values (:No, :DocYear, :DocCode);\nupdate NoSuchTable set x = 1;") << 0
+        << "SP_PrintPrep.sql, statement 2";
+    QTest::newRow("a name that is no file name") << "../SP_PrintPrep" << good << 0 << "ไม่พบโปรแกรมเตรียมข้อมูล ../SP_PrintPrep";
+}
+
+void TestPrintDialog::preparationScriptBesideTheLayouts()
+{
+    QFETCH(QString, spName);
+    QFETCH(QString, script);
+    QFETCH(int, rows);
+    QFETCH(QString, error);
+    Fixture fx;
+    fx.setAutoGenGL(QStringLiteral("N"));
+    fx.env.exec(QStringLiteral("create table PrintPrep (DocNo text, DocYear integer, DocCode text)"));
+    QFile f(QDir(fx.env.folder()).filePath(QStringLiteral("SP_PrintPrep.sql")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(script.toUtf8());
+    f.close();
+    fx.env.exec(QStringLiteral("update SystemForm set SpName = :sp, DocCode = 'FRPO-X' where FormCode = 'FRPO-P'"),
+                {{QStringLiteral("sp"), spName}});
+    fx.hook([](TFrDocPrintForm* d) {
+        d->BDisplay->click();
+        return int(QDialog::Rejected);
+    });
+    const QString docNo = QStringLiteral("FP%1-00001").arg(year());
+    PrintDocument(nullptr, docNo, 2026, QStringLiteral("FRPO-P"));
+    QCOMPARE(fx.env.count(QStringLiteral("PrintPrep")), rows);
+    if (error.isEmpty()) {
+        QCOMPARE(fx.seen.dialogs, (QStringList{QStringLiteral("Print"), QStringLiteral("Preview")}));
+        QCOMPARE(fx.env.scalar(QStringLiteral("select DocNo || '/' || DocYear || '/' || DocCode from PrintPrep")).toString(),
+                 docNo + QStringLiteral("/2026/FRPO-X;x"));
+    } else {
+        // Reported like any failure of the procedure; nothing shown, nothing logged.
+        QCOMPARE(fx.seen.dialogs, (QStringList{QStringLiteral("Print"), QStringLiteral("Error")}));
+        QCOMPARE(fx.errorLogRows(error), 1);
+        QCOMPARE(fx.logRows(10), 0);
+    }
+}
+
+void TestPrintDialog::failedPrintIsNotLogged()
+{
+    // The printer refuses the job (here: a PDF file in a folder that does not exist); the
+    // print is reported, not logged, and the dialog stays for another try.
+    Fixture fx;
+    fx.setAutoGenGL(QStringLiteral("N"));
+    fx.printer.setOutputFileName(QDir(fx.env.folder()).filePath(QStringLiteral("no/such/folder/printed.pdf")));
+    bool finished = true;
+    fx.hook([&](TFrDocPrintForm* d) {
+        QSignalSpy spy(d, &QDialog::finished);
+        d->BPrint->click();
+        finished = spy.count() > 0;
+        return int(QDialog::Rejected);
+    });
+    PrintDocument(nullptr, QStringLiteral("FP%1-00001").arg(year()), QDate::currentDate().year(), QStringLiteral("FRPO-P"));
+    QCOMPARE(fx.seen.dialogs, (QStringList{QStringLiteral("Print"), QStringLiteral("Error")}));
+    QCOMPARE(fx.logRows(5), 0);
+    QVERIFY(!finished);
+    QCOMPARE(fx.errorLogRows(QStringLiteral("ไม่สามารถพิมพ์ได้")), 1);
 }
 
 void TestPrintDialog::brokenLayoutReachesErrorDialog()

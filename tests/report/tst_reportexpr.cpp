@@ -182,6 +182,12 @@ void TestReportExpr::expressions_data()
     QTest::newRow("ISWORDPRESENT") << "ISWORDPRESENT('two', 'one two three')" << "True";
     QTest::newRow("LEFTCOPY") << "LEFTCOPY('ABCDEF', 3)" << "ABC";
     QTest::newRow("RIGHTCOPY") << "RIGHTCOPY('ABCDEF', 2)" << "EF";
+    // A cut never leaves a vowel or tone mark without its consonant.
+    QTest::newRow("LEFTCOPY inside a cluster") << "LEFTCOPY('น้ำตาล', 2)" << "";
+    QTest::newRow("LEFTCOPY after a cluster") << "LEFTCOPY('น้ำตาล', 3)" << "น้ำ";
+    QTest::newRow("RIGHTCOPY inside a cluster") << "RIGHTCOPY('สวัสดี', 1)" << "";
+    QTest::newRow("RIGHTCOPY after a cluster") << "RIGHTCOPY('สวัสดี', 2)" << "ดี";
+    QTest::newRow("FORMATFLOAT without integer places") << "FORMATFLOAT(',.00', 1234.5)" << "1,234.50";
     QTest::newRow("NPOS") << "NPOS('a', 'banana', 2)" << "4";
     QTest::newRow("PADCENTER") << "PADCENTER('ab', 6, '*')" << "**ab**";
     QTest::newRow("PADLEFT") << "PADLEFT('7', 4, '0')" << "0007";
@@ -289,17 +295,32 @@ void TestReportExpr::swapExchangesVariables()
 
 void TestReportExpr::layoutErrorsCarryPosition_data()
 {
+    // Every value read from a layout is checked: the message names the band and the object.
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("line");
     QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("says");
     const QString head = QStringLiteral("report page=A4\nband MasterData height=5\n");
-    QTest::newRow("bad expression in text") << head + "  text x=0 y=0 w=10 h=5 : Total [1 + ]" << 3 << 38;
-    QTest::newRow("unknown setting") << head + "  text x=0 y=0 colour=red : a" << 3 << 16;
-    QTest::newRow("bad number") << head + "  line x=abc" << 3 << 8;
-    QTest::newRow("object before band") << QStringLiteral("report\n  text x=0 : a") << 2 << 3;
-    QTest::newRow("bad group expression") << QStringLiteral("report\nband GroupHeader group=[A +] height=5") << 2 << 28;
-    QTest::newRow("bad variable") << QStringLiteral("report\nvariable X = 'a' +") << 2 << 19;
-    QTest::newRow("unknown paper") << QStringLiteral("report page=B99") << 1 << 8;
+    QTest::newRow("bad expression in text") << head + "  text x=0 y=0 w=10 h=5 : Total [1 + ]" << 3 << 38 << "Unexpected end";
+    QTest::newRow("unknown setting") << head + "  text x=0 y=0 colour=red : a" << 3 << 16
+                                     << "MasterData band, text object 1: Unknown setting \"colour\"";
+    QTest::newRow("bad number") << head + "  line x=abc" << 3 << 8 << "MasterData band, line object 1: \"x\" needs a number";
+    QTest::newRow("object before band") << QStringLiteral("report\n  text x=0 : a") << 2 << 3 << "must follow a band";
+    QTest::newRow("bad group expression") << QStringLiteral("report\nband GroupHeader group=[A +] height=5") << 2 << 28 << "";
+    QTest::newRow("bad variable") << QStringLiteral("report\nvariable X = 'a' +") << 2 << 19 << "";
+    QTest::newRow("unknown paper") << QStringLiteral("report page=B99") << 1 << 8 << "Paper \"B99\"";
+    QTest::newRow("paper beyond 3 m") << QStringLiteral("report page=1e9x1e9") << 1 << 8 << "(10 to 3000)";
+    QTest::newRow("margins fill the page") << QStringLiteral("report page=A4 margins=100,150,100,150") << 1 << 1
+                                           << "The margins leave no room";
+    QTest::newRow("band too high") << QStringLiteral("report\nband MasterData height=99999") << 2 << 17
+                                   << "MasterData band: \"height\" must be between 0 and 5000";
+    QTest::newRow("font of a billion points") << head + "  text x=0 size=1e9 : a" << 3 << 12
+                                              << "MasterData band, text object 1: \"size\" must be between 1 and 400";
+    QTest::newRow("named object, nan") << head + "  text x=0 : a\n  text name=Total w=nan : b" << 4 << 19
+                                       << "MasterData band, text \"Total\": \"w\" needs a number, not \"nan\"";
+    QTest::newRow("negative width") << head + "  line w=-5" << 3 << 8 << "\"w\" must be between 0 and 5000";
+    QTest::newRow("unknown line style") << head + "  line style=zigzag" << 3 << 8 << "A line style is solid, dash or dot";
+    QTest::newRow("unknown bar code") << head + "  barcode symbology=bogus : 1" << 3 << 11 << "A bar code is code128";
 }
 
 void TestReportExpr::layoutErrorsCarryPosition()
@@ -307,6 +328,7 @@ void TestReportExpr::layoutErrorsCarryPosition()
     QFETCH(QString, text);
     QFETCH(int, line);
     QFETCH(int, column);
+    QFETCH(QString, says);
     try {
         ReportLayout::parse(text, QStringLiteral("L.frf"));
         QFAIL("no error");
@@ -314,6 +336,7 @@ void TestReportExpr::layoutErrorsCarryPosition()
         QCOMPARE(e.file(), QStringLiteral("L.frf"));
         QCOMPARE(e.line(), line);
         QCOMPARE(e.column(), column);
+        QVERIFY2(e.text().contains(says), qPrintable(e.message()));
     }
 }
 

@@ -13,10 +13,10 @@
 #include <QTextStream>
 #include <cstdio>
 
-// An import document held in the form's own data sets (header, lines, duty groups, the Id
-// read-back), filled without widgets and saved through the form's save path.
+// An import document held in the form's own data sets (header, lines, duty groups), filled
+// without widgets and saved through the form's save path.
 struct ImportDoc {
-    CachedDataSet hd, dt, duty, hdId;
+    CachedDataSet hd, dt, duty;
     explicit ImportDoc(const QString& number = QString())
     {
         hd.setSQL(InboundSql::header(false));
@@ -32,7 +32,6 @@ struct ImportDoc {
         duty.setUpdateSQL(InboundSql::DutyInsert, InboundSql::DutyModify, InboundSql::DutyDelete);
         duty.setParam("GetId", id);
         duty.Open();
-        hdId.setSQL(InboundSql::HeaderIdReadBack);
     }
     void newHeader()
     {
@@ -69,7 +68,6 @@ struct ImportDoc {
         in.header = &hd;
         in.lines = &dt;
         in.duty = &duty;
-        in.idReadBack = &hdId;
         in.autoRun = autoRun;
         in.typedNumber = typed;
         in.runGL = DM->ConfigText("AutoGenGL") == "Y";

@@ -227,6 +227,17 @@ int TestEnv::count(const QString& table, const QString& where, const QVariantMap
     return scalar(sql, params).toInt();
 }
 
+QString TestEnv::row(const QString& sql, const QVariantMap& params)
+{
+    QSqlQuery q = Db::exec(company(), sql, params);
+    if (!q.next())
+        return {};
+    QStringList values;
+    for (const QVariant& v : Db::rowValues(q))
+        values << v.toString();
+    return values.join(QLatin1Char('/'));
+}
+
 void TestEnv::exec(const QString& sql, const QVariantMap& params)
 {
     const bool ddl = sql.trimmed().startsWith(QLatin1String("CREATE"), Qt::CaseInsensitive);

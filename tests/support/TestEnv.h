@@ -47,6 +47,9 @@ public:
     // Runs a statement on the company database and returns the first column of the first row.
     QVariant scalar(const QString& sql, const QVariantMap& params = {});
     int count(const QString& table, const QString& where = {}, const QVariantMap& params = {});
+    // The values of the first row as the program reads them on either backend, joined by "/"
+    // (numbers without trailing zeros: "1/1000/0.5").
+    QString row(const QString& sql, const QVariantMap& params = {});
     // A statement on the company database; CREATE statements written for SQLite are
     // translated for the server as the schema scripts are.
     void exec(const QString& sql, const QVariantMap& params = {});

@@ -110,17 +110,8 @@ QString TDmProduct::SqlOnHand()
 
 bool readFirstRow(const QSqlDatabase& db, const QString& sql, const QVariantMap& params, QSqlRecord& record)
 {
-    QSqlQuery q = Db::exec(db, sql, params);
-    bool found = false;
-    if (q.next()) {
-        record = q.record();
-        found = true;
-    } else {
-        record = q.record();
-        record.clearValues();
-    }
-    q.finish();
-    return found;
+    // The checks run for every code typed: their statements stay prepared.
+    return Db::readFirst(db, sql, params, record);
 }
 
 TDmProduct::KindPatterns TDmProduct::kindPatterns(int kinds, const QString& other)

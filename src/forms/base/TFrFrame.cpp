@@ -1,7 +1,10 @@
 #include "forms/base/TFrFrame.h"
+#include "app/ErrorReporting.h"
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
+#include "data/CachedDataSet.h"
 #include "data/NkError.h"
+#include "data/TDM.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -43,7 +46,12 @@ TFrFrame::TFrFrame(QWidget* parent)
     StatusPanel2->setFixedWidth(50);
     StatusBar1->addWidget(StatusPanel1);
     StatusBar1->addWidget(StatusPanel2);
+    StatusSaved = new QLabel(StatusBar1);
+    StatusSaved->setObjectName(QStringLiteral("StatusSaved"));
+    StatusBar1->addWidget(StatusSaved, 1);
     outer->addWidget(StatusBar1);
+    if (DM)
+        connect(DM, &TDM::documentSaved, this, &TFrFrame::showSavedNumber);
 
     AcNew = makeAction(QStringLiteral("AcNew"), QStringLiteral("New"), QStringLiteral("New Record"), Qt::Key_F3,
                        QStringLiteral("document-new"), QStyle::SP_FileIcon);
@@ -68,6 +76,18 @@ TFrFrame::TFrFrame(QWidget* parent)
 
 TFrFrame::~TFrFrame()
 {
+    // The derived parts are gone already; what is left must not reach them. The data sets
+    // fall silent, and the window is hidden here while the event filter still swallows the
+    // focus changes of its widgets, so no edit commits its text and no lookup runs.
+    m_destroying = true;
+    for (CachedDataSet* ds : findChildren<CachedDataSet*>()) {
+        ds->blockSignals(true);
+        ds->clearHooks();
+    }
+    for (QObject* child : findChildren<QObject*>())
+        disconnect(qApp, nullptr, child, nullptr); // focus changes of the application
+    if (isVisible())
+        hide();
     qApp->removeEventFilter(this);
 }
 
@@ -122,6 +142,22 @@ void TFrFrame::FormShow()
     AcNewExecute();
 }
 
+void TFrFrame::setFormCaption(const QString& fallbackCaption)
+{
+    const QString menu = DMConfig ? DMConfig->MenuCaption.trimmed() : QString();
+    const QString title = (menu.isEmpty() ? fallbackCaption : menu) + versionText();
+    // The name first: the window system builds the title bar when the title is set.
+    QApplication::setApplicationDisplayName(title);
+    setWindowTitle(title);
+}
+
+void TFrFrame::showSavedNumber(const QString& number)
+{
+    const bool thai = DMConfig ? DMConfig->ThaiLanguage : true;
+    StatusSaved->setText(thai ? QStringLiteral("บันทึกแล้ว เลขที่เอกสาร %1").arg(number)
+                              : QStringLiteral("Saved: document number %1").arg(number));
+}
+
 bool TFrFrame::focusInGrid() const
 {
     for (QWidget* w = QApplication::focusWidget(); w && w != this; w = w->parentWidget())
@@ -151,14 +187,25 @@ void TFrFrame::showEvent(QShowEvent* e)
         try {
             FormShow();
         } catch (const NkError& ex) {
-            MessageService::error(ex.message());
+            formOpenFailed(ex);
         }
     }
 }
 
+void TFrFrame::formOpenFailed(const NkError& error)
+{
+    // Nothing can be done without the database: the form goes, the error is logged and
+    // shown like any other, and the process ends.
+    m_closeWithoutQuestion = true;
+    hide();
+    ReportError(error);
+    close();
+    QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
+
 void TFrFrame::closeEvent(QCloseEvent* e)
 {
-    if (askExit())
+    if (m_closeWithoutQuestion || askExit())
         e->accept();
     else
         e->ignore();
@@ -166,6 +213,15 @@ void TFrFrame::closeEvent(QCloseEvent* e)
 
 bool TFrFrame::eventFilter(QObject* obj, QEvent* e)
 {
+    if (m_destroying) {
+        // Focus leaving with the window being destroyed reaches nobody.
+        const QEvent::Type t = e->type();
+        if (t == QEvent::FocusOut || t == QEvent::FocusIn || t == QEvent::FocusAboutToChange) {
+            auto* w = qobject_cast<QWidget*>(obj);
+            return w && (w == this || isAncestorOf(w));
+        }
+        return false;
+    }
     if ((e->type() != QEvent::KeyPress && e->type() != QEvent::ShortcutOverride) || !isVisible())
         return false;
     auto* w = qobject_cast<QWidget*>(obj);

@@ -6,6 +6,7 @@
 #include <QToolButton>
 #include <QWidget>
 
+class NkError;
 class QHBoxLayout;
 class QVBoxLayout;
 
@@ -19,6 +20,8 @@ class TFrFrame : public QWidget {
     Q_OBJECT
 public:
     explicit TFrFrame(QWidget* parent = nullptr);
+    // Detaches the form from its data and widgets before anything of it is destroyed, so a
+    // focused edit leaving with the window cannot call back into a half-destroyed form.
     ~TFrFrame() override;
 
     bool KeyPreview = true;
@@ -38,9 +41,21 @@ public:
     QStatusBar* StatusBar1 = nullptr;
     QLabel* StatusPanel1 = nullptr; // 200 pixels
     QLabel* StatusPanel2 = nullptr; // 50 pixels
+    // The number of the document saved last: the form goes blank after a save, so this is
+    // where the user reads the number to write on the paper.
+    QLabel* StatusSaved = nullptr;
 
     // The exit question's text in the user's language.
     static QString exitQuestion();
+
+    // The window's one title: the menu entry's caption (the form's own when the menu gives
+    // none) followed by the program's version. The application name follows it, so the
+    // window system shows the title once.
+    static QString versionText() { return QStringLiteral(" (Version 1.05.03.26)"); }
+    void setFormCaption(const QString& fallbackCaption);
+    // Shows the saved document's number; every save of every form reaches it through the
+    // data module's documentSaved, so forms do nothing for it.
+    void showSavedNumber(const QString& number);
 
     virtual void AcNewExecute();
     virtual void AcDelExecute() {}
@@ -70,8 +85,14 @@ protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
+    // A failure of the first show (no company database): reported through the error hook,
+    // then the form closes without the exit question and the process ends.
+    virtual void formOpenFailed(const NkError& error);
+
 private:
     QVBoxLayout* m_body = nullptr;
+    bool m_closeWithoutQuestion = false;
+    bool m_destroying = false;
     QHBoxLayout* m_toolbar = nullptr;
     bool m_shown = false;
 };

@@ -13,28 +13,12 @@
 namespace InboundRules {
 
 namespace {
-std::function<void(SaveStep)>& stepHook()
-{
-    static std::function<void(SaveStep)> h;
-    return h;
-}
-
 bool emptyId(const QVariant& v)
 {
     return v.isNull() || v.toString().trimmed().isEmpty() || v.toInt() == 0;
 }
+
 } // namespace
-
-void setSaveStepHook(std::function<void(SaveStep)> hook)
-{
-    stepHook() = std::move(hook);
-}
-
-void reportStep(SaveStep step)
-{
-    if (stepHook())
-        stepHook()(step);
-}
 
 double CalculateAll(CachedDataSet& lines)
 {
@@ -154,9 +138,21 @@ SaveResult Save(const SaveInput& in)
     try {
         QString number;
         int id = 0;
+        // The total stored is that of the lines stored: lines dropped by the validation do
+        // not count.
+        if (in.lines)
+            hd.SetField(QStringLiteral("Total"), CalculateAll(*in.lines));
         if (isNew) {
             reportStep(SaveStep::Number);
-            number = in.autoRun ? DM->NewDocNo(in.docCode, docDate) : in.typedNumber;
+            // A number in use (by an import document or a bill brought forward) is refused
+            // before anything is written; automatic numbering passes over numbers typed by
+            // hand earlier.
+            if (in.autoRun) {
+                number = DM->NewFreeDocNo(in.docCode, docDate, QStringLiteral("ImHd"));
+            } else {
+                number = in.typedNumber;
+                DM->CheckDocNoFree(QStringLiteral("ImHd"), number);
+            }
             hd.SetField(QStringLiteral("ImNo"), number);
             hd.SetField(QStringLiteral("Clear"), QStringLiteral("N"));
             hd.SetField(QStringLiteral("DelFlag"), QStringLiteral("N"));
@@ -169,20 +165,19 @@ SaveResult Save(const SaveInput& in)
                 hd.SetField(QStringLiteral("ImportLotNo"), in.beginLotId);
             hd.Post();
             reportStep(SaveStep::Header);
-            hd.ApplyUpdates();
-            in.idReadBack->Close();
-            in.idReadBack->setParam(QStringLiteral("GetNo"), number);
-            in.idReadBack->Open();
-            if (in.idReadBack->IsEmpty())
+            DM->ApplyDocumentHeader(hd, number);
+            // The new Id comes from the insert itself: never read back by number.
+            id = hd.InsertedId();
+            if (id <= 0)
                 throw NkError(QStringLiteral("Impossible Error ImNo !!!! ") + number);
-            id = in.idReadBack->AsInteger(QStringLiteral("Id"));
             reportStep(SaveStep::Log);
             DM->AddUserLog(1, 0, number);
         } else {
             id = hd.AsInteger(QStringLiteral("ID"));
             number = hd.AsString(QStringLiteral("ImNo"));
+            hd.Post();
             reportStep(SaveStep::Header);
-            hd.ApplyUpdates();
+            DM->ApplyDocumentHeader(hd, number);
             reportStep(SaveStep::Log);
             DM->AddUserLog(2, id, number);
         }

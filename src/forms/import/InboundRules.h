@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "data/SaveSteps.h"
+
 class CachedDataSet;
 
 // The rules of the import document that need no widget: the header total, the duty group
@@ -33,17 +35,15 @@ struct CheckResult {
 // valid duty group.
 CheckResult CheckComplete(CachedDataSet& lines, CachedDataSet& duty, bool importLotFilled, bool thai);
 
-// Steps of the saving transaction, reported to a test hook before each one runs; a hook
-// that throws makes that step fail as a database error would.
-enum class SaveStep { Number, Header, Log, Duty, Lines, GL, Commit };
-void setSaveStepHook(std::function<void(SaveStep)> hook);
-void reportStep(SaveStep step);
+// Steps of the saving transaction: the step hook every document save shares (SaveSteps).
+using SaveStep = SaveSteps::Step;
+inline void setSaveStepHook(std::function<void(SaveStep)> hook) { SaveSteps::setHook(std::move(hook)); }
+inline void reportStep(SaveStep step) { SaveSteps::report(step); }
 
 struct SaveInput {
     CachedDataSet* header = nullptr;
     CachedDataSet* lines = nullptr;   // null for bills brought forward
     CachedDataSet* duty = nullptr;    // null for bills brought forward
-    CachedDataSet* idReadBack = nullptr; // "Select Id From ImHd Where (ImNo = :GetNo)"
     bool autoRun = false;
     QString typedNumber;              // kept when numbering is manual
     QString docCode = QStringLiteral("IMPORT");
@@ -57,9 +57,10 @@ struct SaveResult {
     int year = 0;
 };
 
-// One transaction: number, header, Id read back, log, duty groups, lines, GL, commit.
-// On any failure: rollback and rethrow; every cached change stays for another try. The
-// change logs are cleared only after the commit.
+// One transaction: number (refused when in use), header (its Id from its insert, its total
+// that of the lines), log, duty groups, lines, GL, commit. On any failure: rollback and
+// rethrow; every cached change stays for another try. The change logs are cleared only
+// after the commit.
 SaveResult Save(const SaveInput& in);
 
 } // namespace InboundRules

@@ -45,7 +45,6 @@ inline QString headerInsert() { return insertInto(QStringLiteral("ImHd"), Header
 inline QString headerModify() { return updateById(QStringLiteral("ImHd"), HeaderColumns); }
 
 inline const QString HeaderDelete = QStringLiteral("delete from ImHd\nwhere\nID = :OLD_ID");
-inline const QString HeaderIdReadBack = QStringLiteral("Select Id From ImHd Where (ImNo = :GetNo)");
 
 inline const QString Lines = QStringLiteral(
     "SELECT D.ID, D.ImHd, D.ImRecNo, D.ImDate, D.PoDt, D.Product,\n"

@@ -59,20 +59,15 @@ void TFrImportCost::applyLanguage()
 
 void TFrImportCost::FormShow()
 {
-    // The menu entry's caption names the window; the program's own caption when it has none.
-    const QString menuCaption = DMConfig ? DMConfig->MenuCaption.trimmed() : QString();
-    setWindowTitle(menuCaption.isEmpty() ? defaultCaption() : menuCaption);
     StatusPanel1->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
     applyLanguage();
     TFrForm::FormShow();
+    // The menu entry's caption names the window (the program's own when it has none), with
+    // the version, as every work form.
+    setFormCaption(defaultCaption());
 
     // The picker writes the chosen lot's id into a one-row scratch query held in edit state.
-    QNullTable->Close();
-    QNullTable->Open();
-    if (QNullTable->IsEmpty())
-        QNullTable->Append();
-    else
-        QNullTable->Edit();
+    QNullTable->OpenEditRow();
     FaGetImportLotNo1->bind(QNullTable, QStringLiteral("Id"));
     FaGetImportLotNo1->Code->setFocus();
 }

@@ -58,7 +58,6 @@ TFrInbound::TFrInbound(QWidget* parent)
 
     QHd->setSQL(InboundSql::header(false));
     QHd->setUpdateSQL(InboundSql::headerInsert(), InboundSql::headerModify(), InboundSql::HeaderDelete);
-    QHdId->setSQL(InboundSql::HeaderIdReadBack);
     QDt->setSQL(InboundSql::Lines);
     QDt->setUpdateSQL(InboundSql::lineInsert(), InboundSql::lineModify(), InboundSql::LineDelete);
     QDuty->setSQL(InboundSql::Duty);
@@ -236,9 +235,8 @@ void TFrInbound::FormShow()
 {
     TFrHdDtTransaction::FormShow();
     DM->DMdata();
-    setWindowTitle((DMConfig ? DMConfig->MenuCaption.trimmed() : QString()) + versionText());
+    setFormCaption(windowTitle());
     StatusPanel1->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
-    QApplication::setApplicationDisplayName(windowTitle());
     applyLanguage();
     AcNewExecute();
 }
@@ -283,6 +281,7 @@ void TFrInbound::alignCaptions()
 
 void TFrInbound::AcNewExecute()
 {
+    m_renumber = false;
     TFrHdDtTransaction::AcNewExecute();
     FaGetDocNo->setEnabled(true);
     FaGetDocNo->DocNo->setEnabled(true);
@@ -335,8 +334,33 @@ void TFrInbound::enableAfterLookup(bool found)
 void TFrInbound::FaGetDocNoDocNoExit()
 {
     const QString number = PadLeft(FaGetDocNo->DocNo->text(), ImportNoLength, QLatin1Char(' '));
+    if (m_renumber) {
+        // After a save refused the number: only the number changes, the document stays.
+        if (number.trimmed().isEmpty())
+            return;
+        if (DM->DocNoTaken(QStringLiteral("ImHd"), number)) {
+            MessageService::warning(TDM::DocNoTakenText(number));
+            FaGetDocNo->DocNo->setFocus();
+            return;
+        }
+        m_renumber = false;
+        QHd->SetField(QStringLiteral("ImNo"), number);
+        FaGetDocNo->DocNo->refresh();
+        FaGetDocNo->DocNo->setEnabled(false);
+        return;
+    }
     OpenQuery(number);
     const bool found = !QHd->IsEmpty();
+    if (!found && !ImportAutoRun && !number.trimmed().isEmpty() && DM->DocNoTaken(QStringLiteral("ImHd"), number)) {
+        // The number belongs to a document of the other kind (an import document or a bill
+        // brought forward): it cannot be used for a new one.
+        MessageService::warning(TDM::DocNoTakenText(number));
+        FaGetDocNo->DocNo->setText(QString());
+        TFrInbound::FaGetDocNoDocNoExit();
+        FaGetDocNo->DocNo->setEnabled(true);
+        FaGetDocNo->DocNo->setFocus();
+        return;
+    }
     enableAfterLookup(found);
     if (found)
         QHd->Edit();
@@ -450,7 +474,6 @@ void TFrInbound::AcSaveExecute()
         in.header = QHd;
         in.lines = QDt;
         in.duty = QDuty;
-        in.idReadBack = QHdId;
         in.autoRun = ImportAutoRun;
         in.typedNumber = ImportAutoRun ? QString() : QHd->AsString(QStringLiteral("ImNo"));
         in.runGL = DM->ConfigText(QStringLiteral("AutoGenGL")) == QLatin1String("Y");
@@ -460,10 +483,26 @@ void TFrInbound::AcSaveExecute()
         return;
     } catch (const NkError& e) {
         // Rolled back: the document stays on screen with its changes for another try.
-        ReportError(e.message());
+        if (!refuseTakenNumber(e))
+            ReportError(e);
         return;
     }
+    m_renumber = false;
     AcNewExecute();
+}
+
+bool TFrInbound::refuseTakenNumber(const NkError& e)
+{
+    if (e.kind() != NkError::Kind::Duplicate || e.userText().isEmpty())
+        return false;
+    MessageService::warning(e.userText());
+    if (!ImportAutoRun) {
+        m_renumber = true;
+        FaGetDocNo->setEnabled(true);
+        FaGetDocNo->DocNo->setEnabled(true);
+        FaGetDocNo->DocNo->setFocus();
+    }
+    return true;
 }
 
 void TFrInbound::printAfterSave(const QString& number, int year)
@@ -493,7 +532,7 @@ void TFrInbound::AcDelExecute()
             throw;
         }
     } catch (const NkError& e) {
-        ReportError(e.message());
+        ReportError(e);
         return;
     }
     QHd->CommitUpdates();

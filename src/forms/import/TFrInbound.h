@@ -16,6 +16,7 @@ class TFaGetMisc;
 class TFaGetRemark;
 class TFaGetWarehouse;
 class TFrSearchImNo;
+class NkError;
 
 // Import of goods from abroad: the shipment's arrival with its foreign vendor, currency and
 // exchange rate, import lot, product lines and duty groups.
@@ -24,8 +25,6 @@ class TFrInbound : public TFrHdDtTransaction {
 public:
     explicit TFrInbound(QWidget* parent = nullptr);
     ~TFrInbound() override;
-
-    static QString versionText() { return QStringLiteral(" (Version 1.05.03.26)"); }
 
     QString PoType;          // "P" for program code INBOUND; empty for bills brought forward
     int ImportNoLength = 0;
@@ -90,9 +89,14 @@ protected:
     // Builds the print step after a save; the bills brought forward have none.
     virtual void printAfterSave(const QString& number, int year);
     void enableAfterLookup(bool found);
+    // A save refused because its number is in use: the message, and (numbers typed by hand)
+    // the number field opens again for another number; the document stays as it is.
+    // False for any other error.
+    bool refuseTakenNumber(const NkError& error);
     QDateTime docDate() const;
 
     int m_dutyLimit = 1;
     TFrSearchImNo* m_search = nullptr;
     bool m_inAssign = false;
+    bool m_renumber = false; // the number field reopened after a refused number
 };

@@ -95,7 +95,6 @@ void TFrInboundBegin::AcSaveExecute()
             BeginLotId = EnsureBeginLot();
         InboundRules::SaveInput in;
         in.header = QHd;
-        in.idReadBack = QHdId;
         in.autoRun = ImportAutoRun;
         in.typedNumber = ImportAutoRun ? QString() : QHd->AsString(QStringLiteral("ImNo"));
         in.beginBalance = true;
@@ -104,7 +103,8 @@ void TFrInboundBegin::AcSaveExecute()
     } catch (const NkError& e) {
         if (QHd->state() == CachedDataSet::State::Browse && QHd->RecNo() >= 0)
             QHd->Edit();
-        ReportError(e.message());
+        if (!refuseTakenNumber(e))
+            ReportError(e);
         return;
     }
     AcNewExecute();
@@ -133,7 +133,7 @@ void TFrInboundBegin::AcDelExecute()
             throw;
         }
     } catch (const NkError& e) {
-        ReportError(e.message());
+        ReportError(e);
         return;
     }
     QHd->CommitUpdates();

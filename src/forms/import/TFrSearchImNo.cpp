@@ -57,12 +57,7 @@ void TFrSearchImNo::FormShow()
     TFrSearch::FormShow();
     ResultField = QStringLiteral("ImNo");
     // The vendor filter starts empty on a fresh scratch row.
-    QNullTable->Close();
-    QNullTable->Open();
-    if (QNullTable->IsEmpty())
-        QNullTable->Append();
-    else
-        QNullTable->Edit();
+    QNullTable->OpenEditRow();
     FaGetFrVendor1->bind(QNullTable, QStringLiteral("Id"));
     Code->clear();
     Code->setFocus();

@@ -9,6 +9,7 @@
 #include "forms/import/ImportCostQuery.h"
 #include "print/ReportFunctions.h"
 #include "report/ReportData.h"
+#include "report/ReportText.h"
 #include "report/TReport.h"
 
 #include <QAbstractTableModel>
@@ -210,8 +211,8 @@ void TFrShowImportCost::buildCostTable()
     m_costTable.clear();
     m_costTable.reserve(result().Rows.size());
     for (ImportCostRow r : result().Rows) {
-        r.Code = r.Code.left(PrintTextLength);
-        r.ThaiName = r.ThaiName.left(PrintTextLength);
+        r.Code = leftClusters(r.Code, PrintTextLength);
+        r.ThaiName = leftClusters(r.ThaiName, PrintTextLength);
         m_costTable.push_back(r);
     }
 }

@@ -28,7 +28,7 @@ public:
     QString currency() const;
     const ImportCostResult& result() const;
     // The print data: every row of the grid, code and name cut to the 20 characters the
-    // cost sheet has room for.
+    // cost sheet has room for, never inside a letter with its vowel and tone marks.
     const QVector<ImportCostRow>& CostTable() const { return m_costTable; }
     static constexpr int PrintTextLength = 20;
 

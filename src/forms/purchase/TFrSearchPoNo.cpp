@@ -97,12 +97,7 @@ void TFrSearchPoNo::showWithPicker(TFaPicker* picker)
     ResultValue.clear();
     ResultField = QStringLiteral("PONo");
     // A fresh placeholder row in edit, holding the preset vendor when there is one.
-    QNullTable->Close();
-    QNullTable->Open();
-    if (QNullTable->IsEmpty())
-        QNullTable->Append();
-    else
-        QNullTable->Edit();
+    QNullTable->OpenEditRow();
     if (ID > 0)
         QNullTable->SetField(QStringLiteral("Id"), ID);
     picker->bind(QNullTable, QStringLiteral("Id"));

@@ -1,0 +1,83 @@
+#pragma once
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+#include <functional>
+
+class CachedDataSet;
+
+// How a code typed into a purchase line becomes a line: the product, service or
+// miscellaneous item, its unit (its first purchase unit, or the unit of a bar code), its
+// warehouse and tax, and the vendor's price. Shared by the vendor bills and the purchase
+// orders; the Policy says where their rules differ:
+//
+//                         Bill                                 Order
+//  lookups tried          goods when the line is "P", else     each of goods / service / misc
+//                         services                             whose letter is the order's type
+//                                                              or the line's type, in that order
+//  goods' unit            first unit when the line has no      first unit when the product
+//                         fraction or the product changed      changed
+//  goods' tax rate        GetTaxRate when the document has     the product's rate
+//                         a rate, else 0
+//  serial goods           quantity 1                           -
+//  service warehouse      emptied                              left
+//  goods' name            display name of the product view     Thai name
+//                         when SearchProductNo is 2
+//
+// Everything is written into the current row of the line data set, and only into columns
+// the data set has, so a line query without (say) PurchaseCode still works. While the entry
+// writes, assigning() is true: the form's field-change handler ignores those changes.
+class PurchaseLineEntry {
+public:
+    enum class Policy { Bill, Order };
+
+    PurchaseLineEntry(CachedDataSet* lines, Policy policy);
+
+    // What the entry needs from its document.
+    std::function<int()> vendorId;            // the document's vendor (PartSource rows)
+    std::function<double()> headerTaxRate;    // the document's tax rate
+    std::function<QString()> documentType;    // the order's type letter (orders)
+    std::function<QDateTime()> headerShipDate; // orders: SetVendorPrice dates the line
+    std::function<int()> balanceYear;         // year of the stock shown after a goods lookup
+
+    // Text for status panel 1 after the last goods lookup: empty, or the current balance.
+    QString StatusText;
+
+    bool assigning() const { return m_busy > 0; }
+
+    // A code typed or chosen (unitId: the unit of a bar code, 0 to take the first unit).
+    // True when an item was found; otherwise the line's product is emptied.
+    bool AssignProduct(const QString& code, int unitId);
+    // The code editors of the three entry types.
+    bool ProductCodeExit(const QString& code) { return AssignProduct(code.trimmed(), 0); }
+    bool BarCodeExit(const QString& code);
+    bool PurchaseCodeExit(const QString& code);
+
+    void SetVendorPrice();
+    void ClearLineProduct();
+
+    // The unit of the line as it was when the grid was last laid out; an unknown unit name
+    // goes back to it.
+    struct SavedUnit {
+        QVariant name, id, fraction;
+    };
+    SavedUnit CurrentUnit() const;
+    // A unit name typed: the unit and, when it changed, the price of the new unit.
+    bool UnitNameExit(const QString& name, const SavedUnit& saved);
+    // A quantity typed: the size quantity of goods priced by size.
+    void QuantityExit(double quantity);
+
+    // True when the line has no price yet (empty or 0).
+    bool PriceEmpty() const;
+
+private:
+    bool assignGoods(const QString& code, int unitId);
+    bool assignService(const QString& code, bool misc);
+    bool applyPartSource(int unitId);
+    void set(const QString& field, const QVariant& v);
+    QVariant get(const QString& field) const;
+
+    CachedDataSet* m_lines;
+    Policy m_policy;
+    int m_busy = 0;
+};

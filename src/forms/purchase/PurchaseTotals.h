@@ -1,0 +1,103 @@
+#pragma once
+#include <QString>
+#include <QVector>
+
+class CachedDataSet;
+
+// The money of purchase documents without any widget: the line amounts with their discount
+// texts, the split into taxed and untaxed goods, the three end-of-bill discounts, the tax for
+// prices that include or exclude it, a hand-typed tax, the deposit deducted from a bill and
+// the payable total. Vendor bills and purchase orders share the rules; where they differ the
+// Kind says which:
+//
+//                              Bill                               Order
+//  line DiscountAmt            R15(gross) - Total                 gross - Total
+//  a line counts as taxed      its tax rate is above 0            its computed tax is above 0
+//  end-of-bill discounts       not rounded                        each rounded to 2 places
+//  Total with prices excl. tax not rounded                        rounded to 2 places
+//  a hand-typed tax            moves Total by typed - computed    leaves Total alone
+//  deposit                     deducted from the goods            none (PrepaidAmount 0)
+//
+// Every rounding is RoundDecimal to 2 places, half away from zero (negative amounts round
+// like their magnitude). Nothing here shows a message: the result says when the form has to.
+namespace PurchaseTotals {
+
+enum class Kind { Bill, Order };
+
+struct Line {
+    bool hasProduct = true; // a line without product keeps the amounts it has and still counts
+    double quantity = 0;
+    double price = 0;
+    QString discount;       // discount text ("10%5", "5/2", "20")
+    double taxRate = 0;     // the line's own rate in percent
+    // Results (for a line without product: its amounts as they stand).
+    double total = 0;       // after the line discount; tax included when prices include it
+    double discountAmt = 0;
+    double productAmount = 0; // before tax
+    double tax = 0;           // the line's tax (TaxTotal of the line data set)
+};
+
+struct Header {
+    bool pricesExcludeTax = true; // Price_IE "E"; anything else includes tax
+    double taxRate = 0;           // the document's rate: it alone computes the document tax
+    double discRate[3] = {0, 0, 0};
+    double discAmt[3] = {0, 0, 0}; // kept as typed where the rate is 0
+    double prepaidAmount = 0;
+    // The tax as the user typed it, kept while it differs from the computed one.
+    bool taxAdjusted = false;
+    double taxTotal = 0;
+};
+
+struct Result {
+    double taxAmt = 0;       // taxed goods after the deposit
+    double noTaxAmt = 0;     // untaxed goods after the deposit
+    double taxCal = 0;       // tax as computed
+    double taxTotal = 0;     // tax of the document: taxCal, or the hand-typed tax
+    double total = 0;        // payable total, tax included
+    double calculatedTotal = 0; // the total before a hand-typed tax moved it
+    double sumDiscount = 0;
+    double amountProduct = 0; // goods after the discounts, without tax
+    double discRate[3] = {0, 0, 0};
+    double discAmt[3] = {0, 0, 0};
+    bool mixedDiscountsCleared = false; // taxed and untaxed goods: the discounts went to 0
+    bool taxAdjusted = false;
+};
+
+// Text of the message shown when end-of-bill discounts meet taxed and untaxed goods.
+QString MixedDiscountMessage();
+// Caption of the tax-adjustment box: plain, or with the computed tax in parentheses.
+QString TaxAdjustedCaption(bool adjusted, double taxCal);
+
+// One line. A line without product is left as it is. Throws NkError for a discount text
+// with a piece that is not a number.
+void CalculateLine(Kind kind, bool pricesExcludeTax, double headerTaxRate, Line& line);
+
+// The three discounts applied one after the other to x; a rate of 0 keeps its amount.
+double CalDiscount(Kind kind, double x, const double rate[3], double amt[3]);
+
+// Every line, then the document. Lines are updated in place.
+Result CalculateAll(Kind kind, const Header& header, QVector<Line>& lines);
+
+// The user left the tax field with `typedTax`: the result of the last calculation with the
+// tax taken as typed (or back to the computed tax when the two read the same).
+Result AdjustTax(Kind kind, const Result& last, double typedTax);
+
+// Deposit deducted from a bill when the deposit is chosen and no amount is set yet.
+double ProposedPrepaidAmount(bool pricesExcludeTax, double depositTotal, double depositTaxTotal,
+                             double depositPaid, double depositTaxRate);
+
+// A line total typed by hand (bills): the line's new DiscountAmt, or the old one when the
+// typed total plus the discount already gives the gross amount.
+double DiscountAmtForTypedTotal(double price, double quantity, double typedTotal, double discountAmt);
+
+// ---- the same rules over the form's data sets -------------------------------------------------
+// Column names shared by the bill and order line and header queries: line Product, Quantity,
+// Price, Discount, TaxRate, Total, DiscountAmt, ProductAmount, TaxTotal; header Price_IE,
+// TaxRate, DiscRate1..3, DiscAmt1..3, PrepaidAmount (when present), TaxAmt, NoTaxAmt, TaxCal,
+// TaxTotal, Total. Lines are written without moving the cursor.
+QVector<Line> ReadLines(const CachedDataSet& lines);
+void WriteLines(CachedDataSet& lines, const QVector<Line>& values);
+Header ReadHeader(const CachedDataSet& header, bool taxAdjusted);
+void WriteHeader(CachedDataSet& header, const Result& r);
+
+} // namespace PurchaseTotals

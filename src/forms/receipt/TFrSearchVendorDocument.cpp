@@ -1,0 +1,229 @@
+#include "forms/receipt/TFrSearchVendorDocument.h"
+
+#include "data/CachedDataSet.h"
+#include "data/DbUtil.h"
+#include "forms/receipt/TFaGetVendor.h"
+#include "search/SearchQuery.h"
+#include "widgets/TLookupEdit.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace {
+const Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
+const QString Money = QStringLiteral("#,##0.00");
+QString like()
+{
+    return QLatin1String(Db::LikeEscape);
+}
+} // namespace
+
+TFrSearchVendorDocument::TFrSearchVendorDocument(QWidget* parent)
+    : TFrSearch(parent)
+{
+    LbCode->setText(QStringLiteral("เลขที่"));
+    QNullTable = new CachedDataSet(this, QStringLiteral("QNullTable"));
+    QNullTable->setSQL(QStringLiteral("Select 0 Id From NullTable"));
+    FaGetVendor1 = new TFaGetVendor(this);
+    // An empty vendor here means every vendor.
+    FaGetVendor1->Vendor->setAllowEmpty(true);
+    auto* row = new QWidget(this);
+    auto* rowLayout = new QHBoxLayout(row);
+    rowLayout->setContentsMargins(6, 0, 6, 6);
+    rowLayout->addWidget(FaGetVendor1, 1);
+    if (auto* lay = qobject_cast<QVBoxLayout*>(layout()))
+        lay->insertWidget(1, row);
+    resize(640, 360);
+}
+
+QString TFrSearchVendorDocument::vendorCode() const
+{
+    return FaGetVendor1->Vendor->text().trimmed();
+}
+
+void TFrSearchVendorDocument::applyEnglish()
+{
+    if (thaiLanguage())
+        return;
+    QFont small = font();
+    small.setPointSize(8);
+    LbCode->setText(QStringLiteral("No"));
+    FaGetVendor1->Caption->setText(QStringLiteral("Vendor"));
+    FaGetVendor1->Caption->setFont(small);
+}
+
+void TFrSearchVendorDocument::showVendor(bool focusNumberAlways)
+{
+    TFrSearch::FormShow();
+    QNullTable->OpenEditRow();
+    QNullTable->SetField(QStringLiteral("Id"), VendorId > 0 ? QVariant(VendorId) : QVariant());
+    FaGetVendor1->bind(QNullTable, QStringLiteral("Id"));
+    if (VendorId > 0 || focusNumberAlways)
+        Code->setFocus();
+    else
+        FaGetVendor1->setFocus();
+}
+
+// ---- credit bills --------------------------------------------------------------------------
+
+TFrSearchMrNo::TFrSearchMrNo(QWidget* parent)
+    : TFrSearchVendorDocument(parent)
+{
+    setObjectName(QStringLiteral("FrSearchMrNo"));
+    setWindowTitle(QStringLiteral("ค้นหาใบรับสินค้า"));
+    EdTaxNo = new QLineEdit(PnHeader);
+    EdTaxNo->setObjectName(QStringLiteral("EdTaxNo"));
+    EdTaxNo->setFixedWidth(110);
+    HeaderLayout->insertWidget(2, new QLabel(QStringLiteral("เลขที่ใบกำกับ"), PnHeader));
+    HeaderLayout->insertWidget(3, EdTaxNo);
+    QSearch->addColumn(QStringLiteral("MrNo"), QStringLiteral("เลขที่"), 90, Right);
+    QSearch->addColumn(QStringLiteral("MrDate"), QStringLiteral("วันที่"), 75);
+    QSearch->addColumn(QStringLiteral("MrTaxNo"), QStringLiteral("เลขที่ใบกำกับ"), 90);
+    QSearch->addColumn(QStringLiteral("MrTaxDate"), QStringLiteral("วันที่ใบกำกับ"), 75);
+    QSearch->addColumn(QStringLiteral("Code"), QStringLiteral("รหัส"), 60);
+    QSearch->addColumn(QStringLiteral("Name"), QStringLiteral("ชื่อ"), 150);
+    QSearch->addColumn(QStringLiteral("Total"), QStringLiteral("รวมเงิน"), 85, Right, Money);
+    QSearch->addColumn(QStringLiteral("Clear"), QStringLiteral("จ่าย?"), 40);
+}
+
+QStringList TFrSearchMrNo::BuildStatement() const
+{
+    QString where = QStringLiteral("Where  (H.MrNo Like :GetNo%1) AND (V.Code Like :GetCode%1) And (H.MrType Like :GetType%1) "
+                                   "And (Coalesce(H.MrTaxNo, '') Like :TaxNo%1)")
+                        .arg(like());
+    if (OnlyUnpaid)
+        where += QStringLiteral(" And Clear <> 'Y'");
+    where += BeginBalance ? QStringLiteral(" And BeginBalance = 'Y'") : QStringLiteral(" And BeginBalance = 'N'");
+    return {QStringLiteral("Select H.MrNo, H.MrDate, H.MrTaxNo, H.MrTaxDate, H.PoHd, H.Total, H.Clear, V.Name, V.Code, "
+                           "H.DelFlag,H.Id From MrHd H Inner Join Vendor V On (H.Vendor = V.Id)"),
+            where, QStringLiteral("ORDER BY H.MRNO DESC")};
+}
+
+void TFrSearchMrNo::FormShow()
+{
+    applyEnglish();
+    if (!thaiLanguage()) {
+        setWindowTitle(QStringLiteral("Searching Purchase"));
+        for (const auto& [f, t] : {std::pair{"MrNo", "No"}, {"MrDate", "Date"}, {"MrTaxNo", "Tax No"}, {"MrTaxDate", "Tax Date"},
+                                   {"Code", "Code"}, {"Name", "Name"}, {"Total", "Total"}, {"Clear", "Paid?"}})
+            QSearch->setColumnTitle(QLatin1String(f), QLatin1String(t));
+    }
+    EdTaxNo->clear();
+    showVendor(false);
+    ResultField = QStringLiteral("MrNo");
+}
+
+void TFrSearchMrNo::BtSearchClick()
+{
+    // The typed number matches the end of the stored (blank-filled) number.
+    QSearch->Close();
+    QSearch->SQL = BuildStatement();
+    QSearch->setParam(QStringLiteral("GetNo"), QStringLiteral("%") + Db::likeText(Code->text().trimmed()));
+    QSearch->setParam(QStringLiteral("GetCode"), Db::likeText(vendorCode()) + QStringLiteral("%"));
+    QSearch->setParam(QStringLiteral("GetType"), Db::likeText(MrType) + QStringLiteral("%"));
+    QSearch->setParam(QStringLiteral("TaxNo"), QStringLiteral("%") + Db::likeText(EdTaxNo->text().trimmed()) + QStringLiteral("%"));
+    TFrSearch::BtSearchClick();
+}
+
+// ---- cash bills ----------------------------------------------------------------------------
+
+TFrSearchPcNo::TFrSearchPcNo(QWidget* parent)
+    : TFrSearchVendorDocument(parent)
+{
+    setObjectName(QStringLiteral("FrSearchPcNo"));
+    setWindowTitle(QStringLiteral("ค้นหาใบซื้อสด"));
+    QSearch->addColumn(QStringLiteral("PcNo"), QStringLiteral("เลขที่"), 100, Right);
+    QSearch->addColumn(QStringLiteral("PcDate"), QStringLiteral("วันที่"), 75);
+    QSearch->addColumn(QStringLiteral("PcTaxNo"), QStringLiteral("เลขที่ใบกำกับ"), 90);
+    QSearch->addColumn(QStringLiteral("PcTaxDate"), QStringLiteral("วันที่ใบกำกับ"), 75);
+    QSearch->addColumn(QStringLiteral("Code"), QStringLiteral("รหัส"), 60);
+    QSearch->addColumn(QStringLiteral("Name"), QStringLiteral("ชื่อ"), 150);
+    QSearch->addColumn(QStringLiteral("Total"), QStringLiteral("จำนวนเงิน"), 85, Right, Money);
+}
+
+QStringList TFrSearchPcNo::Statement()
+{
+    return {QStringLiteral("Select H.Id, H.PcNo, H.PcDate, H.PcTaxNo, H.PcTaxDate, H.PoHd, H.Total, V.Name, V.Code, "
+                           "H.DelFlag From PcHd H Inner Join Vendor V On (H.Vendor = V.Id)"),
+            QStringLiteral("Where  (H.PcNo Like :GetNo%1) AND (V.Code Like :GetCode%1) And (H.PcType Like :GetType%1)")
+                .arg(like()),
+            QStringLiteral("ORDER BY H.PcNo Desc")};
+}
+
+void TFrSearchPcNo::FormShow()
+{
+    applyEnglish();
+    if (!thaiLanguage()) {
+        setWindowTitle(QStringLiteral("Searching Purchase"));
+        for (const auto& [f, t] : {std::pair{"PcNo", "No"}, {"PcDate", "Date"}, {"PcTaxNo", "Tax No"}, {"PcTaxDate", "Tax Date"},
+                                   {"Code", "Code"}, {"Name", "Name"}, {"Total", "Total"}})
+            QSearch->setColumnTitle(QLatin1String(f), QLatin1String(t));
+    }
+    showVendor(false);
+    ResultField = QStringLiteral("PcNo");
+}
+
+void TFrSearchPcNo::BtSearchClick()
+{
+    QSearch->Close();
+    QSearch->SQL = Statement();
+    QSearch->setParam(QStringLiteral("GetNo"), QStringLiteral("%") + Db::likeText(Code->text().trimmed()));
+    QSearch->setParam(QStringLiteral("GetCode"), Db::likeText(vendorCode()) + QStringLiteral("%"));
+    QSearch->setParam(QStringLiteral("GetType"), Db::likeText(PcType) + QStringLiteral("%"));
+    TFrSearch::BtSearchClick();
+}
+
+// ---- deposits ------------------------------------------------------------------------------
+
+TFrSearchPrePaid::TFrSearchPrePaid(QWidget* parent)
+    : TFrSearchVendorDocument(parent)
+{
+    setObjectName(QStringLiteral("FrSearchPrePaid"));
+    setWindowTitle(QStringLiteral("ค้นหาใบจ่ายเงินมัดจำ"));
+    QSearch->addColumn(QStringLiteral("PrNo"), QStringLiteral("เลขที่"), 100, Right);
+    QSearch->addColumn(QStringLiteral("PrDate"), QStringLiteral("วันที่"), 75);
+    QSearch->addColumn(QStringLiteral("Code"), QStringLiteral("รหัสเจ้าหนี้"), 70);
+    QSearch->addColumn(QStringLiteral("Name"), QStringLiteral("ชื่อเจ้าหนี้"), 150);
+    QSearch->addColumn(QStringLiteral("Total"), QStringLiteral("จำนวนเงิน"), 85, Right, Money);
+    QSearch->addColumn(QStringLiteral("Balance"), QStringLiteral("ยอดค้างตัด"), 85, Right, Money);
+    QSearch->addColumn(QStringLiteral("Reference"), QStringLiteral("อ้างถึง"), 100);
+    QSearch->addColumn(QStringLiteral("Remark"), QStringLiteral("หมายเหตุ"), 100);
+}
+
+QStringList TFrSearchPrePaid::BuildStatement()
+{
+    QString where = QStringLiteral("Where (P.PrNo Like :GetNo%1)").arg(like());
+    QSearch->setParam(QStringLiteral("GetNo"), QStringLiteral("%") + Db::likeText(Code->text().trimmed()));
+    const QVariant vendor = QNullTable->Active() && QNullTable->RecNo() >= 0 ? QNullTable->FieldByName(QStringLiteral("Id"))
+                                                                            : QVariant();
+    if (vendor.toInt() > 0) {
+        where += QStringLiteral(" And (P.Vendor = :GetVendor)");
+        QSearch->setParam(QStringLiteral("GetVendor"), vendor.toInt());
+    }
+    if (OnlyUnpaid)
+        where += QStringLiteral(" And Clear <> 'Y' ");
+    return {QStringLiteral("SELECT P.Id,P.DelFlag, P.PrNo, P.PrDate, P.Reference, P.Remark, P.Total, V.Code, V.Name,"
+                           "P.Total-P.PaidAmount Balance FROM PrePaid P Inner Join Vendor V On (P.Vendor = V.Id)"),
+            where, QStringLiteral("Order By P.PrNo Desc")};
+}
+
+void TFrSearchPrePaid::FormShow()
+{
+    // The deposit search has no English texts.
+    showVendor(true);
+    ResultField = QStringLiteral("PrNo");
+}
+
+void TFrSearchPrePaid::BtSearchClick()
+{
+    // The vendor field's own leaving rule first: a blocked vendor is refused.
+    FaGetVendor1->Vendor->lookup();
+    FaGetVendor1->EditExit();
+    QSearch->Close();
+    QSearch->SQL = BuildStatement();
+    TFrSearch::BtSearchClick();
+}
