@@ -203,7 +203,7 @@ int TFrDocPrintForm::ShowModal()
     try {
         hasLayouts = FormShow();
     } catch (const NkError& e) {
-        ReportError(e.message());
+        ReportError(e);
     }
     const int result = hasLayouts ? MessageService::execDialog(this) : int(QDialog::Rejected);
     FormClose();
@@ -220,7 +220,7 @@ void TFrDocPrintForm::FormClose()
         gl->PrintCode = PrintCode;
         gl->ShowModal();
     } catch (const NkError& e) {
-        ReportError(e.message());
+        ReportError(e);
     }
 }
 
@@ -279,7 +279,7 @@ bool TFrDocPrintForm::ShowOrPrint(bool printMode)
         SetReportVariables();
         return RunReport(printMode);
     } catch (const NkError& e) {
-        ReportError(e.message());
+        ReportError(e);
         return false;
     }
 }

@@ -63,7 +63,7 @@ bool TFrDocPrintFormGLAuto::ShowOrPrint(bool printMode)
         SetReportVariables();
         return RunReport(printMode);
     } catch (const NkError& e) {
-        ReportError(e.message());
+        ReportError(e);
         return false;
     }
 }

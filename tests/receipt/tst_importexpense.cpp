@@ -229,6 +229,22 @@ private slots:
         key(Qt::Key_F10);
         QCOMPARE(MessageService::lastText(), QStringLiteral("ยังไม่ได้ระบุImport Lot No."));
         QCOMPARE(env.count("MrHd"), bills);
+        // A colleague saves the same typed number while this bill is on screen: refused in
+        // words before anything is written, the bill stays for another number.
+        f.AcNew->trigger();
+        enterBill(f, {"MS0302", lot2(), "V002", false, "S001", "100"});
+        if (QTest::currentTestFailed())
+            return;
+        env.exec("insert into MrHd (DelFlag, MrType, MrNo, MrDate, Vendor) values ('N', 'S', '    MS0302', '2000-01-01 00:00:00', 1)");
+        const int logs = env.count("UserLog");
+        MessageService::clearShown();
+        MessageService::queueAnswer(true);
+        key(Qt::Key_F10);
+        QVERIFY2(MessageService::lastText().contains(QStringLiteral("MS0302 มีอยู่แล้ว")), qPrintable(MessageService::lastText()));
+        QCOMPARE(env.count("MrHd", "MrNo = '    MS0302'"), 1);
+        QCOMPARE(env.count("UserLog"), logs);
+        QCOMPARE(f.QDt->value(0, "ProductCode").toString(), QStringLiteral("S001"));
+        env.exec("delete from MrHd where MrNo = '    MS0302'");
         // A bill of type S without import lot, entered elsewhere, is not opened here.
         env.exec("update MrHd set ImportLotNo = null where Id = 1");
         f.AcNew->trigger();

@@ -1,4 +1,5 @@
 #include "forms/import/TFrShowImportCost.h"
+#include "app/ErrorReporting.h"
 
 #include "app/InstalledPaths.h"
 #include "app/MessageService.h"
@@ -179,7 +180,7 @@ void TFrShowImportCost::showEvent(QShowEvent* event)
     } catch (const NkError& e) {
         // The grid stays empty and the user is told why, so a failed read never passes for
         // a lot without products.
-        MessageService::error(e.message());
+        ReportError(e);
     }
 }
 
@@ -355,7 +356,7 @@ void TFrShowImportCost::exportCostSheet(ExportFormat format)
         else
             report()->exportCsv(path);
     } catch (const NkError& e) {
-        MessageService::error(e.message());
+        ReportError(e);
         return;
     }
     MessageService::information(thai ? QStringLiteral("บันทึกแฟ้ม %1 แล้ว").arg(QDir::toNativeSeparators(path))

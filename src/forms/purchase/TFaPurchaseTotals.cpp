@@ -189,7 +189,7 @@ bool TFaPurchaseTotals::CalculateAll()
         show(r);
     } catch (const NkError& e) {
         m_busy = false;
-        ReportError(e.message());
+        ReportError(e);
         return false;
     }
     m_busy = false;

@@ -63,16 +63,6 @@ CheckResult CheckComplete(CachedDataSet& lines, bool vendorFilled)
 }
 
 namespace {
-// The Id the database gave the header just inserted, read from the insert itself on the
-// same connection (never by looking the number up again).
-int insertedHeaderId()
-{
-    const int id = DM->GetNewId();
-    if (id <= 0)
-        throw NkError(QStringLiteral("The new document has no Id"));
-    return id;
-}
-
 QDateTime wholeDay(const QVariant& v)
 {
     const QDateTime d = Db::dateFromValue(v);
@@ -108,9 +98,13 @@ SaveResult Save(const SaveInput& in)
         int id = 0;
         if (isNew) {
             SaveSteps::report(Step::Number);
+            // A number in use (typed, or one a colleague typed by hand before the code numbered
+            // itself) is refused or passed over before anything is written.
             if (in.autoRun) {
-                number = DM->NewDocNo(in.docCode, docDate);
+                number = DM->NewFreeDocNo(in.docCode, docDate, n.hd, in.type);
                 hd.SetField(n.no, number);
+            } else {
+                DM->CheckDocNoFree(n.hd, number, in.type);
             }
             hd.SetField(QStringLiteral("DelFlag"), QStringLiteral("N"));
             if (n.credit) {
@@ -125,15 +119,17 @@ SaveResult Save(const SaveInput& in)
                 hd.SetField(QStringLiteral("PrepaidAmount"), 0);
             hd.Post();
             SaveSteps::report(Step::Header);
-            hd.ApplyUpdates();
-            id = insertedHeaderId();
+            DM->ApplyDocumentHeader(hd, number);
+            id = hd.InsertedId();
+            if (id <= 0)
+                throw NkError(QStringLiteral("The new document has no Id"));
             SaveSteps::report(Step::Log);
             DM->AddUserLog(1, 0, number);
         } else {
             id = hd.AsInteger(QStringLiteral("ID"));
             hd.Post();
             SaveSteps::report(Step::Header);
-            hd.ApplyUpdates();
+            DM->ApplyDocumentHeader(hd, number);
             SaveSteps::report(Step::Log);
             DM->AddUserLog(2, id, number);
         }

@@ -337,7 +337,7 @@ bool TFrMrTran::takeOverOrder(bool replaceLines, const QString& poNo, bool setPu
     } catch (const NkError& e) {
         DgDt->setEnabled(true);
         m_inLines = false;
-        ReportError(e.message());
+        ReportError(e);
         return false;
     }
     DgDt->setEnabled(true);
@@ -451,7 +451,7 @@ void TFrMrTran::PoNoCustomDlg()
         setLineField(QStringLiteral("DiscountAmt"), RoundDecimal(gross, 2, 15) - total);
     } catch (const NkError& e) {
         m_inLines = false;
-        ReportError(e.message());
+        ReportError(e);
         return;
     }
     m_inLines = false;
@@ -557,7 +557,7 @@ void TFrMrTran::AcSaveExecute()
         res = ReceiptRules::Save(in);
     } catch (const NkError& e) {
         // Rolled back: the bill stays on screen with every change for another try.
-        ReportError(e.message());
+        ReportError(e);
         return;
     }
     PrintDocument(this, res.number, YearOfDate(res.date), MrDocCode);
@@ -574,7 +574,7 @@ void TFrMrTran::AcDelExecute()
     try {
         ReceiptRules::Delete(Names, *QHd, DM->ConfigText(QStringLiteral("AutoGenGL")) == QLatin1String("Y"));
     } catch (const NkError& e) {
-        ReportError(e.message());
+        ReportError(e);
         return;
     }
     AcNewExecute();
