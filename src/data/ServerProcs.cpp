@@ -183,9 +183,12 @@ void writeVoucher(const QSqlDatabase& db, const QString& proc, int docId, int us
         credit += l.credit;
     }
     QSqlQuery h = run(db, proc,
-                      QStringLiteral("INSERT INTO glhd (gldocno, gldate, gldesc, glfromdoctype, glfromdocid, glfromdocno, "
-                                     "totaldebit, totalcredit, posted, userid, createdate) VALUES (:gldocno, :gldate, "
-                                     ":gldesc, :type, :id, :docno, :debit, :credit, 'N', :userid, :created)"),
+                      Db::insertReturningId(db,
+                                            QStringLiteral("INSERT INTO glhd (gldocno, gldate, gldesc, glfromdoctype, "
+                                                           "glfromdocid, glfromdocno, totaldebit, totalcredit, posted, "
+                                                           "userid, createdate) VALUES (:gldocno, :gldate, :gldesc, "
+                                                           ":type, :id, :docno, :debit, :credit, 'N', :userid, :created)"),
+                                            QStringLiteral("id")),
                       {{QStringLiteral(":gldocno"), v.docNo.trimmed()},
                        {QStringLiteral(":gldate"), v.docDate},
                        {QStringLiteral(":gldesc"), v.description},
@@ -196,7 +199,7 @@ void writeVoucher(const QSqlDatabase& db, const QString& proc, int docId, int us
                        {QStringLiteral(":credit"), round2(credit)},
                        {QStringLiteral(":userid"), userId},
                        {QStringLiteral(":created"), nowText(db, proc)}});
-    const QVariant glhdId = h.lastInsertId();
+    const QVariant glhdId = Db::insertedId(db, h);
     if (!glhdId.isValid())
         throw NkError(QStringLiteral("%1: voucher header Id not returned").arg(proc));
     int recNo = 0;
