@@ -68,6 +68,14 @@ int setPassword(const QString& code, QTextStream& out, QTextStream& err)
     return 0;
 }
 
+int printUpgrade(const QStringList& report, QTextStream& out)
+{
+    for (const QString& line : report)
+        out << line << "\n";
+    // Numbers still used twice must be renumbered by hand before they can be unique.
+    return report.filter(QStringLiteral("left as it is")).isEmpty() ? 0 : 1;
+}
+
 } // namespace
 
 // Administrator's tool: creates databases in a folder of SQLite files or on a PostgreSQL
@@ -89,7 +97,7 @@ int main(int argc, char** argv)
                "       namkhao-db company FOLDER NAME\n"
                "       namkhao-db demo FOLDER\n"
                "       namkhao-db upgrade FOLDER NAME\n"
-               "       namkhao-db --server postgresql://HOST[:PORT] config|company NAME|demo\n"
+               "       namkhao-db --server postgresql://HOST[:PORT] config|company NAME|demo|upgrade NAME\n"
                "       namkhao-db migrate FOLDER NAME postgresql://HOST[:PORT]   (copies company NAME to the server)\n"
                "In the folder holding Server.Dat:\n"
                "       namkhao-db user CODE --password     (the password is read from standard input)\n"
@@ -137,6 +145,8 @@ int main(int argc, char** argv)
                 DbAdmin::createCompanyDatabase(where, args[1].trimmed());
             else if (cmd == "demo" && args.size() == 1)
                 DbAdmin::createDemo(where, QDate::currentDate(), QDir::current().absoluteFilePath(QStringLiteral("pictures")));
+            else if (cmd == "upgrade" && args.size() == 2)
+                return printUpgrade(DbAdmin::upgradeCompanyDatabase(where, args[1].trimmed()), out);
             else
                 return usage();
             out << "created on " << Connection::serverNameOf(where) << "\n";
@@ -152,13 +162,9 @@ int main(int argc, char** argv)
             DbAdmin::createCompanyDatabase(folder, args[2].trimmed());
         else if (cmd == "demo")
             DbAdmin::createDemo(folder);
-        else if (cmd == "upgrade" && args.size() >= 3) {
-            const QStringList report = DbAdmin::upgradeCompanyDatabase(folder, args[2].trimmed());
-            for (const QString& line : report)
-                out << line << "\n";
-            // Numbers still used twice must be renumbered by hand before they can be unique.
-            return report.filter(QStringLiteral("left as it is")).isEmpty() ? 0 : 1;
-        } else
+        else if (cmd == "upgrade" && args.size() >= 3)
+            return printUpgrade(DbAdmin::upgradeCompanyDatabase(folder, args[2].trimmed()), out);
+        else
             return usage();
         out << "created in " << folder << "\n";
     } catch (const NkError& e) {

@@ -1,6 +1,7 @@
 #include "data/DbAdmin.h"
 #include "data/Numbering.h"
 
+#include "data/DbCatalog.h"
 #include "data/DbUtil.h"
 #include "data/NkError.h"
 #include "data/PgSchema.h"
@@ -294,6 +295,11 @@ void build(const ServerLocation& where, const QString& name, const QStringList& 
 void exec(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
 {
     QSqlQuery q(db);
+    if (values.isEmpty()) { // a server prepares no DDL
+        if (!q.exec(sql))
+            throw NkError(q.lastError().text());
+        return;
+    }
     if (!q.prepare(sql))
         throw NkError(q.lastError().text());
     for (const QVariant& v : values)
@@ -510,6 +516,7 @@ void createDemo(const ServerLocation& where, const QDate& today, const QString& 
 QStringList makeDocumentNumbersUnique(const QSqlDatabase& db)
 {
     QStringList report;
+    const QList<DbCatalog::Index> indexes = DbCatalog::indexes(db);
     for (const char* table : {"ImHd", "MrHd", "PcHd", "PoHd", "FrPoHd"}) {
         const DocNumberKey key = DocNumberKeyOf(QLatin1String(table));
         const QString index = QStringLiteral("IX_%1_%2").arg(key.table, key.numberColumn);
@@ -517,12 +524,9 @@ QStringList makeDocumentNumbersUnique(const QSqlDatabase& db)
         if (!key.kindColumn.isEmpty())
             columns << key.kindColumn;
         bool unique = false;
-        QSqlQuery list(db);
-        if (!list.exec(QStringLiteral("PRAGMA index_list(%1)").arg(key.table)))
-            throw NkError(list.lastError().text());
-        while (list.next())
-            if (list.value(QStringLiteral("name")).toString().compare(index, Qt::CaseInsensitive) == 0)
-                unique = list.value(QStringLiteral("unique")).toInt() == 1;
+        for (const DbCatalog::Index& i : indexes)
+            if (i.name.compare(index, Qt::CaseInsensitive) == 0)
+                unique = i.unique;
         if (unique) {
             report << QStringLiteral("%1: numbers already unique").arg(key.table);
             continue;
@@ -556,6 +560,17 @@ QStringList upgradeCompanyDatabase(const QString& folder, const QString& name)
     if (!QFileInfo::exists(path))
         throw NkError(QStringLiteral("Database not found: %1").arg(path));
     ScratchConnection conn(path);
+    return makeDocumentNumbersUnique(conn.db());
+}
+
+QStringList upgradeCompanyDatabase(const ServerLocation& where, const QString& name)
+{
+    if (where.kind == ServerLocation::Kind::Embedded)
+        return upgradeCompanyDatabase(where.folder, name);
+    const QString serverName = Connection::serverDatabaseName(where, checkedName(name));
+    if (!serverDatabaseExists(where, serverName))
+        throw NkError(QStringLiteral("Database not found: %1 on %2").arg(serverName, Connection::serverNameOf(where)));
+    ScratchConnection conn(where, serverName);
     return makeDocumentNumbersUnique(conn.db());
 }
 

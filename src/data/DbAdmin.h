@@ -54,8 +54,10 @@ void resetIdentities(const QSqlDatabase& db);
 // unique per kind in every document table (ImHd, MrHd, PcHd, PoHd, FrPoHd). A table that
 // already holds the same number twice keeps its old index and every such number is listed,
 // so they can be renumbered first; the program refuses new duplicates either way. Returns
-// one line per table. upgradeCompanyDatabase opens <folder>/<name>.sqlite itself.
+// one line per table. upgradeCompanyDatabase opens <folder>/<name>.sqlite, or the company
+// database on a server, itself.
 QStringList makeDocumentNumbersUnique(const QSqlDatabase& db);
 QStringList upgradeCompanyDatabase(const QString& folder, const QString& name);
+QStringList upgradeCompanyDatabase(const ServerLocation& where, const QString& name);
 
 } // namespace DbAdmin

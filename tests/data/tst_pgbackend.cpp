@@ -139,6 +139,25 @@ private slots:
                 QVERIFY2(described.contains(QStringLiteral("unique index ") + index), index);
     }
 
+    // `upgrade` on a server company made without unique document numbers: the tables get
+    // them, except one holding a number twice, which is listed.
+    void upgradeOnTheServer()
+    {
+        TestEnv env(TestEnv::Data::Empty, kToday);
+        for (const char* index : {"IX_ImHd_ImNo", "IX_MrHd_MrNo", "IX_PcHd_PcNo", "IX_PoHd_PoNo", "IX_FrPoHd_PoNo"})
+            env.exec(QString("DROP INDEX %1").arg(index));
+        env.exec("INSERT INTO MrHd (MrType, MrNo) VALUES ('S', 'MR-1'), ('S', 'mr-1'), ('P', 'MR-2')");
+        QStringList report = DbAdmin::upgradeCompanyDatabase(env.location(), "DEMO");
+        QCOMPARE(report.size(), 5);
+        QCOMPARE(report[1], QString("MrHd: left as it is, these numbers are used more than once: \"MR-1\" (MrType S)"));
+        QCOMPARE(report.filter("numbers made unique").size(), 4);
+        env.exec("DELETE FROM MrHd WHERE Id = (SELECT max(Id) FROM MrHd WHERE MrType = 'S')");
+        report = DbAdmin::upgradeCompanyDatabase(env.location(), "DEMO");
+        QCOMPARE(report[1], QString("MrHd: numbers made unique"));
+        QCOMPARE(report.filter("already unique").size(), 4);
+        QVERIFY(!QSqlQuery(env.company()).exec("INSERT INTO MrHd (MrType, MrNo) VALUES ('S', 'Mr-1')"));
+    }
+
     // Amounts keep every decimal they were given: 0.1 + 0.2 sums to 0.3 exactly, four
     // decimals come back as written, and a decimal no double can hold is kept as its text.
     void moneyIsExact()
