@@ -94,6 +94,11 @@ NkError::Kind errorKind(const QSqlError& error)
         return NkError::Kind::Duplicate;
     if (error.type() == QSqlError::ConnectionError && text.contains(QLatin1String("connect")))
         return NkError::Kind::Connection;
+    // A server lost in the middle of a statement: libpq's words, without a code.
+    for (const char* lost : {"server closed the connection", "no connection to the server", "terminating connection",
+                             "could not receive data from server", "could not send data to server"})
+        if (text.contains(QLatin1String(lost)))
+            return NkError::Kind::Connection;
     return NkError::Kind::General;
 }
 

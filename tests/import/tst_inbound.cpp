@@ -634,15 +634,25 @@ private slots:
         QCOMPARE(env.count("ImHd"), before + 1);
     }
 
-    // The server goes down while a document is on screen: the save reports the lost
-    // connection through the error dialog and writes nothing; once the server is back, the
-    // same save goes through on a new connection.
+    // The server goes down while a document is on screen, or in the middle of its save: the
+    // save reports the lost connection in the user's language through the error dialog and
+    // writes nothing; once the server is back, the same save goes through on a new connection.
+    void serverStoppedWhileTheFormIsOpen_data()
+    {
+        QTest::addColumn<bool>("thai");
+        QTest::addColumn<bool>("duringSave");
+        QTest::newRow("Thai user, before the save") << true << false;
+        QTest::newRow("English user, during the save") << false << true;
+    }
     void serverStoppedWhileTheFormIsOpen()
     {
         if (!TestEnv::onServer())
             QSKIP("a server backend test");
+        QFETCH(bool, thai);
+        QFETCH(bool, duringSave);
         TestServer server;
         TestEnv env(TestEnv::Data::Demo, QDate::currentDate(), server.name());
+        DMConfig->ThaiLanguage = thai;
         const int before = env.count("ImHd");
         TFrInbound f;
         openForm(f);
@@ -652,13 +662,26 @@ private slots:
             d->reject();
             return int(QDialog::Rejected);
         });
-        server.pause();
+        bool paused = false;
+        auto pause = [&] {
+            if (!paused)
+                server.pause();
+            paused = true;
+        };
+        if (duringSave)
+            InboundRules::setSaveStepHook([&](InboundRules::SaveStep step) {
+                if (step == InboundRules::SaveStep::Lines)
+                    pause(); // the header is written, the lines are not
+            });
+        else
+            pause();
         MessageService::clearShown();
         MessageService::queueAnswer(true);
         f.AcSave->trigger();
+        InboundRules::setSaveStepHook(nullptr);
         const QList<MessageService::Shown> boxes = MessageService::shown();
         QCOMPARE(boxes.last().kind, MessageService::Kind::ErrorDialog);
-        QCOMPARE(boxes.last().text, QString("ติดต่อฐานข้อมูลไม่ได้"));
+        QCOMPARE(boxes.last().text, thai ? QString("ติดต่อฐานข้อมูลไม่ได้") : QString("The database cannot be reached."));
         QVERIFY2(boxes.last().details.contains("connect", Qt::CaseInsensitive), qPrintable(boxes.last().details));
         QCOMPARE(f.QDt->RecordCount(), 3); // still on screen, pending
         QVERIFY(f.QHd->UpdatesPending());
