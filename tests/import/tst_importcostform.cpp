@@ -650,8 +650,11 @@ void TestImportCostForm::englishTexts()
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     QCOMPARE(f.BtReport->text(), QStringLiteral("Show Cost"));
-    TFrShowImportCost s(1, DM->DMdata());
+    QCOMPARE(f.LbBasis->text(), QStringLiteral("Split Expenses &By"));
+    QCOMPARE(f.CbBasis->itemText(4), QStringLiteral("Volume"));
+    TFrShowImportCost s(1, DM->DMdata(), nullptr, CostBasis::Equal);
     QCOMPARE(s.BExportPdf->text(), QStringLiteral("Export PDF"));
+    QCOMPARE(s.LbBasis->text(), QStringLiteral("Expenses split by: Equal per product"));
     QCOMPARE(s.BPrint->text(), QStringLiteral("พิมพ์ Cost Sheet"));
     MessageService::queueAnswer(false);
     f.close();

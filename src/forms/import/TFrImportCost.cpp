@@ -77,6 +77,10 @@ void TFrImportCost::applyLanguage()
     LbBasis->setText(thai ? QStringLiteral("ปันส่วนค่าใช้จ่ายตาม (&B)") : QStringLiteral("Split Expenses &By"));
     for (int i = 0; i < CbBasis->count(); ++i)
         CbBasis->setItemText(i, CostBasisCaption(CostBasis(CbBasis->itemData(i).toInt()), thai));
+    // The basis lines up under the lot code.
+    const int captionWidth = qMax(LbBasis->sizeHint().width(), FaGetImportLotNo1->Caption->sizeHint().width());
+    LbBasis->setFixedWidth(captionWidth);
+    FaGetImportLotNo1->Caption->setFixedWidth(captionWidth);
 }
 
 void TFrImportCost::FormShow()
