@@ -183,6 +183,15 @@ bool currentRowIsNew(const CachedDataSet& header)
 
 } // namespace
 
+void TDM::RollbackDocument(CachedDataSet& header, const QString& numberColumn, bool numberDrawn)
+{
+    Rollback();
+    if (numberDrawn && header.Active() && header.RecNo() >= 0) {
+        header.SetField(numberColumn, QString());
+        header.Post();
+    }
+}
+
 int TDM::PostNewDocNo(CachedDataSet& header, const QDateTime& docDate, const QString& docCode,
                       const QString& numberColumn, const QString& paramName)
 {

@@ -144,12 +144,7 @@ SaveResult Save(const SaveInput& in)
         out.number = hd.AsString(QStringLiteral("PoNo"));
         out.date = docDate;
     } catch (...) {
-        DM->Rollback();
-        // A number drawn inside the failed transaction was never stored; the retry draws again.
-        if (isNew && in.autoRun && hd.Active() && hd.RecNo() >= 0) {
-            hd.SetField(QStringLiteral("PoNo"), QString());
-            hd.Post();
-        }
+        DM->RollbackDocument(hd, QStringLiteral("PoNo"), isNew && in.autoRun);
         hd.Edit();
         throw;
     }
