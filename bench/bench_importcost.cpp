@@ -1,6 +1,7 @@
 // Import cost of one lot of 10,000 import lines over 1,000 products with 50 expense bills:
 // the statements through Qt SQL, the same statements through the bare sqlite3 library, and
-// the three-pass computation on the rows read.
+// the three-pass computation on the rows read; and the whole costing (statements and
+// computation) under each split basis.
 #include "forms/import/ImportCostCalc.h"
 #include "forms/import/ImportCostQuery.h"
 
@@ -64,7 +65,9 @@ struct Fixture {
             "create index ImHd_Lot on ImHd (ImportLotNo)",
             "create table ImDuty (Id integer primary key, ImHd integer, DutyNo integer, Total numeric)",
             "create table ImDt (Id integer primary key, ImHd integer, Product integer, ImDuty integer, "
-            "Quantity numeric, Total numeric)",
+            "Quantity numeric, Total numeric, Fraction integer default 1)",
+            "create table Product (Id integer primary key, NetWeight real, GrossWeight real, Size_W real, "
+            "Size_L real, Size_H real)",
             "create index ImDt_ImHd on ImDt (ImHd)",
             "create table ImDtDuty (ImportLotNo integer, Product integer, Duty numeric)",
             "create index ImDtDuty_Lot on ImDtDuty (ImportLotNo, Product)",
@@ -89,10 +92,21 @@ struct Fixture {
             q.addBindValue(QStringLiteral("สินค้านำเข้า %1").arg(p));
             q.exec();
         }
+        q.prepare(QStringLiteral("insert into Product values (?, ?, ?, ?, ?, ?)"));
+        for (int p = 1; p <= Products; ++p) {
+            q.addBindValue(p);
+            q.addBindValue(0.05 + p % 13 * 0.1);
+            q.addBindValue(0.06 + p % 13 * 0.11);
+            q.addBindValue(5 + p % 7);
+            q.addBindValue(10 + p % 5);
+            q.addBindValue(2 + p % 3);
+            q.exec();
+        }
         QSqlQuery hd(db), duty(db), dt(db), dd(db);
         hd.prepare(QStringLiteral("insert into ImHd values (?, 'N', ?, 1, ?)"));
         duty.prepare(QStringLiteral("insert into ImDuty values (?, ?, 1, 1000)"));
-        dt.prepare(QStringLiteral("insert into ImDt (ImHd, Product, ImDuty, Quantity, Total) values (?, ?, ?, ?, ?)"));
+        dt.prepare(QStringLiteral(
+            "insert into ImDt (ImHd, Product, ImDuty, Quantity, Total, Fraction) values (?, ?, ?, ?, ?, ?)"));
         dd.prepare(QStringLiteral("insert into ImDtDuty values (?, ?, ?)"));
         int docId = 0;
         for (int lot = 1; lot <= 2; ++lot) {
@@ -112,6 +126,7 @@ struct Fixture {
                     dt.addBindValue(docId);
                     dt.addBindValue(1 + n % 17);
                     dt.addBindValue(10.25 * (1 + n % 17) + (n % 7) * 0.33);
+                    dt.addBindValue(n % 3 == 0 ? 12 : 1);
                     dt.exec();
                 }
             }
@@ -235,6 +250,39 @@ void BM_ReadAndCompute_Qt(benchmark::State& state)
     }
 }
 
+void BM_MeasureQuery_Qt(benchmark::State& state)
+{
+    QVector<ImportCostQueryRow> rows = ImportCostQuery::CostRows(fixture->db, Lot);
+    for (auto _ : state) {
+        ImportCostQuery::ReadMeasures(fixture->db, Lot, rows);
+        benchmark::DoNotOptimize(rows);
+    }
+}
+
+void BM_MeasureQuery_Sqlite3(benchmark::State& state)
+{
+    const QString sql = ImportCostQuery::MeasureSql();
+    for (auto _ : state)
+        rawRun(sql, ":GetId", 7, state);
+}
+
+// What the result form does for a basis: read the lot (with the measures for a basis other
+// than value), compute under the basis and, for the comparison, under the value basis too.
+void BM_CostUnderBasis(benchmark::State& state)
+{
+    const CostBasis basis = AllCostBases[state.range(0)];
+    for (auto _ : state) {
+        const ImportCostQuery::Input in = ImportCostQuery::Read(fixture->db, Lot, basis);
+        const ImportCostResult res = ComputeImportCost(in.Rows, in.LotExpense, basis);
+        if (res.Refused || res.Rows.size() != Products)
+            state.SkipWithError("the basis was refused");
+        const ImportCostResult byValue =
+            basis == CostBasis::Value ? res : ComputeImportCost(in.Rows, in.LotExpense);
+        benchmark::DoNotOptimize(CompareImportCost(byValue, res));
+    }
+    state.SetLabel(CostBasisCaption(basis, false).toStdString());
+}
+
 } // namespace
 
 BENCHMARK(BM_CostQuery_Qt)->Unit(benchmark::kMillisecond);
@@ -245,6 +293,9 @@ BENCHMARK(BM_AllStatements_Qt)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllStatements_Sqlite3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Computation)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadAndCompute_Qt)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MeasureQuery_Qt)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MeasureQuery_Sqlite3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CostUnderBasis)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -74,6 +74,18 @@ INSERT INTO Product (Id, Code, ThaiName, EngName, PosName, ProductType, Blocked,
   (14, 'M001', 'วัสดุสิ้นเปลืองสำนักงาน', 'Office Supplies', 'วัสดุสิ้นเปลือง', 'M', 'N', 'N', 'N', 'N', 1, 1, '', ''),
   (15, 'M002', 'กล่องบรรจุภัณฑ์', 'Packing Box', 'กล่องบรรจุ', 'M', 'N', 'N', 'N', 'N', 1, 1, '', '');
 
+-- Weights (kg) and sizes (cm) of the goods per small unit, for the import cost's split by
+-- weight or volume. The master code P009 and the services have none.
+UPDATE Product SET NetWeight = 0.008, GrossWeight = 0.01, Size_W = 1, Size_L = 14, Size_H = 1 WHERE Id = 1;
+UPDATE Product SET NetWeight = 0.005, GrossWeight = 0.006, Size_W = 0.8, Size_L = 18, Size_H = 0.8 WHERE Id = 2;
+UPDATE Product SET NetWeight = 0.15, GrossWeight = 0.18, Size_W = 14.8, Size_L = 21, Size_H = 1 WHERE Id = 3;
+UPDATE Product SET NetWeight = 0.25, GrossWeight = 0.4, Size_W = 10, Size_L = 15, Size_H = 3 WHERE Id = 4;
+UPDATE Product SET NetWeight = 0.1, GrossWeight = 0.12, Size_W = 5, Size_L = 5, Size_H = 10 WHERE Id = 5;
+UPDATE Product SET NetWeight = 2.3, GrossWeight = 2.5, Size_W = 21, Size_L = 29.7, Size_H = 5 WHERE Id = 6;
+UPDATE Product SET NetWeight = 0.35, GrossWeight = 0.4, Size_W = 7.5, Size_L = 32, Size_H = 29 WHERE Id = 7;
+UPDATE Product SET NetWeight = 0.02, GrossWeight = 0.025, Size_W = 5, Size_L = 5, Size_H = 2 WHERE Id = 8;
+UPDATE Product SET NetWeight = 0.02, GrossWeight = 0.022, Size_W = 2, Size_L = 4, Size_H = 1 WHERE Id = 10;
+
 -- Goods: piece (small unit), box of 12 (stock unit), carton of 144 (purchase only).
 INSERT INTO ProductUnits (Id, Product, UnitName, UnitDesc, Fraction, SmallUnitFlag, StockUnitFlag, SaleFlag, PurcFlag,
   BarCode, VolumnFraction, PurcPrice, LabourCost) VALUES

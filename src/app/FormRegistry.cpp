@@ -2,6 +2,8 @@
 #include "forms/import/TFrInbound.h"
 #include "forms/import/TFrImportCost.h"
 #include "forms/import/TFrInboundBegin.h"
+#include "forms/purchase/TFrFrPoTran.h"
+#include "forms/purchase/TFrPoShip.h"
 #include "forms/receipt/TFrImExcTran.h"
 #include "forms/receipt/TFrImExpTran.h"
 
@@ -33,6 +35,16 @@ void StartUp::registerAllForms()
         f->MrType = QStringLiteral("S");
         f->MrDocCode = QStringLiteral("PC-S");
         f->PayType = QStringLiteral("C");
+        return f;
+    });
+    // The foreign purchase order, then its delivery-place dialog, hidden until the order
+    // needs it.
+    registerForm(QStringLiteral("FRPO"), [] {
+        auto* f = new TFrFrPoTran;
+        f->setWindowTitle(TFrFrPoTran::defaultCaption());
+        f->ForeignOrder = true;
+        f->PoType = QStringLiteral("P");
+        f->FrPoShip = new TFrPoShip(f);
         return f;
     });
     registerForm(QStringLiteral("IMPORTCOST"), [] {

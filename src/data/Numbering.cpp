@@ -5,6 +5,7 @@
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
 #include "data/NkError.h"
+#include "data/SaveSteps.h"
 #include "data/ServerProcs.h"
 #include "data/TDM.h"
 
@@ -154,14 +155,17 @@ int postHeader(TDM& dm, CachedDataSet& header, const QString& newNumber, bool is
         header.SetField(numberColumn, number);
         if (header.state() != CachedDataSet::State::Browse)
             header.Post();
+        SaveSteps::report(SaveSteps::Step::Log);
         dm.AddUserLog(1, 0, number);
     } else {
         if (header.state() != CachedDataSet::State::Browse)
             header.Post();
         number = header.AsString(numberColumn);
+        SaveSteps::report(SaveSteps::Step::Log);
         dm.AddUserLog(2, header.AsInteger(header.keyField()), number);
     }
 
+    SaveSteps::report(SaveSteps::Step::Header);
     dm.ApplyDocumentHeader(header, number);
     const int id = isNew ? header.InsertedId() : header.AsInteger(header.keyField());
     if (id <= 0) {
@@ -178,6 +182,15 @@ bool currentRowIsNew(const CachedDataSet& header)
 }
 
 } // namespace
+
+void TDM::RollbackDocument(CachedDataSet& header, const QString& numberColumn, bool numberDrawn)
+{
+    Rollback();
+    if (numberDrawn && header.Active() && header.RecNo() >= 0) {
+        header.SetField(numberColumn, QString());
+        header.Post();
+    }
+}
 
 int TDM::PostNewDocNo(CachedDataSet& header, const QDateTime& docDate, const QString& docCode,
                       const QString& numberColumn, const QString& paramName)

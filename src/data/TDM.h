@@ -82,6 +82,9 @@ public:
     // The refusal of a save whose number is in use (technical: the driver's words when the
     // database itself refused it).
     static NkError DocNoTakenError(const QString& number, const QString& technical = {});
+    // Rolls a failed document save back; an automatic number drawn inside it (numberDrawn) was
+    // never stored, so the header's number is cleared and the next try draws again.
+    void RollbackDocument(CachedDataSet& header, const QString& numberColumn, bool numberDrawn);
     // "Nothing was saved", in the user's language: said after every save that failed.
     static QString NothingSavedText();
 

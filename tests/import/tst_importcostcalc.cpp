@@ -1,5 +1,6 @@
 #include "forms/import/ImportCostCalc.h"
 #include "forms/import/ImportCostQuery.h"
+#include "data/Rounding.h"
 #include "ImportCostTestDb.h"
 
 #include <QSqlDatabase>
@@ -54,9 +55,14 @@ private slots:
     void zeroBahtSpreadsByQuantity();
     void zeroBahtAndQuantityLeavesExpensesOut();
     void zeroQuantityHasNoUnitCost();
+    void splitBases_data();
+    void splitBases();
+    void basisRefused_data();
+    void basisRefused();
 
     void queryTwoRatesAndDeletedBills();
     void queryEmptyLot();
+    void queryMeasures();
 
 private:
     QSqlDatabase makeDb();
@@ -222,6 +228,137 @@ void TestImportCostCalc::zeroQuantityHasNoUnitCost()
     QCOMPARE(res.Rows[1].Cost, 60.0); // 20.00 + 100.00 = 120.00 / 2
 }
 
+// A lot of three products, A and B bought in boxes of 10 pieces, C in pieces; 1,000.00 of
+// expenses:
+//          typed      pieces  net kg/pc  gross kg/pc  W x L x H     baht
+//   A      1 box        10      2          2.5        1 x 2 x 3    1,000.00   (duty 50.00)
+//   B      3 boxes      30      1          1.5        2 x 2 x 2    2,000.00
+//   C     60 pieces     60      0.5        0.5        1 x 1 x 1    7,000.00
+namespace {
+QVector<ImportCostQueryRow> boxedLot()
+{
+    QVector<ImportCostQueryRow> rows{row("A", 1, 100, 100, 1000, 50), row("B", 3, 66.67, 200, 2000, 0),
+                                     row("C", 60, 11.67, 700, 7000, 0)};
+    const double figures[3][6] = {{10, 2, 2.5, 1, 2, 3}, {30, 1, 1.5, 2, 2, 2}, {60, 0.5, 0.5, 1, 1, 1}};
+    for (int i = 0; i < 3; ++i) {
+        rows[i].StockQuantity = figures[i][0];
+        rows[i].NetWeight = figures[i][1];
+        rows[i].GrossWeight = figures[i][2];
+        rows[i].SizeW = figures[i][3];
+        rows[i].SizeL = figures[i][4];
+        rows[i].SizeH = figures[i][5];
+    }
+    return rows;
+}
+} // namespace
+
+void TestImportCostCalc::splitBases_data()
+{
+    QTest::addColumn<CostBasis>("basis");
+    QTest::addColumn<QVector<double>>("expense");
+    QTest::addColumn<double>("sumExpense");
+    QTest::addColumn<double>("costA"); // (expense A + 50.00 + 1,000.00) / 1 box
+    // Baht 1,000 : 2,000 : 7,000.
+    QTest::newRow("value") << CostBasis::Value << QVector<double>{100, 200, 700} << 1000.0 << 1150.0;
+    // Pieces 10 : 30 : 60 of 100, not the quantities as typed (1 : 3 : 60).
+    QTest::newRow("stock quantity") << CostBasis::StockQuantity << QVector<double>{100, 300, 600} << 1000.0
+                                    << 1150.0;
+    // Net kg 10 x 2 = 20 : 30 x 1 = 30 : 60 x 0.5 = 30 of 80 -> 250, 375, 375.
+    QTest::newRow("net weight") << CostBasis::NetWeight << QVector<double>{250, 375, 375} << 1000.0 << 1300.0;
+    // Gross kg 25 : 45 : 30 of 100.
+    QTest::newRow("gross weight") << CostBasis::GrossWeight << QVector<double>{250, 450, 300} << 1000.0 << 1300.0;
+    // Volume 6 x 10 = 60 : 8 x 30 = 240 : 1 x 60 = 60 of 360 -> 166.666... -> 166.67,
+    // 666.666... -> 666.67, 166.67: a satang over the lot.
+    QTest::newRow("volume") << CostBasis::Volume << QVector<double>{166.67, 666.67, 166.67} << 1000.01 << 1216.67;
+    // A third each: 333.33, footer 999.99.
+    QTest::newRow("equal") << CostBasis::Equal << QVector<double>{333.33, 333.33, 333.33} << 999.99 << 1383.33;
+}
+
+void TestImportCostCalc::splitBases()
+{
+    QFETCH(CostBasis, basis);
+    QFETCH(QVector<double>, expense);
+    QFETCH(double, sumExpense);
+    QFETCH(double, costA);
+    const ImportCostResult res = ComputeImportCost(boxedLot(), 1000.00, basis);
+    QVERIFY(!res.Refused);
+    QCOMPARE(res.Basis, basis);
+    QCOMPARE(res.Rows.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(res.Rows[i].Expense, expense[i]);
+    QCOMPARE(res.SumExpense, sumExpense);
+    QCOMPARE(res.Rows[0].Cost, costA);
+    // The other columns do not depend on the basis.
+    QCOMPARE(res.SumBaht, 10000.0);
+    QCOMPARE(res.SumDuty, 50.0);
+    QVERIFY(allFinite(res));
+    QVERIFY(ImportCostSpreadNote(res, true).isEmpty());
+
+    // Compared with the value basis: A's cost per unit moves from 1,150.0000 by the
+    // difference of its share, to 4 decimals.
+    const QVector<ImportCostComparison> cmp = CompareImportCost(ComputeImportCost(boxedLot(), 1000.00), res);
+    QCOMPARE(cmp.size(), 3);
+    QCOMPARE(cmp[0].ValueCost, 1150.0);
+    QCOMPARE(cmp[0].BasisCost, costA);
+    QCOMPARE(cmp[0].Difference, RoundDecimal(costA - 1150.0, 4, 18));
+}
+
+void TestImportCostCalc::basisRefused_data()
+{
+    QTest::addColumn<CostBasis>("basis");
+    QTest::addColumn<QString>("clear"); // the figure taken away
+    QTest::addColumn<QStringList>("missing");
+    QTest::newRow("B without net weight") << CostBasis::NetWeight << QStringLiteral("B.net")
+                                          << QStringList{QStringLiteral("B สินค้า B")};
+    QTest::newRow("no gross weight at all") << CostBasis::GrossWeight << QStringLiteral("*.gross")
+                                            << QStringList{QStringLiteral("A สินค้า A"), QStringLiteral("B สินค้า B"),
+                                                           QStringLiteral("C สินค้า C")};
+    QTest::newRow("C without height") << CostBasis::Volume << QStringLiteral("C.height")
+                                      << QStringList{QStringLiteral("C สินค้า C")};
+    // Quantities summing to 0: every product is named.
+    QTest::newRow("no stock quantity") << CostBasis::StockQuantity << QStringLiteral("*.quantity")
+                                       << QStringList{QStringLiteral("A สินค้า A"), QStringLiteral("B สินค้า B"),
+                                                      QStringLiteral("C สินค้า C")};
+}
+
+void TestImportCostCalc::basisRefused()
+{
+    QFETCH(CostBasis, basis);
+    QFETCH(QString, clear);
+    QFETCH(QStringList, missing);
+    QVector<ImportCostQueryRow> rows = boxedLot();
+    const QString who = clear.section(QLatin1Char('.'), 0, 0);
+    const QString what = clear.section(QLatin1Char('.'), 1);
+    for (ImportCostQueryRow& r : rows) {
+        if (who != QLatin1String("*") && r.Code != who)
+            continue;
+        if (what == QLatin1String("net"))
+            r.NetWeight = 0;
+        else if (what == QLatin1String("gross"))
+            r.GrossWeight = 0;
+        else if (what == QLatin1String("height"))
+            r.SizeH = 0;
+        else
+            r.StockQuantity = 0;
+    }
+    const ImportCostResult res = ComputeImportCost(rows, 1000.00, basis);
+    QVERIFY(res.Refused);
+    QCOMPARE(res.Missing, missing);
+    QVERIFY(res.Rows.isEmpty()); // nothing to show or print, nothing divided by 0
+    QCOMPARE(res.SumExpense, 0.0);
+    const QString thai = CostBasisRefusal(res, true);
+    const QString english = CostBasisRefusal(res, false);
+    for (const QString& product : missing) {
+        QVERIFY2(thai.contains(product), qPrintable(thai));
+        QVERIFY2(english.contains(product), qPrintable(english));
+    }
+    QVERIFY(thai.contains(CostBasisCaption(basis, true)));
+    QVERIFY(english.contains(CostBasisCaption(basis, false).toLower()));
+    // Value and equal shares never lack data.
+    QVERIFY(!ComputeImportCost(rows, 1000.00, CostBasis::Equal).Refused);
+    QVERIFY(!ComputeImportCost(rows, 1000.00).Refused);
+}
+
 // ---- the statements against a small database of the tables they read -------------------
 
 QSqlDatabase TestImportCostCalc::makeDb()
@@ -332,6 +469,50 @@ void TestImportCostCalc::queryEmptyLot()
     QCOMPARE(ImportCostQuery::LotExpense(db, 9), 0.0);
     QVERIFY(ImportCostQuery::Lot(db, 0).Found == false);
     QVERIFY(ComputeImportCost(in.Rows, in.LotExpense).isEmpty());
+}
+
+void TestImportCostCalc::queryMeasures()
+{
+    QSqlDatabase db = makeDb();
+    QSqlQuery q(db);
+    const char* data[] = {
+        "alter table ImDt add column Fraction integer default 1",
+        "create table Product (Id integer primary key, NetWeight real, GrossWeight real, Size_W real, Size_L real, "
+        "Size_H real)",
+        "insert into ProductView values (11, 'P-A', 'Alpha'), (12, 'P-B', 'Beta')",
+        "insert into Product values (11, 0.25, 0.3, 10, 20, 5), (12, null, 2, 1, 1, 1)",
+        "insert into ImHd values (1, 'N', 7, 1, 35), (2, 'N', 7, 1, 36), (3, 'Y', 7, 1, 36), (4, 'N', 8, 1, 36)",
+        "insert into ImDuty values (1, 1, 1, 0), (2, 2, 1, 0), (3, 3, 1, 0), (4, 4, 1, 0)",
+        // Alpha: 4 boxes of 12 and 5 pieces counted; Beta 2 cartons of 144.
+        "insert into ImDt (Id, ImHd, Product, ImDuty, Quantity, Total, Fraction) values "
+        "(1, 1, 11, 1, 4, 100, 12), (2, 2, 11, 2, 5, 10, 1), (3, 1, 12, 1, 2, 50, 144),"
+        "(4, 1, 11, 99, 100, 1, 12),"  // no duty group row: not counted
+        "(5, 3, 11, 3, 100, 1, 12),"   // cancelled document
+        "(6, 4, 11, 4, 100, 1, 12)",   // another lot
+    };
+    for (const char* s : data)
+        QVERIFY2(q.exec(QString::fromLatin1(s)), qPrintable(q.lastError().text()));
+
+    // The value basis reads no measures.
+    QCOMPARE(ImportCostQuery::Read(db, 7).Rows[0].StockQuantity, 0.0);
+    const ImportCostQuery::Input in = ImportCostQuery::Read(db, 7, CostBasis::NetWeight);
+    QCOMPARE(in.Rows.size(), 2);
+    const ImportCostQueryRow& a = in.Rows[0];
+    QCOMPARE(a.Code, QStringLiteral("P-A"));
+    QCOMPARE(a.Quantity, 9.0);       // as typed: 4 + 5
+    QCOMPARE(a.StockQuantity, 53.0); // 4 x 12 + 5 x 1
+    QCOMPARE(a.NetWeight, 0.25);
+    QCOMPARE(a.GrossWeight, 0.3);
+    QCOMPARE(a.SizeW * a.SizeL * a.SizeH, 1000.0);
+    const ImportCostQueryRow& b = in.Rows[1];
+    QCOMPARE(b.StockQuantity, 288.0);
+    QCOMPARE(b.NetWeight, 0.0); // not entered
+    // Beta has no net weight: refused by name. By gross weight: 53 x 0.3 = 15.9 and
+    // 288 x 2 = 576 kg of 591.9; no expenses, so every share is 0.
+    QCOMPARE(ComputeImportCost(in.Rows, in.LotExpense, CostBasis::NetWeight).Missing,
+             QStringList{QStringLiteral("P-B Beta")});
+    QCOMPARE(CostBasisMeasure(a, CostBasis::GrossWeight), 15.9);
+    QVERIFY(!ComputeImportCost(in.Rows, in.LotExpense, CostBasis::GrossWeight).Refused);
 }
 
 QTEST_GUILESS_MAIN(TestImportCostCalc)

@@ -3,6 +3,7 @@
 #include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/TDM.h"
+#include "forms/import/ImportCostChart.h"
 #include "forms/import/ImportCostModel.h"
 #include "forms/import/TFaGetImportLotNo.h"
 #include "forms/import/TFrImportCost.h"
@@ -13,12 +14,15 @@
 #include "support/TestEnv.h"
 #include "widgets/TLookupEdit.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
 
@@ -51,6 +55,10 @@ private slots:
     void opensForProgramCode();
     void lotWithExpensesShowsTheCost();
     void inactiveAndEmptyLot();
+    void splitByGrossWeight();
+    void basisWithoutDataIsRefused_data();
+    void basisWithoutDataIsRefused();
+    void exportsStateTheBasis();
     void printPreparesTheSheet();
     void printTextsWithQuotesAndNoCaption();
     void missingLayoutIsReported();
@@ -77,8 +85,9 @@ private:
         return dir + QLatin1Char('/') + name;
     }
     // Opens the form, types the lot code and leaves the field with Enter (the lookup), which
-    // moves on to BtReport.
-    static void chooseLot(TFrImportCost& f, const QString& code)
+    // moves on to the split basis; `down` presses of the Down key choose the basis (none: by
+    // value, the first) and Enter moves on to BtReport.
+    static void chooseLot(TFrImportCost& f, const QString& code, int down = 0)
     {
         f.show();
         QApplication::setActiveWindow(&f);
@@ -86,6 +95,10 @@ private:
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetImportLotNo1->Code));
         QTest::keyClicks(f.FaGetImportLotNo1->Code, code);
         QTest::keyClick(f.FaGetImportLotNo1->Code, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.CbBasis));
+        for (int i = 0; i < down; ++i)
+            QTest::keyClick(f.CbBasis, Qt::Key_Down);
+        QTest::keyClick(f.CbBasis, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.BtReport));
     }
     static QString allTexts(TReport* r)
@@ -277,6 +290,173 @@ void TestImportCostForm::inactiveAndEmptyLot()
     QCOMPARE(f.FaGetImportLotNo1->DescLabel->text(), TLookupEdit::notFoundText());
 }
 
+// Lot 1 split by gross weight (kg per piece: P001 0.01, P003 0.18, P006 2.5 per ream), stock
+// quantities in pieces: P001 (100 + 50) boxes x 12 = 1,800; P003 50 x 12 = 600; P006 10 cartons
+// x 144 = 1,440. Weights 18 + 108 + 3,600 = 3,726 kg.
+//   P001 18,050 x 18 / 3,726     =     87.1981 ->     87.20
+//   P003 18,050 x 108 / 3,726    =    523.1884 ->    523.19
+//   P006 18,050 x 3,600 / 3,726  = 17,439.6135 -> 17,439.61        (sum 18,050.00)
+// Landed: P001 87.20 + 1,200 + 8,025 = 9,312.20, / 150 = 62.08133 -> 62.0813
+//         P003 523.19 + 639 + 12,780 = 13,942.19, / 50 = 278.8438
+//         P006 17,439.61 + 2,160 + 43,200 = 62,799.61, / 10 = 6,279.961
+// Against value (76.5875, 340.4616, 5,754.28): -14.5062, -61.6178, +525.6810.
+void TestImportCostForm::splitByGrossWeight()
+{
+    TFrImportCost f;
+    chooseLot(f, lotCode(*m_env, 1), 3);
+    QCOMPARE(f.basis(), CostBasis::GrossWeight);
+    QCOMPARE(f.CbBasis->currentText(), QStringLiteral("น้ำหนักรวม"));
+
+    int opened = 0;
+    MessageService::setDialogHook([&](QDialog* d) {
+        auto* s = qobject_cast<TFrShowImportCost*>(d);
+        if (!s)
+            return int(QDialog::Rejected);
+        ++opened;
+        s->resize(1180, 420);
+        s->show();
+        QApplication::setActiveWindow(s);
+        [&] {
+            QVERIFY(QTest::qWaitForWindowActive(s));
+            QCOMPARE(s->LbBasis->text(), QStringLiteral("ปันส่วนค่าใช้จ่ายตาม: น้ำหนักรวม"));
+            const char* expense[] = {"87.20", "523.19", "17,439.61"};
+            const char* landed[] = {"9,312.20", "13,942.19", "62,799.61"};
+            for (int r = 0; r < 3; ++r) {
+                QCOMPARE(cell(s, r, ImportCostModel::Expense), QLatin1String(expense[r]));
+                QCOMPARE(cell(s, r, ImportCostModel::TotalCost), QLatin1String(landed[r]));
+            }
+            QCOMPARE(s->result().Rows[0].Cost, 62.0813);
+            QCOMPARE(s->result().Rows[2].Cost, 6279.961);
+            QCOMPARE(footer(s, ImportCostModel::Expense), QStringLiteral("18,050.00"));
+            QCOMPARE(footer(s, ImportCostModel::TotalCost), QStringLiteral("86,054.00"));
+
+            // The chart draws the grid's own baht columns, product by product.
+            const auto& bars = s->ChCost->bars();
+            QCOMPARE(bars.size(), s->model()->rowCount());
+            for (int r = 0; r < bars.size(); ++r) {
+                auto value = [&](int col) { return s->model()->index(r, col).data(Qt::EditRole).toDouble(); };
+                QCOMPARE(bars[r].Code, cell(s, r, ImportCostModel::Code));
+                QCOMPARE(bars[r].Goods, value(ImportCostModel::Baht));
+                QCOMPARE(bars[r].Duty, value(ImportCostModel::Duty));
+                QCOMPARE(bars[r].Expense, value(ImportCostModel::Expense));
+            }
+            QVERIFY(s->grab().save(screenshotPath(QStringLiteral("importcost_gross.png"))));
+
+            // Ctrl+Tab turns to the comparison with the value basis.
+            s->DgCost->setFocus();
+            QTest::keyClick(s->DgCost, Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(s->PcCost->currentWidget(), static_cast<QWidget*>(s->DgCompare));
+            QCOMPARE(s->compareModel()->headerData(ImportCostCompareModel::BasisCost, Qt::Horizontal).toString(),
+                     QStringLiteral("ต้นทุน/หน่วย ตามน้ำหนักรวม"));
+            const QStringList expected[] = {{"P001", "76.5875", "62.0813", "-14.5062"},
+                                            {"P003", "340.4616", "278.8438", "-61.6178"},
+                                            {"P006", "5,754.2800", "6,279.9610", "+525.6810"}};
+            const int cols[] = {ImportCostCompareModel::Code, ImportCostCompareModel::ValueCost,
+                                ImportCostCompareModel::BasisCost, ImportCostCompareModel::Difference};
+            for (int r = 0; r < 3; ++r)
+                for (int c = 0; c < 4; ++c)
+                    QCOMPARE(s->compareModel()->index(r, cols[c]).data().toString(), expected[r][c]);
+            QVERIFY(s->grab().save(screenshotPath(QStringLiteral("importcost_compare.png"))));
+
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(s->PcCost->currentWidget(), static_cast<QWidget*>(s->SbChart));
+            QCoreApplication::processEvents(); // the page's first layout
+            QVERIFY(s->grab().save(screenshotPath(QStringLiteral("importcost_chart.png"))));
+        }();
+        return int(QDialog::Accepted);
+    });
+    QTest::keyClick(f.BtReport, Qt::Key_Space);
+    QCOMPARE(opened, 1);
+    QVERIFY(MessageService::shown().isEmpty());
+}
+
+void TestImportCostForm::basisWithoutDataIsRefused_data()
+{
+    QTest::addColumn<int>("down"); // Down presses from the value basis
+    QTest::addColumn<QString>("update");
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<QString>("notNamed");
+    QTest::newRow("gross weight missing") << 3 << QStringLiteral("Update Product Set GrossWeight = 0 Where Code = 'P006'")
+                                          << QStringLiteral("P006 กระดาษถ่ายเอกสาร A4") << QStringLiteral("P001");
+    QTest::newRow("net weight not entered")
+        << 2 << QStringLiteral("Update Product Set NetWeight = Null Where Code in ('P001', 'P003')")
+        << QStringLiteral("P001 ปากกาลูกลื่นสีน้ำเงิน\nP003 สมุดบันทึก A5") << QStringLiteral("P006");
+    QTest::newRow("no height") << 4 << QStringLiteral("Update Product Set Size_H = 0 Where Code = 'P003'")
+                               << QStringLiteral("P003 สมุดบันทึก A5") << QStringLiteral("P006");
+}
+
+void TestImportCostForm::basisWithoutDataIsRefused()
+{
+    QFETCH(int, down);
+    QFETCH(QString, update);
+    QFETCH(QString, named);
+    QFETCH(QString, notNamed);
+    m_env->exec(update);
+    TFrImportCost f;
+    chooseLot(f, lotCode(*m_env, 1), down);
+    int opened = 0;
+    MessageService::setDialogHook([&](QDialog*) {
+        ++opened;
+        return int(QDialog::Rejected);
+    });
+    QTest::keyClick(f.BtReport, Qt::Key_Space);
+    // Nothing opens: the message names what is missing and for which products.
+    QCOMPARE(opened, 0);
+    QCOMPARE(MessageService::shown().size(), 1);
+    QCOMPARE(MessageService::shown().first().kind, MessageService::Kind::Warning);
+    const QString text = MessageService::lastText();
+    QVERIFY2(text.startsWith(QStringLiteral("ปันส่วนค่าใช้จ่ายตาม%1ไม่ได้").arg(f.CbBasis->currentText())), qPrintable(text));
+    QVERIFY2(text.contains(named), qPrintable(text));
+    QVERIFY(!text.contains(notNamed));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetImportLotNo1->Code));
+}
+
+void TestImportCostForm::exportsStateTheBasis()
+{
+    copyLayout();
+    TFrShowImportCost s(1, DM->DMdata(), nullptr, CostBasis::GrossWeight);
+    s.show();
+    const QString pdf = QDir(m_env->folder()).filePath(QStringLiteral("gross.pdf"));
+    const QString csv = QDir(m_env->folder()).filePath(QStringLiteral("gross.csv"));
+    QString target;
+    MessageService::setDialogHook([&](QDialog* d) {
+        auto* fd = qobject_cast<QFileDialog*>(d);
+        if (!fd)
+            return int(QDialog::Rejected);
+        fd->selectFile(target);
+        return int(QDialog::Accepted);
+    });
+    const QString note = QStringLiteral("ค่าใช้จ่ายนำเข้าปันส่วนตามน้ำหนักรวม ปัดเศษทีละรายการ");
+    target = csv;
+    s.BExportCsv->click();
+    QFile f(csv);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(QString::fromUtf8(f.readAll()).contains(note));
+
+    target = pdf;
+    s.BExportPdf->click();
+    QVERIFY(QFile::exists(pdf));
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!p.waitForStarted())
+        QSKIP("pdftotext is not installed");
+    QVERIFY(p.waitForFinished(30000));
+    // The sheet on page 1, the chart on page 2 (pages are separated by form feeds).
+    const QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    QCOMPARE(pages.size(), 2);
+    QVERIFY2(pages[0].contains(note), qPrintable(pages[0]));
+    QVERIFY(pages[0].contains(QStringLiteral("17,439.61")));
+    for (const QString& text : {QStringLiteral("ปันส่วนค่าใช้จ่ายตามน้ำหนักรวม"), QStringLiteral("อากร"),
+                                QStringLiteral("P001"), QStringLiteral("P006"), QStringLiteral("9,312.20"),
+                                QStringLiteral("62,799.61"), QStringLiteral("Import Lot No : ")})
+        QVERIFY2(pages[1].contains(text), qPrintable(text + QStringLiteral(" | ") + pages[1]));
+    const QString dir = qEnvironmentVariable("NK_BUILD_DIR");
+    if (!dir.isEmpty())
+        QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("80"), QStringLiteral("-png"),
+                                                       QStringLiteral("-f"), QStringLiteral("2"), QStringLiteral("-singlefile"),
+                                                       pdf, dir + QStringLiteral("/cost_chart_pdf")});
+}
+
 void TestImportCostForm::printPreparesTheSheet()
 {
     copyLayout();
@@ -319,6 +499,9 @@ void TestImportCostForm::printPreparesTheSheet()
     QVERIFY(texts.contains(QStringLiteral("18,050.00")));
     QVERIFY(texts.contains(QStringLiteral("86,054.00")));
     QVERIFY(texts.contains(QStringLiteral("รวมทั้งสิ้น 3 รายการ")));
+    // Split by value, the sheet says so in its own words.
+    QVERIFY(texts.contains(QStringLiteral("ค่าใช้จ่ายนำเข้าปันส่วนตามมูลค่าสินค้าเป็นบาท ปัดเศษทีละรายการ "
+                                          "ยอดรวมค่าใช้จ่ายอาจต่างจากยอดค่าใช้จ่ายของล็อตได้เล็กน้อย")));
 }
 
 void TestImportCostForm::printTextsWithQuotesAndNoCaption()
@@ -467,8 +650,11 @@ void TestImportCostForm::englishTexts()
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     QCOMPARE(f.BtReport->text(), QStringLiteral("Show Cost"));
-    TFrShowImportCost s(1, DM->DMdata());
+    QCOMPARE(f.LbBasis->text(), QStringLiteral("Split Expenses &By"));
+    QCOMPARE(f.CbBasis->itemText(4), QStringLiteral("Volume"));
+    TFrShowImportCost s(1, DM->DMdata(), nullptr, CostBasis::Equal);
     QCOMPARE(s.BExportPdf->text(), QStringLiteral("Export PDF"));
+    QCOMPARE(s.LbBasis->text(), QStringLiteral("Expenses split by: Equal per product"));
     QCOMPARE(s.BPrint->text(), QStringLiteral("พิมพ์ Cost Sheet"));
     MessageService::queueAnswer(false);
     f.close();

@@ -1,5 +1,6 @@
 #include "ImportCostTestDb.h"
 #include "app/MessageService.h"
+#include "forms/import/ImportCostChart.h"
 #include "forms/import/ImportCostModel.h"
 #include "forms/import/TFrShowImportCost.h"
 
@@ -20,6 +21,7 @@ private slots:
     void zeroValueLotShowsNote();
     void emptyLot();
     void readFailureIsReported();
+    void chartPagesKeepOneScale();
 
 private:
     static QString cell(const TFrShowImportCost& f, int row, int col)
@@ -43,6 +45,7 @@ void TestShowImportCost::threeEqualProducts()
 
     TFrShowImportCost f(5, db);
     QAbstractItemModelTester tester(f.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester compareTester(f.compareModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     f.show(); // the first show reads and computes
     QCOMPARE(f.windowTitle(), QStringLiteral("ต้นทุนการนำเข้า"));
     QCOMPARE(f.BPrint->text(), QStringLiteral("พิมพ์ Cost Sheet"));
@@ -135,6 +138,45 @@ void TestShowImportCost::readFailureIsReported()
     const MessageService::Shown& s = MessageService::shown().first();
     QVERIFY((s.text + s.details).contains(QStringLiteral("ImDtDuty"), Qt::CaseInsensitive));
     QCOMPARE(f.model()->rowCount(), 0);
+}
+
+void TestShowImportCost::chartPagesKeepOneScale()
+{
+    // 100 products on A4 landscape with 10 mm margins: 190 mm less the title, lot line,
+    // heading, legend and gap (8 + 6 + 6 + 6 + 2) and the scale (6) leave 156 mm, 26 rows of
+    // 6 mm a page: pages of 26, 26, 26 and 22 products.
+    QVector<ImportCostChartBar> bars;
+    for (int i = 1; i <= 100; ++i)
+        bars.push_back({QStringLiteral("C%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("สินค้า %1").arg(i),
+                        100.0 * i, 10, 5});
+    ImportCostChartTexts texts;
+    texts.Title = QStringLiteral("ต้นทุนการนำเข้า");
+    texts.Condition = QStringLiteral("Import Lot No : L1 - test");
+    texts.Basis = CostBasis::Volume;
+    const QList<ReportPage> pages = ImportCostChart::pages(bars, QSizeF(297, 210), QMarginsF(10, 10, 10, 10), texts);
+    QCOMPARE(pages.size(), 4);
+    // Every product once, in order; every goods bar on the same baht-to-millimetre scale.
+    QStringList codes;
+    QList<qreal> mmPerBaht;
+    for (const ReportPage& page : pages) {
+        QCOMPARE(page.size, QSizeF(297, 210));
+        for (const PageItem& item : page.items) {
+            if (item.kind == PageItem::Kind::Text && item.text.startsWith(QLatin1Char('C')))
+                codes << item.text.section(QLatin1Char(' '), 0, 0);
+            if (item.kind == PageItem::Kind::Rect && item.brush == ImportCostChart::segmentColor(0)
+                && item.rect.height() > 3.5)
+                mmPerBaht << item.rect.width();
+            QVERIFY(item.rect.bottom() <= 200.01 && item.rect.right() <= 287.01);
+        }
+        // Every page states the basis.
+        QVERIFY(page.texts().join(QLatin1Char(' ')).contains(QStringLiteral("ปันส่วนค่าใช้จ่ายตามปริมาตร")));
+    }
+    QCOMPARE(codes.size(), 100);
+    for (int i = 0; i < 100; ++i)
+        QCOMPARE(codes[i], bars[i].Code);
+    QCOMPARE(mmPerBaht.size(), 100);
+    for (int i = 0; i < 100; ++i)
+        QVERIFY2(qAbs(mmPerBaht[i] / (100.0 * (i + 1)) - mmPerBaht[99] / 10000.0) < 1e-9, qPrintable(QString::number(i)));
 }
 
 QTEST_MAIN(TestShowImportCost)

@@ -1,5 +1,5 @@
 #pragma once
-// What the vendor-bill tests share: typing into the focused control as a user does, the
+// What the purchase-form tests (vendor bills, orders) share: typing into the focused control as a user does, the
 // grid cells, and a credit or cash import-expense bill entered from the number to the save.
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
@@ -62,7 +62,9 @@ inline void field(const QString& text)
 }
 
 // Types into a line cell: the cell becomes current, the first key opens its editor.
-inline void cell(TFrMrTran& f, int row, const QString& column, const QString& text)
+// (Any purchase form: its DgDt over QDt.)
+template <class Form>
+inline void cell(Form& f, int row, const QString& column, const QString& text)
 {
     f.DgDt->setFocus();
     settle();
@@ -83,7 +85,8 @@ inline void cell(TFrMrTran& f, int row, const QString& column, const QString& te
     key(Qt::Key_Return);
 }
 
-inline void open(TFrMrTran& f, int menuId)
+template <class Form>
+inline void open(Form& f, int menuId)
 {
     DMConfig->CheckRight(menuId, 1);
     f.show();

@@ -9,14 +9,68 @@ namespace {
 constexpr int Digits = 18;
 double Round2(double v) { return RoundDecimal(v, 2, Digits); }
 double Round4(double v) { return RoundDecimal(v, 4, Digits); }
+
+// True when the product lacks the figures of its own that the basis multiplies.
+bool lacksBasisData(const ImportCostQueryRow& r, CostBasis basis)
+{
+    switch (basis) {
+    case CostBasis::NetWeight: return !(r.NetWeight > 0);
+    case CostBasis::GrossWeight: return !(r.GrossWeight > 0);
+    case CostBasis::Volume: return !(r.SizeW > 0 && r.SizeL > 0 && r.SizeH > 0);
+    default: return false;
+    }
+}
+
+QString productLabel(const ImportCostQueryRow& r)
+{
+    return (r.Code.trimmed() + QLatin1Char(' ') + r.ThaiName.trimmed()).trimmed();
+}
 } // namespace
 
-ImportCostResult ComputeImportCost(const QVector<ImportCostQueryRow>& rows, double lotExpense)
+double CostBasisMeasure(const ImportCostQueryRow& r, CostBasis basis)
+{
+    double m = 0;
+    switch (basis) {
+    case CostBasis::Value: m = r.Baht; break;
+    case CostBasis::StockQuantity: m = r.StockQuantity; break;
+    case CostBasis::NetWeight: m = r.NetWeight * r.StockQuantity; break;
+    case CostBasis::GrossWeight: m = r.GrossWeight * r.StockQuantity; break;
+    case CostBasis::Volume: m = r.SizeW * r.SizeL * r.SizeH * r.StockQuantity; break;
+    case CostBasis::Equal: m = 1; break;
+    }
+    // Kilograms of 0.008 x 1,800 units are 14.4, not their binary neighbour 14.3999...
+    return RoundDecimal(m, 6, Digits);
+}
+
+ImportCostResult ComputeImportCost(const QVector<ImportCostQueryRow>& rows, double lotExpense, CostBasis basis)
 {
     ImportCostResult result;
     result.LotExpense = lotExpense;
+    result.Basis = basis;
     if (rows.isEmpty())
         return result;
+
+    // A basis other than value needs its figure for every product, and a lot total above 0
+    // to divide by; without them it is refused rather than giving a product no share.
+    QVector<double> measures;
+    double sumMeasure = 0;
+    if (basis != CostBasis::Value) {
+        measures.reserve(rows.size());
+        for (const ImportCostQueryRow& in : rows) {
+            if (lacksBasisData(in, basis))
+                result.Missing.push_back(productLabel(in));
+            measures.push_back(CostBasisMeasure(in, basis));
+            sumMeasure += measures.back();
+        }
+        if (result.Missing.isEmpty() && !(sumMeasure > 0))
+            for (int i = 0; i < rows.size(); ++i)
+                if (!(measures[i] > 0))
+                    result.Missing.push_back(productLabel(rows[i]));
+        if (!result.Missing.isEmpty()) {
+            result.Refused = true;
+            return result;
+        }
+    }
 
     // First pass: price, baht value and duty to 2 decimals; the value totals.
     result.Rows.reserve(rows.size());
@@ -42,16 +96,20 @@ ImportCostResult ComputeImportCost(const QVector<ImportCostQueryRow>& rows, doub
     // value. A lot whose baht value is 0 gives no shares by value (the share would divide by
     // 0); its expenses are then spread by quantity, and when the quantities also sum to 0
     // nothing is spread and the result says so.
-    if (result.SumBaht != 0)
+    if (basis != CostBasis::Value)
+        result.Spread = ExpenseSpread::ByBasis;
+    else if (result.SumBaht != 0)
         result.Spread = ExpenseSpread::ByValue;
     else if (sumQuantity != 0)
         result.Spread = ExpenseSpread::ByQuantity;
     else
         result.Spread = ExpenseSpread::None;
-    for (ImportCostRow& r : result.Rows) {
+    for (int i = 0; i < result.Rows.size(); ++i) {
+        ImportCostRow& r = result.Rows[i];
         double share = 0;
         switch (result.Spread) {
         case ExpenseSpread::ByValue: share = r.Baht * 100 / result.SumBaht; break;
+        case ExpenseSpread::ByBasis: share = measures[i] * 100 / sumMeasure; break;
         case ExpenseSpread::ByQuantity: share = r.Quantity * 100 / sumQuantity; break;
         case ExpenseSpread::None: share = 0; break;
         }
@@ -76,6 +134,7 @@ QString ImportCostSpreadNote(const ImportCostResult& result, bool thai)
         return {};
     switch (result.Spread) {
     case ExpenseSpread::ByValue:
+    case ExpenseSpread::ByBasis:
         return {};
     case ExpenseSpread::ByQuantity:
         return thai ? QStringLiteral("มูลค่าสินค้าเป็นเงินบาทของ Lot นี้เป็น 0 จึงเฉลี่ยค่าใช้จ่ายตามจำนวน")
@@ -91,4 +150,71 @@ QString ImportCostSpreadNote(const ImportCostResult& result, bool thai)
         }
     }
     return {};
+}
+
+QString CostBasisCaption(CostBasis basis, bool thai)
+{
+    switch (basis) {
+    case CostBasis::Value: return thai ? QStringLiteral("มูลค่าสินค้า (บาท)") : QStringLiteral("Baht value");
+    case CostBasis::StockQuantity:
+        return thai ? QStringLiteral("จำนวนในหน่วยสต๊อก") : QStringLiteral("Quantity in stock unit");
+    case CostBasis::NetWeight: return thai ? QStringLiteral("น้ำหนักสุทธิ") : QStringLiteral("Net weight");
+    case CostBasis::GrossWeight: return thai ? QStringLiteral("น้ำหนักรวม") : QStringLiteral("Gross weight");
+    case CostBasis::Volume: return thai ? QStringLiteral("ปริมาตร") : QStringLiteral("Volume");
+    case CostBasis::Equal: return thai ? QStringLiteral("เท่ากันทุกสินค้า") : QStringLiteral("Equal per product");
+    }
+    return {};
+}
+
+QString CostBasisSheetNote(CostBasis basis)
+{
+    QString how;
+    switch (basis) {
+    case CostBasis::Value: how = QStringLiteral("ตามมูลค่าสินค้าเป็นบาท"); break;
+    case CostBasis::StockQuantity: how = QStringLiteral("ตามจำนวนในหน่วยสต๊อก"); break;
+    case CostBasis::NetWeight: how = QStringLiteral("ตามน้ำหนักสุทธิ"); break;
+    case CostBasis::GrossWeight: how = QStringLiteral("ตามน้ำหนักรวม"); break;
+    case CostBasis::Volume: how = QStringLiteral("ตามปริมาตร (กว้าง x ยาว x สูง)"); break;
+    case CostBasis::Equal: how = QStringLiteral("เท่ากันทุกรายการสินค้า"); break;
+    }
+    return QStringLiteral("ค่าใช้จ่ายนำเข้าปันส่วน") + how
+           + QStringLiteral(" ปัดเศษทีละรายการ ยอดรวมค่าใช้จ่ายอาจต่างจากยอดค่าใช้จ่ายของล็อตได้เล็กน้อย");
+}
+
+QString CostBasisRefusal(const ImportCostResult& result, bool thai)
+{
+    if (!result.Refused)
+        return {};
+    // A long list is cut: the first products show what is missing, the count the rest.
+    constexpr int Listed = 15;
+    QStringList names = result.Missing.mid(0, Listed);
+    const int more = int(result.Missing.size()) - int(names.size());
+    if (more > 0)
+        names << (thai ? QStringLiteral("และอีก %1 รายการ").arg(more) : QStringLiteral("and %1 more").arg(more));
+    const QString what = CostBasisCaption(result.Basis, thai);
+    return thai ? QStringLiteral("ปันส่วนค่าใช้จ่ายตาม%1ไม่ได้ สินค้าต่อไปนี้ไม่มีข้อมูล%1\n%2").arg(what, names.join(QLatin1Char('\n')))
+                : QStringLiteral("Expenses cannot be split by %1: these products have no %1\n%2")
+                      .arg(what.toLower(), names.join(QLatin1Char('\n')));
+}
+
+QVector<ImportCostComparison> CompareImportCost(const ImportCostResult& byValue, const ImportCostResult& byBasis)
+{
+    QVector<ImportCostComparison> out;
+    if (byValue.Rows.size() != byBasis.Rows.size())
+        return out;
+    out.reserve(byValue.Rows.size());
+    for (int i = 0; i < byValue.Rows.size(); ++i) {
+        const ImportCostRow& v = byValue.Rows[i];
+        const ImportCostRow& b = byBasis.Rows[i];
+        ImportCostComparison c;
+        c.Code = v.Code;
+        c.ThaiName = v.ThaiName;
+        c.Quantity = v.Quantity;
+        c.HasCost = v.HasCost && b.HasCost;
+        c.ValueCost = v.Cost;
+        c.BasisCost = b.Cost;
+        c.Difference = c.HasCost ? Round4(b.Cost - v.Cost) : 0;
+        out.push_back(c);
+    }
+    return out;
 }

@@ -2,6 +2,8 @@
 
 #include "data/NumberFormat.h"
 
+#include <QColor>
+
 ImportCostModel::ImportCostModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void ImportCostModel::setResult(const ImportCostResult& result, const QString& currency)
@@ -127,4 +129,94 @@ QString ImportCostModel::footerText(int column) const
     case TotalCost: return formatAmount(m_result.SumTotalCost);
     default: return {};
     }
+}
+
+ImportCostCompareModel::ImportCostCompareModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void ImportCostCompareModel::setComparison(const QVector<ImportCostComparison>& rows, CostBasis basis, bool thai)
+{
+    beginResetModel();
+    m_rows = rows;
+    m_basis = basis;
+    m_thai = thai;
+    endResetModel();
+    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
+}
+
+int ImportCostCompareModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int ImportCostCompareModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant ImportCostCompareModel::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const ImportCostComparison& r = m_rows[index.row()];
+    const int col = index.column();
+    if (col == Code || col == ThaiName) {
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return col == Code ? r.Code : r.ThaiName;
+        return {};
+    }
+    double value = 0;
+    switch (col) {
+    case Quantity: value = r.Quantity; break;
+    case ValueCost: value = r.ValueCost; break;
+    case BasisCost: value = r.BasisCost; break;
+    case Difference: value = r.Difference; break;
+    default: return {};
+    }
+    // Costs per unit are compared on their 4 computed decimals: a split changes them by
+    // satang and less. A product without quantity has none to compare.
+    const bool blank = col != Quantity && !r.HasCost;
+    switch (role) {
+    case Qt::DisplayRole:
+        if (blank)
+            return QString();
+        if (col == Quantity)
+            return ImportCostModel::formatAmount(value);
+        return FormatFloat(col == Difference ? QStringLiteral("+#,##0.0000;-#,##0.0000;0.0000")
+                                             : QStringLiteral("#,##0.0000"),
+                           value);
+    case Qt::EditRole:
+        return blank ? QVariant() : QVariant(value);
+    case Qt::ForegroundRole:
+        if (col == Difference && !blank && value != 0)
+            return QColor(value > 0 ? QColor(0xb0, 0, 0) : QColor(0, 0x70, 0));
+        return {};
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+    default:
+        return {};
+    }
+}
+
+QVariant ImportCostCompareModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const bool t = m_thai;
+    switch (section) {
+    case Code: return t ? QStringLiteral("รหัส") : QStringLiteral("Code");
+    case ThaiName: return t ? QStringLiteral("ชื่อสินค้า") : QStringLiteral("Product");
+    case Quantity: return t ? QStringLiteral("จำนวน") : QStringLiteral("Quantity");
+    case ValueCost:
+        return (t ? QStringLiteral("ต้นทุน/หน่วย ตาม") : QStringLiteral("Unit cost by "))
+               + CostBasisCaption(CostBasis::Value, t);
+    case BasisCost:
+        return (t ? QStringLiteral("ต้นทุน/หน่วย ตาม") : QStringLiteral("Unit cost by ")) + CostBasisCaption(m_basis, t);
+    case Difference: return t ? QStringLiteral("ผลต่าง") : QStringLiteral("Difference");
+    }
+    return {};
+}
+
+Qt::ItemFlags ImportCostCompareModel::flags(const QModelIndex& index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }

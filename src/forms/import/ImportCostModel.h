@@ -37,3 +37,27 @@ private:
     ImportCostResult m_result;
     QString m_currency;
 };
+
+// The comparison of one lot: per product, the cost per unit under the value basis beside the
+// chosen basis and the difference (chosen less value), to 4 decimals as computed.
+class ImportCostCompareModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { Code, ThaiName, Quantity, ValueCost, BasisCost, Difference, ColumnCount };
+
+    explicit ImportCostCompareModel(QObject* parent = nullptr);
+
+    void setComparison(const QVector<ImportCostComparison>& rows, CostBasis basis, bool thai);
+    const QVector<ImportCostComparison>& rows() const { return m_rows; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    QVector<ImportCostComparison> m_rows;
+    CostBasis m_basis = CostBasis::Value;
+    bool m_thai = true;
+};

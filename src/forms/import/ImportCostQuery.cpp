@@ -2,6 +2,7 @@
 
 #include "data/DbUtil.h"
 
+#include <QHash>
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
@@ -76,6 +77,22 @@ QString LotSql()
     }.join(QLatin1Char('\n'));
 }
 
+QString MeasureSql()
+{
+    // The same lines as the cost statement: of the lot, with their duty group, not cancelled.
+    // Weights and sizes are the product's, per small unit.
+    return QStringList{
+        QStringLiteral("Select D.Product, Sum(D.Quantity * Coalesce(D.Fraction, 1)) StockQuantity,"),
+        QStringLiteral("  P.NetWeight, P.GrossWeight, P.Size_W, P.Size_L, P.Size_H"),
+        QStringLiteral("From ImDt D"),
+        QStringLiteral("Inner Join ImHd H On (H.Id = D.ImHd)"),
+        QStringLiteral("Inner Join ImDuty Y On (Y.Id = D.ImDuty)"),
+        QStringLiteral("Inner Join Product P On (P.Id = D.Product)"),
+        QStringLiteral("Where (H.ImportLotNo = :GetId) And (Coalesce(H.DelFlag, 'N') <> 'Y')"),
+        QStringLiteral("Group By D.Product, P.NetWeight, P.GrossWeight, P.Size_W, P.Size_L, P.Size_H"),
+    }.join(QLatin1Char('\n'));
+}
+
 QVector<ImportCostQueryRow> CostRows(const QSqlDatabase& db, qint64 lotId)
 {
     QSqlQuery q = run(db, CostSql(), QStringLiteral("GetId"), lotId);
@@ -125,12 +142,35 @@ LotInfo Lot(const QSqlDatabase& db, qint64 lotId)
     return info;
 }
 
-Input Read(const QSqlDatabase& db, qint64 lotId)
+void ReadMeasures(const QSqlDatabase& db, qint64 lotId, QVector<ImportCostQueryRow>& rows)
+{
+    QHash<qint64, int> byId;
+    byId.reserve(rows.size());
+    for (int i = 0; i < rows.size(); ++i)
+        byId.insert(rows[i].Id, i);
+    QSqlQuery q = run(db, MeasureSql(), QStringLiteral("GetId"), lotId);
+    while (q.next()) {
+        const auto it = byId.constFind(q.value(0).toLongLong());
+        if (it == byId.constEnd())
+            continue;
+        ImportCostQueryRow& r = rows[*it];
+        r.StockQuantity = q.value(1).toDouble();
+        r.NetWeight = q.value(2).toDouble(); // not entered (null) reads as 0
+        r.GrossWeight = q.value(3).toDouble();
+        r.SizeW = q.value(4).toDouble();
+        r.SizeL = q.value(5).toDouble();
+        r.SizeH = q.value(6).toDouble();
+    }
+}
+
+Input Read(const QSqlDatabase& db, qint64 lotId, CostBasis basis)
 {
     Input in;
     in.Rows = CostRows(db, lotId);
     if (in.Rows.isEmpty())
         return in;
+    if (basis != CostBasis::Value)
+        ReadMeasures(db, lotId, in.Rows);
     in.LotExpense = LotExpense(db, lotId);
     in.Currency = LotCurrency(db, lotId);
     return in;

@@ -15,6 +15,9 @@ QString CostSql();
 QString ExpenseSql();
 QString CurrencySql();
 QString LotSql();
+// Per product of the lot: the quantity in small units and the product's weights and sizes,
+// for the split bases other than value.
+QString MeasureSql();
 
 // One row per product of the lot, ordered by product code. Lines of cancelled import
 // documents do not count.
@@ -32,14 +35,17 @@ struct LotInfo {
     QString Description;
 };
 LotInfo Lot(const QSqlDatabase& db, qint64 lotId);
+// Fills the stock quantity, weights and sizes of the rows (matched by product id).
+void ReadMeasures(const QSqlDatabase& db, qint64 lotId, QVector<ImportCostQueryRow>& rows);
 
 // What the result form shows: the cost rows, and when there are any, the expenses and the
-// currency of the lot (neither is read for a lot without rows).
+// currency of the lot (neither is read for a lot without rows). The measures are read only
+// for a basis other than value, which needs them.
 struct Input {
     QVector<ImportCostQueryRow> Rows;
     double LotExpense = 0;
     QString Currency;
 };
-Input Read(const QSqlDatabase& db, qint64 lotId);
+Input Read(const QSqlDatabase& db, qint64 lotId, CostBasis basis = CostBasis::Value);
 
 } // namespace ImportCostQuery

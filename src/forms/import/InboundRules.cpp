@@ -231,13 +231,7 @@ SaveResult Save(const SaveInput& in)
         reportStep(SaveStep::Commit);
         DM->Commit();
     } catch (...) {
-        DM->Rollback();
-        // An automatic number drawn inside the failed transaction was never stored; the
-        // next try draws again.
-        if (isNew && in.autoRun && hd.Active() && hd.RecNo() >= 0) {
-            hd.SetField(QStringLiteral("ImNo"), QString());
-            hd.Post();
-        }
+        DM->RollbackDocument(hd, QStringLiteral("ImNo"), isNew && in.autoRun);
         throw;
     }
     hd.CommitUpdates();

@@ -10,7 +10,9 @@
 #include "widgets/TLookupEdit.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -27,6 +29,16 @@ TFrImportCost::TFrImportCost(QWidget* parent)
     FaGetImportLotNo1 = new TFaGetImportLotNo(this);
     FaGetImportLotNo1->DescLabel->setMinimumWidth(220);
 
+    // The split basis: reached by Enter after the lot, by Tab, or by Alt+B.
+    CbBasis = new QComboBox(this);
+    CbBasis->setObjectName(QStringLiteral("CbBasis"));
+    for (CostBasis b : AllCostBases)
+        CbBasis->addItem(CostBasisCaption(b, true), int(b));
+    CbBasis->setMinimumWidth(220);
+    LbBasis = new QLabel(this);
+    LbBasis->setObjectName(QStringLiteral("LbBasis"));
+    LbBasis->setBuddy(CbBasis);
+
     BtReport = new QPushButton(QStringLiteral("แสดงต้นทุน"), this);
     BtReport->setObjectName(QStringLiteral("BtReport"));
     BtReport->setMinimumWidth(120);
@@ -34,18 +46,25 @@ TFrImportCost::TFrImportCost(QWidget* parent)
 
     auto* lotRow = new QHBoxLayout;
     lotRow->addWidget(FaGetImportLotNo1, 1);
+    auto* basisRow = new QHBoxLayout;
+    basisRow->addWidget(LbBasis);
+    basisRow->addWidget(CbBasis);
+    basisRow->addStretch(1);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
     buttonRow->addWidget(BtReport);
     body()->addSpacing(12);
     body()->addLayout(lotRow);
+    body()->addSpacing(8);
+    body()->addLayout(basisRow);
     body()->addSpacing(12);
     body()->addLayout(buttonRow);
     body()->addStretch(1);
 
-    setTabOrder(FaGetImportLotNo1->Code, BtReport);
+    setTabOrder(FaGetImportLotNo1->Code, CbBasis);
+    setTabOrder(CbBasis, BtReport);
 
-    resize(560, 190);
+    resize(560, 220);
     setFixedSize(size());
 }
 
@@ -55,6 +74,13 @@ void TFrImportCost::applyLanguage()
 {
     const bool thai = !DMConfig || DMConfig->ThaiLanguage;
     BtReport->setText(thai ? QStringLiteral("แสดงต้นทุน") : QStringLiteral("Show Cost"));
+    LbBasis->setText(thai ? QStringLiteral("ปันส่วนค่าใช้จ่ายตาม (&B)") : QStringLiteral("Split Expenses &By"));
+    for (int i = 0; i < CbBasis->count(); ++i)
+        CbBasis->setItemText(i, CostBasisCaption(CostBasis(CbBasis->itemData(i).toInt()), thai));
+    // The basis lines up under the lot code.
+    const int captionWidth = qMax(LbBasis->sizeHint().width(), FaGetImportLotNo1->Caption->sizeHint().width());
+    LbBasis->setFixedWidth(captionWidth);
+    FaGetImportLotNo1->Caption->setFixedWidth(captionWidth);
 }
 
 void TFrImportCost::FormShow()
@@ -79,6 +105,11 @@ void TFrImportCost::AcNewExecute()
     AcNew->setEnabled(false);
 }
 
+CostBasis TFrImportCost::basis() const
+{
+    return CbBasis->currentIndex() < 0 ? CostBasis::Value : CostBasis(CbBasis->currentData().toInt());
+}
+
 qint64 TFrImportCost::importLotId() const
 {
     if (!QNullTable->Active() || QNullTable->RecNo() < 0)
@@ -95,9 +126,12 @@ void TFrImportCost::BtReportClick()
         TLookupEdit* code = FaGetImportLotNo1->Code;
         if (code->hasFocus() || !code->text().trimmed().isEmpty())
             code->lookup();
-        auto* show = new TFrShowImportCost(importLotId(), DM->DMdata(), this);
+        auto* show = new TFrShowImportCost(importLotId(), DM->DMdata(), this, basis());
         show->setWindowTitle(windowTitle()); // the result carries the work form's caption
-        MessageService::execDialog(show);
+        // Read before it opens: a basis the lot lacks data for is refused with its message
+        // and opens nothing.
+        if (show->load())
+            MessageService::execDialog(show);
         delete show;
     } catch (const NkError& e) {
         MessageService::error(e.message());

@@ -6,14 +6,17 @@
 #include "app/TDMConfig.h"
 #include "data/NkError.h"
 #include "data/TDM.h"
+#include "forms/import/ImportCostChart.h"
 #include "forms/import/ImportCostModel.h"
 #include "forms/import/ImportCostQuery.h"
 #include "print/ReportFunctions.h"
 #include "report/ReportData.h"
+#include "report/ReportExport.h"
 #include "report/ReportText.h"
 #include "report/TReport.h"
 
 #include <QAbstractTableModel>
+#include <algorithm>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -24,8 +27,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QShowEvent>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -69,9 +75,10 @@ private:
     ImportCostModel* m_source;
 };
 
-TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db, QWidget* parent)
-    : QDialog(parent), m_lotId(importLotId), m_db(db)
+TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db, QWidget* parent, CostBasis basis)
+    : QDialog(parent), m_lotId(importLotId), m_db(db), m_basis(basis)
 {
+    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
     setObjectName(QStringLiteral("FrShowImportCost"));
     setWindowTitle(QStringLiteral("ต้นทุนการนำเข้า"));
     setWindowState(windowState() | Qt::WindowMaximized);
@@ -113,11 +120,60 @@ TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db,
     LbNote->setWordWrap(true);
     LbNote->hide();
 
+    // The basis the figures were split by, stated above them whichever it is.
+    LbBasis = new QLabel(this);
+    LbBasis->setObjectName(QStringLiteral("LbBasis"));
+    QFont basisFont = LbBasis->font();
+    basisFont.setBold(true);
+    LbBasis->setFont(basisFont);
+    LbBasis->setText(basisText());
+
+    // What an accountant sees when choosing a basis: each product's cost per unit by value
+    // beside the chosen basis.
+    m_compare = new ImportCostCompareModel(this);
+    DgCompare = new QTableView(this);
+    DgCompare->setObjectName(QStringLiteral("DgCompare"));
+    DgCompare->setModel(m_compare);
+    DgCompare->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DgCompare->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DgCompare->setSelectionMode(QAbstractItemView::SingleSelection);
+    DgCompare->verticalHeader()->hide();
+
+    ChCost = new ImportCostChartView;
+    SbChart = new QScrollArea(this);
+    SbChart->setObjectName(QStringLiteral("SbChart"));
+    SbChart->setWidgetResizable(true);
+    SbChart->setWidget(ChCost);
+
+    auto* costPage = new QWidget(this);
+    auto* costLayout = new QVBoxLayout(costPage);
+    costLayout->setContentsMargins(0, 0, 0, 0);
+    costLayout->setSpacing(0);
+    costLayout->addWidget(DgCost, 1);
+    costLayout->addWidget(DgFooter);
+    PcCost = new QTabWidget(this);
+    PcCost->setObjectName(QStringLiteral("PcCost"));
+    PcCost->addTab(costPage, thai ? QStringLiteral("ต้นทุน (&1)") : QStringLiteral("Cost (&1)"));
+    PcCost->addTab(DgCompare,
+                   thai ? QStringLiteral("เปรียบเทียบกับตามมูลค่า (&2)") : QStringLiteral("Compared with value (&2)"));
+    PcCost->addTab(SbChart, thai ? QStringLiteral("กราฟ (&3)") : QStringLiteral("Chart (&3)"));
+    // Ctrl+Tab turns the pages from anywhere in the form, the grids included (they would
+    // otherwise take the key to move their cursor).
+    for (const bool forward : {true, false}) {
+        auto* turn = new QShortcut(forward ? QKeySequence(Qt::CTRL | Qt::Key_Tab)
+                                           : QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                                   this);
+        connect(turn, &QShortcut::activated, this, [this, forward] {
+            const int n = PcCost->count();
+            PcCost->setCurrentIndex((PcCost->currentIndex() + (forward ? 1 : n - 1)) % n);
+            PcCost->currentWidget()->setFocus();
+        });
+    }
+
     BPrint = new QPushButton(QStringLiteral("พิมพ์ Cost Sheet"), this);
     BPrint->setObjectName(QStringLiteral("BPrint"));
     connect(BPrint, &QPushButton::clicked, this, &TFrShowImportCost::printCostSheet);
     // Accountants carry the figures into spreadsheets and mail: the same pages as a file.
-    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
     BExportPdf = new QPushButton(thai ? QStringLiteral("ส่งออก PDF") : QStringLiteral("Export PDF"), this);
     BExportPdf->setObjectName(QStringLiteral("BExportPdf"));
     connect(BExportPdf, &QPushButton::clicked, this, &TFrShowImportCost::exportPdf);
@@ -135,8 +191,8 @@ TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db,
     buttons->addWidget(BExportCsv);
     buttons->addWidget(BPrint);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(DgCost, 1);
-    layout->addWidget(DgFooter);
+    layout->addWidget(LbBasis);
+    layout->addWidget(PcCost, 1);
     layout->addLayout(buttons);
 }
 
@@ -152,36 +208,67 @@ const ImportCostResult& TFrShowImportCost::result() const
     return m_model->result();
 }
 
+QString TFrShowImportCost::basisText() const
+{
+    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
+    return (thai ? QStringLiteral("ปันส่วนค่าใช้จ่ายตาม: ") : QStringLiteral("Expenses split by: "))
+           + CostBasisCaption(m_basis, thai);
+}
+
 void TFrShowImportCost::FormShow()
 {
+    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
     m_shown = true;
     LbNote->hide();
-    const ImportCostQuery::Input in = ImportCostQuery::Read(m_db, m_lotId);
-    const ImportCostResult res = ComputeImportCost(in.Rows, in.LotExpense);
+    const ImportCostQuery::Input in = ImportCostQuery::Read(m_db, m_lotId, m_basis);
+    const ImportCostResult res = ComputeImportCost(in.Rows, in.LotExpense, m_basis);
+    m_valueResult = m_basis == CostBasis::Value ? res : ComputeImportCost(in.Rows, in.LotExpense);
     m_model->setResult(res, in.Currency);
     fitColumns();
     const QString note = ImportCostSpreadNote(res, true);
     LbNote->setText(note);
     LbNote->setVisible(!note.isEmpty());
+    m_compare->setComparison(CompareImportCost(m_valueResult, res), m_basis, thai);
+    DgCompare->resizeColumnsToContents();
+    ImportCostChartTexts chartTexts;
+    chartTexts.Basis = m_basis;
+    chartTexts.Thai = thai;
+    ChCost->setChart(ImportCostChartBars(res), chartTexts);
     buildCostTable();
-    m_lotCode = m_costTable.isEmpty() ? QString() : ImportCostQuery::Lot(m_db, m_lotId).Code.trimmed();
+    m_lotCode.clear();
+    m_lotDescription.clear();
+    if (!m_costTable.isEmpty()) {
+        const ImportCostQuery::LotInfo lot = ImportCostQuery::Lot(m_db, m_lotId);
+        m_lotCode = lot.Code.trimmed();
+        m_lotDescription = lot.Description;
+    }
     enableButtons();
-    if (m_model->rowCount() > 0)
+    if (m_model->rowCount() > 0) {
         DgCost->setCurrentIndex(m_model->index(0, 0));
+        DgCompare->setCurrentIndex(m_compare->index(0, 0));
+    }
+    if (res.Refused)
+        MessageService::warning(CostBasisRefusal(res, thai));
 }
 
-void TFrShowImportCost::showEvent(QShowEvent* event)
+bool TFrShowImportCost::load()
 {
-    QDialog::showEvent(event);
-    if (m_shown)
-        return;
     try {
         FormShow();
     } catch (const NkError& e) {
         // The grid stays empty and the user is told why, so a failed read never passes for
         // a lot without products.
         ReportError(e);
+        return false;
     }
+    return !result().Refused;
+}
+
+void TFrShowImportCost::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!m_shown)
+        load();
 }
 
 void TFrShowImportCost::fitColumns()
@@ -265,14 +352,22 @@ bool TFrShowImportCost::prepareCostSheet()
                                          : QStringLiteral("Report file not found: %1").arg(shownPath));
             return false;
         }
-        const QString caption = DMConfig ? DMConfig->MenuCaption.trimmed() : QString();
-        r->setVariable(QStringLiteral("RPTITLE"),
-                       quoted(caption.isEmpty() ? QStringLiteral("รายงานต้นทุนการนำเข้า") : caption));
-        r->setVariable(QStringLiteral("CONDITION"),
-                       quoted((QStringLiteral("Import Lot No : ") + lot.Code + QStringLiteral(" - ") + lot.Description)
-                                  .trimmed()));
+        r->setVariable(QStringLiteral("RPTITLE"), quoted(sheetTitle()));
+        // The basis is stated by the layout's BASISNOTE; a layout of a company's own that
+        // does not print it gets the basis on its lot line, so no sheet split otherwise than
+        // by value passes for one split by value.
+        QString condition = sheetCondition(lot.Code, lot.Description);
+        const auto& vars = r->layout().variables;
+        const bool statesBasis = std::any_of(vars.begin(), vars.end(), [](const ReportVariableDef& v) {
+            return v.name.compare(QLatin1String("BASISNOTE"), Qt::CaseInsensitive) == 0;
+        });
+        if (!statesBasis && m_basis != CostBasis::Value)
+            condition += QStringLiteral("  ปันส่วนค่าใช้จ่ายตาม") + CostBasisCaption(m_basis, true);
+        r->setVariable(QStringLiteral("CONDITION"), quoted(condition));
         r->setVariable(QStringLiteral("PNTDATESET"), QStringLiteral("true"));
         r->setVariable(QStringLiteral("CURRCODE"), quoted(currency()));
+        r->setVariable(QStringLiteral("BASIS"), quoted(CostBasisCaption(m_basis, true)));
+        r->setVariable(QStringLiteral("BASISNOTE"), quoted(CostBasisSheetNote(m_basis)));
 
         auto table = std::make_shared<MemoryDataSet>(QStringList{
             QStringLiteral("Code"), QStringLiteral("ThaiName"), QStringLiteral("Quantity"), QStringLiteral("Price"),
@@ -293,6 +388,33 @@ bool TFrShowImportCost::prepareCostSheet()
         return false;
     }
     return true;
+}
+
+QString TFrShowImportCost::sheetTitle() const
+{
+    const QString caption = DMConfig ? DMConfig->MenuCaption.trimmed() : QString();
+    return caption.isEmpty() ? QStringLiteral("รายงานต้นทุนการนำเข้า") : caption;
+}
+
+QString TFrShowImportCost::sheetCondition(const QString& code, const QString& description) const
+{
+    return (QStringLiteral("Import Lot No : ") + code + QStringLiteral(" - ") + description).trimmed();
+}
+
+PreparedReport TFrShowImportCost::pdfPages()
+{
+    PreparedReport out = report()->prepared();
+    if (out.pages.isEmpty() || result().isEmpty())
+        return out;
+    // The chart follows on pages of the sheet's size and margins, in the sheet's language.
+    ImportCostChartTexts texts;
+    texts.Title = sheetTitle();
+    texts.Condition = sheetCondition(m_lotCode, m_lotDescription);
+    texts.Basis = m_basis;
+    texts.Thai = true;
+    out.pages += ImportCostChart::pages(ImportCostChartBars(result()), out.pages.first().size,
+                                        report()->layout().margins, texts);
+    return out;
 }
 
 void TFrShowImportCost::printCostSheet()
@@ -352,7 +474,7 @@ void TFrShowImportCost::exportCostSheet(ExportFormat format)
         path += QLatin1Char('.') + suffix;
     try {
         if (pdf)
-            report()->exportPdf(path);
+            ReportExport::toPdf(pdfPages(), path);
         else
             report()->exportCsv(path);
     } catch (const NkError& e) {

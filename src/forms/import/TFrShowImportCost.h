@@ -1,32 +1,46 @@
 #pragma once
 #include "forms/import/ImportCostCalc.h"
+#include "report/ReportPage.h"
 
 #include <QDialog>
 #include <QSqlDatabase>
 #include <QVector>
 
+class ImportCostChartView;
+class ImportCostCompareModel;
 class ImportCostModel;
 class TReport;
 class QLabel;
 class QPushButton;
+class QScrollArea;
+class QTabWidget;
 class QTableView;
 
 // The import cost of one lot: a read-only grid of the products with their landed cost, a
-// footer of totals, and the button that prints the cost sheet. Nothing is written; the figures
-// are computed each time the form is shown.
+// footer of totals, the comparison of the chosen split basis with the value basis, a chart of
+// what each product's cost is made of, and the buttons that print and export the cost sheet.
+// Nothing is written; the figures are computed each time the form is shown.
 class TFrShowImportCost : public QDialog {
     Q_OBJECT
 public:
-    TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db, QWidget* parent = nullptr);
+    TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db, QWidget* parent = nullptr,
+                      CostBasis basis = CostBasis::Value);
     ~TFrShowImportCost() override;
 
     // Reads the lot and computes the sheet (the first show does this by itself). A database
-    // failure is thrown as NkError.
+    // failure is thrown as NkError. A basis the lot lacks the data for is refused with a
+    // message naming the products; the sheet then stays empty.
     void FormShow();
+    // FormShow before the form is shown: false after telling the user why there is nothing
+    // to show (a refused basis, a read failure).
+    bool load();
 
     qint64 importLotId() const { return m_lotId; }
+    CostBasis basis() const { return m_basis; }
     QString currency() const;
     const ImportCostResult& result() const;
+    // The same lot under the value basis, for the comparison.
+    const ImportCostResult& valueResult() const { return m_valueResult; }
     // The print data: every row of the grid, code and name cut to the 20 characters the
     // cost sheet has room for, never inside a letter with its vowel and tone marks.
     const QVector<ImportCostRow>& CostTable() const { return m_costTable; }
@@ -39,7 +53,8 @@ public:
     // in-memory data set "CostTable". An empty sheet prints nothing.
     void printCostSheet();
     // The same pages written to a file the user names (proposed: CostSheet_<lot code>.pdf or
-    // .csv). Nothing happens for an empty sheet or when the file dialog is cancelled.
+    // .csv). Nothing happens for an empty sheet or when the file dialog is cancelled. The PDF
+    // has the chart on the pages after the sheet.
     void exportPdf();
     void exportCsv();
 
@@ -62,14 +77,26 @@ public:
     QPushButton* BExportPdf = nullptr;
     QPushButton* BExportCsv = nullptr;
     QLabel* LbNote = nullptr; // how the expenses were spread when not by value; hidden otherwise
+    QLabel* LbBasis = nullptr; // the split basis of the figures shown
+    QTabWidget* PcCost = nullptr; // the sheet, the comparison, the chart
+    QTableView* DgCompare = nullptr;
+    QScrollArea* SbChart = nullptr;
+    ImportCostChartView* ChCost = nullptr;
 
     ImportCostModel* model() const { return m_model; }
+    ImportCostCompareModel* compareModel() const { return m_compare; }
+    // The pages the PDF export writes: the prepared sheet and then the chart.
+    PreparedReport pdfPages();
+    // The lot line and title as printed (without the quotes of report expressions).
+    QString sheetTitle() const;
+    QString sheetCondition(const QString& code, const QString& description) const;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     enum class ExportFormat { Pdf, Csv };
+    QString basisText() const;
     void exportCostSheet(ExportFormat format);
     void buildCostTable();
     void syncFooter();
@@ -78,11 +105,15 @@ private:
 
     qint64 m_lotId = 0;
     QSqlDatabase m_db;
+    CostBasis m_basis = CostBasis::Value;
+    ImportCostResult m_valueResult;
     ImportCostModel* m_model = nullptr;
+    ImportCostCompareModel* m_compare = nullptr;
     class FooterModel;
     FooterModel* m_footer = nullptr;
     QVector<ImportCostRow> m_costTable;
     bool m_shown = false;
     TReport* m_report = nullptr;
     QString m_lotCode;
+    QString m_lotDescription;
 };

@@ -274,3 +274,45 @@ void PurchaseLineEntry::QuantityExit(double quantity)
     if (w > 0 && l > 0)
         set(QStringLiteral("QWeightSize"), RoundDecimal(l * (w * quantity) / 10000, 3, 18));
 }
+
+bool PurchaseLineEntry::WhCodeExit(const QString& code)
+{
+    if (!m_lines->Active() || m_lines->RecNo() < 0)
+        return false;
+    CreateProductModules();
+    Busy busy(m_busy);
+    const bool found = DmProduct->ExistsWarehouse(code.trimmed());
+    set(QStringLiteral("WhCode"), found ? DmProduct->QChkWarehouse.value(QStringLiteral("Code")) : QVariant());
+    set(QStringLiteral("Warehouse"), found ? DmProduct->QChkWarehouse.value(QStringLiteral("Id")) : QVariant());
+    return found;
+}
+
+PurchaseLineEntry::FieldResult PurchaseLineEntry::FieldExit(const QString& field, const SavedUnit& saved)
+{
+    FieldResult r;
+    if (!m_lines->Active() || m_lines->RecNo() < 0)
+        return r;
+    const QString f = field.toUpper();
+    const QString text = get(field).toString();
+    if (f == QLatin1String("PRODUCTCODE")) {
+        // An emptied code leaves the line as it is.
+        if (!text.trimmed().isEmpty())
+            r = {Field::Code, ProductCodeExit(text)};
+    } else if (f == QLatin1String("BARCODE")) {
+        r = {Field::Code, BarCodeExit(text)};
+    } else if (f == QLatin1String("PURCHASECODE")) {
+        r = {Field::Code, PurchaseCodeExit(text)};
+    } else if (f == QLatin1String("UNITNAME")) {
+        r = {Field::Unit, UnitNameExit(text, saved)};
+    } else if (f == QLatin1String("WHCODE")) {
+        r = {Field::Warehouse, WhCodeExit(text)};
+    } else if (f == QLatin1String("QUANTITY")) {
+        QuantityExit(get(QStringLiteral("Quantity")).toDouble());
+        r.kind = Field::Quantity;
+    } else if (f == QLatin1String("PRICE") || f == QLatin1String("DISCOUNT")) {
+        r.kind = Field::Amount;
+    } else if (f == QLatin1String("TOTAL")) {
+        r.kind = Field::Total;
+    }
+    return r;
+}

@@ -66,9 +66,21 @@ public:
     bool UnitNameExit(const QString& name, const SavedUnit& saved);
     // A quantity typed: the size quantity of goods priced by size.
     void QuantityExit(double quantity);
+    // A warehouse code typed: the warehouse, or none when the code is unknown.
+    bool WhCodeExit(const QString& code);
 
     // True when the line has no price yet (empty or 0).
     bool PriceEmpty() const;
+
+    // A field of the current line changed through the grid: the code editors, the unit and
+    // the quantity run their rules here; the form reacts to the kind of field (re-lays the
+    // grid after a lookup, recomputes after an amount).
+    enum class Field { Other, Code, Unit, Warehouse, Quantity, Amount, Total };
+    struct FieldResult {
+        Field kind = Field::Other;
+        bool found = false; // a code: an item was found
+    };
+    FieldResult FieldExit(const QString& field, const SavedUnit& saved);
 
 private:
     bool assignGoods(const QString& code, int unitId);

@@ -8,6 +8,7 @@
 #include "forms/purchase/TFrSearchEmployee.h"
 #include "forms/purchase/TFrSearchPoDt.h"
 #include "forms/purchase/TFrSearchPoNo.h"
+#include "forms/purchase/TFrSearchPoRQNo.h"
 #include "search/SearchQuery.h"
 #include "search/TFrSearchProductService.h"
 
@@ -103,12 +104,13 @@ std::optional<double> lastPriceAll(QWidget* parent, int productId, int unitId)
     return d->Price;
 }
 
-std::optional<double> lastPriceOfVendor(QWidget* parent, int vendorId, int productId, int unitId)
+std::optional<double> lastPriceOfVendor(QWidget* parent, int vendorId, int productId, int unitId, bool importDocuments)
 {
     if (overrides().priceVendor)
         return overrides().priceVendor(vendorId, productId, unitId);
     static QPointer<TFrLastPriceListVendor> dlg;
     TFrLastPriceListVendor* d = kept(dlg, parent);
+    d->useImportDocuments(importDocuments);
     d->VendorId = vendorId;
     d->ProductId = productId;
     d->UnitId = unitId;
@@ -149,6 +151,28 @@ QString pickEmployee(QWidget* parent)
     if (MessageService::execDialog(d) != QDialog::Accepted)
         return {};
     return d->ResultValue;
+}
+
+QString pickFrPoNo(QWidget* parent, const QString& poType, int vendorId)
+{
+    // One search of foreign orders for the order form and the import document.
+    return InboundPickers::pickFrPo(parent, vendorId, poType);
+}
+
+QString pickPoRQNo(QWidget* parent)
+{
+    if (overrides().requestNo)
+        return overrides().requestNo();
+    TFrSearchPoRQNo dlg(parent);
+    dlg.TableName = QStringLiteral("PoRQHd");
+    if (MessageService::execDialog(&dlg) != QDialog::Accepted)
+        return {};
+    return dlg.ResultValue;
+}
+
+QString pickWarehouse(QWidget* parent)
+{
+    return InboundPickers::pickWarehouse(parent);
 }
 
 } // namespace PurchasePickers

@@ -37,11 +37,19 @@ struct PoLine {
 std::optional<PoLine> pickPoLine(QWidget* parent, int vendorId, const QString& poType);
 
 std::optional<double> lastPriceAll(QWidget* parent, int productId, int unitId);
-std::optional<double> lastPriceOfVendor(QWidget* parent, int vendorId, int productId, int unitId);
+// The vendor's last prices: from its bills, or (importDocuments) a foreign vendor's from its
+// import documents.
+std::optional<double> lastPriceOfVendor(QWidget* parent, int vendorId, int productId, int unitId,
+                                        bool importDocuments = false);
 std::optional<double> purchaseHistory(QWidget* parent, const QString& caption, int productId, int vendorId);
 // Edits a text column of the current line; true when it was confirmed.
 bool editMemo(QWidget* parent, CachedDataSet* lines, const QString& field = QStringLiteral("MemoLine"));
 QString pickEmployee(QWidget* parent);
+// A foreign purchase order of a type (the import document's search, vendor 0 for any).
+QString pickFrPoNo(QWidget* parent, const QString& poType, int vendorId);
+// A purchase request (any, newest number first).
+QString pickPoRQNo(QWidget* parent);
+QString pickWarehouse(QWidget* parent);
 
 struct Overrides {
     std::function<QString(const QString& productType)> product;
@@ -53,6 +61,7 @@ struct Overrides {
     std::function<std::optional<double>(const QString& caption, int productId, int vendorId)> history;
     std::function<bool(CachedDataSet* lines, const QString& field)> memo;
     std::function<QString()> employee;
+    std::function<QString()> requestNo;
 };
 void setOverrides(const Overrides& o);
 

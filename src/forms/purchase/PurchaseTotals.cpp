@@ -169,6 +169,25 @@ double DiscountAmtForTypedTotal(double price, double quantity, double typedTotal
     return R(gross - typedTotal, 15);
 }
 
+std::optional<DerivedPrice> PriceForTypedTotal(double quantity, double typedTotal)
+{
+    if (quantity == 0)
+        return std::nullopt;
+    DerivedPrice d;
+    d.price = R(typedTotal / quantity, 15);
+    const double total = R(typedTotal, 15);
+    double amount = R(quantity * d.price, 15);
+    if (sameText(amount, total))
+        return d;
+    // Cents cannot always carry the total: the price goes up a cent and the rest comes off.
+    if (total >= amount) {
+        d.price = R(d.price + 0.01, 15);
+        amount = R(quantity * d.price, 15);
+    }
+    d.discount = R(amount - typedTotal, 15);
+    return d;
+}
+
 // ---- data sets ------------------------------------------------------------------------------
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QVector>
+#include <optional>
 
 class CachedDataSet;
 
@@ -89,6 +90,14 @@ double ProposedPrepaidAmount(bool pricesExcludeTax, double depositTotal, double 
 // A line total typed by hand (bills): the line's new DiscountAmt, or the old one when the
 // typed total plus the discount already gives the gross amount.
 double DiscountAmtForTypedTotal(double price, double quantity, double typedTotal, double discountAmt);
+
+// A line total typed by hand where the line has no price (orders): a two-decimal price and an
+// amount off, so that price x quantity less the amount gives the total. None for quantity 0.
+struct DerivedPrice {
+    double price = 0;
+    double discount = 0; // amount, 2 decimals
+};
+std::optional<DerivedPrice> PriceForTypedTotal(double quantity, double typedTotal);
 
 // ---- the same rules over the form's data sets -------------------------------------------------
 // Column names shared by the bill and order line and header queries: line Product, Quantity,

@@ -128,3 +128,23 @@ QStringList TFrLastPriceListVendor::DefaultStatement()
             QStringLiteral("Order By H.MrDate Desc, H.Id Desc"),
             QStringLiteral("Limit 10")};
 }
+
+QStringList TFrLastPriceListVendor::ImportStatement()
+{
+    // The same columns, so the grid and the price taken stay as they are.
+    return {QStringLiteral("Select H.ImNo MrNo,H.ImDate MrDate,D.Total / D.Quantity Price"),
+            QStringLiteral("From ImDt D"),
+            QStringLiteral("Inner Join ImHd H On (H.Id = D.ImHd)"),
+            QStringLiteral("Where (H.DelFlag = 'N') AND (H.BeginBalance = 'N') AND (H.FrVendor =:GVEN)"),
+            QStringLiteral("AND (D.Product =:GPRODUCT)"),
+            QStringLiteral("AND (D.ProductUnits =:GUNIT) AND (D.Quantity <> 0)"),
+            QStringLiteral("Order By H.ImDate Desc, H.Id Desc"),
+            QStringLiteral("Limit 10")};
+}
+
+void TFrLastPriceListVendor::useImportDocuments(bool on)
+{
+    Statement = on ? ImportStatement() : DefaultStatement();
+    QPrice->setColumnTitle(QStringLiteral("MrNo"), on ? QStringLiteral("เลขที่ใบนำเข้า") : QStringLiteral("เลขที่ใบชื้อ"));
+    QPrice->setColumnTitle(QStringLiteral("MrDate"), on ? QStringLiteral("วันที่นำเข้า") : QStringLiteral("วันที่ชื้อ"));
+}

@@ -41,10 +41,14 @@ public:
     static QStringList DefaultStatement();
 };
 
-// Last prices of one vendor: bill, date and price.
+// Last prices of one vendor: bill, date and price. For a foreign vendor the prices come from
+// its import documents, in the vendor's currency (the line total over its quantity).
 class TFrLastPriceListVendor : public TFrLastPrice {
     Q_OBJECT
 public:
     explicit TFrLastPriceListVendor(QWidget* parent = nullptr);
     static QStringList DefaultStatement();
+    static QStringList ImportStatement();
+    // Bills of a vendor, or import documents of a foreign vendor.
+    void useImportDocuments(bool on);
 };

@@ -54,7 +54,7 @@ TFrSearchPoNo::TFrSearchPoNo(QWidget* parent)
     QNullTable = new CachedDataSet(this, QStringLiteral("QNullTable"));
     QNullTable->setSQL(QStringLiteral("Select 0 Id From NullTable"));
 
-    FaGetVendor1 = new OrderVendorPicker(this);
+    FaGetVendor1 = createVendorPicker(this);
 
     m_pickerRow = new QWidget(this);
     auto* rowLayout = new QHBoxLayout(m_pickerRow);
@@ -85,6 +85,11 @@ QStringList TFrSearchPoNo::Statement() const
             QString(),
             QString(),
             markerLine()};
+}
+
+TFaPicker* TFrSearchPoNo::createVendorPicker(QWidget* parent)
+{
+    return new OrderVendorPicker(parent);
 }
 
 TFaPicker* TFrSearchPoNo::vendorPicker() const

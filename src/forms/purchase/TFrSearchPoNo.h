@@ -31,6 +31,8 @@ public:
     virtual QStringList Statement() const;
     // The picker whose code narrows the search.
     virtual TFaPicker* vendorPicker() const;
+    // The domestic vendor picker of the order and request searches.
+    static TFaPicker* createVendorPicker(QWidget* parent);
 
 public slots:
     void BtSearchClick() override;

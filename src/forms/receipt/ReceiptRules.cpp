@@ -158,12 +158,7 @@ SaveResult Save(const SaveInput& in)
         out.number = number;
         out.date = docDate;
     } catch (...) {
-        DM->Rollback();
-        // A number drawn inside the failed transaction was never stored; the retry draws again.
-        if (isNew && in.autoRun && hd.Active() && hd.RecNo() >= 0) {
-            hd.SetField(n.no, QString());
-            hd.Post();
-        }
+        DM->RollbackDocument(hd, n.no, isNew && in.autoRun);
         hd.Edit();
         throw;
     }

@@ -15,6 +15,7 @@
 #include "forms/import/TFaGetImportLotNo.h"
 #include "forms/purchase/PurchasePickers.h"
 #include "forms/purchase/PurchaseTotals.h"
+#include "forms/purchase/TFaPurchaseLines.h"
 #include "forms/purchase/TFaPurchaseTotals.h"
 #include "forms/receipt/ReceiptPickers.h"
 #include "forms/receipt/ReceiptRules.h"
@@ -209,55 +210,23 @@ TFrMrTran::TFrMrTran(QWidget* parent)
         g->setColumnStretch(c, 1);
     body()->addWidget(PnHeader);
 
-    // ---- lines ----------------------------------------------------------------------------
-    PageControl1 = new QTabWidget(this);
-    PageControl1->tabBar()->setFocusPolicy(Qt::NoFocus);
-    auto* page = new QWidget(PageControl1);
-    auto* pl = new QVBoxLayout(page);
-    pl->setContentsMargins(2, 2, 2, 2);
-    DgDt = new TDataGrid(page);
-    DgDt->setObjectName(QStringLiteral("DgDt"));
-    DgDt->setContextMenuPolicy(Qt::CustomContextMenu);
-    pl->addWidget(DgDt);
-    PageControl1->addTab(page, QString());
-    body()->addWidget(PageControl1, 1);
-
-    // ---- footer ---------------------------------------------------------------------------
+    // ---- lines and footer -----------------------------------------------------------------
     Totals = new TFaPurchaseTotals(this, PurchaseTotals::Kind::Bill, true);
     Totals->bind(QHd, QDt);
-    GbDetail = new QGroupBox(this);
-    GbDetail->setObjectName(QStringLiteral("GbDetail"));
-    auto* dl = new QVBoxLayout(GbDetail);
-    dl->setContentsMargins(4, 4, 4, 4);
-    BtDeleteLine = new QPushButton(GbDetail);
-    BtDeleteLine->setObjectName(QStringLiteral("BtDeleteLine"));
-    BtDeleteLine->setFocusPolicy(Qt::NoFocus);
-    BtDisc = new QPushButton(GbDetail);
-    BtDisc->setObjectName(QStringLiteral("BtDisc"));
-    BtDisc->setFocusPolicy(Qt::NoFocus);
-    Totals->TaxAdjusted->setParent(GbDetail);
-    dl->addWidget(BtDeleteLine);
-    dl->addWidget(BtDisc);
-    dl->addWidget(Totals->TaxAdjusted);
-    dl->addStretch(1);
-    auto* footer = new QHBoxLayout;
-    footer->addWidget(Totals->GbDiscount, 5);
-    footer->addWidget(GbDetail, 2);
-    footer->addWidget(Totals->GbTotal, 3);
-    body()->addLayout(footer);
-
-    PopLastPrice = new QMenu(this);
+    Lines = new TFaPurchaseLines(this, Totals);
+    PageControl1 = Lines->PageControl1;
+    DgDt = Lines->DgDt;
+    GbDetail = Lines->GbDetail;
+    BtDeleteLine = Lines->BtDeleteLine;
+    BtDisc = Lines->BtDisc;
+    PopLastPrice = Lines->PopLastPrice;
+    PopDetail = Lines->PopDetail;
+    Lines->placeFooter(body(), Totals);
+    Lines->PriceHistory = [this] { ShowPurchaseHistory(); };
     PopLastPrice->addAction(QStringLiteral("ราคาซื้อล่าสุด  ไม่ระบุผู้ขาย"), this, [this] { LastPriceClick(); });
     PopLastPrice->addAction(QStringLiteral("ราคาซื้อล่าสุด เฉพาะผู้ขายนี้"), this, [this] { LastPriceVendorClick(); });
-    PopDetail = new QMenu(this);
     PopDetail->addAction(QStringLiteral("ป้อนคำอธิบายเพิ่มเติม"), this, [this] { MenuItem1Click(); });
-
-    // The status bar's last panel reaches to the window's edge (the stock of a line).
-    StatusBar1->removeWidget(StatusPanel2);
-    StatusPanel2->setMinimumWidth(50);
-    StatusPanel2->setMaximumWidth(QWIDGETSIZE_MAX);
-    StatusBar1->addWidget(StatusPanel2, 1);
-    StatusPanel2->show();
+    TFaPurchaseLines::widenLastPanel(StatusBar1, StatusPanel2);
 
     // ---- wiring ---------------------------------------------------------------------------
     FaGetDocNo1->DocNoExit = [this] { MrNoExit(); };
@@ -283,18 +252,8 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     connect(PrepaidNo, &TDbEdit::committed, this, [this] { FaGetPrepaidDocNoExit(); });
     connect(EntryType, &QComboBox::currentIndexChanged, this, [this] { SetDgDtColumn(); });
     connect(BtDeleteLine, &QPushButton::clicked, this, [this] { BtDeleteLineClick(); });
-    connect(BtDisc, &QPushButton::pressed, this, [this] { DgDt->setColumnHidden(DgDt->gridModel()->columnOf(QStringLiteral("DiscountAmt")), false); });
-    connect(BtDisc, &QPushButton::released, this, [this] { DgDt->setColumnHidden(DgDt->gridModel()->columnOf(QStringLiteral("DiscountAmt")), true); });
     connect(DgDt, &TDataGrid::gridEntered, this, [this] { DgDtEnter(); });
     connect(DgDt, &TDataGrid::gridLeft, this, [this] { DgDtExit(); });
-    connect(DgDt, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        const QString f = DgDt->currentFieldName();
-        QMenu* m = f == QLatin1String("Price") ? PopLastPrice
-                   : (f == QLatin1String("ProductName") || f == QLatin1String("PurchaseName")) ? PopDetail
-                                                                                               : nullptr;
-        if (m)
-            m->popup(DgDt->viewport()->mapToGlobal(at));
-    });
     DgDt->onEditButton = [this](int row, const QString& field) {
         QDt->setRecNo(row);
         const QString f = field.toUpper();
@@ -308,7 +267,7 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     QDt->OnFieldChange = [this](CachedDataSet&, const QString& field) { lineChanged(field); };
     QDt->AfterDelete = [this](CachedDataSet&) { CalculateAll(); };
     QDt->AfterScroll = [this](CachedDataSet&) { SetDgDtColumn(); };
-    for (QObject* o : {static_cast<QObject*>(DgDt), static_cast<QObject*>(EntryType), static_cast<QObject*>(PoHd),
+    for (QObject* o : {static_cast<QObject*>(EntryType), static_cast<QObject*>(PoHd),
                        static_cast<QObject*>(PrepaidNo), static_cast<QObject*>(DueDays)})
         o->installEventFilter(this);
     if (QWidget* bar = findChild<QWidget*>(QStringLiteral("PnToolbar")))
@@ -704,17 +663,7 @@ void TFrMrTran::CalculateAll()
 
 bool TFrMrTran::eventFilter(QObject* obj, QEvent* e)
 {
-    if (obj == DgDt && (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease)) {
-        auto* ke = static_cast<QKeyEvent*>(e);
-        if (ke->key() == Qt::Key_F11 && !ke->isAutoRepeat()) {
-            DgDt->setColumnHidden(DgDt->gridModel()->columnOf(QStringLiteral("DiscountAmt")), e->type() == QEvent::KeyRelease);
-            return true;
-        }
-        if (e->type() == QEvent::KeyPress && ke->key() == Qt::Key_F7 && DgDt->currentFieldName() == QLatin1String("Price")) {
-            ShowPurchaseHistory();
-            return true;
-        }
-    } else if (e->type() == QEvent::FocusIn) {
+    if (e->type() == QEvent::FocusIn) {
         if (obj == EntryType)
             EntryTypeEnter();
         else if (obj == PoHd) {
@@ -754,7 +703,5 @@ bool TFrMrTran::askExit()
 void TFrMrTran::resizeEvent(QResizeEvent* e)
 {
     TFrForm::resizeEvent(e);
-    BtDeleteLine->setFixedWidth(qMax(40, GbDetail->width() - 8));
-    BtDisc->setFixedWidth(qMax(40, GbDetail->width() - 8));
-    Totals->TaxAdjusted->setFixedWidth(qMax(40, GbDetail->width() - 16));
+    Lines->fitWidths(Totals);
 }

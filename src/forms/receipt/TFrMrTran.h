@@ -30,6 +30,7 @@ class TFaGetProject;
 class TFaGetRemark;
 class TFaGetTaxCode;
 class TFaGetVendor;
+class TFaPurchaseLines;
 class TFaPurchaseTotals;
 class TLookupEdit;
 
@@ -114,6 +115,7 @@ public:
     QPushButton* BtDeleteLine = nullptr;
     QPushButton* BtDisc = nullptr;
     TFaPurchaseTotals* Totals = nullptr;
+    TFaPurchaseLines* Lines = nullptr;
     QMenu* PopLastPrice = nullptr;
     QMenu* PopDetail = nullptr;
 

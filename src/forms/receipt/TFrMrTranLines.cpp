@@ -18,6 +18,7 @@
 #include "forms/import/TFaGetImportLotNo.h"
 #include "forms/purchase/PurchasePickers.h"
 #include "forms/purchase/PurchaseTotals.h"
+#include "forms/purchase/TFaPurchaseLines.h"
 #include "forms/purchase/TFaPurchaseTotals.h"
 #include "forms/receipt/ReceiptPickers.h"
 #include "forms/receipt/ReceiptRules.h"
@@ -43,14 +44,7 @@ bool isThai()
 }
 GridColumn column(const char* field, int width, bool readOnly, bool button, const char* thai, const char* english)
 {
-    GridColumn c;
-    c.field = QLatin1String(field);
-    c.widthChars = width;
-    c.readOnly = readOnly;
-    c.hasButton = button && !readOnly;
-    c.upperCase = button;
-    c.title = isThai() ? QString::fromUtf8(thai) : QString::fromUtf8(english);
-    return c;
+    return TFaPurchaseLines::column(field, width, readOnly, button, thai, english);
 }
 } // namespace
 
@@ -96,23 +90,8 @@ void TFrMrTran::SetDgDtColumn()
     qty.displayFormat = QStringLiteral("#,##0.000");
     qty.alignment = Qt::AlignRight | Qt::AlignVCenter;
     cols << qty << column("UnitName", 8, false, true, "หน่วยนับ", "Units");
-    for (const auto& [f, th, en, ro] : {std::tuple{"Price", "ราคา", "Price", false}, {"Discount", "ส่วนลด", "Discount", false},
-                                        {"DiscountAmt", "ลด(บาท)", "Disc(Baht)", true}, {"Total", "รวม", "Total", false}}) {
-        GridColumn c = column(f, 8, ro, false, th, en);
-        if (QLatin1String(f) != QLatin1String("Discount")) {
-            c.displayFormat = QStringLiteral("#,##0.00");
-            c.editFormat = QStringLiteral("###0.00");
-            c.alignment = Qt::AlignRight | Qt::AlignVCenter;
-        }
-        cols << c;
-    }
-    if (DgDt->gridModel() && DgDt->dataSet() == QDt) {
-        DgDt->gridModel()->setColumns(cols);
-        DgDt->applyWidths();
-    } else {
-        DgDt->setDataSet(QDt, cols);
-    }
-    DgDt->setColumnHidden(DgDt->gridModel()->columnOf(QStringLiteral("DiscountAmt")), true);
+    cols << TFaPurchaseLines::amountColumns(8, false, "รวม");
+    Lines->setColumns(QDt, cols);
 }
 
 void TFrMrTran::setLineField(const QString& field, const QVariant& v)
@@ -125,35 +104,27 @@ void TFrMrTran::lineChanged(const QString& field)
 {
     if (m_inLines || Entry->assigning())
         return;
-    const QString f = field.toUpper();
-    const QString text = QDt->AsString(field);
-    auto afterLookup = [this] {
+    using F = PurchaseLineEntry::Field;
+    const PurchaseLineEntry::FieldResult r = Entry->FieldExit(field, m_savedUnit);
+    switch (r.kind) {
+    case F::Code:
+    case F::Unit:
         SetDgDtColumn();
         StatusPanel2->setText(Entry->StatusText);
         CalculateAll();
-    };
-    auto afterCode = [&](bool found) {
-        afterLookup();
-        if (found && QDt->AsString(QStringLiteral("ProductType")) == QLatin1String("S"))
+        if (r.kind == F::Code && r.found && QDt->AsString(QStringLiteral("ProductType")) == QLatin1String("S"))
             afterServiceEntered();
-    };
-    if (f == QLatin1String("PRODUCTCODE")) {
-        if (!text.trimmed().isEmpty())
-            afterCode(Entry->ProductCodeExit(text));
-    } else if (f == QLatin1String("BARCODE")) {
-        afterCode(Entry->BarCodeExit(text));
-    } else if (f == QLatin1String("PURCHASECODE")) {
-        afterCode(Entry->PurchaseCodeExit(text));
-    } else if (f == QLatin1String("UNITNAME")) {
-        Entry->UnitNameExit(text, m_savedUnit);
-        afterLookup();
-    } else if (f == QLatin1String("QUANTITY")) {
-        Entry->QuantityExit(QDt->AsFloat(QStringLiteral("Quantity")));
+        break;
+    case F::Quantity:
+    case F::Amount:
         CalculateAll();
-    } else if (f == QLatin1String("PRICE") || f == QLatin1String("DISCOUNT")) {
-        CalculateAll();
-    } else if (f == QLatin1String("TOTAL")) {
+        break;
+    case F::Total:
         GetTotalExit(QDt->AsFloat(QStringLiteral("Total")));
+        break;
+    case F::Warehouse:
+    case F::Other:
+        break;
     }
 }
 

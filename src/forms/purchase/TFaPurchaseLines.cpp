@@ -1,0 +1,153 @@
+#include "forms/purchase/TFaPurchaseLines.h"
+
+#include "app/TDMConfig.h"
+#include "forms/purchase/TFaPurchaseTotals.h"
+#include "widgets/TDataGrid.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+
+TFaPurchaseLines::TFaPurchaseLines(QWidget* form, TFaPurchaseTotals* totals)
+    : QObject(form)
+{
+    PageControl1 = new QTabWidget(form);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->tabBar()->setFocusPolicy(Qt::NoFocus);
+    auto* page = new QWidget(PageControl1);
+    auto* pl = new QVBoxLayout(page);
+    pl->setContentsMargins(2, 2, 2, 2);
+    DgDt = new TDataGrid(page);
+    DgDt->setObjectName(QStringLiteral("DgDt"));
+    DgDt->setContextMenuPolicy(Qt::CustomContextMenu);
+    pl->addWidget(DgDt);
+    PageControl1->addTab(page, QString());
+
+    GbDetail = new QGroupBox(form);
+    GbDetail->setObjectName(QStringLiteral("GbDetail"));
+    auto* dl = new QVBoxLayout(GbDetail);
+    dl->setContentsMargins(4, 4, 4, 4);
+    BtDeleteLine = new QPushButton(GbDetail);
+    BtDeleteLine->setObjectName(QStringLiteral("BtDeleteLine"));
+    BtDeleteLine->setFocusPolicy(Qt::NoFocus);
+    BtDisc = new QPushButton(GbDetail);
+    BtDisc->setObjectName(QStringLiteral("BtDisc"));
+    BtDisc->setFocusPolicy(Qt::NoFocus);
+    totals->TaxAdjusted->setParent(GbDetail);
+    dl->addWidget(BtDeleteLine);
+    dl->addWidget(BtDisc);
+    dl->addWidget(totals->TaxAdjusted);
+    dl->addStretch(1);
+
+    PopLastPrice = new QMenu(form);
+    PopDetail = new QMenu(form);
+
+    connect(BtDisc, &QPushButton::pressed, this, [this] { showDiscountAmt(true); });
+    connect(BtDisc, &QPushButton::released, this, [this] { showDiscountAmt(false); });
+    connect(DgDt, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const QString f = DgDt->currentFieldName();
+        QMenu* m = f == QLatin1String("Price") ? PopLastPrice
+                   : (f == QLatin1String("ProductName") || f == QLatin1String("PurchaseName")) ? PopDetail
+                                                                                               : nullptr;
+        if (m && !m->isEmpty())
+            m->popup(DgDt->viewport()->mapToGlobal(at));
+    });
+    DgDt->installEventFilter(this);
+}
+
+GridColumn TFaPurchaseLines::column(const char* field, int width, bool readOnly, bool button, const char* thai,
+                                    const char* english)
+{
+    const bool th = DMConfig ? DMConfig->ThaiLanguage : true;
+    GridColumn c;
+    c.field = QLatin1String(field);
+    c.widthChars = width;
+    c.readOnly = readOnly;
+    c.hasButton = button && !readOnly;
+    c.upperCase = button;
+    c.title = th ? QString::fromUtf8(thai) : QString::fromUtf8(english);
+    return c;
+}
+
+QVector<GridColumn> TFaPurchaseLines::amountColumns(int width, bool totalReadOnly, const char* totalThai)
+{
+    QVector<GridColumn> cols;
+    for (const auto& [f, th, en, ro] : {std::tuple{"Price", "ราคา", "Price", false}, {"Discount", "ส่วนลด", "Discount", false},
+                                        {"DiscountAmt", "ลด(บาท)", "Disc(Baht)", true}, {"Total", totalThai, "Total", totalReadOnly}}) {
+        GridColumn c = column(f, width, ro, false, th, en);
+        if (QLatin1String(f) != QLatin1String("Discount")) {
+            c.displayFormat = QStringLiteral("#,##0.00");
+            c.editFormat = QStringLiteral("###0.00");
+            c.alignment = Qt::AlignRight | Qt::AlignVCenter;
+        }
+        cols << c;
+    }
+    return cols;
+}
+
+void TFaPurchaseLines::setColumns(CachedDataSet* lines, const QVector<GridColumn>& cols)
+{
+    if (DgDt->gridModel() && DgDt->dataSet() == lines) {
+        DgDt->gridModel()->setColumns(cols);
+        DgDt->applyWidths();
+    } else {
+        DgDt->setDataSet(lines, cols);
+    }
+    showDiscountAmt(false);
+}
+
+void TFaPurchaseLines::showDiscountAmt(bool show)
+{
+    if (DgDt->gridModel())
+        DgDt->setColumnHidden(DgDt->gridModel()->columnOf(QStringLiteral("DiscountAmt")), !show);
+}
+
+void TFaPurchaseLines::placeFooter(QBoxLayout* body, TFaPurchaseTotals* totals)
+{
+    body->addWidget(PageControl1, 1);
+    auto* footer = new QHBoxLayout;
+    footer->addWidget(totals->GbDiscount, 5);
+    footer->addWidget(GbDetail, 2);
+    footer->addWidget(totals->GbTotal, 3);
+    body->addLayout(footer);
+}
+
+void TFaPurchaseLines::fitWidths(TFaPurchaseTotals* totals)
+{
+    BtDeleteLine->setFixedWidth(qMax(40, GbDetail->width() - 8));
+    BtDisc->setFixedWidth(qMax(40, GbDetail->width() - 8));
+    totals->TaxAdjusted->setFixedWidth(qMax(40, GbDetail->width() - 16));
+}
+
+void TFaPurchaseLines::widenLastPanel(QStatusBar* bar, QLabel* panel)
+{
+    bar->removeWidget(panel);
+    panel->setMinimumWidth(50);
+    panel->setMaximumWidth(QWIDGETSIZE_MAX);
+    bar->addWidget(panel, 1);
+    panel->show();
+}
+
+bool TFaPurchaseLines::eventFilter(QObject* obj, QEvent* e)
+{
+    if (obj == DgDt && (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease)) {
+        auto* ke = static_cast<QKeyEvent*>(e);
+        if (ke->key() == Qt::Key_F11 && !ke->isAutoRepeat()) {
+            showDiscountAmt(e->type() == QEvent::KeyPress);
+            return true;
+        }
+        if (e->type() == QEvent::KeyPress && ke->key() == Qt::Key_F7 && PriceHistory
+            && DgDt->currentFieldName() == QLatin1String("Price")) {
+            PriceHistory();
+            return true;
+        }
+    }
+    return QObject::eventFilter(obj, e);
+}

@@ -1,0 +1,731 @@
+#include "forms/purchase/TFrPoTran.h"
+
+#include "app/ErrorReporting.h"
+#include "app/MessageService.h"
+#include "app/TDMConfig.h"
+#include "data/CachedDataSet.h"
+#include "data/DbUtil.h"
+#include "data/NkError.h"
+#include "data/Numbering.h"
+#include "data/TDM.h"
+#include "data/product/TDmMisc.h"
+#include "forms/base/TFaGetDocNo.h"
+#include "forms/purchase/PoRules.h"
+#include "forms/purchase/PurchasePickers.h"
+#include "forms/purchase/TFaPurchaseLines.h"
+#include "forms/purchase/TFaPurchaseTotals.h"
+#include "print/TFrDocPrintForm.h"
+#include "search/TFaGetDate.h"
+#include "search/TFaGetDepartment.h"
+#include "search/TFaGetProject.h"
+#include "search/TFaGetRemark.h"
+#include "search/TFaGetTaxCode.h"
+#include "search/TFaPicker.h"
+#include "widgets/DbEdits.h"
+#include "widgets/TDataGrid.h"
+#include "widgets/TLookupEdit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace {
+bool isThai()
+{
+    return DMConfig ? DMConfig->ThaiLanguage : true;
+}
+QString T(const char* thai, const char* english)
+{
+    return isThai() ? QString::fromUtf8(thai) : QString::fromUtf8(english);
+}
+} // namespace
+
+TFrPoTran::TFrPoTran(QWidget* parent)
+    : TFrForm(parent)
+{
+    setObjectName(QStringLiteral("FrPoTran"));
+    setWindowTitle(defaultCaption());
+    QHd = new CachedDataSet(this, QStringLiteral("QHd"));
+    QDt = new CachedDataSet(this, QStringLiteral("QDt"));
+    QCopyHd = new CachedDataSet(this, QStringLiteral("QCopyHd"));
+    QCopyDt = new CachedDataSet(this, QStringLiteral("QCopyDt"));
+    Entry = std::make_unique<PurchaseLineEntry>(QDt, PurchaseLineEntry::Policy::Order);
+    Entry->documentType = [this] { return PoType; };
+    Entry->vendorId = [this] { return vendorId(); };
+    Entry->headerTaxRate = [this] {
+        return QHd->Active() && QHd->RecNo() >= 0 ? QHd->FieldByName(QStringLiteral("TaxRate")).toDouble() : 0.0;
+    };
+    Entry->headerShipDate = [this] {
+        return QHd->Active() && QHd->RecNo() >= 0 ? Db::dateFromValue(QHd->FieldByName(QStringLiteral("ShipDate")))
+                                                  : QDateTime();
+    };
+    Entry->balanceYear = [this] { return YearOfDate(docDate()); };
+
+    // ---- toolbar: Approve (F9) before Exit --------------------------------------------------
+    AcApprove = makeAction(QStringLiteral("AcApprove"), QStringLiteral("Approve"), QStringLiteral("Approve PO"), Qt::Key_F9,
+                           QStringLiteral("emblem-default"), QStyle::SP_DialogApplyButton);
+    connect(AcApprove, &QAction::triggered, this, [this] { AcApproveExecute(); });
+    BApprove = makeButton(QStringLiteral("BApprove"), AcApprove);
+    toolbar()->removeWidget(BApprove);
+    toolbar()->insertWidget(toolbar()->indexOf(BExit), BApprove);
+
+    // ---- header ---------------------------------------------------------------------------
+    PnHeader = new QWidget(this);
+    PnHeader->setObjectName(QStringLiteral("PnHeader"));
+    HeaderGrid = new QGridLayout(PnHeader);
+    HeaderGrid->setContentsMargins(0, 0, 0, 0);
+    HeaderGrid->setHorizontalSpacing(8);
+    HeaderGrid->setVerticalSpacing(3);
+    auto label = [this] { return new QLabel(PnHeader); };
+    FaGetDocNo1 = new TFaGetDocNo(PnHeader);
+    FaGetDocNo1->setObjectName(QStringLiteral("FaGetDocNo1"));
+    LbEntryType = label();
+    EntryType = new QComboBox(PnHeader);
+    EntryType->setObjectName(QStringLiteral("EntryType"));
+    EntryType->setMinimumWidth(150);
+    EntryType->addItems({QString(), QString(), QString()});
+    FaGetDate1 = new TFaGetDate(PnHeader);
+    LbPurcReqNo = label();
+    PurcReqNo = new TDbEdit(PnHeader);
+    PurcReqNo->setObjectName(QStringLiteral("PurcReqNo"));
+    PurcReqNo->setUpperCase(true);
+    BtPurcReqNo = new QToolButton(PnHeader);
+    BtPurcReqNo->setObjectName(QStringLiteral("BtPurcReqNo"));
+    BtPurcReqNo->setText(QStringLiteral("..."));
+    BtPurcReqNo->setFocusPolicy(Qt::NoFocus);
+    LbPurcReqDate = label();
+    PurcReqDate = new TDbDateEdit(PnHeader);
+    PurcReqDate->setObjectName(QStringLiteral("PurcReqDate"));
+    PurcReqDate->setFixedWidth(110);
+    FaGetTaxCode1 = new TFaGetTaxCode(PnHeader);
+    FaGetTaxCode1->setObjectName(QStringLiteral("FaGetTaxCode1"));
+    CanUseTax = new QCheckBox(QStringLiteral("ภาษีขอคืนได้"), PnHeader);
+    CanUseTax->setObjectName(QStringLiteral("CanUseTax"));
+    LbPriceIE = label();
+    Price_IE = new QComboBox(PnHeader);
+    Price_IE->setObjectName(QStringLiteral("Price_IE"));
+    Price_IE->setMinimumWidth(150);
+    Price_IE->addItem(QString(), QStringLiteral("I"));
+    Price_IE->addItem(QString(), QStringLiteral("E"));
+    LbPaidType = label();
+    PaidType = new QComboBox(PnHeader);
+    PaidType->setObjectName(QStringLiteral("PaidType"));
+    PaidType->setMinimumWidth(150);
+    for (const char* v : {"C", "Q", "T"})
+        PaidType->addItem(QString(), QLatin1String(v));
+    LbReference = label();
+    Reference = new TDbEdit(PnHeader);
+    Reference->setObjectName(QStringLiteral("Reference"));
+    LbShipDate = label();
+    ShipDate = new TDbDateEdit(PnHeader);
+    ShipDate->setObjectName(QStringLiteral("ShipDate"));
+    ShipDate->setFixedWidth(110);
+    LbCreditDays = label();
+    CreditDays = new TDbNumberEdit(PnHeader);
+    CreditDays->setObjectName(QStringLiteral("CreditDays"));
+    CreditDays->setDecimals(0);
+    CreditDays->setDisplayFormat(QStringLiteral("0"));
+    CreditDays->setMaximumWidth(60);
+    LbDays = label();
+    FaGetRemark1 = new TFaGetRemark(PnHeader);
+    FaGetRemark1->setObjectName(QStringLiteral("FaGetRemark1"));
+    FaGetRemark1->RemarkGroup = QStringLiteral("REM_PURC");
+    FaGetProject1 = new TFaGetProject(PnHeader);
+    FaGetProject1->setObjectName(QStringLiteral("FaGetProject1"));
+    FaGetProject1->Edit->setAllowEmpty(true);
+    FaGetDepartment1 = new TFaGetDepartment(PnHeader);
+    FaGetDepartment1->setObjectName(QStringLiteral("FaGetDepartment1"));
+    FaGetDepartment1->Edit->setAllowEmpty(true);
+
+    // Rows 0 and 2 to 5 here; row 1 belongs to the vendor of the configuration.
+    // A caption and its field; a field of fixed width (dates, lists) keeps its caption beside it.
+    auto pair = [](QLabel* l, QWidget* w, QWidget* extra = nullptr) {
+        auto* box = new QHBoxLayout;
+        box->setSpacing(4);
+        box->addWidget(l);
+        const bool fixed = qobject_cast<TDbDateEdit*>(w) || qobject_cast<QComboBox*>(w);
+        box->addWidget(w, fixed ? 0 : 1);
+        if (extra)
+            box->addWidget(extra);
+        if (fixed)
+            box->addStretch(1);
+        return box;
+    };
+    HeaderGrid->addWidget(FaGetDocNo1, 0, 0);
+    HeaderGrid->addLayout(pair(LbEntryType, EntryType), 0, 1);
+    HeaderGrid->addWidget(FaGetDate1, 0, 2, Qt::AlignLeft);
+    HeaderGrid->addLayout(pair(LbPurcReqNo, PurcReqNo, BtPurcReqNo), 2, 0);
+    HeaderGrid->addLayout(pair(LbPurcReqDate, PurcReqDate), 2, 1);
+    HeaderGrid->addLayout(pair(LbPaidType, PaidType), 2, 2);
+    auto* taxBox = new QHBoxLayout;
+    taxBox->addWidget(FaGetTaxCode1, 1);
+    taxBox->addWidget(CanUseTax);
+    HeaderGrid->addLayout(taxBox, 3, 0);
+    HeaderGrid->addLayout(pair(LbPriceIE, Price_IE), 3, 1);
+    auto* ship = pair(LbShipDate, ShipDate);
+    ship->addSpacing(8);
+    ship->addWidget(LbCreditDays);
+    ship->addWidget(CreditDays);
+    ship->addWidget(LbDays);
+    HeaderGrid->addLayout(ship, 3, 2);
+    HeaderGrid->addLayout(pair(LbReference, Reference), 4, 0);
+    HeaderGrid->addWidget(FaGetRemark1, 5, 0);
+    HeaderGrid->addWidget(FaGetProject1, 5, 1);
+    HeaderGrid->addWidget(FaGetDepartment1, 5, 2);
+    for (int c = 0; c < 3; ++c)
+        HeaderGrid->setColumnStretch(c, 1);
+    body()->addWidget(PnHeader);
+
+    // ---- lines and footer -----------------------------------------------------------------
+    Totals = new TFaPurchaseTotals(this, PurchaseTotals::Kind::Order, false);
+    Totals->bind(QHd, QDt);
+    Lines = new TFaPurchaseLines(this, Totals);
+    PageControl1 = Lines->PageControl1;
+    DgDt = Lines->DgDt;
+    BtDeleteLine = Lines->BtDeleteLine;
+    BtDisc = Lines->BtDisc;
+    PopLastPrice = Lines->PopLastPrice;
+    PopDetail = Lines->PopDetail;
+    Lines->placeFooter(body(), Totals);
+    PopLastPrice->addAction(QStringLiteral("ราคาซื้อล่าสุด"), this, [this] { LastPriceClick(); });
+    PopLastPrice->addAction(QStringLiteral("ราคาล่าสุดไม่ระบุผู้ขาย"), this, [this] { N1Click(); });
+    PopDetail->addAction(QStringLiteral("ป้อนคำอธิบายเพิ่มเติม"), this, [this] { MenuItem1Click(); });
+    TFaPurchaseLines::widenLastPanel(StatusBar1, StatusPanel2);
+
+    // ---- wiring ---------------------------------------------------------------------------
+    FaGetDocNo1->DocNoExit = [this] { PoNoExit(); };
+    FaGetDocNo1->BtSearchClick = [this] { BtSearchNoClick(); };
+    connect(BtPurcReqNo, &QToolButton::clicked, this, [this] { BtPurcReqNoClick(); });
+    connect(EntryType, &QComboBox::currentIndexChanged, this, [this] { SetDgDtColumn(); });
+    connect(Price_IE, &QComboBox::activated, this, [this] { Price_IEExit(); });
+    connect(FaGetTaxCode1->TaxCode, &QComboBox::activated, this, [this] { TaxCodeExit(); });
+    connect(PaidType, &QComboBox::activated, this, [this] {
+        if (QHd->Active() && QHd->RecNo() >= 0)
+            QHd->SetField(QStringLiteral("PaidType"), PaidType->currentData());
+    });
+    connect(CanUseTax, &QCheckBox::clicked, this, [this](bool on) {
+        if (QHd->Active() && QHd->RecNo() >= 0)
+            QHd->SetField(QStringLiteral("CanUseTax"), on ? QStringLiteral("Y") : QStringLiteral("N"));
+    });
+    connect(BtDeleteLine, &QPushButton::clicked, this, [this] { BtDeleteLineClick(); });
+    connect(DgDt, &TDataGrid::gridEntered, this, [this] { DgDtEnter(); });
+    connect(DgDt, &TDataGrid::gridLeft, this, [this] { DgDtExit(); });
+    DgDt->onEditButton = [this](int row, const QString& field) {
+        QDt->setRecNo(row);
+        const QString f = field.toUpper();
+        if (f == QLatin1String("PRODUCTCODE"))
+            ProductCodeCustomDlg();
+        else if (f == QLatin1String("UNITNAME"))
+            UnitNameCustomDlg();
+        else if (f == QLatin1String("WHCODE"))
+            WhCodeCustomDlg();
+    };
+    QDt->OnFieldChange = [this](CachedDataSet&, const QString& field) { lineChanged(field); };
+    QDt->AfterDelete = [this](CachedDataSet&) { CalculateAll(); };
+    QDt->AfterScroll = [this](CachedDataSet&) { SetDgDtColumn(); };
+    connect(QHd, &CachedDataSet::currentChanged, this, [this] { refreshHeaderControls(); });
+    connect(QHd, &CachedDataSet::rowChanged, this, [this] { refreshHeaderControls(); });
+    // Keys and focus of the fields reach eventFilter through the frame's filter of the
+    // application.
+
+    resize(960, 660);
+    setFixedSize(size());
+}
+
+TFrPoTran::~TFrPoTran() = default;
+
+// ---- configuration, show, texts ---------------------------------------------------------------
+
+void TFrPoTran::configure()
+{
+    Cfg = ForeignOrder ? PoSql::foreign() : PoSql::domestic(PoType);
+    PoType = Cfg.poType;
+    QHd->setSQL(PoSql::header(Cfg));
+    QHd->setUpdateSQL(PoSql::headerInsert(Cfg), PoSql::headerModify(Cfg), PoSql::headerDelete(Cfg));
+    QDt->setSQL(PoSql::lines(Cfg));
+    QDt->setUpdateSQL(PoSql::lineInsert(Cfg), PoSql::lineModify(Cfg), PoSql::lineDelete(Cfg));
+    QCopyHd->setSQL(PoSql::header(Cfg));
+    QCopyDt->setSQL(PoSql::lines(Cfg));
+    FaGetDocNo1->bind(QHd, QStringLiteral("PoNo"));
+    FaGetDate1->bind(QHd, QStringLiteral("PoDate"));
+    PurcReqNo->bind(QHd, QStringLiteral("PurcRequestNo"));
+    PurcReqDate->bind(QHd, QStringLiteral("PurcRequestDate"));
+    FaGetTaxCode1->bind(QHd, QStringLiteral("TaxCode"));
+    FaGetTaxCode1->RateField = QStringLiteral("TaxRate");
+    Reference->bind(QHd, QStringLiteral("Reference"));
+    ShipDate->bind(QHd, QStringLiteral("ShipDate"));
+    CreditDays->bind(QHd, QStringLiteral("CreditDays"));
+    FaGetRemark1->bind(QHd, QStringLiteral("Remark"));
+    FaGetProject1->bind(QHd, QStringLiteral("Project"));
+    FaGetDepartment1->bind(QHd, QStringLiteral("Department"));
+    // The purchase history on F7 belongs to the domestic order (its vendor's bills).
+    Lines->PriceHistory = Cfg.foreign ? std::function<void()>() : [this] {
+        const int product = QDt->AsInteger(QStringLiteral("Product"));
+        if (product < 1 || vendorId() < 1 || !vendorPicker())
+            return;
+        const QString caption = QStringLiteral("ประวัติการซื้อ : ") + QDt->AsString(QStringLiteral("ProductName"))
+                                + QStringLiteral(" ของลูกค้า : ") + vendorPicker()->DescLabel->text();
+        if (const auto price = PurchasePickers::purchaseHistory(this, caption, product, vendorId()))
+            setLineField(QStringLiteral("Price"), *price);
+    };
+    m_configured = true;
+}
+
+void TFrPoTran::FormShow()
+{
+    DM->DMdata();
+    CreateProductModules();
+    setFormCaption(windowTitle());
+    StatusPanel1->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    if (!m_configured)
+        configure();
+    RefreshScreen();
+    TFrForm::FormShow(); // hides history, copy, print and change-code; runs New
+}
+
+void TFrPoTran::RefreshScreen()
+{
+    applyLanguage(isThai());
+    SetDgDtColumn();
+}
+
+void TFrPoTran::applyLanguage(bool thai)
+{
+    QFont normal = font();
+    QFont small = font();
+    QFont ten = font();
+    if (!thai) {
+        small.setPointSize(8);
+        ten.setPointSize(10);
+    }
+    FaGetDocNo1->Caption->setText(T("เลขที่", "Po No."));
+    FaGetDocNo1->Caption->setFont(thai ? normal : small);
+    LbEntryType->setText(T("บันทึกด้วย", "Input By"));
+    FaGetDate1->Caption->setText(T("วันที่", "Date"));
+    FaGetDate1->Caption->setFont(thai ? normal : small);
+    LbPurcReqNo->setText(T("เลขใบขอซื้อ", "PR No"));
+    LbPurcReqDate->setText(T("วันที่ขอซื้อ", "PR Date"));
+    FaGetTaxCode1->Caption->setText(T("ภาษี", "Tax"));
+    LbPriceIE->setText(T("การคำนวณภาษี", "Price Type"));
+    LbPaidType->setText(T("จะชำระโดย", "Paid Type"));
+    LbReference->setText(T("อ้างถึง", "Ref."));
+    LbShipDate->setText(T("กำหนดส่งสินค้า", "Ship Date"));
+    LbCreditDays->setText(T("เครดิต", "Credit"));
+    LbDays->setText(T("วัน", "Day(s)"));
+    FaGetRemark1->Caption->setText(T("หมายเหตุ", "Remark"));
+    FaGetProject1->Caption->setText(T("โครงการ", "Project"));
+    FaGetDepartment1->Caption->setText(T("แผนก", "Department"));
+    FaGetDepartment1->Caption->setFont(thai ? normal : small);
+    for (QLabel* l : {LbEntryType, LbPurcReqNo, LbPurcReqDate, LbPriceIE, LbPaidType, LbReference, LbShipDate,
+                      LbCreditDays, LbDays, FaGetTaxCode1->Caption, FaGetRemark1->Caption, FaGetProject1->Caption})
+        l->setFont(ten);
+    EntryType->setItemText(0, T("รหัสของกิจการ", "Self Code"));
+    EntryType->setItemText(1, T("BAR CODE", "BarCode"));
+    EntryType->setItemText(2, T("รหัสผู้จำหน่าย", "Vendor Code"));
+    Price_IE->setItemText(0, T("ราคารวมภาษี", "Include VAT"));
+    Price_IE->setItemText(1, T("ราคายังไม่รวมภาษี", "Exclude VAT"));
+    PaidType->setItemText(0, T("เงินสด", "Cash"));
+    PaidType->setItemText(1, T("เช็ค", "Cheque"));
+    PaidType->setItemText(2, T("เงินโอน", "Transfer"));
+    BtDeleteLine->setText(T("ลบรายการสินค้า", "Delete Line"));
+    BtDisc->setText(T("แสดงส่วนลด (F11)", "Show Disc.(F11)"));
+    Totals->applyLanguage(thai);
+    if (!thai) {
+        Totals->LbDiscName->setText(QStringLiteral("Discount Description"));
+        Totals->LbDiscRate->setText(QStringLiteral("Disc (%)"));
+        Totals->LbDiscAmt->setText(QStringLiteral("Disc (Baht)"));
+        Totals->LbSumDiscount->setText(QStringLiteral("Amount Disc."));
+        Totals->LbTaxAmt->setText(QStringLiteral("Product VAT"));
+        Totals->LbNoTaxAmt->setText(QStringLiteral("Product NoVAT"));
+    }
+    PageControl1->setTabText(0, T("รายละเอียดเอกสาร", "Description"));
+}
+
+void TFrPoTran::refreshHeaderControls()
+{
+    const bool row = QHd->Active() && QHd->RecNo() >= 0;
+    CanUseTax->setChecked(row && QHd->AsString(QStringLiteral("CanUseTax")) == QLatin1String("Y"));
+    const QString ie = row ? QHd->AsString(QStringLiteral("Price_IE")).trimmed() : QString();
+    Price_IE->setCurrentIndex(Price_IE->findData(ie));
+    const QString paid = row ? QHd->AsString(QStringLiteral("PaidType")).trimmed() : QString();
+    PaidType->setCurrentIndex(PaidType->findData(paid));
+}
+
+// ---- new and open -----------------------------------------------------------------------------
+
+void TFrPoTran::enableHeader(bool on)
+{
+    FaGetDocNo1->DocNo->setEnabled(on);
+    FaGetDocNo1->BtSearch->setEnabled(on);
+}
+
+void TFrPoTran::AcNewExecute()
+{
+    if (!m_configured)
+        configure();
+    TFrForm::AcNewExecute();
+    StatusPanel2->clear();
+    FaGetTaxCode1->reload();
+    DM->RefreshConfig();
+    BCopy->hide();
+    AcCopy->setEnabled(false);
+    PoNoLength = DM->GetDocLength(Cfg.docCode);
+    AutoRun = DM->AutoRun;
+    OpenQuery(QString());
+    BApprove->hide();
+    AcApprove->setEnabled(false);
+    QHd->Append();
+    enableHeader(true);
+    FaGetTaxCode1->setEnabled(true);
+    FaGetTaxCode1->refresh();
+    Totals->Reset();
+    EntryType->setCurrentIndex(0);
+    PurcReqNo->setEnabled(true);
+    BtPurcReqNo->setEnabled(true);
+    FaGetDocNo1->DocNo->setFocus();
+}
+
+void TFrPoTran::OpenQuery(const QString& number)
+{
+    QDt->Close();
+    QHd->Close();
+    QHd->setParam(QStringLiteral("GetNo"), number);
+    QHd->setParam(QStringLiteral("GetType"), PoType);
+    QHd->Open();
+    NewDocument = QHd->IsEmpty();
+    QDt->setParam(QStringLiteral("GetHdId"), NewDocument ? 0 : QHd->AsInteger(QStringLiteral("ID")));
+    QDt->setParam(QStringLiteral("GetVId"), NewDocument ? 0 : QHd->AsInteger(Cfg.vendorField));
+    QDt->Open();
+    SetDgDtColumn();
+}
+
+void TFrPoTran::PoNoExit()
+{
+    if (!QHd->Active() || !FaGetDocNo1->DocNo->isEnabled())
+        return;
+    const QString typed = FaGetDocNo1->DocNo->text().trimmed();
+    if (!AutoRun && typed.isEmpty()) {
+        MessageService::information(QStringLiteral("จะต้องป้อนเลขที่เอกสาร"));
+        FaGetDocNo1->DocNo->setFocus();
+        return;
+    }
+    const QString number = PadLeft(typed, PoNoLength, QLatin1Char(' '));
+    OpenQuery(number);
+    const bool found = !NewDocument;
+    const bool cleared = found && QHd->AsString(QStringLiteral("Clear")) == QLatin1String("Y");
+    const bool approvalOffered = DM->ConfigText(QStringLiteral("PO_Approved")) == QLatin1String("N");
+    AcDel->setEnabled(found && DMConfig && DMConfig->DeleteRight && !cleared);
+    if (!found) {
+        BApprove->hide();
+        AcApprove->setEnabled(false);
+        PurcReqNo->setEnabled(true);
+        BtPurcReqNo->setEnabled(true);
+        AcSave->setEnabled(DMConfig && DMConfig->AddRight);
+    } else {
+        AcSave->setEnabled(DMConfig && DMConfig->ModifyRight);
+        if (cleared) {
+            MessageService::information(QStringLiteral("รายการสั่งซื้อรับหมดแล้ว ไม่สามารถแก้ไขได้"));
+            AcSave->setEnabled(false);
+        }
+        const bool mayApprove = DMConfig && DMConfig->ApprovePo && approvalOffered;
+        BApprove->setVisible(mayApprove);
+        AcApprove->setEnabled(mayApprove);
+    }
+    BCopy->setVisible(!found);
+    AcCopy->setEnabled(!found && !cleared);
+    if (found && approvalOffered && QHd->AsString(QStringLiteral("Approved")) == QLatin1String("Y")) {
+        MessageService::information(QStringLiteral("PO was Approved\rCan not Modify"));
+        for (QAction* a : {AcSave, AcApprove, AcDel, AcCopy})
+            a->setEnabled(false);
+    }
+    if (found)
+        QHd->Edit();
+    else
+        QHd->Append();
+    EntryType->setCurrentIndex(0);
+    auto empty = [this](const char* f) {
+        const QVariant v = QHd->FieldByName(QLatin1String(f));
+        return v.isNull() || v.toString().trimmed().isEmpty();
+    };
+    if (empty("PoDate"))
+        QHd->SetField(QStringLiteral("PoDate"), Db::dateToText(QDateTime(DM->GetServerTime().date(), QTime(0, 0))));
+    if (empty("Price_IE"))
+        QHd->SetField(QStringLiteral("Price_IE"), DM->ConfigText(QStringLiteral("Purc_IE")));
+    for (const auto& [f, v] : {std::pair{"Clear", "N"}, {"DelFlag", "N"}, {"CanUseTax", "Y"}})
+        if (empty(f))
+            QHd->SetField(QLatin1String(f), QLatin1String(v));
+    if (!found) {
+        TotalAtLoad = 0;
+        if (!AutoRun)
+            QHd->SetField(QStringLiteral("PoNo"), number);
+    } else {
+        TotalAtLoad = QHd->AsFloat(QStringLiteral("Total"));
+        for (int r = 0; r < QDt->RecordCount(); ++r) {
+            const QString t = QDt->value(r, QStringLiteral("ProductType")).toString();
+            if (t != QLatin1String("S") && t != QLatin1String("M"))
+                QDt->assign(r, QStringLiteral("ProductType"), QStringLiteral("P"));
+        }
+        if (!QDt->IsEmpty())
+            QDt->First();
+        // A stored tax typed by hand stays; the amounts are computed again.
+        Totals->RefreshAdjusted();
+        CalculateAll();
+        FaGetTaxCode1->setEnabled(false); // the tax code of a saved order stays
+    }
+    refreshHeaderControls();
+    enableHeader(false);
+    SetDgDtColumn();
+}
+
+QString TFrPoTran::pickOrderNo()
+{
+    return PurchasePickers::pickPoNo(this, PoType, 0, QString());
+}
+
+void TFrPoTran::BtSearchNoClick()
+{
+    const QString chosen = pickOrderNo();
+    if (chosen.isEmpty())
+        return;
+    FaGetDocNo1->DocNo->setText(chosen.trimmed());
+    FaGetDocNo1->DocNo->setFocus();
+}
+
+void TFrPoTran::BtPurcReqNoClick()
+{
+    // The request is a reference of the order: its number goes into the field.
+    const QString chosen = PurchasePickers::pickPoRQNo(this);
+    if (chosen.isEmpty())
+        return;
+    PurcReqNo->setText(chosen.trimmed());
+    PurcReqNo->setFocus();
+}
+
+// ---- header rules -----------------------------------------------------------------------------
+
+QDateTime TFrPoTran::docDate() const
+{
+    if (!QHd->Active() || QHd->RecNo() < 0)
+        return QDateTime(QDate::currentDate(), QTime(0, 0));
+    const QDateTime d = Db::dateFromValue(QHd->FieldByName(QStringLiteral("PoDate")));
+    return d.isValid() ? d : QDateTime(QDate::currentDate(), QTime(0, 0));
+}
+
+int TFrPoTran::vendorId() const
+{
+    return QHd->Active() && QHd->RecNo() >= 0 && QHd->hasField(Cfg.vendorField) ? QHd->FieldByName(Cfg.vendorField).toInt()
+                                                                                 : 0;
+}
+
+void TFrPoTran::VendorEnter()
+{
+    if (TFaPicker* p = vendorPicker())
+        VendorCodeOnEnter = p->Edit->text();
+}
+
+void TFrPoTran::Price_IEExit()
+{
+    if (!QHd->Active() || QHd->RecNo() < 0 || Price_IE->currentIndex() < 0)
+        return;
+    QHd->SetField(QStringLiteral("Price_IE"), Price_IE->currentData());
+    if (QHd->AsFloat(QStringLiteral("Total")) > 0) {
+        CalculateAll();
+        PaidType->setFocus();
+    }
+}
+
+void TFrPoTran::TaxCodeExit()
+{
+    FaGetTaxCode1->TaxCodeExit();
+    if (QHd->Active() && QHd->RecNo() >= 0 && QHd->AsFloat(QStringLiteral("Total")) > 0) {
+        CalculateAll();
+        Price_IE->setFocus();
+    }
+}
+
+void TFrPoTran::CalculateAll()
+{
+    if (m_inLines)
+        return;
+    m_inLines = true;
+    Totals->CalculateAll();
+    m_inLines = false;
+}
+
+// ---- save, delete, copy, approve --------------------------------------------------------------
+
+bool TFrPoTran::CheckComplete()
+{
+    DM->Config(QStringLiteral("LockInputProject"));
+    TFaPicker* vendor = vendorPicker();
+    if (vendorId() < 1 || (vendor && vendor->Edit->text().trimmed().isEmpty())) {
+        MessageService::information(QStringLiteral("ยังไม่ได้ป้อนรหัสผู้ขาย"));
+        if (vendor)
+            vendor->Edit->setFocus();
+        return false;
+    }
+    if (Cfg.projectRequired && DM->ConfigText(QStringLiteral("LockInputProject")) == QLatin1String("Y")
+        && QHd->FieldByName(QStringLiteral("Project")).toInt() < 1) {
+        MessageService::information(QStringLiteral("ยังไม่ได้ป้อนรหัสโครงการ"));
+        FaGetProject1->Edit->setFocus();
+        return false;
+    }
+    // The import document takes a foreign order's lines by their warehouse: a goods line of
+    // a foreign order must name one.
+    const PoRules::CheckResult r = PoRules::CheckLines(*QDt, Cfg.foreign);
+    if (!r.ok) {
+        MessageService::information(QStringLiteral("บันทึกข้อมูลไม่ครบถ้วน !"));
+        if (r.row >= 0)
+            focusLine(r.row, r.field);
+    }
+    return r.ok;
+}
+
+void TFrPoTran::AcSaveExecute()
+{
+    if (!AcSave->isEnabled() || !QHd->Active() || QHd->RecNo() < 0)
+        return;
+    // The field being typed in is left first, so its own rule runs.
+    Reference->setFocus();
+    if (!CheckComplete() || !DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?")))
+        return;
+    CalculateAll();
+    PoRules::SaveInput in;
+    in.config = Cfg;
+    in.header = QHd;
+    in.lines = QDt;
+    in.autoRun = AutoRun;
+    in.newDocument = NewDocument;
+    in.approvedSetting = DM->ConfigText(QStringLiteral("PO_Approved"));
+    PoRules::SaveResult res;
+    try {
+        res = PoRules::Save(in);
+    } catch (const NkError& e) {
+        // Rolled back: the order stays on screen with every change for another try.
+        SetDgDtColumn();
+        ReportError(e);
+        return;
+    }
+    PrintDocument(this, res.number, YearOfDate(res.date), Cfg.docCode);
+    AcNewExecute();
+}
+
+void TFrPoTran::AcDelExecute()
+{
+    if (!AcDel->isEnabled() || !QHd->Active() || QHd->RecNo() < 0 || QHd->AsInteger(QStringLiteral("ID")) < 1)
+        return;
+    Reference->setFocus();
+    if (!DM->ConfirmDlg(DMConfig ? DMConfig->DeleteConfirmText : QStringLiteral("ลบข้อมูล ?")))
+        return;
+    // The order as stored, without what was typed since it was opened.
+    OpenQuery(QHd->AsString(QStringLiteral("PoNo")));
+    if (NewDocument) {
+        AcNewExecute();
+        return;
+    }
+    QHd->Edit();
+    try {
+        PoRules::Delete(Cfg, *QHd, *QDt);
+    } catch (const NkError& e) {
+        SetDgDtColumn();
+        ReportError(e);
+        return;
+    }
+    AcNewExecute();
+}
+
+void TFrPoTran::AcCopyExecute()
+{
+    if (!AcCopy->isEnabled() || !QHd->Active() || QHd->RecNo() < 0)
+        return;
+    const QString chosen = pickOrderNo();
+    if (chosen.isEmpty())
+        return;
+    QCopyHd->Close();
+    QCopyHd->setParam(QStringLiteral("GetNo"), PadLeft(chosen, PoNoLength, QLatin1Char(' ')));
+    QCopyHd->setParam(QStringLiteral("GetType"), PoType);
+    QCopyHd->Open();
+    if (QCopyHd->IsEmpty())
+        return;
+    QCopyDt->Close();
+    QCopyDt->setParam(QStringLiteral("GetHdId"), QCopyHd->AsInteger(QStringLiteral("ID")));
+    QCopyDt->setParam(QStringLiteral("GetVId"), QCopyHd->AsInteger(Cfg.vendorField));
+    QCopyDt->Open();
+    m_inLines = true;
+    PoRules::CopyHeader(*QCopyHd, *QHd, DM->ConfigText(QStringLiteral("PO_Approved")));
+    PoRules::CopyLines(*QCopyDt, *QDt);
+    for (int r = 0; r < QDt->RecordCount(); ++r) {
+        const QString t = QDt->value(r, QStringLiteral("ProductType")).toString();
+        if (t != QLatin1String("S") && t != QLatin1String("M"))
+            QDt->assign(r, QStringLiteral("ProductType"), QStringLiteral("P"));
+    }
+    m_inLines = false;
+    QCopyDt->Close();
+    QCopyHd->Close();
+    if (TFaPicker* p = vendorPicker()) {
+        p->Edit->refresh();
+        VendorCodeOnEnter = p->Edit->text();
+    }
+    FaGetProject1->Edit->refresh();
+    FaGetDepartment1->Edit->refresh();
+    refreshHeaderControls();
+    if (!QDt->IsEmpty())
+        QDt->First();
+    SetDgDtColumn();
+    CalculateAll();
+}
+
+void TFrPoTran::AcApproveExecute()
+{
+    if (!AcApprove->isEnabled() || !QHd->Active() || QHd->RecNo() < 0 || QHd->AsInteger(QStringLiteral("ID")) < 1)
+        return;
+    if (!DM->ConfirmDlg(QStringLiteral("Confirm Approve ?")))
+        return;
+    try {
+        PoRules::Approve(Cfg, QHd->AsInteger(QStringLiteral("ID")));
+    } catch (const NkError& e) {
+        // Not approved: said, and the order stays on screen.
+        ReportError(e);
+        return;
+    }
+    AcNewExecute();
+}
+
+// ---- keys, exit, window -----------------------------------------------------------------------
+
+bool TFrPoTran::eventFilter(QObject* obj, QEvent* e)
+{
+    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_F5 && obj == PurcReqNo
+        && PurcReqNo->isEnabled()) {
+        BtPurcReqNoClick();
+        return true;
+    }
+    if (e->type() == QEvent::FocusIn) {
+        if (TFaPicker* p = vendorPicker(); p && obj == p->Edit)
+            VendorEnter();
+    }
+    return TFrForm::eventFilter(obj, e);
+}
+
+bool TFrPoTran::askExit()
+{
+    if (!TFrForm::askExit())
+        return false;
+    if (DM)
+        DM->CloseConnection();
+    return true;
+}
+
+void TFrPoTran::resizeEvent(QResizeEvent* e)
+{
+    TFrForm::resizeEvent(e);
+    Lines->fitWidths(Totals);
+}

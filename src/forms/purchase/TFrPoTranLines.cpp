@@ -1,0 +1,251 @@
+// The purchase order, second half: the line grid, its editors and dialogs.
+#include "forms/purchase/TFrPoTran.h"
+
+#include "app/MessageService.h"
+#include "app/TDMConfig.h"
+#include "data/CachedDataSet.h"
+#include "data/CachedDataSetModel.h"
+#include "data/DbUtil.h"
+#include "forms/purchase/PurchasePickers.h"
+#include "forms/purchase/PurchaseTotals.h"
+#include "forms/purchase/TFaPurchaseLines.h"
+#include "search/TFaGetTaxCode.h"
+#include "search/TFaPicker.h"
+#include "widgets/TDataGrid.h"
+#include "widgets/TLookupEdit.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QItemSelectionModel>
+
+namespace {
+GridColumn column(const char* field, int width, bool readOnly, bool button, const char* thai, const char* english)
+{
+    return TFaPurchaseLines::column(field, width, readOnly, button, thai, english);
+}
+} // namespace
+
+QString TFrPoTran::codeColumn() const
+{
+    switch (EntryType->currentIndex()) {
+    case 1:
+        return QStringLiteral("BarCode");
+    case 2:
+        return QStringLiteral("PurchaseCode");
+    default:
+        return QStringLiteral("ProductCode");
+    }
+}
+
+void TFrPoTran::SetDgDtColumn()
+{
+    if (!QDt->Active() || !m_configured)
+        return;
+    StatusPanel2->clear();
+    m_savedUnit = Entry->CurrentUnit();
+    const bool row = QDt->RecNo() >= 0;
+    const QString type = row ? QDt->AsString(QStringLiteral("ProductType")) : QString();
+    const int entry = EntryType->currentIndex();
+    QVector<GridColumn> cols;
+    if (!Cfg.foreign && PoType == QLatin1String("A"))
+        cols << column("ProductType", 6, false, false, "ชนิด", "Type");
+    if (entry == 1)
+        cols << column("BarCode", 14, false, false, "BAR CODE", "BAR CODE");
+    else if (entry == 2)
+        cols << column("PurchaseCode", 14, false, false, "รหัสสินค้า", "Purc Code");
+    else
+        cols << column("ProductCode", 14, false, true, "รหัสสินค้า", "Product Code");
+    cols << column(entry == 2 ? "PurchaseName" : "ProductName", Cfg.foreign ? 35 : 24, true, false, "ชื่อสินค้า",
+                   "Product Name");
+    GridColumn ship = column("ShipDate", 15, false, false, "วันที่ส่ง", "Ship Date");
+    ship.isDate = true;
+    cols << ship << column("WhCode", 8, type != QLatin1String("P"), true, "คลัง", "WH");
+    if (!Cfg.foreign)
+        cols << column("LotCode", 8, QDt->AsString(QStringLiteral("LotControl")) == QLatin1String("N") || type != QLatin1String("P"),
+                       true, "Lot No.", "Lot No.");
+    GridColumn qty = column("Quantity", 7, false, false, "จำนวน", "Qnty");
+    qty.displayFormat = QStringLiteral(",0.000");
+    qty.alignment = Qt::AlignRight | Qt::AlignVCenter;
+    cols << qty << column("UnitName", 9, false, true, "หน่วย", "Units");
+    // The line total is typed only where the line has no price; the price is then derived.
+    QVector<GridColumn> amounts = TFaPurchaseLines::amountColumns(9, !row || !Entry->PriceEmpty(), "รวม");
+    amounts[0].widthChars = 7;
+    if (!isThaiLanguage())
+        amounts[1].title = QStringLiteral("Disc.");
+    cols << amounts;
+    Lines->setColumns(QDt, cols);
+    if (!m_gridWired && DgDt->selectionModel()) {
+        connect(DgDt->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& now) {
+            if (now.isValid() && DgDt->gridModel()->columns().value(now.column()).field == QLatin1String("ShipDate"))
+                shipDateEnter();
+        });
+        m_gridWired = true;
+    }
+}
+
+bool TFrPoTran::isThaiLanguage() const
+{
+    return DMConfig ? DMConfig->ThaiLanguage : true;
+}
+
+void TFrPoTran::setLineField(const QString& field, const QVariant& v)
+{
+    if (QDt->hasField(field))
+        QDt->SetField(field, v);
+}
+
+void TFrPoTran::focusLine(int row, const QString& field)
+{
+    const int col = DgDt->gridModel()->columnOf(field);
+    DgDt->setFocus();
+    DgDt->setCurrentIndex(DgDt->gridModel()->index(row, qMax(0, col)));
+}
+
+void TFrPoTran::lineChanged(const QString& field)
+{
+    if (m_inLines || Entry->assigning())
+        return;
+    using F = PurchaseLineEntry::Field;
+    const PurchaseLineEntry::FieldResult r = Entry->FieldExit(field, m_savedUnit);
+    switch (r.kind) {
+    case F::Code:
+    case F::Unit:
+        SetDgDtColumn();
+        StatusPanel2->setText(Entry->StatusText);
+        CalculateAll();
+        break;
+    case F::Amount:
+        CalculateAll();
+        SetDgDtColumn(); // the total may be typed while there is no price
+        break;
+    case F::Quantity:
+        CalculateAll();
+        break;
+    case F::Total:
+        ReCalculatePrice();
+        break;
+    case F::Warehouse:
+    case F::Other:
+        break;
+    }
+}
+
+void TFrPoTran::shipDateEnter()
+{
+    // An empty line date takes the order's; a typed one stays.
+    if (!QDt->Active() || QDt->RecNo() < 0 || !QHd->Active() || QHd->RecNo() < 0)
+        return;
+    const QDateTime own = Db::dateFromValue(QDt->FieldByName(QStringLiteral("ShipDate")));
+    const QDateTime ship = Db::dateFromValue(QHd->FieldByName(QStringLiteral("ShipDate")));
+    if ((own.isValid() && !Db::isEmptyDate(own)) || !ship.isValid() || Db::isEmptyDate(ship))
+        return;
+    m_inLines = true;
+    QDt->SetField(QStringLiteral("ShipDate"), Db::dateToText(QDateTime(ship.date(), QTime(0, 0))));
+    m_inLines = false;
+}
+
+void TFrPoTran::ReCalculatePrice()
+{
+    if (!Entry->PriceEmpty())
+        return;
+    const auto d = PurchaseTotals::PriceForTypedTotal(QDt->AsFloat(QStringLiteral("Quantity")),
+                                                      QDt->AsFloat(QStringLiteral("Total")));
+    if (!d)
+        return;
+    m_inLines = true;
+    QDt->SetField(QStringLiteral("Price"), d->price);
+    QDt->SetField(QStringLiteral("Discount"), d->discount != 0 ? QString::number(d->discount, 'f', 2) : QString());
+    m_inLines = false;
+    CalculateAll();
+    SetDgDtColumn();
+}
+
+void TFrPoTran::DgDtEnter()
+{
+    KeyPreview = false;
+    if (vendorId() < 1 || !QDt->Active())
+        return;
+    if (QHd->FieldByName(QStringLiteral("TaxCode")).toInt() < 1) {
+        MessageService::information(QStringLiteral("ยังไม่ได้ระบุรหัสภาษี"));
+        KeyPreview = true;
+        // The foreign order hides the tax code list: the focus stays where it is.
+        if (FaGetTaxCode1->isVisible())
+            FaGetTaxCode1->TaxCode->setFocus();
+        return;
+    }
+    FaGetTaxCode1->setEnabled(false);
+    if (QDt->IsEmpty())
+        QDt->Append();
+    CalculateAll();
+    const QModelIndex cur = DgDt->currentIndex();
+    if (!cur.isValid())
+        DgDt->setCurrentIndex(DgDt->gridModel()->index(qMax(0, QDt->RecNo()), 0));
+}
+
+void TFrPoTran::DgDtExit()
+{
+    KeyPreview = true;
+}
+
+void TFrPoTran::ProductCodeCustomDlg()
+{
+    const QString type = QDt->AsString(QStringLiteral("ProductType")).trimmed();
+    const QString code = PurchasePickers::pickProduct(this, PoType == QLatin1String("P") ? QStringLiteral("A") : type);
+    if (code.isEmpty())
+        return;
+    DgDt->setFocus();
+    setLineField(QStringLiteral("ProductCode"), code); // the code's lookup runs
+    focusLine(QDt->RecNo(), QStringLiteral("ProductCode"));
+}
+
+void TFrPoTran::UnitNameCustomDlg()
+{
+    const QString unit = PurchasePickers::pickUnit(this, QDt->AsInteger(QStringLiteral("Product")));
+    if (unit.isEmpty())
+        return;
+    DgDt->setFocus();
+    setLineField(QStringLiteral("UnitName"), unit);
+}
+
+void TFrPoTran::WhCodeCustomDlg()
+{
+    const QString code = PurchasePickers::pickWarehouse(this);
+    if (code.isEmpty())
+        return;
+    DgDt->setFocus();
+    setLineField(QStringLiteral("WhCode"), code);
+}
+
+void TFrPoTran::LastPriceClick()
+{
+    // A foreign vendor's last prices are those of its import documents, in its currency.
+    const auto price = PurchasePickers::lastPriceOfVendor(this, vendorId(), QDt->AsInteger(QStringLiteral("Product")),
+                                                          QDt->AsInteger(QStringLiteral("ProductUnits")), Cfg.foreign);
+    if (!price)
+        return;
+    setLineField(QStringLiteral("Price"), *price);
+    focusLine(QDt->RecNo(), QStringLiteral("Price"));
+}
+
+void TFrPoTran::N1Click()
+{
+    const auto price = PurchasePickers::lastPriceAll(this, QDt->AsInteger(QStringLiteral("Product")),
+                                                     QDt->AsInteger(QStringLiteral("ProductUnits")));
+    if (!price)
+        return;
+    setLineField(QStringLiteral("Price"), *price);
+    focusLine(QDt->RecNo(), QStringLiteral("Price"));
+}
+
+void TFrPoTran::MenuItem1Click()
+{
+    PurchasePickers::editMemo(this, QDt, QStringLiteral("MemoLine"));
+}
+
+void TFrPoTran::BtDeleteLineClick()
+{
+    if (!QDt->Active() || QDt->RecNo() < 0 || QDt->AsInteger(QStringLiteral("Product")) < 1)
+        return;
+    QDt->Delete(); // recalculates
+    DgDt->setFocus();
+}
