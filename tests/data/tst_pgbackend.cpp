@@ -12,6 +12,7 @@
 #include "data/TDM.h"
 #include "forms/import/InboundRules.h"
 #include "forms/import/InboundSql.h"
+#include "forms/purchase/TFrFrPoTran.h"
 #include "forms/receipt/TFrImExcTran.h"
 #include "forms/receipt/TFrImExpTran.h"
 #include "receipt/ReceiptTestKit.h"
@@ -52,54 +53,54 @@ QStringList rowsOf(const QSqlDatabase& db, const QString& sql, const QVariantMap
     return rows;
 }
 
-// What a save of the import document left behind, table by table.
-QStringList storedImport(const QSqlDatabase& db, int id, const QString& number)
+// What a save left behind, table by table: header (ImHd, MrHd, PcHd, FrPoHd by `kind`), duty
+// groups of an import document, lines, ledger voucher, log and counters.
+QStringList storedDocument(const QSqlDatabase& db, const QString& kind, int id)
 {
-    const QVariantMap p{{"i", id}, {"n", number}};
-    QStringList rows;
-    rows << rowsOf(db, "select * from ImHd where ID = :i", p) << rowsOf(db, "select * from ImDuty where ImHd = :i order by ID", p)
-         << rowsOf(db, "select * from ImDt where ImHd = :i order by ID", p)
-         << rowsOf(db, "select * from glhd where glfromdocid = :i and glfromdoctype = 'IM' order by id", p)
-         << rowsOf(db, "select d.* from gldt d inner join glhd h on h.id = d.glhd where h.glfromdocid = :i "
-                       "and h.glfromdoctype = 'IM' order by d.id", p)
-         << rowsOf(db, "select * from UserLog where Remark = :n order by Id", p)
-         << rowsOf(db, "select Code, DocYear, LastNo from DocumentNo order by Id");
-    return rows;
+    const QString hd = kind + "Hd", number = kind == "FrPo" ? "PoNo" : kind + "No";
+    const QVariantMap p{{"i", id}, {"t", kind.toUpper()}};
+    const QVariantMap no{{"n", Db::scalar(db, QString("select %1 from %2 where Id = :i").arg(number, hd), p)}};
+    return rowsOf(db, QString("select * from %1 where Id = :i").arg(hd), p)
+           + (kind == "Im" ? rowsOf(db, "select * from ImDuty where ImHd = :i order by ID", p) : QStringList())
+           + rowsOf(db, QString("select * from %1Dt where %2 = :i order by Id").arg(kind, hd), p)
+           + rowsOf(db, "select * from glhd where glfromdocid = :i and glfromdoctype = :t order by id", p)
+           + rowsOf(db, "select d.* from gldt d inner join glhd h on h.id = d.glhd where h.glfromdocid = :i "
+                        "and h.glfromdoctype = :t order by d.id", p)
+           + rowsOf(db, "select * from UserLog where Remark = :n order by Id", no)
+           + rowsOf(db, "select Code, DocYear, LastNo from DocumentNo order by Id");
 }
 
-// A bill typed into its form and saved with F10, and what the save left behind: header,
-// lines, ledger voucher, log and counters.
-QStringList savedBill(TestEnv& env, bool credit)
+// A credit or cash bill, or a foreign order, typed into its form and saved with F10.
+QStringList savedByKeys(TestEnv& env, const QString& document)
 {
     using namespace ReceiptTestKit;
     Dialogs dialogs;
-    const QString p = credit ? "Mr" : "Pc";
-    const int before = env.scalar(QString("select max(Id) from %1Hd").arg(p)).toInt();
-    const QString lot = QString("LOT%1-02").arg(kToday.year());
-    std::unique_ptr<TFrMrTran> f;
-    if (credit)
-        f = std::make_unique<TFrImExpTran>();
-    else
-        f = std::make_unique<TFrImExcTran>();
-    open(*f, credit ? 3 : 4);
-    enterBill(*f, {credit ? "MS0100" : "", lot, credit ? "V002" : "V001", credit, "S001", "1070.25"});
-    MessageService::queueAnswer(true);
-    key(Qt::Key_F10);
-    f.reset();
-    const QVariantMap last{{"i", env.scalar(QString("select max(Id) from %1Hd").arg(p))}};
-    if (last["i"].toInt() <= before) // not saved: what the user was told
+    const QString kind = document == "credit" ? "Mr" : document == "cash" ? "Pc" : "FrPo";
+    const int before = env.scalar(QString("select max(Id) from %1Hd").arg(kind)).toInt();
+    if (kind == "FrPo") {
+        TFrFrPoTran f;
+        open(f, 6);
+        enterOrder(f, "F001", {{"P001", "10", ""}, {"P006", "3", "2.5"}});
+        backTo(f, f.Reference);
+        MessageService::queueAnswer(true);
+        key(Qt::Key_F10);
+    } else {
+        const bool credit = kind == "Mr";
+        std::unique_ptr<TFrMrTran> f;
+        if (credit)
+            f = std::make_unique<TFrImExpTran>();
+        else
+            f = std::make_unique<TFrImExcTran>();
+        open(*f, credit ? 3 : 4);
+        enterBill(*f, {credit ? "MS0100" : "", QString("LOT%1-02").arg(kToday.year()), credit ? "V002" : "V001", credit,
+                       "S001", "1070.25"});
+        MessageService::queueAnswer(true);
+        key(Qt::Key_F10);
+    }
+    const int id = env.scalar(QString("select max(Id) from %1Hd").arg(kind)).toInt();
+    if (id <= before) // not saved: what the user was told
         return {MessageService::lastText()};
-    const QString number = env.scalar(QString("select %1No from %1Hd where Id = :i").arg(p), last).toString();
-    QStringList rows;
-    rows << rowsOf(env.company(), QString("select * from %1Hd where Id = :i").arg(p), last)
-         << rowsOf(env.company(), QString("select * from %1Dt where %1Hd = :i order by Id").arg(p), last)
-         << rowsOf(env.company(), "select * from glhd where glfromdocid = :i and glfromdoctype = :t order by id",
-                   {{"i", last["i"]}, {"t", p.toUpper()}})
-         << rowsOf(env.company(), "select d.* from gldt d inner join glhd h on h.id = d.glhd where h.glfromdocid = :i "
-                                  "and h.glfromdoctype = :t order by d.id", {{"i", last["i"]}, {"t", p.toUpper()}})
-         << rowsOf(env.company(), "select * from UserLog where Remark = :n order by Id", {{"n", number}})
-         << rowsOf(env.company(), "select Code, DocYear, LastNo from DocumentNo order by Id");
-    return rows;
+    return storedDocument(env.company(), kind, id);
 }
 
 } // namespace
@@ -246,9 +247,9 @@ private slots:
     }
 
     // A document saved through the form's save path is stored alike on both backends, row
-    // by row (Ids, numbers, amounts, dates, log and ledger rows). The bills are typed into
-    // their forms and saved with F10 (a credit bill numbered by hand, a cash bill numbered by
-    // the counter), with their ledger vouchers.
+    // by row (Ids, numbers, amounts, dates, log and ledger rows). The bills and the foreign
+    // order are typed into their forms and saved with F10 (a credit bill numbered by hand, a
+    // cash bill and the order numbered by the counter), the bills with their ledger vouchers.
     void savedDocumentsAreStoredAlike_data()
     {
         QTest::addColumn<QString>("document");
@@ -256,14 +257,15 @@ private slots:
         QTest::newRow("bill brought forward") << "forward";
         QTest::newRow("credit bill") << "credit";
         QTest::newRow("cash bill") << "cash";
+        QTest::newRow("foreign order") << "order";
     }
     void savedDocumentsAreStoredAlike()
     {
         QFETCH(QString, document);
         auto saveOn = [&](const QString& server) {
             TestEnv env(TestEnv::Data::Demo, kToday, server);
-            if (document == "credit" || document == "cash")
-                return savedBill(env, document == "credit");
+            if (document == "credit" || document == "cash" || document == "order")
+                return savedByKeys(env, document);
             InboundRules::SaveResult res;
             if (document == "forward") {
                 CachedDataSet hd;
@@ -288,11 +290,11 @@ private slots:
             } else {
                 res = ImportDoc::saveSample(7);
             }
-            return storedImport(env.company(), res.id, res.number);
+            return storedDocument(env.company(), "Im", res.id);
         };
         const QStringList files = saveOn(QString::fromLatin1(TestEnv::Embedded));
         const QStringList server = saveOn(QString());
-        QVERIFY(files.size() >= (document == "forward" ? 14 : document == "import" ? 20 : 16));
+        QVERIFY(files.size() >= (document == "forward" ? 14 : document == "import" ? 20 : document == "order" ? 12 : 16));
         QCOMPARE(server, files);
     }
 

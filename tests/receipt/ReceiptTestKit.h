@@ -1,12 +1,15 @@
 #pragma once
 // What the purchase-form tests (vendor bills, orders) share: typing into the focused control as a user does, the
-// grid cells, and a credit or cash import-expense bill entered from the number to the save.
+// grid cells, a credit or cash import-expense bill entered from the number to the save, and a
+// foreign order typed the same way.
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/CachedDataSetModel.h"
 #include "forms/base/TFaGetDocNo.h"
 #include "forms/import/TFaGetImportLotNo.h"
+#include "forms/import/TFaGetFrVendor.h"
+#include "forms/purchase/TFrFrPoTran.h"
 #include "forms/receipt/TFaGetVendor.h"
 #include "forms/receipt/TFrMrTran.h"
 #include "widgets/DbEdits.h"
@@ -150,6 +153,33 @@ inline void enterBill(TFrMrTran& f, const Bill& b)
     QCOMPARE(f.DgDt->currentFieldName(), QStringLiteral("Price"));
     typeKeys(b.price);
     key(Qt::Key_Return);
+}
+
+// A line of a foreign order as typed: product code, quantity, price (empty: the offered one).
+struct OrderLine {
+    QString code, quantity, price;
+};
+// A new order typed from the number field: Enter from field to field, the vendor, then
+// the lines (code, quantity, price).
+inline void enterOrder(TFrFrPoTran& f, const QString& vendor, const QList<OrderLine>& lines)
+{
+    f.FaGetDocNo1->DocNo->setFocus();
+    field(QString()); // automatic numbering: the number comes at save
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.EntryType));
+    key(Qt::Key_Return);
+    key(Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetFrVendor1->Edit));
+    field(vendor);
+    for (int i = 0; QApplication::focusWidget() != f.DgDt && !f.DgDt->isAncestorOf(QApplication::focusWidget()); ++i) {
+        QVERIFY2(i < 14, qPrintable(QApplication::focusWidget()->objectName()));
+        key(Qt::Key_Return);
+    }
+    for (int r = 0; r < lines.size(); ++r) {
+        cell(f, r, "ProductCode", lines[r].code);
+        cell(f, r, "Quantity", lines[r].quantity);
+        if (!lines[r].price.isEmpty())
+            cell(f, r, "Price", lines[r].price);
+    }
 }
 
 } // namespace ReceiptTestKit
