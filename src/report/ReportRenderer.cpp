@@ -57,12 +57,13 @@ const Shaped& shaped(const QFont& font, const QString& text)
     return *cache[font].insert(text, s);
 }
 
-// A font at a size, kept: making one is costly, and a device draws at few sizes.
+// A font at a size, kept: making one is costly, and a device draws at few sizes. The font is
+// known by its identity, not its family name: a fallback font drawn for characters no installed
+// font has carries no family name at all, and asking for it reads past an empty list.
 QRawFont sizedFont(const QRawFont& font, qreal pixels)
 {
-    static QHash<QPair<QString, qint64>, QRawFont> fonts;
-    const auto key = qMakePair(font.familyName() + QChar(1) + font.styleName() + QChar(1) + QString::number(int(font.weight())),
-                               qint64(qRound64(pixels * 64)));
+    static QHash<QPair<QRawFont, qint64>, QRawFont> fonts;
+    const auto key = qMakePair(font, qint64(qRound64(pixels * 64)));
     auto it = fonts.constFind(key);
     if (it != fonts.constEnd()) return *it;
     if (fonts.size() > 200) fonts.clear();
