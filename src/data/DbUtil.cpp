@@ -132,6 +132,39 @@ QString dateToText(const QDate& d)
     return dateToText(d.isValid() ? QDateTime(d, QTime(0, 0)) : QDateTime());
 }
 
+namespace {
+// The number in s[from, from + n) when every character there is a digit, else -1.
+int digitsAt(const QString& s, int from, int n)
+{
+    int v = 0;
+    for (int i = from; i < from + n; ++i) {
+        const char16_t c = s[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        v = v * 10 + (c - u'0');
+    }
+    return v;
+}
+
+// "yyyy-MM-dd" or "yyyy-MM-dd HH:mm:ss" exactly; anything else (or an impossible date) is
+// invalid and left to the general parser.
+QDateTime fixedDateTime(const QString& s)
+{
+    if ((s.size() != 10 && s.size() != 19) || s[4] != u'-' || s[7] != u'-')
+        return {};
+    const int y = digitsAt(s, 0, 4), m = digitsAt(s, 5, 2), day = digitsAt(s, 8, 2);
+    const QDate d = y < 1 || m < 1 || day < 1 ? QDate() : QDate(y, m, day);
+    if (!d.isValid())
+        return {};
+    if (s.size() == 10)
+        return QDateTime(d, QTime(0, 0));
+    if (s[10] != u' ' || s[13] != u':' || s[16] != u':')
+        return {};
+    const QTime t(digitsAt(s, 11, 2), digitsAt(s, 14, 2), digitsAt(s, 17, 2));
+    return t.isValid() ? QDateTime(d, t) : QDateTime();
+}
+}  // namespace
+
 QDateTime dateFromValue(const QVariant& v)
 {
     if (v.isNull() || !v.isValid())
@@ -147,6 +180,10 @@ QDateTime dateFromValue(const QVariant& v)
     const QString s = v.toString().trimmed();
     if (s.isEmpty())
         return {};
+    // Stored dates are "yyyy-MM-dd" or "yyyy-MM-dd HH:mm:ss": read at their fixed places, which
+    // costs a fraction of the general parser a save of many lines would otherwise run per line.
+    if (const QDateTime fixed = fixedDateTime(s); fixed.isValid())
+        return fixed;
     QDateTime dt = QDateTime::fromString(s, kDateFormat);
     if (!dt.isValid())
         dt = QDateTime::fromString(s, QStringLiteral("yyyy-MM-dd"));

@@ -258,6 +258,29 @@ private slots:
         ds.Open();
         QCOMPARE(ds.RecordCount(), 1);
     }
+
+    // Stored date texts read back as the dates they name; what is not a date stays no date.
+    void storedDateTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDateTime>("expected");
+        QTest::newRow("date and time") << "2026-12-09 14:05:59" << QDateTime(QDate(2026, 12, 9), QTime(14, 5, 59));
+        QTest::newRow("date only") << "2026-02-28" << QDateTime(QDate(2026, 2, 28), QTime(0, 0));
+        QTest::newRow("blanks around") << "  2026-01-02 00:00:00 " << QDateTime(QDate(2026, 1, 2), QTime(0, 0));
+        QTest::newRow("T between") << "2026-01-02T03:04:05" << QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5));
+        QTest::newRow("fractions of a second") << "2026-01-02 03:04:05.250" << QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5));
+        QTest::newRow("no such day") << "2026-02-30" << QDateTime();
+        QTest::newRow("no such hour") << "2026-02-03 25:00:00" << QDateTime();
+        QTest::newRow("sign in the year") << "-026-02-03" << QDateTime();
+        QTest::newRow("letters") << "2026-0a-03" << QDateTime();
+        QTest::newRow("empty") << "  " << QDateTime();
+    }
+    void storedDateTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QDateTime, expected);
+        QCOMPARE(Db::dateFromValue(text), expected);
+    }
 };
 
 QTEST_GUILESS_MAIN(TstCachedDataSet)
