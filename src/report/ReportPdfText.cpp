@@ -231,7 +231,27 @@ int reference(const QByteArray& object, const QByteArray& key)
     return n > 0 && n < (1 << 30) ? int(n) : -1;
 }
 
-QByteArray streamData(const QByteArray& object)
+// The data length a stream's dictionary gives, written in place or in an object of its own
+// ("/Length 12 0 R", as Qt's writer does); -1 when it cannot be read.
+long long streamLength(const PdfFile& file, const QByteArray& object, qsizetype dataStart)
+{
+    const qsizetype key = object.indexOf("/Length ");
+    if (key < 0 || key > dataStart) return -1;
+    qsizetype p = key + 8;
+    const long long n = readNumber(object, p);
+    if (n < 0) return -1;
+    qsizetype q = p;
+    const long long generation = readNumber(object, q);
+    q = skipSpace(object, q);
+    if (generation < 0 || q >= object.size() || object[q] != 'R') return n;  // in place
+    const QByteArray holder = file.object(int(std::min<long long>(n, 1 << 30)));
+    qsizetype h = holder.indexOf("obj");
+    if (h < 0) return -1;
+    h += 3;
+    return readNumber(holder, h);
+}
+
+QByteArray streamData(const PdfFile& file, const QByteArray& object)
 {
     qsizetype s = object.indexOf("stream");
     const qsizetype e = object.lastIndexOf("endstream");
@@ -239,6 +259,10 @@ QByteArray streamData(const QByteArray& object)
     s += 6;
     if (s < object.size() && object[s] == '\r') ++s;
     if (s < object.size() && object[s] == '\n') ++s;
+    // Compressed data may itself end in a line-end byte: the length, when known, decides, and
+    // trimming before "endstream" is only the fallback.
+    const long long length = streamLength(file, object, s);
+    if (length >= 0 && s + length <= e) return object.mid(s, length);
     qsizetype end = e;
     if (end > s && object[end - 1] == '\n') --end;
     if (end > s && object[end - 1] == '\r') --end;
@@ -550,7 +574,7 @@ QByteArray ReportPdfText::completeThaiText(const QByteArray& pdf, const QList<QF
         const int descendant = reference(obj, "/DescendantFonts");
         const int descriptor = reference(file.object(descendant), "/FontDescriptor");
         const QByteArray fontFile = file.object(reference(file.object(descriptor), "/FontFile2"));
-        QHash<int, QString> map = readToUnicode(streamData(file.object(toUnicode)));
+        QHash<int, QString> map = readToUnicode(streamData(file, file.object(toUnicode)));
         if (map.isEmpty() || fontFile.isEmpty()) continue;
 
         qsizetype p = obj.indexOf("/BaseFont /");
@@ -565,7 +589,7 @@ QByteArray ReportPdfText::completeThaiText(const QByteArray& pdf, const QList<QF
             }
         const auto variants = known.constFind(name);
         if (variants != known.constEnd() && !variants->text.isEmpty()) {
-            const QRawFont subset(inflate(streamData(fontFile)), kComparePixels, QFont::PreferNoHinting);
+            const QRawFont subset(inflate(streamData(file, fontFile)), kComparePixels, QFont::PreferNoHinting);
             const QByteArray maxp = subset.isValid() ? subset.fontTable("maxp") : QByteArray();
             const int glyphs = maxp.size() >= 6 ? qFromBigEndian<quint16>(maxp.constData() + 4) : 0;
             for (int cid = 1; cid < glyphs; ++cid) {
@@ -594,7 +618,7 @@ QByteArray ReportPdfText::completeThaiText(const QByteArray& pdf, const QList<QF
         const int contents = reference(obj, "/Contents");
         const QByteArray stream = file.object(contents);
         if (stream.isEmpty() || !stream.contains("/FlateDecode")) continue;
-        QByteArray content = inflate(streamData(stream));
+        QByteArray content = inflate(streamData(file, stream));
         if (!content.isEmpty() && markClusters(content, textByFont))
             replaced.insert(contents, streamObject(contents, deflate(content), true));
     }

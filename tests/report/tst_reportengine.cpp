@@ -2,6 +2,7 @@
 // repeated headers, groups and totals, data sets, exports, printing and the preview.
 #include "app/MessageService.h"
 #include "report/ReportExport.h"
+#include "report/ReportPdfText.h"
 #include "report/ReportPreview.h"
 #include "report/ReportRenderer.h"
 #include "report/TReport.h"
@@ -137,6 +138,7 @@ private slots:
     void pdfExportEmbedsFontsAndExtracts();
     void pdfTextLayerKeepsEveryThaiMark_data();
     void pdfTextLayerKeepsEveryThaiMark();
+    void pdfTextLayerWhenCompressedContentsEndInLineEnd();
     void latinCellsMeasureAsLaidOut();
     void pageLimit();
     void damagedPreparedReports_data();
@@ -590,6 +592,25 @@ void TestReportEngine::pdfTextLayerKeepsEveryThaiMark()
     QCOMPARE(withoutBlanks(run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})), withoutBlanks(words));
     QCOMPARE(withoutBlanks(run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})),
              withoutBlanks(words));
+}
+
+// A cost sheet as Qt's writer made it, whose page contents compress to data ending in a
+// carriage return just before the line end that precedes "endstream". Such pages turn up now and
+// then, depending only on the printed texts.
+void TestReportEngine::pdfTextLayerWhenCompressedContentsEndInLineEnd()
+{
+    if (tool(QStringLiteral("pdftotext")).isEmpty()) QSKIP("poppler-utils not installed");
+    QFile in(QStringLiteral(NK_SOURCE_DIR "/tests/report/data/content-ends-in-cr.pdf"));
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    QFont regular(QStringLiteral("Noto Sans Thai")), bold = regular;
+    bold.setBold(true);
+    const QString pdf = m_dir.filePath(QStringLiteral("cr.pdf"));
+    QFile out(pdf);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(ReportPdfText::completeThaiText(in.readAll(), {regular, bold}));
+    out.close();
+    const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QVERIFY2(text.contains(QStringLiteral("ต้นทุนการนำเข้า")) && text.contains(QStringLiteral("วันที่พิมพ์")), qPrintable(text.left(400)));
 }
 
 void TestReportEngine::printSequence_data()
