@@ -17,6 +17,18 @@ struct Busy {
 };
 } // namespace
 
+QString PurchaseLineEntry::CodeColumn(int entryType)
+{
+    switch (entryType) {
+    case 1:
+        return QStringLiteral("BarCode");
+    case 2:
+        return QStringLiteral("PurchaseCode");
+    default:
+        return QStringLiteral("ProductCode");
+    }
+}
+
 PurchaseLineEntry::PurchaseLineEntry(CachedDataSet* lines, Policy policy)
     : m_lines(lines)
     , m_policy(policy)

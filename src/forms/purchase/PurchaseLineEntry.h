@@ -45,6 +45,10 @@ public:
 
     bool assigning() const { return m_busy > 0; }
 
+    // The line column the code is typed in for an entry type (0 product code, 1 bar code,
+    // 2 vendor's part code).
+    static QString CodeColumn(int entryType);
+
     // A code typed or chosen (unitId: the unit of a bar code, 0 to take the first unit).
     // True when an item was found; otherwise the line's product is emptied.
     bool AssignProduct(const QString& code, int unitId);

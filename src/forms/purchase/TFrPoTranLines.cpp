@@ -27,14 +27,7 @@ GridColumn column(const char* field, int width, bool readOnly, bool button, cons
 
 QString TFrPoTran::codeColumn() const
 {
-    switch (EntryType->currentIndex()) {
-    case 1:
-        return QStringLiteral("BarCode");
-    case 2:
-        return QStringLiteral("PurchaseCode");
-    default:
-        return QStringLiteral("ProductCode");
-    }
+    return PurchaseLineEntry::CodeColumn(EntryType->currentIndex());
 }
 
 void TFrPoTran::SetDgDtColumn()
