@@ -539,6 +539,50 @@ private slots:
         QCOMPARE(f.QHd->AsFloat("Total"), 13.8);
     }
 
+    // Every amount of a foreign order is in its currency: a unit the vendor has no price of
+    // its own for takes the vendor's last import price in that currency, never the baht price
+    // of the product file.
+    void pricesInTheOrderCurrency()
+    {
+        TestEnv env;
+        Dialogs dialogs;
+        TFrFrPoTran f;
+        open(f, 6);
+        enterOrder(f, "F001", {{"P001", "10", ""}});
+        if (QTest::currentTestFailed())
+            return;
+        auto price = [&] { return f.QDt->value(0, "Price").toDouble(); };
+        cell(f, 0, "UnitName", "กล่อง");
+        QCOMPARE(price(), 1.5); // the vendor's own price of a box
+        cell(f, 0, "UnitName", "ลัง");
+        QCOMPARE(price(), 0.0); // no dollar price known (the product file says 600.00 baht)
+        env.exec("update ImDt set ProductUnits = 3, Quantity = 2, Total = 30 where Id = 3"); // 15.00 USD a carton
+        cell(f, 0, "UnitName", "กล่อง");
+        cell(f, 0, "UnitName", "ลัง");
+        QCOMPARE(price(), 15.0);
+    }
+
+    // A discount text that cannot be read stops the save of an order too: "abc" with the
+    // quantity changed afterwards would otherwise store a total for the old quantity.
+    void unreadableDiscountStopsTheSave()
+    {
+        TestEnv env;
+        Dialogs dialogs;
+        TFrFrPoTran f;
+        open(f, 6);
+        enterOrder(f, "F001", {{"P003", "10", "7.2"}});
+        if (QTest::currentTestFailed())
+            return;
+        const int before = env.count("FrPoHd");
+        cell(f, 0, "Discount", "abc");
+        cell(f, 0, "Quantity", "20");
+        MessageService::clearShown();
+        save(f);
+        QCOMPARE(MessageService::lastText(), QStringLiteral("รายการที่ 1: ส่วนลด \"abc\" ไม่ถูกต้อง: \"abc\" ไม่ใช่ตัวเลข"));
+        QCOMPARE(f.DgDt->currentFieldName(), QStringLiteral("Discount"));
+        QCOMPARE(env.count("FrPoHd"), before);
+    }
+
     // The request search (every typed text bound), the delivery-place dialog.
     void sideDialogs()
     {

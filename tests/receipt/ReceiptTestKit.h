@@ -119,6 +119,7 @@ struct Bill {
     bool included = false; // prices include tax
     QString code;     // a service
     QString price;
+    bool reclaimable = true; // "ภาษีขอคืนได้" left ticked
 };
 
 // A bill typed from the number field to the first line, by Enter from field to field.
@@ -134,8 +135,10 @@ inline void enterBill(TFrMrTran& f, const Bill& b)
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetVendor1->Edit));
     field(b.vendor);                         // vendor: its tax code and due days
     key(Qt::Key_Return);                     // tax code
+    if (!b.reclaimable)
+        key(Qt::Key_Space);                  // the tax cannot be reclaimed
     key(Qt::Key_Return);                     // tax can be reclaimed
-    field(QStringLiteral("INV-") + b.code);  // tax invoice number
+    field(QStringLiteral("INV-") + (b.number.isEmpty() ? b.code : b.number)); // tax invoice number
     key(Qt::Key_Return);                     // tax invoice date
     key(Qt::Key_Return);                     // report date
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Price_IE));

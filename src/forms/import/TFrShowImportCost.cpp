@@ -7,6 +7,7 @@
 #include "data/NkError.h"
 #include "data/TDM.h"
 #include "forms/import/ImportCostChart.h"
+#include "forms/import/ImportCostDocuments.h"
 #include "forms/import/ImportCostModel.h"
 #include "forms/import/ImportCostQuery.h"
 #include "print/ReportFunctions.h"
@@ -139,6 +140,25 @@ TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db,
     DgCompare->setSelectionMode(QAbstractItemView::SingleSelection);
     DgCompare->verticalHeader()->hide();
 
+    // The documents behind the expense total, so the figure can be tied to the bills.
+    m_documents = new ImportCostDocumentModel(this);
+    DgDocuments = new QTableView(this);
+    DgDocuments->setObjectName(QStringLiteral("DgDocuments"));
+    DgDocuments->setModel(m_documents);
+    DgDocuments->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DgDocuments->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DgDocuments->setSelectionMode(QAbstractItemView::SingleSelection);
+    DgDocuments->verticalHeader()->hide();
+    auto* documentsPage = new QWidget(this);
+    auto* documentsLayout = new QVBoxLayout(documentsPage);
+    documentsLayout->setContentsMargins(0, 0, 0, 0);
+    documentsLayout->addWidget(DgDocuments, 1);
+    auto* documentsNote = new QLabel(ImportCostDocuments::Note(thai), documentsPage);
+    documentsNote->setWordWrap(true);
+    documentsLayout->addWidget(documentsNote);
+    LbExpense = new QLabel(this);
+    LbExpense->setObjectName(QStringLiteral("LbExpense"));
+
     ChCost = new ImportCostChartView;
     SbChart = new QScrollArea(this);
     SbChart->setObjectName(QStringLiteral("SbChart"));
@@ -151,12 +171,14 @@ TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db,
     costLayout->setSpacing(0);
     costLayout->addWidget(DgCost, 1);
     costLayout->addWidget(DgFooter);
+    costLayout->addWidget(LbExpense);
     PcCost = new QTabWidget(this);
     PcCost->setObjectName(QStringLiteral("PcCost"));
     PcCost->addTab(costPage, thai ? QStringLiteral("ต้นทุน (&1)") : QStringLiteral("Cost (&1)"));
     PcCost->addTab(DgCompare,
                    thai ? QStringLiteral("เปรียบเทียบกับตามมูลค่า (&2)") : QStringLiteral("Compared with value (&2)"));
     PcCost->addTab(SbChart, thai ? QStringLiteral("กราฟ (&3)") : QStringLiteral("Chart (&3)"));
+    PcCost->addTab(documentsPage, thai ? QStringLiteral("เอกสารค่าใช้จ่าย (&4)") : QStringLiteral("Expense documents (&4)"));
     // Ctrl+Tab turns the pages from anywhere in the form, the grids included (they would
     // otherwise take the key to move their cursor).
     for (const bool forward : {true, false}) {
@@ -234,6 +256,15 @@ void TFrShowImportCost::FormShow()
     chartTexts.Basis = m_basis;
     chartTexts.Thai = thai;
     ChCost->setChart(ImportCostChartBars(res), chartTexts);
+    m_documents->setDocuments(in.Documents, thai);
+    DgDocuments->resizeColumnsToContents();
+    LbExpense->setText(in.Rows.isEmpty() ? QString()
+                       : thai ? QStringLiteral("ค่าใช้จ่ายของล็อต %1 บาท จากเอกสาร %2 ใบ (ดูหน้า เอกสารค่าใช้จ่าย)")
+                                    .arg(ImportCostModel::formatAmount(in.LotExpense))
+                                    .arg(in.Documents.size())
+                              : QStringLiteral("Lot expenses %1 baht from %2 documents (see Expense documents)")
+                                    .arg(ImportCostModel::formatAmount(in.LotExpense))
+                                    .arg(in.Documents.size()));
     buildCostTable();
     m_lotCode.clear();
     m_lotDescription.clear();
@@ -412,8 +443,10 @@ PreparedReport TFrShowImportCost::pdfPages()
     texts.Condition = sheetCondition(m_lotCode, m_lotDescription);
     texts.Basis = m_basis;
     texts.Thai = true;
-    out.pages += ImportCostChart::pages(ImportCostChartBars(result()), out.pages.first().size,
-                                        report()->layout().margins, texts);
+    const QSizeF size = out.pages.first().size;
+    const QMarginsF margins = report()->layout().margins;
+    out.pages += ImportCostDocuments::pages(m_documents->documents(), size, margins, texts.Title, texts.Condition, true);
+    out.pages += ImportCostChart::pages(ImportCostChartBars(result()), size, margins, texts);
     return out;
 }
 

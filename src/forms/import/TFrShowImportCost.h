@@ -8,6 +8,7 @@
 
 class ImportCostChartView;
 class ImportCostCompareModel;
+class ImportCostDocumentModel;
 class ImportCostModel;
 class TReport;
 class QLabel;
@@ -78,14 +79,17 @@ public:
     QPushButton* BExportCsv = nullptr;
     QLabel* LbNote = nullptr; // how the expenses were spread when not by value; hidden otherwise
     QLabel* LbBasis = nullptr; // the split basis of the figures shown
-    QTabWidget* PcCost = nullptr; // the sheet, the comparison, the chart
+    QTabWidget* PcCost = nullptr; // the sheet, the comparison, the chart, the expense documents
+    QLabel* LbExpense = nullptr;  // under the sheet: the lot's expenses and how many documents
+    QTableView* DgDocuments = nullptr;
     QTableView* DgCompare = nullptr;
     QScrollArea* SbChart = nullptr;
     ImportCostChartView* ChCost = nullptr;
 
     ImportCostModel* model() const { return m_model; }
     ImportCostCompareModel* compareModel() const { return m_compare; }
-    // The pages the PDF export writes: the prepared sheet and then the chart.
+    ImportCostDocumentModel* documentModel() const { return m_documents; }
+    // The pages the PDF export writes: the prepared sheet, the expense documents, the chart.
     PreparedReport pdfPages();
     // The lot line and title as printed (without the quotes of report expressions).
     QString sheetTitle() const;
@@ -109,6 +113,7 @@ private:
     ImportCostResult m_valueResult;
     ImportCostModel* m_model = nullptr;
     ImportCostCompareModel* m_compare = nullptr;
+    ImportCostDocumentModel* m_documents = nullptr;
     class FooterModel;
     FooterModel* m_footer = nullptr;
     QVector<ImportCostRow> m_costTable;

@@ -5,6 +5,7 @@
 #include "forms/base/TFaGetDocNo.h"
 #include "forms/import/TFaGetFrVendor.h"
 #include "forms/purchase/PurchasePickers.h"
+#include "forms/purchase/TFrLastPrice.h"
 #include "forms/purchase/TFaPurchaseTotals.h"
 #include "search/TFaGetDate.h"
 #include "search/TFaGetDepartment.h"
@@ -68,6 +69,13 @@ TFrFrPoTran::TFrFrPoTran(QWidget* parent)
         w->hide();
     FaGetProject1->setEnabled(false);
     FaGetDepartment1->setEnabled(false);
+    // Every amount of a foreign order is in its currency: a unit the vendor has no row of its
+    // own for takes the vendor's last price in that currency, never the baht price of the
+    // product file.
+    Entry->fallbackPrice = [this](int product, int unit) {
+        const int currency = QHd->Active() && QHd->RecNo() >= 0 ? QHd->FieldByName(QStringLiteral("Currency")).toInt() : 0;
+        return TFrLastPriceListVendor::LastImportPrice(vendorId(), currency, product, unit);
+    };
 
     // Number, entry type, date, vendor, request, paid type, reference, proforma number, ship
     // date, credit, remark, tax reclaim, then the lines.

@@ -551,13 +551,14 @@ void TFrPoTran::TaxCodeExit()
     }
 }
 
-void TFrPoTran::CalculateAll()
+bool TFrPoTran::CalculateAll()
 {
     if (m_inLines)
-        return;
+        return false;
     m_inLines = true;
-    Totals->CalculateAll();
+    const bool done = Totals->CalculateAll();
     m_inLines = false;
+    return done;
 }
 
 // ---- save, delete, copy, approve --------------------------------------------------------------
@@ -595,9 +596,11 @@ void TFrPoTran::AcSaveExecute()
         return;
     // The field being typed in is left first, so its own rule runs.
     Reference->setFocus();
-    if (!CheckComplete() || !DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?")))
+    // The amounts are computed before the question: a line that cannot be computed stops the
+    // save with the cursor in its cell, and nothing disagreeing with the lines is stored.
+    if (!CheckComplete() || !CalculateAll()
+        || !DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?")))
         return;
-    CalculateAll();
     PoRules::SaveInput in;
     in.config = Cfg;
     in.header = QHd;

@@ -123,7 +123,7 @@ public:
     void Price_IEExit();
     void TaxCodeExit();
     void RefreshScreen();
-    void CalculateAll();
+    bool CalculateAll(); // false when refused (the user was told where)
 
     // ---- lines ----------------------------------------------------------------------------
     void SetDgDtColumn();

@@ -430,6 +430,7 @@ void TFrMrTran::AcNewExecute()
     DocNoLength = DM->GetDocLength(MrDocCode);
     AutoRun = DM->AutoRun; // the bill's code governs, read last
     Totals->Reset();
+    FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
     FaGetTaxCode1->reload();
     FaGetTaxCode1->refresh();
     DocumentIsNew = true;
@@ -488,6 +489,10 @@ void TFrMrTran::MrNoExit()
         QHd->Edit();
     else
         QHd->Append();
+    // A saved bill keeps its lot when the lot has been closed since: it can still be corrected.
+    const int lot = found ? QHd->FieldByName(QStringLiteral("ImportLotNo")).toInt() : 0;
+    FaGetImportLotNo1->setFilter(lot > 0 ? QStringLiteral("(%1) Or (Id = %2)").arg(TFaGetImportLotNo::activeFilter()).arg(lot)
+                                         : TFaGetImportLotNo::activeFilter());
     EntryType->setCurrentIndex(0);
     auto emptyField = [this](const char* f) {
         const QVariant v = QHd->FieldByName(QLatin1String(f));
@@ -576,6 +581,10 @@ void TFrMrTran::FaGetVendor1Exit()
     QHd->SetField(QStringLiteral("TaxCode"), FaGetVendor1->QVendor.value(QStringLiteral("TaxCode")));
     QHd->SetField(QStringLiteral("TaxRate"), FaGetVendor1->QVendor.value(QStringLiteral("TaxRate")));
     FaGetTaxCode1->refresh();
+    if (!QDt->IsEmpty()) {
+        Entry->RetaxLines();
+        CalculateAll();
+    }
     if (credit()) {
         const int days = FaGetVendor1->QVendor.value(QStringLiteral("DueDays")).toInt();
         QHd->SetField(QStringLiteral("DueDays"), days);
@@ -617,7 +626,8 @@ void TFrMrTran::MrTaxNoExit()
     if (taxNo.trimmed().isEmpty())
         return;
     QSqlQuery q = Db::exec(DM->DMdata(), ReceiptSql::duplicateTaxNo(),
-                           {{QStringLiteral("mrtaxno"), taxNo}, {QStringLiteral("mrno"), QHd->AsString(Names.no)}});
+                           {{QStringLiteral("mrtaxno"), taxNo}, {QStringLiteral("credit"), credit() ? 1 : 0},
+                            {QStringLiteral("id"), QHd->AsInteger(QStringLiteral("ID"))}});
     if (q.next() && !DM->ConfirmDlg(QStringLiteral("พบเลขที่ใบกำกับซ้ำกับใบอื่นยืนยันใช้เลขที่นี้ ?"))) {
         QHd->SetField(Names.taxNo, QString());
         MrTaxNo->setFocus();
@@ -644,19 +654,23 @@ void TFrMrTran::Price_IEExit()
 void TFrMrTran::TaxCodeExit()
 {
     FaGetTaxCode1->TaxCodeExit();
-    if (QHd->Active() && QHd->RecNo() >= 0 && QHd->AsFloat(QStringLiteral("Total")) > 0) {
-        CalculateAll();
+    if (!QHd->Active() || QHd->RecNo() < 0)
+        return;
+    // The lines follow the document's new rate, so the stored header and lines agree.
+    Entry->RetaxLines();
+    CalculateAll();
+    if (QHd->AsFloat(QStringLiteral("Total")) > 0)
         MrTaxNo->setFocus();
-    }
 }
 
-void TFrMrTran::CalculateAll()
+bool TFrMrTran::CalculateAll()
 {
     if (m_inLines)
-        return;
+        return false;
     m_inLines = true;
-    Totals->CalculateAll();
+    const bool done = Totals->CalculateAll();
     m_inLines = false;
+    return done;
 }
 
 // ---- keys, exit, window ---------------------------------------------------------------------

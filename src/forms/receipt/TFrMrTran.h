@@ -149,7 +149,7 @@ public:
     void MenuItem1Click();
     void BtDeleteLineClick();
     void GetTotalExit(double typedTotal);
-    void CalculateAll();
+    bool CalculateAll(); // false when refused (the user was told where)
 
     // ---- purchase orders and deposit ------------------------------------------------------
     void PoHdExit();
