@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -52,6 +53,29 @@ QVariant paramValue(const QVariantMap& params, const QString& name);
 bool readFirst(const QSqlDatabase& db, const QString& sql, const QVariantMap& params, QSqlRecord& record);
 void readRows(const QSqlDatabase& db, const QString& sql, const QVariantMap& params, QSqlRecord& columns,
               const std::function<void(QVector<QVariant>& values)>& row);
+// A write statement run once per row of a set (the inserts, changes and deletes a cached data
+// set applies) inside the caller's transaction: prepared once, each named parameter bound by
+// its place in parameters(). On the embedded backend it runs on the engine of the Qt
+// connection directly; elsewhere through QSqlQuery. A failure is thrown as NkError.
+class RowWriter {
+public:
+    // keyColumn: an insert whose new row's Id insertedId() gives (RETURNING on the server).
+    RowWriter(const QSqlDatabase& db, const QString& sql, const QString& keyColumn = QString());
+    ~RowWriter();
+    RowWriter(const RowWriter&) = delete;
+    RowWriter& operator=(const RowWriter&) = delete;
+    // The ":X" parameter names in statement order, each once.
+    const QStringList& parameters() const;
+    // The value of parameter i, as the program holds it (dates, amounts: toDbValue applies).
+    void bind(int i, const QVariant& value);
+    void exec();
+    QVariant insertedId();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
 // Prepared statements of the connection are kept from now on, until forgetConnection, which
 // must run before the connection is closed or removed.
 void keepStatements(const QString& connectionName);

@@ -4,6 +4,7 @@
 #include "data/CachedDataSet.h"
 #include "data/TDM.h"
 #include "forms/import/ImportCostChart.h"
+#include "forms/import/ImportCostDocuments.h"
 #include "forms/import/ImportCostModel.h"
 #include "forms/import/TFaGetImportLotNo.h"
 #include "forms/import/TFrImportCost.h"
@@ -215,6 +216,20 @@ void TestImportCostForm::lotWithExpensesShowsTheCost()
             QVERIFY(s->BExportPdf->isEnabled());
             QVERIFY(s->BExportCsv->isEnabled());
             QVERIFY(s->grab().save(screenshotPath(QStringLiteral("importcost_result.png"))));
+            QCOMPARE(s->LbExpense->text(), QStringLiteral("ค่าใช้จ่ายของล็อต 17,000.00 บาท จากเอกสาร 3 ใบ (ดูหน้า เอกสารค่าใช้จ่าย)"));
+            // The documents behind the expense total, oldest first, and their total.
+            s->PcCost->setCurrentIndex(3);
+            const QAbstractItemModel* docs = s->DgDocuments->model();
+            QStringList listed;
+            for (int r = 0; r < docs->rowCount(); ++r)
+                listed << docs->index(r, ImportCostDocumentModel::Number).data().toString() + QLatin1Char(' ')
+                              + docs->index(r, ImportCostDocumentModel::Counted).data().toString() + QLatin1Char('/')
+                              + docs->index(r, ImportCostDocumentModel::VatLeftOut).data().toString();
+            QCOMPARE(listed, QStringList({QStringLiteral("FM%1-0001 2,000.00/140.00").arg(QDate::currentDate().year()),
+                                          "MS0001 10,000.00/700.00",
+                                          QStringLiteral("CS%1-00001 5,000.00/350.00").arg(QDate::currentDate().year()),
+                                          " 17,000.00/1,190.00"}));
+            QVERIFY(s->grab().save(screenshotPath(QStringLiteral("importcost_documents.png"))));
             // Every column title and figure fits its column.
             const QFontMetrics fm(s->DgCost->horizontalHeader()->font());
             const QFontMetrics cellFm(s->DgCost->font());
@@ -460,10 +475,11 @@ void TestImportCostForm::exportsStateTheBasis()
                                 QStringLiteral("61,785.12"), QStringLiteral("Import Lot No : ")})
         QVERIFY2(pages[2].contains(text), qPrintable(text + QStringLiteral(" | ") + pages[2]));
     const QString dir = qEnvironmentVariable("NK_BUILD_DIR");
-    if (!dir.isEmpty())
-        QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("80"), QStringLiteral("-png"),
-                                                       QStringLiteral("-f"), QStringLiteral("3"), QStringLiteral("-singlefile"),
-                                                       pdf, dir + QStringLiteral("/cost_chart_pdf")});
+    for (const auto& [page, name] : {std::pair{"2", "/cost_documents_pdf"}, std::pair{"3", "/cost_chart_pdf"}})
+        if (!dir.isEmpty())
+            QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("80"), QStringLiteral("-png"),
+                                                           QStringLiteral("-f"), QLatin1String(page), QStringLiteral("-singlefile"),
+                                                           pdf, dir + QLatin1String(name)});
 }
 
 void TestImportCostForm::printPreparesTheSheet()
