@@ -258,6 +258,58 @@ private slots:
         QCOMPARE(state("import 2 deleted"), QStringLiteral("import 2 deleted: 30/90/N | 24/36/N | 0/36/N | N"));
     }
 
+    // Two workstations take over the rest of the same order; the second to save is refused in
+    // its user's language, keeps what it typed, and may take the order over again.
+    void secondWorkstationIsRefused_data()
+    {
+        QTest::addColumn<bool>("thai");
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<QString>("inFull");
+        QTest::newRow("Thai") << true
+                              << QStringLiteral("รายการที่ 1 P005 : ยอดค้างรับของใบสั่งซื้อ %1 เปลี่ยนไป เครื่องอื่นรับสินค้าของ"
+                                                "ใบสั่งซื้อนี้ไปแล้ว ค้างรับขณะนี้ 0 กล่อง\nยังไม่ได้บันทึกข้อมูล กรุณาแก้จำนวน "
+                                                "หรืออ้างใบสั่งซื้อใหม่ แล้วบันทึกอีกครั้ง")
+                              << QStringLiteral("รายการสั่งซื้อรับหมดแล้ว");
+        QTest::newRow("English") << false
+                                 << QStringLiteral("Line 1 P005: the outstanding quantity of order %1 has changed; another "
+                                                   "workstation has received goods of it. Now outstanding: 0 กล่อง\nNothing "
+                                                   "was saved. Correct the quantity or take the order over again (Ref PO), "
+                                                   "then save again.")
+                                 << QStringLiteral("The order has been received in full.");
+    }
+    void secondWorkstationIsRefused()
+    {
+        QFETCH(bool, thai);
+        QFETCH(QString, refused);
+        QFETCH(QString, inFull);
+        TestEnv env;
+        Dialogs dialogs;
+        TFrInbound first, second;
+        for (TFrInbound* im : {&first, &second}) {
+            im->PoType = "P";
+            open(*im, 1);
+            startImport(*im);
+            takeOver(*im, orderNo(2)); // its last line: 30 boxes of ink
+            QCOMPARE(importLines(*im), QStringLiteral("P005 30 กล่อง 72000"));
+        }
+        DMConfig->ThaiLanguage = thai; // the user's language (the rights read at opening set it)
+        backTo(first, first.TransportNo);
+        saveImport(first);
+        const int documents = env.count("ImHd");
+        MessageService::clearShown();
+        backTo(second, second.TransportNo);
+        saveImport(second);
+        QCOMPARE(MessageService::lastText(), refused.arg(orderNo(2)));
+        QCOMPARE(env.count("ImHd"), documents);
+        QCOMPARE(received(env, 2), QStringLiteral("20/0/Y | 360/0/Y | Y"));
+        QCOMPARE(importLines(second), QStringLiteral("P005 30 กล่อง 72000"));
+        QVERIFY(second.QHd->UpdatesPending());
+        MessageService::clearShown();
+        takeOver(second, orderNo(2));
+        QCOMPARE(MessageService::lastText(), inFull);
+        QCOMPARE(importLines(second), QStringLiteral("P005 30 กล่อง 72000"));
+    }
+
     // The question before a save and the check inside it, for one order line of 120 pieces
     // (10 boxes of 12) and one import line in boxes.
     void orderRules_data()

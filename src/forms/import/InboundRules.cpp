@@ -349,7 +349,7 @@ SaveResult Save(const SaveInput& in)
             // The order lines taken over, now and as stored, are locked and checked before
             // the lines are written, and follow the imports after.
             const QSqlDatabase db = DM->DMdata();
-            QList<int> orderLines = OrderReceipts::LinesOfDocument(db, id);
+            QList<int> orderLines = isNew ? QList<int>() : OrderReceipts::LinesOfDocument(db, id);
             for (int line : TakenByLines(lines).keys())
                 if (!orderLines.contains(line))
                     orderLines << line;
