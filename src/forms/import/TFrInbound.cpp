@@ -807,10 +807,9 @@ void TFrInbound::LoadFrPo(const QString& numberIn)
         return it == seen.cend() ? 0.0 : it->free();
     };
     bool any = false, whole = true;
-    for (int r = 0; r < QFrPo->RecordCount(); ++r) {
-        const double free = outstanding(r);
-        any = any || free > OrderReceipts::Epsilon;
-        whole = whole && free >= seen.value(QFrPo->value(r, QStringLiteral("DtiD")).toInt()).ordered - OrderReceipts::Epsilon;
+    for (const OrderReceipts::Line& l : seen) {
+        any = any || l.free() > OrderReceipts::Epsilon;
+        whole = whole && l.free() >= l.ordered - OrderReceipts::Epsilon;
     }
     if (!any) {
         MessageService::information(InboundRules::ReceivedInFullText(isThai()));
@@ -845,7 +844,8 @@ void TFrInbound::LoadFrPo(const QString& numberIn)
         const QVariant lot = QFrPo->FieldByName(QStringLiteral("LotNo"));
         QDt->SetField(QStringLiteral("LotNo"), lot.isNull() ? QVariant(0) : lot);
         QDt->SetField(QStringLiteral("Fraction"), QFrPo->FieldByName(QStringLiteral("Fraction")));
-        QDt->SetField(QStringLiteral("Quantity"), RoundDecimal(free / line.fraction, 6, 15));
+        // Not rounded: the quantity times the fraction gives back what was outstanding.
+        QDt->SetField(QStringLiteral("Quantity"), free / line.fraction);
         // The amount of what is taken: the order line's share of it.
         const double total = QFrPo->AsFloat(QStringLiteral("Total"));
         QDt->SetField(QStringLiteral("Total"),
