@@ -1003,6 +1003,7 @@ CREATE TABLE ImDt (
 CREATE INDEX IX_ImDt_ImHd ON ImDt (ImHd, ImRecNo);
 CREATE INDEX IX_ImDt_ImDuty ON ImDt (ImDuty);
 CREATE INDEX IX_ImDt_Product ON ImDt (Product);
+CREATE INDEX IX_ImDt_PoDt ON ImDt (PoDt);
 
 -- Duty in baht per import line: each duty group's amount is spread over the lines of the
 -- group in proportion to the lines' baht value (Total x ExchangeRate of the document); when

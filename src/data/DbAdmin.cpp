@@ -3,6 +3,7 @@
 
 #include "data/DbCatalog.h"
 #include "data/DbUtil.h"
+#include "data/OrderReceipts.h"
 #include "data/NkError.h"
 #include "data/PgSchema.h"
 #include "data/ServerProcs.h"
@@ -554,13 +555,35 @@ QStringList makeDocumentNumbersUnique(const QSqlDatabase& db)
     return report;
 }
 
+QStringList receiveOrdersFromImports(const QSqlDatabase& db)
+{
+    Db::exec(db, QStringLiteral("CREATE INDEX IF NOT EXISTS IX_ImDt_PoDt ON ImDt (PoDt)"));
+    Db::beginTransaction(db);
+    int lines = 0;
+    try {
+        lines = OrderReceipts::RecomputeAll(db);
+        Db::commit(db);
+    } catch (...) {
+        Db::rollback(db);
+        throw;
+    }
+    return {QStringLiteral("FrPoDt: received quantities of %1 order lines computed from the import documents").arg(lines)};
+}
+
+namespace {
+QStringList upgrade(const QSqlDatabase& db)
+{
+    return makeDocumentNumbersUnique(db) + receiveOrdersFromImports(db);
+}
+} // namespace
+
 QStringList upgradeCompanyDatabase(const QString& folder, const QString& name)
 {
     const QString path = companyPath(folder, name);
     if (!QFileInfo::exists(path))
         throw NkError(QStringLiteral("Database not found: %1").arg(path));
     ScratchConnection conn(path);
-    return makeDocumentNumbersUnique(conn.db());
+    return upgrade(conn.db());
 }
 
 QStringList upgradeCompanyDatabase(const ServerLocation& where, const QString& name)
@@ -571,7 +594,7 @@ QStringList upgradeCompanyDatabase(const ServerLocation& where, const QString& n
     if (!serverDatabaseExists(where, serverName))
         throw NkError(QStringLiteral("Database not found: %1 on %2").arg(serverName, Connection::serverNameOf(where)));
     ScratchConnection conn(where, serverName);
-    return makeDocumentNumbersUnique(conn.db());
+    return upgrade(conn.db());
 }
 
 } // namespace DbAdmin

@@ -57,6 +57,11 @@ void resetIdentities(const QSqlDatabase& db);
 // one line per table. upgradeCompanyDatabase opens <folder>/<name>.sqlite, or the company
 // database on a server, itself.
 QStringList makeDocumentNumbersUnique(const QSqlDatabase& db);
+// Brings the foreign orders in line with the import documents saved before imports received
+// them: every order line's Received, BackOrder and Clear, and every order's Clear, computed
+// from the live imports (OrderReceipts), in one transaction; adds the index of ImDt.PoDt.
+QStringList receiveOrdersFromImports(const QSqlDatabase& db);
+// Both of the above.
 QStringList upgradeCompanyDatabase(const QString& folder, const QString& name);
 QStringList upgradeCompanyDatabase(const ServerLocation& where, const QString& name);
 

@@ -4,6 +4,7 @@
 #include "data/Connection.h"
 #include "data/DbUtil.h"
 #include "data/NkError.h"
+#include "data/OrderReceipts.h"
 #include "data/TDM.h"
 #include "forms/base/TFaGetDocNo.h"
 #include "forms/import/InboundPickers.h"
@@ -542,7 +543,10 @@ private slots:
         const int whCol = f.DgDt->gridModel()->columnOf("WhCode");
         QVERIFY(f.DgDt->gridModel()->columns()[whCol].readOnly);
 
-        // Orders: loading replaces the lines; the same order twice is refused.
+        // Orders nothing was received of yet: loading replaces the lines; the same order twice
+        // is refused.
+        env.exec("update ImDt set PoDt = NULL");
+        OrderReceipts::RecomputeAll(env.company());
         const QStringList orders = [&] {
             QStringList l;
             QSqlQuery q = Db::exec(env.company(), "select H.PoNo from FrPoHd H where exists "

@@ -101,7 +101,9 @@ struct ImportDoc {
     // prints their numbers, then on standard error the milliseconds the saves took (after
     // connecting). Returns the process's exit status.
     static constexpr const char* SaverSwitch = "--save-imports";
-    static int runSaver(const QString& folder, int count, const QString& docCode = QStringLiteral("IMPORT"))
+    // The data modules of a workstation of its own on company DEMO of the working folder
+    // `folder`, for user 1 on menu 1, questions scripted.
+    static void startWorkstation(const QString& folder)
     {
         QDir::setCurrent(folder);
         MessageService::setScripted(true);
@@ -110,6 +112,10 @@ struct ImportDoc {
         DMConfig = new TDMConfig;
         DMConfig->UserId = 1;
         DMConfig->MenuId = 1;
+    }
+    static int runSaver(const QString& folder, int count, const QString& docCode = QStringLiteral("IMPORT"))
+    {
+        startWorkstation(folder);
         QTextStream out(stdout);
         int status = 0;
         try {

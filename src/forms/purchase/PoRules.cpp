@@ -3,6 +3,7 @@
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
 #include "data/NkError.h"
+#include "data/OrderReceipts.h"
 #include "data/SaveSteps.h"
 #include "data/TDM.h"
 
@@ -101,6 +102,10 @@ SaveResult Save(const SaveInput& in)
                             : DM->PostDocNo(hd, hd.AsString(QStringLiteral("PoNo")), c.docCode, QStringLiteral("PoNo"),
                                             QStringLiteral("GetNo"));
         } else {
+            // Imports saved meanwhile wait until this order is written (and the other way
+            // round), so what it received is computed from every import.
+            if (c.foreign)
+                OrderReceipts::LockOrder(DM->DMdata(), hd.AsInteger(QStringLiteral("ID")));
             id = DM->PostDocNo(hd, hd.AsString(QStringLiteral("PoNo")), c.docCode, QStringLiteral("PoNo"),
                                QStringLiteral("GetNo"));
         }
@@ -138,6 +143,10 @@ SaveResult Save(const SaveInput& in)
                 dt.assign(r, QStringLiteral("Received"), 0);
         }
         dt.ApplyUpdates();
+        // A foreign order's received and outstanding quantities are those of its imports,
+        // whatever the lines held when they were read.
+        if (c.foreign)
+            OrderReceipts::RecomputeOrder(DM->DMdata(), id);
         SaveSteps::report(Step::Commit);
         DM->Commit();
         out.id = id;

@@ -432,7 +432,8 @@ void TFrPoTran::PoNoExit()
     } else {
         AcSave->setEnabled(DMConfig && DMConfig->ModifyRight);
         if (cleared) {
-            MessageService::information(QStringLiteral("รายการสั่งซื้อรับหมดแล้ว ไม่สามารถแก้ไขได้"));
+            MessageService::information(
+                T("รายการสั่งซื้อรับหมดแล้ว ไม่สามารถแก้ไขได้", "The order has been received in full; it cannot be changed."));
             AcSave->setEnabled(false);
         }
         const bool mayApprove = DMConfig && DMConfig->ApprovePo && approvalOffered;
@@ -669,6 +670,9 @@ void TFrPoTran::AcCopyExecute()
         const QString t = QDt->value(r, QStringLiteral("ProductType")).toString();
         if (t != QLatin1String("S") && t != QLatin1String("M"))
             QDt->assign(r, QStringLiteral("ProductType"), QStringLiteral("P"));
+        // A copy has received nothing yet.
+        QDt->assign(r, QStringLiteral("Received"), 0);
+        showReceived(r);
     }
     m_inLines = false;
     QCopyDt->Close();

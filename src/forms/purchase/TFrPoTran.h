@@ -164,6 +164,9 @@ protected:
     void lineChanged(const QString& field);
     void setLineField(const QString& field, const QVariant& v);
     void shipDateEnter();
+    // The line's received and outstanding quantities in its unit, after its quantity or unit
+    // changed.
+    void showReceived(int row);
     QString codeColumn() const;
     void focusLine(int row, const QString& field);
 
