@@ -87,13 +87,18 @@ TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db,
     m_model = new ImportCostModel(this);
     m_footer = new FooterModel(m_model, this);
 
-    DgCost = new QTableView(this);
-    DgCost->setObjectName(QStringLiteral("DgCost"));
-    DgCost->setModel(m_model);
-    DgCost->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DgCost->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DgCost->setSelectionMode(QAbstractItemView::SingleSelection);
-    DgCost->verticalHeader()->hide();
+    // The pages' grids: read-only, a row at a time.
+    auto grid = [this](const char* name, QAbstractItemModel* model) {
+        auto* g = new QTableView(this);
+        g->setObjectName(QLatin1String(name));
+        g->setModel(model);
+        g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        g->setSelectionBehavior(QAbstractItemView::SelectRows);
+        g->setSelectionMode(QAbstractItemView::SingleSelection);
+        g->verticalHeader()->hide();
+        return g;
+    };
+    DgCost = grid("DgCost", m_model);
     DgCost->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     DgFooter = new QTableView(this);
@@ -132,23 +137,11 @@ TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db,
     // What an accountant sees when choosing a basis: each product's cost per unit by value
     // beside the chosen basis.
     m_compare = new ImportCostCompareModel(this);
-    DgCompare = new QTableView(this);
-    DgCompare->setObjectName(QStringLiteral("DgCompare"));
-    DgCompare->setModel(m_compare);
-    DgCompare->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DgCompare->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DgCompare->setSelectionMode(QAbstractItemView::SingleSelection);
-    DgCompare->verticalHeader()->hide();
+    DgCompare = grid("DgCompare", m_compare);
 
     // The documents behind the expense total, so the figure can be tied to the bills.
     m_documents = new ImportCostDocumentModel(this);
-    DgDocuments = new QTableView(this);
-    DgDocuments->setObjectName(QStringLiteral("DgDocuments"));
-    DgDocuments->setModel(m_documents);
-    DgDocuments->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DgDocuments->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DgDocuments->setSelectionMode(QAbstractItemView::SingleSelection);
-    DgDocuments->verticalHeader()->hide();
+    DgDocuments = grid("DgDocuments", m_documents);
     auto* documentsPage = new QWidget(this);
     auto* documentsLayout = new QVBoxLayout(documentsPage);
     documentsLayout->setContentsMargins(0, 0, 0, 0);
