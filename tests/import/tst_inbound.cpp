@@ -163,8 +163,8 @@ private slots:
         env.exec("update DocumentNo set AutoRun = :a where Code = 'IMPORT'", {{"a", autoRun ? "Y" : "N"}});
         TFrInbound f;
         openForm(f);
-        QCOMPARE(f.ImportNoLength, 12);
-        QCOMPARE(f.ImportAutoRun, autoRun);
+        QCOMPARE(f.DocNoLength, 12);
+        QCOMPARE(f.AutoRun, autoRun);
         QVERIFY(f.windowTitle().endsWith(" (Version 1.05.03.26)"));
         fillHeader(f, autoRun ? "" : "777");
         QVERIFY(f.AcSave->isEnabled());
@@ -717,7 +717,7 @@ private slots:
         f.grab().save(QDir(qEnvironmentVariable("NK_BUILD_DIR", ".")).filePath("inbound-begin.png"));
         QVERIFY(!f.DgDt->isVisible());
         QVERIFY(!f.FaGetImportLotNo1->isVisible());
-        TFrInboundBegin::EnsureBeginLot();
+        InboundRules::EnsureBeginLot();
         QCOMPARE(env.count("ImportLotNo", "Code = 'BEGIN'"), 1);
 
         typeInto(f.FaGetDocNo->DocNo, "");

@@ -98,7 +98,7 @@ class TstInboundOrders : public QObject {
     static void openOrder(TFrFrPoTran& f, const QString& no)
     {
         f.AcNew->trigger();
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         field(no);
     }
     // Every dialog is closed; the order searches first search for all and say what they list.
@@ -229,7 +229,7 @@ private slots:
             QCOMPARE(MessageService::lastText(), QStringLiteral("รายการสั่งซื้อรับหมดแล้ว ไม่สามารถแก้ไขได้"));
             QVERIFY(!f.AcSave->isEnabled() && !f.AcDel->isEnabled());
             f.AcNew->trigger();
-            f.FaGetDocNo1->DocNo->setFocus();
+            f.FaGetDocNo->DocNo->setFocus();
             key(Qt::Key_F5);
             QVERIFY2(searches.listed.contains(orderNo(3) + " #0000ff") && searches.listed.contains(orderNo(2) + " #000000"),
                      qPrintable(searches.listed.join(",")));

@@ -55,7 +55,7 @@ class TstFrPo : public QObject {
     static void openOrder(TFrFrPoTran& f, const QString& no)
     {
         f.AcNew->trigger();
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         field(no);
     }
     static int orderId(TestEnv& env, const QString& no)
@@ -150,7 +150,7 @@ private slots:
         save(f);
         QCOMPARE(printCode, QStringLiteral("FRPO-P"));
         QCOMPARE(printedNo, number(3));
-        QVERIFY(f.FaGetDocNo1->DocNo->isEnabled()); // a new order waits
+        QVERIFY(f.FaGetDocNo->DocNo->isEnabled()); // a new order waits
         const int id = orderId(env, number(3));
         QVERIFY2(id > 0, qPrintable(MessageService::lastText()));
         QCOMPARE(env.row("select PoType, Currency, Total, TaxCal, Price_IE, Approved || Clear || DelFlag || Posted || Imported, "
@@ -259,7 +259,7 @@ private slots:
         TFrFrPoTran f;
         open(f, 6);
         QVERIFY(!f.BCopy->isVisible());
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         field(QString());
         QVERIFY(f.BCopy->isVisible() && f.AcCopy->isEnabled());
         InboundPickers::Overrides o;
@@ -392,7 +392,7 @@ private slots:
         TFrFrPoTran f;
         open(f, 6);
         // No vendor.
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         field(QString());
         backTo(f, f.Reference);
         MessageService::clearShown();
@@ -425,13 +425,13 @@ private slots:
         // Manual numbering: a number must be typed, and one in use is refused before writing.
         env.exec("update DocumentNo set AutoRun = 'N' where Code = 'FRPO-P'");
         f.AcNew->trigger();
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         MessageService::clearShown();
         key(Qt::Key_Return);
         QCOMPARE(MessageService::lastText(), QStringLiteral("จะต้องป้อนเลขที่เอกสาร"));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetDocNo1->DocNo));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetDocNo->DocNo));
         f.AcNew->trigger();
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         field("X-1");
         key(Qt::Key_Return);
         key(Qt::Key_Return);
@@ -617,7 +617,7 @@ private slots:
         Dialogs dialogs;
         TFrFrPoTran f;
         open(f, 6);
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         field(QString());
         PurchasePickers::Overrides o;
         o.requestNo = [] { return QStringLiteral("RQ2"); };

@@ -125,7 +125,7 @@ struct Bill {
 // A bill typed from the number field to the first line, by Enter from field to field.
 inline void enterBill(TFrMrTran& f, const Bill& b)
 {
-    f.FaGetDocNo1->DocNo->setFocus();
+    f.FaGetDocNo->DocNo->setFocus();
     field(b.number);                         // number
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.EntryType));
     key(Qt::Key_Return);                     // entry type
@@ -166,7 +166,7 @@ struct OrderLine {
 // the lines (code, quantity, price).
 inline void enterOrder(TFrFrPoTran& f, const QString& vendor, const QList<OrderLine>& lines)
 {
-    f.FaGetDocNo1->DocNo->setFocus();
+    f.FaGetDocNo->DocNo->setFocus();
     field(QString()); // automatic numbering: the number comes at save
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.EntryType));
     key(Qt::Key_Return);

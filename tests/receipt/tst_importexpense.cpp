@@ -85,7 +85,7 @@ private slots:
             MessageService::queueAnswer(true);
             key(Qt::Key_F10);
             QCOMPARE(dialogs.seen, QStringList({"TFrDocPrintForm", "TFrDocPrintFormGLAuto"}));
-            QVERIFY(f.FaGetDocNo1->DocNo->isEnabled()); // a new bill waits
+            QVERIFY(f.FaGetDocNo->DocNo->isEnabled()); // a new bill waits
 
             // A second credit bill: 10,000.00 of freight, 10% off the bill, and the deposit of
             // 5,000.00 paid earlier (4,672.90 before its tax) deducted. 10% of the goods is
@@ -184,7 +184,7 @@ private slots:
         {
             TFrImExpTran f;
             open(f, 3);
-            f.FaGetDocNo1->DocNo->setFocus();
+            f.FaGetDocNo->DocNo->setFocus();
             field("MS0100");
             QCOMPARE(f.QHd->AsInteger("ID"), mrId);
             QVERIFY(f.AcDel->isEnabled());
@@ -266,7 +266,7 @@ private slots:
         TFrImExpTran f;
         open(f, 3);
         // Manual numbering: the entry-type box reminds when no number was typed.
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         MessageService::clearShown();
         key(Qt::Key_Return);
         QCOMPARE(MessageService::lastText(), QStringLiteral("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
@@ -301,7 +301,7 @@ private slots:
         f.AcNew->trigger();
         field("MS0001");
         QCOMPARE(MessageService::lastText(), QStringLiteral("ไม่ใช่เอกสารค่าใช้จ่ายในการนำเข้าเงินเชื่อ [S12.02.09]"));
-        QVERIFY(f.FaGetDocNo1->DocNo->isEnabled());
+        QVERIFY(f.FaGetDocNo->DocNo->isEnabled());
         QCOMPARE(f.QHd->rowState(f.QHd->RecNo()), CachedDataSet::RowState::Inserted);
         // An order of another type is not found by the header field.
         env.exec("insert into PoHd (DelFlag, PoType, PoNo, PoDate, Vendor, Approved, Clear, Price_IE, TaxCode, TaxRate) "
@@ -582,7 +582,7 @@ private slots:
                                  QStringLiteral("หักมัดจำ PR%1-0001").arg(year())})
             QVERIFY2(printed.contains(t), qPrintable(t + " | " + printed.join(" | ")));
         // Opened again, the bill keeps its hand-typed tax.
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         field("MS0700");
         QVERIFY(f.Totals->TaxAdjusted->isChecked());
         QCOMPARE(f.QHd->AsFloat("Total"), 9631.0);
@@ -810,7 +810,7 @@ private slots:
         f->Totals->DiscName[0]->commit();
         f->Totals->DiscRate[0]->setFocus();
         field("2");
-        QCOMPARE(f->FaGetDocNo1->Caption->text(), thai ? QStringLiteral("เลขที่") : QStringLiteral("DocNo"));
+        QCOMPARE(f->FaGetDocNo->Caption->text(), thai ? QStringLiteral("เลขที่") : QStringLiteral("DocNo"));
         QCOMPARE(f->DgDt->gridModel()->headerData(2, Qt::Horizontal).toString(),
                  thai ? QStringLiteral("รายละเอียด") : QStringLiteral("Description"));
         QVERIFY(f->QHd->AsFloat("Total") > 0);

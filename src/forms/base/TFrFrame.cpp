@@ -65,7 +65,7 @@ TFrFrame::TFrFrame(QWidget* parent)
     AcExit = makeAction(QStringLiteral("AcExit"), QStringLiteral("Exit"), QStringLiteral("Exit Program"),
                         QKeySequence(Qt::CTRL | Qt::Key_X), QStringLiteral("application-exit"),
                         QStyle::SP_DialogCloseButton);
-    connect(AcNew, &QAction::triggered, this, [this] { AcNewExecute(); });
+    connect(AcNew, &QAction::triggered, this, [this] { AcNewTriggered(); });
     connect(AcDel, &QAction::triggered, this, [this] { AcDelExecute(); });
     connect(AcSave, &QAction::triggered, this, [this] { AcSaveExecute(); });
     connect(AcPrint, &QAction::triggered, this, [this] { AcPrintExecute(); });

@@ -75,6 +75,9 @@ protected:
     QHBoxLayout* toolbar() const { return m_toolbar; }
 
     virtual void FormShow();
+    // New (F3) pressed: a new document (the document forms ask first whether the one on
+    // screen may be left).
+    virtual void AcNewTriggered() { AcNewExecute(); }
     // True while the focus is inside one of the form's data grids, where Enter and Escape
     // belong to the cells.
     bool focusInGrid() const;

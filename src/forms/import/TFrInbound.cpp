@@ -38,17 +38,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
-bool isThai()
-{
-    return DMConfig ? DMConfig->ThaiLanguage : true;
-}
-QString T(const QString& thai, const QString& english)
-{
-    return isThai() ? thai : english;
-}
-} // namespace
-
 TFrInbound::TFrInbound(QWidget* parent)
     : TFrHdDtTransaction(parent)
 {
@@ -65,12 +54,10 @@ TFrInbound::TFrInbound(QWidget* parent)
     QDuty->setSQL(InboundSql::Duty);
     QDuty->setUpdateSQL(InboundSql::DutyInsert, InboundSql::DutyModify, InboundSql::DutyDelete);
     QFrPo->setSQL(InboundSql::FrPo);
+    Entry = std::make_unique<PurchaseLineEntry>(QDt, PurchaseLineEntry::Policy::Import);
 
     // ---- header --------------------------------------------------------------------------
-    FaGetDocNo->bind(QHd, QStringLiteral("ImNo"));
-    FaGetDate1->bind(QHd, QStringLiteral("ImDate"));
-    FaGetDocNo->DocNoExit = [this] { FaGetDocNoDocNoExit(); };
-    FaGetDocNo->BtSearchClick = [this] { FaGetDocNoBtSearchClick(); };
+    bindNumberAndDate(QStringLiteral("ImNo"), QStringLiteral("ImDate"));
     connect(FaGetDate1->DateEdit, &TDbEdit::committed, this, [this] { FaGetDate1DocDateExit(); });
 
     // Below the number and the date: the pickers on the left, each with room for its
@@ -141,18 +128,10 @@ TFrInbound::TFrInbound(QWidget* parent)
     });
 
     // ---- lines ---------------------------------------------------------------------------
-    DgDt->onEditButton = [this](int row, const QString& field) {
-        QDt->setRecNo(row);
-        const QString f = field.toUpper();
-        if (f == QLatin1String("PRODUCTCODE"))
-            ProductCodeCustomDlg();
-        else if (f == QLatin1String("WHCODE"))
-            WhCodeCustomDlg();
-        else if (f == QLatin1String("UNITNAME"))
-            UnitNameCustomDlg();
-        else if (f == QLatin1String("LOTCODE"))
-            LotCodeCustomDlg();
-    };
+    addCellDialog(QStringLiteral("ProductCode"), [this] { ProductCodeCustomDlg(); });
+    addCellDialog(QStringLiteral("WhCode"), [this] { WhCodeCustomDlg(); });
+    addCellDialog(QStringLiteral("UnitName"), [this] { UnitNameCustomDlg(); });
+    addCellDialog(QStringLiteral("LotCode"), [this] { LotCodeCustomDlg(); });
     DgDt->editorFactory = [this](const QString& field, QWidget* parent) -> QWidget* {
         if (field.compare(QLatin1String("DutyNo"), Qt::CaseInsensitive) != 0)
             return nullptr;
@@ -162,15 +141,15 @@ TFrInbound::TFrInbound(QWidget* parent)
         return spin;
     };
     QDt->OnFieldChange = [this](CachedDataSet&, const QString& field) {
-        if (m_inAssign)
+        if (m_inAssign || Entry->assigning())
             return;
         const QString f = field.toUpper();
         if (f == QLatin1String("PRODUCTCODE"))
-            AssignProduct(QDt->AsString(QStringLiteral("ProductCode")), 0);
+            ProductCodeExit();
         else if (f == QLatin1String("WHCODE"))
-            WhCodeExit();
+            Entry->WhCodeExit(QDt->AsString(QStringLiteral("WhCode")));
         else if (f == QLatin1String("UNITNAME"))
-            UnitNameExit();
+            Entry->UnitNameExit(QDt->AsString(QStringLiteral("UnitName")), {});
         else if (f == QLatin1String("LOTCODE"))
             LotCodeExit();
         else if (f == QLatin1String("QUANTITY") || f == QLatin1String("TOTAL"))
@@ -224,11 +203,9 @@ TFrInbound::TFrInbound(QWidget* parent)
 
 TFrInbound::~TFrInbound() = default;
 
-QDateTime TFrInbound::docDate() const
+QList<CachedDataSet*> TFrInbound::documentDataSets() const
 {
-    if (!QHd->Active() || QHd->RecNo() < 0)
-        return {};
-    return Db::dateFromValue(QHd->FieldByName(QStringLiteral("ImDate")));
+    return {QHd, QDt, QDuty};
 }
 
 // ---- show and new ------------------------------------------------------------------------
@@ -245,8 +222,7 @@ void TFrInbound::FormShow()
 
 void TFrInbound::applyLanguage()
 {
-    const bool thai = isThai();
-    if (thai)
+    if (thaiLanguage())
         return;
     QFont small = font();
     small.setPointSize(8);
@@ -292,10 +268,10 @@ void TFrInbound::AcNewExecute()
     FaGetWarehouse1->setEnabled(true);
 
     DM->RefreshConfig();
-    ImportNoLength = DM->GetDocLength(QStringLiteral("IMPORT"));
-    ImportAutoRun = DM->AutoRun;
+    DocNoLength = DM->GetDocLength(QStringLiteral("IMPORT"));
+    AutoRun = DM->AutoRun;
     FrPoNoLength = DM->GetDocLength(QStringLiteral("FRPO-") + PoType);
-    DM->AutoRun = ImportAutoRun; // the order code's lookup does not govern the import number
+    DM->AutoRun = AutoRun; // the order code's lookup does not govern the import number
 
     OpenQuery(QString());
     QHd->Append();
@@ -328,15 +304,9 @@ void TFrInbound::OpenQuery(const QString& number)
     OrdersSeen = OrderReceipts::Read(DM->DMdata(), InboundRules::TakenByLines(*QDt).keys(), id);
 }
 
-void TFrInbound::enableAfterLookup(bool found)
-{
-    AcDel->setEnabled(found && DMConfig && DMConfig->DeleteRight);
-    AcSave->setEnabled(DMConfig && (found ? DMConfig->ModifyRight : DMConfig->AddRight));
-}
-
 void TFrInbound::FaGetDocNoDocNoExit()
 {
-    const QString number = PadLeft(FaGetDocNo->DocNo->text(), ImportNoLength, QLatin1Char(' '));
+    const QString number = PadLeft(FaGetDocNo->DocNo->text(), DocNoLength, QLatin1Char(' '));
     if (m_renumber) {
         // After a save refused the number: only the number changes, the document stays.
         if (number.trimmed().isEmpty())
@@ -354,7 +324,7 @@ void TFrInbound::FaGetDocNoDocNoExit()
     }
     OpenQuery(number);
     const bool found = !QHd->IsEmpty();
-    if (!found && !ImportAutoRun && !number.trimmed().isEmpty() && DM->DocNoTaken(QStringLiteral("ImHd"), number)) {
+    if (!found && !AutoRun && !number.trimmed().isEmpty() && DM->DocNoTaken(QStringLiteral("ImHd"), number)) {
         // The number belongs to a document of the other kind (an import document or a bill
         // brought forward): it cannot be used for a new one.
         MessageService::warning(TDM::DocNoTakenText(number));
@@ -364,26 +334,23 @@ void TFrInbound::FaGetDocNoDocNoExit()
         FaGetDocNo->DocNo->setFocus();
         return;
     }
-    enableAfterLookup(found);
+    enableByRights(found);
     if (found)
         QHd->Edit();
     else
         QHd->Append();
-    if (!ImportAutoRun) {
+    if (!AutoRun) {
         QHd->SetField(QStringLiteral("ImNo"), number);
         FaGetDocNo->DocNo->refresh();
     }
-    if (!docDate().isValid() || Db::isEmptyDate(docDate()))
+    if (!headerDate().isValid() || Db::isEmptyDate(headerDate()))
         QHd->SetField(QStringLiteral("ImDate"), Db::dateToText(QDate::currentDate()));
     if (found) {
         SetDgDtColumn();
         if (!QDt->IsEmpty())
             QDt->First();
         FaGetFrVendor1->setEnabled(false);
-        if (!DM->CheckPeriod(docDate())) {
-            AcSave->setEnabled(false);
-            AcDel->setEnabled(false);
-        }
+        refuseClosedPeriod(headerDate());
     } else {
         if (QDt->IsEmpty())
             QDt->Append();
@@ -409,7 +376,7 @@ void TFrInbound::FaGetDocNoBtSearchClick()
 
 void TFrInbound::FaGetFrVendor1VendorExit()
 {
-    if (!QHd->Active() || QHd->RecNo() < 0)
+    if (!headerRow())
         return;
     const QVariant currency = FaGetFrVendor1->Term(QStringLiteral("Currency"));
     if (FaGetFrVendor1->Found() && currency.isValid() && !currency.isNull())
@@ -418,17 +385,14 @@ void TFrInbound::FaGetFrVendor1VendorExit()
 
 void TFrInbound::FaGetDate1DocDateExit()
 {
-    if (!QHd->Active() || QHd->RecNo() < 0)
+    if (!headerRow())
         return;
-    if (!DM->CheckPeriod(docDate())) {
-        AcSave->setEnabled(false);
-        AcDel->setEnabled(false);
-    }
+    refuseClosedPeriod(headerDate());
 }
 
 void TFrInbound::FaGetImportLotNo1CodeEnter()
 {
-    if (!ImportAutoRun && FaGetDocNo->DocNo->text().trimmed().isEmpty())
+    if (!AutoRun && FaGetDocNo->DocNo->text().trimmed().isEmpty())
         MessageService::information(QStringLiteral("ท่านไม่ได้ป้อนเลขที่\nขณะนี้อยู่ในระบบที่ต้องกำหนดเลขเอง"));
 }
 
@@ -437,7 +401,7 @@ void TFrInbound::FaGetImportLotNo1CodeEnter()
 bool TFrInbound::CheckComplete()
 {
     const bool lotFilled = QHd->FieldByName(QStringLiteral("ImportLotNo")).toInt() > 0;
-    const InboundRules::CheckResult r = InboundRules::CheckComplete(*QDt, *QDuty, lotFilled, isThai());
+    const InboundRules::CheckResult r = InboundRules::CheckComplete(*QDt, *QDuty, lotFilled, thaiLanguage());
     for (const QString& m : r.messages)
         MessageService::information(m);
     m_dutyLimit = qMax(1, QDuty->RecordCount());
@@ -471,7 +435,7 @@ void TFrInbound::AcSaveExecute()
             return;
         // More than an order has outstanding only after a question per order line.
         QSet<int> overAgreed;
-        for (const InboundRules::OverReceipt& o : InboundRules::OverReceipts(*QDt, OrdersSeen, isThai())) {
+        for (const InboundRules::OverReceipt& o : InboundRules::OverReceipts(*QDt, OrdersSeen, thaiLanguage())) {
             if (!DM->ConfirmDlg(o.question)) {
                 DgDt->setFocus();
                 DgDt->editCell(o.row, QStringLiteral("Quantity"));
@@ -479,20 +443,20 @@ void TFrInbound::AcSaveExecute()
             }
             overAgreed.insert(o.orderLine);
         }
-        if (!DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?")))
+        if (!confirmSave())
             return;
-        if (!docDate().isValid() || Db::isEmptyDate(docDate()))
+        if (!headerDate().isValid() || Db::isEmptyDate(headerDate()))
             QHd->SetField(QStringLiteral("ImDate"), Db::dateToText(QDate::currentDate()));
         InboundRules::SaveInput in;
         in.header = QHd;
         in.lines = QDt;
         in.duty = QDuty;
-        in.autoRun = ImportAutoRun;
-        in.typedNumber = ImportAutoRun ? QString() : QHd->AsString(QStringLiteral("ImNo"));
+        in.autoRun = AutoRun;
+        in.typedNumber = AutoRun ? QString() : QHd->AsString(QStringLiteral("ImNo"));
         in.runGL = DM->ConfigText(QStringLiteral("AutoGenGL")) == QLatin1String("Y");
         in.orders = OrdersSeen;
         in.overAgreed = overAgreed;
-        in.thai = isThai();
+        in.thai = thaiLanguage();
         const InboundRules::SaveResult res = InboundRules::Save(in);
         printAfterSave(res.number, res.year);
     } catch (const NkAbort&) {
@@ -519,7 +483,7 @@ bool TFrInbound::refuseTakenNumber(const NkError& e)
     if (e.kind() != NkError::Kind::Duplicate || e.userText().isEmpty())
         return false;
     MessageService::warning(e.userText());
-    if (!ImportAutoRun) {
+    if (!AutoRun) {
         m_renumber = true;
         FaGetDocNo->setEnabled(true);
         FaGetDocNo->DocNo->setEnabled(true);
@@ -539,7 +503,7 @@ void TFrInbound::AcDelExecute()
 {
     if (!AcDel->isEnabled() || QHd->IsEmpty())
         return;
-    if (!DM->ConfirmDlg(DMConfig ? DMConfig->DeleteConfirmText : QStringLiteral("ลบข้อมูล ?")))
+    if (!confirmDelete())
         return;
     try {
         InboundRules::Delete(*QHd);
@@ -556,8 +520,8 @@ void TFrInbound::SetDgDtColumn()
 {
     if (!QDt->Active())
         return;
-    const bool thai = isThai();
-    const bool whLocked = QHd->Active() && QHd->RecNo() >= 0 && QHd->FieldByName(QStringLiteral("Warehouse")).toInt() > 0;
+    const bool thai = thaiLanguage();
+    const bool whLocked = headerRow() && QHd->FieldByName(QStringLiteral("Warehouse")).toInt() > 0;
     const bool lotLocked = QDt->RecNo() >= 0 && QDt->AsString(QStringLiteral("LotControl")) == QLatin1String("N");
     auto col = [&](const char* field, int width, bool ro, bool button, const char* th, const char* en) {
         GridColumn c;
@@ -594,7 +558,7 @@ void TFrInbound::SetDgDtColumn()
 
 void TFrInbound::SetDutyColumns()
 {
-    const bool thai = isThai();
+    const bool thai = thaiLanguage();
     GridColumn no;
     no.field = QStringLiteral("DutyNo");
     no.widthChars = 10;
@@ -610,96 +574,16 @@ void TFrInbound::SetDutyColumns()
     DgDuty->setDataSet(QDuty, {no, total});
 }
 
-void TFrInbound::ClearLineProduct()
+void TFrInbound::ProductCodeExit()
 {
-    // The typed code stays on screen for correction; the line has no product.
-    m_inAssign = true;
-    QDt->SetField(QStringLiteral("Product"), QVariant());
-    QDt->SetField(QStringLiteral("ProductName"), QVariant());
-    m_inAssign = false;
+    if (!QDt->Active() || QDt->RecNo() < 0)
+        return;
+    const QString typed = QDt->AsString(QStringLiteral("ProductCode")).trimmed();
+    // An unknown code is said, and stays in its cell for correction.
+    const bool found = Entry->AssignProduct(typed, 0);
     SetDgDtColumn();
-}
-
-void TFrInbound::AssignProduct(const QString& code, int unit)
-{
-    if (!QDt->Active() || QDt->RecNo() < 0 || !DmProduct)
-        return;
-    const QString typed = code.trimmed();
-    if (!DmProduct->ExistsProduct(typed)) {
-        ClearLineProduct();
-        // An unknown code is said, and stays in its cell for correction.
-        if (!typed.isEmpty())
-            DgDt->refuseCell(QDt->RecNo(), QStringLiteral("ProductCode"),
-                             T(QStringLiteral("ไม่พบรหัสสินค้า : "), QStringLiteral("Item code not found : ")) + typed);
-        return;
-    }
-    const QSqlRecord& p = DmProduct->QChkProduct;
-    m_inAssign = true;
-    QDt->SetField(QStringLiteral("Product"), p.value(QStringLiteral("Id")));
-    QDt->SetField(QStringLiteral("ProductCode"), p.value(QStringLiteral("Code")));
-    const bool special = DM->Config(QStringLiteral("SearchProductNo")).toInt() == 2;
-    QDt->SetField(QStringLiteral("ProductName"), special ? DmProduct->SpecialName : p.value(QStringLiteral("ThaiName")).toString());
-    const int productId = p.value(QStringLiteral("Id")).toInt();
-    if (unit < 1) {
-        const QString unitName = DmProduct->GetFirstUnit(productId, UnitKind::Purchase);
-        QDt->SetField(QStringLiteral("UnitName"), unitName);
-        if (!unitName.isEmpty() && DmProduct->ExistsProductUnit(productId, unitName, UnitKind::Purchase)) {
-            QDt->SetField(QStringLiteral("ProductUnits"), DmProduct->QChkUnit.value(QStringLiteral("Id")));
-            QDt->SetField(QStringLiteral("Fraction"), DmProduct->QChkUnit.value(QStringLiteral("Fraction")));
-        } else {
-            QDt->SetField(QStringLiteral("ProductUnits"), QVariant());
-            QDt->SetField(QStringLiteral("Fraction"), QVariant());
-        }
-    } else {
-        QDt->SetField(QStringLiteral("ProductUnits"), unit);
-        QDt->SetField(QStringLiteral("UnitName"), DmProduct->QChkBarCode.value(QStringLiteral("UnitName")));
-        QDt->SetField(QStringLiteral("Fraction"), DmProduct->QChkBarCode.value(QStringLiteral("Fraction")));
-    }
-    QDt->SetField(QStringLiteral("LotControl"), p.value(QStringLiteral("LotControl")));
-    QDt->SetField(QStringLiteral("UseSerial"), p.value(QStringLiteral("UseSerial")));
-    // The product's own warehouse, even when the document names one.
-    const QVariant wh = p.value(QStringLiteral("DefaultWh"));
-    QDt->SetField(QStringLiteral("Warehouse"), wh);
-    QDt->SetField(QStringLiteral("WhCode"),
-                  Db::scalar(DM->DMdata(), QStringLiteral("Select Code From Warehouse Where Id = :Id"),
-                             {{QStringLiteral("Id"), wh}}));
-    if (p.value(QStringLiteral("UseSerial")).toString() == QLatin1String("Y"))
-        QDt->SetField(QStringLiteral("Quantity"), 1);
-    m_inAssign = false;
-    SetDgDtColumn();
-}
-
-void TFrInbound::WhCodeExit()
-{
-    if (!QDt->Active() || QDt->RecNo() < 0 || !DmProduct)
-        return;
-    m_inAssign = true;
-    if (DmProduct->ExistsWarehouse(QDt->AsString(QStringLiteral("WhCode")).trimmed())) {
-        QDt->SetField(QStringLiteral("WhCode"), DmProduct->QChkWarehouse.value(QStringLiteral("Code")));
-        QDt->SetField(QStringLiteral("Warehouse"), DmProduct->QChkWarehouse.value(QStringLiteral("Id")));
-    } else {
-        QDt->SetField(QStringLiteral("WhCode"), QVariant());
-        QDt->SetField(QStringLiteral("Warehouse"), QVariant());
-    }
-    m_inAssign = false;
-}
-
-void TFrInbound::UnitNameExit()
-{
-    if (!QDt->Active() || QDt->RecNo() < 0 || !DmProduct)
-        return;
-    m_inAssign = true;
-    const int productId = QDt->AsInteger(QStringLiteral("Product"));
-    if (DmProduct->ExistsProductUnit(productId, QDt->AsString(QStringLiteral("UnitName")).trimmed(), UnitKind::Purchase)) {
-        QDt->SetField(QStringLiteral("UnitName"), DmProduct->QChkUnit.value(QStringLiteral("UnitName")));
-        QDt->SetField(QStringLiteral("ProductUnits"), DmProduct->QChkUnit.value(QStringLiteral("Id")));
-        QDt->SetField(QStringLiteral("Fraction"), DmProduct->QChkUnit.value(QStringLiteral("Fraction")));
-    } else {
-        QDt->SetField(QStringLiteral("UnitName"), QVariant());
-        QDt->SetField(QStringLiteral("ProductUnits"), QVariant());
-        QDt->SetField(QStringLiteral("Fraction"), QVariant());
-    }
-    m_inAssign = false;
+    if (!found && !typed.isEmpty())
+        DgDt->refuseCell(QDt->RecNo(), QStringLiteral("ProductCode"), T("ไม่พบรหัสสินค้า : ", "Item code not found : ") + typed);
 }
 
 void TFrInbound::LotCodeExit()
@@ -708,7 +592,7 @@ void TFrInbound::LotCodeExit()
         return;
     m_inAssign = true;
     const QString code = QDt->AsString(QStringLiteral("LotCode")).trimmed();
-    if (!code.isEmpty() && DmProduct->ExistsLotNo(code, docDate())) {
+    if (!code.isEmpty() && DmProduct->ExistsLotNo(code, headerDate())) {
         QDt->SetField(QStringLiteral("LotCode"), DmProduct->QChkLotNo.value(QStringLiteral("Code")));
         QDt->SetField(QStringLiteral("LotNo"), DmProduct->QChkLotNo.value(QStringLiteral("Id")));
     } else {
@@ -723,7 +607,7 @@ void TFrInbound::ProductCodeCustomDlg()
     const QString code = InboundPickers::pickProduct(this);
     if (code.isEmpty())
         return;
-    QDt->SetField(QStringLiteral("ProductCode"), code); // runs AssignProduct
+    QDt->SetField(QStringLiteral("ProductCode"), code); // runs ProductCodeExit
     DgDt->setFocus();
 }
 
@@ -759,7 +643,7 @@ void TFrInbound::BtDeleteLineClick()
 
 void TFrInbound::CalculateAll()
 {
-    if (!QHd->Active() || QHd->RecNo() < 0 || !QDt->Active())
+    if (!headerRow() || !QDt->Active())
         return;
     QHd->SetField(QStringLiteral("Total"), InboundRules::CalculateAll(*QDt));
 }
@@ -812,7 +696,7 @@ void TFrInbound::LoadFrPo(const QString& numberIn)
         whole = whole && l.free() >= l.ordered - OrderReceipts::Epsilon;
     }
     if (!any) {
-        MessageService::information(InboundRules::ReceivedInFullText(isThai()));
+        MessageService::information(InboundRules::ReceivedInFullText(thaiLanguage()));
         return;
     }
     OrdersSeen = seen;

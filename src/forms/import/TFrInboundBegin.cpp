@@ -53,21 +53,11 @@ void TFrInboundBegin::fitHeight()
     setFixedSize(width(), qMax(220, sizeHint().height()));
 }
 
-int TFrInboundBegin::EnsureBeginLot()
-{
-    const QSqlDatabase db = DM->DMdata();
-    // "if not exists" is spelled as an insert that selects nothing when the lot is there.
-    Db::exec(db, QStringLiteral("insert into importlotno (code,description,effectivedate,active) "
-                                "select 'BEGIN','Lot เริ่มต้นระบบ',") + Db::nowSql(db)
-                 + QStringLiteral(",'Y' where not exists (select id from importlotno where code='BEGIN')"));
-    return Db::scalar(db, QStringLiteral("select  id\nfrom importlotno\nwhere code='BEGIN'")).toInt();
-}
-
 void TFrInboundBegin::FormShow()
 {
     TFrInbound::FormShow();
     fitHeight();
-    BeginLotId = EnsureBeginLot();
+    BeginLotId = InboundRules::EnsureBeginLot();
 }
 
 void TFrInboundBegin::FaGetDocNoDocNoExit()
@@ -88,15 +78,15 @@ void TFrInboundBegin::AcSaveExecute()
 {
     if (!AcSave->isEnabled())
         return;
-    if (!DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?")))
+    if (!confirmSave())
         return;
     try {
         if (BeginLotId <= 0)
-            BeginLotId = EnsureBeginLot();
+            BeginLotId = InboundRules::EnsureBeginLot();
         InboundRules::SaveInput in;
         in.header = QHd;
-        in.autoRun = ImportAutoRun;
-        in.typedNumber = ImportAutoRun ? QString() : QHd->AsString(QStringLiteral("ImNo"));
+        in.autoRun = AutoRun;
+        in.typedNumber = AutoRun ? QString() : QHd->AsString(QStringLiteral("ImNo"));
         in.beginBalance = true;
         in.beginLotId = BeginLotId;
         InboundRules::Save(in);
@@ -114,28 +104,13 @@ void TFrInboundBegin::AcDelExecute()
 {
     if (!AcDel->isEnabled() || QHd->IsEmpty())
         return;
-    if (!DM->ConfirmDlg(DMConfig ? DMConfig->DeleteConfirmText : QStringLiteral("ลบข้อมูล ?")))
+    if (!confirmDelete())
         return;
-    const int id = QHd->AsInteger(QStringLiteral("ID"));
-    const QString number = QHd->AsString(QStringLiteral("ImNo"));
     try {
-        DM->StartTransaction();
-        try {
-            QHd->Delete();
-            QHd->ApplyUpdates();
-            DM->AddUserLog(3, id, number);
-            DM->Commit();
-        } catch (...) {
-            DM->Rollback();
-            QHd->CancelUpdates();
-            if (QHd->RecNo() >= 0)
-                QHd->Edit();
-            throw;
-        }
+        InboundRules::DeleteBeginBalance(*QHd);
     } catch (const NkError& e) {
         ReportError(e);
         return;
     }
-    QHd->CommitUpdates();
     AcNewExecute();
 }

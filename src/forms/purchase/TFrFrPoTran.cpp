@@ -73,13 +73,13 @@ TFrFrPoTran::TFrFrPoTran(QWidget* parent)
     // own for takes the vendor's last price in that currency, never the baht price of the
     // product file.
     Entry->fallbackPrice = [this](int product, int unit) {
-        const int currency = QHd->Active() && QHd->RecNo() >= 0 ? QHd->FieldByName(QStringLiteral("Currency")).toInt() : 0;
+        const int currency = headerRow() ? QHd->FieldByName(QStringLiteral("Currency")).toInt() : 0;
         return TFrLastPriceListVendor::LastImportPrice(vendorId(), currency, product, unit);
     };
 
     // Number, entry type, date, vendor, request, paid type, reference, proforma number, ship
     // date, credit, remark, tax reclaim, then the lines.
-    const QList<QWidget*> order{FaGetDocNo1->DocNo, EntryType, FaGetDate1->DateEdit, FaGetFrVendor1->Edit, PurcReqNo,
+    const QList<QWidget*> order{FaGetDocNo->DocNo, EntryType, FaGetDate1->DateEdit, FaGetFrVendor1->Edit, PurcReqNo,
                                 PurcReqDate, PaidType, Reference, ProformaNo, ShipDate, CreditDays,
                                 FaGetRemark1->Remark, CanUseTax, DgDt};
     for (int i = 0; i + 1 < order.size(); ++i)
@@ -119,10 +119,10 @@ void TFrFrPoTran::AcNewExecute()
 
 void TFrFrPoTran::PoNoExit()
 {
-    const bool opening = QHd->Active() && FaGetDocNo1->DocNo->isEnabled();
+    const bool opening = QHd->Active() && FaGetDocNo->DocNo->isEnabled();
     TFrPoTran::PoNoExit();
     // A foreign order is always priced without tax.
-    if (!opening || FaGetDocNo1->DocNo->isEnabled() || QHd->RecNo() < 0
+    if (!opening || FaGetDocNo->DocNo->isEnabled() || QHd->RecNo() < 0
         || QHd->AsString(QStringLiteral("Price_IE")).trimmed() == QLatin1String("E"))
         return;
     QHd->SetField(QStringLiteral("Price_IE"), QStringLiteral("E"));
@@ -131,7 +131,7 @@ void TFrFrPoTran::PoNoExit()
 
 void TFrFrPoTran::FaGetFrVendor1VendorExit()
 {
-    if (!QHd->Active() || QHd->RecNo() < 0 || !FaGetFrVendor1->Found() || !FaGetFrVendor1->TermsFound())
+    if (!headerRow() || !FaGetFrVendor1->Found() || !FaGetFrVendor1->TermsFound())
         return;
     const QString code = FaGetFrVendor1->text();
     if (code == VendorCodeOnEnter.trimmed())

@@ -48,14 +48,6 @@
 #include <QVBoxLayout>
 
 namespace {
-bool isThai()
-{
-    return DMConfig ? DMConfig->ThaiLanguage : true;
-}
-QString T(const char* thai, const char* english)
-{
-    return isThai() ? QString::fromUtf8(thai) : QString::fromUtf8(english);
-}
 QLabel* label(QWidget* parent)
 {
     return new QLabel(parent);
@@ -63,36 +55,19 @@ QLabel* label(QWidget* parent)
 } // namespace
 
 TFrMrTran::TFrMrTran(QWidget* parent)
-    : TFrForm(parent)
+    : TFrPurchaseDocument(parent, PurchaseLineEntry::Policy::Bill, PurchaseTotals::Kind::Bill, true)
 {
     setObjectName(QStringLiteral("FrMrTran"));
     setWindowTitle(defaultCaption());
-    QHd = new CachedDataSet(this, QStringLiteral("QHd"));
-    QDt = new CachedDataSet(this, QStringLiteral("QDt"));
     QPoHd = new CachedDataSet(this, QStringLiteral("QPoHd"));
     QPoHd->setSQL(ReceiptSql::purchaseOrder());
-    Entry = std::make_unique<PurchaseLineEntry>(QDt, PurchaseLineEntry::Policy::Bill);
-    Entry->vendorId = [this] { return vendorId(); };
-    Entry->headerTaxRate = [this] {
-        return QHd->Active() && QHd->RecNo() >= 0 ? QHd->FieldByName(QStringLiteral("TaxRate")).toDouble() : 0.0;
-    };
-    Entry->balanceYear = [this] { return YearOfDate(docDate()); };
 
     // ---- header ---------------------------------------------------------------------------
-    PnHeader = new QWidget(this);
-    PnHeader->setObjectName(QStringLiteral("PnHeader"));
     auto* g = new QGridLayout(PnHeader);
     g->setContentsMargins(0, 0, 0, 0);
     g->setHorizontalSpacing(6);
     g->setVerticalSpacing(3);
-    FaGetDocNo1 = new TFaGetDocNo(PnHeader);
-    FaGetDocNo1->setObjectName(QStringLiteral("FaGetDocNo1"));
-    LbEntryType = label(PnHeader);
-    EntryType = new QComboBox(PnHeader);
-    EntryType->setObjectName(QStringLiteral("EntryType"));
-    EntryType->addItems({QString(), QString(), QString()});
     EntryType->setMaximumWidth(170);
-    FaGetDate1 = new TFaGetDate(PnHeader);
     FaGetImportLotNo1 = new TFaGetImportLotNo(PnHeader);
     FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
     FaGetImportLotNo1->hide(); // shown by the import-expense forms
@@ -112,10 +87,6 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     BtLoadPo->setObjectName(QStringLiteral("BtLoadPo"));
     BtLoadPo->setFocusPolicy(Qt::NoFocus);
     FaGetVendor1 = new TFaGetVendor(PnHeader);
-    FaGetTaxCode1 = new TFaGetTaxCode(PnHeader);
-    FaGetTaxCode1->setObjectName(QStringLiteral("FaGetTaxCode1"));
-    CanUseTax = new QCheckBox(QStringLiteral("ภาษีขอคืนได้"), PnHeader);
-    CanUseTax->setObjectName(QStringLiteral("CanUseTax"));
     LbMrTaxNo = label(PnHeader);
     MrTaxNo = new TDbEdit(PnHeader);
     MrTaxNo->setObjectName(QStringLiteral("MrTaxNo"));
@@ -125,11 +96,6 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     LbMrPrintTaxDate = label(PnHeader);
     MrPrintTaxDate = new TDbDateEdit(PnHeader);
     MrPrintTaxDate->setObjectName(QStringLiteral("MrPrintTaxDate"));
-    LbPriceIE = label(PnHeader);
-    Price_IE = new QComboBox(PnHeader);
-    Price_IE->setObjectName(QStringLiteral("Price_IE"));
-    Price_IE->addItem(QString(), QStringLiteral("I"));
-    Price_IE->addItem(QString(), QStringLiteral("E"));
     Price_IE->setMaximumWidth(170);
     LbDueDays = label(PnHeader);
     DueDays = new TDbNumberEdit(PnHeader);
@@ -140,9 +106,6 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     LbDueDate = label(PnHeader);
     DueDate = new TDbDateEdit(PnHeader);
     DueDate->setObjectName(QStringLiteral("DueDate"));
-    LbReference = label(PnHeader);
-    Reference = new TDbEdit(PnHeader);
-    Reference->setObjectName(QStringLiteral("Reference"));
     MrTaxNo->setMaximumWidth(170);
     LbPrepaid = label(PnHeader);
     PrepaidNo = new TDbEdit(PnHeader);
@@ -158,14 +121,6 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     PrePaidBalance->setReadOnly(true);
     PrePaidBalance->setFocusPolicy(Qt::NoFocus);
     PrePaidBalance->setMaximumWidth(120);
-    FaGetRemark1 = new TFaGetRemark(PnHeader);
-    FaGetRemark1->setObjectName(QStringLiteral("FaGetRemark1"));
-    FaGetRemark1->RemarkGroup = QStringLiteral("REM_PURC");
-    FaGetProject1 = new TFaGetProject(PnHeader);
-    FaGetProject1->setObjectName(QStringLiteral("FaGetProject1"));
-    FaGetProject1->Edit->setAllowEmpty(true);
-    FaGetDepartment1 = new TFaGetDepartment(PnHeader);
-    FaGetDepartment1->setObjectName(QStringLiteral("FaGetDepartment1"));
 
     auto pair = [](QLabel* l, QWidget* w, QWidget* extra = nullptr) {
         auto* box = new QHBoxLayout;
@@ -187,7 +142,7 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     taxBox->addWidget(FaGetTaxCode1, 1);
     taxBox->addWidget(CanUseTax);
     auto* prepaidBox = pair(LbPrepaid, PrepaidNo, BtSearchPrepaid);
-    g->addWidget(FaGetDocNo1, 0, 0);
+    g->addWidget(FaGetDocNo, 0, 0);
     g->addLayout(pair(LbEntryType, EntryType), 0, 1);
     g->addWidget(FaGetDate1, 0, 2, Qt::AlignLeft);
     g->addWidget(FaGetImportLotNo1, 1, 0, 1, 2);
@@ -208,65 +163,26 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     g->addWidget(FaGetDepartment1, 6, 2);
     for (int c = 0; c < 3; ++c)
         g->setColumnStretch(c, 1);
-    body()->addWidget(PnHeader);
 
-    // ---- lines and footer -----------------------------------------------------------------
-    Totals = new TFaPurchaseTotals(this, PurchaseTotals::Kind::Bill, true);
-    Totals->bind(QHd, QDt);
-    Lines = new TFaPurchaseLines(this, Totals);
-    PageControl1 = Lines->PageControl1;
-    DgDt = Lines->DgDt;
-    GbDetail = Lines->GbDetail;
-    BtDeleteLine = Lines->BtDeleteLine;
-    BtDisc = Lines->BtDisc;
-    PopLastPrice = Lines->PopLastPrice;
-    PopDetail = Lines->PopDetail;
-    Lines->placeFooter(body(), Totals);
+    // ---- lines and wiring -----------------------------------------------------------------
     Lines->PriceHistory = [this] { ShowPurchaseHistory(); };
     PopLastPrice->addAction(QStringLiteral("ราคาซื้อล่าสุด  ไม่ระบุผู้ขาย"), this, [this] { LastPriceClick(); });
     PopLastPrice->addAction(QStringLiteral("ราคาซื้อล่าสุด เฉพาะผู้ขายนี้"), this, [this] { LastPriceVendorClick(); });
-    PopDetail->addAction(QStringLiteral("ป้อนคำอธิบายเพิ่มเติม"), this, [this] { MenuItem1Click(); });
-    TFaPurchaseLines::widenLastPanel(StatusBar1, StatusPanel2);
-
-    // ---- wiring ---------------------------------------------------------------------------
-    FaGetDocNo1->DocNoExit = [this] { MrNoExit(); };
-    FaGetDocNo1->BtSearchClick = [this] { BtSearchMrNoClick(); };
     FaGetVendor1->VendorExit = [this] { FaGetVendor1Exit(); };
     connect(FaGetDate1->DateEdit, &TDbEdit::committed, this, [this] { FaGetDate1DocDateExit(); });
     connect(MrTaxNo, &TDbEdit::committed, this, [this] { MrTaxNoExit(); });
     connect(DueDays, &TDbEdit::committed, this, [this] { DueDaysExit(); });
     connect(Price_IE, &QComboBox::activated, this, [this] {
         Price_IEExit();
-        if (credit() && QHd->Active() && QHd->RecNo() >= 0 && QHd->FieldByName(QStringLiteral("Total")).toDouble() > 0)
+        if (credit() && headerRow() && QHd->FieldByName(QStringLiteral("Total")).toDouble() > 0)
             DueDays->setFocus();
-    });
-    connect(FaGetTaxCode1->TaxCode, &QComboBox::activated, this, [this] { TaxCodeExit(); });
-    connect(CanUseTax, &QCheckBox::clicked, this, [this](bool on) {
-        if (QHd->Active() && QHd->RecNo() >= 0)
-            QHd->SetField(QStringLiteral("CanUseTax"), on ? QStringLiteral("Y") : QStringLiteral("N"));
     });
     connect(PoHd, &TLookupEdit::exited, this, [this] { PoHdExit(); });
     connect(BtSearchPoNo, &QToolButton::clicked, this, [this] { BtSearchPoNoClick(); });
     connect(BtLoadPo, &QPushButton::clicked, this, [this] { BtLoadPoClick(); });
     connect(BtSearchPrepaid, &QToolButton::clicked, this, [this] { FaGetPrepaidBtSearchClick(); });
     connect(PrepaidNo, &TDbEdit::committed, this, [this] { FaGetPrepaidDocNoExit(); });
-    connect(EntryType, &QComboBox::currentIndexChanged, this, [this] { SetDgDtColumn(); });
-    connect(BtDeleteLine, &QPushButton::clicked, this, [this] { BtDeleteLineClick(); });
-    connect(DgDt, &TDataGrid::gridEntered, this, [this] { DgDtEnter(); });
-    connect(DgDt, &TDataGrid::gridLeft, this, [this] { DgDtExit(); });
-    DgDt->onEditButton = [this](int row, const QString& field) {
-        QDt->setRecNo(row);
-        const QString f = field.toUpper();
-        if (f == QLatin1String("PRODUCTCODE"))
-            ProductCodeCustomDlg();
-        else if (f == QLatin1String("UNITNAME"))
-            UnitNameCustomDlg();
-        else if (f == QLatin1String("PONO"))
-            PoNoCustomDlg();
-    };
-    QDt->OnFieldChange = [this](CachedDataSet&, const QString& field) { lineChanged(field); };
-    QDt->AfterDelete = [this](CachedDataSet&) { CalculateAll(); };
-    QDt->AfterScroll = [this](CachedDataSet&) { SetDgDtColumn(); };
+    addCellDialog(QStringLiteral("PoNo"), [this] { PoNoCustomDlg(); });
     for (QObject* o : {static_cast<QObject*>(EntryType), static_cast<QObject*>(PoHd),
                        static_cast<QObject*>(PrepaidNo), static_cast<QObject*>(DueDays)})
         o->installEventFilter(this);
@@ -274,7 +190,7 @@ TFrMrTran::TFrMrTran(QWidget* parent)
         bar->installEventFilter(this);
 
     // The header from top to bottom, then the lines and the footer.
-    const QList<QWidget*> order{FaGetDocNo1->DocNo, EntryType, FaGetDate1->DateEdit, FaGetImportLotNo1->Edit, PoHd,
+    const QList<QWidget*> order{FaGetDocNo->DocNo, EntryType, FaGetDate1->DateEdit, FaGetImportLotNo1->Edit, PoHd,
                                 FaGetVendor1->Edit, FaGetTaxCode1->TaxCode, CanUseTax, MrTaxNo, MrTaxDate,
                                 MrPrintTaxDate, Price_IE, DueDays, DueDate, Reference, PrepaidNo, FaGetRemark1->Remark,
                                 FaGetProject1->Edit, FaGetDepartment1->Edit, DgDt, Totals->DiscName[0],
@@ -301,8 +217,7 @@ void TFrMrTran::configure()
     QHd->setUpdateSQL(ReceiptSql::headerInsert(Names), ReceiptSql::headerModify(Names), ReceiptSql::headerDelete(Names));
     QDt->setSQL(ReceiptSql::lines(Names));
     QDt->setUpdateSQL(ReceiptSql::lineInsert(Names), ReceiptSql::lineModify(Names), ReceiptSql::lineDelete(Names));
-    FaGetDocNo1->bind(QHd, Names.no);
-    FaGetDate1->bind(QHd, Names.date);
+    bindNumberAndDate(Names.no, Names.date);
     FaGetImportLotNo1->bind(QHd, QStringLiteral("ImportLotNo"));
     PoHd->bind(QHd, QStringLiteral("PoHd"));
     FaGetVendor1->bind(QHd, QStringLiteral("Vendor"));
@@ -329,17 +244,7 @@ void TFrMrTran::configure()
         FaGetProject1->setEnabled(false);
         FaGetDepartment1->setEnabled(false);
     }
-    connect(QHd, &CachedDataSet::currentChanged, this, [this] { refreshHeaderControls(); });
-    connect(QHd, &CachedDataSet::rowChanged, this, [this] { refreshHeaderControls(); });
     m_configured = true;
-}
-
-void TFrMrTran::refreshHeaderControls()
-{
-    const bool row = QHd->Active() && QHd->RecNo() >= 0;
-    CanUseTax->setChecked(row && QHd->AsString(QStringLiteral("CanUseTax")) == QLatin1String("Y"));
-    const QString ie = row ? QHd->AsString(QStringLiteral("Price_IE")).trimmed() : QString();
-    Price_IE->setCurrentIndex(ie == QLatin1String("E") ? 1 : ie == QLatin1String("I") ? 0 : -1);
 }
 
 void TFrMrTran::FormShow()
@@ -363,10 +268,10 @@ QString TFrMrTran::caption() const
 
 void TFrMrTran::RefreshScreen()
 {
-    const bool thai = isThai();
+    const bool thai = thaiLanguage();
     QFont small = font();
     small.setPointSize(8);
-    FaGetDocNo1->Caption->setText(T("เลขที่", "DocNo"));
+    FaGetDocNo->Caption->setText(T("เลขที่", "DocNo"));
     LbEntryType->setText(T("บันทึกด้วย", "Enter By"));
     FaGetDate1->Caption->setText(T("วันที่", "Date"));
     LbPoHd->setText(T("เลขที่ใบสั่งซื้อ", "PO No"));
@@ -401,9 +306,9 @@ void TFrMrTran::RefreshScreen()
 
 void TFrMrTran::enableHeader(bool on)
 {
-    FaGetDocNo1->setEnabled(true);
-    FaGetDocNo1->DocNo->setEnabled(on);
-    FaGetDocNo1->BtSearch->setEnabled(on);
+    FaGetDocNo->setEnabled(true);
+    FaGetDocNo->DocNo->setEnabled(on);
+    FaGetDocNo->BtSearch->setEnabled(on);
     PoHd->setEnabled(on);
     BtSearchPoNo->setEnabled(on);
     FaGetVendor1->setEnabled(on);
@@ -434,7 +339,7 @@ void TFrMrTran::AcNewExecute()
     FaGetTaxCode1->reload();
     FaGetTaxCode1->refresh();
     DocumentIsNew = true;
-    FaGetDocNo1->DocNo->setFocus();
+    FaGetDocNo->DocNo->setFocus();
 }
 
 void TFrMrTran::OpenQuery(const QString& number)
@@ -454,19 +359,15 @@ void TFrMrTran::OpenQuery(const QString& number)
 
 void TFrMrTran::MrNoExit()
 {
-    if (!QHd->Active() || !FaGetDocNo1->DocNo->isEnabled())
+    if (!QHd->Active() || !FaGetDocNo->DocNo->isEnabled())
         return;
-    const QString typed = FaGetDocNo1->DocNo->text().trimmed().left(qMax(1, DocNoLength));
+    const QString typed = FaGetDocNo->DocNo->text().trimmed().left(qMax(1, DocNoLength));
     const QString n = PadLeft(typed, DocNoLength, QLatin1Char(' '));
     OpenQuery(n);
     const bool found = !DocumentIsNew;
-    AcDel->setEnabled(found && DMConfig && DMConfig->DeleteRight);
-    AcSave->setEnabled(DMConfig && (found ? DMConfig->ModifyRight : DMConfig->AddRight));
+    enableByRights(found);
     if (found) {
-        if (!DM->CheckPeriod(docDate())) {
-            AcSave->setEnabled(false);
-            AcDel->setEnabled(false);
-        }
+        refuseClosedPeriod(docDate());
         Totals->RefreshAdjusted();
         if (credit()) {
             const QString clear = QHd->AsString(QStringLiteral("Clear")).trimmed();
@@ -494,18 +395,11 @@ void TFrMrTran::MrNoExit()
     FaGetImportLotNo1->setFilter(lot > 0 ? QStringLiteral("(%1) Or (Id = %2)").arg(TFaGetImportLotNo::activeFilter()).arg(lot)
                                          : TFaGetImportLotNo::activeFilter());
     EntryType->setCurrentIndex(0);
-    auto emptyField = [this](const char* f) {
-        const QVariant v = QHd->FieldByName(QLatin1String(f));
-        return v.isNull() || v.toString().trimmed().isEmpty();
-    };
     if (QHd->FieldByName(Names.date).isNull())
         QHd->SetField(Names.date, Db::dateToText(DM->GetServerTime()));
-    if (emptyField("Price_IE"))
-        QHd->SetField(QStringLiteral("Price_IE"), DM->ConfigText(QStringLiteral("Purc_IE")));
-    if (emptyField("Transfer"))
-        QHd->SetField(QStringLiteral("Transfer"), QStringLiteral("N"));
-    if (emptyField("CanUseTax"))
-        QHd->SetField(QStringLiteral("CanUseTax"), QStringLiteral("Y"));
+    defaultHeaderFields({{"Price_IE", DM->ConfigText(QStringLiteral("Purc_IE"))},
+                         {"Transfer", QStringLiteral("N")},
+                         {"CanUseTax", QStringLiteral("Y")}});
     refreshHeaderControls();
     if (!found) {
         TotalAtLoad = 0;
@@ -519,11 +413,7 @@ void TFrMrTran::MrNoExit()
         TotalAtLoad = QHd->AsFloat(QStringLiteral("Total"));
         PrepaidNoAtLoad = QHd->AsString(QStringLiteral("PrNo"));
         PrepaidIdAtLoad = QHd->AsInteger(QStringLiteral("Prepaid"));
-        for (int r = 0; r < QDt->RecordCount(); ++r) {
-            const QString t = QDt->value(r, QStringLiteral("ProductType")).toString();
-            if (t != QLatin1String("S") && t != QLatin1String("M"))
-                QDt->assign(r, QStringLiteral("ProductType"), QStringLiteral("P"));
-        }
+        normaliseLineTypes();
         if (!QDt->IsEmpty())
             QDt->First();
         PoHd->setEnabled(false);
@@ -531,8 +421,8 @@ void TFrMrTran::MrNoExit()
         FaGetTaxCode1->setEnabled(false);
         CalculateAll();
     }
-    FaGetDocNo1->DocNo->setEnabled(false);
-    FaGetDocNo1->BtSearch->setEnabled(false);
+    FaGetDocNo->DocNo->setEnabled(false);
+    FaGetDocNo->BtSearch->setEnabled(false);
     if (ImportExpense && found && QHd->FieldByName(QStringLiteral("ImportLotNo")).toInt() < 1) {
         // A bill of the same type entered without import lot elsewhere is not one of these.
         MessageService::information(QStringLiteral("ไม่ใช่เอกสาร") + caption());
@@ -553,28 +443,21 @@ void TFrMrTran::BtSearchMrNoClick()
     const QString chosen = ReceiptPickers::pickBillNo(this, PayType, MrType);
     if (chosen.isEmpty())
         return;
-    FaGetDocNo1->DocNo->setText(chosen.trimmed());
-    FaGetDocNo1->DocNo->setFocus();
+    FaGetDocNo->DocNo->setText(chosen.trimmed());
+    FaGetDocNo->DocNo->setFocus();
 }
 
 // ---- header rules ---------------------------------------------------------------------------
 
-QDateTime TFrMrTran::docDate() const
+QString TFrMrTran::productSearchType() const
 {
-    if (!QHd->Active() || QHd->RecNo() < 0 || !QHd->hasField(Names.date))
-        return QDateTime(QDate::currentDate(), QTime(0, 0));
-    const QDateTime d = Db::dateFromValue(QHd->FieldByName(Names.date));
-    return d.isValid() ? d : QDateTime(QDate::currentDate(), QTime(0, 0));
-}
-
-int TFrMrTran::vendorId() const
-{
-    return QHd->Active() && QHd->RecNo() >= 0 ? QHd->FieldByName(QStringLiteral("Vendor")).toInt() : 0;
+    const QString type = QDt->AsString(QStringLiteral("ProductType")).trimmed();
+    return type.isEmpty() ? QStringLiteral("S") : type;
 }
 
 void TFrMrTran::FaGetVendor1Exit()
 {
-    if (!QHd->Active() || QHd->RecNo() < 0 || vendorId() < 1 || QHd->AsInteger(QStringLiteral("ID")) != 0)
+    if (!headerRow() || vendorId() < 1 || QHd->AsInteger(QStringLiteral("ID")) != 0)
         return;
     if (!FaGetVendor1->VendorFound())
         return;
@@ -594,7 +477,7 @@ void TFrMrTran::FaGetVendor1Exit()
 
 void TFrMrTran::DueDaysExit()
 {
-    if (!credit() || !QHd->Active() || QHd->RecNo() < 0 || DueDays->text() == m_dueDaysAtEnter)
+    if (!credit() || !headerRow() || DueDays->text() == m_dueDaysAtEnter)
         return;
     QHd->SetField(QStringLiteral("DueDate"),
                   Db::dateToText(docDate().addDays(QHd->FieldByName(QStringLiteral("DueDays")).toInt())));
@@ -603,12 +486,9 @@ void TFrMrTran::DueDaysExit()
 
 void TFrMrTran::FaGetDate1DocDateExit()
 {
-    if (!QHd->Active() || QHd->RecNo() < 0)
+    if (!headerRow())
         return;
-    if (!DM->CheckPeriod(docDate())) {
-        AcSave->setEnabled(false);
-        AcDel->setEnabled(false);
-    }
+    refuseClosedPeriod(docDate());
     if (!DocumentIsNew)
         MessageService::information(QStringLiteral("วันที่ใบกำกับ และ วันที่ยื่นภาษีจะถูกกำหนดตามวันที่รับสินค้า\r"
                                                    "กรุณาตรวจสอบวันที่รายงานภาษีให้ถูกต้อง"));
@@ -619,7 +499,7 @@ void TFrMrTran::FaGetDate1DocDateExit()
 
 void TFrMrTran::MrTaxNoExit()
 {
-    if (!QHd->Active() || QHd->RecNo() < 0)
+    if (!headerRow())
         return;
     // An empty tax number names no invoice, so it cannot be a duplicate of another bill's.
     const QString taxNo = QHd->AsString(Names.taxNo);
@@ -636,13 +516,13 @@ void TFrMrTran::MrTaxNoExit()
 
 void TFrMrTran::EntryTypeEnter()
 {
-    if (!AutoRun && FaGetDocNo1->DocNo->text().trimmed().isEmpty())
+    if (!AutoRun && FaGetDocNo->DocNo->text().trimmed().isEmpty())
         MessageService::information(QStringLiteral("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
 }
 
 void TFrMrTran::Price_IEExit()
 {
-    if (!QHd->Active() || QHd->RecNo() < 0 || Price_IE->currentIndex() < 0)
+    if (!headerRow() || Price_IE->currentIndex() < 0)
         return;
     const QString v = Price_IE->currentData().toString();
     if (QHd->AsString(QStringLiteral("Price_IE")) != v)
@@ -654,23 +534,13 @@ void TFrMrTran::Price_IEExit()
 void TFrMrTran::TaxCodeExit()
 {
     FaGetTaxCode1->TaxCodeExit();
-    if (!QHd->Active() || QHd->RecNo() < 0)
+    if (!headerRow())
         return;
     // The lines follow the document's new rate, so the stored header and lines agree.
     Entry->RetaxLines();
     CalculateAll();
     if (QHd->AsFloat(QStringLiteral("Total")) > 0)
         MrTaxNo->setFocus();
-}
-
-bool TFrMrTran::CalculateAll()
-{
-    if (m_inLines)
-        return false;
-    m_inLines = true;
-    const bool done = Totals->CalculateAll();
-    m_inLines = false;
-    return done;
 }
 
 // ---- keys, exit, window ---------------------------------------------------------------------
@@ -703,19 +573,4 @@ bool TFrMrTran::eventFilter(QObject* obj, QEvent* e)
         RefreshScreen();
     }
     return TFrForm::eventFilter(obj, e);
-}
-
-bool TFrMrTran::askExit()
-{
-    if (!TFrForm::askExit())
-        return false;
-    if (DM)
-        DM->CloseConnection();
-    return true;
-}
-
-void TFrMrTran::resizeEvent(QResizeEvent* e)
-{
-    TFrForm::resizeEvent(e);
-    Lines->fitWidths(Totals);
 }

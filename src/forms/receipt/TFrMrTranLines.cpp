@@ -38,22 +38,10 @@
 #include <QToolButton>
 
 namespace {
-bool isThai()
-{
-    return DMConfig ? DMConfig->ThaiLanguage : true;
-}
-GridColumn column(const char* field, int width, bool readOnly, bool button, const char* thai, const char* english)
-{
-    return TFaPurchaseLines::column(field, width, readOnly, button, thai, english);
-}
+constexpr auto column = &TFaPurchaseLines::column;
 } // namespace
 
 // ---- grid -------------------------------------------------------------------------------------
-
-QString TFrMrTran::lineDisplayColumn() const
-{
-    return PurchaseLineEntry::CodeColumn(EntryType->currentIndex());
-}
 
 void TFrMrTran::SetDgDtColumn()
 {
@@ -85,12 +73,6 @@ void TFrMrTran::SetDgDtColumn()
     cols << qty << column("UnitName", 8, false, true, "หน่วยนับ", "Units");
     cols << TFaPurchaseLines::amountColumns(8, false, "รวม");
     Lines->setColumns(QDt, cols);
-}
-
-void TFrMrTran::setLineField(const QString& field, const QVariant& v)
-{
-    if (QDt->hasField(field))
-        QDt->SetField(field, v);
 }
 
 void TFrMrTran::lineChanged(const QString& field)
@@ -159,31 +141,6 @@ void TFrMrTran::DgDtEnter()
         DgDt->setCurrentIndex(DgDt->gridModel()->index(qMax(0, QDt->RecNo()), 1));
 }
 
-void TFrMrTran::DgDtExit()
-{
-    KeyPreview = true;
-}
-
-void TFrMrTran::ProductCodeCustomDlg()
-{
-    const QString type = QDt->AsString(QStringLiteral("ProductType")).trimmed();
-    const QString code = PurchasePickers::pickProduct(this, type.isEmpty() ? QStringLiteral("S") : type);
-    if (code.isEmpty())
-        return;
-    DgDt->setFocus();
-    setLineField(QStringLiteral("ProductCode"), code); // the code's lookup runs
-    DgDt->setCurrentIndex(DgDt->gridModel()->index(QDt->RecNo(), DgDt->gridModel()->columnOf(QStringLiteral("ProductCode"))));
-}
-
-void TFrMrTran::UnitNameCustomDlg()
-{
-    const QString unit = PurchasePickers::pickUnit(this, QDt->AsInteger(QStringLiteral("Product")));
-    if (unit.isEmpty())
-        return;
-    DgDt->setFocus();
-    setLineField(QStringLiteral("UnitName"), unit);
-}
-
 void TFrMrTran::LastPriceClick()
 {
     QSqlQuery q = Db::exec(DM->DMdata(), ReceiptSql::lastPrice(Names),
@@ -220,11 +177,6 @@ void TFrMrTran::ShowPurchaseHistory()
                             + QStringLiteral(" ของลูกค้า : ") + FaGetVendor1->DescLabel->text();
     if (const auto price = PurchasePickers::purchaseHistory(this, caption, product, vendorId()))
         setLineField(QStringLiteral("Price"), *price);
-}
-
-void TFrMrTran::MenuItem1Click()
-{
-    PurchasePickers::editMemo(this, QDt, QStringLiteral("MemoLine"));
 }
 
 void TFrMrTran::BtDeleteLineClick()
@@ -326,7 +278,7 @@ bool TFrMrTran::takeOverOrder(bool replaceLines, const QString& poNo, bool setPu
 void TFrMrTran::PoHdExit()
 {
     BtSearchPoNo->setEnabled(false);
-    if (!QHd->Active() || QHd->RecNo() < 0)
+    if (!headerRow())
         return;
     const QString text = PoHd->text().trimmed();
     if (text.isEmpty()) {
@@ -340,8 +292,8 @@ void TFrMrTran::PoHdExit()
     if (text == m_poTextAtEnter.trimmed() || !openOrder(QHd->FieldByName(QStringLiteral("PoHd")).toInt()))
         return;
     if (QPoHd->AsString(QStringLiteral("Approved")) == QLatin1String("N")) {
-        MessageService::information(isThai() ? QStringLiteral("PO ใบนี้ยังไม่ได้ อนุมัติ") : QStringLiteral("PO Not Approve"));
-        if (isThai())
+        MessageService::information(thaiLanguage() ? QStringLiteral("PO ใบนี้ยังไม่ได้ อนุมัติ") : QStringLiteral("PO Not Approve"));
+        if (thaiLanguage())
             PoHd->clear();
         QHd->SetField(QStringLiteral("PoHd"), 0);
         return;
@@ -452,7 +404,7 @@ void TFrMrTran::FaGetPrepaidBtSearchClick()
 void TFrMrTran::FaGetPrepaidDocNoExit()
 {
     BtSearchPrepaid->setEnabled(false);
-    if (!QHd->Active() || QHd->RecNo() < 0)
+    if (!headerRow())
         return;
     const QString text = PrepaidNo->text();
     QSqlQuery q = Db::exec(DM->DMdata(), ReceiptSql::prepaid(),
@@ -495,7 +447,7 @@ bool TFrMrTran::CheckComplete()
 
 void TFrMrTran::AcSaveExecute()
 {
-    if (!AcSave->isEnabled() || !QHd->Active() || QHd->RecNo() < 0)
+    if (!AcSave->isEnabled() || !headerRow())
         return;
     // The field being typed in is left first, so its own rule runs.
     Reference->setFocus();
@@ -523,7 +475,7 @@ void TFrMrTran::AcSaveExecute()
     // deposit above the goods stops the save with the cursor on it, and nothing disagreeing
     // with the lines is stored.
     if (!CheckComplete() || !CalculateAll()
-        || !DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?")))
+        || !confirmSave())
         return;
     CreateProductModules();
     if (!DmVendor->CheckCreditLimit(vendorId(), QHd->AsFloat(QStringLiteral("Total")) - TotalAtLoad))
@@ -550,10 +502,10 @@ void TFrMrTran::AcSaveExecute()
 
 void TFrMrTran::AcDelExecute()
 {
-    if (!AcDel->isEnabled() || !QHd->Active() || QHd->RecNo() < 0 || QHd->AsInteger(QStringLiteral("ID")) < 1)
+    if (!AcDel->isEnabled() || !headerRow() || QHd->AsInteger(QStringLiteral("ID")) < 1)
         return;
     Reference->setFocus();
-    if (!DM->ConfirmDlg(DMConfig ? DMConfig->DeleteConfirmText : QStringLiteral("ลบข้อมูล ?")))
+    if (!confirmDelete())
         return;
     try {
         ReceiptRules::Delete(Names, *QHd, DM->ConfigText(QStringLiteral("AutoGenGL")) == QLatin1String("Y"));
