@@ -6,6 +6,7 @@
 #include "forms/base/TFaGetDocNo.h"
 #include "forms/import/TFaGetFrVendor.h"
 #include "forms/import/TFaGetImportLotNo.h"
+#include "forms/import/InboundPickers.h"
 #include "forms/import/TFrInbound.h"
 #include "forms/import/TFrInboundBegin.h"
 #include "search/TFaGetDate.h"
@@ -140,6 +141,28 @@ class TstKeyboardEntry : public QObject {
 private slots:
     void init() { env = std::make_unique<TestEnv>(); }
     void cleanup() { env.reset(); }
+
+    // Tab reaches the "Ref PO" button of a new document and Space presses it; a remark typed
+    // before the order is taken over stays.
+    void refPoButtonByKeys()
+    {
+        env->exec(QStringLiteral("update DocumentNo set AutoRun = 'N' where Code = 'IMPORT'"));
+        TFrInbound f;
+        open(f);
+        type(QStringLiteral("KB2"));
+        key(Qt::Key_Return);
+        f.FaGetRemark1->Remark->setFocus();
+        type(QStringLiteral("urgent"));
+        key(Qt::Key_Tab);
+        QCOMPARE(focus(), static_cast<QWidget*>(f.BtLoadFrPo));
+        InboundPickers::Overrides o;
+        o.frPo = [](int, const QString&) { return QStringLiteral("FP%1-00002").arg(QDate::currentDate().year()); };
+        InboundPickers::setOverrides(o);
+        key(Qt::Key_Space);
+        InboundPickers::setOverrides({});
+        QVERIFY2(f.QDt->RecordCount() > 0 && f.QDt->value(0, "PoDt").toInt() > 0, qPrintable(MessageService::lastText()));
+        QCOMPARE(f.QHd->AsString("Remark"), QStringLiteral("urgent"));
+    }
 
     // A picker opened from a new line writes into that line; the line above stays as typed.
     void searchOnANewLineFillsThatLine()

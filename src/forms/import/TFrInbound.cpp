@@ -821,7 +821,9 @@ void TFrInbound::LoadFrPo(const QString& numberIn)
     TEMPIM << QFrPo->AsString(QStringLiteral("PoNo"));
     QHd->SetField(QStringLiteral("FrVendor"), QFrPo->FieldByName(QStringLiteral("FrVenDor")));
     QHd->SetField(QStringLiteral("Currency"), QFrPo->FieldByName(QStringLiteral("Currency")));
-    QHd->SetField(QStringLiteral("Remark"), QFrPo->FieldByName(QStringLiteral("Remark")));
+    // A remark the user typed already stays; an empty one takes the order's.
+    if (QHd->AsString(QStringLiteral("Remark")).trimmed().isEmpty())
+        QHd->SetField(QStringLiteral("Remark"), QFrPo->FieldByName(QStringLiteral("Remark")));
     QHd->SetField(QStringLiteral("Total"), QFrPo->FieldByName(QStringLiteral("HdTotal")));
     QHd->Post();
 
