@@ -142,6 +142,47 @@ private slots:
     void init() { env = std::make_unique<TestEnv>(); }
     void cleanup() { env.reset(); }
 
+    // A lot code that names no lot yet is created after a question (a new company has no
+    // lots); No leaves the field refused; a closed lot of that code is not created again.
+    void lotCreatedAfterAQuestion_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("created") << "LOT-NEW-1" << true << 1 << true;
+        QTest::newRow("not wanted") << "LOT-NEW-2" << false << 1 << false;
+        QTest::newRow("closed lot") << "LOT-CLOSED" << true << 0 << false;
+    }
+    void lotCreatedAfterAQuestion()
+    {
+        QFETCH(QString, code);
+        QFETCH(bool, answer);
+        QFETCH(int, questions);
+        QFETCH(bool, taken);
+        env->exec(QStringLiteral("insert into ImportLotNo (Code, Description, Active) values ('LOT-CLOSED', 'old', 'N')"));
+        const int lots = env->count(QStringLiteral("ImportLotNo"));
+        TFrInbound f;
+        open(f);
+        type(QStringLiteral("KB3"));
+        key(Qt::Key_Return); // number
+        key(Qt::Key_Return); // date
+        QCOMPARE(focus(), static_cast<QWidget*>(f.FaGetImportLotNo1->Code));
+        MessageService::clearShown();
+        MessageService::queueAnswer(answer);
+        type(code.toLower()); // typed as it comes; lot codes are upper case
+        key(Qt::Key_Return);
+        QCOMPARE(MessageService::shown().size(), questions);
+        if (questions)
+            QCOMPARE(MessageService::lastText(), QStringLiteral("ไม่พบ Lot นำเข้า %1\rต้องการสร้าง Lot ใหม่ ?").arg(code));
+        QCOMPARE(env->count(QStringLiteral("ImportLotNo")), lots + (taken ? 1 : 0));
+        const int id = env->scalar(QStringLiteral("select Id from ImportLotNo where Code = :c and Active = 'Y'"),
+                                   {{QStringLiteral("c"), code}})
+                           .toInt();
+        QCOMPARE(f.QHd->FieldByName(QStringLiteral("ImportLotNo")).toInt(), taken ? id : 0);
+        QCOMPARE(f.FaGetImportLotNo1->Code->valid(), taken);
+    }
+
     // Tab reaches the "Ref PO" button of a new document and Space presses it; a remark typed
     // before the order is taken over stays.
     void refPoButtonByKeys()

@@ -85,6 +85,7 @@ TFrInbound::TFrInbound(QWidget* parent)
     FaGetImportLotNo1 = new TFaGetImportLotNo(PnHeader);
     FaGetImportLotNo1->bind(QHd, QStringLiteral("ImportLotNo"));
     FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
+    FaGetImportLotNo1->CreateAllowed = true; // a new company records its first shipment
     FaGetImportLotNo1->CodeEnter = [this] { FaGetImportLotNo1CodeEnter(); };
     LbTransportNo = new QLabel(QStringLiteral("เลขที่ใบขน"), PnHeader);
     TransportNo = new TDbEdit(PnHeader);
