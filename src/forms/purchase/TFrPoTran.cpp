@@ -200,6 +200,8 @@ void TFrPoTran::FormShow()
         configure();
     RefreshScreen();
     TFrForm::FormShow(); // hides history, copy, print and change-code; runs New
+    // A saved order can be printed again (Ctrl+P), approved or not.
+    BPrint->show();
 }
 
 void TFrPoTran::RefreshScreen()
@@ -290,6 +292,7 @@ void TFrPoTran::AcNewExecute()
     OpenQuery(QString());
     BApprove->hide();
     AcApprove->setEnabled(false);
+    AcPrint->setEnabled(false);
     QHd->Append();
     enableHeader(true);
     FaGetTaxCode1->setEnabled(true);
@@ -333,6 +336,7 @@ void TFrPoTran::PoNoExit()
     enableByRights(found);
     if (cleared)
         AcDel->setEnabled(false);
+    AcPrint->setEnabled(found);
     if (!found) {
         BApprove->hide();
         AcApprove->setEnabled(false);
@@ -500,6 +504,14 @@ void TFrPoTran::AcSaveExecute()
     }
     PrintDocument(this, res.number, YearOfDate(res.date), Cfg.docCode);
     AcNewExecute();
+}
+
+void TFrPoTran::AcPrintExecute()
+{
+    if (!AcPrint->isEnabled() || !headerRow() || QHd->AsInteger(QStringLiteral("ID")) < 1)
+        return;
+    // The order as stored is printed, whatever was typed since it was opened.
+    PrintDocument(this, QHd->oldValue(QHd->RecNo(), QStringLiteral("PoNo")).toString(), YearOfDate(docDate()), Cfg.docCode);
 }
 
 void TFrPoTran::AcDelExecute()

@@ -70,6 +70,7 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     EntryType->setMaximumWidth(170);
     FaGetImportLotNo1 = new TFaGetImportLotNo(PnHeader);
     FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
+    FaGetImportLotNo1->CreateAllowed = true; // a new company records its first shipment
     FaGetImportLotNo1->hide(); // shown by the import-expense forms
     LbPoHd = label(PnHeader);
     PoHd = new TLookupEdit(PnHeader);
@@ -361,6 +362,13 @@ void TFrMrTran::MrNoExit()
 {
     if (!QHd->Active() || !FaGetDocNo->DocNo->isEnabled())
         return;
+    if (!AutoRun && FaGetDocNo->DocNo->text().trimmed().isEmpty()) {
+        // Numbers are typed by hand: the reminder once, and the cursor back in the number
+        // (nothing is opened, so the number can still be typed).
+        MessageService::information(QStringLiteral("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
+        FaGetDocNo->DocNo->setFocus();
+        return;
+    }
     const QString typed = FaGetDocNo->DocNo->text().trimmed().left(qMax(1, DocNoLength));
     const QString n = PadLeft(typed, DocNoLength, QLatin1Char(' '));
     OpenQuery(n);
@@ -514,12 +522,6 @@ void TFrMrTran::MrTaxNoExit()
     }
 }
 
-void TFrMrTran::EntryTypeEnter()
-{
-    if (!AutoRun && FaGetDocNo->DocNo->text().trimmed().isEmpty())
-        MessageService::information(QStringLiteral("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
-}
-
 void TFrMrTran::Price_IEExit()
 {
     if (!headerRow() || Price_IE->currentIndex() < 0)
@@ -548,9 +550,7 @@ void TFrMrTran::TaxCodeExit()
 bool TFrMrTran::eventFilter(QObject* obj, QEvent* e)
 {
     if (e->type() == QEvent::FocusIn) {
-        if (obj == EntryType)
-            EntryTypeEnter();
-        else if (obj == PoHd) {
+        if (obj == PoHd) {
             m_poTextAtEnter = PoHd->text();
             BtSearchPoNo->setEnabled(PoHd->isEnabled());
         } else if (obj == DueDays)

@@ -84,7 +84,6 @@ public:
     void DueDaysExit();
     void FaGetDate1DocDateExit();
     void MrTaxNoExit();
-    void EntryTypeEnter();
     void Price_IEExit();
     void TaxCodeExit() override;
     void RefreshScreen();
