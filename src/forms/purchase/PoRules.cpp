@@ -6,6 +6,7 @@
 #include "data/OrderReceipts.h"
 #include "data/SaveSteps.h"
 #include "data/TDM.h"
+#include "forms/import/LandedCostQuery.h"
 
 #include <QSignalBlocker>
 
@@ -147,6 +148,8 @@ SaveResult Save(const SaveInput& in)
         // whatever the lines held when they were read.
         if (c.foreign)
             OrderReceipts::RecomputeOrder(DM->DMdata(), id);
+        if (in.afterLines)
+            in.afterLines(id);
         SaveSteps::report(Step::Commit);
         DM->Commit();
         out.id = id;
@@ -162,7 +165,7 @@ SaveResult Save(const SaveInput& in)
     return out;
 }
 
-void Delete(const PoSql::Config&, CachedDataSet& hd, CachedDataSet& dt)
+void Delete(const PoSql::Config& c, CachedDataSet& hd, CachedDataSet& dt)
 {
     const int id = hd.AsInteger(QStringLiteral("ID"));
     const QString number = hd.AsString(QStringLiteral("PoNo"));
@@ -174,6 +177,8 @@ void Delete(const PoSql::Config&, CachedDataSet& hd, CachedDataSet& dt)
         DM->AddUserLog(3, id, number);
         dt.EmptyDataSet(); // one change for all lines: no recalculation per removed line
         dt.ApplyUpdates();
+        if (c.foreign && LandedCostQuery::Available(DM->DMdata()))
+            LandedCostQuery::Remove(DM->DMdata(), id);
         DM->Commit();
     } catch (...) {
         DM->Rollback();

@@ -609,6 +609,7 @@ void TFrPoTran::AcSaveExecute()
     in.autoRun = AutoRun;
     in.newDocument = NewDocument;
     in.approvedSetting = DM->ConfigText(QStringLiteral("PO_Approved"));
+    in.afterLines = SaveExtras;
     PoRules::SaveResult res;
     try {
         res = PoRules::Save(in);
@@ -675,6 +676,8 @@ void TFrPoTran::AcCopyExecute()
         showReceived(r);
     }
     m_inLines = false;
+    if (Copied)
+        Copied(*QCopyHd, *QCopyDt);
     QCopyDt->Close();
     QCopyHd->Close();
     if (TFaPicker* p = vendorPicker()) {

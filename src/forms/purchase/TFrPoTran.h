@@ -4,6 +4,7 @@
 #include "forms/purchase/PurchaseLineEntry.h"
 
 #include <QDateTime>
+#include <functional>
 #include <memory>
 
 class CachedDataSet;
@@ -60,6 +61,11 @@ public:
     bool NewDocument = true;
     double TotalAtLoad = 0;
     QString VendorCodeOnEnter;
+
+    // What a configuration adds to the order's life: run inside the save's transaction after
+    // the lines are written (with the order's Id), and after another order was copied (F6).
+    std::function<void(int id)> SaveExtras;
+    std::function<void(const CachedDataSet& header, const CachedDataSet& lines)> Copied;
 
     // ---- data -----------------------------------------------------------------------------
     CachedDataSet* QHd = nullptr;
