@@ -147,21 +147,23 @@ class TstPoEstimate : public QObject {
             cells << m->index(row, m->columnOf(QLatin1String(c))).data().toString();
         return cells.join(" | ");
     }
+    // The stored estimate, header then lines, values as the program reads them on either
+    // backend joined by "/" (nothing between two "/" for none).
     static QString stored(TestEnv& env, int order)
     {
-        QStringList out{env.row("select ExchangeRate, RateDocNo, RateTyped, ExpenseShare, ExpenseLots, ExpenseVendorOnly, "
+        QStringList out;
+        for (const char* sql : {"select ExchangeRate, RateDocNo, RateTyped, ExpenseShare, ExpenseLots, ExpenseVendorOnly, "
                                 "ExpenseTyped, Total from FrPoEstHd where FrPoHd = :o",
-                                {{"o", order}})};
-        QSqlQuery q = Db::exec(env.company(),
-                               "select E.DutyShare, E.DutyLotCode, E.DutyTyped, E.GoodsBaht, E.Duty, E.Expense, E.LandedCost, "
-                               "E.UnitCost from FrPoEstDt E inner join FrPoDt D on D.ID = E.FrPoDt where E.FrPoHd = :o "
-                               "order by D.PoRecNo",
-                               {{"o", order}});
-        while (q.next()) {
-            QStringList v;
-            for (const QVariant& value : Db::rowValues(q))
-                v << value.toString();
-            out << v.join('/');
+                                "select E.DutyShare, E.DutyLotCode, E.DutyTyped, E.GoodsBaht, E.Duty, E.Expense, "
+                                "E.LandedCost, E.UnitCost from FrPoEstDt E inner join FrPoDt D on D.ID = E.FrPoDt "
+                                "where E.FrPoHd = :o order by D.PoRecNo"}) {
+            QSqlQuery q = Db::exec(env.company(), QLatin1String(sql), {{"o", order}});
+            while (q.next()) {
+                QStringList v;
+                for (const QVariant& value : Db::rowValues(q))
+                    v << (value.isNull() ? QString() : value.toString());
+                out << v.join('/');
+            }
         }
         return out.join(" | ");
     }
@@ -384,7 +386,26 @@ private slots:
         save(f);
         QCOMPARE(stored(env, id), kept);
 
+        // F4 takes today's defaults in place of the values used, after its question: rate 45 of
+        // IM-EST-D; P010 now has a duty history there (500.00 spread 416.67 / 83.33 over 4,500 and
+        // 900 baht: 9.2589%); expenses (1,000 / 5,400 = 18.5185% + 8 + 10) / 3 = 12.1728.
+        // Alt+1 returns to the lines; the order left unsaved keeps its estimate.
+        openOrder(f, number(3));
+        showPage(f);
+        MessageService::queueAnswer(true);
+        key(Qt::Key_F4);
+        QCOMPARE(e->EdRate->text(), QStringLiteral("45.0000000"));
+        QCOMPARE(e->LbRateFrom->text(), QStringLiteral("จากใบนำเข้า IM-EST-D วันที่ 01/08/%1").arg(year()));
+        QCOMPARE(e->EdExpense->text(), QStringLiteral("12.1728"));
+        QCOMPARE(pageRow(f, 1).section(QStringLiteral(" | "), 0, 1), QStringLiteral("9.2589 | ล็อต EST-D"));
+        key(Qt::Key_1, Qt::AltModifier);
+        QCOMPARE(f.PageControl1->currentIndex(), 0);
+        openOrder(f, number(3));
+        showPage(f);
+        QCOMPARE(QStringList({pageRow(f, 0), pageRow(f, 1)}), page);
+
         // F6 on a new order copies the order with its estimate.
+        f.AcNew->trigger();
         f.FaGetDocNo1->DocNo->setFocus();
         field(QString());
         InboundPickers::Overrides o;
@@ -457,6 +478,35 @@ private slots:
         QCOMPARE(s.estimateComparison().size(), 3);
         for (const LandedCostEstimate::Comparison& c : s.estimateComparison())
             QVERIFY(c.State == LandedCostEstimate::Comparison::Status::NoEstimate);
+    }
+
+    // The page and the comparison in English.
+    void englishCaptions()
+    {
+        TestEnv env;
+        Dialogs dialogs;
+        earlierLots(env);
+        TFrFrPoTran f;
+        open(f, 6);
+        DMConfig->ThaiLanguage = false;
+        f.RefreshScreen();
+        enterOrder(f, "F003", {{"P010", "1", "2"}});
+        if (QTest::currentTestFailed())
+            return;
+        showPage(f);
+        TFaPoEstimate* e = f.FaPoEstimate;
+        QCOMPARE(f.PageControl1->tabText(1), QStringLiteral("Estimated landed cost (&2)"));
+        QCOMPARE(e->LbRate->text(), QStringLiteral("Expected exchange rate"));
+        QCOMPARE(e->LbRateFrom->text(), QStringLiteral("From import document IM-EST-B of 12/06/%1").arg(year()));
+        QCOMPARE(e->LbExpenseFrom->text(), QStringLiteral("Average of the vendor's latest lots: EST-B 8.00%, EST-A 10.00%"));
+        QCOMPARE(pageRow(f, 0).section(QStringLiteral(" | "), 1, 1), QStringLiteral("Never imported: no duty counted"));
+        QCOMPARE(e->LbTotal->text(), QStringLiteral("Estimated landed cost of the order: 87.20 baht"));
+        QCOMPARE(e->DgEst->gridModel()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Amount(EUR)"));
+        f.grab().save(screenshot(QStringLiteral("po_estimate_english.png")));
+        TFrShowImportCost s(1, DM->DMdata());
+        s.show();
+        QCOMPARE(s.PcCost->tabText(4), QStringLiteral("Estimate against actual (&5)"));
+        QCOMPARE(s.LbEstimate->text(), LandedCostCompare::NothingToCompare(false));
     }
 
     // A company made before estimates: the order works as before and says why there is no

@@ -1,6 +1,7 @@
 #include "forms/import/LandedCostQuery.h"
 
 #include "data/DbUtil.h"
+#include "data/Rounding.h"
 #include "forms/import/ImportCostQuery.h"
 
 #include <QSqlRecord>
@@ -115,9 +116,25 @@ QVector<CostedLot> CostedLots(const QSqlDatabase& db, int vendor)
             .arg(QLatin1String(LiveImport), QLatin1String(HasExpenseDocument));
     QVector<CostedLot> out;
     rows(db, sql, {{QStringLiteral("Vendor"), qMax(0, vendor)}}, [&](QVector<QVariant>& v) {
-        out.push_back({v[0].toLongLong(), v[1].toString().trimmed()});
+        out.push_back({v[0].toLongLong(), v[1].toString().trimmed(), dateOf(v[2])});
     });
     return out;
+}
+
+double LotBaht(const QSqlDatabase& db, qint64 lot)
+{
+    // The lines of the cost sheet: of the lot, with their duty group and product, the document
+    // not cancelled.
+    const QString sql = QStringLiteral("Select D.Product, Sum(D.Total * H.ExchangeRate) Baht\n"
+                                       "From ImDt D\n"
+                                       "Inner Join ImHd H On (H.Id = D.ImHd)\n"
+                                       "Inner Join ImDuty Y On (Y.Id = D.ImDuty)\n"
+                                       "Inner Join ProductView P On (P.Id = D.Product)\n"
+                                       "Where (H.ImportLotNo = :Lot) And (Coalesce(H.DelFlag, 'N') <> 'Y')\n"
+                                       "Group By D.Product");
+    double sum = 0;
+    rows(db, sql, {{QStringLiteral("Lot"), lot}}, [&](QVector<QVariant>& v) { sum += RoundDecimal(v[1].toDouble(), 2, 18); });
+    return RoundDecimal(sum, 2, 18);
 }
 
 LandedCostEstimate::ExpenseSource ExpectedExpenses(const QSqlDatabase& db, int vendor, const Setting& setting)
@@ -127,16 +144,16 @@ LandedCostEstimate::ExpenseSource ExpectedExpenses(const QSqlDatabase& db, int v
     const bool vendorHadNone = vendorOnly && lots.isEmpty();
     if (vendorHadNone)
         lots = CostedLots(db, 0);
-    // Each lot as its cost sheet gives it, until enough lots have a goods value.
+    // Each lot's expenses and goods value as its cost sheet totals them, until enough lots
+    // have a goods value.
     QVector<LandedCostEstimate::LotFigures> figures;
     int valued = 0;
     for (const CostedLot& lot : lots) {
         if (valued >= setting.Lots)
             break;
-        const ImportCostQuery::Input in = ImportCostQuery::Read(db, lot.Lot);
-        const ImportCostResult sheet = ComputeImportCost(in.Rows, in.LotExpense);
-        figures.push_back({lot.Lot, lot.Code, sheet.LotExpense, sheet.SumBaht});
-        if (sheet.SumBaht != 0)
+        const double baht = LotBaht(db, lot.Lot);
+        figures.push_back({lot.Lot, lot.Code, ImportCostQuery::LotExpense(db, lot.Lot), baht});
+        if (baht != 0)
             ++valued;
     }
     LandedCostEstimate::ExpenseSource out = LandedCostEstimate::AverageExpenseShare(figures, setting.Lots);
@@ -145,38 +162,70 @@ LandedCostEstimate::ExpenseSource ExpectedExpenses(const QSqlDatabase& db, int v
     return out;
 }
 
-QString ProductLotsSql(const QList<int>& products)
+namespace {
+// Ids of the program's own (never typed text) as a list for "In (...)".
+QString idList(const QList<int>& products)
 {
     QStringList ids;
     for (int p : products)
-        ids << QString::number(p); // ids of the program's own, never typed text
-    return QStringLiteral("Select D.Product, H.ImportLotNo, L.Code, Max(H.ImDate) Arrived,\n"
-                          "  Sum(D.Total * H.ExchangeRate) Baht, Sum(V.Duty) Duty\n"
+        ids << QString::number(p);
+    return ids.join(QLatin1Char(','));
+}
+QString idList(const QVector<CostedLot>& lots)
+{
+    QStringList ids;
+    for (const CostedLot& l : lots)
+        ids << QString::number(l.Lot);
+    return ids.join(QLatin1Char(','));
+}
+} // namespace
+
+QString ProductLotsSql(const QList<int>& products, const QVector<CostedLot>& lots)
+{
+    return QStringLiteral("Select D.Product, H.ImportLotNo, Sum(D.Total * H.ExchangeRate) Baht\n"
                           "From ImDt D\n"
                           "Inner Join ImHd H On (H.Id = D.ImHd)\n"
                           "Inner Join ImDuty Y On (Y.Id = D.ImDuty)\n"
-                          "Inner Join ImportLotNo L On (L.Id = H.ImportLotNo)\n"
-                          "Left Join ImDtDuty V On (V.ImDt = D.ID)\n"
-                          "Where (D.Product In (%1)) And %2\n"
-                          "  And %3\n"
-                          "Group By D.Product, H.ImportLotNo, L.Code")
-        .arg(ids.join(QLatin1Char(',')), QLatin1String(LiveImport), QLatin1String(HasExpenseDocument));
+                          "Where (D.Product In (%1)) And (H.ImportLotNo In (%2)) And %3\n"
+                          "Group By D.Product, H.ImportLotNo")
+        .arg(idList(products), idList(lots), QLatin1String(LiveImport));
 }
 
-QVector<LandedCostEstimate::ProductInLot> ProductLots(const QSqlDatabase& db, const QList<int>& products)
+QString ProductDutySql(const QList<int>& products, const QVector<CostedLot>& lots)
+{
+    // The duty as the cost sheet takes it: the lot's and product's rows of ImDtDuty.
+    return QStringLiteral("Select V.Product, V.ImportLotNo, Sum(V.Duty) Duty\n"
+                          "From ImDtDuty V\n"
+                          "Where (V.Product In (%1)) And (V.ImportLotNo In (%2))\n"
+                          "Group By V.Product, V.ImportLotNo")
+        .arg(idList(products), idList(lots));
+}
+
+QVector<LandedCostEstimate::ProductInLot> ProductLots(const QSqlDatabase& db, const QList<int>& products,
+                                                      const QVector<CostedLot>& lots)
 {
     QVector<LandedCostEstimate::ProductInLot> out;
-    if (products.isEmpty())
+    if (products.isEmpty() || lots.isEmpty())
         return out;
-    rows(db, ProductLotsSql(products), {}, [&](QVector<QVariant>& v) {
+    QHash<qint64, const CostedLot*> byId;
+    for (const CostedLot& l : lots)
+        byId.insert(l.Lot, &l);
+    QHash<QPair<int, qint64>, int> at;
+    rows(db, ProductLotsSql(products, lots), {}, [&](QVector<QVariant>& v) {
         LandedCostEstimate::ProductInLot p;
         p.Product = v[0].toInt();
         p.Lot = v[1].toLongLong();
-        p.LotCode = v[2].toString().trimmed();
-        p.Arrived = dateOf(v[3]);
-        p.Baht = v[4].toDouble();
-        p.Duty = v[5].toDouble(); // no duty rows read as 0
+        const CostedLot* lot = byId.value(p.Lot);
+        p.LotCode = lot ? lot->Code : QString();
+        p.Arrived = lot ? lot->Arrived : QDate();
+        p.Baht = v[2].toDouble();
+        at.insert({p.Product, p.Lot}, int(out.size()));
         out.push_back(p);
+    });
+    rows(db, ProductDutySql(products, lots), {}, [&](QVector<QVariant>& v) {
+        const auto it = at.constFind({v[0].toInt(), v[1].toLongLong()});
+        if (it != at.constEnd())
+            out[*it].Duty = v[2].toDouble();
     });
     return out;
 }
@@ -189,7 +238,7 @@ void TakeDefaults(const QSqlDatabase& db, LandedCostEstimate& estimate, bool rat
         estimate.applyExpenseShare(ExpectedExpenses(db, estimate.header.Vendor, ReadSetting(db)));
     const QList<int> products = estimate.productsToLookUp();
     if (!products.isEmpty())
-        estimate.applyDutyShares(LandedCostEstimate::DutyShares(ProductLots(db, products)));
+        estimate.applyDutyShares(LandedCostEstimate::DutyShares(ProductLots(db, products, CostedLots(db, 0))));
 }
 
 // ---- stored with the order --------------------------------------------------------------------
@@ -314,9 +363,10 @@ void Store(const QSqlDatabase& db, int order, const LandedCostEstimate& e)
 QString ReceiptsSql()
 {
     // The lines the cost sheet counts (of the lot, with their duty group and product, the
-    // document not cancelled), each with the estimate of the order line it took over.
+    // document not cancelled), each with the estimate of the order line it took over. Not
+    // grouped: what a line adds to its product's estimate is in proportion to its units.
     return QStringLiteral(
-        "Select D.Product, Sum(D.Quantity * Coalesce(D.Fraction, 1)) Received, E.ID,\n"
+        "Select D.Product, D.Quantity * Coalesce(D.Fraction, 1) Received, E.ID,\n"
         "  E.Quantity * E.Fraction Ordered, E.Amount, E.GoodsBaht, E.Duty, E.Expense, E.LandedCost,\n"
         "  Case When E.DutyShare Is Null Then 0 Else 1 End HasDuty, O.PoNo\n"
         "From ImDt D\n"
@@ -325,9 +375,7 @@ QString ReceiptsSql()
         "Inner Join ProductView P On (P.Id = D.Product)\n"
         "Left Join FrPoEstDt E On (E.FrPoDt = D.PoDt)\n"
         "Left Join FrPoHd O On (O.ID = E.FrPoHd)\n"
-        "Where (H.ImportLotNo = :GetId) And (Coalesce(H.DelFlag, 'N') <> 'Y')\n"
-        "Group By D.Product, E.ID, E.Quantity, E.Fraction, E.Amount, E.GoodsBaht, E.Duty, E.Expense, E.LandedCost,\n"
-        "  E.DutyShare, O.PoNo");
+        "Where (H.ImportLotNo = :GetId) And (Coalesce(H.DelFlag, 'N') <> 'Y')");
 }
 
 QVector<LandedCostEstimate::Receipt> Receipts(const QSqlDatabase& db, qint64 lot)

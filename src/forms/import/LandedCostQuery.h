@@ -34,14 +34,19 @@ LandedCostEstimate::RateSource ExpectedRate(const QSqlDatabase& db, int currency
 struct CostedLot {
     qint64 Lot = 0;
     QString Code;
+    QDate Arrived; // the date of its latest live import document
 };
 QVector<CostedLot> CostedLots(const QSqlDatabase& db, int vendor);
+// A lot's goods value in baht as its cost sheet totals it: each product's value rounded to
+// 2 decimals, summed.
+double LotBaht(const QSqlDatabase& db, qint64 lot);
 // The expense share averaged over the latest costed lots as the setting says: each lot's
 // expenses and goods value as its cost sheet computes them. Of the vendor's lots when the
 // setting asks for them and the vendor has any, else of every vendor's.
 LandedCostEstimate::ExpenseSource ExpectedExpenses(const QSqlDatabase& db, int vendor, const Setting& setting);
-// Each product's goods value and duty in every costed lot that held it.
-QVector<LandedCostEstimate::ProductInLot> ProductLots(const QSqlDatabase& db, const QList<int>& products);
+// Each product's goods value and duty in every one of the lots that held it.
+QVector<LandedCostEstimate::ProductInLot> ProductLots(const QSqlDatabase& db, const QList<int>& products,
+                                                      const QVector<CostedLot>& lots);
 // Takes every default the estimate still lacks: the rate (for the order's currency), the
 // expense share (for its vendor) and the duty shares of the lines not looked up yet. Values
 // the user typed stay.
@@ -61,13 +66,14 @@ void Remove(const QSqlDatabase& db, int order);
 
 // ---- estimate against actual --------------------------------------------------------------
 
-// Per product of the lot and estimated order line its imports took over: the small units
-// received and the estimate line's figures (rows without an estimate count the units only).
-// The lines are those the cost sheet counts.
+// Per import line of the lot: the small units received and the figures of the estimated order
+// line it took over (a line without an estimate counts its units only). The lines are those
+// the cost sheet counts.
 QVector<LandedCostEstimate::Receipt> Receipts(const QSqlDatabase& db, qint64 lot);
 
 // Statement texts, for the benchmark.
 QString ReceiptsSql();
-QString ProductLotsSql(const QList<int>& products);
+QString ProductLotsSql(const QList<int>& products, const QVector<CostedLot>& lots);
+QString ProductDutySql(const QList<int>& products, const QVector<CostedLot>& lots);
 
 } // namespace LandedCostQuery

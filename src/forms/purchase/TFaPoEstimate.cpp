@@ -186,18 +186,18 @@ void TFaPoEstimate::applyLanguage(bool th)
             c.alignment = Qt::AlignRight | Qt::AlignVCenter;
         return c;
     };
-    QVector<GridColumn> cols{col("ProductCode", 7, "รหัสสินค้า", "Item Code"),
-                             col("ProductName", 13, "ชื่อสินค้า", "Description"),
-                             col("Quantity", 6, "จำนวน", "Qnty", QStringLiteral("#,##0.###")),
+    QVector<GridColumn> cols{col("ProductCode", 8, "รหัสสินค้า", "Item Code"),
+                             col("ProductName", 12, "ชื่อสินค้า", "Description"),
+                             col("Quantity", 5, "จำนวน", "Qnty", QStringLiteral("#,##0.###")),
                              col("UnitName", 5, "หน่วย", "Unit"),
-                             col("Amount", 9, "รวมเงิน", "Amount", AmountFormat),
+                             col("Amount", 10, "รวมเงิน", "Amount", AmountFormat),
                              col("GoodsBaht", 10, "มูลค่า(บาท)", "Goods (baht)", AmountFormat),
                              col("DutyShare", 6, "อากร %", "Duty %", ShareFormat),
-                             col("DutyFrom", 17, "ที่มาของอากร", "Duty from"),
+                             col("DutyFrom", 18, "ที่มาของอากร", "Duty from"),
                              col("Duty", 9, "อากร(บาท)", "Duty (baht)", AmountFormat),
-                             col("Expense", 9, "ค่าใช้จ่าย", "Expenses", AmountFormat),
-                             col("LandedCost", 10, "ต้นทุนรวม", "Landed", AmountFormat),
-                             col("UnitCost", 10, "ต้นทุน/หน่วย", "Cost/unit", UnitCostFormat)};
+                             col("Expense", 8, "ค่าใช้จ่าย", "Expenses", AmountFormat),
+                             col("LandedCost", 9, "ต้นทุนรวม", "Landed", AmountFormat),
+                             col("UnitCost", 9, "ต้นทุน/หน่วย", "Cost/unit", UnitCostFormat)};
     cols[6].readOnly = false;
     cols[6].editFormat = QStringLiteral("0.####");
     if (DgEst->gridModel()) {
