@@ -61,8 +61,6 @@ using namespace ReceiptTestKit;
 class TstPoEstimate : public QObject {
     Q_OBJECT
 
-    static QString year() { return QString::number(QDate::currentDate().year()); }
-    static QString number(int n) { return QStringLiteral("FP%1-%2").arg(year()).arg(n, 5, 10, QLatin1Char('0')); }
     static QString date(const char* monthDay) { return year() + QLatin1Char('-') + QLatin1String(monthDay) + QStringLiteral(" 00:00:00"); }
 
     struct ImLine {
@@ -114,22 +112,6 @@ class TstPoEstimate : public QObject {
         addLot(env, "EST-B", date("06-12"), 40, {{2, 5, 200, 1000, 1}}, {4800}, 3200);
     }
 
-    static void save(TFrFrPoTran& f)
-    {
-        backTo(f, f.Reference);
-        MessageService::queueAnswer(true);
-        key(Qt::Key_F10);
-    }
-    static void openOrder(TFrFrPoTran& f, const QString& no)
-    {
-        f.AcNew->trigger();
-        f.FaGetDocNo1->DocNo->setFocus();
-        field(no);
-    }
-    static int orderId(TestEnv& env, const QString& no)
-    {
-        return env.scalar("select Id from FrPoHd where trim(PoNo) = :n", {{"n", no}}).toInt();
-    }
     // The page opened by its key.
     static void showPage(TFrFrPoTran& f)
     {

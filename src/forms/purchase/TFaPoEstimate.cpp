@@ -502,40 +502,34 @@ bool typedNumber(const QString& text, bool& has, double& value)
 
 void TFaPoEstimate::rateTyped()
 {
-    if (m_filling || !editable())
-        return;
-    bool has = false;
-    double v = 0;
-    if (!typedNumber(EdRate->text(), has, v)) {
-        MessageService::information(text(Text::BadNumber, thai()).arg(EdRate->text()));
-        EdRate->setFocus();
-        return;
-    }
     const LandedCostEstimate::Header& h = m_est.header;
-    if (has == h.HasRate && (!has || FormatFloat(RateFormat, v) == FormatFloat(RateFormat, h.Rate)))
-        return;
-    syncLines();
-    m_est.typeRate(has, v);
-    m_est.compute();
-    showEstimate();
+    headerTyped(EdRate, h.HasRate, h.Rate, RateFormat, [this](bool has, double v) { m_est.typeRate(has, v); });
 }
 
 void TFaPoEstimate::expenseTyped()
+{
+    const LandedCostEstimate::Header& h = m_est.header;
+    headerTyped(EdExpense, h.HasExpenseShare, h.ExpenseShare, ShareFormat,
+                [this](bool has, double v) { m_est.typeExpenseShare(has, v); });
+}
+
+void TFaPoEstimate::headerTyped(QLineEdit* edit, bool had, double was, const QString& format,
+                                const std::function<void(bool, double)>& type)
 {
     if (m_filling || !editable())
         return;
     bool has = false;
     double v = 0;
-    if (!typedNumber(EdExpense->text(), has, v)) {
-        MessageService::information(text(Text::BadNumber, thai()).arg(EdExpense->text()));
-        EdExpense->setFocus();
+    if (!typedNumber(edit->text(), has, v)) {
+        MessageService::information(text(Text::BadNumber, thai()).arg(edit->text()));
+        edit->setFocus();
         return;
     }
-    const LandedCostEstimate::Header& h = m_est.header;
-    if (has == h.HasExpenseShare && (!has || FormatFloat(ShareFormat, v) == FormatFloat(ShareFormat, h.ExpenseShare)))
+    // Leaving the field with the value it showed types nothing.
+    if (has == had && (!has || FormatFloat(format, v) == FormatFloat(format, was)))
         return;
     syncLines();
-    m_est.typeExpenseShare(has, v);
+    type(has, v);
     m_est.compute();
     showEstimate();
 }

@@ -2,6 +2,7 @@
 #include "forms/import/LandedCostEstimate.h"
 
 #include <QWidget>
+#include <functional>
 
 class CachedDataSet;
 class QLabel;
@@ -71,6 +72,8 @@ private:
     void fillGrid();
     void rateTyped();
     void expenseTyped();
+    void headerTyped(QLineEdit* edit, bool had, double was, const QString& format,
+                     const std::function<void(bool, double)>& type);
     void dutyTyped(int row);
     void defaultsAgain();
     bool editable() const;
