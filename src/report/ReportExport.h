@@ -37,4 +37,8 @@ void toCsv(const QList<PreparedReport>& sections, const QString& path);
 void toImage(const ReportPage& page, const QString& path, qreal dpi = 150);
 // Prints the chosen pages to the printer as it is set up (no dialog). Throws NkError.
 void print(const PreparedReport& report, QPrinter* printer, const ReportPrintOptions& options);
+// A file name made of a title ("ใบสั่งซื้อต่างประเทศ / Purchase Order" gives "ใบสั่งซื้อต่างประเทศ -
+// Purchase Order"): characters no file system takes, and "/" which would make a folder,
+// become "-"; blanks run together; never empty ("report").
+QString safeFileName(const QString& title);
 }  // namespace ReportExport

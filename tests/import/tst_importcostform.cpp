@@ -173,16 +173,20 @@ void TestImportCostForm::opensForProgramCode()
 
 void TestImportCostForm::lotWithExpensesShowsTheCost()
 {
+    copyLayout();
     TFrImportCost f;
     chooseLot(f, lotCode(*m_env, 1));
     QCOMPARE(f.importLotId(), qint64(1));
     QCOMPARE(f.FaGetImportLotNo1->DescLabel->text(), QStringLiteral("เครื่องเขียนจากสหรัฐอเมริกา"));
 
     int opened = 0;
+    int fileDialogs = 0;
     MessageService::setDialogHook([&](QDialog* d) {
         auto* s = qobject_cast<TFrShowImportCost*>(d);
-        if (!s)
+        if (!s) {
+            fileDialogs += qobject_cast<QFileDialog*>(d) ? 1 : 0;
             return int(QDialog::Rejected);
+        }
         ++opened;
         s->resize(1180, 320);
         s->show();
@@ -230,6 +234,10 @@ void TestImportCostForm::lotWithExpensesShowsTheCost()
                                           QStringLiteral("CS%1-00001 5,000.00/350.00").arg(QDate::currentDate().year()),
                                           " 17,000.00/1,190.00"}));
             QVERIFY(s->grab().save(screenshotPath(QStringLiteral("importcost_documents.png"))));
+            // Enter on an export button presses it (the file dialog opens and is cancelled).
+            s->BExportCsv->setFocus();
+            QTest::keyClick(s->BExportCsv, Qt::Key_Return);
+            QVERIFY2(fileDialogs == 1, qPrintable(MessageService::lastText()));
             // Every column title and figure fits its column.
             const QFontMetrics fm(s->DgCost->horizontalHeader()->font());
             const QFontMetrics cellFm(s->DgCost->font());
@@ -244,7 +252,8 @@ void TestImportCostForm::lotWithExpensesShowsTheCost()
         }();
         return int(QDialog::Accepted);
     });
-    QTest::keyClick(f.BtReport, Qt::Key_Space);
+    f.BtReport->setFocus();
+    QTest::keyClick(f.BtReport, Qt::Key_Return); // Enter on the button shows the cost
     QCOMPARE(opened, 1);
     QVERIFY(MessageService::shown().isEmpty());
     // Back on the lot, ready for the next one.

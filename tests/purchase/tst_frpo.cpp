@@ -546,6 +546,30 @@ private slots:
         QCOMPARE(price(), 15.0);
     }
 
+    // An approved order (save and approval off) can still be printed again: Ctrl+P opens the
+    // print dialog for the order as stored.
+    void approvedOrderPrintsAgain()
+    {
+        TestEnv env;
+        env.exec("update Config set PO_Approved = 'N'");
+        TFrFrPoTran f;
+        open(f, 6);
+        QVERIFY(!f.AcPrint->isEnabled());
+        openOrder(f, number(1));
+        QVERIFY(!f.AcSave->isEnabled());
+        QVERIFY(f.BPrint->isVisible() && f.AcPrint->isEnabled());
+        QString printed;
+        MessageService::setDialogHook([&](QDialog* d) {
+            if (auto* p = qobject_cast<TFrDocPrintForm*>(d))
+                printed = p->DocNo + QLatin1Char(' ') + p->PrintCode;
+            d->reject();
+            return int(QDialog::Rejected);
+        });
+        backTo(f, f.Reference);
+        key(Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(printed, number(1) + QStringLiteral(" FRPO-P"));
+    }
+
     // A discount text that cannot be read stops the save of an order too: "abc" with the
     // quantity changed afterwards would otherwise store a total for the old quantity.
     void unreadableDiscountStopsTheSave()

@@ -640,6 +640,30 @@ private slots:
         QVERIFY(!f->QHd->UpdatesPending() || f->QHd->AsFloat("Total") == f->QHd->oldValue(0, "Total").toDouble());
     }
 
+    // Numbers typed by hand, none typed: the reminder is shown once and the cursor waits in
+    // the number; the window coming back to the front (a message box closing) shows it no more.
+    void emptyNumberIsRemindedOnce()
+    {
+        TestEnv env;
+        TFrImExpTran f;
+        open(f, 3);
+        QVERIFY(!f.AutoRun);
+        MessageService::clearShown();
+        key(Qt::Key_Return);
+        QApplication::setActiveWindow(nullptr);
+        QApplication::setActiveWindow(&f);
+        settle();
+        QStringList shown;
+        for (const auto& m : MessageService::shown())
+            shown << m.text;
+        QVERIFY2(shown.size() == 1, qPrintable(shown.join(" | ")));
+        QCOMPARE(MessageService::lastText(), QStringLiteral("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetDocNo1->DocNo));
+        field("MS0900");
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.EntryType));
+        QCOMPARE(MessageService::shown().size(), 1);
+    }
+
     // Amounts that cannot be computed stop the save before the question: the user is told
     // which line (or the deposit) and what is wrong, the cursor waits there, nothing is stored.
     void refusedAmountsStopTheSave_data()

@@ -130,6 +130,8 @@ TFrInbound::TFrInbound(QWidget* parent)
     BtLoadFrPo = new QPushButton(QStringLiteral("อ้างบิลสั่งชื้ออื่นๆ"), PnHeader);
     BtLoadFrPo->setObjectName(QStringLiteral("BtLoadFrPo"));
     connect(BtLoadFrPo, &QPushButton::clicked, this, [this] { BtLoadFrPoClick(); });
+    // Enter passes the button on the way from the header to the lines; Space presses it.
+    BtLoadFrPo->setProperty("EnterMovesOn", true);
     HeaderGrid->addWidget(FaGetRemark1, 4, 0, 1, 2);
     HeaderGrid->addWidget(BtLoadFrPo, 4, 2);
     alignCaptions();

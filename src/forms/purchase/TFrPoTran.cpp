@@ -289,6 +289,8 @@ void TFrPoTran::FormShow()
         configure();
     RefreshScreen();
     TFrForm::FormShow(); // hides history, copy, print and change-code; runs New
+    // A saved order can be printed again (Ctrl+P), approved or not.
+    BPrint->show();
 }
 
 void TFrPoTran::RefreshScreen()
@@ -382,6 +384,7 @@ void TFrPoTran::AcNewExecute()
     OpenQuery(QString());
     BApprove->hide();
     AcApprove->setEnabled(false);
+    AcPrint->setEnabled(false);
     QHd->Append();
     enableHeader(true);
     FaGetTaxCode1->setEnabled(true);
@@ -423,6 +426,7 @@ void TFrPoTran::PoNoExit()
     const bool cleared = found && QHd->AsString(QStringLiteral("Clear")) == QLatin1String("Y");
     const bool approvalOffered = DM->ConfigText(QStringLiteral("PO_Approved")) == QLatin1String("N");
     AcDel->setEnabled(found && DMConfig && DMConfig->DeleteRight && !cleared);
+    AcPrint->setEnabled(found);
     if (!found) {
         BApprove->hide();
         AcApprove->setEnabled(false);
@@ -621,6 +625,14 @@ void TFrPoTran::AcSaveExecute()
     }
     PrintDocument(this, res.number, YearOfDate(res.date), Cfg.docCode);
     AcNewExecute();
+}
+
+void TFrPoTran::AcPrintExecute()
+{
+    if (!AcPrint->isEnabled() || !QHd->Active() || QHd->RecNo() < 0 || QHd->AsInteger(QStringLiteral("ID")) < 1)
+        return;
+    // The order as stored is printed, whatever was typed since it was opened.
+    PrintDocument(this, QHd->oldValue(QHd->RecNo(), QStringLiteral("PoNo")).toString(), YearOfDate(docDate()), Cfg.docCode);
 }
 
 void TFrPoTran::AcDelExecute()

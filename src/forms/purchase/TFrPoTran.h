@@ -119,6 +119,7 @@ public:
     void AcNewExecute() override;
     void AcSaveExecute() override;
     void AcDelExecute() override;
+    void AcPrintExecute() override;
     void AcCopyExecute() override;
     void AcApproveExecute();
     void OpenQuery(const QString& number);

@@ -456,6 +456,13 @@ void TFrMrTran::MrNoExit()
 {
     if (!QHd->Active() || !FaGetDocNo1->DocNo->isEnabled())
         return;
+    if (!AutoRun && FaGetDocNo1->DocNo->text().trimmed().isEmpty()) {
+        // Numbers are typed by hand: the reminder once, and the cursor back in the number
+        // (nothing is opened, so the number can still be typed).
+        MessageService::information(QStringLiteral("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
+        FaGetDocNo1->DocNo->setFocus();
+        return;
+    }
     const QString typed = FaGetDocNo1->DocNo->text().trimmed().left(qMax(1, DocNoLength));
     const QString n = PadLeft(typed, DocNoLength, QLatin1Char(' '));
     OpenQuery(n);
@@ -634,12 +641,6 @@ void TFrMrTran::MrTaxNoExit()
     }
 }
 
-void TFrMrTran::EntryTypeEnter()
-{
-    if (!AutoRun && FaGetDocNo1->DocNo->text().trimmed().isEmpty())
-        MessageService::information(QStringLiteral("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
-}
-
 void TFrMrTran::Price_IEExit()
 {
     if (!QHd->Active() || QHd->RecNo() < 0 || Price_IE->currentIndex() < 0)
@@ -678,9 +679,7 @@ bool TFrMrTran::CalculateAll()
 bool TFrMrTran::eventFilter(QObject* obj, QEvent* e)
 {
     if (e->type() == QEvent::FocusIn) {
-        if (obj == EntryType)
-            EntryTypeEnter();
-        else if (obj == PoHd) {
+        if (obj == PoHd) {
             m_poTextAtEnter = PoHd->text();
             BtSearchPoNo->setEnabled(PoHd->isEnabled());
         } else if (obj == DueDays)

@@ -131,7 +131,6 @@ public:
     void DueDaysExit();
     void FaGetDate1DocDateExit();
     void MrTaxNoExit();
-    void EntryTypeEnter();
     void Price_IEExit();
     void TaxCodeExit();
     void RefreshScreen();
