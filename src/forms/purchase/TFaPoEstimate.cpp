@@ -100,7 +100,7 @@ TFaPoEstimate::TFaPoEstimate(TFrPoTran* form)
     BtDefaults->setFocusPolicy(Qt::NoFocus);
 
     QEst = new CachedDataSet(this, QStringLiteral("QEst"));
-    QEst->defineFields({QStringLiteral("RecNo"), QStringLiteral("ProductCode"), QStringLiteral("ProductName"),
+    QEst->defineFields({QStringLiteral("ProductCode"), QStringLiteral("ProductName"),
                         QStringLiteral("Quantity"), QStringLiteral("UnitName"), QStringLiteral("Amount"),
                         QStringLiteral("GoodsBaht"), QStringLiteral("DutyShare"), QStringLiteral("DutyFrom"),
                         QStringLiteral("Duty"), QStringLiteral("Expense"), QStringLiteral("LandedCost"),
@@ -463,8 +463,7 @@ void TFaPoEstimate::fillGrid()
                              : l.DutyFrom.Found  ? text(Text::DutyLot, th).arg(l.DutyFrom.LotCode)
                              : l.DutyLookedUp    ? text(Text::DutyNone, th)
                                                  : QString();
-        const QVariantList values{m_gridRows[i] + 1,
-                                  l.Code,
+        const QVariantList values{l.Code,
                                   l.Name,
                                   l.Quantity,
                                   l.Unit,
