@@ -291,6 +291,15 @@ QString UserErrorText(const NkError& error, ErrorLanguage language)
         what = {"ติดต่อฐานข้อมูลไม่ได้", "The database cannot be reached."};
         write = false; // mostly at the first read; a save that loses its server rolls back anyway
         break;
+    case NkError::Kind::Duplicate:
+        what = {"ข้อมูลที่ต้องไม่ซ้ำกันมีอยู่ในฐานข้อมูลแล้ว", "A value that must be unique is already stored."};
+        break;
+    case NkError::Kind::Database:
+        // The driver's words and the statement are for the support desk: they stay in the
+        // details and the error log.
+        what = {"ฐานข้อมูลไม่รับคำสั่งของโปรแกรม กรุณาแจ้งผู้ดูแลระบบ",
+                "The database refused the program's request; please tell the administrator."};
+        break;
     default:
         return error.message();
     }

@@ -102,7 +102,7 @@ NkError::Kind errorKind(const QSqlError& error)
                              "could not receive data from server", "could not send data to server"})
         if (text.contains(QLatin1String(lost)))
             return NkError::Kind::Connection;
-    return NkError::Kind::General;
+    return NkError::Kind::Database;
 }
 
 NkError sqlError(const QSqlError& error, const QString& sql)

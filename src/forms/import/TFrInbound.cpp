@@ -85,6 +85,7 @@ TFrInbound::TFrInbound(QWidget* parent)
     FaGetImportLotNo1 = new TFaGetImportLotNo(PnHeader);
     FaGetImportLotNo1->bind(QHd, QStringLiteral("ImportLotNo"));
     FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
+    FaGetImportLotNo1->CreateAllowed = true; // a new company records its first shipment
     FaGetImportLotNo1->CodeEnter = [this] { FaGetImportLotNo1CodeEnter(); };
     LbTransportNo = new QLabel(QStringLiteral("เลขที่ใบขน"), PnHeader);
     TransportNo = new TDbEdit(PnHeader);
@@ -821,7 +822,9 @@ void TFrInbound::LoadFrPo(const QString& numberIn)
     TEMPIM << QFrPo->AsString(QStringLiteral("PoNo"));
     QHd->SetField(QStringLiteral("FrVendor"), QFrPo->FieldByName(QStringLiteral("FrVenDor")));
     QHd->SetField(QStringLiteral("Currency"), QFrPo->FieldByName(QStringLiteral("Currency")));
-    QHd->SetField(QStringLiteral("Remark"), QFrPo->FieldByName(QStringLiteral("Remark")));
+    // A remark the user typed already stays; an empty one takes the order's.
+    if (QHd->AsString(QStringLiteral("Remark")).trimmed().isEmpty())
+        QHd->SetField(QStringLiteral("Remark"), QFrPo->FieldByName(QStringLiteral("Remark")));
     QHd->SetField(QStringLiteral("Total"), QFrPo->FieldByName(QStringLiteral("HdTotal")));
     QHd->Post();
 

@@ -95,6 +95,7 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     FaGetDate1 = new TFaGetDate(PnHeader);
     FaGetImportLotNo1 = new TFaGetImportLotNo(PnHeader);
     FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
+    FaGetImportLotNo1->CreateAllowed = true; // a new company records its first shipment
     FaGetImportLotNo1->hide(); // shown by the import-expense forms
     LbPoHd = label(PnHeader);
     PoHd = new TLookupEdit(PnHeader);
