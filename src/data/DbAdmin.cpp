@@ -570,10 +570,50 @@ QStringList receiveOrdersFromImports(const QSqlDatabase& db)
     return {QStringLiteral("FrPoDt: received quantities of %1 order lines computed from the import documents").arg(lines)};
 }
 
+QString scriptSection(const QString& resourceName, const QString& heading)
+{
+    // A section runs from its heading line ("-- ===... heading") to the next such line.
+    const QStringList lines = scriptText(resourceName).split(QLatin1Char('\n'));
+    static const QRegularExpression rule(QStringLiteral("^--\\s*={10,}\\s*(.*)$"));
+    QStringList section;
+    bool inside = false;
+    for (const QString& line : lines) {
+        const QRegularExpressionMatch m = rule.match(line.trimmed());
+        if (m.hasMatch()) {
+            if (inside)
+                break;
+            inside = m.captured(1).trimmed() == heading;
+            continue;
+        }
+        if (inside)
+            section << line;
+    }
+    if (section.isEmpty())
+        throw NkError(QStringLiteral("Section \"%1\" not found in %2").arg(heading, resourceName));
+    return section.join(QLatin1Char('\n'));
+}
+
+QStringList addLandedCostEstimates(const QSqlDatabase& db)
+{
+    bool had = false;
+    for (const DbCatalog::Table& t : DbCatalog::tables(db))
+        had = had || t.name == QLatin1String("frpoesthd");
+    Db::beginTransaction(db);
+    try {
+        runScript(db, scriptSection(QStringLiteral("company.sql"), QStringLiteral("landed cost estimates of foreign orders")));
+        Db::commit(db);
+    } catch (...) {
+        Db::rollback(db);
+        throw;
+    }
+    return {had ? QStringLiteral("FrPoEstHd, FrPoEstDt, FrPoEstSetting: landed cost estimates already there")
+                : QStringLiteral("FrPoEstHd, FrPoEstDt, FrPoEstSetting: landed cost estimates of foreign orders added")};
+}
+
 namespace {
 QStringList upgrade(const QSqlDatabase& db)
 {
-    return makeDocumentNumbersUnique(db) + receiveOrdersFromImports(db);
+    return makeDocumentNumbersUnique(db) + receiveOrdersFromImports(db) + addLandedCostEstimates(db);
 }
 } // namespace
 

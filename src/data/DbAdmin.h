@@ -61,7 +61,14 @@ QStringList makeDocumentNumbersUnique(const QSqlDatabase& db);
 // them: every order line's Received, BackOrder and Clear, and every order's Clear, computed
 // from the live imports (OrderReceipts), in one transaction; adds the index of ImDt.PoDt.
 QStringList receiveOrdersFromImports(const QSqlDatabase& db);
-// Both of the above.
+// The section of a script of db/ under the heading line "-- ===== <heading>", up to the next
+// such line. Throws NkError when there is none.
+QString scriptSection(const QString& resourceName, const QString& heading);
+// The tables of the landed cost estimates of foreign orders (FrPoEstHd, FrPoEstDt and the
+// setting FrPoEstSetting with its row), made by their own section of company.sql when a
+// company lacks them; one line saying which.
+QStringList addLandedCostEstimates(const QSqlDatabase& db);
+// All of the above.
 QStringList upgradeCompanyDatabase(const QString& folder, const QString& name);
 QStringList upgradeCompanyDatabase(const ServerLocation& where, const QString& name);
 

@@ -4,6 +4,9 @@
 #include <QColor>
 #include <QFont>
 #include <QList>
+#include <QMarginsF>
+#include <QStringList>
+#include <QVector>
 #include <QPointF>
 #include <QRectF>
 
@@ -21,5 +24,23 @@ void rect(QList<PageItem>& items, const QRectF& r, const QColor& fill);
 void line(QList<PageItem>& items, const QPointF& a, const QPointF& b, qreal width, const QColor& color);
 // The width a text takes in a font (mm).
 qreal textWidth(const QString& text, const QFont& font);
+
+// A list laid out as pages: the title (centred) and the condition line on every page, the
+// heading of the list, the column titles in bold under it with a rule, the rows, and on the
+// last page a rule, the total row in bold and a note.
+struct Table {
+    QString title;
+    QString condition;
+    QString heading;
+    QStringList columns;
+    QVector<qreal> parts;   // each column's part of the page's width
+    QVector<bool> right;    // right-aligned columns (figures)
+    QVector<QStringList> rows;
+    QStringList total;      // empty: no total row
+    QString note;
+    qreal points = 9;       // size of the rows' text
+};
+// As many pages as the rows need (at least one), of the given size and margins.
+QList<ReportPage> tablePages(const Table& table, const QSizeF& pageSize, const QMarginsF& margins);
 
 } // namespace PageItems

@@ -361,6 +361,13 @@ void ReportExport::toCsv(const PreparedReport& report, const QString& path, qrea
     writeFile(path, QByteArray("\xEF\xBB\xBF") + csvText(report, scaleX, scaleY, delimiter).toUtf8());
 }
 
+void ReportExport::toCsv(const QList<PreparedReport>& sections, const QString& path)
+{
+    QStringList texts;
+    for (const PreparedReport& r : sections) texts << csvText(r);
+    writeFile(path, QByteArray("\xEF\xBB\xBF") + texts.join(QStringLiteral("\r\n")).toUtf8());
+}
+
 void ReportExport::toImage(const ReportPage& page, const QString& path, qreal dpi)
 {
     if (!ReportRenderer::toImage(page, dpi).save(path)) throw NkError(QStringLiteral("Cannot write %1").arg(path));

@@ -42,26 +42,6 @@ using namespace ReceiptTestKit;
 class TstFrPo : public QObject {
     Q_OBJECT
 
-    static QString year() { return QString::number(QDate::currentDate().year()); }
-    // Automatic numbers of FRPO-P: the demo has drawn two.
-    static QString number(int n) { return QStringLiteral("FP%1-%2").arg(year()).arg(n, 5, 10, QLatin1Char('0')); }
-
-    static void save(TFrFrPoTran& f)
-    {
-        backTo(f, f.Reference);
-        MessageService::queueAnswer(true);
-        key(Qt::Key_F10);
-    }
-    static void openOrder(TFrFrPoTran& f, const QString& no)
-    {
-        f.AcNew->trigger();
-        f.FaGetDocNo->DocNo->setFocus();
-        field(no);
-    }
-    static int orderId(TestEnv& env, const QString& no)
-    {
-        return env.scalar("select Id from FrPoHd where trim(PoNo) = :n", {{"n", no}}).toInt();
-    }
     static QString lines(TestEnv& env, int id)
     {
         QStringList l;

@@ -39,6 +39,8 @@ QString legend(int segment, bool thai)
 
 QString heading(const ImportCostChartTexts& t)
 {
+    if (!t.Heading.isEmpty())
+        return t.Heading;
     return t.Thai ? QStringLiteral("ส่วนประกอบต้นทุนของสินค้าแต่ละรายการ (บาท)   ปันส่วนค่าใช้จ่ายตาม")
                         + CostBasisCaption(t.Basis, true)
                   : QStringLiteral("Make-up of each product's landed cost (baht), expenses split by ")
@@ -139,8 +141,9 @@ QList<PageItem> layout(const QVector<ImportCostChartBar>& bars, int first, int c
     for (int i = 0; i < count && first + i < bars.size(); ++i) {
         const ImportCostChartBar& b = bars[first + i];
         const qreal rowTop = plotTop + i * rowHeight;
-        PageItems::text(items, b.Code.trimmed() + QStringLiteral("  ") + leftClusters(b.ThaiName.trimmed(), 30), labelFont,
-                QRectF(area.left(), rowTop, labelWidth, rowHeight), Qt::AlignLeft);
+        const QString label = !b.Label.isEmpty() ? b.Label
+                                                 : b.Code.trimmed() + QStringLiteral("  ") + leftClusters(b.ThaiName.trimmed(), 30);
+        PageItems::text(items, label, labelFont, QRectF(area.left(), rowTop, labelWidth, rowHeight), Qt::AlignLeft);
         qreal bx = plotLeft;
         const qreal barHeight = std::min<qreal>(rowHeight * 0.64, 6);
         const qreal barTop = rowTop + (rowHeight - barHeight) / 2;
@@ -149,7 +152,8 @@ QList<PageItem> layout(const QVector<ImportCostChartBar>& bars, int first, int c
             // A negative amount (a credit line) has no length to draw; its total says it.
             const qreal w = std::max(0.0, parts[s]) * mmPerBaht;
             if (w > 0)
-                PageItems::rect(items, QRectF(bx, barTop, w, barHeight), segmentColor(s));
+                PageItems::rect(items, QRectF(bx, barTop, w, barHeight),
+                                b.Faded ? segmentColor(s).lighter(150) : segmentColor(s));
             bx += w;
         }
         PageItems::text(items, amountFormat.format(b.total()), amountFont, QRectF(bx + 1.2, rowTop, 30, rowHeight),
@@ -164,7 +168,8 @@ QList<ReportPage> pages(const QVector<ImportCostChartBar>& bars, const QSizeF& p
     QList<ReportPage> out;
     const QRectF area(margins.left(), margins.top(), pageSize.width() - margins.left() - margins.right(),
                       pageSize.height() - margins.top() - margins.bottom());
-    const int perPage = std::max(1, int((area.height() - headRoom(texts) - footRoom()) / RowHeight));
+    const int group = std::max(1, texts.BarsPerGroup);
+    const int perPage = std::max(group, int((area.height() - headRoom(texts) - footRoom()) / RowHeight) / group * group);
     const double most = largest(bars);
     for (int first = 0; first < bars.size(); first += perPage) {
         ReportPage page;

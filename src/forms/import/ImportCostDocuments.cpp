@@ -107,7 +107,6 @@ Qt::ItemFlags ImportCostDocumentModel::flags(const QModelIndex& index) const
 namespace ImportCostDocuments {
 
 namespace {
-constexpr qreal TitleHeight = 8, LineHeight = 6, RowHeight = 5.5;
 // Column widths in parts of the page's width: kind, number, date, vendor, counted, VAT.
 constexpr qreal Parts[] = {0.17, 0.13, 0.09, 0.31, 0.15, 0.15};
 } // namespace
@@ -123,80 +122,26 @@ QString Note(bool thai)
 QList<ReportPage> pages(const QVector<LotExpenseDocument>& documents, const QSizeF& pageSize, const QMarginsF& margins,
                         const QString& title, const QString& condition, bool thai)
 {
-    const QRectF area(margins.left(), margins.top(), pageSize.width() - margins.left() - margins.right(),
-                      pageSize.height() - margins.top() - margins.bottom());
-    const qreal head = (title.isEmpty() ? 0 : TitleHeight) + (condition.isEmpty() ? 0 : LineHeight) + 2 * LineHeight;
-    const qreal foot = 2 * RowHeight + LineHeight;
-    const int perPage = std::max(1, int((area.height() - head - foot) / RowHeight));
-    const QFont titleFont = PageItems::font(14, true);
-    const QFont lineFont = PageItems::font(10);
-    const QFont boldFont = PageItems::font(9, true);
-    const QFont rowFont = PageItems::font(9);
-    const QString heading = thai ? QStringLiteral("เอกสารค่าใช้จ่ายของล็อต") : QStringLiteral("Expense documents of the lot");
-
-    auto columns = [&](qreal y, qreal h) {
-        QVector<QRectF> boxes;
-        qreal x = area.left();
-        for (qreal part : Parts) {
-            boxes << QRectF(x + 1, y, area.width() * part - 2, h);
-            x += area.width() * part;
-        }
-        return boxes;
-    };
-    auto row = [&](QList<PageItem>& items, qreal y, const QStringList& cells, const QFont& font) {
-        const QVector<QRectF> boxes = columns(y, RowHeight);
-        for (int c = 0; c < cells.size(); ++c) {
-            const bool money = c >= ImportCostDocumentModel::Counted;
-            PageItems::text(items, cells[c], font, boxes[c], money ? Qt::AlignRight : Qt::AlignLeft);
-        }
-    };
-
-    QList<ReportPage> out;
-    const int count = int(documents.size());
-    for (int first = 0; first == 0 || first < count; first += perPage) {
-        ReportPage page;
-        page.size = pageSize;
-        QList<PageItem>& items = page.items;
-        qreal y = area.top();
-        if (!title.isEmpty()) {
-            PageItems::text(items, title, titleFont, QRectF(area.left(), y, area.width(), TitleHeight), Qt::AlignHCenter);
-            y += TitleHeight;
-        }
-        if (!condition.isEmpty()) {
-            PageItems::text(items, condition, lineFont, QRectF(area.left(), y, area.width(), LineHeight), Qt::AlignLeft);
-            y += LineHeight;
-        }
-        PageItems::text(items, heading, lineFont, QRectF(area.left(), y, area.width(), LineHeight), Qt::AlignLeft);
-        y += LineHeight;
-        QStringList titles;
-        for (int c = 0; c < ImportCostDocumentModel::ColumnCount; ++c)
-            titles << ImportCostDocumentModel::title(c, thai);
-        row(items, y, titles, boldFont);
-        y += LineHeight;
-        PageItems::line(items, QPointF(area.left(), y), QPointF(area.right(), y), 0.5, Qt::black);
-        for (int i = first; i < std::min(count, first + perPage); ++i) {
-            const LotExpenseDocument& d = documents[i];
-            row(items, y, {LotExpenseDocumentKind(d.DocKind, thai), d.Number, d.Date,
-                           leftClusters((d.VendorCode + QStringLiteral("  ") + d.VendorName).trimmed(), 40),
-                           ImportCostModel::formatAmount(d.Counted), ImportCostModel::formatAmount(d.VatLeftOut)},
-                rowFont);
-            y += RowHeight;
-        }
-        if (first + perPage >= count) {
-            PageItems::line(items, QPointF(area.left(), y), QPointF(area.right(), y), 0.5, Qt::black);
-            double vat = 0;
-            for (const LotExpenseDocument& d : documents)
-                vat += d.VatLeftOut;
-            row(items, y, {thai ? QStringLiteral("รวมค่าใช้จ่ายของล็อต") : QStringLiteral("Lot expenses"), QString(),
-                           QString(), QString(), ImportCostModel::formatAmount(LotExpenseTotal(documents)),
-                           ImportCostModel::formatAmount(vat)},
-                boldFont);
-            y += RowHeight + 1;
-            PageItems::text(items, Note(thai), rowFont, QRectF(area.left(), y, area.width(), LineHeight), Qt::AlignLeft);
-        }
-        out.append(page);
+    PageItems::Table t;
+    t.title = title;
+    t.condition = condition;
+    t.heading = thai ? QStringLiteral("เอกสารค่าใช้จ่ายของล็อต") : QStringLiteral("Expense documents of the lot");
+    for (int c = 0; c < ImportCostDocumentModel::ColumnCount; ++c) {
+        t.columns << ImportCostDocumentModel::title(c, thai);
+        t.parts << Parts[c];
+        t.right << (c >= ImportCostDocumentModel::Counted);
     }
-    return out;
+    double vat = 0;
+    for (const LotExpenseDocument& d : documents) {
+        t.rows << QStringList{LotExpenseDocumentKind(d.DocKind, thai), d.Number, d.Date,
+                              leftClusters((d.VendorCode + QStringLiteral("  ") + d.VendorName).trimmed(), 40),
+                              ImportCostModel::formatAmount(d.Counted), ImportCostModel::formatAmount(d.VatLeftOut)};
+        vat += d.VatLeftOut;
+    }
+    t.total = {thai ? QStringLiteral("รวมค่าใช้จ่ายของล็อต") : QStringLiteral("Lot expenses"), QString(), QString(),
+               QString(), ImportCostModel::formatAmount(LotExpenseTotal(documents)), ImportCostModel::formatAmount(vat)};
+    t.note = Note(thai);
+    return PageItems::tablePages(t, pageSize, margins);
 }
 
 } // namespace ImportCostDocuments

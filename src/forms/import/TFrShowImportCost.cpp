@@ -10,6 +10,8 @@
 #include "forms/import/ImportCostDocuments.h"
 #include "forms/import/ImportCostModel.h"
 #include "forms/import/ImportCostQuery.h"
+#include "forms/import/LandedCostCompare.h"
+#include "forms/import/LandedCostQuery.h"
 #include "print/ReportFunctions.h"
 #include "report/ReportData.h"
 #include "report/ReportExport.h"
@@ -32,6 +34,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QShowEvent>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -158,6 +161,28 @@ TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db,
     SbChart->setWidgetResizable(true);
     SbChart->setWidget(ChCost);
 
+    // The estimate against the actual cost: the table over its picture.
+    m_estimates = new LandedCostCompareModel(this);
+    DgEstimate = grid("DgEstimate", m_estimates);
+    ChEstimate = new ImportCostChartView;
+    ChEstimate->setObjectName(QStringLiteral("ChEstimate"));
+    auto* estimateChart = new QScrollArea(this);
+    estimateChart->setWidgetResizable(true);
+    estimateChart->setWidget(ChEstimate);
+    LbEstimate = new QLabel(this);
+    LbEstimate->setObjectName(QStringLiteral("LbEstimate"));
+    LbEstimate->setWordWrap(true);
+    auto* estimatePage = new QWidget(this);
+    auto* estimateLayout = new QVBoxLayout(estimatePage);
+    estimateLayout->setContentsMargins(0, 0, 0, 0);
+    auto* estimateSplit = new QSplitter(Qt::Vertical, estimatePage);
+    estimateSplit->addWidget(DgEstimate);
+    estimateSplit->addWidget(estimateChart);
+    estimateSplit->setStretchFactor(0, 1);
+    estimateSplit->setStretchFactor(1, 2);
+    estimateLayout->addWidget(LbEstimate);
+    estimateLayout->addWidget(estimateSplit, 1);
+
     auto* costPage = new QWidget(this);
     auto* costLayout = new QVBoxLayout(costPage);
     costLayout->setContentsMargins(0, 0, 0, 0);
@@ -172,6 +197,8 @@ TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db,
                    thai ? QStringLiteral("เปรียบเทียบกับตามมูลค่า (&2)") : QStringLiteral("Compared with value (&2)"));
     PcCost->addTab(SbChart, thai ? QStringLiteral("กราฟ (&3)") : QStringLiteral("Chart (&3)"));
     PcCost->addTab(documentsPage, thai ? QStringLiteral("เอกสารค่าใช้จ่าย (&4)") : QStringLiteral("Expense documents (&4)"));
+    PcCost->addTab(estimatePage,
+                   thai ? QStringLiteral("ประมาณการเทียบจริง (&5)") : QStringLiteral("Estimate against actual (&5)"));
     // Ctrl+Tab turns the pages from anywhere in the form, the grids included (they would
     // otherwise take the key to move their cursor).
     for (const bool forward : {true, false}) {
@@ -258,6 +285,16 @@ void TFrShowImportCost::FormShow()
                               : QStringLiteral("Lot expenses %1 baht from %2 documents (see Expense documents)")
                                     .arg(ImportCostModel::formatAmount(in.LotExpense))
                                     .arg(in.Documents.size()));
+    // Orders estimated before the goods came, against what they cost (a company without the
+    // estimate tables has none).
+    m_comparison.clear();
+    if (!in.Rows.isEmpty() && LandedCostQuery::Available(m_db))
+        m_comparison = LandedCostEstimate::Compare(res, LandedCostQuery::Receipts(m_db, m_lotId));
+    const bool compared = LandedCostEstimate::anyCompared(m_comparison);
+    m_estimates->setRows(compared ? m_comparison : QVector<LandedCostEstimate::Comparison>(), thai);
+    DgEstimate->resizeColumnsToContents();
+    LbEstimate->setText(compared ? LandedCostCompare::Explanation(thai) : LandedCostCompare::NothingToCompare(thai));
+    ChEstimate->setChart(LandedCostCompare::Bars(m_comparison, thai), LandedCostCompare::ChartTexts({}, {}, thai));
     buildCostTable();
     m_lotCode.clear();
     m_lotDescription.clear();
@@ -440,6 +477,8 @@ PreparedReport TFrShowImportCost::pdfPages()
     const QMarginsF margins = report()->layout().margins;
     out.pages += ImportCostDocuments::pages(m_documents->documents(), size, margins, texts.Title, texts.Condition, true);
     out.pages += ImportCostChart::pages(ImportCostChartBars(result()), size, margins, texts);
+    if (LandedCostEstimate::anyCompared(m_comparison))
+        out.pages += LandedCostCompare::pages(m_comparison, size, margins, texts.Title, texts.Condition, true);
     return out;
 }
 
@@ -501,8 +540,15 @@ void TFrShowImportCost::exportCostSheet(ExportFormat format)
     try {
         if (pdf)
             ReportExport::toPdf(pdfPages(), path);
-        else
+        else if (!LandedCostEstimate::anyCompared(m_comparison))
             report()->exportCsv(path);
+        else {
+            // The comparison's columns after the sheet's, in the sheet's language.
+            PreparedReport comparison;
+            comparison.pages = LandedCostCompare::tablePages(m_comparison, report()->prepared().pages.first().size,
+                                                             report()->layout().margins, QString(), QString(), true);
+            ReportExport::toCsv({report()->prepared(), comparison}, path);
+        }
     } catch (const NkError& e) {
         ReportError(e);
         return;

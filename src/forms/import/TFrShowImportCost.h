@@ -1,5 +1,6 @@
 #pragma once
 #include "forms/import/ImportCostCalc.h"
+#include "forms/import/LandedCostEstimate.h"
 #include "report/ReportPage.h"
 
 #include <QDialog>
@@ -10,6 +11,7 @@ class ImportCostChartView;
 class ImportCostCompareModel;
 class ImportCostDocumentModel;
 class ImportCostModel;
+class LandedCostCompareModel;
 class TReport;
 class QLabel;
 class QPushButton;
@@ -85,11 +87,20 @@ public:
     QTableView* DgCompare = nullptr;
     QScrollArea* SbChart = nullptr;
     ImportCostChartView* ChCost = nullptr;
+    // The estimate of the orders the lot's imports took over against the actual cost.
+    QLabel* LbEstimate = nullptr; // what there is to compare, and how the difference is split
+    QTableView* DgEstimate = nullptr;
+    ImportCostChartView* ChEstimate = nullptr;
 
     ImportCostModel* model() const { return m_model; }
     ImportCostCompareModel* compareModel() const { return m_compare; }
     ImportCostDocumentModel* documentModel() const { return m_documents; }
-    // The pages the PDF export writes: the prepared sheet, the expense documents, the chart.
+    LandedCostCompareModel* estimateModel() const { return m_estimates; }
+    // Per product of the lot, estimated against actual (empty when the company has no
+    // estimates); anyCompared tells whether some product came from an estimated order.
+    const QVector<LandedCostEstimate::Comparison>& estimateComparison() const { return m_comparison; }
+    // The pages the PDF export writes: the prepared sheet, the expense documents, the chart,
+    // and for a lot with estimated orders the comparison and its picture.
     PreparedReport pdfPages();
     // The lot line and title as printed (without the quotes of report expressions).
     QString sheetTitle() const;
@@ -114,6 +125,8 @@ private:
     ImportCostModel* m_model = nullptr;
     ImportCostCompareModel* m_compare = nullptr;
     ImportCostDocumentModel* m_documents = nullptr;
+    LandedCostCompareModel* m_estimates = nullptr;
+    QVector<LandedCostEstimate::Comparison> m_comparison;
     class FooterModel;
     FooterModel* m_footer = nullptr;
     QVector<ImportCostRow> m_costTable;

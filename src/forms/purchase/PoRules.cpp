@@ -7,6 +7,7 @@
 #include "data/OrderReceipts.h"
 #include "data/SaveSteps.h"
 #include "data/TDM.h"
+#include "forms/import/LandedCostQuery.h"
 
 #include <QSignalBlocker>
 
@@ -148,6 +149,8 @@ SaveResult Save(const SaveInput& in)
         // whatever the lines held when they were read.
         if (c.foreign)
             OrderReceipts::RecomputeOrder(DM->DMdata(), id);
+        if (in.afterLines)
+            in.afterLines(id);
         SaveSteps::report(Step::Commit);
         DM->Commit();
         out.id = id;
@@ -163,13 +166,16 @@ SaveResult Save(const SaveInput& in)
     return out;
 }
 
-void Delete(const PoSql::Config&, CachedDataSet& hd, CachedDataSet& dt)
+void Delete(const PoSql::Config& c, CachedDataSet& hd, CachedDataSet& dt)
 {
+    const int id = hd.AsInteger(QStringLiteral("ID"));
     DocumentDelete::MarkDeleted(hd, hd.AsString(QStringLiteral("PoNo")),
                                 {.afterLog =
                                      [&] {
                                          dt.EmptyDataSet(); // one change for all lines: no recalculation per line
                                          dt.ApplyUpdates();
+                                         if (c.foreign && LandedCostQuery::Available(DM->DMdata()))
+                                             LandedCostQuery::Remove(DM->DMdata(), id);
                                      },
                                  .undo = [&] { dt.CancelUpdates(); },
                                  .committed = [&] { dt.CommitUpdates(); }});

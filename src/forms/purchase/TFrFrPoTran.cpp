@@ -5,6 +5,7 @@
 #include "forms/base/TFaGetDocNo.h"
 #include "forms/import/TFaGetFrVendor.h"
 #include "forms/purchase/PurchasePickers.h"
+#include "forms/purchase/TFaPoEstimate.h"
 #include "forms/purchase/TFrLastPrice.h"
 #include "forms/purchase/TFaPurchaseTotals.h"
 #include "search/TFaGetDate.h"
@@ -77,6 +78,10 @@ TFrFrPoTran::TFrFrPoTran(QWidget* parent)
         return TFrLastPriceListVendor::LastImportPrice(vendorId(), currency, product, unit);
     };
 
+    FaPoEstimate = new TFaPoEstimate(this);
+    SaveExtras = [this](int id) { FaPoEstimate->storeWith(id); };
+    Copied = [this](const CachedDataSet& hd, const CachedDataSet& dt) { FaPoEstimate->copied(hd, dt); };
+
     // Number, entry type, date, vendor, request, paid type, reference, proforma number, ship
     // date, credit, remark, tax reclaim, then the lines.
     const QList<QWidget*> order{FaGetDocNo->DocNo, EntryType, FaGetDate1->DateEdit, FaGetFrVendor1->Edit, PurcReqNo,
@@ -108,6 +113,7 @@ void TFrFrPoTran::applyLanguage(bool thai)
         ten.setPointSize(10);
     for (QLabel* l : {FaGetFrVendor1->Caption, FaGetMisc1->EditLabel, LbProformaNo})
         l->setFont(ten);
+    FaPoEstimate->applyLanguage(thai);
 }
 
 void TFrFrPoTran::AcNewExecute()
@@ -115,15 +121,18 @@ void TFrFrPoTran::AcNewExecute()
     TFrPoTran::AcNewExecute();
     FaGetFrVendor1->setEnabled(true);
     VendorCodeOnEnter.clear();
+    FaPoEstimate->newOrder();
 }
 
 void TFrFrPoTran::PoNoExit()
 {
     const bool opening = QHd->Active() && FaGetDocNo->DocNo->isEnabled();
     TFrPoTran::PoNoExit();
+    if (!opening || FaGetDocNo->DocNo->isEnabled() || QHd->RecNo() < 0)
+        return;
+    FaPoEstimate->openOrder();
     // A foreign order is always priced without tax.
-    if (!opening || FaGetDocNo->DocNo->isEnabled() || QHd->RecNo() < 0
-        || QHd->AsString(QStringLiteral("Price_IE")).trimmed() == QLatin1String("E"))
+    if (QHd->AsString(QStringLiteral("Price_IE")).trimmed() == QLatin1String("E"))
         return;
     QHd->SetField(QStringLiteral("Price_IE"), QStringLiteral("E"));
     CalculateAll();

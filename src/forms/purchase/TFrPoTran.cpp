@@ -493,6 +493,7 @@ void TFrPoTran::AcSaveExecute()
     in.autoRun = AutoRun;
     in.newDocument = NewDocument;
     in.approvedSetting = DM->ConfigText(QStringLiteral("PO_Approved"));
+    in.afterLines = SaveExtras;
     PoRules::SaveResult res;
     try {
         res = PoRules::Save(in);
@@ -565,6 +566,8 @@ void TFrPoTran::AcCopyExecute()
         showReceived(r);
     }
     m_inLines = false;
+    if (Copied)
+        Copied(*QCopyHd, *QCopyDt);
     QCopyDt->Close();
     QCopyHd->Close();
     if (TFaPicker* p = vendorPicker()) {

@@ -2,6 +2,10 @@
 #include "forms/purchase/PoSql.h"
 #include "forms/purchase/TFrPurchaseDocument.h"
 
+#include <functional>
+
+class CachedDataSet;
+class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -40,6 +44,11 @@ public:
     bool NewDocument = true;
     double TotalAtLoad = 0;
     QString VendorCodeOnEnter;
+
+    // What a configuration adds to the order's life: run inside the save's transaction after
+    // the lines are written (with the order's Id), and after another order was copied (F6).
+    std::function<void(int id)> SaveExtras;
+    std::function<void(const CachedDataSet& header, const CachedDataSet& lines)> Copied;
 
     // ---- toolbar --------------------------------------------------------------------------
     QAction* AcApprove = nullptr;
