@@ -64,7 +64,7 @@ class TstInboundOrders : public QObject {
         field(number.trimmed());
         if (!number.isEmpty())
             return;
-        im.FaGetImportLotNo1->Edit->setFocus();
+        im.FaGetImportLotNo->Edit->setFocus();
         field(QStringLiteral("LOT%1-01").arg(year()));
         im.ExchangeRate->setFocus();
         field("35.5");
@@ -217,7 +217,7 @@ private slots:
         MessageService::clearShown();
         takeOver(im, orderNo(3));
         QCOMPARE(MessageService::lastText(), QStringLiteral("รายการสั่งซื้อรับหมดแล้ว"));
-        QVERIFY(im.TEMPIM.isEmpty());
+        QVERIFY(im.LoadedOrders.isEmpty());
         QVERIFY(im.QDt->RecordCount() <= 1 && im.QDt->value(0, "Product").isNull());
 
         // The order received in full: said when opened, not saved, blue in its search.

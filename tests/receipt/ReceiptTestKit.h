@@ -133,7 +133,7 @@ inline void enterBill(TFrMrTran& f, const Bill& b)
     key(Qt::Key_Return);                     // date
     field(b.lot);                            // import lot
     key(Qt::Key_Return);                     // no purchase order
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetVendor1->Edit));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetVendor->Edit));
     field(b.vendor);                         // vendor: its tax code and due days
     key(Qt::Key_Return);                     // tax code
     if (!b.reclaimable)
@@ -199,7 +199,7 @@ inline void enterOrder(TFrFrPoTran& f, const QString& vendor, const QList<OrderL
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.EntryType));
     key(Qt::Key_Return);
     key(Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetFrVendor1->Edit));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetFrVendor->Edit));
     field(vendor);
     for (int i = 0; QApplication::focusWidget() != f.DgDt && !f.DgDt->isAncestorOf(QApplication::focusWidget()); ++i) {
         QVERIFY2(i < 14, qPrintable(QApplication::focusWidget()->objectName()));

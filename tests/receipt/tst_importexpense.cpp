@@ -131,7 +131,7 @@ private slots:
             open(f, 4);
             QVERIFY(f.AutoRun);
             QVERIFY(!f.DueDays->isVisible());
-            QVERIFY(!f.FaGetProject1->isEnabled());
+            QVERIFY(!f.FaGetProject->isEnabled());
             QVERIFY(!f.QHd->hasField("DueDays") && !f.QHd->hasField("Clear") && !f.QHd->hasField("PaidAmount"));
             Bill b{"", lot2(), "V001", false, "S002", "500"};
             b.reclaimable = false;
@@ -327,7 +327,7 @@ private slots:
         {
             TFrImExcTran f;
             open(f, 4);
-            QVERIFY(!f.FaGetProject1->isEnabled());
+            QVERIFY(!f.FaGetProject->isEnabled());
             const int before = env.count("PcHd");
             enterBill(f, {"", lot2(), "V001", false, "S002", "100"});
             if (QTest::currentTestFailed())
@@ -338,7 +338,7 @@ private slots:
         }
         TFrImExpTran f;
         open(f, 3);
-        QVERIFY(f.FaGetProject1->isEnabled());
+        QVERIFY(f.FaGetProject->isEnabled());
         enterBill(f, {"MS0300", lot2(), "V001", false, "S002", "100"});
         if (QTest::currentTestFailed())
             return;
@@ -388,7 +388,7 @@ private slots:
         }
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.MrTaxNo));
         QVERIFY(!f.PoHd->isEnabled() && !f.Price_IE->isEnabled());
-        QCOMPARE(f.FaGetVendor1->Vendor->text(), QStringLiteral("V001"));
+        QCOMPARE(f.FaGetVendor->Vendor->text(), QStringLiteral("V001"));
         QCOMPARE(f.QHd->FieldByName("DueDays").toInt(), 30);
         QStringList lines;
         for (int r = 0; r < f.QDt->RecordCount(); ++r)
@@ -430,7 +430,7 @@ private slots:
         };
         PurchasePickers::setOverrides(o);
         f.BtLoadPo->click();
-        QCOMPARE(f.TMPPo, QStringList({"PS0001"}));
+        QCOMPARE(f.LoadedOrders, QStringList({"PS0001"}));
         QCOMPARE(f.QDt->RecordCount(), 1);
         QCOMPARE(f.QDt->value(0, "PoNo").toString().trimmed(), QStringLiteral("PS0001"));
         MessageService::clearShown();
@@ -507,7 +507,7 @@ private slots:
                 ok ? m->accept() : m->reject();
                 return m->result();
             });
-            f.MenuItem1Click();
+            f.LineMemoClick();
         }
         QCOMPARE(f.QDt->value(0, "MemoLine").toString(), QStringLiteral("เที่ยวเรือ 'A' 50%"));
         // The delete-line button, and the totals follow.
@@ -722,7 +722,7 @@ private slots:
         enterBill(f, {"MS0600", lot2(), "V001", false, "S002", "1000"});
         if (QTest::currentTestFailed())
             return;
-        QComboBox* tax = f.FaGetTaxCode1->TaxCode;
+        QComboBox* tax = f.FaGetTaxCode->TaxCode;
         auto choose = [&](const QString& code) {
             backTo(f, tax);
             for (int i = 0; i < tax->count() && !tax->currentText().startsWith(code); ++i)
@@ -796,7 +796,7 @@ private slots:
         TFrImExpTran f;
         open(f, 3);
         field("MS0001");
-        f.FaGetImportLotNo1->Code->setFocus();
+        f.FaGetImportLotNo->Code->setFocus();
         key(Qt::Key_Return);
         QCOMPARE(f.QHd->FieldByName("ImportLotNo").toInt(), 1);
         f.Reference->setFocus();

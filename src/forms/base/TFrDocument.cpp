@@ -18,7 +18,7 @@ TFrDocument::TFrDocument(QWidget* parent, Toolbar toolbar)
     PnHeader = new QWidget(this);
     PnHeader->setObjectName(QStringLiteral("PnHeader"));
     FaGetDocNo = new TFaGetDocNo(PnHeader);
-    FaGetDate1 = new TFaGetDate(PnHeader);
+    FaGetDate = new TFaGetDate(PnHeader);
     body()->addWidget(PnHeader);
     FaGetDocNo->DocNoExit = [this] { openNumber(); };
     FaGetDocNo->BtSearchClick = [this] { searchNumber(); };
@@ -52,7 +52,7 @@ QList<CachedDataSet*> TFrDocument::documentDataSets() const
 void TFrDocument::bindNumberAndDate(const QString& numberField, const QString& dateField)
 {
     FaGetDocNo->bind(QHd, numberField);
-    FaGetDate1->bind(QHd, dateField);
+    FaGetDate->bind(QHd, dateField);
     m_dateField = dateField;
 }
 

@@ -41,10 +41,10 @@ public:
     // ---- header: the panel and the number and date frames (the document lays them out) -----
     QWidget* PnHeader = nullptr;
     TFaGetDocNo* FaGetDocNo = nullptr;
-    TFaGetDate* FaGetDate1 = nullptr;
+    TFaGetDate* FaGetDate = nullptr;
 
     // ---- lines: the page control and grid, made by the document's line piece ---------------
-    QTabWidget* PageControl1 = nullptr;
+    QTabWidget* PageControl = nullptr;
     TDataGrid* DgDt = nullptr;
 
     // ---- numbering (read at New from the document code) -------------------------------------

@@ -38,9 +38,9 @@ public:
     QToolButton* BPrint = nullptr;
     QToolButton* BExit = nullptr;
 
-    QStatusBar* StatusBar1 = nullptr;
-    QLabel* StatusPanel1 = nullptr; // 200 pixels
-    QLabel* StatusPanel2 = nullptr; // 50 pixels
+    QStatusBar* StatusBar = nullptr;
+    QLabel* StatusCompany = nullptr; // 200 pixels
+    QLabel* StatusInfo = nullptr; // 50 pixels
     // The number of the document saved last: the form goes blank after a save, so this is
     // where the user reads the number to write on the paper.
     QLabel* StatusSaved = nullptr;

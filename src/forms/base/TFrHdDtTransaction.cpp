@@ -26,21 +26,21 @@ TFrHdDtTransaction::TFrHdDtTransaction(QWidget* parent)
     auto* firstRow = new QHBoxLayout;
     firstRow->addWidget(FaGetDocNo);
     firstRow->addSpacing(16);
-    firstRow->addWidget(FaGetDate1);
+    firstRow->addWidget(FaGetDate);
     firstRow->addStretch(1);
     hl->addLayout(firstRow);
 
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    TabSheet1 = new QWidget(PageControl1);
-    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-    auto* tl = new QVBoxLayout(TabSheet1);
+    PageControl = new QTabWidget(this);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    TabLines = new QWidget(PageControl);
+    TabLines->setObjectName(QStringLiteral("TabLines"));
+    auto* tl = new QVBoxLayout(TabLines);
     tl->setContentsMargins(2, 2, 2, 2);
-    DgDt = new TDataGrid(TabSheet1);
+    DgDt = new TDataGrid(TabLines);
     DgDt->setObjectName(QStringLiteral("DgDt"));
     tl->addWidget(DgDt);
-    PageControl1->addTab(TabSheet1, QStringLiteral("รายละเอียดเอกสาร"));
-    body()->addWidget(PageControl1, 1);
+    PageControl->addTab(TabLines, QStringLiteral("รายละเอียดเอกสาร"));
+    body()->addWidget(PageControl, 1);
 
     PnFooter = new QWidget(this);
     PnFooter->setObjectName(QStringLiteral("PnFooter"));
@@ -69,8 +69,8 @@ TFrHdDtTransaction::TFrHdDtTransaction(QWidget* parent)
 
 void TFrHdDtTransaction::AcNewExecute()
 {
-    PageControl1->setCurrentIndex(0);
-    PageControl1->setTabText(0, T("รายละเอียดเอกสาร", "Description"));
+    PageControl->setCurrentIndex(0);
+    PageControl->setTabText(0, T("รายละเอียดเอกสาร", "Description"));
     TFrDocument::AcNewExecute();
 }
 

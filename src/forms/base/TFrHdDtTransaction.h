@@ -17,7 +17,7 @@ public:
     QGroupBox* GbDetail = nullptr;
     QGroupBox* GbTotal = nullptr;
     QPushButton* BtDeleteLine = nullptr;
-    QWidget* TabSheet1 = nullptr;
+    QWidget* TabLines = nullptr;
 
     CachedDataSet* QHdId = nullptr;
 

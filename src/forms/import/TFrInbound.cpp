@@ -58,7 +58,7 @@ TFrInbound::TFrInbound(QWidget* parent)
 
     // ---- header --------------------------------------------------------------------------
     bindNumberAndDate(QStringLiteral("ImNo"), QStringLiteral("ImDate"));
-    connect(FaGetDate1->DateEdit, &TDbEdit::committed, this, [this] { FaGetDate1DocDateExit(); });
+    connect(FaGetDate->DateEdit, &TDbEdit::committed, this, [this] { FaGetDateDocDateExit(); });
 
     // Below the number and the date: the pickers on the left, each with room for its
     // description, and the plain fields on the right, in the order Enter walks them.
@@ -69,30 +69,30 @@ TFrInbound::TFrInbound(QWidget* parent)
     HeaderGrid->setColumnStretch(0, 1);
     header->addLayout(HeaderGrid);
 
-    FaGetImportLotNo1 = new TFaGetImportLotNo(PnHeader);
-    FaGetImportLotNo1->bind(QHd, QStringLiteral("ImportLotNo"));
-    FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
-    FaGetImportLotNo1->CreateAllowed = true; // a new company records its first shipment
-    FaGetImportLotNo1->CodeEnter = [this] { FaGetImportLotNo1CodeEnter(); };
+    FaGetImportLotNo = new TFaGetImportLotNo(PnHeader);
+    FaGetImportLotNo->bind(QHd, QStringLiteral("ImportLotNo"));
+    FaGetImportLotNo->setFilter(TFaGetImportLotNo::activeFilter());
+    FaGetImportLotNo->CreateAllowed = true; // a new company records its first shipment
+    FaGetImportLotNo->CodeEnter = [this] { FaGetImportLotNoCodeEnter(); };
     LbTransportNo = new QLabel(QStringLiteral("เลขที่ใบขน"), PnHeader);
     TransportNo = new TDbEdit(PnHeader);
     TransportNo->setObjectName(QStringLiteral("TransportNo"));
     TransportNo->bind(QHd, QStringLiteral("TransportNo"));
     TransportNo->setFixedWidth(180);
-    HeaderGrid->addWidget(FaGetImportLotNo1, 0, 0);
+    HeaderGrid->addWidget(FaGetImportLotNo, 0, 0);
     HeaderGrid->addWidget(LbTransportNo, 0, 1, Qt::AlignRight);
     HeaderGrid->addWidget(TransportNo, 0, 2);
 
-    FaGetFrVendor1 = new TFaGetFrVendor(PnHeader);
-    FaGetFrVendor1->bind(QHd, QStringLiteral("FrVendor"));
-    FaGetFrVendor1->VendorExit = [this] { FaGetFrVendor1VendorExit(); };
-    HeaderGrid->addWidget(FaGetFrVendor1, 1, 0, 1, 3);
+    FaGetFrVendor = new TFaGetFrVendor(PnHeader);
+    FaGetFrVendor->bind(QHd, QStringLiteral("FrVendor"));
+    FaGetFrVendor->VendorExit = [this] { FaGetFrVendorVendorExit(); };
+    HeaderGrid->addWidget(FaGetFrVendor, 1, 0, 1, 3);
 
-    FaGetMisc1 = new TFaGetMisc(PnHeader);
-    FaGetMisc1->setObjectName(QStringLiteral("FaGetMisc1"));
-    FaGetMisc1->EditLabel->setText(QStringLiteral("สกุลเงิน"));
-    FaGetMisc1->setMiscGroup(QStringLiteral("CURRENCY"));
-    FaGetMisc1->bind(QHd, QStringLiteral("Currency"));
+    FaGetMisc = new TFaGetMisc(PnHeader);
+    FaGetMisc->setObjectName(QStringLiteral("FaGetMisc"));
+    FaGetMisc->EditLabel->setText(QStringLiteral("สกุลเงิน"));
+    FaGetMisc->setMiscGroup(QStringLiteral("CURRENCY"));
+    FaGetMisc->bind(QHd, QStringLiteral("Currency"));
     LbExchangeRate = new QLabel(QStringLiteral("อัตราแลกเปลี่ยน"), PnHeader);
     ExchangeRate = new TDbNumberEdit(PnHeader);
     ExchangeRate->setObjectName(QStringLiteral("ExchangeRate"));
@@ -100,27 +100,27 @@ TFrInbound::TFrInbound(QWidget* parent)
     ExchangeRate->setDisplayFormat(QStringLiteral(",0.0000000"));
     ExchangeRate->bind(QHd, QStringLiteral("ExchangeRate"));
     ExchangeRate->setFixedWidth(180);
-    HeaderGrid->addWidget(FaGetMisc1, 2, 0);
+    HeaderGrid->addWidget(FaGetMisc, 2, 0);
     HeaderGrid->addWidget(LbExchangeRate, 2, 1, Qt::AlignRight);
     HeaderGrid->addWidget(ExchangeRate, 2, 2);
 
-    FaGetWarehouse1 = new TFaGetWarehouse(PnHeader);
-    FaGetWarehouse1->setObjectName(QStringLiteral("FaGetWarehouse1"));
-    FaGetWarehouse1->bind(QHd, QStringLiteral("Warehouse"));
+    FaGetWarehouse = new TFaGetWarehouse(PnHeader);
+    FaGetWarehouse->setObjectName(QStringLiteral("FaGetWarehouse"));
+    FaGetWarehouse->bind(QHd, QStringLiteral("Warehouse"));
     // The document warehouse is optional (each line has its own): left empty, it is no error.
-    FaGetWarehouse1->Warehouse->setAllowEmpty(true);
-    HeaderGrid->addWidget(FaGetWarehouse1, 3, 0, 1, 3);
+    FaGetWarehouse->Warehouse->setAllowEmpty(true);
+    HeaderGrid->addWidget(FaGetWarehouse, 3, 0, 1, 3);
 
-    FaGetRemark1 = new TFaGetRemark(PnHeader);
-    FaGetRemark1->setObjectName(QStringLiteral("FaGetRemark1"));
-    FaGetRemark1->RemarkGroup = QStringLiteral("REM_PURC");
-    FaGetRemark1->bind(QHd, QStringLiteral("Remark"));
+    FaGetRemark = new TFaGetRemark(PnHeader);
+    FaGetRemark->setObjectName(QStringLiteral("FaGetRemark"));
+    FaGetRemark->RemarkGroup = QStringLiteral("REM_PURC");
+    FaGetRemark->bind(QHd, QStringLiteral("Remark"));
     BtLoadFrPo = new QPushButton(QStringLiteral("อ้างบิลสั่งชื้ออื่นๆ"), PnHeader);
     BtLoadFrPo->setObjectName(QStringLiteral("BtLoadFrPo"));
     connect(BtLoadFrPo, &QPushButton::clicked, this, [this] { BtLoadFrPoClick(); });
     // Enter passes the button on the way from the header to the lines; Space presses it.
     BtLoadFrPo->setProperty("EnterMovesOn", true);
-    HeaderGrid->addWidget(FaGetRemark1, 4, 0, 1, 2);
+    HeaderGrid->addWidget(FaGetRemark, 4, 0, 1, 2);
     HeaderGrid->addWidget(BtLoadFrPo, 4, 2);
     alignCaptions();
     // The header total follows a change of the document warehouse: the line column locks.
@@ -193,10 +193,10 @@ TFrInbound::TFrInbound(QWidget* parent)
     GbDetail->setTitle(QString());
 
     // The header is filled from top to bottom, then the lines and the duty groups.
-    PageControl1->tabBar()->setFocusPolicy(Qt::NoFocus);
-    const QList<QWidget*> order{FaGetDocNo->DocNo, FaGetDate1->DateEdit, FaGetImportLotNo1->Edit, TransportNo,
-                                FaGetFrVendor1->Edit, FaGetMisc1->Edit, ExchangeRate, FaGetWarehouse1->Edit,
-                                FaGetRemark1->Remark, BtLoadFrPo, DgDt, DgDuty};
+    PageControl->tabBar()->setFocusPolicy(Qt::NoFocus);
+    const QList<QWidget*> order{FaGetDocNo->DocNo, FaGetDate->DateEdit, FaGetImportLotNo->Edit, TransportNo,
+                                FaGetFrVendor->Edit, FaGetMisc->Edit, ExchangeRate, FaGetWarehouse->Edit,
+                                FaGetRemark->Remark, BtLoadFrPo, DgDt, DgDuty};
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -218,7 +218,7 @@ void TFrInbound::FormShow()
     TFrHdDtTransaction::FormShow();
     DM->DMdata();
     setFormCaption(windowTitle());
-    StatusPanel1->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    StatusCompany->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
     applyLanguage();
     AcNewExecute();
 }
@@ -231,14 +231,14 @@ void TFrInbound::applyLanguage()
     small.setPointSize(8);
     FaGetDocNo->Caption->setText(QStringLiteral("Received No."));
     FaGetDocNo->Caption->setFont(small);
-    FaGetDate1->Caption->setText(QStringLiteral("Date"));
-    FaGetDate1->Caption->setFont(small);
+    FaGetDate->Caption->setText(QStringLiteral("Date"));
+    FaGetDate->Caption->setFont(small);
     LbTransportNo->setText(QStringLiteral("B/L No"));
-    FaGetFrVendor1->Caption->setText(QStringLiteral("Vendor"));
-    FaGetMisc1->EditLabel->setText(QStringLiteral("Currency"));
+    FaGetFrVendor->Caption->setText(QStringLiteral("Vendor"));
+    FaGetMisc->EditLabel->setText(QStringLiteral("Currency"));
     LbExchangeRate->setText(QStringLiteral("Exchange Rate"));
-    FaGetWarehouse1->Caption->setText(QStringLiteral("WH"));
-    FaGetRemark1->Caption->setText(QStringLiteral("Remark"));
+    FaGetWarehouse->Caption->setText(QStringLiteral("WH"));
+    FaGetRemark->Caption->setText(QStringLiteral("Remark"));
     GbDiscount->setTitle(QStringLiteral("Duty"));
     BtDeleteLine->setText(QStringLiteral("Delete Line"));
     LbTotal->setText(QStringLiteral("Total"));
@@ -249,8 +249,8 @@ void TFrInbound::applyLanguage()
 void TFrInbound::alignCaptions()
 {
     // The pickers' codes start at one line below each other.
-    const QList<QLabel*> captions{FaGetImportLotNo1->Caption, FaGetFrVendor1->Caption, FaGetMisc1->Caption,
-                                  FaGetWarehouse1->Caption, FaGetRemark1->Caption};
+    const QList<QLabel*> captions{FaGetImportLotNo->Caption, FaGetFrVendor->Caption, FaGetMisc->Caption,
+                                  FaGetWarehouse->Caption, FaGetRemark->Caption};
     int width = 0;
     for (QLabel* c : captions) {
         c->setMinimumWidth(0);
@@ -267,8 +267,8 @@ void TFrInbound::AcNewExecute()
     FaGetDocNo->setEnabled(true);
     FaGetDocNo->DocNo->setEnabled(true);
     FaGetDocNo->BtSearch->setEnabled(false);
-    FaGetFrVendor1->setEnabled(true);
-    FaGetWarehouse1->setEnabled(true);
+    FaGetFrVendor->setEnabled(true);
+    FaGetWarehouse->setEnabled(true);
 
     DM->RefreshConfig();
     DocNoLength = DM->GetDocLength(QStringLiteral("IMPORT"));
@@ -303,7 +303,7 @@ void TFrInbound::OpenQuery(const QString& number)
     m_dutyLimit = qMax(1, QDuty->RecordCount());
     SetDgDtColumn();
     SetDutyColumns();
-    TEMPIM.clear();
+    LoadedOrders.clear();
     OrdersSeen = OrderReceipts::Read(DM->DMdata(), InboundRules::TakenByLines(*QDt).keys(), id);
 }
 
@@ -352,7 +352,7 @@ void TFrInbound::FaGetDocNoDocNoExit()
         SetDgDtColumn();
         if (!QDt->IsEmpty())
             QDt->First();
-        FaGetFrVendor1->setEnabled(false);
+        FaGetFrVendor->setEnabled(false);
         refuseClosedPeriod(headerDate());
     } else {
         if (QDt->IsEmpty())
@@ -377,23 +377,23 @@ void TFrInbound::FaGetDocNoBtSearchClick()
     }
 }
 
-void TFrInbound::FaGetFrVendor1VendorExit()
+void TFrInbound::FaGetFrVendorVendorExit()
 {
     if (!headerRow())
         return;
-    const QVariant currency = FaGetFrVendor1->Term(QStringLiteral("Currency"));
-    if (FaGetFrVendor1->Found() && currency.isValid() && !currency.isNull())
+    const QVariant currency = FaGetFrVendor->Term(QStringLiteral("Currency"));
+    if (FaGetFrVendor->Found() && currency.isValid() && !currency.isNull())
         QHd->SetField(QStringLiteral("Currency"), currency);
 }
 
-void TFrInbound::FaGetDate1DocDateExit()
+void TFrInbound::FaGetDateDocDateExit()
 {
     if (!headerRow())
         return;
     refuseClosedPeriod(headerDate());
 }
 
-void TFrInbound::FaGetImportLotNo1CodeEnter()
+void TFrInbound::FaGetImportLotNoCodeEnter()
 {
     if (!AutoRun && FaGetDocNo->DocNo->text().trimmed().isEmpty())
         MessageService::information(QStringLiteral("ท่านไม่ได้ป้อนเลขที่\nขณะนี้อยู่ในระบบที่ต้องกำหนดเลขเอง"));
@@ -416,7 +416,7 @@ bool TFrInbound::CheckComplete()
         DgDuty->editCell(QDuty->RecNo(), QStringLiteral("Total"));
         break;
     case InboundRules::CheckResult::Focus::ImportLot:
-        FaGetImportLotNo1->setFocus();
+        FaGetImportLotNo->setFocus();
         break;
     case InboundRules::CheckResult::Focus::LineDutyNo:
         DgDt->setFocus();
@@ -467,7 +467,7 @@ void TFrInbound::AcSaveExecute()
     } catch (const InboundRules::OrderRefused& e) {
         // Nothing written, everything typed kept; the order may be taken over again.
         MessageService::warning(e.userText());
-        TEMPIM.removeAll(e.refusal.poNo);
+        LoadedOrders.removeAll(e.refusal.poNo);
         DgDt->setFocus();
         DgDt->editCell(qMax(0, e.refusal.row), QStringLiteral("Quantity"));
         return;
@@ -666,7 +666,7 @@ void TFrInbound::BtLoadFrPoClick()
     const QString chosen = InboundPickers::pickFrPo(this, vendor, PoType, QStringLiteral("N"));
     if (chosen.isEmpty())
         return;
-    for (const QString& n : TEMPIM)
+    for (const QString& n : LoadedOrders)
         if (n == chosen) {
             MessageService::information(QStringLiteral("เอกสารที่เลือกได้ถูกทำการการเลือกไว้ก่อนหน้านี้แล้ว !"));
             return;
@@ -703,7 +703,7 @@ void TFrInbound::LoadFrPo(const QString& numberIn)
         return;
     }
     OrdersSeen = seen;
-    TEMPIM << QFrPo->AsString(QStringLiteral("PoNo"));
+    LoadedOrders << QFrPo->AsString(QStringLiteral("PoNo"));
     QHd->SetField(QStringLiteral("FrVendor"), QFrPo->FieldByName(QStringLiteral("FrVenDor")));
     QHd->SetField(QStringLiteral("Currency"), QFrPo->FieldByName(QStringLiteral("Currency")));
     // A remark the user typed already stays; an empty one takes the order's.

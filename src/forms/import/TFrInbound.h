@@ -32,7 +32,7 @@ public:
 
     QString PoType;          // "P" for program code INBOUND; empty for bills brought forward
     int FrPoNoLength = 0;
-    QStringList TEMPIM;      // foreign orders loaded into this document
+    QStringList LoadedOrders;      // foreign orders loaded into this document
     // The order lines the lines took over, as read when they were taken over or the
     // document was opened: what the save may receive without a question.
     InboundRules::OrdersSeen OrdersSeen;
@@ -41,15 +41,15 @@ public:
     CachedDataSet* QFrPo = nullptr;
     std::unique_ptr<PurchaseLineEntry> Entry;
 
-    TFaGetImportLotNo* FaGetImportLotNo1 = nullptr;
+    TFaGetImportLotNo* FaGetImportLotNo = nullptr;
     QLabel* LbTransportNo = nullptr;
     TDbEdit* TransportNo = nullptr;
-    TFaGetFrVendor* FaGetFrVendor1 = nullptr;
-    TFaGetMisc* FaGetMisc1 = nullptr;
+    TFaGetFrVendor* FaGetFrVendor = nullptr;
+    TFaGetMisc* FaGetMisc = nullptr;
     QLabel* LbExchangeRate = nullptr;
     TDbNumberEdit* ExchangeRate = nullptr;
-    TFaGetWarehouse* FaGetWarehouse1 = nullptr;
-    TFaGetRemark* FaGetRemark1 = nullptr;
+    TFaGetWarehouse* FaGetWarehouse = nullptr;
+    TFaGetRemark* FaGetRemark = nullptr;
     QPushButton* BtLoadFrPo = nullptr;
     TDataGrid* DgDuty = nullptr;
     QLabel* LbTotal = nullptr;
@@ -70,9 +70,9 @@ public:
     bool CheckComplete();
     void FaGetDocNoBtSearchClick();
     void BtLoadFrPoClick();
-    void FaGetFrVendor1VendorExit();
-    void FaGetDate1DocDateExit();
-    void FaGetImportLotNo1CodeEnter();
+    void FaGetFrVendorVendorExit();
+    void FaGetDateDocDateExit();
+    void FaGetImportLotNoCodeEnter();
 
     // ---- lines and duties --------------------------------------------------------------
     void SetDgDtColumn();

@@ -30,9 +30,9 @@ TFrInboundBegin::TFrInboundBegin(QWidget* parent)
     setWindowTitle(QStringLiteral("บิลค้างจ่ายต่างประเทศยกมาจากปีก่อน"));
     QHd->setSQL(InboundSql::header(true));
 
-    FaGetImportLotNo1->hide();
+    FaGetImportLotNo->hide();
     BtLoadFrPo->hide();
-    PageControl1->hide();
+    PageControl->hide();
     PnFooter->hide();
 
     auto* label = new QLabel(QStringLiteral("รวมเงิน"), PnHeader);
@@ -43,7 +43,7 @@ TFrInboundBegin::TFrInboundBegin(QWidget* parent)
     GetTotal->setFixedWidth(180);
     HeaderGrid->addWidget(label, 5, 1, Qt::AlignRight);
     HeaderGrid->addWidget(GetTotal, 5, 2);
-    setTabOrder(FaGetRemark1->Remark, GetTotal);
+    setTabOrder(FaGetRemark->Remark, GetTotal);
     fitHeight();
 }
 
@@ -66,7 +66,7 @@ void TFrInboundBegin::FaGetDocNoDocNoExit()
     // numbers are drawn at save).
     const QString typed = FaGetDocNo->DocNo->text().trimmed();
     TFrInbound::FaGetDocNoDocNoExit();
-    FaGetFrVendor1->setEnabled(true);
+    FaGetFrVendor->setEnabled(true);
     if (typed.isEmpty()) {
         MessageService::information(QStringLiteral("ท่านยังไม่ได้เลขที่เอกสาร\nกรุณาป้อนเลขที่เอกสาร"));
         FaGetDocNo->DocNo->setEnabled(true);

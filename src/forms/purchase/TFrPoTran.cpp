@@ -94,7 +94,7 @@ TFrPoTran::TFrPoTran(QWidget* parent)
     CreditDays->setDisplayFormat(QStringLiteral("0"));
     CreditDays->setMaximumWidth(60);
     LbDays = label();
-    FaGetDepartment1->Edit->setAllowEmpty(true);
+    FaGetDepartment->Edit->setAllowEmpty(true);
 
     // Rows 0 and 2 to 5 here; row 1 belongs to the vendor of the configuration.
     // A caption and its field; a field of fixed width (dates, lists) keeps its caption beside it.
@@ -112,12 +112,12 @@ TFrPoTran::TFrPoTran(QWidget* parent)
     };
     HeaderGrid->addWidget(FaGetDocNo, 0, 0);
     HeaderGrid->addLayout(pair(LbEntryType, EntryType), 0, 1);
-    HeaderGrid->addWidget(FaGetDate1, 0, 2, Qt::AlignLeft);
+    HeaderGrid->addWidget(FaGetDate, 0, 2, Qt::AlignLeft);
     HeaderGrid->addLayout(pair(LbPurcReqNo, PurcReqNo, BtPurcReqNo), 2, 0);
     HeaderGrid->addLayout(pair(LbPurcReqDate, PurcReqDate), 2, 1);
     HeaderGrid->addLayout(pair(LbPaidType, PaidType), 2, 2);
     auto* taxBox = new QHBoxLayout;
-    taxBox->addWidget(FaGetTaxCode1, 1);
+    taxBox->addWidget(FaGetTaxCode, 1);
     taxBox->addWidget(CanUseTax);
     HeaderGrid->addLayout(taxBox, 3, 0);
     HeaderGrid->addLayout(pair(LbPriceIE, Price_IE), 3, 1);
@@ -128,15 +128,15 @@ TFrPoTran::TFrPoTran(QWidget* parent)
     ship->addWidget(LbDays);
     HeaderGrid->addLayout(ship, 3, 2);
     HeaderGrid->addLayout(pair(LbReference, Reference), 4, 0);
-    HeaderGrid->addWidget(FaGetRemark1, 5, 0);
-    HeaderGrid->addWidget(FaGetProject1, 5, 1);
-    HeaderGrid->addWidget(FaGetDepartment1, 5, 2);
+    HeaderGrid->addWidget(FaGetRemark, 5, 0);
+    HeaderGrid->addWidget(FaGetProject, 5, 1);
+    HeaderGrid->addWidget(FaGetDepartment, 5, 2);
     for (int c = 0; c < 3; ++c)
         HeaderGrid->setColumnStretch(c, 1);
 
     // ---- lines and wiring -----------------------------------------------------------------
     PopLastPrice->addAction(QStringLiteral("ราคาซื้อล่าสุด"), this, [this] { LastPriceClick(); });
-    PopLastPrice->addAction(QStringLiteral("ราคาล่าสุดไม่ระบุผู้ขาย"), this, [this] { N1Click(); });
+    PopLastPrice->addAction(QStringLiteral("ราคาล่าสุดไม่ระบุผู้ขาย"), this, [this] { LastPriceAllClick(); });
     connect(BtPurcReqNo, &QToolButton::clicked, this, [this] { BtPurcReqNoClick(); });
     connect(Price_IE, &QComboBox::activated, this, [this] { Price_IEExit(); });
     connect(PaidType, &QComboBox::activated, this, [this] {
@@ -169,14 +169,14 @@ void TFrPoTran::configure()
     bindNumberAndDate(QStringLiteral("PoNo"), QStringLiteral("PoDate"));
     PurcReqNo->bind(QHd, QStringLiteral("PurcRequestNo"));
     PurcReqDate->bind(QHd, QStringLiteral("PurcRequestDate"));
-    FaGetTaxCode1->bind(QHd, QStringLiteral("TaxCode"));
-    FaGetTaxCode1->RateField = QStringLiteral("TaxRate");
+    FaGetTaxCode->bind(QHd, QStringLiteral("TaxCode"));
+    FaGetTaxCode->RateField = QStringLiteral("TaxRate");
     Reference->bind(QHd, QStringLiteral("Reference"));
     ShipDate->bind(QHd, QStringLiteral("ShipDate"));
     CreditDays->bind(QHd, QStringLiteral("CreditDays"));
-    FaGetRemark1->bind(QHd, QStringLiteral("Remark"));
-    FaGetProject1->bind(QHd, QStringLiteral("Project"));
-    FaGetDepartment1->bind(QHd, QStringLiteral("Department"));
+    FaGetRemark->bind(QHd, QStringLiteral("Remark"));
+    FaGetProject->bind(QHd, QStringLiteral("Project"));
+    FaGetDepartment->bind(QHd, QStringLiteral("Department"));
     // The purchase history on F7 belongs to the domestic order (its vendor's bills).
     Lines->PriceHistory = Cfg.foreign ? std::function<void()>() : [this] {
         const int product = QDt->AsInteger(QStringLiteral("Product"));
@@ -195,7 +195,7 @@ void TFrPoTran::FormShow()
     DM->DMdata();
     CreateProductModules();
     setFormCaption(windowTitle());
-    StatusPanel1->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    StatusCompany->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
     if (!m_configured)
         configure();
     RefreshScreen();
@@ -222,23 +222,23 @@ void TFrPoTran::applyLanguage(bool thai)
     FaGetDocNo->Caption->setText(T("เลขที่", "Po No."));
     FaGetDocNo->Caption->setFont(thai ? normal : small);
     LbEntryType->setText(T("บันทึกด้วย", "Input By"));
-    FaGetDate1->Caption->setText(T("วันที่", "Date"));
-    FaGetDate1->Caption->setFont(thai ? normal : small);
+    FaGetDate->Caption->setText(T("วันที่", "Date"));
+    FaGetDate->Caption->setFont(thai ? normal : small);
     LbPurcReqNo->setText(T("เลขใบขอซื้อ", "PR No"));
     LbPurcReqDate->setText(T("วันที่ขอซื้อ", "PR Date"));
-    FaGetTaxCode1->Caption->setText(T("ภาษี", "Tax"));
+    FaGetTaxCode->Caption->setText(T("ภาษี", "Tax"));
     LbPriceIE->setText(T("การคำนวณภาษี", "Price Type"));
     LbPaidType->setText(T("จะชำระโดย", "Paid Type"));
     LbReference->setText(T("อ้างถึง", "Ref."));
     LbShipDate->setText(T("กำหนดส่งสินค้า", "Ship Date"));
     LbCreditDays->setText(T("เครดิต", "Credit"));
     LbDays->setText(T("วัน", "Day(s)"));
-    FaGetRemark1->Caption->setText(T("หมายเหตุ", "Remark"));
-    FaGetProject1->Caption->setText(T("โครงการ", "Project"));
-    FaGetDepartment1->Caption->setText(T("แผนก", "Department"));
-    FaGetDepartment1->Caption->setFont(thai ? normal : small);
+    FaGetRemark->Caption->setText(T("หมายเหตุ", "Remark"));
+    FaGetProject->Caption->setText(T("โครงการ", "Project"));
+    FaGetDepartment->Caption->setText(T("แผนก", "Department"));
+    FaGetDepartment->Caption->setFont(thai ? normal : small);
     for (QLabel* l : {LbEntryType, LbPurcReqNo, LbPurcReqDate, LbPriceIE, LbPaidType, LbReference, LbShipDate,
-                      LbCreditDays, LbDays, FaGetTaxCode1->Caption, FaGetRemark1->Caption, FaGetProject1->Caption})
+                      LbCreditDays, LbDays, FaGetTaxCode->Caption, FaGetRemark->Caption, FaGetProject->Caption})
         l->setFont(ten);
     EntryType->setItemText(0, T("รหัสของกิจการ", "Self Code"));
     EntryType->setItemText(1, T("BAR CODE", "BarCode"));
@@ -259,7 +259,7 @@ void TFrPoTran::applyLanguage(bool thai)
         Totals->LbTaxAmt->setText(QStringLiteral("Product VAT"));
         Totals->LbNoTaxAmt->setText(QStringLiteral("Product NoVAT"));
     }
-    PageControl1->setTabText(0, T("รายละเอียดเอกสาร", "Description"));
+    PageControl->setTabText(0, T("รายละเอียดเอกสาร", "Description"));
 }
 
 void TFrPoTran::refreshHeaderControls()
@@ -282,8 +282,8 @@ void TFrPoTran::AcNewExecute()
     if (!m_configured)
         configure();
     TFrForm::AcNewExecute();
-    StatusPanel2->clear();
-    FaGetTaxCode1->reload();
+    StatusInfo->clear();
+    FaGetTaxCode->reload();
     DM->RefreshConfig();
     BCopy->hide();
     AcCopy->setEnabled(false);
@@ -295,8 +295,8 @@ void TFrPoTran::AcNewExecute()
     AcPrint->setEnabled(false);
     QHd->Append();
     enableHeader(true);
-    FaGetTaxCode1->setEnabled(true);
-    FaGetTaxCode1->refresh();
+    FaGetTaxCode->setEnabled(true);
+    FaGetTaxCode->refresh();
     Totals->Reset();
     EntryType->setCurrentIndex(0);
     PurcReqNo->setEnabled(true);
@@ -382,7 +382,7 @@ void TFrPoTran::PoNoExit()
         // A stored tax typed by hand stays; the amounts are computed again.
         Totals->RefreshAdjusted();
         CalculateAll();
-        FaGetTaxCode1->setEnabled(false); // the tax code of a saved order stays
+        FaGetTaxCode->setEnabled(false); // the tax code of a saved order stays
     }
     refreshHeaderControls();
     enableHeader(false);
@@ -439,7 +439,7 @@ void TFrPoTran::Price_IEExit()
 
 void TFrPoTran::TaxCodeExit()
 {
-    FaGetTaxCode1->TaxCodeExit();
+    FaGetTaxCode->TaxCodeExit();
     if (headerRow() && QHd->AsFloat(QStringLiteral("Total")) > 0) {
         CalculateAll();
         Price_IE->setFocus();
@@ -461,7 +461,7 @@ bool TFrPoTran::CheckComplete()
     if (Cfg.projectRequired && DM->ConfigText(QStringLiteral("LockInputProject")) == QLatin1String("Y")
         && QHd->FieldByName(QStringLiteral("Project")).toInt() < 1) {
         MessageService::information(QStringLiteral("ยังไม่ได้ป้อนรหัสโครงการ"));
-        FaGetProject1->Edit->setFocus();
+        FaGetProject->Edit->setFocus();
         return false;
     }
     // The import document takes a foreign order's lines by their warehouse: a goods line of
@@ -574,8 +574,8 @@ void TFrPoTran::AcCopyExecute()
         p->Edit->refresh();
         VendorCodeOnEnter = p->Edit->text();
     }
-    FaGetProject1->Edit->refresh();
-    FaGetDepartment1->Edit->refresh();
+    FaGetProject->Edit->refresh();
+    FaGetDepartment->Edit->refresh();
     refreshHeaderControls();
     if (!QDt->IsEmpty())
         QDt->First();

@@ -92,7 +92,7 @@ public:
     void DgDtEnter() override;
     void WhCodeCustomDlg();
     void LastPriceClick(); // the vendor's last prices
-    void N1Click();        // any vendor's
+    void LastPriceAllClick();        // any vendor's
     void BtDeleteLineClick() override;
     void ReCalculatePrice();
 

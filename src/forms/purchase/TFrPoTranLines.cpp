@@ -26,7 +26,7 @@ void TFrPoTran::SetDgDtColumn()
 {
     if (!QDt->Active() || !m_configured)
         return;
-    StatusPanel2->clear();
+    StatusInfo->clear();
     m_savedUnit = Entry->CurrentUnit();
     const bool row = QDt->RecNo() >= 0;
     const QString type = row ? QDt->AsString(QStringLiteral("ProductType")) : QString();
@@ -88,7 +88,7 @@ void TFrPoTran::lineChanged(const QString& field)
     case F::Unit:
         showReceived(QDt->RecNo());
         SetDgDtColumn();
-        StatusPanel2->setText(Entry->StatusText);
+        StatusInfo->setText(Entry->StatusText);
         CalculateAll();
         break;
     case F::Amount:
@@ -159,11 +159,11 @@ void TFrPoTran::DgDtEnter()
         MessageService::information(QStringLiteral("ยังไม่ได้ระบุรหัสภาษี"));
         KeyPreview = true;
         // The foreign order hides the tax code list: the focus stays where it is.
-        if (FaGetTaxCode1->isVisible())
-            FaGetTaxCode1->TaxCode->setFocus();
+        if (FaGetTaxCode->isVisible())
+            FaGetTaxCode->TaxCode->setFocus();
         return;
     }
-    FaGetTaxCode1->setEnabled(false);
+    FaGetTaxCode->setEnabled(false);
     if (QDt->IsEmpty())
         QDt->Append();
     CalculateAll();
@@ -192,7 +192,7 @@ void TFrPoTran::LastPriceClick()
     focusLine(QDt->RecNo(), QStringLiteral("Price"));
 }
 
-void TFrPoTran::N1Click()
+void TFrPoTran::LastPriceAllClick()
 {
     const auto price = PurchasePickers::lastPriceAll(this, QDt->AsInteger(QStringLiteral("Product")),
                                                      QDt->AsInteger(QStringLiteral("ProductUnits")));

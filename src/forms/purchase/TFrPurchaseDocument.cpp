@@ -36,8 +36,8 @@ TFrPurchaseDocument::TFrPurchaseDocument(QWidget* parent, PurchaseLineEntry::Pol
     EntryType = new QComboBox(PnHeader);
     EntryType->setObjectName(QStringLiteral("EntryType"));
     EntryType->addItems({QString(), QString(), QString()});
-    FaGetTaxCode1 = new TFaGetTaxCode(PnHeader);
-    FaGetTaxCode1->setObjectName(QStringLiteral("FaGetTaxCode1"));
+    FaGetTaxCode = new TFaGetTaxCode(PnHeader);
+    FaGetTaxCode->setObjectName(QStringLiteral("FaGetTaxCode"));
     CanUseTax = new QCheckBox(QStringLiteral("ภาษีขอคืนได้"), PnHeader);
     CanUseTax->setObjectName(QStringLiteral("CanUseTax"));
     LbPriceIE = new QLabel(PnHeader);
@@ -48,20 +48,20 @@ TFrPurchaseDocument::TFrPurchaseDocument(QWidget* parent, PurchaseLineEntry::Pol
     LbReference = new QLabel(PnHeader);
     Reference = new TDbEdit(PnHeader);
     Reference->setObjectName(QStringLiteral("Reference"));
-    FaGetRemark1 = new TFaGetRemark(PnHeader);
-    FaGetRemark1->setObjectName(QStringLiteral("FaGetRemark1"));
-    FaGetRemark1->RemarkGroup = QStringLiteral("REM_PURC");
-    FaGetProject1 = new TFaGetProject(PnHeader);
-    FaGetProject1->setObjectName(QStringLiteral("FaGetProject1"));
-    FaGetProject1->Edit->setAllowEmpty(true);
-    FaGetDepartment1 = new TFaGetDepartment(PnHeader);
-    FaGetDepartment1->setObjectName(QStringLiteral("FaGetDepartment1"));
+    FaGetRemark = new TFaGetRemark(PnHeader);
+    FaGetRemark->setObjectName(QStringLiteral("FaGetRemark"));
+    FaGetRemark->RemarkGroup = QStringLiteral("REM_PURC");
+    FaGetProject = new TFaGetProject(PnHeader);
+    FaGetProject->setObjectName(QStringLiteral("FaGetProject"));
+    FaGetProject->Edit->setAllowEmpty(true);
+    FaGetDepartment = new TFaGetDepartment(PnHeader);
+    FaGetDepartment->setObjectName(QStringLiteral("FaGetDepartment"));
 
     // ---- lines and footer -----------------------------------------------------------------------
     Totals = new TFaPurchaseTotals(this, kind, withPrepaid);
     Totals->bind(QHd, QDt);
     Lines = new TFaPurchaseLines(this, Totals);
-    PageControl1 = Lines->PageControl1;
+    PageControl = Lines->PageControl;
     DgDt = Lines->DgDt;
     GbDetail = Lines->GbDetail;
     BtDeleteLine = Lines->BtDeleteLine;
@@ -69,12 +69,12 @@ TFrPurchaseDocument::TFrPurchaseDocument(QWidget* parent, PurchaseLineEntry::Pol
     PopLastPrice = Lines->PopLastPrice;
     PopDetail = Lines->PopDetail;
     Lines->placeFooter(body(), Totals);
-    PopDetail->addAction(QStringLiteral("ป้อนคำอธิบายเพิ่มเติม"), this, [this] { MenuItem1Click(); });
-    TFaPurchaseLines::widenLastPanel(StatusBar1, StatusPanel2);
+    PopDetail->addAction(QStringLiteral("ป้อนคำอธิบายเพิ่มเติม"), this, [this] { LineMemoClick(); });
+    TFaPurchaseLines::widenLastPanel(StatusBar, StatusInfo);
 
     // ---- wiring ---------------------------------------------------------------------------------
     connect(EntryType, &QComboBox::currentIndexChanged, this, [this] { SetDgDtColumn(); });
-    connect(FaGetTaxCode1->TaxCode, &QComboBox::activated, this, [this] { TaxCodeExit(); });
+    connect(FaGetTaxCode->TaxCode, &QComboBox::activated, this, [this] { TaxCodeExit(); });
     connect(CanUseTax, &QCheckBox::clicked, this, [this](bool on) {
         if (headerRow())
             QHd->SetField(QStringLiteral("CanUseTax"), on ? QStringLiteral("Y") : QStringLiteral("N"));
@@ -162,7 +162,7 @@ void TFrPurchaseDocument::UnitNameCustomDlg()
     setLineField(QStringLiteral("UnitName"), unit);
 }
 
-void TFrPurchaseDocument::MenuItem1Click()
+void TFrPurchaseDocument::LineMemoClick()
 {
     PurchasePickers::editMemo(this, QDt, QStringLiteral("MemoLine"));
 }

@@ -37,15 +37,15 @@ public:
     // ---- header controls of both documents (laid out by each) -------------------------------
     QLabel* LbEntryType = nullptr;
     QComboBox* EntryType = nullptr;
-    TFaGetTaxCode* FaGetTaxCode1 = nullptr;
+    TFaGetTaxCode* FaGetTaxCode = nullptr;
     QCheckBox* CanUseTax = nullptr;
     QLabel* LbPriceIE = nullptr;
     QComboBox* Price_IE = nullptr;
     QLabel* LbReference = nullptr;
     TDbEdit* Reference = nullptr;
-    TFaGetRemark* FaGetRemark1 = nullptr;
-    TFaGetProject* FaGetProject1 = nullptr;
-    TFaGetDepartment* FaGetDepartment1 = nullptr;
+    TFaGetRemark* FaGetRemark = nullptr;
+    TFaGetProject* FaGetProject = nullptr;
+    TFaGetDepartment* FaGetDepartment = nullptr;
 
     // ---- lines and footer -------------------------------------------------------------------
     TFaPurchaseTotals* Totals = nullptr;
@@ -65,7 +65,7 @@ public:
     void DgDtExit();
     void ProductCodeCustomDlg();
     void UnitNameCustomDlg();
-    void MenuItem1Click();
+    void LineMemoClick();
 
     // The document's vendor (the header's vendor column).
     int vendorId() const;

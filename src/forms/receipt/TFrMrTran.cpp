@@ -68,10 +68,10 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     g->setHorizontalSpacing(6);
     g->setVerticalSpacing(3);
     EntryType->setMaximumWidth(170);
-    FaGetImportLotNo1 = new TFaGetImportLotNo(PnHeader);
-    FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
-    FaGetImportLotNo1->CreateAllowed = true; // a new company records its first shipment
-    FaGetImportLotNo1->hide(); // shown by the import-expense forms
+    FaGetImportLotNo = new TFaGetImportLotNo(PnHeader);
+    FaGetImportLotNo->setFilter(TFaGetImportLotNo::activeFilter());
+    FaGetImportLotNo->CreateAllowed = true; // a new company records its first shipment
+    FaGetImportLotNo->hide(); // shown by the import-expense forms
     LbPoHd = label(PnHeader);
     PoHd = new TLookupEdit(PnHeader);
     PoHd->setObjectName(QStringLiteral("PoHd"));
@@ -87,7 +87,7 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     BtLoadPo = new QPushButton(QStringLiteral("ใบสั่งซื้อหลายใบ"), PnHeader);
     BtLoadPo->setObjectName(QStringLiteral("BtLoadPo"));
     BtLoadPo->setFocusPolicy(Qt::NoFocus);
-    FaGetVendor1 = new TFaGetVendor(PnHeader);
+    FaGetVendor = new TFaGetVendor(PnHeader);
     LbMrTaxNo = label(PnHeader);
     MrTaxNo = new TDbEdit(PnHeader);
     MrTaxNo->setObjectName(QStringLiteral("MrTaxNo"));
@@ -140,15 +140,15 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     poBox->addWidget(BtLoadPo);
     poBox->addStretch(1);
     auto* taxBox = new QHBoxLayout;
-    taxBox->addWidget(FaGetTaxCode1, 1);
+    taxBox->addWidget(FaGetTaxCode, 1);
     taxBox->addWidget(CanUseTax);
     auto* prepaidBox = pair(LbPrepaid, PrepaidNo, BtSearchPrepaid);
     g->addWidget(FaGetDocNo, 0, 0);
     g->addLayout(pair(LbEntryType, EntryType), 0, 1);
-    g->addWidget(FaGetDate1, 0, 2, Qt::AlignLeft);
-    g->addWidget(FaGetImportLotNo1, 1, 0, 1, 2);
+    g->addWidget(FaGetDate, 0, 2, Qt::AlignLeft);
+    g->addWidget(FaGetImportLotNo, 1, 0, 1, 2);
     g->addLayout(poBox, 1, 2);
-    g->addWidget(FaGetVendor1, 2, 0, 1, 2);
+    g->addWidget(FaGetVendor, 2, 0, 1, 2);
     g->addLayout(taxBox, 2, 2);
     g->addLayout(pair(LbMrTaxNo, MrTaxNo), 3, 0);
     g->addLayout(pair(LbMrTaxDate, MrTaxDate), 3, 1);
@@ -159,9 +159,9 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     g->addLayout(pair(LbReference, Reference), 5, 0);
     g->addLayout(prepaidBox, 5, 1);
     g->addLayout(pair(LbPrePaidBalance, PrePaidBalance), 5, 2);
-    g->addWidget(FaGetRemark1, 6, 0);
-    g->addWidget(FaGetProject1, 6, 1);
-    g->addWidget(FaGetDepartment1, 6, 2);
+    g->addWidget(FaGetRemark, 6, 0);
+    g->addWidget(FaGetProject, 6, 1);
+    g->addWidget(FaGetDepartment, 6, 2);
     for (int c = 0; c < 3; ++c)
         g->setColumnStretch(c, 1);
 
@@ -169,8 +169,8 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     Lines->PriceHistory = [this] { ShowPurchaseHistory(); };
     PopLastPrice->addAction(QStringLiteral("ราคาซื้อล่าสุด  ไม่ระบุผู้ขาย"), this, [this] { LastPriceClick(); });
     PopLastPrice->addAction(QStringLiteral("ราคาซื้อล่าสุด เฉพาะผู้ขายนี้"), this, [this] { LastPriceVendorClick(); });
-    FaGetVendor1->VendorExit = [this] { FaGetVendor1Exit(); };
-    connect(FaGetDate1->DateEdit, &TDbEdit::committed, this, [this] { FaGetDate1DocDateExit(); });
+    FaGetVendor->VendorExit = [this] { FaGetVendorExit(); };
+    connect(FaGetDate->DateEdit, &TDbEdit::committed, this, [this] { FaGetDateDocDateExit(); });
     connect(MrTaxNo, &TDbEdit::committed, this, [this] { MrTaxNoExit(); });
     connect(DueDays, &TDbEdit::committed, this, [this] { DueDaysExit(); });
     connect(Price_IE, &QComboBox::activated, this, [this] {
@@ -191,10 +191,10 @@ TFrMrTran::TFrMrTran(QWidget* parent)
         bar->installEventFilter(this);
 
     // The header from top to bottom, then the lines and the footer.
-    const QList<QWidget*> order{FaGetDocNo->DocNo, EntryType, FaGetDate1->DateEdit, FaGetImportLotNo1->Edit, PoHd,
-                                FaGetVendor1->Edit, FaGetTaxCode1->TaxCode, CanUseTax, MrTaxNo, MrTaxDate,
-                                MrPrintTaxDate, Price_IE, DueDays, DueDate, Reference, PrepaidNo, FaGetRemark1->Remark,
-                                FaGetProject1->Edit, FaGetDepartment1->Edit, DgDt, Totals->DiscName[0],
+    const QList<QWidget*> order{FaGetDocNo->DocNo, EntryType, FaGetDate->DateEdit, FaGetImportLotNo->Edit, PoHd,
+                                FaGetVendor->Edit, FaGetTaxCode->TaxCode, CanUseTax, MrTaxNo, MrTaxDate,
+                                MrPrintTaxDate, Price_IE, DueDays, DueDate, Reference, PrepaidNo, FaGetRemark->Remark,
+                                FaGetProject->Edit, FaGetDepartment->Edit, DgDt, Totals->DiscName[0],
                                 Totals->DiscRate[0], Totals->DiscAmt[0], Totals->DiscName[1], Totals->DiscRate[1],
                                 Totals->DiscAmt[1], Totals->DiscName[2], Totals->DiscRate[2], Totals->DiscAmt[2]};
     for (int i = 0; i + 1 < order.size(); ++i)
@@ -219,21 +219,21 @@ void TFrMrTran::configure()
     QDt->setSQL(ReceiptSql::lines(Names));
     QDt->setUpdateSQL(ReceiptSql::lineInsert(Names), ReceiptSql::lineModify(Names), ReceiptSql::lineDelete(Names));
     bindNumberAndDate(Names.no, Names.date);
-    FaGetImportLotNo1->bind(QHd, QStringLiteral("ImportLotNo"));
+    FaGetImportLotNo->bind(QHd, QStringLiteral("ImportLotNo"));
     PoHd->bind(QHd, QStringLiteral("PoHd"));
-    FaGetVendor1->bind(QHd, QStringLiteral("Vendor"));
-    FaGetTaxCode1->bind(QHd, QStringLiteral("TaxCode"));
-    FaGetTaxCode1->RateField = QStringLiteral("TaxRate");
+    FaGetVendor->bind(QHd, QStringLiteral("Vendor"));
+    FaGetTaxCode->bind(QHd, QStringLiteral("TaxCode"));
+    FaGetTaxCode->RateField = QStringLiteral("TaxRate");
     MrTaxNo->bind(QHd, Names.taxNo);
     MrTaxDate->bind(QHd, Names.taxDate);
     MrPrintTaxDate->bind(QHd, Names.printTaxDate);
     Reference->bind(QHd, QStringLiteral("Reference"));
     PrepaidNo->bind(QHd, QStringLiteral("PrNo"));
     PrePaidBalance->bind(QHd, QStringLiteral("PrePaidBalance"));
-    FaGetRemark1->bind(QHd, QStringLiteral("Remark"));
-    FaGetProject1->bind(QHd, QStringLiteral("Project"));
-    FaGetDepartment1->bind(QHd, QStringLiteral("Department"));
-    FaGetImportLotNo1->setVisible(ImportExpense);
+    FaGetRemark->bind(QHd, QStringLiteral("Remark"));
+    FaGetProject->bind(QHd, QStringLiteral("Project"));
+    FaGetDepartment->bind(QHd, QStringLiteral("Department"));
+    FaGetImportLotNo->setVisible(ImportExpense);
     if (credit()) {
         DueDays->bind(QHd, QStringLiteral("DueDays"));
         DueDate->bind(QHd, QStringLiteral("DueDate"));
@@ -242,8 +242,8 @@ void TFrMrTran::configure()
         for (QWidget* w : {static_cast<QWidget*>(LbDueDays), static_cast<QWidget*>(DueDays),
                            static_cast<QWidget*>(LbDueDate), static_cast<QWidget*>(DueDate)})
             w->hide();
-        FaGetProject1->setEnabled(false);
-        FaGetDepartment1->setEnabled(false);
+        FaGetProject->setEnabled(false);
+        FaGetDepartment->setEnabled(false);
     }
     m_configured = true;
 }
@@ -255,8 +255,8 @@ void TFrMrTran::FormShow()
     CreateProductModules();
     const QString menu = DMConfig ? DMConfig->MenuCaption.trimmed() : QString();
     setWindowTitle((menu.isEmpty() ? windowTitle() : menu) + versionText());
-    StatusPanel1->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
-    StatusPanel2->clear();
+    StatusCompany->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    StatusInfo->clear();
     if (!m_configured)
         configure();
     TFrForm::FormShow(); // hides history, copy, print and change-code; runs New
@@ -274,10 +274,10 @@ void TFrMrTran::RefreshScreen()
     small.setPointSize(8);
     FaGetDocNo->Caption->setText(T("เลขที่", "DocNo"));
     LbEntryType->setText(T("บันทึกด้วย", "Enter By"));
-    FaGetDate1->Caption->setText(T("วันที่", "Date"));
+    FaGetDate->Caption->setText(T("วันที่", "Date"));
     LbPoHd->setText(T("เลขที่ใบสั่งซื้อ", "PO No"));
-    FaGetVendor1->Caption->setText(T("รหัสผู้ขาย", "Vendor"));
-    FaGetTaxCode1->Caption->setText(T("อัตราภาษี", "Tax"));
+    FaGetVendor->Caption->setText(T("รหัสผู้ขาย", "Vendor"));
+    FaGetTaxCode->Caption->setText(T("อัตราภาษี", "Tax"));
     LbMrTaxNo->setText(T("เลขที่ใบกำกับภาษี", "Tax No"));
     LbMrTaxDate->setText(T("วันที่ใบกำกับภาษี", "Tax Date"));
     LbMrPrintTaxDate->setText(T("วันที่รายงานภาษีซื้อ", "Tax Print Date"));
@@ -287,9 +287,9 @@ void TFrMrTran::RefreshScreen()
     LbReference->setText(T("อ้างถึง", "Ref"));
     LbPrepaid->setText(T("ใบมัดจำ", "PrePaid No"));
     LbPrepaid->setFont(thai ? font() : small);
-    FaGetRemark1->Caption->setText(T("หมายเหตุ", "Remark"));
-    FaGetProject1->Caption->setText(T("รหัสโครงการ", "Project"));
-    FaGetDepartment1->Caption->setText(T("แผนก", "Department"));
+    FaGetRemark->Caption->setText(T("หมายเหตุ", "Remark"));
+    FaGetProject->Caption->setText(T("รหัสโครงการ", "Project"));
+    FaGetDepartment->Caption->setText(T("แผนก", "Department"));
     LbPrePaidBalance->setText(T("มัดจำค้างตัด", "Balance"));
     BtDeleteLine->setText(T("ลบรายการสินค้า", "Del Line"));
     BtDisc->setText(T("แสดงส่วนลด(F11)", "Show Disc(F11)"));
@@ -299,7 +299,7 @@ void TFrMrTran::RefreshScreen()
     EntryType->setItemText(0, T("รหัสของกิจการ", "Self Code"));
     EntryType->setItemText(1, QStringLiteral("BAR CODE"));
     EntryType->setItemText(2, T("รหัสผู้จำหน่าย", "Vendor Code"));
-    PageControl1->setTabText(0, T("รายละเอียดเอกสาร", "Description"));
+    PageControl->setTabText(0, T("รายละเอียดเอกสาร", "Description"));
     SetDgDtColumn();
 }
 
@@ -312,10 +312,10 @@ void TFrMrTran::enableHeader(bool on)
     FaGetDocNo->BtSearch->setEnabled(on);
     PoHd->setEnabled(on);
     BtSearchPoNo->setEnabled(on);
-    FaGetVendor1->setEnabled(on);
+    FaGetVendor->setEnabled(on);
     Price_IE->setEnabled(on);
-    FaGetTaxCode1->setEnabled(on);
-    FaGetImportLotNo1->setEnabled(on);
+    FaGetTaxCode->setEnabled(on);
+    FaGetImportLotNo->setEnabled(on);
 }
 
 void TFrMrTran::AcNewExecute()
@@ -323,7 +323,7 @@ void TFrMrTran::AcNewExecute()
     if (!m_configured)
         configure();
     TFrForm::AcNewExecute();
-    StatusPanel2->clear();
+    StatusInfo->clear();
     OpenQuery(QString());
     QHd->Append();
     EntryType->setCurrentIndex(0);
@@ -336,9 +336,9 @@ void TFrMrTran::AcNewExecute()
     DocNoLength = DM->GetDocLength(MrDocCode);
     AutoRun = DM->AutoRun; // the bill's code governs, read last
     Totals->Reset();
-    FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
-    FaGetTaxCode1->reload();
-    FaGetTaxCode1->refresh();
+    FaGetImportLotNo->setFilter(TFaGetImportLotNo::activeFilter());
+    FaGetTaxCode->reload();
+    FaGetTaxCode->refresh();
     DocumentIsNew = true;
     FaGetDocNo->DocNo->setFocus();
 }
@@ -354,7 +354,7 @@ void TFrMrTran::OpenQuery(const QString& number)
     QDt->setParam(QStringLiteral("GetHdId"), QHd->IsEmpty() ? 0 : QHd->AsInteger(QStringLiteral("ID")));
     QDt->setParam(QStringLiteral("GetVId"), QHd->IsEmpty() ? 0 : QHd->AsInteger(QStringLiteral("Vendor")));
     QDt->Open();
-    TMPPo.clear();
+    LoadedOrders.clear();
     SetDgDtColumn();
 }
 
@@ -400,7 +400,7 @@ void TFrMrTran::MrNoExit()
         QHd->Append();
     // A saved bill keeps its lot when the lot has been closed since: it can still be corrected.
     const int lot = found ? QHd->FieldByName(QStringLiteral("ImportLotNo")).toInt() : 0;
-    FaGetImportLotNo1->setFilter(lot > 0 ? QStringLiteral("(%1) Or (Id = %2)").arg(TFaGetImportLotNo::activeFilter()).arg(lot)
+    FaGetImportLotNo->setFilter(lot > 0 ? QStringLiteral("(%1) Or (Id = %2)").arg(TFaGetImportLotNo::activeFilter()).arg(lot)
                                          : TFaGetImportLotNo::activeFilter());
     EntryType->setCurrentIndex(0);
     if (QHd->FieldByName(Names.date).isNull())
@@ -426,7 +426,7 @@ void TFrMrTran::MrNoExit()
             QDt->First();
         PoHd->setEnabled(false);
         BtSearchPoNo->setEnabled(false);
-        FaGetTaxCode1->setEnabled(false);
+        FaGetTaxCode->setEnabled(false);
         CalculateAll();
     }
     FaGetDocNo->DocNo->setEnabled(false);
@@ -442,7 +442,7 @@ bool TFrMrTran::beforeSave()
 {
     if (!ImportExpense || QHd->FieldByName(QStringLiteral("ImportLotNo")).toInt() >= 1)
         return true;
-    MessageService::information(QStringLiteral("ยังไม่ได้ระบุ") + FaGetImportLotNo1->Caption->text());
+    MessageService::information(QStringLiteral("ยังไม่ได้ระบุ") + FaGetImportLotNo->Caption->text());
     return false;
 }
 
@@ -463,21 +463,21 @@ QString TFrMrTran::productSearchType() const
     return type.isEmpty() ? QStringLiteral("S") : type;
 }
 
-void TFrMrTran::FaGetVendor1Exit()
+void TFrMrTran::FaGetVendorExit()
 {
     if (!headerRow() || vendorId() < 1 || QHd->AsInteger(QStringLiteral("ID")) != 0)
         return;
-    if (!FaGetVendor1->VendorFound())
+    if (!FaGetVendor->VendorFound())
         return;
-    QHd->SetField(QStringLiteral("TaxCode"), FaGetVendor1->QVendor.value(QStringLiteral("TaxCode")));
-    QHd->SetField(QStringLiteral("TaxRate"), FaGetVendor1->QVendor.value(QStringLiteral("TaxRate")));
-    FaGetTaxCode1->refresh();
+    QHd->SetField(QStringLiteral("TaxCode"), FaGetVendor->QVendor.value(QStringLiteral("TaxCode")));
+    QHd->SetField(QStringLiteral("TaxRate"), FaGetVendor->QVendor.value(QStringLiteral("TaxRate")));
+    FaGetTaxCode->refresh();
     if (!QDt->IsEmpty()) {
         Entry->RetaxLines();
         CalculateAll();
     }
     if (credit()) {
-        const int days = FaGetVendor1->QVendor.value(QStringLiteral("DueDays")).toInt();
+        const int days = FaGetVendor->QVendor.value(QStringLiteral("DueDays")).toInt();
         QHd->SetField(QStringLiteral("DueDays"), days);
         QHd->SetField(QStringLiteral("DueDate"), Db::dateToText(docDate().addDays(days)));
     }
@@ -492,7 +492,7 @@ void TFrMrTran::DueDaysExit()
     m_dueDaysAtEnter = DueDays->text();
 }
 
-void TFrMrTran::FaGetDate1DocDateExit()
+void TFrMrTran::FaGetDateDocDateExit()
 {
     if (!headerRow())
         return;
@@ -535,7 +535,7 @@ void TFrMrTran::Price_IEExit()
 
 void TFrMrTran::TaxCodeExit()
 {
-    FaGetTaxCode1->TaxCodeExit();
+    FaGetTaxCode->TaxCodeExit();
     if (!headerRow())
         return;
     // The lines follow the document's new rate, so the stored header and lines agree.

@@ -42,18 +42,18 @@ public:
     QString PrepaidNoAtLoad;
     int PrepaidIdAtLoad = 0;
     int PoNoLength = 0; // of the purchase orders' code
-    QStringList TMPPo; // purchase orders loaded into this document
+    QStringList LoadedOrders; // purchase orders loaded into this document
 
     // ---- data -----------------------------------------------------------------------------
     CachedDataSet* QPoHd = nullptr;
 
     // ---- header ---------------------------------------------------------------------------
-    TFaGetImportLotNo* FaGetImportLotNo1 = nullptr;
+    TFaGetImportLotNo* FaGetImportLotNo = nullptr;
     QLabel* LbPoHd = nullptr;
     TLookupEdit* PoHd = nullptr;
     QToolButton* BtSearchPoNo = nullptr;
     QPushButton* BtLoadPo = nullptr;
-    TFaGetVendor* FaGetVendor1 = nullptr;
+    TFaGetVendor* FaGetVendor = nullptr;
     QLabel* LbMrTaxNo = nullptr;
     TDbEdit* MrTaxNo = nullptr;
     QLabel* LbMrTaxDate = nullptr;
@@ -80,9 +80,9 @@ public:
     void openNumber() override { MrNoExit(); }
     void searchNumber() override { BtSearchMrNoClick(); }
     bool CheckComplete();
-    void FaGetVendor1Exit();
+    void FaGetVendorExit();
     void DueDaysExit();
-    void FaGetDate1DocDateExit();
+    void FaGetDateDocDateExit();
     void MrTaxNoExit();
     void Price_IEExit();
     void TaxCodeExit() override;

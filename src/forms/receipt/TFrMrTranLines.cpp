@@ -47,7 +47,7 @@ void TFrMrTran::SetDgDtColumn()
 {
     if (!QDt->Active())
         return;
-    StatusPanel2->clear();
+    StatusInfo->clear();
     m_savedUnit = Entry->CurrentUnit();
     const bool row = QDt->RecNo() >= 0;
     const bool linePo = row && !QDt->AsString(QStringLiteral("PoNo")).trimmed().isEmpty();
@@ -85,7 +85,7 @@ void TFrMrTran::lineChanged(const QString& field)
     case F::Code:
     case F::Unit:
         SetDgDtColumn();
-        StatusPanel2->setText(Entry->StatusText);
+        StatusInfo->setText(Entry->StatusText);
         CalculateAll();
         if (r.kind == F::Code && r.found && QDt->AsString(QStringLiteral("ProductType")) == QLatin1String("S"))
             afterServiceEntered();
@@ -125,11 +125,11 @@ void TFrMrTran::afterServiceEntered()
 void TFrMrTran::DgDtEnter()
 {
     KeyPreview = false;
-    if (vendorId() < 1 && FaGetVendor1->Vendor->text().trimmed().isEmpty()) {
+    if (vendorId() < 1 && FaGetVendor->Vendor->text().trimmed().isEmpty()) {
         MessageService::information(QStringLiteral("ไม่ได้ระบุผู้จำหน่าย"));
         // The credit import-expense bill sends the user to the vendor.
         if (ImportExpense && credit())
-            FaGetVendor1->Vendor->setFocus();
+            FaGetVendor->Vendor->setFocus();
         return;
     }
     if (!QDt->Active())
@@ -174,7 +174,7 @@ void TFrMrTran::ShowPurchaseHistory()
     if (product < 1 || vendorId() < 1)
         return;
     const QString caption = QStringLiteral("ประวัติการซื้อ : ") + QDt->AsString(QStringLiteral("ProductName"))
-                            + QStringLiteral(" ของลูกค้า : ") + FaGetVendor1->DescLabel->text();
+                            + QStringLiteral(" ของลูกค้า : ") + FaGetVendor->DescLabel->text();
     if (const auto price = PurchasePickers::purchaseHistory(this, caption, product, vendorId()))
         setLineField(QStringLiteral("Price"), *price);
 }
@@ -268,8 +268,8 @@ bool TFrMrTran::takeOverOrder(bool replaceLines, const QString& poNo, bool setPu
     }
     DgDt->setEnabled(true);
     m_inLines = false;
-    FaGetVendor1->Vendor->refresh();
-    FaGetTaxCode1->refresh();
+    FaGetVendor->Vendor->refresh();
+    FaGetTaxCode->refresh();
     SetDgDtColumn();
     CalculateAll();
     return true;
@@ -321,7 +321,7 @@ void TFrMrTran::BtLoadPoClick()
         return;
     const int id = q.value(0).toInt();
     const QString number = q.value(1).toString().trimmed();
-    for (const QString& loaded : TMPPo)
+    for (const QString& loaded : LoadedOrders)
         if (loaded.trimmed() == number) {
             MessageService::information(QStringLiteral("เอกสารที่เลือกได้ถูกทำการการเลือกไว้ก่อนหน้านี้แล้ว !"));
             return;
@@ -333,7 +333,7 @@ void TFrMrTran::AddPoToReceipt(int poId, const QString& poNo)
 {
     if (!openOrder(poId) || !orderDateAccepted())
         return;
-    TMPPo << poNo;
+    LoadedOrders << poNo;
     takeOverOrder(false, QString(), false);
 }
 
@@ -436,7 +436,7 @@ void TFrMrTran::FaGetPrepaidDocNoExit()
 
 bool TFrMrTran::CheckComplete()
 {
-    const bool vendor = !FaGetVendor1->Vendor->text().trimmed().isEmpty() && vendorId() > 0;
+    const bool vendor = !FaGetVendor->Vendor->text().trimmed().isEmpty() && vendorId() > 0;
     const ReceiptRules::CheckResult r = ReceiptRules::CheckComplete(*QDt, vendor);
     for (const QString& m : r.messages)
         MessageService::information(m);
@@ -459,10 +459,10 @@ void TFrMrTran::AcSaveExecute()
     }
     // A project is required only where it can be typed: the cash bill has no project field,
     // like the foreign order, so the setting cannot trap it.
-    if (FaGetProject1->isEnabled() && DM->ConfigText(QStringLiteral("LockInputProject")) == QLatin1String("Y")
+    if (FaGetProject->isEnabled() && DM->ConfigText(QStringLiteral("LockInputProject")) == QLatin1String("Y")
         && QHd->FieldByName(QStringLiteral("Project")).toInt() < 1) {
         MessageService::information(QStringLiteral("ยังไม่ได้ป้อนรหัสโครงการ"));
-        FaGetProject1->setFocus();
+        FaGetProject->setFocus();
         return;
     }
     if (DM->ConfigText(QStringLiteral("MrRefPO")) == QLatin1String("Y") && QHd->FieldByName(QStringLiteral("PoHd")).toInt() < 1) {
