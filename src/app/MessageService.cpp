@@ -7,12 +7,14 @@
 #include <QJsonObject>
 #include <QMessageBox>
 #include <QPalette>
+#include <QPushButton>
 #include <QQueue>
 
 namespace {
 struct State {
     bool scripted = false;
     QQueue<bool> answers;
+    QQueue<int> choices;
     QList<MessageService::Shown> shown;
     std::function<int(QDialog*)> dialogHook;
     QString logPath;
@@ -98,6 +100,25 @@ bool MessageService::confirm(const QString& text, const QColor& background, cons
     return box.exec() == QMessageBox::Yes;
 }
 
+int MessageService::choose(const QString& text, const QStringList& buttons, int escape)
+{
+    record({Kind::Question, text, QString(), QString()});
+    if (st().scripted)
+        return st().choices.isEmpty() ? escape : st().choices.dequeue();
+    QMessageBox box(QMessageBox::Question, appTitle(), text);
+    QList<QAbstractButton*> made;
+    for (const QString& b : buttons)
+        made << box.addButton(b, made.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::ActionRole);
+    if (!made.isEmpty()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(made.first()));
+        if (escape >= 0 && escape < made.size())
+            box.setEscapeButton(made.at(escape));
+    }
+    box.exec();
+    const int at = made.indexOf(box.clickedButton());
+    return at < 0 ? escape : at;
+}
+
 void MessageService::information(const QString& text, const QString& title)
 {
     showBox(QMessageBox::Information, Kind::Information, text, title);
@@ -140,6 +161,7 @@ void MessageService::setScripted(bool on)
     st().scripted = on;
     st().logPath.clear();
     st().answers.clear();
+    st().choices.clear();
     st().shown.clear();
     st().dialogHook = nullptr;
 }
@@ -152,6 +174,11 @@ bool MessageService::scripted()
 void MessageService::queueAnswer(bool yes)
 {
     st().answers.enqueue(yes);
+}
+
+void MessageService::queueChoice(int index)
+{
+    st().choices.enqueue(index);
 }
 
 const QList<MessageService::Shown>& MessageService::shown()

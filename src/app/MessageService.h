@@ -2,6 +2,7 @@
 #include <QColor>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QDialog;
@@ -23,6 +24,9 @@ public:
     // Yes/No box with the question icon; true only for Yes (the close box counts as No).
     static bool confirm(const QString& text, const QColor& background = QColor(),
                         const QColor& foreground = QColor(Qt::white));
+    // A question with buttons of its own (in order, the first the default); returns the
+    // index of the button pressed. The close box and Esc give `escape`.
+    static int choose(const QString& text, const QStringList& buttons, int escape);
     static void information(const QString& text, const QString& title = {});
     static void warning(const QString& text, const QString& title = {});
     // An error box; `details` (technical text) is offered behind a details button.
@@ -40,6 +44,8 @@ public:
     static void setScripted(bool on);
     static bool scripted();
     static void queueAnswer(bool yes);
+    // The answer to the next choose(): a button's index (its escape button when none is queued).
+    static void queueChoice(int index);
     static const QList<Shown>& shown();
     static QString lastText();
     static void clearShown();

@@ -3,6 +3,7 @@
 #include "data/NkError.h"
 #include "data/TDM.h"
 
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -579,4 +580,73 @@ void CachedDataSet::CancelUpdates()
     m_eof = m_bof = m_rows.isEmpty();
     emit reset();
     emit currentChanged(m_cur);
+}
+
+namespace {
+// One comparable text per value: what two readings of the same stored value give alike
+// (numbers to the sixth decimal, dates as ISO text, blank and null alike).
+QString storedText(const QVariant& v)
+{
+    if (v.isNull())
+        return {};
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return QString::number(v.toDouble(), 'f', 6);
+    case QMetaType::QDateTime:
+        return v.toDateTime().toString(Qt::ISODate);
+    case QMetaType::QDate:
+        return v.toDate().toString(Qt::ISODate);
+    default:
+        return v.toString().trimmed();
+    }
+}
+} // namespace
+
+bool CachedDataSet::StoredAsRead() const
+{
+    if (!Active() || m_sql.trimmed().isEmpty() || m_modifySql.isEmpty())
+        return true;
+    // The columns the update statement writes, and the key.
+    QList<int> columns;
+    static const QRegularExpression param(QStringLiteral(":([A-Za-z_][A-Za-z0-9_]*)"));
+    for (auto it = param.globalMatch(m_modifySql); it.hasNext();) {
+        const QString name = it.next().captured(1);
+        if (name.startsWith(QLatin1String("OLD_"), Qt::CaseInsensitive))
+            continue;
+        const int at = fieldIndex(name);
+        if (at >= 0 && !columns.contains(at))
+            columns << at;
+    }
+    if (const int key = fieldIndex(m_keyField); key >= 0 && !columns.contains(key))
+        columns << key;
+    if (columns.isEmpty())
+        return true;
+    const auto rowText = [&](const QVector<QVariant>& values) {
+        QStringList parts;
+        for (int c : columns)
+            parts << (c < values.size() ? storedText(values[c]) : QString());
+        return parts.join(QChar(0x1f));
+    };
+    QStringList asRead;
+    for (const Row& r : m_rows)
+        if (r.st != RowState::Inserted)
+            asRead << rowText(r.old);
+    for (const Row& r : m_deleted)
+        asRead << rowText(r.old);
+    QStringList now;
+    QSqlQuery q = Db::exec(database(), m_sql, m_params);
+    const QSqlRecord rec = q.record();
+    // The same statement gives the same columns; a statement whose columns moved is a change.
+    if (rec.count() != m_fields.size())
+        return false;
+    while (q.next())
+        now << rowText(Db::rowValues(q, rec));
+    asRead.sort();
+    now.sort();
+    return asRead == now;
 }

@@ -35,6 +35,7 @@ public:
     QStringList paramNames() const; // in statement order
     void setUpdateSQL(const QString& insertSql, const QString& modifySql, const QString& deleteSql);
     const QString& insertSQL() const { return m_insertSql; }
+    const QString& modifySQL() const { return m_modifySql; }
     // The identity column the server fills on insert ("ID" unless set).
     void setKeyField(const QString& name) { m_keyField = name; }
     const QString& keyField() const { return m_keyField; }
@@ -109,6 +110,9 @@ public:
     // carry their new Id in the key field.
     void CommitUpdates();
     void CancelUpdates(); // back to the rows as read
+    // The rows the statement gives now are the rows as read (the columns the update writes,
+    // compared by value): nobody changed, added or removed a row since. Reads the database.
+    bool StoredAsRead() const;
 
     // ---- hooks (form code) --------------------------------------------------------------
     std::function<void(CachedDataSet&)> OnNewRecord;   // after Append/Insert made the row

@@ -17,6 +17,7 @@ public:
         Connection, // the database could not be reached or opened
         Duplicate,  // a value that must be unique is already stored
         Database,   // the database refused a statement for another reason
+        StoredChanged, // another workstation saved or deleted the document since it was read
     };
     explicit NkError(QString message, Kind kind = Kind::General, QString userText = {})
         : m_message(std::move(message)), m_utf8(m_message.toStdString()), m_kind(kind),

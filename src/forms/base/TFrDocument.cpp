@@ -5,9 +5,18 @@
 #include "data/DbUtil.h"
 #include "data/TDM.h"
 #include "forms/base/TFaGetDocNo.h"
+#include "widgets/DbEdits.h"
 #include "search/TFaGetDate.h"
 #include "widgets/TDataGrid.h"
 
+#include "app/ErrorReporting.h"
+#include "app/MessageService.h"
+#include "data/NkError.h"
+#include "data/Numbering.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 TFrDocument::TFrDocument(QWidget* parent, Toolbar toolbar)
@@ -20,7 +29,19 @@ TFrDocument::TFrDocument(QWidget* parent, Toolbar toolbar)
     FaGetDocNo = new TFaGetDocNo(PnHeader);
     FaGetDate = new TFaGetDate(PnHeader);
     body()->addWidget(PnHeader);
-    FaGetDocNo->DocNoExit = [this] { openNumber(); };
+    FaGetDocNo->DocNoExit = [this] {
+        if (m_renumber)
+            takeNewNumber();
+        else
+            openNumber();
+    };
+    // Opened, started afresh or reloaded: what the user changes is counted from the next key.
+    for (CachedDataSet* ds : {QHd, QDt})
+        connect(ds, &CachedDataSet::reset, this, [this] {
+            m_cleanPending = true;
+            m_renumber = false;
+            m_periodOff = false;
+        });
     FaGetDocNo->BtSearchClick = [this] { searchNumber(); };
 }
 
@@ -54,6 +75,7 @@ void TFrDocument::bindNumberAndDate(const QString& numberField, const QString& d
     FaGetDocNo->bind(QHd, numberField);
     FaGetDate->bind(QHd, dateField);
     m_dateField = dateField;
+    m_numberField = numberField;
 }
 
 void TFrDocument::enableByRights(bool found)
@@ -64,8 +86,27 @@ void TFrDocument::enableByRights(bool found)
 
 bool TFrDocument::refuseClosedPeriod(const QDateTime& date)
 {
-    if (DM->CheckPeriod(date))
+    if (DM->CheckPeriod(date)) {
+        if (m_periodOff) {
+            // A date corrected after the refusal: save and delete as they were before it,
+            // unless the stored document itself lies in a closed period.
+            const QDateTime stored = headerRow() && !m_dateField.isEmpty()
+                                             && QHd->rowState(QHd->RecNo()) != CachedDataSet::RowState::Inserted
+                                         ? Db::dateFromValue(QHd->oldValue(QHd->RecNo(), m_dateField))
+                                         : QDateTime();
+            if (stored.isValid() && stored.date() != date.date() && !DM->CheckPeriod(stored))
+                return false;
+            m_periodOff = false;
+            AcSave->setEnabled(m_saveBeforePeriod);
+            AcDel->setEnabled(m_deleteBeforePeriod);
+        }
         return true;
+    }
+    if (!m_periodOff) {
+        m_periodOff = true;
+        m_saveBeforePeriod = AcSave->isEnabled();
+        m_deleteBeforePeriod = AcDel->isEnabled();
+    }
     AcSave->setEnabled(false);
     AcDel->setEnabled(false);
     return false;
@@ -100,6 +141,8 @@ void TFrDocument::addCellDialog(const QString& field, std::function<void()> dial
 
 bool TFrDocument::confirmSave()
 {
+    if (m_savingToLeave)
+        return true; // the user has just chosen to save
     return DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?"));
 }
 
@@ -118,6 +161,65 @@ QString TFrDocument::T(const char* thai, const char* english)
     return thaiLanguage() ? QString::fromUtf8(thai) : QString::fromUtf8(english);
 }
 
+bool TFrDocument::numberTaken(const QString&) const
+{
+    return false;
+}
+
+void TFrDocument::saveFailed(const NkError& error)
+{
+    if (error.kind() == NkError::Kind::StoredChanged) {
+        const QString number = headerRow() ? QHd->oldValue(QHd->RecNo(), m_numberField).toString() : QString();
+        MessageService::warning(T("เอกสารเลขที่ %1 ถูกบันทึกจากเครื่องอื่นหลังจากที่ท่านเปิดเอกสารนี้\r"
+                                  "ยังไม่ได้บันทึกข้อมูล สิ่งที่ท่านป้อนยังอยู่บนจอ",
+                                  "Document %1 was saved by another workstation after you opened it.\r"
+                                  "Nothing was saved; what you typed is still on the screen.")
+                                    .arg(number.trimmed()));
+        if (MessageService::confirm(T("เปิดเอกสารที่บันทึกไว้ใหม่ ? (สิ่งที่ท่านป้อนจะหายไป)",
+                                      "Open the stored document again? (What you typed will be dropped.)")))
+            openStoredVersion(number);
+        return;
+    }
+    if (error.kind() == NkError::Kind::Duplicate && !error.userText().isEmpty()) {
+        // A number typed by hand that another workstation saved first: another number, the
+        // document as typed. An automatic number is drawn afresh by the next save.
+        MessageService::warning(error.userText());
+        if (!AutoRun) {
+            m_renumber = true;
+            FaGetDocNo->setEnabled(true);
+            FaGetDocNo->DocNo->setEnabled(true);
+            FaGetDocNo->DocNo->setFocus();
+        }
+        return;
+    }
+    ReportError(error);
+}
+
+void TFrDocument::takeNewNumber()
+{
+    const QString number = PadLeft(FaGetDocNo->DocNo->text().trimmed(), DocNoLength, QLatin1Char(' '));
+    if (number.trimmed().isEmpty())
+        return;
+    if (numberTaken(number)) {
+        MessageService::warning(TDM::DocNoTakenText(number));
+        FaGetDocNo->DocNo->setFocus();
+        return;
+    }
+    m_renumber = false;
+    QHd->SetField(m_numberField, number);
+    FaGetDocNo->DocNo->refresh();
+    FaGetDocNo->DocNo->setEnabled(false);
+    focusNextChild();
+}
+
+void TFrDocument::openStoredVersion(const QString& number)
+{
+    m_renumber = false;
+    AcNewExecute();
+    FaGetDocNo->DocNo->setText(number.trimmed());
+    openNumber();
+}
+
 void TFrDocument::AcNewTriggered()
 {
     if (mayLeaveDocument())
@@ -126,5 +228,111 @@ void TFrDocument::AcNewTriggered()
 
 bool TFrDocument::askExit()
 {
-    return mayLeaveDocument() && TFrForm::askExit();
+    if (!documentDirty())
+        return TFrForm::askExit();
+    // The question about the changes is the question about leaving.
+    return askToSaveChanges() != Leave::Stay;
+}
+
+bool TFrDocument::mayLeaveDocument()
+{
+    return !documentDirty() || askToSaveChanges() != Leave::Stay;
+}
+
+TFrDocument::Leave TFrDocument::askToSaveChanges()
+{
+    const int choice = MessageService::choose(
+        T("เอกสารนี้มีการแก้ไขที่ยังไม่ได้บันทึก\rต้องการบันทึกก่อนหรือไม่ ?",
+          "This document has changes that are not saved.\rSave them first?"),
+        {T("บันทึก", "Save"), T("ไม่บันทึก", "Don't save"), T("กลับไปแก้ไข", "Go back")}, 2);
+    if (choice == 1)
+        return Leave::Discarded;
+    if (choice != 0)
+        return Leave::Stay;
+    // Saved as F10 would, without asking again; a save that is refused or fails leaves the
+    // changes on screen and the user where they were.
+    if (!commitFocusedField())
+        return Leave::Stay;
+    m_savingToLeave = true;
+    AcSaveExecute();
+    m_savingToLeave = false;
+    return documentDirty() ? Leave::Stay : Leave::Saved;
+}
+
+bool TFrDocument::documentDirty() const
+{
+    if (!QHd->Active())
+        return false;
+    if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        edit && edit->window() == window() && isAncestorOf(edit) && edit->isModified() && !edit->isReadOnly()
+        && edit != static_cast<QLineEdit*>(FaGetDocNo->DocNo))
+        return true;
+    if (m_cleanPending)
+        return false;
+    const Snapshot now = takeSnapshot();
+    if (now.size() != m_clean.size())
+        return true;
+    for (int s = 0; s < now.size(); ++s) {
+        if (now[s].size() != m_clean[s].size())
+            return true;
+        for (int r = 0; r < now[s].size(); ++r) {
+            const QList<QVariant>& a = now[s][r];
+            const QList<QVariant>& b = m_clean[s][r];
+            if (a.size() != b.size())
+                return true;
+            for (int f = 0; f < a.size(); ++f)
+                if (!sameValue(a[f], b[f]))
+                    return true;
+        }
+    }
+    return false;
+}
+
+TFrDocument::Snapshot TFrDocument::takeSnapshot() const
+{
+    Snapshot out;
+    for (const CachedDataSet* ds : documentDataSets()) {
+        QList<QList<QVariant>> rows;
+        if (ds && ds->Active()) {
+            const int fields = ds->fieldNames().size();
+            rows.reserve(ds->RecordCount());
+            for (int r = 0; r < ds->RecordCount(); ++r) {
+                QList<QVariant> row;
+                row.reserve(fields);
+                for (int f = 0; f < fields; ++f)
+                    row << ds->value(r, f);
+                rows << row;
+            }
+        }
+        out << rows;
+    }
+    return out;
+}
+
+bool TFrDocument::sameValue(const QVariant& a, const QVariant& b)
+{
+    const bool aEmpty = a.isNull() || (a.typeId() == QMetaType::QString && a.toString().trimmed().isEmpty());
+    const bool bEmpty = b.isNull() || (b.typeId() == QMetaType::QString && b.toString().trimmed().isEmpty());
+    if (aEmpty || bEmpty)
+        return aEmpty == bEmpty;
+    bool na = false, nb = false;
+    const double da = a.toDouble(&na), db = b.toDouble(&nb);
+    if (na && nb)
+        return qAbs(da - db) < 1e-9;
+    return a.toString().trimmed() == b.toString().trimmed();
+}
+
+bool TFrDocument::eventFilter(QObject* obj, QEvent* e)
+{
+    if (m_cleanPending) {
+        const QEvent::Type t = e->type();
+        if (t == QEvent::KeyPress || t == QEvent::ShortcutOverride || t == QEvent::MouseButtonPress) {
+            auto* w = qobject_cast<QWidget*>(obj);
+            if (w && w->window() == window() && isVisible() && QHd->Active()) {
+                m_clean = takeSnapshot();
+                m_cleanPending = false;
+            }
+        }
+    }
+    return TFrForm::eventFilter(obj, e);
 }

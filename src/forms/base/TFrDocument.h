@@ -3,12 +3,14 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QList>
 #include <QVariant>
 #include <functional>
 #include <initializer_list>
 #include <utility>
 
 class CachedDataSet;
+class NkError;
 class QTabWidget;
 class TDataGrid;
 class TFaGetDate;
@@ -65,10 +67,12 @@ public:
     virtual void searchNumber() {}
     // The data sets that make up the document (header first).
     virtual QList<CachedDataSet*> documentDataSets() const;
-    // The document holds changes not saved. Nothing asks yet.
-    virtual bool documentDirty() const { return false; }
-    // The document on screen may be left (for a new one or the end of the program).
-    virtual bool mayLeaveDocument() { return true; }
+    // The document holds changes not saved: the user changed a value of its data sets since
+    // it was opened or started, or has typed into the field that has the focus.
+    virtual bool documentDirty() const;
+    // The document on screen may be left (for a new one, another number or the end of the
+    // program): with changes, the user chooses to save them, drop them or go back to them.
+    virtual bool mayLeaveDocument();
 
 protected:
     // The number and date frames take these header columns.
@@ -90,6 +94,16 @@ protected:
     // row becomes the line data set's current row first.
     void addCellDialog(const QString& field, std::function<void()> dialog);
 
+    // A save that failed was rolled back with everything typed still on screen; this says so
+    // the same way on every document. A document another workstation saved first: the user
+    // may open the stored version. A number taken meanwhile (numbers typed by hand): the
+    // number frame opens for another number and the document stays as typed.
+    void saveFailed(const NkError& error);
+    // The number is in use by a stored document of this kind.
+    virtual bool numberTaken(const QString& number) const;
+    // The number frame stands open for another number after a taken one.
+    bool renumbering() const { return m_renumber; }
+
     // The questions before writing, in the user's words from the session.
     bool confirmSave();
     bool confirmDelete();
@@ -100,9 +114,33 @@ protected:
 
     void AcNewTriggered() override;
     bool askExit() override;
+    bool eventFilter(QObject* obj, QEvent* e) override;
 
 private:
+    // The number frame was left while renumbering: only the number changes.
+    void takeNewNumber();
+    void openStoredVersion(const QString& number);
+
+    enum class Leave { Saved, Discarded, Stay };
+    Leave askToSaveChanges();
+    // The values of the document's data sets as they are now, to tell a change from none.
+    using Snapshot = QList<QList<QList<QVariant>>>;
+    Snapshot takeSnapshot() const;
+    static bool sameValue(const QVariant& a, const QVariant& b);
+
+    // Taken at the user's first key or click after the document was opened or started, so
+    // what the form itself sets while opening (defaults, totals) counts as no change.
+    Snapshot m_clean;
+    bool m_cleanPending = true;
+    bool m_savingToLeave = false;
+
     QHash<QString, std::function<void()>> m_cellDialogs;
     bool m_cellButtonsWired = false;
     QString m_dateField;
+    QString m_numberField;
+    bool m_renumber = false;
+    // Save and delete as they were before a date in a closed period turned them off.
+    bool m_periodOff = false;
+    bool m_saveBeforePeriod = false;
+    bool m_deleteBeforePeriod = false;
 };

@@ -5,6 +5,7 @@
 #include "data/CachedDataSet.h"
 #include "data/NkError.h"
 #include "data/TDM.h"
+#include "widgets/DbEdits.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -68,7 +69,10 @@ TFrFrame::TFrFrame(QWidget* parent)
                         QStyle::SP_DialogCloseButton);
     connect(AcNew, &QAction::triggered, this, [this] { AcNewTriggered(); });
     connect(AcDel, &QAction::triggered, this, [this] { AcDelExecute(); });
-    connect(AcSave, &QAction::triggered, this, [this] { AcSaveExecute(); });
+    connect(AcSave, &QAction::triggered, this, [this] {
+        if (commitFocusedField())
+            AcSaveExecute();
+    });
     connect(AcPrint, &QAction::triggered, this, [this] { AcPrintExecute(); });
     connect(AcExit, &QAction::triggered, this, [this] { AcExitExecute(); });
 
@@ -165,6 +169,19 @@ bool TFrFrame::focusInGrid() const
         if (w->inherits("TDataGrid"))
             return true;
     return false;
+}
+
+bool TFrFrame::commitFocusedField()
+{
+    auto* edit = qobject_cast<TDbEdit*>(QApplication::focusWidget());
+    if (!edit || !isAncestorOf(edit) || edit->window() != window())
+        return true;
+    try {
+        return edit->commit();
+    } catch (const NkError& e) {
+        MessageService::warning(e.message());
+        return false;
+    }
 }
 
 bool TFrFrame::askExit()

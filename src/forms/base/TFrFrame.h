@@ -81,6 +81,9 @@ protected:
     // True while the focus is inside one of the form's data grids, where Enter and Escape
     // belong to the cells.
     bool focusInGrid() const;
+    // The text typed into the focused field of this form goes into its data set, as leaving the
+    // field would do (F10 and the toolbar do not move the focus). False when the field refuses it.
+    bool commitFocusedField();
     // Asks the exit question; true to close.
     virtual bool askExit();
 

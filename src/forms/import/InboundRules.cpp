@@ -7,6 +7,7 @@
 #include "data/NumberFormat.h"
 #include "data/OrderReceipts.h"
 #include "data/ServerProcs.h"
+#include "data/StoredDocument.h"
 #include "data/TDM.h"
 
 #include <QDateTime>
@@ -261,6 +262,8 @@ SaveResult Save(const SaveInput& in)
 
     DM->StartTransaction();
     try {
+        // Another workstation may have saved this document since it was opened here.
+        StoredDocument::EnsureUnchanged(hd, {in.lines, in.duty});
         QString number;
         int id = 0;
         // The total stored is that of the lines stored: lines dropped by the validation do

@@ -158,6 +158,8 @@ TFrInbound::TFrInbound(QWidget* parent)
         else if (f == QLatin1String("QUANTITY") || f == QLatin1String("TOTAL"))
             CalculateAll();
     };
+    // A line deleted by the button or by Ctrl+Delete in the grid: the total follows at once.
+    QDt->AfterDelete = [this](CachedDataSet&) { CalculateAll(); };
     connect(BtDeleteLine, &QPushButton::clicked, this, [this] { BtDeleteLineClick(); });
     disconnect(BtDeleteLine, &QPushButton::clicked, DgDt, &TDataGrid::deleteCurrentRow);
 
@@ -262,7 +264,6 @@ void TFrInbound::alignCaptions()
 
 void TFrInbound::AcNewExecute()
 {
-    m_renumber = false;
     TFrHdDtTransaction::AcNewExecute();
     FaGetDocNo->setEnabled(true);
     FaGetDocNo->DocNo->setEnabled(true);
@@ -310,21 +311,6 @@ void TFrInbound::OpenQuery(const QString& number)
 void TFrInbound::FaGetDocNoDocNoExit()
 {
     const QString number = PadLeft(FaGetDocNo->DocNo->text(), DocNoLength, QLatin1Char(' '));
-    if (m_renumber) {
-        // After a save refused the number: only the number changes, the document stays.
-        if (number.trimmed().isEmpty())
-            return;
-        if (DM->DocNoTaken(QStringLiteral("ImHd"), number)) {
-            MessageService::warning(TDM::DocNoTakenText(number));
-            FaGetDocNo->DocNo->setFocus();
-            return;
-        }
-        m_renumber = false;
-        QHd->SetField(QStringLiteral("ImNo"), number);
-        FaGetDocNo->DocNo->refresh();
-        FaGetDocNo->DocNo->setEnabled(false);
-        return;
-    }
     OpenQuery(number);
     const bool found = !QHd->IsEmpty();
     if (!found && !AutoRun && !number.trimmed().isEmpty() && DM->DocNoTaken(QStringLiteral("ImHd"), number)) {
@@ -473,26 +459,15 @@ void TFrInbound::AcSaveExecute()
         return;
     } catch (const NkError& e) {
         // Rolled back: the document stays on screen with its changes for another try.
-        if (!refuseTakenNumber(e))
-            ReportError(e);
+        saveFailed(e);
         return;
     }
-    m_renumber = false;
     AcNewExecute();
 }
 
-bool TFrInbound::refuseTakenNumber(const NkError& e)
+bool TFrInbound::numberTaken(const QString& number) const
 {
-    if (e.kind() != NkError::Kind::Duplicate || e.userText().isEmpty())
-        return false;
-    MessageService::warning(e.userText());
-    if (!AutoRun) {
-        m_renumber = true;
-        FaGetDocNo->setEnabled(true);
-        FaGetDocNo->DocNo->setEnabled(true);
-        FaGetDocNo->DocNo->setFocus();
-    }
-    return true;
+    return DM->DocNoTaken(QStringLiteral("ImHd"), number);
 }
 
 void TFrInbound::printAfterSave(const QString& number, int year)

@@ -94,13 +94,9 @@ protected:
     void alignCaptions();
     // Builds the print step after a save; the bills brought forward have none.
     virtual void printAfterSave(const QString& number, int year);
-    // A save refused because its number is in use: the message, and (numbers typed by hand)
-    // the number field opens again for another number; the document stays as it is.
-    // False for any other error.
-    bool refuseTakenNumber(const NkError& error);
+    bool numberTaken(const QString& number) const override;
 
     int m_dutyLimit = 1;
     TFrSearchImNo* m_search = nullptr;
     bool m_inAssign = false;
-    bool m_renumber = false; // the number field reopened after a refused number
 };

@@ -93,8 +93,7 @@ void TFrInboundBegin::AcSaveExecute()
     } catch (const NkError& e) {
         if (QHd->state() == CachedDataSet::State::Browse && QHd->RecNo() >= 0)
             QHd->Edit();
-        if (!refuseTakenNumber(e))
-            ReportError(e);
+        saveFailed(e);
         return;
     }
     AcNewExecute();

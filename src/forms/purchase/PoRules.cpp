@@ -6,6 +6,7 @@
 #include "data/NkError.h"
 #include "data/OrderReceipts.h"
 #include "data/SaveSteps.h"
+#include "data/StoredDocument.h"
 #include "data/TDM.h"
 #include "forms/import/LandedCostQuery.h"
 
@@ -88,6 +89,8 @@ SaveResult Save(const SaveInput& in)
     SaveResult out;
     DM->StartTransaction();
     try {
+        // Another workstation may have saved this document since it was opened here.
+        StoredDocument::EnsureUnchanged(hd, {&dt});
         hd.SetField(QStringLiteral("PoDate"), wholeDay(hd.FieldByName(QStringLiteral("PoDate"))));
         hd.SetField(QStringLiteral("ShipDate"), wholeDay(hd.FieldByName(QStringLiteral("ShipDate"))));
         hd.SetField(QStringLiteral("PoType"), c.poType);

@@ -500,7 +500,7 @@ void TFrPoTran::AcSaveExecute()
     } catch (const NkError& e) {
         // Rolled back: the order stays on screen with every change for another try.
         SetDgDtColumn();
-        ReportError(e);
+        saveFailed(e);
         return;
     }
     PrintDocument(this, res.number, YearOfDate(res.date), Cfg.docCode);
@@ -612,5 +612,10 @@ bool TFrPoTran::eventFilter(QObject* obj, QEvent* e)
         if (TFaPicker* p = vendorPicker(); p && obj == p->Edit)
             VendorEnter();
     }
-    return TFrForm::eventFilter(obj, e);
+    return TFrDocument::eventFilter(obj, e);
+}
+
+bool TFrPoTran::numberTaken(const QString& number) const
+{
+    return DM->DocNoTaken(Cfg.hd, number);
 }

@@ -99,6 +99,7 @@ public:
 protected:
     void FormShow() override;
     bool eventFilter(QObject* obj, QEvent* e) override;
+    bool numberTaken(const QString& number) const override;
     QString productSearchType() const override;
 
     // What the configurations add: the vendor picker, the order search, English texts.

@@ -7,6 +7,7 @@
 #include "data/NkError.h"
 #include "data/Rounding.h"
 #include "data/ServerProcs.h"
+#include "data/StoredDocument.h"
 #include "data/TDM.h"
 
 #include <QSignalBlocker>
@@ -95,6 +96,8 @@ SaveResult Save(const SaveInput& in)
     SaveResult out;
     DM->StartTransaction();
     try {
+        // Another workstation may have saved this document since it was opened here.
+        StoredDocument::EnsureUnchanged(hd, {&dt});
         QString number = hd.AsString(n.no);
         int id = 0;
         if (isNew) {

@@ -572,5 +572,5 @@ bool TFrMrTran::eventFilter(QObject* obj, QEvent* e)
             DMConfig->ThaiLanguage = !DMConfig->ThaiLanguage;
         RefreshScreen();
     }
-    return TFrForm::eventFilter(obj, e);
+    return TFrDocument::eventFilter(obj, e);
 }

@@ -112,6 +112,7 @@ public:
 protected:
     void FormShow() override;
     bool eventFilter(QObject* obj, QEvent* e) override;
+    bool numberTaken(const QString& number) const override;
     QString productSearchType() const override;
     // The import-expense forms carry the import lot: it must be chosen before anything is
     // saved, and a bill without one is not theirs to open.

@@ -493,7 +493,7 @@ void TFrMrTran::AcSaveExecute()
         res = ReceiptRules::Save(in);
     } catch (const NkError& e) {
         // Rolled back: the bill stays on screen with every change for another try.
-        ReportError(e);
+        saveFailed(e);
         return;
     }
     PrintDocument(this, res.number, YearOfDate(res.date), MrDocCode);
@@ -514,4 +514,9 @@ void TFrMrTran::AcDelExecute()
         return;
     }
     AcNewExecute();
+}
+
+bool TFrMrTran::numberTaken(const QString& number) const
+{
+    return DM->DocNoTaken(Names.hd, number, MrType);
 }
