@@ -100,11 +100,11 @@ bool MessageService::confirm(const QString& text, const QColor& background, cons
     return box.exec() == QMessageBox::Yes;
 }
 
-int MessageService::choose(const QString& text, const QStringList& buttons, int escape)
+int MessageService::choose(const QString& text, const QStringList& buttons, int escape, int no)
 {
     record({Kind::Question, text, QString(), QString()});
     if (st().scripted)
-        return st().choices.isEmpty() ? escape : st().choices.dequeue();
+        return st().choices.isEmpty() ? no : st().choices.dequeue();
     QMessageBox box(QMessageBox::Question, appTitle(), text);
     QList<QAbstractButton*> made;
     for (const QString& b : buttons)

@@ -25,8 +25,9 @@ public:
     static bool confirm(const QString& text, const QColor& background = QColor(),
                         const QColor& foreground = QColor(Qt::white));
     // A question with buttons of its own (in order, the first the default); returns the
-    // index of the button pressed. The close box and Esc give `escape`.
-    static int choose(const QString& text, const QStringList& buttons, int escape);
+    // index of the button pressed. The close box and Esc give `escape`; `no` is the button that
+    // says No (what a scripted run answers when no choice is queued, as for confirm()).
+    static int choose(const QString& text, const QStringList& buttons, int escape, int no);
     static void information(const QString& text, const QString& title = {});
     static void warning(const QString& text, const QString& title = {});
     // An error box; `details` (technical text) is offered behind a details button.
@@ -44,7 +45,7 @@ public:
     static void setScripted(bool on);
     static bool scripted();
     static void queueAnswer(bool yes);
-    // The answer to the next choose(): a button's index (its escape button when none is queued).
+    // The answer to the next choose(): a button's index (its No button when none is queued).
     static void queueChoice(int index);
     static const QList<Shown>& shown();
     static QString lastText();

@@ -244,7 +244,7 @@ TFrDocument::Leave TFrDocument::askToSaveChanges()
     const int choice = MessageService::choose(
         T("เอกสารนี้มีการแก้ไขที่ยังไม่ได้บันทึก\rต้องการบันทึกก่อนหรือไม่ ?",
           "This document has changes that are not saved.\rSave them first?"),
-        {T("บันทึก", "Save"), T("ไม่บันทึก", "Don't save"), T("กลับไปแก้ไข", "Go back")}, 2);
+        {T("บันทึก", "Save"), T("ไม่บันทึก", "Don't save"), T("กลับไปแก้ไข", "Go back")}, 2, 1);
     if (choice == 1)
         return Leave::Discarded;
     if (choice != 0)
