@@ -141,7 +141,6 @@ Outcome start(const QStringList& params)
         DMConfig->WorkingDate = cl.WorkingDate;
         DMConfig->MenuId = cl.MenuId;
         DMConfig->UserId = cl.UserId;
-        DM->setDatabaseName(cl.CompanyCode);
         DMConfig->BeforeMessage = closeSplash;
         const bool known = DMConfig->GetCompanyConfig(cl.CompanyCode);
         DMConfig->BeforeMessage = nullptr;
@@ -150,15 +149,23 @@ Outcome start(const QStringList& params)
             out.message = MessageService::lastText();
             return out;
         }
+        // The company database as the configuration spells it: a code typed in another
+        // letter case finds the same database.
+        DM->setDatabaseName(DMConfig->DatabaseName);
         DMConfig->CheckRight(cl.MenuId, cl.UserId);
+        // Read once; the error log opens it again when it needs it.
+        DMConfig->CloseConnection();
     } catch (const NkError& e) {
         // The configuration database cannot be reached or read: said in both languages (the
-        // user's is kept there), the driver's words behind the details.
+        // user's is kept there), the driver's words behind the details. A server without a
+        // free connection slot is named as such.
         DMConfig->BeforeMessage = nullptr;
         closeSplash();
-        MessageService::error(configDatabaseText(), QString(), e.message());
+        const QString text = e.kind() == NkError::Kind::ServerFull ? UserErrorText(e, ErrorLanguage::Both)
+                                                                   : configDatabaseText();
+        MessageService::error(text, QString(), e.message());
         out.end = Outcome::End::Message;
-        out.message = configDatabaseText();
+        out.message = text;
         return out;
     }
     if (!DMConfig->AccessRight) {

@@ -167,8 +167,16 @@ GlVoucher billVoucher(const QSqlDatabase& db, const QString& proc, int docId, bo
     return v;
 }
 
+// The document number the last voucher of this process was written under.
+QString& lastVoucherNumber()
+{
+    static QString number;
+    return number;
+}
+
 void writeVoucher(const QSqlDatabase& db, const QString& proc, int docId, int userId, const GlVoucher& v)
 {
+    lastVoucherNumber() = v.docNo;
     // Saving a document again replaces its voucher instead of adding a second one.
     const std::vector<std::pair<QString, QVariant>> key = {{QStringLiteral(":id"), docId},
                                                             {QStringLiteral(":type"), v.docType}};
@@ -187,7 +195,8 @@ void writeVoucher(const QSqlDatabase& db, const QString& proc, int docId, int us
                                             QStringLiteral("INSERT INTO glhd (gldocno, gldate, gldesc, glfromdoctype, "
                                                            "glfromdocid, glfromdocno, totaldebit, totalcredit, posted, "
                                                            "userid, createdate) VALUES (:gldocno, :gldate, :gldesc, "
-                                                           ":type, :id, :docno, :debit, :credit, 'N', :userid, :created)"),
+                                                           ":type, :id, :docno, :debit, :credit, 'N', :userid, ")
+                                                + Db::nowSql(db) + QStringLiteral(")"),
                                             QStringLiteral("id")),
                       {{QStringLiteral(":gldocno"), v.docNo.trimmed()},
                        {QStringLiteral(":gldate"), v.docDate},
@@ -197,8 +206,7 @@ void writeVoucher(const QSqlDatabase& db, const QString& proc, int docId, int us
                        {QStringLiteral(":docno"), v.docNo},
                        {QStringLiteral(":debit"), round2(debit)},
                        {QStringLiteral(":credit"), round2(credit)},
-                       {QStringLiteral(":userid"), userId},
-                       {QStringLiteral(":created"), nowText(db, proc)}});
+                       {QStringLiteral(":userid"), userId}});
     const QVariant glhdId = Db::insertedId(db, h);
     if (!glhdId.isValid())
         throw NkError(QStringLiteral("%1: voucher header Id not returned").arg(proc));
@@ -227,49 +235,42 @@ QString NewDocumentNo(const QSqlDatabase& db, const QString& docCode, int docYea
     const QString proc = QStringLiteral("NewDocumentNo");
     beforeCompanyProc(proc);
     const QString code = docCode.trimmed();
-    const std::vector<std::pair<QString, QVariant>> key = {{QStringLiteral(":code"), code},
-                                                           {QStringLiteral(":year"), docYear}};
-
-    // A converted code is served by the DocumentNo row the conversion names.
-    QVariant rowId;
-    {
-        QSqlQuery q = run(db, proc,
-                          QStringLiteral("SELECT DocumentNo FROM DocNoConvert WHERE Code = :code AND DocYear = :year"), key);
-        if (q.next())
-            rowId = q.value(0);
-    }
-    if (!rowId.isValid()) {
-        QSqlQuery q = run(db, proc, QStringLiteral("SELECT Id FROM DocumentNo WHERE Code = :code AND DocYear = :year"), key);
-        if (q.next())
-            rowId = q.value(0);
-    }
     const QString notFound = QStringLiteral("ไม่พบรหัสเอกสาร %1 ปี %2").arg(code).arg(docYear);
-    if (!rowId.isValid())
-        throw NkError(notFound);
 
-    // One statement increments and reads the counter back, so the number is taken atomically
+    // One statement finds the counter (a converted code is served by the DocumentNo row the
+    // conversion names), increments it and reads it back, so the number is taken atomically
     // even when the caller has no transaction; inside BEGIN IMMEDIATE savers queue anyway. On
     // a server the update locks the counter's row until the saving transaction ends: a second
-    // saver of the code waits here (with the wait shown) and counts on from the committed value.
-    QString prefix;
-    qlonglong lastNo = 0;
-    int length = 0;
-    bool found = false;
-    Db::runWaitingForLocks(db, [&] {
-        QSqlQuery q = run(db, proc,
-                          QStringLiteral("UPDATE DocumentNo SET LastNo = COALESCE(LastNo, 0) + 1 WHERE Id = :id "
-                                         "RETURNING Prefix, LastNo, DocumentLength"),
-                          {{QStringLiteral(":id"), rowId}});
-        found = q.next();
-        if (found) {
-            prefix = q.value(0).toString().trimmed();
-            lastNo = q.value(1).toLongLong();
-            length = q.value(2).toInt();
+    // saver of the code waits (with the wait shown) and counts on from the committed value.
+    // Saves draw their number last (TDM::FinishNewDocument), so the row is held briefly.
+    const QString counter = QStringLiteral(
+        "UPDATE DocumentNo SET LastNo = COALESCE(LastNo, 0) + 1 WHERE Id = %1 RETURNING Prefix, LastNo, DocumentLength");
+    const QString row = QStringLiteral("COALESCE((SELECT DocumentNo FROM DocNoConvert WHERE Code = :code AND DocYear = "
+                                       ":year), (SELECT Id FROM DocumentNo WHERE Code = :code2 AND DocYear = :year2))");
+    const QVariantMap key{{QStringLiteral("code"), code},
+                          {QStringLiteral("year"), docYear},
+                          {QStringLiteral("code2"), code},
+                          {QStringLiteral("year2"), docYear}};
+    QSqlRecord r;
+    auto draw = [&](const QString& which) {
+        try {
+            return Db::execKept(db, counter.arg(which), key, &r);
+        } catch (const NkError& e) {
+            throw NkError(proc + QStringLiteral(": ") + e.message(), e.kind(), e.userText());
         }
-    });
+    };
+    // On a server, first without waiting: a counter another saver holds gives no row here
+    // (and leaves the transaction as it was); only then the waiting update.
+    bool found = Db::backendOf(db) == Db::Backend::PostgreSQL
+                 && draw(QStringLiteral("(SELECT Id FROM DocumentNo WHERE Id = %1 FOR UPDATE SKIP LOCKED)").arg(row));
+    if (!found)
+        Db::runWaitingForLocks(db, [&] { found = draw(row); });
     if (!found)
         throw NkError(notFound);
 
+    const QString prefix = r.value(0).toString().trimmed();
+    const qlonglong lastNo = r.value(1).toLongLong();
+    const int length = r.value(2).toInt();
     const int digits = std::max(1, length - int(prefix.size()));
     const QString running = QString::number(lastNo).rightJustified(digits, QLatin1Char('0'));
     const QString number = prefix + running;
@@ -285,15 +286,20 @@ void UserAddLog(const QSqlDatabase& db, int userId, int menuId, int functionList
 {
     const QString proc = QStringLiteral("UserAddLog");
     beforeCompanyProc(proc);
-    run(db, proc,
-        QStringLiteral("INSERT INTO UserLog (LogDate, UserId, MenuId, FunctionListId, DocumentId, Remark) "
-                       "VALUES (:logdate, :userid, :menuid, :functionlistid, :documentid, :remark)"),
-        {{QStringLiteral(":logdate"), nowText(db, proc)},
-         {QStringLiteral(":userid"), userId},
-         {QStringLiteral(":menuid"), menuId},
-         {QStringLiteral(":functionlistid"), functionListId},
-         {QStringLiteral(":documentid"), documentId},
-         {QStringLiteral(":remark"), remark}});
+    // The server's clock inside the statement, kept prepared: one round trip, as the log of a
+    // new document is written while the counter of its code is held.
+    try {
+        Db::execKept(db,
+                     QStringLiteral("INSERT INTO UserLog (LogDate, UserId, MenuId, FunctionListId, DocumentId, Remark) VALUES (")
+                         + Db::nowSql(db) + QStringLiteral(", :userid, :menuid, :functionlistid, :documentid, :remark)"),
+                     {{QStringLiteral("userid"), userId},
+                      {QStringLiteral("menuid"), menuId},
+                      {QStringLiteral("functionlistid"), functionListId},
+                      {QStringLiteral("documentid"), documentId},
+                      {QStringLiteral("remark"), remark}});
+    } catch (const NkError& e) {
+        throw NkError(proc + QStringLiteral(": ") + e.message(), e.kind(), e.userText());
+    }
 }
 
 QDateTime ServerTime(const QSqlDatabase& db)
@@ -321,6 +327,22 @@ void GenerateGL(const QSqlDatabase& db, const QString& procName, int docId, int 
     else
         throw NkError(QStringLiteral("ไม่พบโปรแกรมบันทึกบัญชี %1 (unknown GL procedure)").arg(proc));
     writeVoucher(db, proc, docId, userId, v);
+}
+
+void RenumberVoucher(const QSqlDatabase& db, int docId, const QString& standIn, const QString& number)
+{
+    if (standIn.isEmpty() || lastVoucherNumber() != standIn)
+        return;
+    Db::execKept(db,
+                 QStringLiteral("UPDATE glhd SET gldocno = :trimmed, glfromdocno = :number, gldesc = replace(gldesc, "
+                                ":standin, :trimmed2) WHERE glfromdocid = :id AND glfromdocno = :standin2"),
+                 {{QStringLiteral("trimmed"), number.trimmed()},
+                  {QStringLiteral("number"), number},
+                  {QStringLiteral("standin"), standIn},
+                  {QStringLiteral("trimmed2"), number.trimmed()},
+                  {QStringLiteral("id"), docId},
+                  {QStringLiteral("standin2"), standIn}});
+    lastVoucherNumber() = number;
 }
 
 QString MenuCaptionIn(bool thai, const QString& caption, const QString& engCaption)

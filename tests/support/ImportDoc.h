@@ -4,6 +4,7 @@
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
 #include "data/NkError.h"
+#include "data/SaveSteps.h"
 #include "data/TDM.h"
 #include "forms/import/InboundRules.h"
 #include "forms/import/InboundSql.h"
@@ -79,19 +80,27 @@ struct ImportDoc {
     // order of work).
     static InboundRules::SaveResult saveSample(int seed, const QString& docCode = QStringLiteral("IMPORT"))
     {
-        const int unit = Db::scalar(DM->DMdata(), "select Id from ProductUnits where Product = 1 and SmallUnitFlag = 'Y'").toInt();
         ImportDoc d;
-        d.newHeader();
-        d.line(1, unit, 1 + seed % 5, 100.25 + seed, 1);
-        d.line(1, unit, 2, 0.1, 2);
-        d.line(1, unit, 3, 0.2, 1);
-        d.group(150.5);
-        d.group(0.3);
-        if (!InboundRules::CheckComplete(d.dt, d.duty, true, true).ok)
-            throw NkError(QStringLiteral("the sample document is incomplete"));
-        d.hd.SetField(QStringLiteral("Total"), InboundRules::CalculateAll(d.dt));
-        d.hd.Post();
-        InboundRules::SaveInput in = d.input(true);
+        return d.saveAsSample(seed, docCode);
+    }
+    // This (new, empty) document filled as the sample and saved; a save that fails leaves it
+    // pending, so calling again retries it.
+    InboundRules::SaveResult saveAsSample(int seed, const QString& docCode)
+    {
+        if (hd.IsEmpty()) {
+            const int unit = Db::scalar(DM->DMdata(), "select Id from ProductUnits where Product = 1 and SmallUnitFlag = 'Y'").toInt();
+            newHeader();
+            line(1, unit, 1 + seed % 5, 100.25 + seed, 1);
+            line(1, unit, 2, 0.1, 2);
+            line(1, unit, 3, 0.2, 1);
+            group(150.5);
+            group(0.3);
+            if (!InboundRules::CheckComplete(dt, duty, true, true).ok)
+                throw NkError(QStringLiteral("the sample document is incomplete"));
+            hd.SetField(QStringLiteral("Total"), InboundRules::CalculateAll(dt));
+            hd.Post();
+        }
+        InboundRules::SaveInput in = input(true);
         in.docCode = docCode;
         return InboundRules::Save(in);
     }
@@ -99,9 +108,12 @@ struct ImportDoc {
     // A workstation of its own, run as a child process started with SaverSwitch: saves `count`
     // sample documents on company DEMO of the working folder `folder` (its Server.Dat) and
     // prints their numbers, then on standard error the milliseconds the saves took (after
-    // connecting). Returns the process's exit status.
+    // connecting). With `failEvery`, every failEvery-th save first fails once after its number
+    // was drawn (at the log, or at the commit) and is saved again, as a user would after the
+    // message; each such failure prints a line "!" + step. Returns the process's exit status.
     static constexpr const char* SaverSwitch = "--save-imports";
-    static int runSaver(const QString& folder, int count, const QString& docCode = QStringLiteral("IMPORT"))
+    static int runSaver(const QString& folder, int count, const QString& docCode = QStringLiteral("IMPORT"),
+                        int failEvery = 0)
     {
         QDir::setCurrent(folder);
         MessageService::setScripted(true);
@@ -116,8 +128,30 @@ struct ImportDoc {
             DM->DMdata();
             QElapsedTimer timer;
             timer.start();
-            for (int i = 0; i < count; ++i)
-                out << saveSample(i, docCode).number << '\n';
+            for (int i = 0; i < count; ++i) {
+                const bool fault = failEvery > 0 && i % failEvery == failEvery - 1;
+                const SaveSteps::Step at = i % 2 ? SaveSteps::Step::Commit : SaveSteps::Step::Log;
+                bool armed = fault, numberDrawn = false;
+                SaveSteps::setHook([&](SaveSteps::Step s) {
+                    numberDrawn = numberDrawn || s == SaveSteps::Step::Number;
+                    if (armed && numberDrawn && s == at) {
+                        armed = false;
+                        out << '!' << int(at) << '\n';
+                        throw NkError(QStringLiteral("injected failure after the number was drawn"));
+                    }
+                });
+                ImportDoc d;
+                QString number;
+                try {
+                    number = d.saveAsSample(i, docCode).number;
+                } catch (const NkError&) {
+                    if (!fault)
+                        throw;
+                    number = d.saveAsSample(i, docCode).number;
+                }
+                out << number << '\n';
+            }
+            SaveSteps::setHook({});
             std::fprintf(stderr, "%lld\n", timer.elapsed());
         } catch (const NkError& e) {
             std::fprintf(stderr, "%s\n", e.what());

@@ -138,6 +138,7 @@ SaveResult Save(const SaveInput& in)
                 dt.assign(r, QStringLiteral("Received"), 0);
         }
         dt.ApplyUpdates();
+        DM->FinishNewDocument(hd, QStringLiteral("PoNo"), id, c.docCode, docDate);
         SaveSteps::report(Step::Commit);
         DM->Commit();
         out.id = id;
