@@ -59,6 +59,18 @@ QSqlQuery run(const QSqlDatabase& db, const QString& proc, const QString& sql,
     return q;
 }
 
+// The statements of a save, run at every save: kept prepared (on a server one round trip
+// each). `first` receives the first row, if any; a failure names the procedure.
+bool runKept(const QSqlDatabase& db, const QString& proc, const QString& sql, const QVariantMap& params = {},
+             QSqlRecord* first = nullptr)
+{
+    try {
+        return Db::execKept(db, sql, params, first);
+    } catch (const NkError& e) {
+        throw NkError(proc + QStringLiteral(": ") + e.message(), e.kind(), e.userText());
+    }
+}
+
 QString nowText(const QSqlDatabase& db, const QString& proc)
 {
     QSqlQuery q = run(db, proc, QStringLiteral("SELECT ") + Db::nowSql(db));
@@ -100,20 +112,21 @@ QString configAccount(const QSqlRecord& config, const QString& column)
 
 QSqlRecord readConfig(const QSqlDatabase& db, const QString& proc)
 {
-    QSqlQuery q = run(db, proc,
-                      QStringLiteral("SELECT GLImportAccount, GLFrCreditorAccount, GLExpenseAccount, GLVatAccount, "
-                                     "GLCreditorAccount, GLCashAccount FROM Config ORDER BY Id LIMIT 1"));
-    if (!q.next())
+    QSqlRecord r;
+    if (!runKept(db, proc,
+                 QStringLiteral("SELECT GLImportAccount, GLFrCreditorAccount, GLExpenseAccount, GLVatAccount, "
+                                "GLCreditorAccount, GLCashAccount FROM Config ORDER BY Id LIMIT 1"),
+                 {}, &r))
         throw NkError(QStringLiteral("%1: ไม่พบข้อมูลในตาราง Config (no Config row)").arg(proc));
-    return Db::rowRecord(q);
+    return r;
 }
 
 QSqlRecord readHeader(const QSqlDatabase& db, const QString& proc, const QString& sql, int docId)
 {
-    QSqlQuery q = run(db, proc, sql, {{QStringLiteral(":id"), docId}});
-    if (!q.next())
+    QSqlRecord r;
+    if (!runKept(db, proc, sql, {{QStringLiteral("id"), docId}}, &r))
         throw NkError(QStringLiteral("%1: ไม่พบเอกสาร Id %2 (document not found)").arg(proc).arg(docId));
-    return Db::rowRecord(q);
+    return r;
 }
 
 GlVoucher importVoucher(const QSqlDatabase& db, const QString& proc, int docId)
@@ -178,51 +191,48 @@ void writeVoucher(const QSqlDatabase& db, const QString& proc, int docId, int us
 {
     lastVoucherNumber() = v.docNo;
     // Saving a document again replaces its voucher instead of adding a second one.
-    const std::vector<std::pair<QString, QVariant>> key = {{QStringLiteral(":id"), docId},
-                                                            {QStringLiteral(":type"), v.docType}};
-    run(db, proc,
-        QStringLiteral("DELETE FROM gldt WHERE glhd IN (SELECT id FROM glhd WHERE glfromdocid = :id AND glfromdoctype = :type)"),
-        key);
-    run(db, proc, QStringLiteral("DELETE FROM glhd WHERE glfromdocid = :id AND glfromdoctype = :type"), key);
+    const QVariantMap key{{QStringLiteral("id"), docId}, {QStringLiteral("type"), v.docType}};
+    runKept(db, proc,
+            QStringLiteral("DELETE FROM gldt WHERE glhd IN (SELECT id FROM glhd WHERE glfromdocid = :id AND glfromdoctype = :type)"),
+            key);
+    runKept(db, proc, QStringLiteral("DELETE FROM glhd WHERE glfromdocid = :id AND glfromdoctype = :type"), key);
 
     double debit = 0, credit = 0;
     for (const GlLine& l : v.lines) {
         debit += l.debit;
         credit += l.credit;
     }
-    QSqlQuery h = run(db, proc,
-                      Db::insertReturningId(db,
-                                            QStringLiteral("INSERT INTO glhd (gldocno, gldate, gldesc, glfromdoctype, "
-                                                           "glfromdocid, glfromdocno, totaldebit, totalcredit, posted, "
-                                                           "userid, createdate) VALUES (:gldocno, :gldate, :gldesc, "
-                                                           ":type, :id, :docno, :debit, :credit, 'N', :userid, ")
-                                                + Db::nowSql(db) + QStringLiteral(")"),
-                                            QStringLiteral("id")),
-                      {{QStringLiteral(":gldocno"), v.docNo.trimmed()},
-                       {QStringLiteral(":gldate"), v.docDate},
-                       {QStringLiteral(":gldesc"), v.description},
-                       {QStringLiteral(":type"), v.docType},
-                       {QStringLiteral(":id"), docId},
-                       {QStringLiteral(":docno"), v.docNo},
-                       {QStringLiteral(":debit"), round2(debit)},
-                       {QStringLiteral(":credit"), round2(credit)},
-                       {QStringLiteral(":userid"), userId}});
-    const QVariant glhdId = Db::insertedId(db, h);
-    if (!glhdId.isValid())
+    QSqlRecord h;
+    if (!runKept(db, proc,
+                 QStringLiteral("INSERT INTO glhd (gldocno, gldate, gldesc, glfromdoctype, glfromdocid, glfromdocno, "
+                                "totaldebit, totalcredit, posted, userid, createdate) VALUES (:gldocno, :gldate, :gldesc, "
+                                ":type, :id, :docno, :debit, :credit, 'N', :userid, ")
+                     + Db::nowSql(db) + QStringLiteral(") RETURNING id"),
+                 {{QStringLiteral("gldocno"), v.docNo.trimmed()},
+                  {QStringLiteral("gldate"), v.docDate},
+                  {QStringLiteral("gldesc"), v.description},
+                  {QStringLiteral("type"), v.docType},
+                  {QStringLiteral("id"), docId},
+                  {QStringLiteral("docno"), v.docNo},
+                  {QStringLiteral("debit"), round2(debit)},
+                  {QStringLiteral("credit"), round2(credit)},
+                  {QStringLiteral("userid"), userId}},
+                 &h))
         throw NkError(QStringLiteral("%1: voucher header Id not returned").arg(proc));
+    const QVariant glhdId = h.value(0);
     int recNo = 0;
     for (const GlLine& l : v.lines) {
         if (l.debit == 0 && l.credit == 0)
             continue;
-        run(db, proc,
-            QStringLiteral("INSERT INTO gldt (glhd, glrecno, account, description, debit, credit) "
-                           "VALUES (:glhd, :recno, :account, :desc, :debit, :credit)"),
-            {{QStringLiteral(":glhd"), glhdId},
-             {QStringLiteral(":recno"), ++recNo},
-             {QStringLiteral(":account"), l.account},
-             {QStringLiteral(":desc"), l.description},
-             {QStringLiteral(":debit"), l.debit},
-             {QStringLiteral(":credit"), l.credit}});
+        runKept(db, proc,
+                QStringLiteral("INSERT INTO gldt (glhd, glrecno, account, description, debit, credit) "
+                               "VALUES (:glhd, :recno, :account, :desc, :debit, :credit)"),
+                {{QStringLiteral("glhd"), glhdId},
+                 {QStringLiteral("recno"), ++recNo},
+                 {QStringLiteral("account"), l.account},
+                 {QStringLiteral("desc"), l.description},
+                 {QStringLiteral("debit"), l.debit},
+                 {QStringLiteral("credit"), l.credit}});
     }
 }
 
@@ -252,13 +262,7 @@ QString NewDocumentNo(const QSqlDatabase& db, const QString& docCode, int docYea
                           {QStringLiteral("code2"), code},
                           {QStringLiteral("year2"), docYear}};
     QSqlRecord r;
-    auto draw = [&](const QString& which) {
-        try {
-            return Db::execKept(db, counter.arg(which), key, &r);
-        } catch (const NkError& e) {
-            throw NkError(proc + QStringLiteral(": ") + e.message(), e.kind(), e.userText());
-        }
-    };
+    auto draw = [&](const QString& which) { return runKept(db, proc, counter.arg(which), key, &r); };
     // On a server, first without waiting: a counter another saver holds gives no row here
     // (and leaves the transaction as it was); only then the waiting update.
     bool found = Db::backendOf(db) == Db::Backend::PostgreSQL
@@ -288,18 +292,14 @@ void UserAddLog(const QSqlDatabase& db, int userId, int menuId, int functionList
     beforeCompanyProc(proc);
     // The server's clock inside the statement, kept prepared: one round trip, as the log of a
     // new document is written while the counter of its code is held.
-    try {
-        Db::execKept(db,
-                     QStringLiteral("INSERT INTO UserLog (LogDate, UserId, MenuId, FunctionListId, DocumentId, Remark) VALUES (")
-                         + Db::nowSql(db) + QStringLiteral(", :userid, :menuid, :functionlistid, :documentid, :remark)"),
-                     {{QStringLiteral("userid"), userId},
-                      {QStringLiteral("menuid"), menuId},
-                      {QStringLiteral("functionlistid"), functionListId},
-                      {QStringLiteral("documentid"), documentId},
-                      {QStringLiteral("remark"), remark}});
-    } catch (const NkError& e) {
-        throw NkError(proc + QStringLiteral(": ") + e.message(), e.kind(), e.userText());
-    }
+    runKept(db, proc,
+            QStringLiteral("INSERT INTO UserLog (LogDate, UserId, MenuId, FunctionListId, DocumentId, Remark) VALUES (")
+                + Db::nowSql(db) + QStringLiteral(", :userid, :menuid, :functionlistid, :documentid, :remark)"),
+            {{QStringLiteral("userid"), userId},
+             {QStringLiteral("menuid"), menuId},
+             {QStringLiteral("functionlistid"), functionListId},
+             {QStringLiteral("documentid"), documentId},
+             {QStringLiteral("remark"), remark}});
 }
 
 QDateTime ServerTime(const QSqlDatabase& db)
@@ -333,15 +333,15 @@ void RenumberVoucher(const QSqlDatabase& db, int docId, const QString& standIn, 
 {
     if (standIn.isEmpty() || lastVoucherNumber() != standIn)
         return;
-    Db::execKept(db,
-                 QStringLiteral("UPDATE glhd SET gldocno = :trimmed, glfromdocno = :number, gldesc = replace(gldesc, "
-                                ":standin, :trimmed2) WHERE glfromdocid = :id AND glfromdocno = :standin2"),
-                 {{QStringLiteral("trimmed"), number.trimmed()},
-                  {QStringLiteral("number"), number},
-                  {QStringLiteral("standin"), standIn},
-                  {QStringLiteral("trimmed2"), number.trimmed()},
-                  {QStringLiteral("id"), docId},
-                  {QStringLiteral("standin2"), standIn}});
+    runKept(db, QStringLiteral("RenumberVoucher"),
+            QStringLiteral("UPDATE glhd SET gldocno = :trimmed, glfromdocno = :number, gldesc = replace(gldesc, "
+                           ":standin, :trimmed2) WHERE glfromdocid = :id AND glfromdocno = :standin2"),
+            {{QStringLiteral("trimmed"), number.trimmed()},
+             {QStringLiteral("number"), number},
+             {QStringLiteral("standin"), standIn},
+             {QStringLiteral("trimmed2"), number.trimmed()},
+             {QStringLiteral("id"), docId},
+             {QStringLiteral("standin2"), standIn}});
     lastVoucherNumber() = number;
 }
 
