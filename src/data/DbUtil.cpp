@@ -332,6 +332,15 @@ bool serverTransactionOpen(const QSqlDatabase& db)
 
 void runWaitingForLocks(const QSqlDatabase& db, const std::function<void()>& work)
 {
+    if (!serverHandle(db)) {
+        work();
+        return;
+    }
+    // The savepoint first: the driver reads what an earlier statement left unread before it
+    // sends it, and only then does the connection tell whether a transaction is open (a
+    // savepoint outside one is refused and leaves nothing behind).
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("SAVEPOINT nk_lock_wait"));
     if (!serverTransactionOpen(db)) {
         work();
         return;
@@ -344,17 +353,16 @@ void runWaitingForLocks(const QSqlDatabase& db, const std::function<void()>& wor
         if (waiting && w.hook)
             w.hook(false);
     };
-    QSqlQuery q(db);
     for (;;) {
-        q.exec(QStringLiteral("SAVEPOINT nk_lock_wait"));
         q.exec(QStringLiteral("SET LOCAL lock_timeout = 200"));
         try {
             work();
         } catch (const NkError& e) {
-            // Back to before the try (the short timeout with it); the transaction lives on.
+            // Back to before the try (the short timeout with it; the savepoint stays for the
+            // next one); the transaction lives on.
             q.exec(QStringLiteral("ROLLBACK TO SAVEPOINT nk_lock_wait"));
-            q.exec(QStringLiteral("RELEASE SAVEPOINT nk_lock_wait"));
             if (e.kind() != NkError::Kind::Busy || waited.elapsed() >= w.limitMs) {
+                q.exec(QStringLiteral("RELEASE SAVEPOINT nk_lock_wait"));
                 stopWaiting();
                 throw;
             }
