@@ -96,9 +96,7 @@ void BM_BareSqlite(benchmark::State& state)
         std::abort();
     sqlite3_busy_timeout(db, 30000);
     DM->CloseConnection(); // the bare run owns the file alone
-    int n = 0;
     for (auto _ : state) {
-        ++n;
         sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
         sqlite3_stmt* h = nullptr;
         sqlite3_prepare_v2(db,
@@ -106,7 +104,9 @@ void BM_BareSqlite(benchmark::State& state)
                            "DueDate, Total, Clear, PaidAmount, Posted, Imported, BeginBalance) values "
                            "('N', ?, '2026-12-09 00:00:00', 1, 1, 2, 35.5, '2026-12-09 00:00:00', 0, 'N', 0, 'N', 'N', 'N')",
                            -1, &h, nullptr);
-        const QByteArray no = QStringLiteral("BARE%1").arg(n, 6, 10, QLatin1Char('0')).toUtf8();
+        // A number of its own in every run: the benchmark may be repeated on the same file.
+        static int serial = 0;
+        const QByteArray no = QStringLiteral("BARE%1").arg(++serial, 6, 10, QLatin1Char('0')).toUtf8();
         sqlite3_bind_text(h, 1, no.constData(), -1, SQLITE_TRANSIENT);
         sqlite3_step(h);
         sqlite3_finalize(h);
