@@ -17,7 +17,7 @@ TDMConfig::TDMConfig(QObject* parent)
 {
     setObjectName(QStringLiteral("DMConfig"));
     // The configuration database is read in single statements: never inside a transaction.
-    m_idle = new IdleRelease([] { return true; }, [this] { releaseIdle(); }, this);
+    m_idle = new IdleRelease(QLatin1String(ConnectionName), [] { return true; }, [this] { m_connected = false; }, this);
     Db::setReopen(QLatin1String(ConnectionName), [this] { DmCfg(); });
 }
 
@@ -49,10 +49,9 @@ QSqlDatabase TDMConfig::DmCfg()
         const QSqlDatabase db = Connection::open(QLatin1String(ConnectionName), QLatin1String(ConfigDatabase), server,
                                                  DM ? DM->StartFolder : QDir::currentPath());
         m_connected = true;
-        m_releaseWhenIdle = Db::backendOf(db) == Db::Backend::PostgreSQL;
+        m_idle->watch(db);
     }
-    if (m_releaseWhenIdle)
-        m_idle->used();
+    m_idle->used();
     return QSqlDatabase::database(QLatin1String(ConnectionName), false);
 }
 
@@ -61,18 +60,9 @@ void TDMConfig::setIdleRelease(int milliseconds)
     m_idle->setLimit(milliseconds);
 }
 
-void TDMConfig::releaseIdle()
-{
-    m_connected = false;
-    m_releaseWhenIdle = false;
-    Db::forgetConnection(QLatin1String(ConnectionName));
-    QSqlDatabase::database(QLatin1String(ConnectionName), false).close();
-}
-
 void TDMConfig::CloseConnection()
 {
     m_idle->stop();
-    m_releaseWhenIdle = false;
     m_connected = false;
     if (QSqlDatabase::contains(QLatin1String(ConnectionName))) {
         Db::forgetConnection(QLatin1String(ConnectionName));

@@ -69,11 +69,9 @@ public:
     QString tr2(const QString& thai, const QString& english) const { return ThaiLanguage ? thai : english; }
 
 private:
-    void releaseIdle();
     QStringList m_params;
     bool m_connected = false;
-    bool m_releaseWhenIdle = false;
-    IdleRelease* m_idle = nullptr;
+    IdleRelease* m_idle = nullptr; // gives a server connection back when idle
 };
 
 extern TDMConfig* DMConfig;

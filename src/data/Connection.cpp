@@ -197,17 +197,29 @@ QSqlDatabase open(const QString& connectionName, const QString& databaseName, co
 
 } // namespace Connection
 
-IdleRelease::IdleRelease(std::function<bool()> mayRelease, std::function<void()> release, QObject* parent)
+IdleRelease::IdleRelease(const QString& connectionName, std::function<bool()> mayRelease,
+                         std::function<void()> released, QObject* parent)
     : QObject(parent)
+    , m_name(connectionName)
     , m_mayRelease(std::move(mayRelease))
-    , m_release(std::move(release))
+    , m_released(std::move(released))
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &IdleRelease::check);
 }
 
+void IdleRelease::watch(const QSqlDatabase& db)
+{
+    // The embedded backend's files cost nobody a slot: they stay open.
+    m_watching = Db::backendOf(db) == Db::Backend::PostgreSQL;
+    if (!m_watching)
+        m_timer.stop();
+}
+
 void IdleRelease::used()
 {
+    if (!m_watching)
+        return;
     m_lastUse.start();
     // Armed once; when it fires it looks at the last use and waits on for the rest.
     if (!m_timer.isActive())
@@ -216,6 +228,7 @@ void IdleRelease::used()
 
 void IdleRelease::stop()
 {
+    m_watching = false;
     m_timer.stop();
 }
 
@@ -237,5 +250,10 @@ void IdleRelease::check()
         m_timer.start(m_limit);
         return;
     }
-    m_release();
+    m_watching = false;
+    if (QSqlDatabase::contains(m_name)) {
+        Db::forgetConnection(m_name);
+        QSqlDatabase::database(m_name, false).close();
+    }
+    m_released();
 }

@@ -57,22 +57,26 @@ void configureOpened(QSqlDatabase& db);
 
 // Gives a server connection back to its server once it has been idle for a while (no
 // statement, no transaction), so an open form nobody works in holds no connection slot; its
-// owner opens it again at the next statement, as after a lost connection. `mayRelease` says
-// whether it may go now (not inside a transaction); `release` closes it.
+// owner opens it again at the next statement, as after a lost connection. The connection keeps
+// its registration (copies of it follow when it opens again). `mayRelease` says whether it may
+// go now (not inside a transaction); `released` tells the owner it went.
 class IdleRelease : public QObject {
 public:
     static constexpr int DefaultMs = 60000;
-    IdleRelease(std::function<bool()> mayRelease, std::function<void()> release, QObject* parent = nullptr);
-    void used(); // at every use of the connection; cheap
-    void stop(); // the connection was closed by its owner
-    void setLimit(int milliseconds); // 0: DefaultMs
-    int limit() const { return m_limit; }
+    IdleRelease(const QString& connectionName, std::function<bool()> mayRelease, std::function<void()> released,
+                QObject* parent = nullptr);
+    void watch(const QSqlDatabase& db); // after each connect: a server connection is watched
+    void used();                        // at every use of the connection; cheap
+    void stop();                        // the owner closed it
+    void setLimit(int milliseconds);    // 0: DefaultMs
 
 private:
     void check();
+    QString m_name;
     std::function<bool()> m_mayRelease;
-    std::function<void()> m_release;
+    std::function<void()> m_released;
     QTimer m_timer;
     QElapsedTimer m_lastUse;
     int m_limit = DefaultMs;
+    bool m_watching = false;
 };

@@ -19,7 +19,8 @@ TDM::TDM(QObject* parent)
     , StartFolder(QDir::currentPath())
 {
     setObjectName(QStringLiteral("DM"));
-    m_idle = new IdleRelease([this] { return !m_inTransaction; }, [this] { releaseIdle(); }, this);
+    m_idle = new IdleRelease(QLatin1String(ConnectionName), [this] { return !m_inTransaction; },
+                             [this] { m_connected = false; }, this);
     Db::setReopen(QLatin1String(ConnectionName), [this] { DMdata(); });
 }
 
@@ -56,27 +57,16 @@ QSqlDatabase TDM::DMdata()
         const QString server = Connection::readServerName(StartFolder);
         const QSqlDatabase db = Connection::open(QLatin1String(ConnectionName), m_databaseName, server, StartFolder);
         m_connected = true;
-        m_releaseWhenIdle = Db::backendOf(db) == Db::Backend::PostgreSQL;
+        m_idle->watch(db);
         AfterConnect();
     }
-    if (m_releaseWhenIdle)
-        m_idle->used();
+    m_idle->used();
     return QSqlDatabase::database(QLatin1String(ConnectionName), false);
 }
 
 void TDM::setIdleRelease(int milliseconds)
 {
     m_idle->setLimit(milliseconds);
-}
-
-void TDM::releaseIdle()
-{
-    // Given back, not forgotten: the registration stays, so the next statement (through
-    // DMdata or a copy of the connection) opens it again.
-    m_connected = false;
-    m_releaseWhenIdle = false;
-    Db::forgetConnection(QLatin1String(ConnectionName));
-    QSqlDatabase::database(QLatin1String(ConnectionName), false).close();
 }
 
 void TDM::BeforeConnect()
@@ -101,7 +91,6 @@ void TDM::CloseConnection()
         Rollback();
     m_idle->stop();
     m_connected = false;
-    m_releaseWhenIdle = false;
     m_configOpen = false;
     m_periodsOpen = false;
     if (QSqlDatabase::contains(QLatin1String(ConnectionName))) {

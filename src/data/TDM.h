@@ -128,13 +128,11 @@ private:
     void BeforeConnect();
     void AfterConnect();
     void ensureConfig();
-    void releaseIdle();
 
     QString m_databaseName;
     QStringList m_params;
     bool m_connected = false;
-    bool m_releaseWhenIdle = false; // a server connection
-    IdleRelease* m_idle = nullptr;
+    IdleRelease* m_idle = nullptr; // gives a server connection back when idle
     bool m_inTransaction = false;
     QString m_savedNumber; // logged by the running transaction
     QString m_standIn;     // a stand-in number not yet replaced by FinishNewDocument
