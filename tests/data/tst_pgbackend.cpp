@@ -28,7 +28,6 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLineEdit>
 #include <QProcess>
 #include <QSocketNotifier>
 #include <QSqlQuery>
@@ -118,20 +117,15 @@ QStringList savedByKeys(TestEnv& env, const QString& document)
 // "refused TEXT | total AMOUNT" with the message shown and the amount still on the form.
 const char* const kFormSwitch = "--work-form";
 
-void typeInto(QWidget* w, const QString& text)
+// A field typed as a user types it, then left for the next one.
+void enter(QWidget* field, const QString& text, QWidget* next)
 {
-    w->setFocus();
-    if (auto* e = qobject_cast<QLineEdit*>(w)) {
-        e->selectAll();
-        e->del();
-    }
-    for (const QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
-void leaveFor(QWidget* next)
-{
+    field->setFocus();
+    if (auto* e = qobject_cast<QLineEdit*>(field))
+        e->clear();
+    ReceiptTestKit::typeKeys(text);
     next->setFocus();
-    QCoreApplication::processEvents();
+    ReceiptTestKit::settle();
 }
 
 int runWorkForm(int argc, char** argv)
@@ -163,12 +157,9 @@ int runWorkForm(int argc, char** argv)
     QObject::connect(&commands, &QSocketNotifier::activated, [&] {
         const QByteArray command = in.readLine().trimmed();
         if (command == "fill") {
-            typeInto(f->FaGetDocNo->DocNo, "1");
-            leaveFor(f->TransportNo);
-            typeInto(f->FaGetFrVendor1->Edit, "F002");
-            leaveFor(f->GetTotal);
-            typeInto(f->GetTotal, "5000");
-            leaveFor(f->TransportNo);
+            enter(f->FaGetDocNo->DocNo, "1", f->TransportNo);
+            enter(f->FaGetFrVendor1->Edit, "F002", f->GetTotal);
+            enter(f->GetTotal, "5000", f->TransportNo);
             out << "filled" << Qt::endl;
         } else if (command == "save") {
             saved.clear();
