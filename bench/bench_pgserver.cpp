@@ -6,7 +6,9 @@
 //   - the product search over 100,000 products (name begins with, contains, code prefix),
 //     and the case-insensitive match itself: LIKE on the citext column vs ILIKE;
 //   - the import cost statements of a lot of 10,000 lines;
-//   - throughput of 1 and of 4 workstations saving import documents at the same time.
+//   - throughput of 1 and of 4 workstations saving import documents at the same time, of one
+//     document code and of codes of their own (the same on the embedded backend:
+//     bench_inboundsave).
 #include "data/CachedDataSet.h"
 #include "data/Connection.h"
 #include "data/DbUtil.h"
@@ -15,13 +17,13 @@
 #include "forms/import/InboundRules.h"
 #include "search/SearchQuery.h"
 #include "search/TFrSearchProductService.h"
+#include "Savers.h"
 #include "support/ImportDoc.h"
 #include "support/TestEnv.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QUuid>
 #include <benchmark/benchmark.h>
@@ -74,10 +76,7 @@ void build()
     sql(QString("INSERT INTO MrHd (MrNo, ImportLotNo, DelFlag, Total) SELECT 'MRC' || b, %1, "
                 "CASE WHEN b % 10 = 0 THEN 'Y' ELSE 'N' END, 1000 + b * 37.25 FROM generate_series(1, 50) b")
             .arg(CostLot));
-    // Series of their own for the savers that do not share one.
-    sql("INSERT INTO DocumentNo (Code, DocYear, Description, Prefix, LastNo, DocumentLength, AutoRun) "
-        "SELECT 'IMP' || k, DocYear, Description, 'I' || k || '-', 0, DocumentLength, AutoRun FROM DocumentNo, "
-        "generate_series(1, 4) k WHERE Code = 'IMPORT' AND DocYear = 2026");
+    ImportDoc::addOwnCodes(g_env->company(), 4, 2026); // for the savers that do not share one
     // Rows written with Ids of their own: the tables' counters go past them, so the saves of
     // any number of repetitions take Ids of their own.
     for (const char* table : {"Product", "ImportLotNo", "ImHd", "ImDuty"})
@@ -328,34 +327,6 @@ void BM_ImportCost_Libpq(benchmark::State& state)
 
 // ---- workstations saving at once ------------------------------------------------------------
 
-// `range(0)` processes save 100 documents each, all numbered from code IMPORT (range(1) 0)
-// or each from a code of its own (1); documents per second from the first save to the last
-// one of the slowest process (start-up and connecting left out).
-void BM_Savers(benchmark::State& state)
-{
-    const int processes = int(state.range(0));
-    const bool ownCodes = state.range(1) != 0;
-    const int each = 100;
-    double slowest = 0;
-    for (auto _ : state) {
-        std::vector<std::unique_ptr<QProcess>> savers;
-        for (int i = 0; i < processes; ++i) {
-            savers.push_back(std::make_unique<QProcess>());
-            savers.back()->start(QCoreApplication::applicationFilePath(),
-                                 {ImportDoc::SaverSwitch, g_env->folder(), QString::number(each),
-                                  ownCodes ? QString("IMP%1").arg(i + 1) : QString("IMPORT")});
-        }
-        for (const auto& p : savers) {
-            if (!p->waitForFinished(600000) || p->exitCode() != 0) {
-                std::fprintf(stderr, "a saver failed (status %d, exit %d): %s\n", int(p->exitStatus()), p->exitCode(),
-                             p->readAllStandardError().constData());
-                state.SkipWithError("a saver failed");
-            }
-            slowest = std::max(slowest, p->readAllStandardError().trimmed().toDouble());
-        }
-    }
-    state.counters["documents/s"] = slowest > 0 ? processes * each * 1000.0 / slowest : 0;
-}
 
 } // namespace
 
@@ -366,14 +337,11 @@ BENCHMARK(BM_ProductSearch_Libpq)->DenseRange(0, 2)->Unit(benchmark::kMillisecon
 BENCHMARK(BM_NameMatch_Libpq)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportCost_Qt)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportCost_Libpq)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Savers)->Args({1, 0})->Args({4, 0})->Args({4, 1})->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    if (argc >= 5 && qstrcmp(argv[1], ImportDoc::SaverSwitch) == 0) {
-        QCoreApplication app(argc, argv);
-        return ImportDoc::runSaver(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt(), QString::fromLocal8Bit(argv[4]));
-    }
+    if (const int saver = ImportDoc::saverMain(argc, argv); saver >= 0)
+        return saver;
     QApplication app(argc, argv);
     qputenv("NK_TEST_BACKEND", "postgresql");
     benchmark::Initialize(&argc, argv);
@@ -383,6 +351,7 @@ int main(int argc, char** argv)
     build();
     g_pq = connectDirect();
     run("SET jit = off"); // as the program's sessions
+    RegisterSaversBenchmark([] { return g_env->folder(); });
     benchmark::RunSpecifiedBenchmarks();
     PQfinish(g_pq);
     g_env.reset();

@@ -353,10 +353,9 @@ private slots:
 
 int main(int argc, char** argv)
 {
+    if (const int saver = ImportDoc::saverMain(argc, argv); saver >= 0)
+        return saver;
     QCoreApplication app(argc, argv);
-    if (argc >= 6 && qstrcmp(argv[1], ImportDoc::SaverSwitch) == 0)
-        return ImportDoc::runSaver(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt(),
-                                   QString::fromLocal8Bit(argv[4]), QByteArray(argv[5]).toInt());
     TstNumbering tc;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&tc, argc, argv);
