@@ -784,6 +784,62 @@ CREATE TABLE FrPoDt (
 CREATE INDEX IX_FrPoDt_FrPoHd ON FrPoDt (FrPoHd, PoRecNo);
 CREATE INDEX IX_FrPoDt_Product ON FrPoDt (Product);
 
+-- ===================================================================== landed cost estimates of foreign orders
+-- What a foreign order's goods were expected to cost landed, stored when the order is saved
+-- with the values the estimate used and where each came from, so lots costed later do not
+-- change it. `namkhao-db upgrade` runs this section on an older company (hence IF NOT EXISTS).
+
+-- One row per order: the expected exchange rate and expense share.
+CREATE TABLE IF NOT EXISTS FrPoEstHd (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  FrPoHd INTEGER NOT NULL,
+  EstDate DATETIME,
+  FrVendor INTEGER,
+  Currency INTEGER,
+  ExchangeRate REAL,
+  RateImHd INTEGER,
+  RateDocNo TEXT COLLATE NOCASE,
+  RateDocDate DATETIME,
+  RateTyped TEXT COLLATE NOCASE DEFAULT 'N',
+  ExpenseShare REAL,
+  ExpenseLots TEXT COLLATE NOCASE,
+  ExpenseVendorOnly TEXT COLLATE NOCASE DEFAULT 'N',
+  ExpenseTyped TEXT COLLATE NOCASE DEFAULT 'N',
+  Total REAL
+);
+CREATE UNIQUE INDEX IF NOT EXISTS IX_FrPoEstHd_FrPoHd ON FrPoEstHd (FrPoHd);
+
+-- One row per order line: its expected duty share and the amounts of the estimate.
+CREATE TABLE IF NOT EXISTS FrPoEstDt (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  FrPoHd INTEGER NOT NULL,
+  FrPoDt INTEGER NOT NULL,
+  Product INTEGER,
+  Quantity REAL,
+  Fraction REAL,
+  Amount REAL,
+  DutyShare REAL,
+  DutyLot INTEGER,
+  DutyLotCode TEXT COLLATE NOCASE,
+  DutyTyped TEXT COLLATE NOCASE DEFAULT 'N',
+  GoodsBaht REAL,
+  Duty REAL,
+  Expense REAL,
+  LandedCost REAL,
+  UnitCost REAL
+);
+CREATE INDEX IF NOT EXISTS IX_FrPoEstDt_FrPoHd ON FrPoEstDt (FrPoHd);
+CREATE UNIQUE INDEX IF NOT EXISTS IX_FrPoEstDt_FrPoDt ON FrPoEstDt (FrPoDt);
+
+-- The company's choice for the expected expenses: how many of the latest costed lots are
+-- averaged, and whether only lots holding imports of the order's vendor count.
+CREATE TABLE IF NOT EXISTS FrPoEstSetting (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  Lots INTEGER DEFAULT 3,
+  VendorOnly TEXT COLLATE NOCASE DEFAULT 'Y'
+);
+INSERT INTO FrPoEstSetting (Lots, VendorOnly) SELECT 3, 'Y' WHERE NOT EXISTS (SELECT 1 FROM FrPoEstSetting);
+
 -- ===================================================================== vendor bills (credit MrHd, cash PcHd)
 
 CREATE TABLE MrHd (
@@ -1003,6 +1059,7 @@ CREATE TABLE ImDt (
 CREATE INDEX IX_ImDt_ImHd ON ImDt (ImHd, ImRecNo);
 CREATE INDEX IX_ImDt_ImDuty ON ImDt (ImDuty);
 CREATE INDEX IX_ImDt_Product ON ImDt (Product);
+CREATE INDEX IX_ImDt_PoDt ON ImDt (PoDt);
 
 -- Duty in baht per import line: each duty group's amount is spread over the lines of the
 -- group in proportion to the lines' baht value (Total x ExchangeRate of the document); when

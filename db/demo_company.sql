@@ -308,14 +308,16 @@ INSERT INTO SystemForm (FormOrderNo, FormCode, FormDesc, FrfName, SpName, DocCod
 
 -- ===================================================================== documents
 
--- Foreign purchase orders (amounts in the order currency).
+-- Foreign purchase orders (amounts in the order currency). Their lines hold what the import
+-- documents below received of them (Received, BackOrder and Clear in small units, as the
+-- imports' saves leave them): the first order in full, the second but its last line.
 INSERT INTO FrPoHd (ID, DelFlag, PoType, PoNo, PoDate, PrNo, CanUseTax, FrVendor, PrePaid, Department, Project, TaxCode,
   TaxRate, Price_IE, ShipDate, CreditDays, Reference, Remark, NoTaxAmt, TaxAmt, TaxTotal, TaxCal, Total,
   DiscName1, DiscRate1, DiscAmt1, DiscName2, DiscRate2, DiscAmt2, DiscName3, DiscRate3, DiscAmt3, Clear, LotNo,
   Posted, Imported, PurcRequestNo, PurcRequestDate, PaidType, Currency, Approved, ProformaNo) VALUES
   (1, 'N', 'P', 'FP{{YEAR}}-00001', '{{YEAR}}-01-15 00:00:00', '', 'Y', 1, '', 8, NULL, 2,
    0, 'E', '{{YEAR}}-02-15 00:00:00', 60, 'PO-USA-01', 'สินค้านำเข้าทางเรือ', 1710, 0, 0, 0, 1710,
-   '', 0, 0, '', 0, 0, '', 0, 0, 'N', NULL,
+   '', 0, 0, '', 0, 0, '', 0, 0, 'Y', NULL,
    'N', 'N', '', '1899-12-30 00:00:00', 'T', 2, 'Y', 'PI-7788'),
   (2, 'N', 'P', 'FP{{YEAR}}-00002', '{{YEAR}}-02-01 00:00:00', '', 'Y', 2, '', 8, NULL, 2,
    0, 'E', '{{YEAR}}-03-01 00:00:00', 30, 'PO-JP-01', '', 142000, 0, 0, 0, 142000,
@@ -325,10 +327,10 @@ INSERT INTO FrPoHd (ID, DelFlag, PoType, PoNo, PoDate, PrNo, CanUseTax, FrVendor
 INSERT INTO FrPoDt (ID, FrPoHd, PoRecNo, PoDate, Product, TaxCode, TaxRate, ProductUnits, ShipDate, Warehouse, LotNo,
   Quantity, QWeightSize, Received, BackOrder, Fraction, Price, Discount, DiscountAmt, ProductAmount, Total, Clear,
   MemoLine, ProjectItemHd) VALUES
-  (1, 1, 1, '{{YEAR}}-01-15 00:00:00', 1, 2, 0, 2, '{{YEAR}}-02-15 00:00:00', 1, NULL, 100, 0, 0, 1200, 12, 1.5, '', 0, 150, 150, 'N', '', NULL),
-  (2, 1, 2, '{{YEAR}}-01-15 00:00:00', 3, 2, 0, 8, '{{YEAR}}-02-15 00:00:00', 1, NULL, 50, 0, 0, 600, 12, 7.2, '', 0, 360, 360, 'N', '', NULL),
-  (3, 1, 3, '{{YEAR}}-01-15 00:00:00', 6, 2, 0, 16, '{{YEAR}}-02-15 00:00:00', 2, NULL, 10, 0, 0, 1440, 144, 120, '', 0, 1200, 1200, 'N', '', NULL),
-  (4, 2, 1, '{{YEAR}}-02-01 00:00:00', 4, 2, 0, 10, '{{YEAR}}-03-01 00:00:00', 1, NULL, 20, 0, 0, 20, 1, 3500, '', 0, 70000, 70000, 'N', '', NULL),
+  (1, 1, 1, '{{YEAR}}-01-15 00:00:00', 1, 2, 0, 2, '{{YEAR}}-02-15 00:00:00', 1, NULL, 100, 0, 1200, 0, 12, 1.5, '', 0, 150, 150, 'Y', '', NULL),
+  (2, 1, 2, '{{YEAR}}-01-15 00:00:00', 3, 2, 0, 8, '{{YEAR}}-02-15 00:00:00', 1, NULL, 50, 0, 600, 0, 12, 7.2, '', 0, 360, 360, 'Y', '', NULL),
+  (3, 1, 3, '{{YEAR}}-01-15 00:00:00', 6, 2, 0, 16, '{{YEAR}}-02-15 00:00:00', 2, NULL, 10, 0, 1440, 0, 144, 120, '', 0, 1200, 1200, 'Y', '', NULL),
+  (4, 2, 1, '{{YEAR}}-02-01 00:00:00', 4, 2, 0, 10, '{{YEAR}}-03-01 00:00:00', 1, NULL, 20, 0, 20, 0, 1, 3500, '', 0, 70000, 70000, 'Y', '', NULL),
   (5, 2, 2, '{{YEAR}}-02-01 00:00:00', 5, 2, 0, 12, '{{YEAR}}-03-01 00:00:00', 1, 3, 30, 0, 0, 360, 12, 2400, '', 0, 72000, 72000, 'N', '', NULL);
 
 -- Import documents: two in lot 1 at different exchange rates, one in lot 2.

@@ -298,6 +298,15 @@ QString UserErrorText(const NkError& error, ErrorLanguage language)
                 "Please try again, or tell the administrator."};
         write = false; // refused before anything was written; what is on screen stays
         break;
+    case NkError::Kind::Duplicate:
+        what = {"ข้อมูลที่ต้องไม่ซ้ำกันมีอยู่ในฐานข้อมูลแล้ว", "A value that must be unique is already stored."};
+        break;
+    case NkError::Kind::Database:
+        // The driver's words and the statement are for the support desk: they stay in the
+        // details and the error log.
+        what = {"ฐานข้อมูลไม่รับคำสั่งของโปรแกรม กรุณาแจ้งผู้ดูแลระบบ",
+                "The database refused the program's request; please tell the administrator."};
+        break;
     default:
         return error.message();
     }

@@ -29,9 +29,10 @@ void ReportError(const QString& message);
 void ReportError(const NkError& error);
 
 // What the user reads of an error, in the user's language (or in Thai and English while
-// the user is not known yet): a database that is busy, full, read-only or out of reach is
-// said in plain words, followed by "nothing was saved" where a write failed; any other error
-// keeps its own text.
+// the user is not known yet): a database that is busy, full, read-only, out of reach, holding
+// a value that must be unique, or refusing a statement for another reason is said in plain
+// words, followed by "nothing was saved" where a write may have failed; the program's own
+// errors keep their text.
 enum class ErrorLanguage { User, Both };
 QString UserErrorText(const NkError& error, ErrorLanguage language = ErrorLanguage::User);
 

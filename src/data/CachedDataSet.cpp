@@ -179,6 +179,7 @@ void CachedDataSet::SetField(const QString& name, const QVariant& value)
         return;
     slot = value;
     m_rowModified = true;
+    emit fieldChanged(m_cur, f);
     emit rowChanged(m_cur);
     if (OnFieldChange)
         OnFieldChange(*this, m_fields[f]);
@@ -218,6 +219,7 @@ void CachedDataSet::assign(int row, const QString& name, const QVariant& v)
         r.st = RowState::Modified;
     if (row == m_cur && m_state != State::Browse)
         m_rowModified = true;
+    emit fieldChanged(row, f);
     emit rowChanged(row);
 }
 
@@ -404,6 +406,7 @@ void CachedDataSet::Cancel()
         m_rows[m_cur] = m_editBackup;
         m_state = State::Browse;
         m_rowModified = false;
+        emit fieldChanged(m_cur, -1);
         emit rowChanged(m_cur);
     }
 }
@@ -466,18 +469,6 @@ bool CachedDataSet::UpdatesPending() const
     return false;
 }
 
-namespace {
-// One update statement prepared once per apply and run for every row it fits.
-struct PreparedUpdate {
-    QSqlQuery query;
-    QStringList params;
-    QVector<int> fields;  // column of each parameter, -1 when none
-    QVector<bool> old;    // the parameter takes the value as read (":OLD_X")
-    QStringList placeholders; // ":Name"
-    bool prepared = false;
-};
-} // namespace
-
 void CachedDataSet::ApplyUpdates()
 {
     checkActive();
@@ -485,35 +476,34 @@ void CachedDataSet::ApplyUpdates()
         Post();
     const QSqlDatabase db = database();
     const bool hasKey = fieldIndex(m_keyField) >= 0;
-    PreparedUpdate ins, mod, del;
-    auto run = [&](PreparedUpdate& p, const QString& sqlIn, const Row& row) {
-        if (sqlIn.trimmed().isEmpty())
+    // Each statement prepared once per apply and run for every row it fits: the column (or,
+    // for ":OLD_X", the value as read) behind each parameter is found once.
+    struct Writer {
+        std::unique_ptr<Db::RowWriter> writer;
+        QVector<int> fields; // column of each parameter, -1 when none
+        QVector<bool> old;   // the parameter takes the value as read (":OLD_X")
+    };
+    Writer ins, mod, del;
+    auto run = [&](Writer& w, const QString& sql, const Row& row) {
+        if (sql.trimmed().isEmpty())
             throw NkError(QStringLiteral("%1: no statement to apply the change").arg(m_name));
-        const QString sql = &p == &ins && hasKey ? Db::insertReturningId(db, sqlIn, m_keyField) : sqlIn;
-        if (!p.prepared) {
-            p.query = QSqlQuery(db);
-            if (!p.query.prepare(Db::dialectSql(db, sql)))
-                throw Db::sqlError(p.query.lastError(), sql);
-            p.params = Db::parameterNames(sql);
-            for (const QString& name : p.params) {
+        if (!w.writer) {
+            w.writer = std::make_unique<Db::RowWriter>(db, sql, &w == &ins && hasKey ? m_keyField : QString());
+            for (const QString& name : w.writer->parameters()) {
                 const bool old = name.toUpper().startsWith(QLatin1String("OLD_"));
-                p.old.append(old);
-                p.fields.append(fieldIndex(old ? name.mid(4) : name));
-                p.placeholders.append(QLatin1Char(':') + name);
+                w.old.append(old);
+                w.fields.append(fieldIndex(old ? name.mid(4) : name));
             }
-            p.prepared = true;
         }
-        for (int i = 0; i < p.params.size(); ++i) {
-            const int f = p.fields[i];
-            QVariant v;
+        const QStringList& params = w.writer->parameters();
+        for (int i = 0; i < params.size(); ++i) {
+            const int f = w.fields[i];
             if (f >= 0)
-                v = p.old[i] ? row.old[f] : row.cur[f];
+                w.writer->bind(i, w.old[i] ? row.old[f] : row.cur[f]);
             else
-                v = m_params.value(p.params[i].toUpper());
-            p.query.bindValue(p.placeholders[i], Db::toDbValue(v));
+                w.writer->bind(i, m_params.value(params[i].toUpper()));
         }
-        if (!p.query.exec())
-            throw Db::sqlError(p.query.lastError(), sql);
+        w.writer->exec();
     };
     for (Row& r : m_rows)
         r.newId = QVariant();
@@ -522,7 +512,7 @@ void CachedDataSet::ApplyUpdates()
     for (Row& r : m_rows) {
         if (r.st == RowState::Inserted) {
             run(ins, m_insertSql, r);
-            r.newId = Db::insertedId(db, ins.query);
+            r.newId = ins.writer->insertedId();
         } else if (r.st == RowState::Modified) {
             run(mod, m_modifySql, r);
         }
@@ -546,6 +536,7 @@ void CachedDataSet::CommitUpdates()
         Row& r = m_rows[i];
         if (key >= 0 && r.st == RowState::Inserted && r.newId.isValid() && r.cur[key] != r.newId) {
             r.cur[key] = r.newId;
+            emit fieldChanged(i, key);
             emit rowChanged(i);
         }
         r.newId = QVariant();

@@ -126,6 +126,9 @@ public:
 signals:
     void reset();                       // opened, closed, refreshed
     void rowChanged(int row);           // any value of a row changed
+    // The same, naming the field (its index; -1 when any field of the row may have changed),
+    // so a control bound to one field does nothing for the others.
+    void fieldChanged(int row, int field);
     void rowAboutToBeInserted(int row); // models begin their insert here
     void rowInserted(int row);
     void rowAboutToBeRemoved(int row);

@@ -3,6 +3,7 @@
 
 #include "data/DbCatalog.h"
 #include "data/DbUtil.h"
+#include "data/OrderReceipts.h"
 #include "data/NkError.h"
 #include "data/PgSchema.h"
 #include "data/ServerProcs.h"
@@ -554,13 +555,75 @@ QStringList makeDocumentNumbersUnique(const QSqlDatabase& db)
     return report;
 }
 
+QStringList receiveOrdersFromImports(const QSqlDatabase& db)
+{
+    Db::exec(db, QStringLiteral("CREATE INDEX IF NOT EXISTS IX_ImDt_PoDt ON ImDt (PoDt)"));
+    Db::beginTransaction(db);
+    int lines = 0;
+    try {
+        lines = OrderReceipts::RecomputeAll(db);
+        Db::commit(db);
+    } catch (...) {
+        Db::rollback(db);
+        throw;
+    }
+    return {QStringLiteral("FrPoDt: received quantities of %1 order lines computed from the import documents").arg(lines)};
+}
+
+QString scriptSection(const QString& resourceName, const QString& heading)
+{
+    // A section runs from its heading line ("-- ===... heading") to the next such line.
+    const QStringList lines = scriptText(resourceName).split(QLatin1Char('\n'));
+    static const QRegularExpression rule(QStringLiteral("^--\\s*={10,}\\s*(.*)$"));
+    QStringList section;
+    bool inside = false;
+    for (const QString& line : lines) {
+        const QRegularExpressionMatch m = rule.match(line.trimmed());
+        if (m.hasMatch()) {
+            if (inside)
+                break;
+            inside = m.captured(1).trimmed() == heading;
+            continue;
+        }
+        if (inside)
+            section << line;
+    }
+    if (section.isEmpty())
+        throw NkError(QStringLiteral("Section \"%1\" not found in %2").arg(heading, resourceName));
+    return section.join(QLatin1Char('\n'));
+}
+
+QStringList addLandedCostEstimates(const QSqlDatabase& db)
+{
+    bool had = false;
+    for (const DbCatalog::Table& t : DbCatalog::tables(db))
+        had = had || t.name == QLatin1String("frpoesthd");
+    Db::beginTransaction(db);
+    try {
+        runScript(db, scriptSection(QStringLiteral("company.sql"), QStringLiteral("landed cost estimates of foreign orders")));
+        Db::commit(db);
+    } catch (...) {
+        Db::rollback(db);
+        throw;
+    }
+    return {had ? QStringLiteral("FrPoEstHd, FrPoEstDt, FrPoEstSetting: landed cost estimates already there")
+                : QStringLiteral("FrPoEstHd, FrPoEstDt, FrPoEstSetting: landed cost estimates of foreign orders added")};
+}
+
+namespace {
+QStringList upgrade(const QSqlDatabase& db)
+{
+    return makeDocumentNumbersUnique(db) + receiveOrdersFromImports(db) + addLandedCostEstimates(db);
+}
+} // namespace
+
 QStringList upgradeCompanyDatabase(const QString& folder, const QString& name)
 {
     const QString path = companyPath(folder, name);
     if (!QFileInfo::exists(path))
         throw NkError(QStringLiteral("Database not found: %1").arg(path));
     ScratchConnection conn(path);
-    return makeDocumentNumbersUnique(conn.db());
+    return upgrade(conn.db());
 }
 
 QStringList upgradeCompanyDatabase(const ServerLocation& where, const QString& name)
@@ -571,7 +634,7 @@ QStringList upgradeCompanyDatabase(const ServerLocation& where, const QString& n
     if (!serverDatabaseExists(where, serverName))
         throw NkError(QStringLiteral("Database not found: %1 on %2").arg(serverName, Connection::serverNameOf(where)));
     ScratchConnection conn(where, serverName);
-    return makeDocumentNumbersUnique(conn.db());
+    return upgrade(conn.db());
 }
 
 } // namespace DbAdmin

@@ -57,6 +57,18 @@ void resetIdentities(const QSqlDatabase& db);
 // one line per table. upgradeCompanyDatabase opens <folder>/<name>.sqlite, or the company
 // database on a server, itself.
 QStringList makeDocumentNumbersUnique(const QSqlDatabase& db);
+// Brings the foreign orders in line with the import documents saved before imports received
+// them: every order line's Received, BackOrder and Clear, and every order's Clear, computed
+// from the live imports (OrderReceipts), in one transaction; adds the index of ImDt.PoDt.
+QStringList receiveOrdersFromImports(const QSqlDatabase& db);
+// The section of a script of db/ under the heading line "-- ===== <heading>", up to the next
+// such line. Throws NkError when there is none.
+QString scriptSection(const QString& resourceName, const QString& heading);
+// The tables of the landed cost estimates of foreign orders (FrPoEstHd, FrPoEstDt and the
+// setting FrPoEstSetting with its row), made by their own section of company.sql when a
+// company lacks them; one line saying which.
+QStringList addLandedCostEstimates(const QSqlDatabase& db);
+// All of the above.
 QStringList upgradeCompanyDatabase(const QString& folder, const QString& name);
 QStringList upgradeCompanyDatabase(const ServerLocation& where, const QString& name);
 

@@ -317,6 +317,95 @@ void runServer(const QSqlDatabase& db, const QString& sql, const QVariantMap& pa
 
 } // namespace
 
+struct RowWriter::Impl {
+    QSqlDatabase db;
+    QString sql;
+    QStringList params;
+    // The engine directly:
+    sqlite3* handle = nullptr;
+    sqlite3_stmt* stmt = nullptr;
+    QVector<int> indexes; // the engine's index of each parameter
+    sqlite3_int64 lastId = 0;
+    // Through Qt:
+    QSqlQuery query;
+    QStringList placeholders;
+    bool returning = false;
+};
+
+RowWriter::RowWriter(const QSqlDatabase& db, const QString& sql, const QString& keyColumn) : d(std::make_unique<Impl>())
+{
+    d->db = db;
+    d->params = parameterNames(sql);
+    d->handle = nativeHandle(db);
+    if (d->handle) {
+        d->sql = sql;
+        const QByteArray text = sql.toUtf8();
+        const int rc = sqlite3_prepare_v2(d->handle, text.constData(), int(text.size()), &d->stmt, nullptr);
+        if (rc != SQLITE_OK)
+            throw engineError(d->handle, rc, sql);
+        for (const QString& name : d->params)
+            d->indexes.append(sqlite3_bind_parameter_index(d->stmt, (QLatin1Char(':') + name).toUtf8().constData()));
+        return;
+    }
+    d->sql = insertReturningId(db, sql, keyColumn);
+    d->returning = !keyColumn.isEmpty();
+    d->query = QSqlQuery(db);
+    if (!d->query.prepare(dialectSql(db, d->sql)))
+        throw sqlError(d->query.lastError(), d->sql);
+    for (const QString& name : d->params)
+        d->placeholders.append(QLatin1Char(':') + name);
+}
+
+RowWriter::~RowWriter()
+{
+    if (d->stmt)
+        sqlite3_finalize(d->stmt);
+}
+
+const QStringList& RowWriter::parameters() const
+{
+    return d->params;
+}
+
+void RowWriter::bind(int i, const QVariant& value)
+{
+    if (i < 0 || i >= d->params.size())
+        return;
+    if (d->stmt) {
+        if (d->indexes[i] > 0) {
+            const int rc = bindValue(d->stmt, d->indexes[i], toDbValue(value));
+            if (rc != SQLITE_OK)
+                throw engineError(d->handle, rc, d->sql);
+        }
+        return;
+    }
+    d->query.bindValue(d->placeholders[i], toDbValue(value));
+}
+
+void RowWriter::exec()
+{
+    if (d->stmt) {
+        int rc = sqlite3_step(d->stmt);
+        while (rc == SQLITE_ROW)
+            rc = sqlite3_step(d->stmt);
+        d->lastId = sqlite3_last_insert_rowid(d->handle);
+        // Reset before the error is read: the engine reports a failed step there too.
+        const int reset = sqlite3_reset(d->stmt);
+        if (rc != SQLITE_DONE)
+            throw engineError(d->handle, reset != SQLITE_OK ? reset : rc, d->sql);
+        return;
+    }
+    if (!d->query.exec())
+        throw sqlError(d->query.lastError(), d->sql);
+}
+
+QVariant RowWriter::insertedId()
+{
+    if (d->stmt)
+        return QVariant(qlonglong(d->lastId));
+    return d->returning ? Db::insertedId(d->db, d->query) : d->query.lastInsertId();
+}
+
 bool readFirst(const QSqlDatabase& db, const QString& sql, const QVariantMap& params, QSqlRecord& record)
 {
     bool found = false;

@@ -12,6 +12,9 @@
 
 #include <libpq-fe.h>
 
+#include <charconv>
+#include <cmath>
+
 namespace Db {
 
 namespace {
@@ -105,7 +108,7 @@ NkError::Kind errorKind(const QSqlError& error)
                              "could not receive data from server", "could not send data to server"})
         if (text.contains(QLatin1String(lost)))
             return NkError::Kind::Connection;
-    return NkError::Kind::General;
+    return NkError::Kind::Database;
 }
 
 NkError sqlError(const QSqlError& error, const QString& sql)
@@ -200,6 +203,32 @@ QDateTime dateFromValue(const QVariant& v)
     return dt;
 }
 
+static double toFifteenDigits(double x)
+{
+    // Most amounts already are such a decimal: their shortest text (which reads back as the
+    // same double) has 15 significant digits or fewer, and then it is the nearest 15-digit
+    // decimal too. Only the others take the slower rounding through the text.
+    if (!std::isfinite(x) || x == 0)
+        return x;
+    char buf[32];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, x);
+    if (ec == std::errc()) {
+        int digits = 0;
+        bool leading = true;
+        for (const char* p = buf; p < end && *p != 'e'; ++p) {
+            if (*p < '0' || *p > '9')
+                continue;
+            if (leading && *p == '0')
+                continue;
+            leading = false;
+            ++digits;
+        }
+        if (digits <= 15)
+            return x;
+    }
+    return QString::number(x, 'g', 15).toDouble();
+}
+
 QVariant toDbValue(const QVariant& v)
 {
     switch (v.metaType().id()) {
@@ -212,7 +241,7 @@ QVariant toDbValue(const QVariant& v)
         // The decimal the amount stands for: its first 15 significant digits (a sum of typed
         // amounts such as 0.1 + 0.2 differs from it only beyond them), as the report engine
         // reads a double too. The server stores that decimal exactly.
-        return v.isNull() ? v : QVariant(QString::number(v.toDouble(), 'g', 15).toDouble());
+        return v.isNull() ? v : QVariant(toFifteenDigits(v.toDouble()));
     default:
         return v;
     }

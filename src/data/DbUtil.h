@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -60,6 +61,29 @@ bool execKept(const QSqlDatabase& db, const QString& sql, const QVariantMap& par
 // before its next statement (dialectSql), also when the statement comes through a copy of the
 // connection kept by a dialog: the owner registers how it opens it (an empty function: none).
 void setReopen(const QString& connectionName, std::function<void()> reopen);
+// A write statement run once per row of a set (the inserts, changes and deletes a cached data
+// set applies) inside the caller's transaction: prepared once, each named parameter bound by
+// its place in parameters(). On the embedded backend it runs on the engine of the Qt
+// connection directly; elsewhere through QSqlQuery. A failure is thrown as NkError.
+class RowWriter {
+public:
+    // keyColumn: an insert whose new row's Id insertedId() gives (RETURNING on the server).
+    RowWriter(const QSqlDatabase& db, const QString& sql, const QString& keyColumn = QString());
+    ~RowWriter();
+    RowWriter(const RowWriter&) = delete;
+    RowWriter& operator=(const RowWriter&) = delete;
+    // The ":X" parameter names in statement order, each once.
+    const QStringList& parameters() const;
+    // The value of parameter i, as the program holds it (dates, amounts: toDbValue applies).
+    void bind(int i, const QVariant& value);
+    void exec();
+    QVariant insertedId();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
 // Prepared statements of the connection are kept from now on, until forgetConnection, which
 // must run before the connection is closed or removed.
 void keepStatements(const QString& connectionName);

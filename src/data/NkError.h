@@ -17,6 +17,7 @@ public:
         Connection, // the database could not be reached or opened
         Duplicate,  // a value that must be unique is already stored
         ServerFull, // the database server has no free connection slot
+        Database,   // the database refused a statement for another reason
     };
     explicit NkError(QString message, Kind kind = Kind::General, QString userText = {})
         : m_message(std::move(message)), m_utf8(m_message.toStdString()), m_kind(kind),

@@ -11,10 +11,12 @@
 #include "print/PrepareScript.h"
 #include "print/ReportFunctions.h"
 #include "print/TFrDocPrintFormGLAuto.h"
+#include "report/ReportExport.h"
 #include "report/TReport.h"
 
 #include <QAction>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -24,9 +26,11 @@
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -101,8 +105,8 @@ TFrDocPrintForm::TFrDocPrintForm(QWidget* parent) : QDialog(parent)
     auto makeButton = [&](const char* name) {
         auto* b = new QPushButton(this);
         b->setObjectName(QString::fromLatin1(name));
-        // Enter belongs to the list (it prints); no button takes it as the default.
-        b->setAutoDefault(false);
+        // Enter on the list prints; on a button it presses that button.
+        b->setAutoDefault(true);
         b->setDefault(false);
         buttons->addWidget(b);
         return b;
@@ -139,7 +143,13 @@ QPrinter* TFrDocPrintForm::CurrentPrinter()
     // The system's default printer, set up once and kept for the process like the platform's
     // own current printer. Never freed: a printer must not outlive the application object's
     // teardown in an undefined order.
-    static QPrinter* printer = new QPrinter(QPrinter::HighResolution);
+    static QPrinter* printer = [] {
+        auto* p = new QPrinter(QPrinter::HighResolution);
+        // Without a printer on the system, printing writes a PDF file the user names.
+        if (QPrinterInfo::availablePrinterNames().isEmpty())
+            p->setOutputFormat(QPrinter::PdfFormat);
+        return p;
+    }();
     return printer;
 }
 
@@ -320,10 +330,57 @@ bool TFrDocPrintForm::RunReport(bool printMode)
     options.copies = 1;
     options.collate = true;
     frReport->setDatabase(QSqlDatabase());
-    // Logged once the printer took the whole document: a print that fails (throws) is not.
-    frReport->print(CurrentPrinter(), options);
+    QPrinter* printer = CurrentPrinter();
+    if (printer->outputFormat() == QPrinter::PdfFormat) {
+        // Printing to a file: the file set up with the printer, or one the user names now. The
+        // engine writes it afresh each time, so a file that could not be written leaves no
+        // printer half-used for the next try.
+        QString path = printer->outputFileName();
+        if (path.isEmpty() || !QFileInfo(path).absoluteDir().exists()) {
+            path = AskPdfFile(this, frReport->prepared().title, DocNo);
+            if (path.isEmpty())
+                return false; // cancelled: nothing printed, nothing logged
+        }
+        try {
+            ReportExport::toPdf(frReport->prepared(), path);
+        } catch (const NkError& e) {
+            throw NkError(QStringLiteral("ไม่สามารถพิมพ์ได้ (%1)").arg(e.message()), e.kind(),
+                          tr2(QStringLiteral("ไม่สามารถพิมพ์ลงแฟ้ม %1 ได้").arg(QDir::toNativeSeparators(path)),
+                              QStringLiteral("The document could not be written to %1.").arg(QDir::toNativeSeparators(path))));
+        }
+    } else {
+        // Logged once the printer took the whole document: a print that fails (throws) is not.
+        frReport->print(printer, options);
+    }
     DM->AddUserLog(5, 0, DocNo);
     return true;
+}
+
+QString TFrDocPrintForm::ProposedPdfName(const QString& title, const QString& docNo)
+{
+    QString name = ReportExport::safeFileName(title.isEmpty() ? QStringLiteral("document") : title);
+    if (!docNo.trimmed().isEmpty())
+        name += QLatin1Char(' ') + ReportExport::safeFileName(docNo.trimmed());
+    return name + QStringLiteral(".pdf");
+}
+
+QString TFrDocPrintForm::AskPdfFile(QWidget* parent, const QString& title, const QString& docNo)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = DM && !DM->StartFolder.isEmpty() ? DM->StartFolder : QDir::currentPath();
+    QFileDialog dialog(parent, tr2(QStringLiteral("พิมพ์ลงแฟ้ม PDF"), QStringLiteral("Print to PDF file")), folder,
+                       QStringLiteral("PDF (*.pdf)"));
+    dialog.setObjectName(QStringLiteral("PrintToFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(QDir(folder).filePath(ProposedPdfName(title, docNo)));
+    if (MessageService::execDialog(&dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    QString path = dialog.selectedFiles().constFirst();
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+    return path;
 }
 
 void TFrDocPrintForm::BDisplayClick()
@@ -340,6 +397,11 @@ void TFrDocPrintForm::BPrintClick()
 
 void TFrDocPrintForm::BSetPrinterClick()
 {
+    // The name the platform dialog proposes for printing to a file: the chosen layout and
+    // the document, made safe (a title such as "... / Purchase Order" would make a folder).
+    const int row = CurrentLayout();
+    if (row >= 0)
+        CurrentPrinter()->setDocName(ProposedPdfName(m_layouts[row].FormDesc, DocNo).chopped(4));
     QPrintDialog dialog(CurrentPrinter(), this);
     dialog.setWindowTitle(BSetPrinter->text());
     MessageService::execDialog(&dialog);

@@ -91,6 +91,11 @@ protected:
     // printer took the document). Throws NkError, also when printing fails (nothing logged);
     // false when preparing failed (reported, nothing logged or printed).
     bool RunReport(bool printMode);
+    // Printing to a PDF file without one set up: the file the user names in a save dialog
+    // that proposes a safe name made of the layout's title and the document number ("" when
+    // cancelled).
+    static QString AskPdfFile(QWidget* parent, const QString& title, const QString& docNo);
+    static QString ProposedPdfName(const QString& title, const QString& docNo);
     // A report path built as folder + "\" + name, as it exists on this system, else the
     // installed default layout of that name ("" when neither exists).
     static QString ExistingReportPath(const QString& folder, const QString& name);

@@ -174,7 +174,8 @@ void ReportExport::print(const PreparedReport& report, QPrinter* printer, const 
     printer->setFullPage(true);
     printer->setCopyCount(1);
     printer->setCollateCopies(false);
-    if (!report.title.isEmpty()) printer->setDocName(report.title);
+    // The job's name is also the file name a print dialog proposes for printing to a file.
+    if (!report.title.isEmpty()) printer->setDocName(safeFileName(report.title));
     renderPages(*printer, report, order);
     if (printer->printerState() == QPrinter::Error || printer->printerState() == QPrinter::Aborted)
         throw NkError(QStringLiteral("ไม่สามารถพิมพ์ได้ (the printer reported an error)"));
@@ -360,7 +361,32 @@ void ReportExport::toCsv(const PreparedReport& report, const QString& path, qrea
     writeFile(path, QByteArray("\xEF\xBB\xBF") + csvText(report, scaleX, scaleY, delimiter).toUtf8());
 }
 
+void ReportExport::toCsv(const QList<PreparedReport>& sections, const QString& path)
+{
+    QStringList texts;
+    for (const PreparedReport& r : sections) texts << csvText(r);
+    writeFile(path, QByteArray("\xEF\xBB\xBF") + texts.join(QStringLiteral("\r\n")).toUtf8());
+}
+
 void ReportExport::toImage(const ReportPage& page, const QString& path, qreal dpi)
 {
     if (!ReportRenderer::toImage(page, dpi).save(path)) throw NkError(QStringLiteral("Cannot write %1").arg(path));
+}
+
+QString ReportExport::safeFileName(const QString& title)
+{
+    QString out;
+    out.reserve(title.size());
+    for (const QChar c : title) {
+        const bool bad = c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c);
+        const QChar put = bad ? QLatin1Char('-') : (c.isSpace() ? QLatin1Char(' ') : c);
+        if (put == QLatin1Char(' ') && (out.isEmpty() || out.endsWith(QLatin1Char(' '))))
+            continue;
+        out += put;
+    }
+    out = out.trimmed();
+    while (out.startsWith(QLatin1Char('.')) || out.startsWith(QLatin1Char('-')))
+        out.remove(0, 1);
+    out = out.trimmed();
+    return out.isEmpty() ? QStringLiteral("report") : out.left(120);
 }

@@ -32,7 +32,13 @@ void toRtf(const PreparedReport& report, const QString& path, qreal scaleX = 1.3
 void toCsv(const PreparedReport& report, const QString& path, qreal scaleX = 1.5, qreal scaleY = 1.0,
            QChar delimiter = QLatin1Char(','));
 QString csvText(const PreparedReport& report, qreal scaleX = 1.5, qreal scaleY = 1.0, QChar delimiter = QLatin1Char(','));
+// Several reports in one file, each with columns of its own, an empty line between them.
+void toCsv(const QList<PreparedReport>& sections, const QString& path);
 void toImage(const ReportPage& page, const QString& path, qreal dpi = 150);
 // Prints the chosen pages to the printer as it is set up (no dialog). Throws NkError.
 void print(const PreparedReport& report, QPrinter* printer, const ReportPrintOptions& options);
+// A file name made of a title ("ใบสั่งซื้อต่างประเทศ / Purchase Order" gives "ใบสั่งซื้อต่างประเทศ -
+// Purchase Order"): characters no file system takes, and "/" which would make a folder,
+// become "-"; blanks run together; never empty ("report").
+QString safeFileName(const QString& title);
 }  // namespace ReportExport

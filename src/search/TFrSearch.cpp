@@ -201,6 +201,11 @@ void TFrSearch::OpenSearch()
 {
     QSearch->Close();
     QSearch->Open(database());
+    // Figures are shown whole: a column of numbers widens to its widest value.
+    const auto& cols = QSearch->columns();
+    for (int c = 0; c < cols.size() && QSearch->rowCount() > 0; ++c)
+        if (!cols[c].displayFormat.isEmpty())
+            DgSearch->setColumnWidth(c, qMax(DgSearch->columnWidth(c), static_cast<QAbstractItemView*>(DgSearch)->sizeHintForColumn(c)));
     if (!QSearch->IsEmpty()) {
         DgSearch->setFocus();
         setCurrentRow(0);
@@ -329,7 +334,10 @@ bool TFrSearch::eventFilter(QObject* watched, QEvent* event)
     switch (ke->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (inGrid)
+        // A button with the focus does its own work; the list chooses; the boxes search.
+        if (auto* button = qobject_cast<QPushButton*>(w); button && button->isEnabled())
+            button->click();
+        else if (inGrid)
             BtOkClick();
         else
             BtSearchClick();

@@ -24,8 +24,9 @@ void TDbEdit::bind(CachedDataSet* ds, const QString& field)
         connect(ds, &CachedDataSet::currentChanged, this, &TDbEdit::refresh);
         // A value the program sets shows at once, also in the focused field, unless the user
         // has typed into it.
-        connect(ds, &CachedDataSet::rowChanged, this, [this](int row) {
-            if (m_ds && row == m_ds->RecNo() && !(hasFocus() && isModified()))
+        connect(ds, &CachedDataSet::fieldChanged, this, [this](int row, int field) {
+            if (m_ds && row == m_ds->RecNo() && (field < 0 || field == m_ds->fieldIndex(m_field))
+                && !(hasFocus() && isModified()))
                 refresh();
         });
     }

@@ -44,9 +44,9 @@ void TLookupEdit::bind(CachedDataSet* ds, const QString& field)
         // visible); only a new value of the bound column is shown. A value filled in by the
         // program (the vendor's currency) shows even while the field has the focus, unless the
         // user has typed into it since.
-        connect(ds, &CachedDataSet::rowChanged, this, [this](int row) {
+        connect(ds, &CachedDataSet::fieldChanged, this, [this](int row, int field) {
             if (m_updating || !m_ds || row != m_ds->RecNo() || (hasFocus() && isModified())
-                || !m_ds->hasField(m_field))
+                || !m_ds->hasField(m_field) || (field >= 0 && field != m_ds->fieldIndex(m_field)))
                 return;
             const QVariant v = m_ds->FieldByName(m_field);
             const bool same = v.isNull() ? m_id.isNull() : (!m_id.isNull() && v.toString() == m_id.toString());

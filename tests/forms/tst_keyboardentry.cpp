@@ -6,6 +6,7 @@
 #include "forms/base/TFaGetDocNo.h"
 #include "forms/import/TFaGetFrVendor.h"
 #include "forms/import/TFaGetImportLotNo.h"
+#include "forms/import/InboundPickers.h"
 #include "forms/import/TFrInbound.h"
 #include "forms/import/TFrInboundBegin.h"
 #include "search/TFaGetDate.h"
@@ -140,6 +141,69 @@ class TstKeyboardEntry : public QObject {
 private slots:
     void init() { env = std::make_unique<TestEnv>(); }
     void cleanup() { env.reset(); }
+
+    // A lot code that names no lot yet is created after a question (a new company has no
+    // lots); No leaves the field refused; a closed lot of that code is not created again.
+    void lotCreatedAfterAQuestion_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("created") << "LOT-NEW-1" << true << 1 << true;
+        QTest::newRow("not wanted") << "LOT-NEW-2" << false << 1 << false;
+        QTest::newRow("closed lot") << "LOT-CLOSED" << true << 0 << false;
+    }
+    void lotCreatedAfterAQuestion()
+    {
+        QFETCH(QString, code);
+        QFETCH(bool, answer);
+        QFETCH(int, questions);
+        QFETCH(bool, taken);
+        env->exec(QStringLiteral("insert into ImportLotNo (Code, Description, Active) values ('LOT-CLOSED', 'old', 'N')"));
+        const int lots = env->count(QStringLiteral("ImportLotNo"));
+        TFrInbound f;
+        open(f);
+        type(QStringLiteral("KB3"));
+        key(Qt::Key_Return); // number
+        key(Qt::Key_Return); // date
+        QCOMPARE(focus(), static_cast<QWidget*>(f.FaGetImportLotNo1->Code));
+        MessageService::clearShown();
+        MessageService::queueAnswer(answer);
+        type(code.toLower()); // typed as it comes; lot codes are upper case
+        key(Qt::Key_Return);
+        QCOMPARE(MessageService::shown().size(), questions);
+        if (questions)
+            QCOMPARE(MessageService::lastText(), QStringLiteral("ไม่พบ Lot นำเข้า %1\rต้องการสร้าง Lot ใหม่ ?").arg(code));
+        QCOMPARE(env->count(QStringLiteral("ImportLotNo")), lots + (taken ? 1 : 0));
+        const int id = env->scalar(QStringLiteral("select Id from ImportLotNo where Code = :c and Active = 'Y'"),
+                                   {{QStringLiteral("c"), code}})
+                           .toInt();
+        QCOMPARE(f.QHd->FieldByName(QStringLiteral("ImportLotNo")).toInt(), taken ? id : 0);
+        QCOMPARE(f.FaGetImportLotNo1->Code->valid(), taken);
+    }
+
+    // Tab reaches the "Ref PO" button of a new document and Space presses it; a remark typed
+    // before the order is taken over stays.
+    void refPoButtonByKeys()
+    {
+        env->exec(QStringLiteral("update DocumentNo set AutoRun = 'N' where Code = 'IMPORT'"));
+        TFrInbound f;
+        open(f);
+        type(QStringLiteral("KB2"));
+        key(Qt::Key_Return);
+        f.FaGetRemark1->Remark->setFocus();
+        type(QStringLiteral("urgent"));
+        key(Qt::Key_Tab);
+        QCOMPARE(focus(), static_cast<QWidget*>(f.BtLoadFrPo));
+        InboundPickers::Overrides o;
+        o.frPo = [](int, const QString&) { return QStringLiteral("FP%1-00002").arg(QDate::currentDate().year()); };
+        InboundPickers::setOverrides(o);
+        key(Qt::Key_Space);
+        InboundPickers::setOverrides({});
+        QVERIFY2(f.QDt->RecordCount() > 0 && f.QDt->value(0, "PoDt").toInt() > 0, qPrintable(MessageService::lastText()));
+        QCOMPARE(f.QHd->AsString("Remark"), QStringLiteral("urgent"));
+    }
 
     // A picker opened from a new line writes into that line; the line above stays as typed.
     void searchOnANewLineFillsThatLine()

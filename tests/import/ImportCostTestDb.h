@@ -27,9 +27,22 @@ inline QSqlDatabase create()
         "create table ImDt (Id integer primary key, ImHd integer, Product integer, ImDuty integer, "
         "Quantity numeric, Total numeric)",
         "create table ImDtDuty (ImportLotNo integer, Product integer, Duty numeric)",
-        "create table MrHd (Id integer primary key, ImportLotNo integer, DelFlag text, Total numeric)",
-        "create table PcHd (Id integer primary key, ImportLotNo integer, DelFlag text, Total numeric)",
-        "create table FrMiscPdHd (Id integer primary key, ImportLotNo integer, DelFlag text)",
+        // Expense bills: a bill's lines decide what it adds (goods after discounts, VAT only
+        // when it cannot be reclaimed); the defaults make a bill of untaxed goods.
+        "create table Vendor (Id integer primary key, Code text, Name text)",
+        "create table FrVendor (Id integer primary key, Code text, Name text)",
+        "create table MrHd (Id integer primary key, ImportLotNo integer, DelFlag text, Total numeric, MrNo text, "
+        "MrDate text, Vendor integer, Price_IE text default 'E', TaxRate numeric default 0, CanUseTax text default 'Y', "
+        "DiscAmt1 numeric default 0, DiscAmt2 numeric default 0, DiscAmt3 numeric default 0, TaxCal numeric default 0, "
+        "TaxTotal numeric default 0)",
+        "create table MrDt (Id integer primary key, MrHd integer, TaxRate numeric default 0, Total numeric)",
+        "create table PcHd (Id integer primary key, ImportLotNo integer, DelFlag text, Total numeric, PcNo text, "
+        "PcDate text, Vendor integer, Price_IE text default 'E', TaxRate numeric default 0, CanUseTax text default 'Y', "
+        "DiscAmt1 numeric default 0, DiscAmt2 numeric default 0, DiscAmt3 numeric default 0, TaxCal numeric default 0, "
+        "TaxTotal numeric default 0)",
+        "create table PcDt (Id integer primary key, PcHd integer, TaxRate numeric default 0, Total numeric)",
+        "create table FrMiscPdHd (Id integer primary key, ImportLotNo integer, DelFlag text, FrMiscPdNo text, "
+        "FrMiscPdDate text, FrVendor integer)",
         "create table FrMiscPdDt (Id integer primary key, FrMiscPdHd integer, PaidAmount numeric, TaxAmount numeric)",
     };
     QSqlQuery q(db);
@@ -46,6 +59,16 @@ inline bool exec(const QSqlDatabase& db, const QString& sql)
         return true;
     qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
     return false;
+}
+
+// An expense bill of untaxed goods worth `total` in one line ("MrHd" or "PcHd").
+inline bool addBill(const QSqlDatabase& db, const char* table, int id, int lot, const char* delFlag, double total)
+{
+    const QString hd = QLatin1String(table);
+    const QString dt = hd.left(2) + QStringLiteral("Dt");
+    return exec(db, QStringLiteral("insert into %1 (Id, ImportLotNo, DelFlag, Total) values (%2, %3, '%4', %5)")
+                        .arg(hd).arg(id).arg(lot).arg(QLatin1String(delFlag)).arg(total))
+           && exec(db, QStringLiteral("insert into %1 (%2, Total) values (%3, %4)").arg(dt, hd).arg(id).arg(total));
 }
 
 } // namespace ImportCostTestDb

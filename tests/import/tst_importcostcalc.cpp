@@ -391,9 +391,22 @@ void TestImportCostCalc::queryTwoRatesAndDeletedBills()
             "(7, 4, 11, 4, 1000, 5000)", // cancelled document: not counted
             "insert into ImDtDuty values (7, 11, 800.004), (7, 11, 200), (7, 12, 0), (8, 11, 5)",
             // Expenses of lot 7 and, deleted or of lot 8, ones that must not count.
-            "insert into MrHd values (1, 7, 'N', 500), (2, 7, 'Y', 200), (3, 8, 'N', 70)",
-            "insert into PcHd values (1, 7, 'N', 300.25), (2, 7, 'Y', 50)",
-            "insert into FrMiscPdHd values (1, 7, 'N'), (2, 7, 'Y'), (3, 8, 'N')",
+            "insert into Vendor values (1, 'V001', 'Freight'), (2, 'V002', 'Broker')",
+            "insert into FrVendor values (1, 'F001', 'Insurer')",
+            // A credit bill of 550 less 50 off, 7% reclaimable: counts 500, leaves out 35.
+            "insert into MrHd (Id, ImportLotNo, DelFlag, Total, MrNo, MrDate, Vendor, TaxRate, DiscAmt1, TaxCal, "
+            "TaxTotal) values (1, 7, 'N', 535, '    MS0001', '2026-02-01 00:00:00', 1, 7, 50, 35, 35)",
+            "insert into MrDt (MrHd, TaxRate, Total) values (1, 7, 550)",
+            // A cash bill of 300.25 including 7% that cannot be reclaimed: counts all of it.
+            "insert into PcHd (Id, ImportLotNo, DelFlag, Total, PcNo, PcDate, Vendor, Price_IE, TaxRate, CanUseTax, "
+            "TaxCal, TaxTotal) values (1, 7, 'N', 300.25, 'CS-1', '2026-02-03 00:00:00', 2, 'I', 7, 'N', 19.64, 19.64)",
+            "insert into PcDt (PcHd, TaxRate, Total) values (1, 7, 300.25)",
+            "insert into MrHd (Id, ImportLotNo, DelFlag, Total) values (2, 7, 'Y', 200), (3, 8, 'N', 70)",
+            "insert into MrDt (MrHd, Total) values (2, 200), (3, 70)",
+            "insert into PcHd (Id, ImportLotNo, DelFlag, Total) values (2, 7, 'Y', 50)",
+            "insert into PcDt (PcHd, Total) values (2, 50)",
+            "insert into FrMiscPdHd values (1, 7, 'N', 'FM-1', '2026-01-15 00:00:00', 1), (2, 7, 'Y', 'FM-2', null, 1), "
+            "(3, 8, 'N', 'FM-3', null, 1)",
             "insert into FrMiscPdDt values (1, 1, 1000, 70), (2, 1, 100, null), (3, 2, 999, 0), (4, 3, 5, 0)",
         };
         for (const char* s : data)
@@ -419,8 +432,14 @@ void TestImportCostCalc::queryTwoRatesAndDeletedBills()
     QCOMPARE(b.Price, 50.5 / 3.0);
     QCOMPARE(b.Baht, 1792.75);
     QCOMPARE(b.Duty, 0.0);
-    // Expenses: credit 500 + cash 300.25 + foreign (1,000 - 70) + (100 - 0) = 1,830.25.
+    // Expenses: credit 500 + cash 300.25 + foreign (1,000 - 70) + (100 - 0) = 1,830.25, the
+    // documents oldest first with the VAT each leaves out.
     QCOMPARE(in.LotExpense, 1830.25);
+    QStringList docs;
+    for (const LotExpenseDocument& d : in.Documents)
+        docs << QStringLiteral("%1 %2 %3 %4/%5").arg(d.Number, d.Date, d.VendorCode).arg(d.Counted).arg(d.VatLeftOut);
+    QCOMPARE(docs, QStringList({"FM-1 15/01/2026 F001 1030/70", "MS0001 01/02/2026 V001 500/35",
+                                "CS-1 03/02/2026 V002 300.25/0"}));
     QCOMPARE(in.Currency, QStringLiteral("USD"));
 
     // Through the computation: baht 5,725 + 1,792.75 = 7,517.75.
@@ -460,13 +479,13 @@ void TestImportCostCalc::queryEmptyLot()
     QSqlDatabase db = makeDb();
     QSqlQuery q(db);
     QVERIFY(q.exec(QStringLiteral("insert into ImportLotNo values (9, 'LOT-9', 'Empty', 'Y')")));
-    QVERIFY(q.exec(QStringLiteral("insert into MrHd values (1, 9, 'N', 400)")));
+    QVERIFY(ImportCostTestDb::addBill(db, "MrHd", 1, 9, "N", 400));
     const ImportCostQuery::Input in = ImportCostQuery::Read(db, 9);
     QVERIFY(in.Rows.isEmpty());
     QCOMPARE(in.LotExpense, 0.0); // not read for a lot without products
     QVERIFY(in.Currency.isEmpty());
-    // The expense statement alone gives no row for a lot without import lines.
-    QCOMPARE(ImportCostQuery::LotExpense(db, 9), 0.0);
+    // The expense documents are the lot's whether or not it has import lines yet.
+    QCOMPARE(ImportCostQuery::LotExpense(db, 9), 400.0);
     QVERIFY(ImportCostQuery::Lot(db, 0).Found == false);
     QVERIFY(ComputeImportCost(in.Rows, in.LotExpense).isEmpty());
 }

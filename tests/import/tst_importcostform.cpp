@@ -4,6 +4,7 @@
 #include "data/CachedDataSet.h"
 #include "data/TDM.h"
 #include "forms/import/ImportCostChart.h"
+#include "forms/import/ImportCostDocuments.h"
 #include "forms/import/ImportCostModel.h"
 #include "forms/import/TFaGetImportLotNo.h"
 #include "forms/import/TFrImportCost.h"
@@ -37,15 +38,16 @@
 // Duty: group 1 (1,065) only P001; group 2 (639) only P003; group 3 (2,295) shared by P001
 //   (2,700 baht) and P006 (43,200 baht) of 45,900: 135.00 and 2,160.00.
 //   P001 1,065 + 135 = 1,200.00, P003 639.00, P006 2,160.00; total 3,999.00.
-// Expenses: credit bill 10,700 (the cancelled 999 does not count) + cash bill 5,350 + foreign
-//   payment 2,140 less 140 tax = 2,000 -> 18,050.00.
-//   P001 18,050 x 8,025 / 64,005 = 2,263.1239 -> 2,263.12
-//   P003 18,050 x 12,780 / 64,005 = 3,604.0778 -> 3,604.08
-//   P006 18,050 x 43,200 / 64,005 = 12,182.7982 -> 12,182.80      (sum 18,050.00)
-// Landed: P001 2,263.12 + 1,200 + 8,025 = 11,488.12, per unit / 150 = 76.58747 -> 76.5875
-//         P003 3,604.08 + 639 + 12,780 = 17,023.08, / 50 = 340.4616
-//         P006 12,182.80 + 2,160 + 43,200 = 57,542.80, / 10 = 5,754.28
-//         total 86,054.00
+// Expenses, without the VAT the company reclaims: credit bill 10,000 (10,700 less 700 VAT; the
+//   cancelled 999 does not count) + cash bill 5,000 (5,350 less 350) + foreign payment 2,140
+//   less 140 tax = 2,000 -> 17,000.00.
+//   P001 17,000 x 8,025 / 64,005 = 2,131.4741 -> 2,131.47
+//   P003 17,000 x 12,780 / 64,005 = 3,394.4223 -> 3,394.42
+//   P006 17,000 x 43,200 / 64,005 = 11,474.1036 -> 11,474.10      (sum 16,999.99)
+// Landed: P001 2,131.47 + 1,200 + 8,025 = 11,356.47, per unit / 150 = 75.7098
+//         P003 3,394.42 + 639 + 12,780 = 16,813.42, / 50 = 336.2684
+//         P006 11,474.10 + 2,160 + 43,200 = 56,834.10, / 10 = 5,683.41
+//         total 85,003.99
 class TestImportCostForm : public QObject {
     Q_OBJECT
 
@@ -171,16 +173,20 @@ void TestImportCostForm::opensForProgramCode()
 
 void TestImportCostForm::lotWithExpensesShowsTheCost()
 {
+    copyLayout();
     TFrImportCost f;
     chooseLot(f, lotCode(*m_env, 1));
     QCOMPARE(f.importLotId(), qint64(1));
     QCOMPARE(f.FaGetImportLotNo1->DescLabel->text(), QStringLiteral("เครื่องเขียนจากสหรัฐอเมริกา"));
 
     int opened = 0;
+    int fileDialogs = 0;
     MessageService::setDialogHook([&](QDialog* d) {
         auto* s = qobject_cast<TFrShowImportCost*>(d);
-        if (!s)
+        if (!s) {
+            fileDialogs += qobject_cast<QFileDialog*>(d) ? 1 : 0;
             return int(QDialog::Rejected);
+        }
         ++opened;
         s->resize(1180, 320);
         s->show();
@@ -193,10 +199,10 @@ void TestImportCostForm::lotWithExpensesShowsTheCost()
             QCOMPARE(s->model()->headerData(ImportCostModel::Total, Qt::Horizontal).toString(),
                      QStringLiteral("รวมเงิน(USD)"));
             const QStringList expected[] = {
-                {"P001", "150.00", "1.50", "225.00", "8,025.00", "1,200.00", "2,263.12", "11,488.12", "76.59"},
-                {"P003", "50.00", "7.20", "360.00", "12,780.00", "639.00", "3,604.08", "17,023.08", "340.46"},
-                {"P006", "10.00", "120.00", "1,200.00", "43,200.00", "2,160.00", "12,182.80", "57,542.80",
-                 "5,754.28"},
+                {"P001", "150.00", "1.50", "225.00", "8,025.00", "1,200.00", "2,131.47", "11,356.47", "75.71"},
+                {"P003", "50.00", "7.20", "360.00", "12,780.00", "639.00", "3,394.42", "16,813.42", "336.27"},
+                {"P006", "10.00", "120.00", "1,200.00", "43,200.00", "2,160.00", "11,474.10", "56,834.10",
+                 "5,683.41"},
             };
             const int cols[] = {ImportCostModel::Code,     ImportCostModel::Quantity, ImportCostModel::Price,
                                 ImportCostModel::Total,    ImportCostModel::Baht,     ImportCostModel::Duty,
@@ -204,16 +210,34 @@ void TestImportCostForm::lotWithExpensesShowsTheCost()
             for (int r = 0; r < 3; ++r)
                 for (int c = 0; c < 9; ++c)
                     QCOMPARE(cell(s, r, cols[c]), expected[r][c]);
-            QCOMPARE(s->result().Rows[0].Cost, 76.5875);
-            QCOMPARE(s->result().Rows[1].Cost, 340.4616);
+            QCOMPARE(s->result().Rows[0].Cost, 75.7098);
+            QCOMPARE(s->result().Rows[1].Cost, 336.2684);
             QCOMPARE(footer(s, ImportCostModel::Total), QStringLiteral("1,785.00"));
             QCOMPARE(footer(s, ImportCostModel::Baht), QStringLiteral("64,005.00"));
             QCOMPARE(footer(s, ImportCostModel::Duty), QStringLiteral("3,999.00"));
-            QCOMPARE(footer(s, ImportCostModel::Expense), QStringLiteral("18,050.00"));
-            QCOMPARE(footer(s, ImportCostModel::TotalCost), QStringLiteral("86,054.00"));
+            QCOMPARE(footer(s, ImportCostModel::Expense), QStringLiteral("16,999.99"));
+            QCOMPARE(footer(s, ImportCostModel::TotalCost), QStringLiteral("85,003.99"));
             QVERIFY(s->BExportPdf->isEnabled());
             QVERIFY(s->BExportCsv->isEnabled());
             QVERIFY(s->grab().save(screenshotPath(QStringLiteral("importcost_result.png"))));
+            QCOMPARE(s->LbExpense->text(), QStringLiteral("ค่าใช้จ่ายของล็อต 17,000.00 บาท จากเอกสาร 3 ใบ (ดูหน้า เอกสารค่าใช้จ่าย)"));
+            // The documents behind the expense total, oldest first, and their total.
+            s->PcCost->setCurrentIndex(3);
+            const QAbstractItemModel* docs = s->DgDocuments->model();
+            QStringList listed;
+            for (int r = 0; r < docs->rowCount(); ++r)
+                listed << docs->index(r, ImportCostDocumentModel::Number).data().toString() + QLatin1Char(' ')
+                              + docs->index(r, ImportCostDocumentModel::Counted).data().toString() + QLatin1Char('/')
+                              + docs->index(r, ImportCostDocumentModel::VatLeftOut).data().toString();
+            QCOMPARE(listed, QStringList({QStringLiteral("FM%1-0001 2,000.00/140.00").arg(QDate::currentDate().year()),
+                                          "MS0001 10,000.00/700.00",
+                                          QStringLiteral("CS%1-00001 5,000.00/350.00").arg(QDate::currentDate().year()),
+                                          " 17,000.00/1,190.00"}));
+            QVERIFY(s->grab().save(screenshotPath(QStringLiteral("importcost_documents.png"))));
+            // Enter on an export button presses it (the file dialog opens and is cancelled).
+            s->BExportCsv->setFocus();
+            QTest::keyClick(s->BExportCsv, Qt::Key_Return);
+            QVERIFY2(fileDialogs == 1, qPrintable(MessageService::lastText()));
             // Every column title and figure fits its column.
             const QFontMetrics fm(s->DgCost->horizontalHeader()->font());
             const QFontMetrics cellFm(s->DgCost->font());
@@ -228,13 +252,14 @@ void TestImportCostForm::lotWithExpensesShowsTheCost()
         }();
         return int(QDialog::Accepted);
     });
-    QTest::keyClick(f.BtReport, Qt::Key_Space);
+    f.BtReport->setFocus();
+    QTest::keyClick(f.BtReport, Qt::Key_Return); // Enter on the button shows the cost
     QCOMPARE(opened, 1);
     QVERIFY(MessageService::shown().isEmpty());
     // Back on the lot, ready for the next one.
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetImportLotNo1->Code));
 
-    // A bill of the lot deleted afterwards drops out of the next opening: 18,050 - 5,350.
+    // A bill of the lot deleted afterwards drops out of the next opening: 17,000 - 5,000.
     m_env->exec(QStringLiteral("Update PcHd Set DelFlag = 'Y' Where Id = 1"));
     double expense = 0;
     MessageService::setDialogHook([&](QDialog* d) {
@@ -244,7 +269,7 @@ void TestImportCostForm::lotWithExpensesShowsTheCost()
         return int(QDialog::Accepted);
     });
     f.BtReport->click();
-    QCOMPARE(expense, 12700.0);
+    QCOMPARE(expense, 12000.0);
 }
 
 void TestImportCostForm::inactiveAndEmptyLot()
@@ -293,13 +318,13 @@ void TestImportCostForm::inactiveAndEmptyLot()
 // Lot 1 split by gross weight (kg per piece: P001 0.01, P003 0.18, P006 2.5 per ream), stock
 // quantities in pieces: P001 (100 + 50) boxes x 12 = 1,800; P003 50 x 12 = 600; P006 10 cartons
 // x 144 = 1,440. Weights 18 + 108 + 3,600 = 3,726 kg.
-//   P001 18,050 x 18 / 3,726     =     87.1981 ->     87.20
-//   P003 18,050 x 108 / 3,726    =    523.1884 ->    523.19
-//   P006 18,050 x 3,600 / 3,726  = 17,439.6135 -> 17,439.61        (sum 18,050.00)
-// Landed: P001 87.20 + 1,200 + 8,025 = 9,312.20, / 150 = 62.08133 -> 62.0813
-//         P003 523.19 + 639 + 12,780 = 13,942.19, / 50 = 278.8438
-//         P006 17,439.61 + 2,160 + 43,200 = 62,799.61, / 10 = 6,279.961
-// Against value (76.5875, 340.4616, 5,754.28): -14.5062, -61.6178, +525.6810.
+//   P001 17,000 x 18 / 3,726     =     82.1256 ->     82.13
+//   P003 17,000 x 108 / 3,726    =    492.7536 ->    492.75
+//   P006 17,000 x 3,600 / 3,726  = 16,425.1208 -> 16,425.12        (sum 17,000.00)
+// Landed: P001 82.13 + 1,200 + 8,025 = 9,307.13, / 150 = 62.04753 -> 62.0475
+//         P003 492.75 + 639 + 12,780 = 13,911.75, / 50 = 278.235
+//         P006 16,425.12 + 2,160 + 43,200 = 61,785.12, / 10 = 6,178.512   (total 85,004.00)
+// Against value (75.7098, 336.2684, 5,683.41): -13.6623, -58.0334, +495.1020.
 void TestImportCostForm::splitByGrossWeight()
 {
     TFrImportCost f;
@@ -319,16 +344,16 @@ void TestImportCostForm::splitByGrossWeight()
         [&] {
             QVERIFY(QTest::qWaitForWindowActive(s));
             QCOMPARE(s->LbBasis->text(), QStringLiteral("ปันส่วนค่าใช้จ่ายตาม: น้ำหนักรวม"));
-            const char* expense[] = {"87.20", "523.19", "17,439.61"};
-            const char* landed[] = {"9,312.20", "13,942.19", "62,799.61"};
+            const char* expense[] = {"82.13", "492.75", "16,425.12"};
+            const char* landed[] = {"9,307.13", "13,911.75", "61,785.12"};
             for (int r = 0; r < 3; ++r) {
                 QCOMPARE(cell(s, r, ImportCostModel::Expense), QLatin1String(expense[r]));
                 QCOMPARE(cell(s, r, ImportCostModel::TotalCost), QLatin1String(landed[r]));
             }
-            QCOMPARE(s->result().Rows[0].Cost, 62.0813);
-            QCOMPARE(s->result().Rows[2].Cost, 6279.961);
-            QCOMPARE(footer(s, ImportCostModel::Expense), QStringLiteral("18,050.00"));
-            QCOMPARE(footer(s, ImportCostModel::TotalCost), QStringLiteral("86,054.00"));
+            QCOMPARE(s->result().Rows[0].Cost, 62.0475);
+            QCOMPARE(s->result().Rows[2].Cost, 6178.512);
+            QCOMPARE(footer(s, ImportCostModel::Expense), QStringLiteral("17,000.00"));
+            QCOMPARE(footer(s, ImportCostModel::TotalCost), QStringLiteral("85,004.00"));
 
             // The chart draws the grid's own baht columns, product by product.
             const auto& bars = s->ChCost->bars();
@@ -348,9 +373,9 @@ void TestImportCostForm::splitByGrossWeight()
             QCOMPARE(s->PcCost->currentWidget(), static_cast<QWidget*>(s->DgCompare));
             QCOMPARE(s->compareModel()->headerData(ImportCostCompareModel::BasisCost, Qt::Horizontal).toString(),
                      QStringLiteral("ต้นทุน/หน่วย ตามน้ำหนักรวม"));
-            const QStringList expected[] = {{"P001", "76.5875", "62.0813", "-14.5062"},
-                                            {"P003", "340.4616", "278.8438", "-61.6178"},
-                                            {"P006", "5,754.2800", "6,279.9610", "+525.6810"}};
+            const QStringList expected[] = {{"P001", "75.7098", "62.0475", "-13.6623"},
+                                            {"P003", "336.2684", "278.2350", "-58.0334"},
+                                            {"P006", "5,683.4100", "6,178.5120", "+495.1020"}};
             const int cols[] = {ImportCostCompareModel::Code, ImportCostCompareModel::ValueCost,
                                 ImportCostCompareModel::BasisCost, ImportCostCompareModel::Difference};
             for (int r = 0; r < 3; ++r)
@@ -441,20 +466,29 @@ void TestImportCostForm::exportsStateTheBasis()
     if (!p.waitForStarted())
         QSKIP("pdftotext is not installed");
     QVERIFY(p.waitForFinished(30000));
-    // The sheet on page 1, the chart on page 2 (pages are separated by form feeds).
+    // The sheet on page 1, the lot's expense documents on page 2, the chart on page 3 (pages
+    // are separated by form feeds).
     const QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
-    QCOMPARE(pages.size(), 2);
+    QCOMPARE(pages.size(), 3);
     QVERIFY2(pages[0].contains(note), qPrintable(pages[0]));
-    QVERIFY(pages[0].contains(QStringLiteral("17,439.61")));
-    for (const QString& text : {QStringLiteral("ปันส่วนค่าใช้จ่ายตามน้ำหนักรวม"), QStringLiteral("อากร"),
-                                QStringLiteral("P001"), QStringLiteral("P006"), QStringLiteral("9,312.20"),
-                                QStringLiteral("62,799.61"), QStringLiteral("Import Lot No : ")})
+    QVERIFY(pages[0].contains(QStringLiteral("16,425.12")));
+    // Each document with what it counts and the VAT left out, and their total.
+    for (const QString& text : {QStringLiteral("เอกสารค่าใช้จ่ายของล็อต"), QStringLiteral("MS0001"),
+                                QStringLiteral("10,000.00"), QStringLiteral("700.00"), QStringLiteral("5,000.00"),
+                                QStringLiteral("350.00"), QStringLiteral("2,000.00"), QStringLiteral("140.00"),
+                                QStringLiteral("17,000.00"), QStringLiteral("1,190.00")})
         QVERIFY2(pages[1].contains(text), qPrintable(text + QStringLiteral(" | ") + pages[1]));
+    QVERIFY(!pages[1].contains(QStringLiteral("MS0002"))); // cancelled
+    for (const QString& text : {QStringLiteral("ปันส่วนค่าใช้จ่ายตามน้ำหนักรวม"), QStringLiteral("อากร"),
+                                QStringLiteral("P001"), QStringLiteral("P006"), QStringLiteral("9,307.13"),
+                                QStringLiteral("61,785.12"), QStringLiteral("Import Lot No : ")})
+        QVERIFY2(pages[2].contains(text), qPrintable(text + QStringLiteral(" | ") + pages[2]));
     const QString dir = qEnvironmentVariable("NK_BUILD_DIR");
-    if (!dir.isEmpty())
-        QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("80"), QStringLiteral("-png"),
-                                                       QStringLiteral("-f"), QStringLiteral("2"), QStringLiteral("-singlefile"),
-                                                       pdf, dir + QStringLiteral("/cost_chart_pdf")});
+    for (const auto& [page, name] : {std::pair{"2", "/cost_documents_pdf"}, std::pair{"3", "/cost_chart_pdf"}})
+        if (!dir.isEmpty())
+            QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("80"), QStringLiteral("-png"),
+                                                           QStringLiteral("-f"), QLatin1String(page), QStringLiteral("-singlefile"),
+                                                           pdf, dir + QLatin1String(name)});
 }
 
 void TestImportCostForm::printPreparesTheSheet()
@@ -494,10 +528,10 @@ void TestImportCostForm::printPreparesTheSheet()
     QVERIFY(texts.contains(QStringLiteral("Import Lot No : %1 - เครื่องเขียนจากสหรัฐอเมริกา").arg(lotCode(*m_env, 1))));
     QVERIFY(texts.contains(QStringLiteral("วันที่พิมพ์"))); // PNTDATESET
     // Figures and totals as worked out by hand above.
-    QVERIFY(texts.contains(QStringLiteral("76.5875")));
-    QVERIFY(texts.contains(QStringLiteral("57,542.80")));
-    QVERIFY(texts.contains(QStringLiteral("18,050.00")));
-    QVERIFY(texts.contains(QStringLiteral("86,054.00")));
+    QVERIFY(texts.contains(QStringLiteral("75.7098")));
+    QVERIFY(texts.contains(QStringLiteral("56,834.10")));
+    QVERIFY(texts.contains(QStringLiteral("16,999.99")));
+    QVERIFY(texts.contains(QStringLiteral("85,003.99")));
     QVERIFY(texts.contains(QStringLiteral("รวมทั้งสิ้น 3 รายการ")));
     // Split by value, the sheet says so in its own words.
     QVERIFY(texts.contains(QStringLiteral("ค่าใช้จ่ายนำเข้าปันส่วนตามมูลค่าสินค้าเป็นบาท ปัดเศษทีละรายการ "
@@ -577,7 +611,7 @@ void TestImportCostForm::exportPdf()
         QSKIP("pdftotext is not installed");
     QVERIFY(p.waitForFinished(30000));
     const QString text = QString::fromUtf8(p.readAllStandardOutput());
-    for (const char* total : {"1,785.00", "64,005.00", "3,999.00", "18,050.00", "86,054.00"})
+    for (const char* total : {"1,785.00", "64,005.00", "3,999.00", "16,999.99", "85,003.99"})
         QVERIFY2(text.contains(QLatin1String(total)), total);
     QVERIFY(text.contains(QStringLiteral("P006")));
     QVERIFY(text.contains(QStringLiteral("USD")));
@@ -627,11 +661,11 @@ void TestImportCostForm::exportCsv()
     // One line per product with its figures (numbers with a thousands comma are quoted).
     const QString p001 = lineWith(QStringLiteral("P001"));
     QVERIFY2(p001.contains(QStringLiteral("ปากกาลูกลื่นสีน้ำเงิ,")), qPrintable(p001));
-    QVERIFY(p001.contains(QStringLiteral("\"11,488.12\"")));
-    QVERIFY(p001.contains(QStringLiteral("76.5875")));
-    QVERIFY(lineWith(QStringLiteral("P003")).contains(QStringLiteral("340.4616")));
-    QVERIFY(lineWith(QStringLiteral("P006")).contains(QStringLiteral("\"57,542.80\"")));
-    QVERIFY(text.contains(QStringLiteral("\"86,054.00\"")));
+    QVERIFY(p001.contains(QStringLiteral("\"11,356.47\"")));
+    QVERIFY(p001.contains(QStringLiteral("75.7098")));
+    QVERIFY(lineWith(QStringLiteral("P003")).contains(QStringLiteral("336.2684")));
+    QVERIFY(lineWith(QStringLiteral("P006")).contains(QStringLiteral("\"56,834.10\"")));
+    QVERIFY(text.contains(QStringLiteral("\"85,003.99\"")));
     const auto p003 = std::find_if(s.CostTable().begin(), s.CostTable().end(), [](const ImportCostRow& r) { return r.Code == QLatin1String("P003"); });
     QVERIFY(p003 != s.CostTable().end());
     QCOMPARE(p003->ThaiName, folder.left(19));

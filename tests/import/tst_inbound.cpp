@@ -4,6 +4,7 @@
 #include "data/Connection.h"
 #include "data/DbUtil.h"
 #include "data/NkError.h"
+#include "data/OrderReceipts.h"
 #include "data/TDM.h"
 #include "forms/base/TFaGetDocNo.h"
 #include "forms/import/InboundPickers.h"
@@ -38,7 +39,7 @@ class TstInbound : public QObject {
     Q_OBJECT
 
     // How a save's database fails.
-    enum Failure { Held, HeldThenFreed, Full, ReadOnly, FullAndLogFails };
+    enum Failure { Held, HeldThenFreed, Full, ReadOnly, FullAndLogFails, Refused };
 
     static void typeInto(QWidget* w, const QString& text)
     {
@@ -297,6 +298,9 @@ private slots:
                                    << "readonly";
         QTest::newRow("disk full, error log too") << int(FullAndLogFails) << "พื้นที่เก็บฐานข้อมูลเต็ม\nยังไม่ได้บันทึกข้อมูล"
                                                   << "full";
+        // A rule of the database (here a trigger) refuses the header for another reason.
+        QTest::newRow("refused for another reason")
+            << int(Refused) << "ฐานข้อมูลไม่รับคำสั่งของโปรแกรม กรุณาแจ้งผู้ดูแลระบบ\nยังไม่ได้บันทึกข้อมูล" << "refused by a rule";
     }
     void databaseFailuresAreToldInPlainWords()
     {
@@ -339,6 +343,14 @@ private slots:
             });
         } else if (failure == ReadOnly) {
             env.exec(server ? "SET default_transaction_read_only = on" : "PRAGMA query_only = 1");
+        } else if (failure == Refused) {
+            if (server) {
+                env.exec("create function refuse_imhd() returns trigger language plpgsql as "
+                         "$$ begin raise exception 'refused by a rule'; end $$");
+                env.exec("create trigger refuse_imhd before insert on imhd for each row execute function refuse_imhd()");
+            } else {
+                env.exec("create trigger refuse_imhd before insert on ImHd begin select raise(abort, 'refused by a rule'); end");
+            }
         } else {
             // Many lines need new pages, and there are none left.
             for (int i = 0; i < 300; ++i) {
@@ -542,7 +554,10 @@ private slots:
         const int whCol = f.DgDt->gridModel()->columnOf("WhCode");
         QVERIFY(f.DgDt->gridModel()->columns()[whCol].readOnly);
 
-        // Orders: loading replaces the lines; the same order twice is refused.
+        // Orders nothing was received of yet: loading replaces the lines; the same order twice
+        // is refused.
+        env.exec("update ImDt set PoDt = NULL");
+        OrderReceipts::RecomputeAll(env.company());
         const QStringList orders = [&] {
             QStringList l;
             QSqlQuery q = Db::exec(env.company(), "select H.PoNo from FrPoHd H where exists "

@@ -41,7 +41,7 @@ void TestShowImportCost::threeEqualProducts()
     QVERIFY(exec(db, QStringLiteral("insert into ImDuty values (1, 1, 1, 0)")));
     QVERIFY(exec(db, QStringLiteral("insert into ImDt values (1, 1, 1, 1, 2, 10), (2, 1, 2, 1, 2, 10), "
                                     "(3, 1, 3, 1, 2, 10)")));
-    QVERIFY(exec(db, QStringLiteral("insert into MrHd values (1, 5, 'N', 100)")));
+    QVERIFY(ImportCostTestDb::addBill(db, "MrHd", 1, 5, "N", 100));
 
     TFrShowImportCost f(5, db);
     QAbstractItemModelTester tester(f.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -102,7 +102,7 @@ void TestShowImportCost::zeroValueLotShowsNote()
     QVERIFY(exec(db, QStringLiteral("insert into ImHd values (1, 'N', 6, 0, 0)")));
     QVERIFY(exec(db, QStringLiteral("insert into ImDuty values (1, 1, 1, 0)")));
     QVERIFY(exec(db, QStringLiteral("insert into ImDt values (1, 1, 1, 1, 1, 5), (2, 1, 2, 1, 2, 5)")));
-    QVERIFY(exec(db, QStringLiteral("insert into PcHd values (1, 6, 'N', 90)")));
+    QVERIFY(ImportCostTestDb::addBill(db, "PcHd", 1, 6, "N", 90));
     TFrShowImportCost f(6, db);
     f.show();
     QCOMPARE(cell(f, 0, ImportCostModel::Expense), QStringLiteral("30.00"));
@@ -116,7 +116,7 @@ void TestShowImportCost::zeroValueLotShowsNote()
 void TestShowImportCost::emptyLot()
 {
     QSqlDatabase db = ImportCostTestDb::create();
-    QVERIFY(exec(db, QStringLiteral("insert into MrHd values (1, 4, 'N', 100)")));
+    QVERIFY(ImportCostTestDb::addBill(db, "MrHd", 1, 4, "N", 100));
     TFrShowImportCost f(4, db);
     f.show();
     QCOMPARE(f.model()->rowCount(), 0);

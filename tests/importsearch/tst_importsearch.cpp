@@ -537,6 +537,54 @@ private slots:
         QVERIFY(column(preset.QSearch, QStringLiteral("Salesman")).join(QString()).isEmpty());
     }
 
+    // The "Ref PO" search by keys: Enter in a box searches, in the list or on "เลือก" chooses,
+    // on "ค้นหา" searches; Down from the number box goes to the list and keeps the row chosen
+    // there; the totals fit their column.
+    void frPoSearchByKeys()
+    {
+        addFrPo(QStringLiteral("FP9"), 1);
+        env->exec(QStringLiteral("update FrPoHd set Total = 12345678.9 where PoNo = 'FP9'"));
+        TFrSearchFrPoNo dlg;
+        dlg.PoType = QStringLiteral("P");
+        dlg.show();
+        QApplication::setActiveWindow(&dlg);
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+            QTest::keyClick(QApplication::focusWidget(), k, m);
+        };
+        dlg.FaGetFrVendor1->Edit->setFocus();
+        key(Qt::Key_Return); // from the vendor box: searches every order
+        QCOMPARE(dlg.QSearch->RecordCount(), 3);
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dlg.DgSearch));
+        key(Qt::Key_Down);
+        QCOMPARE(dlg.currentRow(), 1);
+        // Back in the number box, Down returns to the list on the same row.
+        dlg.Code->setFocus();
+        key(Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dlg.DgSearch));
+        QCOMPARE(dlg.currentRow(), 1);
+        // Enter on the search button searches again; on the choose button it chooses.
+        dlg.BtSearch->setFocus();
+        key(Qt::Key_Return);
+        QVERIFY(dlg.isVisible());
+        key(Qt::Key_Down);
+        const QString second = dlg.QSearch->value(dlg.currentRow(), QStringLiteral("PoNo")).toString().trimmed();
+        dlg.BtOk->setFocus();
+        key(Qt::Key_Return);
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(dlg.ResultValue.trimmed(), second);
+        // The largest total is shown whole.
+        int col = 0;
+        while (col < dlg.QSearch->columnCount() && dlg.QSearch->columnField(col) != QLatin1String("Total"))
+            ++col;
+        const QString total = dlg.QSearch->index(rowOf(dlg.QSearch, QStringLiteral("PoNo"), QStringLiteral("FP9")), col)
+                                  .data().toString();
+        QCOMPARE(total, QStringLiteral("12,345,678.90"));
+        QVERIFY2(dlg.DgSearch->fontMetrics().horizontalAdvance(total) + 8 <= dlg.DgSearch->columnWidth(col),
+                 qPrintable(QString::number(dlg.DgSearch->columnWidth(col))));
+    }
+
     void frPoSearchEnglishTexts()
     {
         DMConfig->ThaiLanguage = false;

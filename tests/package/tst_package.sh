@@ -53,6 +53,13 @@ done
 desktop="$root/usr/share/applications/namkhao-menu.desktop"
 grep -qx "Exec=namkhao-menu" "$desktop" && grep -qx "Icon=namkhao-menu" "$desktop" || fail "desktop entry"
 desktop-file-validate "$desktop" || fail "desktop entry does not validate"
+for f in share/doc/namkhao/copyright share/doc/namkhao/changelog.gz; do
+  [ -f "$root/usr/$f" ] || fail "missing $f"
+done
+# Debian's own check of the package: no error (warnings, such as programs without a manual
+# page, are allowed).
+lint=$(lintian --no-tag-display-limit "$deb" 2>&1 | grep -v "running with root privileges" || true)
+if grep -q "^E:" <<<"$lint"; then fail "lintian: $lint"; fi
 
 work="$tmp/work"
 mkdir -p "$work"

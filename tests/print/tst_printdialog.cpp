@@ -14,6 +14,7 @@
 #include "support/TestEnv.h"
 
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -106,10 +107,15 @@ public:
                 ++seen.errors;
                 return QDialog::Accepted;
             }
+            if (auto* fd = qobject_cast<QFileDialog*>(d); fd && onFile) {
+                seen.dialogs << QStringLiteral("File");
+                return onFile(fd);
+            }
             seen.dialogs << QString::fromLatin1(d->metaObject()->className());
             return QDialog::Rejected;
         });
     }
+    std::function<int(QFileDialog*)> onFile; // the file a print to a file goes to
 
     TestEnv env;
     QPrinter printer{QPrinter::HighResolution};
@@ -141,6 +147,8 @@ private slots:
     void importDocumentInWords();
     void defaultLayouts_data();
     void defaultLayouts();
+    void printToAFileItNames_data();
+    void printToAFileItNames();
     void longDocumentRepeatsColumnTitles();
     void captions_data();
     void captions();
@@ -452,11 +460,12 @@ void TestPrintDialog::preparationScriptBesideTheLayouts()
 
 void TestPrintDialog::failedPrintIsNotLogged()
 {
-    // The printer refuses the job (here: a PDF file in a folder that does not exist); the
+    // The printer refuses the job (here: a PDF file whose name is taken by a folder); the
     // print is reported, not logged, and the dialog stays for another try.
     Fixture fx;
     fx.setAutoGenGL(QStringLiteral("N"));
-    fx.printer.setOutputFileName(QDir(fx.env.folder()).filePath(QStringLiteral("no/such/folder/printed.pdf")));
+    QVERIFY(QDir(fx.env.folder()).mkpath(QStringLiteral("taken.pdf")));
+    fx.printer.setOutputFileName(QDir(fx.env.folder()).filePath(QStringLiteral("taken.pdf")));
     bool finished = true;
     fx.hook([&](TFrDocPrintForm* d) {
         QSignalSpy spy(d, &QDialog::finished);
@@ -558,6 +567,64 @@ void TestPrintDialog::defaultLayouts()
     QCOMPARE(fx.seen.errors, 0);
     QVERIFY(texts.contains(docNo.trimmed()));
     for (const QString& e : expected) QVERIFY2(texts.contains(e), qPrintable(e + QStringLiteral(" | ") + texts.join(QStringLiteral(" | "))));
+}
+
+// Without a file set up (no printer on the system, or a file printer not yet named), every
+// layout of every form prints to a PDF file the user names; the name proposed is made of the
+// layout's title and the document number, safe for a file system ("... / Purchase Order"
+// would be a folder).
+void TestPrintDialog::printToAFileItNames_data()
+{
+    QTest::addColumn<QString>("printCode");
+    QTest::addColumn<QString>("docNo");
+    QTest::addColumn<QStringList>("proposed");
+    QTest::newRow("IMPORT") << "IMPORT" << importNo()
+                            << QStringList{QStringLiteral("ใบนำเข้าสินค้า %1.pdf").arg(importNo()),
+                                           QStringLiteral("ใบนำเข้าสินค้า %1.pdf").arg(importNo())};
+    QTest::newRow("FRPO-P") << "FRPO-P" << QStringLiteral("FP%1-00001").arg(year())
+                            << QStringList{QStringLiteral("ใบสั่งซื้อต่างประเทศ - Purchase Order FP%1-00001.pdf").arg(year())};
+    QTest::newRow("MR-S") << "MR-S" << QStringLiteral("    MS0001") << QStringList{QStringLiteral("MS0001.pdf")};
+    QTest::newRow("PC-S") << "PC-S" << QStringLiteral("CS%1-00001").arg(year())
+                          << QStringList{QStringLiteral("CS%1-00001.pdf").arg(year())};
+}
+
+void TestPrintDialog::printToAFileItNames()
+{
+    QFETCH(QString, printCode);
+    QFETCH(QString, docNo);
+    QFETCH(QStringList, proposed);
+    Fixture fx;
+    fx.setAutoGenGL(QStringLiteral("N"));
+    fx.printer.setOutputFileName(QString());
+    QStringList names;
+    QStringList written;
+    fx.hook([&](TFrDocPrintForm* d) {
+        for (int row = 0; row < d->LayoutCount(); ++row) {
+            d->setCurrentLayout(row);
+            d->BPrint->setFocus();
+            QTest::keyClick(d->BPrint, Qt::Key_Return); // Enter on the button prints
+        }
+        return int(QDialog::Accepted);
+    });
+    fx.onFile = [&](QFileDialog* fd) {
+        const QString name = QFileInfo(fd->selectedFiles().value(0)).fileName();
+        names << name;
+        const QString path = QDir(fx.env.folder()).filePath(QStringLiteral("out%1").arg(names.size()));
+        written << path + QStringLiteral(".pdf");
+        fd->selectFile(path); // typed without the suffix
+        return int(QDialog::Accepted);
+    };
+    PrintDocument(nullptr, docNo, QDate::currentDate().year(), printCode);
+    QCOMPARE(fx.seen.errors, 0);
+    QCOMPARE(names.size(), proposed.size());
+    for (int i = 0; i < names.size(); ++i) {
+        QVERIFY2(names[i].endsWith(proposed[i]), qPrintable(names[i]));
+        QVERIFY(!names[i].contains(QLatin1Char('/')));
+        fx.pdf = written[i];
+        QVERIFY2(QFile::exists(fx.pdf), qPrintable(fx.pdf));
+        QVERIFY(fx.pdfText().contains(docNo.trimmed()));
+    }
+    QCOMPARE(fx.logRows(5), names.size());
 }
 
 void TestPrintDialog::longDocumentRepeatsColumnTitles()

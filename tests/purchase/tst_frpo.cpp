@@ -4,6 +4,7 @@
 #include "data/DbUtil.h"
 #include "data/NkError.h"
 #include "data/Numbering.h"
+#include "data/OrderReceipts.h"
 #include "data/SaveSteps.h"
 #include "data/TDM.h"
 #include "forms/import/InboundPickers.h"
@@ -41,26 +42,6 @@ using namespace ReceiptTestKit;
 class TstFrPo : public QObject {
     Q_OBJECT
 
-    static QString year() { return QString::number(QDate::currentDate().year()); }
-    // Automatic numbers of FRPO-P: the demo has drawn two.
-    static QString number(int n) { return QStringLiteral("FP%1-%2").arg(year()).arg(n, 5, 10, QLatin1Char('0')); }
-
-    static void save(TFrFrPoTran& f)
-    {
-        backTo(f, f.Reference);
-        MessageService::queueAnswer(true);
-        key(Qt::Key_F10);
-    }
-    static void openOrder(TFrFrPoTran& f, const QString& no)
-    {
-        f.AcNew->trigger();
-        f.FaGetDocNo1->DocNo->setFocus();
-        field(no);
-    }
-    static int orderId(TestEnv& env, const QString& no)
-    {
-        return env.scalar("select Id from FrPoHd where trim(PoNo) = :n", {{"n", no}}).toInt();
-    }
     static QString lines(TestEnv& env, int id)
     {
         QStringList l;
@@ -322,7 +303,7 @@ private slots:
         QCOMPARE(lines(env, orderId(env, number(3))), QStringLiteral("1/4/12/3.3/13.2/0/48/N/1"));
     }
 
-    // A saved order's line: 100 boxes of 12 ordered, 240 pens received, 960 outstanding.
+    // A saved order's line: 100 boxes of 12 ordered, 240 pens received by an import, 960 outstanding.
     void editingASavedOrder_data()
     {
         QTest::addColumn<QString>("quantity");
@@ -340,7 +321,10 @@ private slots:
         TestEnv env;
         Dialogs dialogs;
         env.exec("update FrPoHd set Approved = 'N' where Id = 1");
-        env.exec("update FrPoDt set Received = 240, BackOrder = 960 where Id = 1");
+        // The demo's first import took 20 boxes of the line instead of all 100.
+        env.exec("update ImDt set Quantity = 20 where Id = 1");
+        OrderReceipts::RecomputeAll(env.company());
+        QCOMPARE(env.row("select Received, BackOrder from FrPoDt where Id = 1"), QStringLiteral("240/960"));
         TFrFrPoTran f;
         open(f, 6);
         openOrder(f, number(1));
@@ -350,7 +334,7 @@ private slots:
         cell(f, 0, "Quantity", quantity);
         save(f);
         QCOMPARE(env.row("select Quantity, Fraction, BackOrder from FrPoDt where Id = 1"), line);
-        QCOMPARE(env.scalar("select BackOrder from FrPoDt where Id = 2").toDouble(), 600.0); // untouched
+        QCOMPARE(env.row("select Received, BackOrder from FrPoDt where Id = 2"), QStringLiteral("600/0")); // untouched
         QCOMPARE(env.count("UserLog", "FunctionListId = 2 and DocumentId = 1"), 1);
     }
 
@@ -537,6 +521,74 @@ private slots:
         QCOMPARE(f.QDt->RecordCount(), count - 1);
         QVERIFY(!f.QDt->Locate("ProductCode", "P010"));
         QCOMPARE(f.QHd->AsFloat("Total"), 13.8);
+    }
+
+    // Every amount of a foreign order is in its currency: a unit the vendor has no price of
+    // its own for takes the vendor's last import price in that currency, never the baht price
+    // of the product file.
+    void pricesInTheOrderCurrency()
+    {
+        TestEnv env;
+        Dialogs dialogs;
+        TFrFrPoTran f;
+        open(f, 6);
+        enterOrder(f, "F001", {{"P001", "10", ""}});
+        if (QTest::currentTestFailed())
+            return;
+        auto price = [&] { return f.QDt->value(0, "Price").toDouble(); };
+        cell(f, 0, "UnitName", "กล่อง");
+        QCOMPARE(price(), 1.5); // the vendor's own price of a box
+        cell(f, 0, "UnitName", "ลัง");
+        QCOMPARE(price(), 0.0); // no dollar price known (the product file says 600.00 baht)
+        env.exec("update ImDt set ProductUnits = 3, Quantity = 2, Total = 30 where Id = 3"); // 15.00 USD a carton
+        cell(f, 0, "UnitName", "กล่อง");
+        cell(f, 0, "UnitName", "ลัง");
+        QCOMPARE(price(), 15.0);
+    }
+
+    // An approved order (save and approval off) can still be printed again: Ctrl+P opens the
+    // print dialog for the order as stored.
+    void approvedOrderPrintsAgain()
+    {
+        TestEnv env;
+        env.exec("update Config set PO_Approved = 'N'");
+        TFrFrPoTran f;
+        open(f, 6);
+        QVERIFY(!f.AcPrint->isEnabled());
+        openOrder(f, number(1));
+        QVERIFY(!f.AcSave->isEnabled());
+        QVERIFY(f.BPrint->isVisible() && f.AcPrint->isEnabled());
+        QString printed;
+        MessageService::setDialogHook([&](QDialog* d) {
+            if (auto* p = qobject_cast<TFrDocPrintForm*>(d))
+                printed = p->DocNo + QLatin1Char(' ') + p->PrintCode;
+            d->reject();
+            return int(QDialog::Rejected);
+        });
+        backTo(f, f.Reference);
+        key(Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(printed, number(1) + QStringLiteral(" FRPO-P"));
+    }
+
+    // A discount text that cannot be read stops the save of an order too: "abc" with the
+    // quantity changed afterwards would otherwise store a total for the old quantity.
+    void unreadableDiscountStopsTheSave()
+    {
+        TestEnv env;
+        Dialogs dialogs;
+        TFrFrPoTran f;
+        open(f, 6);
+        enterOrder(f, "F001", {{"P003", "10", "7.2"}});
+        if (QTest::currentTestFailed())
+            return;
+        const int before = env.count("FrPoHd");
+        cell(f, 0, "Discount", "abc");
+        cell(f, 0, "Quantity", "20");
+        MessageService::clearShown();
+        save(f);
+        QCOMPARE(MessageService::lastText(), QStringLiteral("รายการที่ 1: ส่วนลด \"abc\" ไม่ถูกต้อง: \"abc\" ไม่ใช่ตัวเลข"));
+        QCOMPARE(f.DgDt->currentFieldName(), QStringLiteral("Discount"));
+        QCOMPARE(env.count("FrPoHd"), before);
     }
 
     // The request search (every typed text bound), the delivery-place dialog.

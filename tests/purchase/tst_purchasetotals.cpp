@@ -27,6 +27,11 @@ private slots:
     void lineWithoutProductKeepsItsAmounts();
     void depositProposal_data();
     void depositProposal();
+    void depositLimit_data();
+    void depositLimit();
+    void lotCostOfABill_data();
+    void lotCostOfABill();
+    void typedLineTotal_data();
     void typedLineTotal();
 };
 
@@ -60,10 +65,20 @@ void TstPurchaseTotals::document_data()
     // 2 x 535 = 1070 less a deposit of 107: T 963, total 963 incl. tax 963 - 900 = 63.
     QTest::newRow("bill I: deposit deducted") << B << false << 7.0 << QVector<LineSpec>{{535, 2, "", 7}} << none << 107.0
                                               << QList<double>{963, 0, 63, 963, 0, 900} << QList<double>{0, 0, 0} << false;
-    // Untaxed service: the deposit comes off the untaxed goods.
+    // Untaxed service: 2% of the goods (20), then the deposit off the untaxed goods.
     QTest::newRow("bill E: untaxed goods with deposit and 2% off")
         << B << true << 7.0 << QVector<LineSpec>{{1000, 1, "", 0}} << QList<double>{2, 0, 0, 0, 0, 0} << 100.0
-        << QList<double>{0, 900, 0, 882, 18, 882} << QList<double>{18, 0, 0} << false;
+        << QList<double>{0, 900, 0, 880, 20, 880} << QList<double>{20, 0, 0} << false;
+    // The percentage works on the goods as billed, before the deposit: 10% of 10,000 = 1,000;
+    // 9,000 - 4,672.90 = 4,327.10, tax 302.90 (302.897), payable 4,327.10 x 1.07 = 4,629.997.
+    QTest::newRow("bill E: 10% off before the deposit")
+        << B << true << 7.0 << QVector<LineSpec>{{10000, 1, "", 7}} << QList<double>{10, 0, 0, 0, 0, 0} << 4672.90
+        << QList<double>{5327.10, 0, 302.90, 4629.997, 1000, 4327.10} << QList<double>{1000, 0, 0} << false;
+    // Prices including tax: 10,700 less 10% = 9,630, less the 5,000 deposit = 4,630.00,
+    // of which tax 4,630 - 4,327.10 = 302.90.
+    QTest::newRow("bill I: 10% off before the deposit")
+        << B << false << 7.0 << QVector<LineSpec>{{10700, 1, "", 7}} << QList<double>{10, 0, 0, 0, 0, 0} << 5000.0
+        << QList<double>{5700, 0, 302.90, 4630, 1070, 4327.10} << QList<double>{1070, 0, 0} << false;
     // Bills keep the unrounded discount: 10% of 1000.555 is 100.0555; 900.4995 x 1.07 = 963.534465.
     QTest::newRow("bill E: amounts not rounded")
         << B << true << 7.0 << QVector<LineSpec>{{1000.555, 1, "", 7}} << QList<double>{10, 0, 0, 0, 0, 0} << 0.0
@@ -252,9 +267,119 @@ void TstPurchaseTotals::lineWithoutProductKeepsItsAmounts()
     QCOMPARE(ls[1].total, 50.0);
     QCOMPARE(r.taxAmt, 150.0);
     QCOMPARE(r.total, 160.5);
-    // A bad discount text stops the calculation with the piece named.
+    // A bad discount text stops the calculation before anything changes, with the line and
+    // the piece named.
     ls[0].discount = QStringLiteral("10%%");
-    QVERIFY_THROWS_EXCEPTION(NkError, CalculateAll(Kind::Bill, h, ls));
+    ls[0].quantity = 2;
+    const Result bad = CalculateAll(Kind::Bill, h, ls);
+    QCOMPARE(bad.badLine, 0);
+    QCOMPARE(bad.badPiece, QString());
+    QVERIFY(bad.refused());
+    QCOMPARE(ls[0].total, 100.0); // still the amount of quantity 1
+    QCOMPARE(BadDiscountMessage(bad.badLine + 1, bad.badDiscount, bad.badPiece, true),
+             QStringLiteral("รายการที่ 1: ส่วนลด \"10%%\" ไม่ถูกต้อง: \"\" ไม่ใช่ตัวเลข"));
+    QVERIFY_THROWS_EXCEPTION(NkError, CalculateLine(Kind::Bill, true, 7, ls[0]));
+}
+
+void TstPurchaseTotals::depositLimit_data()
+{
+    QTest::addColumn<bool>("excl");
+    QTest::addColumn<QVector<LineSpec>>("lines");
+    QTest::addColumn<double>("discRate");
+    QTest::addColumn<double>("prepaid");
+    QTest::addColumn<double>("most");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("E: all of the goods") << true << QVector<LineSpec>{{1000, 1, "", 7}} << 0.0 << 1000.0 << 1000.0 << false;
+    QTest::newRow("E: above the goods") << true << QVector<LineSpec>{{1000, 1, "", 7}} << 0.0 << 1500.0 << 1000.0 << true;
+    // 10% off leaves 900 to deduct from.
+    QTest::newRow("E: above what the discount leaves") << true << QVector<LineSpec>{{1000, 1, "", 7}} << 10.0 << 950.0
+                                                      << 900.0 << true;
+    // Taxed and untaxed goods: the deposit comes off the taxed ones only.
+    QTest::newRow("E: taxed part of mixed goods") << true << QVector<LineSpec>{{1000, 1, "", 7}, {500, 1, "", 0}} << 0.0
+                                                  << 1200.0 << 1000.0 << true;
+    QTest::newRow("I: gross goods") << false << QVector<LineSpec>{{1070, 1, "", 7}} << 0.0 << 1070.0 << 1070.0 << false;
+    QTest::newRow("E: untaxed goods only") << true << QVector<LineSpec>{{300, 2, "", 0}} << 0.0 << 600.01 << 600.0 << true;
+}
+
+void TstPurchaseTotals::depositLimit()
+{
+    QFETCH(bool, excl);
+    QFETCH(QVector<LineSpec>, lines);
+    QFETCH(double, discRate);
+    QFETCH(double, prepaid);
+    QFETCH(double, most);
+    QFETCH(bool, refused);
+    Header h;
+    h.pricesExcludeTax = excl;
+    h.taxRate = 7;
+    h.discRate[0] = discRate;
+    h.prepaidAmount = prepaid;
+    QVector<Line> ls;
+    for (const LineSpec& spec : lines) {
+        Line l;
+        l.price = spec.price;
+        l.quantity = spec.qty;
+        l.taxRate = spec.rate;
+        ls << l;
+    }
+    const Result r = CalculateAll(Kind::Bill, h, ls);
+    QCOMPARE(r.maxPrepaid, most);
+    QCOMPARE(r.prepaidTooLarge, refused);
+    QCOMPARE(PrepaidTooLargeMessage(1000, false), QStringLiteral("The deposit deducted is more than the goods it comes off.\rAt most 1,000.00 can be deducted."));
+}
+
+void TstPurchaseTotals::lotCostOfABill_data()
+{
+    QTest::addColumn<bool>("excl");
+    QTest::addColumn<QList<double>>("goods"); // taxed, untaxed, discount amount
+    QTest::addColumn<QList<double>>("tax");   // TaxCal, TaxTotal as stored
+    QTest::addColumn<bool>("reclaimable");
+    QTest::addColumn<double>("counted");
+    QTest::addColumn<double>("vatLeftOut");
+    // 13,580.06 + 7% = 950.60 (950.6042).
+    QTest::newRow("reclaimable VAT is not a cost") << true << QList<double>{13580.06, 0, 0} << QList<double>{950.60, 950.60}
+                                                   << true << 13580.06 << 950.60;
+    QTest::newRow("VAT that cannot be reclaimed is") << true << QList<double>{13580.06, 0, 0}
+                                                     << QList<double>{950.60, 950.60} << false << 14530.66 << 0.0;
+    // 10,000 less 10% = 9,000 whatever deposit was deducted; tax 630 on the whole.
+    QTest::newRow("discounted goods, deposit not a cost") << true << QList<double>{10000, 0, 1000}
+                                                          << QList<double>{302.90, 302.90} << true << 9000.0 << 630.0;
+    // 10,700 incl. less 1,070: 9,630, of which 9,000 net and 630 tax.
+    QTest::newRow("prices including tax") << false << QList<double>{10700, 0, 1070} << QList<double>{302.90, 302.90}
+                                          << true << 9000.0 << 630.0;
+    QTest::newRow("prices including tax, not reclaimable") << false << QList<double>{10700, 0, 1070}
+                                                           << QList<double>{302.90, 302.90} << false << 9630.0 << 0.0;
+    // A tax typed 1 above the computed one moves the VAT by 1.
+    QTest::newRow("tax typed by hand, reclaimable") << true << QList<double>{1000, 0, 0} << QList<double>{70, 71} << true
+                                                    << 1000.0 << 71.0;
+    QTest::newRow("tax typed by hand, not reclaimable") << true << QList<double>{1000, 0, 0} << QList<double>{70, 71}
+                                                        << false << 1071.0 << 0.0;
+    QTest::newRow("taxed and untaxed goods") << true << QList<double>{1000, 500, 0} << QList<double>{70, 70} << true
+                                             << 1500.0 << 70.0;
+    QTest::newRow("untaxed goods only") << true << QList<double>{0, 2500.5, 0} << QList<double>{0, 0} << false << 2500.5
+                                        << 0.0;
+}
+
+void TstPurchaseTotals::lotCostOfABill()
+{
+    QFETCH(bool, excl);
+    QFETCH(QList<double>, goods);
+    QFETCH(QList<double>, tax);
+    QFETCH(bool, reclaimable);
+    QFETCH(double, counted);
+    QFETCH(double, vatLeftOut);
+    StoredBill b;
+    b.pricesExcludeTax = excl;
+    b.taxRate = 7;
+    b.taxedGoods = goods[0];
+    b.untaxedGoods = goods[1];
+    b.discAmt[0] = goods[2];
+    b.taxCal = tax[0];
+    b.taxTotal = tax[1];
+    b.taxReclaimable = reclaimable;
+    const BillCost c = CostOfBill(b);
+    QCOMPARE(c.counted, counted);
+    QCOMPARE(c.vatLeftOut + 1, vatLeftOut + 1); // fuzzy around 0
 }
 
 void TstPurchaseTotals::depositProposal_data()
@@ -277,20 +402,36 @@ void TstPurchaseTotals::depositProposal()
     QCOMPARE(ProposedPrepaidAmount(excl, deposit[0], deposit[1], deposit[2], deposit[3]), expected);
 }
 
+void TstPurchaseTotals::typedLineTotal_data()
+{
+    QTest::addColumn<QString>("discount");
+    QTest::addColumn<double>("typed");
+    QTest::addColumn<QString>("expected"); // "-" when nothing changes
+    // 100 x 3 typed as 250: 50 off, whatever the text said before.
+    QTest::newRow("no discount yet") << QString() << 250.0 << QStringLiteral("50.00");
+    QTest::newRow("a percentage replaced") << QStringLiteral("10%") << 250.0 << QStringLiteral("50.00");
+    QTest::newRow("the total the text gives") << QStringLiteral("10%") << 270.0 << QStringLiteral("-");
+    QTest::newRow("the gross: no discount") << QStringLiteral("5") << 300.0 << QString();
+    QTest::newRow("a text that cannot be read") << QStringLiteral("abc") << 280.0 << QStringLiteral("20.00");
+}
+
 void TstPurchaseTotals::typedLineTotal()
 {
-    // 100 x 3 typed as 250: the discount becomes 50; the discount text is untouched, so the
-    // next calculation gives 300 again.
-    QCOMPARE(DiscountAmtForTypedTotal(100, 3, 250, 0), 50.0);
-    QCOMPARE(DiscountAmtForTypedTotal(100, 3, 250, 50), 50.0);
+    QFETCH(QString, discount);
+    QFETCH(double, typed);
+    QFETCH(QString, expected);
+    const std::optional<QString> text = DiscountForTypedTotal(100, 3, discount, typed);
+    QCOMPARE(text ? *text : QStringLiteral("-"), expected);
+    if (!text || text->isEmpty())
+        return;
+    // The next calculation keeps the typed total.
     Line l;
     l.price = 100;
     l.quantity = 3;
-    l.total = 250;
-    l.discountAmt = 50;
+    l.discount = *text;
     CalculateLine(Kind::Bill, true, 7, l);
-    QCOMPARE(l.total, 300.0);
-    QCOMPARE(l.discountAmt + 1, 1.0);
+    QCOMPARE(l.total, typed);
+    QVERIFY(!DiscountForTypedTotal(100, 0, discount, typed));
 }
 
 QTEST_GUILESS_MAIN(TstPurchaseTotals)

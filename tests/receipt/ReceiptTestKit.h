@@ -12,6 +12,7 @@
 #include "forms/purchase/TFrFrPoTran.h"
 #include "forms/receipt/TFaGetVendor.h"
 #include "forms/receipt/TFrMrTran.h"
+#include "support/TestEnv.h"
 #include "widgets/DbEdits.h"
 #include "widgets/TDataGrid.h"
 #include "widgets/TLookupEdit.h"
@@ -119,6 +120,7 @@ struct Bill {
     bool included = false; // prices include tax
     QString code;     // a service
     QString price;
+    bool reclaimable = true; // "ภาษีขอคืนได้" left ticked
 };
 
 // A bill typed from the number field to the first line, by Enter from field to field.
@@ -134,8 +136,10 @@ inline void enterBill(TFrMrTran& f, const Bill& b)
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetVendor1->Edit));
     field(b.vendor);                         // vendor: its tax code and due days
     key(Qt::Key_Return);                     // tax code
+    if (!b.reclaimable)
+        key(Qt::Key_Space);                  // the tax cannot be reclaimed
     key(Qt::Key_Return);                     // tax can be reclaimed
-    field(QStringLiteral("INV-") + b.code);  // tax invoice number
+    field(QStringLiteral("INV-") + (b.number.isEmpty() ? b.code : b.number)); // tax invoice number
     key(Qt::Key_Return);                     // tax invoice date
     key(Qt::Key_Return);                     // report date
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Price_IE));
@@ -153,6 +157,33 @@ inline void enterBill(TFrMrTran& f, const Bill& b)
     QCOMPARE(f.DgDt->currentFieldName(), QStringLiteral("Price"));
     typeKeys(b.price);
     key(Qt::Key_Return);
+}
+
+// The foreign order's life by keys: the current year, the automatic numbers of FRPO-P (the demo
+// has drawn two), F10 with its question answered Yes, an order opened by number, its Id.
+inline QString year()
+{
+    return QString::number(QDate::currentDate().year());
+}
+inline QString number(int n)
+{
+    return QStringLiteral("FP%1-%2").arg(year()).arg(n, 5, 10, QLatin1Char('0'));
+}
+inline void save(TFrFrPoTran& f)
+{
+    backTo(f, f.Reference);
+    MessageService::queueAnswer(true);
+    key(Qt::Key_F10);
+}
+inline void openOrder(TFrFrPoTran& f, const QString& no)
+{
+    f.AcNew->trigger();
+    f.FaGetDocNo1->DocNo->setFocus();
+    field(no);
+}
+inline int orderId(TestEnv& env, const QString& no)
+{
+    return env.scalar("select Id from FrPoHd where trim(PoNo) = :n", {{"n", no}}).toInt();
 }
 
 // A line of a foreign order as typed: product code, quantity, price (empty: the offered one).

@@ -169,8 +169,9 @@ struct ImportDoc {
                         argc > 4 ? QString::fromLocal8Bit(argv[4]) : QStringLiteral("IMPORT"),
                         argc > 5 ? QByteArray(argv[5]).toInt() : 0);
     }
-    static int runSaver(const QString& folder, int count, const QString& docCode = QStringLiteral("IMPORT"),
-                        int failEvery = 0)
+    // The data modules of a workstation of its own on company DEMO of the working folder
+    // `folder`, for user 1 on menu 1, questions scripted.
+    static void startWorkstation(const QString& folder)
     {
         QDir::setCurrent(folder);
         MessageService::setScripted(true);
@@ -179,6 +180,11 @@ struct ImportDoc {
         DMConfig = new TDMConfig;
         DMConfig->UserId = 1;
         DMConfig->MenuId = 1;
+    }
+    static int runSaver(const QString& folder, int count, const QString& docCode = QStringLiteral("IMPORT"),
+                        int failEvery = 0)
+    {
+        startWorkstation(folder);
         QTextStream out(stdout);
         int status = 0;
         try {

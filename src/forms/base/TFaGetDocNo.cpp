@@ -63,6 +63,11 @@ void TFaGetDocNo::onFocusChanged(QWidget*, QWidget* now)
     if (!window()->isVisible() || window()->testAttribute(Qt::WA_WState_Hidden))
         return;
     const bool inside = now && (now == this || isAncestorOf(now));
+    // A focus change to another window (a search dialog, a message) or to none (the window
+    // went to the back) is not leaving: the field is left when another control of this
+    // window takes the focus.
+    if (!inside && (!now || now->window() != window()))
+        return;
     if (inside == m_inside)
         return;
     m_inside = inside;
@@ -70,9 +75,6 @@ void TFaGetDocNo::onFocusChanged(QWidget*, QWidget* now)
         BtSearch->setEnabled(true);
         return;
     }
-    // A focus change to another window (a search dialog, a message) is not leaving.
-    if (now && now->window() != window())
-        return;
     if (DocNoExit)
         DocNoExit();
     FrameExit();

@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -225,7 +226,8 @@ bool TFrFrame::eventFilter(QObject* obj, QEvent* e)
     if ((e->type() != QEvent::KeyPress && e->type() != QEvent::ShortcutOverride) || !isVisible())
         return false;
     auto* w = qobject_cast<QWidget*>(obj);
-    if (!w || !(w == this || isAncestorOf(w)))
+    // The form's own window only: a dialog it opened keeps its own keys.
+    if (!w || !(w == this || isAncestorOf(w)) || w->window() != window())
         return false;
     auto* ke = static_cast<QKeyEvent*>(e);
     if (e->type() == QEvent::ShortcutOverride) {
@@ -249,7 +251,13 @@ bool TFrFrame::eventFilter(QObject* obj, QEvent* e)
     if (!KeyPreview)
         return false;
     if ((ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) && !(ke->modifiers() & Qt::AltModifier)) {
-        // Enter never submits anything: it moves on and is swallowed.
+        // Enter on a button presses it (unless the button stands in the fields' Enter order
+        // and says so: "EnterMovesOn"); anywhere else it submits nothing: it moves on.
+        if (auto* button = qobject_cast<QPushButton*>(w);
+            button && button->isEnabled() && !button->property("EnterMovesOn").toBool()) {
+            button->click();
+            return true;
+        }
         focusNextChild();
         return true;
     }

@@ -218,3 +218,24 @@ QVector<ImportCostComparison> CompareImportCost(const ImportCostResult& byValue,
     }
     return out;
 }
+
+QString LotExpenseDocumentKind(LotExpenseDocument::Kind kind, bool thai)
+{
+    switch (kind) {
+    case LotExpenseDocument::Kind::CreditBill:
+        return thai ? QStringLiteral("ค่าใช้จ่ายเงินเชื่อ") : QStringLiteral("Expense on credit");
+    case LotExpenseDocument::Kind::CashBill:
+        return thai ? QStringLiteral("ค่าใช้จ่ายเงินสด") : QStringLiteral("Expense in cash");
+    case LotExpenseDocument::Kind::ForeignPayment:
+        return thai ? QStringLiteral("จ่ายเบ็ดเตล็ดต่างประเทศ") : QStringLiteral("Foreign payment");
+    }
+    return {};
+}
+
+double LotExpenseTotal(const QVector<LotExpenseDocument>& documents)
+{
+    double sum = 0;
+    for (const LotExpenseDocument& d : documents)
+        sum += d.Counted;
+    return RoundDecimal(sum, 2, 18);
+}

@@ -38,6 +38,26 @@ struct ImportCostQueryRow {
     double SizeW = 0, SizeL = 0, SizeH = 0;
 };
 
+// One document that adds to the lot's expenses: a credit or cash expense bill, or a foreign
+// miscellaneous payment. Counted is what it adds to the landed cost (goods and services after
+// discounts, before any deposit, without the VAT the company reclaims); VatLeftOut is that
+// reclaimed VAT, shown so the figure ties to the document's total.
+struct LotExpenseDocument {
+    enum class Kind { CreditBill, CashBill, ForeignPayment };
+    Kind DocKind = Kind::CreditBill;
+    qint64 Id = 0;
+    QString Number;
+    QString Date;       // dd/MM/yyyy
+    QString VendorCode;
+    QString VendorName;
+    double Counted = 0;    // 2 decimals
+    double VatLeftOut = 0; // 2 decimals
+};
+// The kind as the list names it ("ค่าใช้จ่ายเงินเชื่อ" / "Expense on credit").
+QString LotExpenseDocumentKind(LotExpenseDocument::Kind kind, bool thai);
+// The sum of what the documents add: the lot's expenses.
+double LotExpenseTotal(const QVector<LotExpenseDocument>& documents);
+
 // One computed row of the cost sheet.
 struct ImportCostRow {
     QString Code;

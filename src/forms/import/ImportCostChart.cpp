@@ -1,8 +1,7 @@
 #include "forms/import/ImportCostChart.h"
 
 #include "data/NumberFormat.h"
-#include "report/ReportLayout.h"
-#include "report/ReportPrepare.h"
+#include "report/PageItems.h"
 #include "report/ReportRenderer.h"
 #include "report/ReportText.h"
 
@@ -28,57 +27,7 @@ constexpr qreal TitleHeight = 8, LineHeight = 6, Gap = 2, ScaleHeight = 6;
 
 QFont chartFont(qreal points, bool bold = false)
 {
-    ReportFont f;
-    f.size = points;
-    f.bold = bold;
-    return reportQFont(f, ReportFont());
-}
-
-// One line of text in a box, vertically centred, cut by nothing (the callers keep texts short).
-void addText(QList<PageItem>& items, const QString& text, const QFont& font, const QRectF& box, Qt::Alignment align,
-             const QColor& color = Qt::black)
-{
-    if (text.isEmpty())
-        return;
-    const QList<ReportTextLine> lines = layoutReportText(text, font, box.width(), false);
-    if (lines.isEmpty())
-        return;
-    const ReportTextLine& l = lines.first();
-    qreal x = box.left();
-    if (align & Qt::AlignRight)
-        x = box.right() - l.width;
-    else if (align & Qt::AlignHCenter)
-        x = box.left() + (box.width() - l.width) / 2;
-    const qreal top = box.top() + (box.height() - l.height) / 2;
-    PageItem t;
-    t.kind = PageItem::Kind::Text;
-    t.text = l.text;
-    t.font = font;
-    t.color = color;
-    t.baseline = QPointF(x, top + l.ascent);
-    t.rect = QRectF(x, top, l.width, l.height);
-    t.cell = box;
-    items.append(t);
-}
-
-void addRect(QList<PageItem>& items, const QRectF& r, const QColor& fill)
-{
-    PageItem i;
-    i.kind = PageItem::Kind::Rect;
-    i.rect = r;
-    i.brush = fill;
-    items.append(i);
-}
-
-void addLine(QList<PageItem>& items, const QPointF& a, const QPointF& b, qreal width, const QColor& color)
-{
-    PageItem i;
-    i.kind = PageItem::Kind::Line;
-    i.p1 = a;
-    i.p2 = b;
-    i.penWidth = width;
-    i.penColor = color;
-    items.append(i);
+    return PageItems::font(points, bold);
 }
 
 QString legend(int segment, bool thai)
@@ -90,6 +39,8 @@ QString legend(int segment, bool thai)
 
 QString heading(const ImportCostChartTexts& t)
 {
+    if (!t.Heading.isEmpty())
+        return t.Heading;
     return t.Thai ? QStringLiteral("ส่วนประกอบต้นทุนของสินค้าแต่ละรายการ (บาท)   ปันส่วนค่าใช้จ่ายตาม")
                         + CostBasisCaption(t.Basis, true)
                   : QStringLiteral("Make-up of each product's landed cost (baht), expenses split by ")
@@ -140,23 +91,23 @@ QList<PageItem> layout(const QVector<ImportCostChartBar>& bars, int first, int c
     QList<PageItem> items;
     qreal y = area.top();
     if (!texts.Title.isEmpty()) {
-        addText(items, texts.Title, chartFont(14, true), QRectF(area.left(), y, area.width(), TitleHeight),
+        PageItems::text(items, texts.Title, chartFont(14, true), QRectF(area.left(), y, area.width(), TitleHeight),
                 Qt::AlignHCenter);
         y += TitleHeight;
     }
     if (!texts.Condition.isEmpty()) {
-        addText(items, texts.Condition, chartFont(10), QRectF(area.left(), y, area.width(), LineHeight), Qt::AlignLeft);
+        PageItems::text(items, texts.Condition, chartFont(10), QRectF(area.left(), y, area.width(), LineHeight), Qt::AlignLeft);
         y += LineHeight;
     }
-    addText(items, heading(texts), chartFont(10, true), QRectF(area.left(), y, area.width(), LineHeight), Qt::AlignLeft);
+    PageItems::text(items, heading(texts), chartFont(10, true), QRectF(area.left(), y, area.width(), LineHeight), Qt::AlignLeft);
     y += LineHeight;
     const QFont legendFont = chartFont(8);
     qreal x = area.left();
     for (int s = 0; s < 3; ++s) {
-        addRect(items, QRectF(x, y + 1.5, 3, 3), segmentColor(s));
+        PageItems::rect(items, QRectF(x, y + 1.5, 3, 3), segmentColor(s));
         const QString text = legend(s, texts.Thai);
-        const qreal w = layoutReportText(text, legendFont, 200, false).value(0).width;
-        addText(items, text, legendFont, QRectF(x + 4.5, y, w + 1, LineHeight), Qt::AlignLeft);
+        const qreal w = PageItems::textWidth(text, legendFont);
+        PageItems::text(items, text, legendFont, QRectF(x + 4.5, y, w + 1, LineHeight), Qt::AlignLeft);
         x += 4.5 + w + 8;
     }
     y += LineHeight + Gap;
@@ -178,20 +129,21 @@ QList<PageItem> layout(const QVector<ImportCostChartBar>& bars, int first, int c
     const QFont scaleFont = chartFont(7);
     for (double v = 0; v <= top + step / 2; v += step) {
         const qreal gx = plotLeft + v * mmPerBaht;
-        addLine(items, QPointF(gx, plotTop), QPointF(gx, plotBottom), 0.25, QColor(0xd0, 0xd0, 0xd0));
-        addText(items, scaleFormat.format(v), scaleFont, QRectF(gx - 15, plotBottom + 0.5, 30, ScaleHeight - 1),
+        PageItems::line(items, QPointF(gx, plotTop), QPointF(gx, plotBottom), 0.25, QColor(0xd0, 0xd0, 0xd0));
+        PageItems::text(items, scaleFormat.format(v), scaleFont, QRectF(gx - 15, plotBottom + 0.5, 30, ScaleHeight - 1),
                 Qt::AlignHCenter, QColor(0x55, 0x55, 0x55));
     }
-    addLine(items, QPointF(plotLeft, plotTop), QPointF(plotLeft, plotBottom), 0.5, QColor(0x80, 0x80, 0x80));
-    addLine(items, QPointF(plotLeft, plotBottom), QPointF(plotRight, plotBottom), 0.5, QColor(0x80, 0x80, 0x80));
+    PageItems::line(items, QPointF(plotLeft, plotTop), QPointF(plotLeft, plotBottom), 0.5, QColor(0x80, 0x80, 0x80));
+    PageItems::line(items, QPointF(plotLeft, plotBottom), QPointF(plotRight, plotBottom), 0.5, QColor(0x80, 0x80, 0x80));
 
     const QFont labelFont = chartFont(8);
     const QFont amountFont = chartFont(7);
     for (int i = 0; i < count && first + i < bars.size(); ++i) {
         const ImportCostChartBar& b = bars[first + i];
         const qreal rowTop = plotTop + i * rowHeight;
-        addText(items, b.Code.trimmed() + QStringLiteral("  ") + leftClusters(b.ThaiName.trimmed(), 30), labelFont,
-                QRectF(area.left(), rowTop, labelWidth, rowHeight), Qt::AlignLeft);
+        const QString label = !b.Label.isEmpty() ? b.Label
+                                                 : b.Code.trimmed() + QStringLiteral("  ") + leftClusters(b.ThaiName.trimmed(), 30);
+        PageItems::text(items, label, labelFont, QRectF(area.left(), rowTop, labelWidth, rowHeight), Qt::AlignLeft);
         qreal bx = plotLeft;
         const qreal barHeight = std::min<qreal>(rowHeight * 0.64, 6);
         const qreal barTop = rowTop + (rowHeight - barHeight) / 2;
@@ -200,10 +152,11 @@ QList<PageItem> layout(const QVector<ImportCostChartBar>& bars, int first, int c
             // A negative amount (a credit line) has no length to draw; its total says it.
             const qreal w = std::max(0.0, parts[s]) * mmPerBaht;
             if (w > 0)
-                addRect(items, QRectF(bx, barTop, w, barHeight), segmentColor(s));
+                PageItems::rect(items, QRectF(bx, barTop, w, barHeight),
+                                b.Faded ? segmentColor(s).lighter(150) : segmentColor(s));
             bx += w;
         }
-        addText(items, amountFormat.format(b.total()), amountFont, QRectF(bx + 1.2, rowTop, 30, rowHeight),
+        PageItems::text(items, amountFormat.format(b.total()), amountFont, QRectF(bx + 1.2, rowTop, 30, rowHeight),
                 Qt::AlignLeft, QColor(0x33, 0x33, 0x33));
     }
     return items;
@@ -215,7 +168,8 @@ QList<ReportPage> pages(const QVector<ImportCostChartBar>& bars, const QSizeF& p
     QList<ReportPage> out;
     const QRectF area(margins.left(), margins.top(), pageSize.width() - margins.left() - margins.right(),
                       pageSize.height() - margins.top() - margins.bottom());
-    const int perPage = std::max(1, int((area.height() - headRoom(texts) - footRoom()) / RowHeight));
+    const int group = std::max(1, texts.BarsPerGroup);
+    const int perPage = std::max(group, int((area.height() - headRoom(texts) - footRoom()) / RowHeight) / group * group);
     const double most = largest(bars);
     for (int first = 0; first < bars.size(); first += perPage) {
         ReportPage page;

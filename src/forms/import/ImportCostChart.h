@@ -17,6 +17,8 @@ struct ImportCostChartBar {
     double Goods = 0;   // the Baht column
     double Duty = 0;    // the Duty column
     double Expense = 0; // the Expense column
+    QString Label;      // printed instead of code and name when set
+    bool Faded = false; // drawn in lighter colours (an estimate beside the actual)
     double total() const { return Goods + Duty + Expense; }
 };
 QVector<ImportCostChartBar> ImportCostChartBars(const ImportCostResult& result);
@@ -27,6 +29,8 @@ struct ImportCostChartTexts {
     QString Condition; // the sheet's lot line
     CostBasis Basis = CostBasis::Value;
     bool Thai = true;
+    QString Heading;      // in place of the make-up sentence with the basis when set
+    int BarsPerGroup = 1; // bars that belong together stay on one page
 };
 
 namespace ImportCostChart {

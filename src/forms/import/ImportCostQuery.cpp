@@ -1,6 +1,8 @@
 #include "forms/import/ImportCostQuery.h"
 
 #include "data/DbUtil.h"
+#include "data/Rounding.h"
+#include "forms/purchase/PurchaseTotals.h"
 
 #include <QHash>
 #include <QSqlQuery>
@@ -41,20 +43,36 @@ QString CostSql()
     }.join(QLatin1Char('\n'));
 }
 
-QString ExpenseSql()
+QString DocumentsSql()
 {
-    return QStringList{
-        QStringLiteral("select ("),
-        QStringLiteral("(select coalesce(sum(d.paidamount-coalesce(d.taxamount,0)),0) from frmiscpddt  d  "
-                       "inner join frmiscpdhd h on h.id=d.frmiscpdhd where h.importlotno=:Getid and h.delflag='N') +"),
-        QStringLiteral("(select coalesce(sum(total),0) from mrhd where importlotno=:Getid and delflag='N') +"),
-        QStringLiteral("(select coalesce(sum(total),0) from pchd where importlotno=:Getid and delflag='N') "),
-        QStringLiteral(")"),
-        QStringLiteral("as expense"),
-        QStringLiteral("from imdt d"),
-        QStringLiteral("inner join imhd h on h.id=d.imhd"),
-        QStringLiteral("where h.importlotno=:Getid"),
-    }.join(QLatin1Char('\n'));
+    // What a bill adds is computed from its stored figures (PurchaseTotals::CostOfBill): the
+    // taxed and untaxed goods are the sums of its line totals, split by the lines' rates as
+    // the bill's own calculation splits them. A foreign payment brings its paid amounts less
+    // their tax. Columns by position: Kind, Id, number, date, vendor code and name, Price_IE,
+    // TaxRate, CanUseTax, DiscAmt1..3, TaxCal, TaxTotal, taxed goods, untaxed goods.
+    auto bill = [](const char* kind, const char* hd, const char* dt, const char* no, const char* date) {
+        return QStringLiteral(
+                   "Select '%1' Kind, H.Id, H.%4 DocNo, H.%5 DocDate, V.Code VendorCode, V.Name VendorName,\n"
+                   "  H.Price_IE, H.TaxRate, H.CanUseTax, H.DiscAmt1, H.DiscAmt2, H.DiscAmt3, H.TaxCal, H.TaxTotal,\n"
+                   "  (Select Coalesce(Sum(Case When D.TaxRate > 0 Then D.Total Else 0 End), 0) From %3 D Where D.%2 = H.Id) Taxed,\n"
+                   "  (Select Coalesce(Sum(Case When D.TaxRate > 0 Then 0 Else D.Total End), 0) From %3 D Where D.%2 = H.Id) Untaxed\n"
+                   "From %2 H Left Join Vendor V On (V.Id = H.Vendor)\n"
+                   "Where (H.ImportLotNo = :GetId) And (H.DelFlag = 'N')")
+            .arg(QLatin1String(kind), QLatin1String(hd), QLatin1String(dt), QLatin1String(no), QLatin1String(date));
+    };
+    return bill("C", "MrHd", "MrDt", "MrNo", "MrDate") + QStringLiteral("\nUnion All\n")
+           + bill("P", "PcHd", "PcDt", "PcNo", "PcDate") + QStringLiteral("\nUnion All\n")
+           + QStringList{
+                 QStringLiteral("Select 'F' Kind, H.Id, H.FrMiscPdNo DocNo, H.FrMiscPdDate DocDate, V.Code VendorCode, V.Name VendorName,"),
+                 QStringLiteral("  'E' Price_IE, 0 TaxRate, 'Y' CanUseTax, 0 DiscAmt1, 0 DiscAmt2, 0 DiscAmt3,"),
+                 QStringLiteral("  (Select Coalesce(Sum(Coalesce(D.TaxAmount, 0)), 0) From FrMiscPdDt D Where D.FrMiscPdHd = H.Id) TaxCal,"),
+                 QStringLiteral("  (Select Coalesce(Sum(Coalesce(D.TaxAmount, 0)), 0) From FrMiscPdDt D Where D.FrMiscPdHd = H.Id) TaxTotal,"),
+                 QStringLiteral("  (Select Coalesce(Sum(D.PaidAmount - Coalesce(D.TaxAmount, 0)), 0) From FrMiscPdDt D Where D.FrMiscPdHd = H.Id) Taxed,"),
+                 QStringLiteral("  0 Untaxed"),
+                 QStringLiteral("From FrMiscPdHd H Left Join FrVendor V On (V.Id = H.FrVendor)"),
+                 QStringLiteral("Where (H.ImportLotNo = :GetId) And (H.DelFlag = 'N')"),
+                 QStringLiteral("Order By 4, 3"),
+             }.join(QLatin1Char('\n'));
 }
 
 QString CurrencySql()
@@ -113,13 +131,47 @@ QVector<ImportCostQueryRow> CostRows(const QSqlDatabase& db, qint64 lotId)
     return rows;
 }
 
+QVector<LotExpenseDocument> LotDocuments(const QSqlDatabase& db, qint64 lotId)
+{
+    QSqlQuery q = run(db, DocumentsSql(), QStringLiteral("GetId"), lotId);
+    QVector<LotExpenseDocument> docs;
+    while (q.next()) {
+        LotExpenseDocument d;
+        const QString kind = q.value(0).toString();
+        d.DocKind = kind == QLatin1String("C")   ? LotExpenseDocument::Kind::CreditBill
+                    : kind == QLatin1String("P") ? LotExpenseDocument::Kind::CashBill
+                                                 : LotExpenseDocument::Kind::ForeignPayment;
+        d.Id = q.value(1).toLongLong();
+        d.Number = q.value(2).toString().trimmed();
+        d.Date = Db::dateFromValue(q.value(3)).toString(QStringLiteral("dd/MM/yyyy"));
+        d.VendorCode = q.value(4).toString().trimmed();
+        d.VendorName = q.value(5).toString().trimmed();
+        PurchaseTotals::StoredBill b;
+        b.pricesExcludeTax = q.value(6).toString().trimmed() == QLatin1String("E");
+        b.taxRate = q.value(7).toDouble();
+        b.taxReclaimable = q.value(8).toString().trimmed() == QLatin1String("Y");
+        for (int i = 0; i < 3; ++i)
+            b.discAmt[i] = q.value(9 + i).toDouble();
+        b.taxCal = q.value(12).toDouble();
+        b.taxTotal = q.value(13).toDouble();
+        b.taxedGoods = q.value(14).toDouble();
+        b.untaxedGoods = q.value(15).toDouble();
+        if (d.DocKind == LotExpenseDocument::Kind::ForeignPayment) {
+            d.Counted = RoundDecimal(b.taxedGoods, 2, 18);
+            d.VatLeftOut = RoundDecimal(b.taxTotal, 2, 18);
+        } else {
+            const PurchaseTotals::BillCost c = PurchaseTotals::CostOfBill(b);
+            d.Counted = c.counted;
+            d.VatLeftOut = c.vatLeftOut;
+        }
+        docs.push_back(d);
+    }
+    return docs;
+}
+
 double LotExpense(const QSqlDatabase& db, qint64 lotId)
 {
-    // Every row carries the same total; the first one is enough.
-    QSqlQuery q = run(db, ExpenseSql(), QStringLiteral("Getid"), lotId);
-    if (!q.next())
-        return 0;
-    return q.value(0).toDouble();
+    return LotExpenseTotal(LotDocuments(db, lotId));
 }
 
 QString LotCurrency(const QSqlDatabase& db, qint64 lotId)
@@ -171,7 +223,8 @@ Input Read(const QSqlDatabase& db, qint64 lotId, CostBasis basis)
         return in;
     if (basis != CostBasis::Value)
         ReadMeasures(db, lotId, in.Rows);
-    in.LotExpense = LotExpense(db, lotId);
+    in.Documents = LotDocuments(db, lotId);
+    in.LotExpense = LotExpenseTotal(in.Documents);
     in.Currency = LotCurrency(db, lotId);
     return in;
 }

@@ -12,7 +12,9 @@ namespace ImportCostQuery {
 
 // Statement texts (parameter :GetId / :Getid / :getid = the import lot id).
 QString CostSql();
-QString ExpenseSql();
+// The expense documents of the lot, one row each: credit bills, cash bills and foreign
+// miscellaneous payments that are not deleted, with what is needed to tell what each adds.
+QString DocumentsSql();
 QString CurrencySql();
 QString LotSql();
 // Per product of the lot: the quantity in small units and the product's weights and sizes,
@@ -23,7 +25,9 @@ QString MeasureSql();
 // documents do not count.
 QVector<ImportCostQueryRow> CostRows(const QSqlDatabase& db, qint64 lotId);
 // Expense bills (credit and cash) and foreign miscellaneous payments of the lot that are not
-// deleted; 0 when there are none or the lot has no import lines.
+// deleted, oldest first, each with what it adds to the landed cost.
+QVector<LotExpenseDocument> LotDocuments(const QSqlDatabase& db, qint64 lotId);
+// What those documents add together; 0 when there are none.
 double LotExpense(const QSqlDatabase& db, qint64 lotId);
 // Trimmed currency code of the first import document of the lot that is not cancelled;
 // empty when there is none.
@@ -43,7 +47,8 @@ void ReadMeasures(const QSqlDatabase& db, qint64 lotId, QVector<ImportCostQueryR
 // for a basis other than value, which needs them.
 struct Input {
     QVector<ImportCostQueryRow> Rows;
-    double LotExpense = 0;
+    QVector<LotExpenseDocument> Documents;
+    double LotExpense = 0; // what Documents add
     QString Currency;
 };
 Input Read(const QSqlDatabase& db, qint64 lotId, CostBasis basis = CostBasis::Value);

@@ -73,7 +73,7 @@ QString pickLot(QWidget* parent)
     return dlg->ResultCode;
 }
 
-QString pickFrPo(QWidget* parent, int vendorId, const QString& poType)
+QString pickFrPo(QWidget* parent, int vendorId, const QString& poType, const QString& outstanding)
 {
     if (overrides().frPo)
         return overrides().frPo(vendorId, poType);
@@ -81,6 +81,7 @@ QString pickFrPo(QWidget* parent, int vendorId, const QString& poType)
     dlg.TableName = QStringLiteral("FrPoHd");
     dlg.PoType = poType;
     dlg.ID = vendorId > 0 ? vendorId : 0;
+    dlg.Outstanding = outstanding;
     if (MessageService::execDialog(&dlg) != QDialog::Accepted)
         return {};
     return dlg.ResultValue;

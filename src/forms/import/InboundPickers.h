@@ -13,7 +13,8 @@ QString pickProduct(QWidget* parent);
 QString pickWarehouse(QWidget* parent);
 QString pickUnit(QWidget* parent, int productId);
 QString pickLot(QWidget* parent);
-QString pickFrPo(QWidget* parent, int vendorId, const QString& poType);
+// `outstanding` "N": only orders not received in full (the search's outstanding switch).
+QString pickFrPo(QWidget* parent, int vendorId, const QString& poType, const QString& outstanding = QString());
 
 struct Overrides {
     std::function<QString()> product;

@@ -3,12 +3,16 @@
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
 #include "data/NkError.h"
+#include "data/NumberFormat.h"
+#include "data/OrderReceipts.h"
 #include "data/ServerProcs.h"
 #include "data/TDM.h"
 
 #include <QDateTime>
 #include <QHash>
 #include <QSqlQuery>
+
+#include <algorithm>
 
 namespace InboundRules {
 
@@ -18,7 +22,127 @@ bool emptyId(const QVariant& v)
     return v.isNull() || v.toString().trimmed().isEmpty() || v.toInt() == 0;
 }
 
+constexpr double eps = OrderReceipts::Epsilon;
+
+double fractionOf(const CachedDataSet& lines, int row)
+{
+    const double f = lines.value(row, QStringLiteral("Fraction")).toDouble();
+    return f > 0 ? f : 1.0;
+}
+
+// A quantity in small units as the line's unit shows it: "1.5 กล่อง".
+QString inLineUnit(const CachedDataSet& lines, int row, double small)
+{
+    return FormatFloat(QStringLiteral("#,##0.####"), small / fractionOf(lines, row)) + QLatin1Char(' ')
+           + lines.value(row, QStringLiteral("UnitName")).toString().trimmed();
+}
+
+// "รายการที่ 2 P001" / "Line 2 P001"
+QString lineName(const CachedDataSet& lines, int row, bool thai)
+{
+    return (thai ? QStringLiteral("รายการที่ %1 %2") : QStringLiteral("Line %1 %2"))
+        .arg(row + 1)
+        .arg(lines.value(row, QStringLiteral("ProductCode")).toString().trimmed());
+}
+
+QString excessText(const CachedDataSet& lines, int row, const OrderReceipts::Line& order, double excess, bool thai)
+{
+    return (thai ? QStringLiteral("%1 รับเกินจำนวนค้างรับของใบสั่งซื้อ %2 อยู่ %3")
+                 : QStringLiteral("%1 receives %3 more than order %2 has outstanding."))
+        .arg(lineName(lines, row, thai), order.poNo.trimmed(), inLineUnit(lines, row, excess));
+}
+
+// The order lines taken over, by the first line naming each.
+QList<int> byFirstRow(const QHash<int, Taken>& taken)
+{
+    QList<int> ids = taken.keys();
+    std::sort(ids.begin(), ids.end(), [&](int a, int b) { return taken[a].row < taken[b].row; });
+    return ids;
+}
+
 } // namespace
+
+QHash<int, Taken> TakenByLines(const CachedDataSet& lines)
+{
+    QHash<int, Taken> out;
+    for (int r = 0; r < lines.RecordCount(); ++r) {
+        const int line = lines.value(r, QStringLiteral("PoDt")).toInt();
+        if (line <= 0)
+            continue;
+        Taken& t = out[line];
+        if (t.row < 0)
+            t.row = r;
+        t.quantity += lines.value(r, QStringLiteral("Quantity")).toDouble() * fractionOf(lines, r);
+    }
+    return out;
+}
+
+QList<OverReceipt> OverReceipts(const CachedDataSet& lines, const OrdersSeen& seen, bool thai)
+{
+    QList<OverReceipt> out;
+    const QHash<int, Taken> taken = TakenByLines(lines);
+    for (int id : byFirstRow(taken)) {
+        const auto s = seen.constFind(id);
+        if (s == seen.cend())
+            continue;
+        const Taken& t = taken[id];
+        // What the document held already was agreed to when it was saved.
+        if (t.quantity <= qMax(s->free(), s->mine) + eps)
+            continue;
+        OverReceipt o;
+        o.orderLine = id;
+        o.row = t.row;
+        o.excess = t.quantity - s->free();
+        o.question = excessText(lines, t.row, *s, o.excess, thai)
+                     + (thai ? QStringLiteral("\nต้องการรับสินค้าเกินจำนวนที่สั่งหรือไม่ ?")
+                             : QStringLiteral("\nReceive more than was ordered?"));
+        out << o;
+    }
+    return out;
+}
+
+std::optional<Refusal> CheckOrders(const CachedDataSet& lines, const OrdersSeen& now, const OrdersSeen& seen,
+                                   const QSet<int>& agreed, bool thai)
+{
+    const QHash<int, Taken> taken = TakenByLines(lines);
+    for (int id : byFirstRow(taken)) {
+        const auto n = now.constFind(id);
+        if (n == now.cend())
+            continue; // the order line is gone: nothing to receive against
+        const Taken& t = taken[id];
+        // Not more than the document held, or not more than is outstanding now: no question.
+        if (t.quantity <= n->mine + eps || t.quantity <= n->free() + eps)
+            continue;
+        const OrderReceipts::Line& s = seen.contains(id) ? seen[id] : *n;
+        const double allowed = agreed.contains(id) ? t.quantity : qMax(s.free(), s.mine);
+        Refusal r;
+        r.row = t.row;
+        r.poNo = n->poNo;
+        if (n->free() < s.free() - eps) {
+            // Another document received of the order line since this one read it.
+            r.text = (thai ? QStringLiteral("%1 : ยอดค้างรับของใบสั่งซื้อ %2 เปลี่ยนไป เครื่องอื่นรับสินค้าของใบสั่งซื้อนี้ไปแล้ว "
+                                            "ค้างรับขณะนี้ %3\nยังไม่ได้บันทึกข้อมูล กรุณาแก้จำนวน หรืออ้างใบสั่งซื้อใหม่ "
+                                            "แล้วบันทึกอีกครั้ง")
+                           : QStringLiteral("%1: the outstanding quantity of order %2 has changed; another workstation "
+                                            "has received goods of it. Now outstanding: %3\nNothing was saved. Correct "
+                                            "the quantity or take the order over again (Ref PO), then save again."))
+                         .arg(lineName(lines, t.row, thai), n->poNo.trimmed(),
+                              inLineUnit(lines, t.row, qMax(0.0, n->free())));
+            return r;
+        }
+        if (t.quantity > allowed + eps) {
+            r.text = excessText(lines, t.row, *n, t.quantity - n->free(), thai)
+                     + (thai ? QStringLiteral("\nยังไม่ได้บันทึกข้อมูล") : QStringLiteral("\nNothing was saved."));
+            return r;
+        }
+    }
+    return std::nullopt;
+}
+
+QString ReceivedInFullText(bool thai)
+{
+    return thai ? QStringLiteral("รายการสั่งซื้อรับหมดแล้ว") : QStringLiteral("The order has been received in full.");
+}
 
 double CalculateAll(CachedDataSet& lines)
 {
@@ -224,7 +348,21 @@ SaveResult Save(const SaveInput& in)
                 lines.SetField(QStringLiteral("Cost"), 0);
                 lines.Post();
             }
+            // The order lines taken over, now and as stored, are locked and checked before
+            // the lines are written, and follow the imports after.
+            const QSqlDatabase db = DM->DMdata();
+            QList<int> orderLines = isNew ? QList<int>() : OrderReceipts::LinesOfDocument(db, id);
+            for (int line : TakenByLines(lines).keys())
+                if (!orderLines.contains(line))
+                    orderLines << line;
+            std::sort(orderLines.begin(), orderLines.end());
+            if (!orderLines.isEmpty()) {
+                const OrdersSeen now = OrderReceipts::Lock(db, orderLines, id);
+                if (const auto refused = CheckOrders(lines, now, in.orders, in.overAgreed, in.thai))
+                    throw OrderRefused(*refused);
+            }
             lines.ApplyUpdates();
+            OrderReceipts::Recompute(db, orderLines);
         }
         if (in.runGL) {
             reportStep(SaveStep::GL);
@@ -243,6 +381,28 @@ SaveResult Save(const SaveInput& in)
     if (in.duty)
         in.duty->CommitUpdates();
     return out;
+}
+
+void Delete(CachedDataSet& hd)
+{
+    const int id = hd.AsInteger(QStringLiteral("ID"));
+    const QSqlDatabase db = DM->DMdata();
+    DM->StartTransaction();
+    try {
+        const QList<int> orderLines = OrderReceipts::LinesOfDocument(db, id);
+        OrderReceipts::Lock(db, orderLines, id);
+        hd.SetField(QStringLiteral("DelFlag"), QStringLiteral("Y"));
+        hd.ApplyUpdates();
+        DM->AddUserLog(3, id, hd.AsString(QStringLiteral("ImNo")));
+        OrderReceipts::Recompute(db, orderLines);
+        DM->Commit();
+    } catch (...) {
+        DM->Rollback();
+        hd.SetField(QStringLiteral("DelFlag"), QStringLiteral("N"));
+        hd.Edit();
+        throw;
+    }
+    hd.CommitUpdates();
 }
 
 } // namespace InboundRules

@@ -1,8 +1,14 @@
 #include "forms/import/TFaGetImportLotNo.h"
 
+#include "app/ErrorReporting.h"
+#include "app/MessageService.h"
+#include "app/TDMConfig.h"
+#include "data/DbUtil.h"
+#include "data/NkError.h"
 #include "search/SimpleSearch.h"
 #include "widgets/TLookupEdit.h"
 
+#include <QDate>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QToolButton>
@@ -18,6 +24,38 @@ TFaGetImportLotNo::TFaGetImportLotNo(QWidget* parent)
                     QStringLiteral("Description"));
     Code->setAllowEmpty(false);
     BtSearch->setToolTip(QStringLiteral("ค้นหา Lot นำเข้าต่างประเทศ"));
+    connect(Code, &TLookupEdit::lookedUp, this, [this](bool found) {
+        if (!found && CreateAllowed)
+            OfferToCreate();
+    });
+}
+
+bool TFaGetImportLotNo::OfferToCreate()
+{
+    const QString code = Code->text().trimmed().toUpper();
+    if (code.isEmpty() || !Code->dataSet())
+        return false;
+    const QSqlDatabase db = Code->database();
+    // A lot of that code that is only closed is not created again.
+    if (Db::scalar(db, QStringLiteral("Select Count(*) From ImportLotNo Where Code = :c"), {{QStringLiteral("c"), code}})
+            .toInt()
+        > 0)
+        return false;
+    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
+    if (!MessageService::confirm(thai ? QStringLiteral("ไม่พบ Lot นำเข้า %1\rต้องการสร้าง Lot ใหม่ ?").arg(code)
+                                      : QStringLiteral("Import lot %1 does not exist.\rCreate it?").arg(code)))
+        return false;
+    try {
+        Db::exec(db,
+                 QStringLiteral("Insert Into ImportLotNo (Code, Description, EffectiveDate, Active) "
+                                "Values (:c, '', :d, 'Y')"),
+                 {{QStringLiteral("c"), code}, {QStringLiteral("d"), Db::dateToText(QDate::currentDate())}});
+    } catch (const NkError& e) {
+        ReportError(e);
+        return false;
+    }
+    Code->setText(code);
+    return Code->lookup();
 }
 
 bool TFaGetImportLotNo::eventFilter(QObject* obj, QEvent* e)
@@ -42,8 +80,12 @@ bool TFaGetImportLotNo::runSearch(QString& code)
 {
     // Every lot is listed, inactive ones too; the field's filter decides on leaving.
     if (!SimpleSearch(QStringLiteral("ค้นหา ") + Caption->text(), QStringLiteral("Code"),
-                      QStringLiteral("ImportLotNo"), QString(), QStringLiteral("Description")))
+                      QStringLiteral("ImportLotNo"), QString(), QStringLiteral("Description"))) {
+        // Nothing chosen: a code typed in the field that names no lot may be created.
+        if (CreateAllowed && !Code->text().trimmed().isEmpty() && OfferToCreate())
+            Code->setFocus();
         return false;
+    }
     code = SimpleSearchDialog()->ResultValue.trimmed();
     return !code.isEmpty();
 }

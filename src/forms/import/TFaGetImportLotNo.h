@@ -18,6 +18,13 @@ public:
     // The owner's handler for entering the code field, run before the frame's own.
     std::function<void()> CodeEnter;
 
+    // The forms that record a shipment create the lot a typed code names when no lot has that
+    // code yet, after a question (a new company has none); the import cost form does not.
+    bool CreateAllowed = false;
+    // The code in the field names no lot at all: asks whether to create it, creates it
+    // (active, effective today) and takes it. True when the lot was created.
+    bool OfferToCreate();
+
     void EditEnter() override;
 
 protected:

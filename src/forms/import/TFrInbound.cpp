@@ -7,6 +7,8 @@
 #include "data/DbUtil.h"
 #include "data/NkError.h"
 #include "data/Numbering.h"
+#include "data/OrderReceipts.h"
+#include "data/Rounding.h"
 #include "data/TDM.h"
 #include "data/product/TDmProduct.h"
 #include "forms/base/TFaGetDocNo.h"
@@ -83,6 +85,7 @@ TFrInbound::TFrInbound(QWidget* parent)
     FaGetImportLotNo1 = new TFaGetImportLotNo(PnHeader);
     FaGetImportLotNo1->bind(QHd, QStringLiteral("ImportLotNo"));
     FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
+    FaGetImportLotNo1->CreateAllowed = true; // a new company records its first shipment
     FaGetImportLotNo1->CodeEnter = [this] { FaGetImportLotNo1CodeEnter(); };
     LbTransportNo = new QLabel(QStringLiteral("เลขที่ใบขน"), PnHeader);
     TransportNo = new TDbEdit(PnHeader);
@@ -128,6 +131,8 @@ TFrInbound::TFrInbound(QWidget* parent)
     BtLoadFrPo = new QPushButton(QStringLiteral("อ้างบิลสั่งชื้ออื่นๆ"), PnHeader);
     BtLoadFrPo->setObjectName(QStringLiteral("BtLoadFrPo"));
     connect(BtLoadFrPo, &QPushButton::clicked, this, [this] { BtLoadFrPoClick(); });
+    // Enter passes the button on the way from the header to the lines; Space presses it.
+    BtLoadFrPo->setProperty("EnterMovesOn", true);
     HeaderGrid->addWidget(FaGetRemark1, 4, 0, 1, 2);
     HeaderGrid->addWidget(BtLoadFrPo, 4, 2);
     alignCaptions();
@@ -323,6 +328,7 @@ void TFrInbound::OpenQuery(const QString& number)
     SetDgDtColumn();
     SetDutyColumns();
     TEMPIM.clear();
+    OrdersSeen = OrderReceipts::Read(DM->DMdata(), InboundRules::TakenByLines(*QDt).keys(), id);
 }
 
 void TFrInbound::enableAfterLookup(bool found)
@@ -466,6 +472,16 @@ void TFrInbound::AcSaveExecute()
         CalculateAll();
         if (!CheckComplete())
             return;
+        // More than an order has outstanding only after a question per order line.
+        QSet<int> overAgreed;
+        for (const InboundRules::OverReceipt& o : InboundRules::OverReceipts(*QDt, OrdersSeen, isThai())) {
+            if (!DM->ConfirmDlg(o.question)) {
+                DgDt->setFocus();
+                DgDt->editCell(o.row, QStringLiteral("Quantity"));
+                return;
+            }
+            overAgreed.insert(o.orderLine);
+        }
         if (!DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?")))
             return;
         if (!docDate().isValid() || Db::isEmptyDate(docDate()))
@@ -477,9 +493,19 @@ void TFrInbound::AcSaveExecute()
         in.autoRun = ImportAutoRun;
         in.typedNumber = ImportAutoRun ? QString() : QHd->AsString(QStringLiteral("ImNo"));
         in.runGL = DM->ConfigText(QStringLiteral("AutoGenGL")) == QLatin1String("Y");
+        in.orders = OrdersSeen;
+        in.overAgreed = overAgreed;
+        in.thai = isThai();
         const InboundRules::SaveResult res = InboundRules::Save(in);
         printAfterSave(res.number, res.year);
     } catch (const NkAbort&) {
+        return;
+    } catch (const InboundRules::OrderRefused& e) {
+        // Nothing written, everything typed kept; the order may be taken over again.
+        MessageService::warning(e.userText());
+        TEMPIM.removeAll(e.refusal.poNo);
+        DgDt->setFocus();
+        DgDt->editCell(qMax(0, e.refusal.row), QStringLiteral("Quantity"));
         return;
     } catch (const NkError& e) {
         // Rolled back: the document stays on screen with its changes for another try.
@@ -519,23 +545,11 @@ void TFrInbound::AcDelExecute()
     if (!DM->ConfirmDlg(DMConfig ? DMConfig->DeleteConfirmText : QStringLiteral("ลบข้อมูล ?")))
         return;
     try {
-        DM->StartTransaction();
-        try {
-            QHd->SetField(QStringLiteral("DelFlag"), QStringLiteral("Y"));
-            QHd->ApplyUpdates();
-            DM->AddUserLog(3, QHd->AsInteger(QStringLiteral("ID")), QHd->AsString(QStringLiteral("ImNo")));
-            DM->Commit();
-        } catch (...) {
-            DM->Rollback();
-            QHd->SetField(QStringLiteral("DelFlag"), QStringLiteral("N"));
-            QHd->Edit();
-            throw;
-        }
+        InboundRules::Delete(*QHd);
     } catch (const NkError& e) {
         ReportError(e);
         return;
     }
-    QHd->CommitUpdates();
     AcNewExecute();
 }
 
@@ -764,7 +778,8 @@ void TFrInbound::BtLoadFrPoClick()
 {
     const QVariant v = QHd->FieldByName(QStringLiteral("FrVendor"));
     const int vendor = (v.isNull() || v.toInt() == 0) ? -1 : v.toInt();
-    const QString chosen = InboundPickers::pickFrPo(this, vendor, PoType);
+    // Orders received in full are not offered.
+    const QString chosen = InboundPickers::pickFrPo(this, vendor, PoType, QStringLiteral("N"));
     if (chosen.isEmpty())
         return;
     for (const QString& n : TEMPIM)
@@ -785,10 +800,31 @@ void TFrInbound::LoadFrPo(const QString& numberIn)
     QFrPo->Open();
     if (QFrPo->IsEmpty())
         return;
+    // Only what the order still has outstanding is taken over, in the order line's unit.
+    QList<int> ids;
+    for (int r = 0; r < QFrPo->RecordCount(); ++r)
+        ids << QFrPo->value(r, QStringLiteral("DtiD")).toInt();
+    const InboundRules::OrdersSeen seen = OrderReceipts::Read(DM->DMdata(), ids, 0);
+    auto outstanding = [&](int r) {
+        const auto it = seen.constFind(QFrPo->value(r, QStringLiteral("DtiD")).toInt());
+        return it == seen.cend() ? 0.0 : it->free();
+    };
+    bool any = false, whole = true;
+    for (const OrderReceipts::Line& l : seen) {
+        any = any || l.free() > OrderReceipts::Epsilon;
+        whole = whole && l.free() >= l.ordered - OrderReceipts::Epsilon;
+    }
+    if (!any) {
+        MessageService::information(InboundRules::ReceivedInFullText(isThai()));
+        return;
+    }
+    OrdersSeen = seen;
     TEMPIM << QFrPo->AsString(QStringLiteral("PoNo"));
     QHd->SetField(QStringLiteral("FrVendor"), QFrPo->FieldByName(QStringLiteral("FrVenDor")));
     QHd->SetField(QStringLiteral("Currency"), QFrPo->FieldByName(QStringLiteral("Currency")));
-    QHd->SetField(QStringLiteral("Remark"), QFrPo->FieldByName(QStringLiteral("Remark")));
+    // A remark the user typed already stays; an empty one takes the order's.
+    if (QHd->AsString(QStringLiteral("Remark")).trimmed().isEmpty())
+        QHd->SetField(QStringLiteral("Remark"), QFrPo->FieldByName(QStringLiteral("Remark")));
     QHd->SetField(QStringLiteral("Total"), QFrPo->FieldByName(QStringLiteral("HdTotal")));
     QHd->Post();
 
@@ -797,6 +833,10 @@ void TFrInbound::LoadFrPo(const QString& numberIn)
     QDt->EmptyDataSet();
     m_inAssign = true;
     for (QFrPo->First(); !QFrPo->Eof(); QFrPo->Next()) {
+        const double free = outstanding(QFrPo->RecNo());
+        if (free <= OrderReceipts::Epsilon)
+            continue; // received in full
+        const OrderReceipts::Line& line = seen[QFrPo->AsInteger(QStringLiteral("DtiD"))];
         QDt->Append();
         QDt->SetField(QStringLiteral("PoDt"), QFrPo->FieldByName(QStringLiteral("DtiD")));
         QDt->SetField(QStringLiteral("Product"), QFrPo->FieldByName(QStringLiteral("Product")));
@@ -809,11 +849,20 @@ void TFrInbound::LoadFrPo(const QString& numberIn)
         const QVariant lot = QFrPo->FieldByName(QStringLiteral("LotNo"));
         QDt->SetField(QStringLiteral("LotNo"), lot.isNull() ? QVariant(0) : lot);
         QDt->SetField(QStringLiteral("Fraction"), QFrPo->FieldByName(QStringLiteral("Fraction")));
-        QDt->SetField(QStringLiteral("Quantity"), QFrPo->FieldByName(QStringLiteral("Quantity")));
-        QDt->SetField(QStringLiteral("Total"), QFrPo->FieldByName(QStringLiteral("Total")));
+        // Not rounded: the quantity times the fraction gives back what was outstanding.
+        QDt->SetField(QStringLiteral("Quantity"), free / line.fraction);
+        // The amount of what is taken: the order line's share of it.
+        const double total = QFrPo->AsFloat(QStringLiteral("Total"));
+        QDt->SetField(QStringLiteral("Total"),
+                      free >= line.ordered - OrderReceipts::Epsilon || line.ordered <= 0
+                          ? total
+                          : RoundDecimal(total * free / line.ordered, 2, 15));
         QDt->Post();
     }
     m_inAssign = false;
     QDt->First();
     SetDgDtColumn();
+    // A part of the order is worth the sum of its lines.
+    if (!whole)
+        CalculateAll();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "forms/base/TFrHdDtTransaction.h"
+#include "forms/import/InboundRules.h"
 
 #include <QStringList>
 
@@ -31,6 +32,9 @@ public:
     int FrPoNoLength = 0;
     bool ImportAutoRun = false;
     QStringList TEMPIM;      // foreign orders loaded into this document
+    // The order lines the lines took over, as read when they were taken over or the
+    // document was opened: what the save may receive without a question.
+    InboundRules::OrdersSeen OrdersSeen;
 
     CachedDataSet* QDuty = nullptr;
     CachedDataSet* QFrPo = nullptr;

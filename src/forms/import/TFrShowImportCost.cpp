@@ -7,8 +7,11 @@
 #include "data/NkError.h"
 #include "data/TDM.h"
 #include "forms/import/ImportCostChart.h"
+#include "forms/import/ImportCostDocuments.h"
 #include "forms/import/ImportCostModel.h"
 #include "forms/import/ImportCostQuery.h"
+#include "forms/import/LandedCostCompare.h"
+#include "forms/import/LandedCostQuery.h"
 #include "print/ReportFunctions.h"
 #include "report/ReportData.h"
 #include "report/ReportExport.h"
@@ -31,6 +34,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QShowEvent>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -86,13 +90,18 @@ TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db,
     m_model = new ImportCostModel(this);
     m_footer = new FooterModel(m_model, this);
 
-    DgCost = new QTableView(this);
-    DgCost->setObjectName(QStringLiteral("DgCost"));
-    DgCost->setModel(m_model);
-    DgCost->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DgCost->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DgCost->setSelectionMode(QAbstractItemView::SingleSelection);
-    DgCost->verticalHeader()->hide();
+    // The pages' grids: read-only, a row at a time.
+    auto grid = [this](const char* name, QAbstractItemModel* model) {
+        auto* g = new QTableView(this);
+        g->setObjectName(QLatin1String(name));
+        g->setModel(model);
+        g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        g->setSelectionBehavior(QAbstractItemView::SelectRows);
+        g->setSelectionMode(QAbstractItemView::SingleSelection);
+        g->verticalHeader()->hide();
+        return g;
+    };
+    DgCost = grid("DgCost", m_model);
     DgCost->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     DgFooter = new QTableView(this);
@@ -131,13 +140,20 @@ TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db,
     // What an accountant sees when choosing a basis: each product's cost per unit by value
     // beside the chosen basis.
     m_compare = new ImportCostCompareModel(this);
-    DgCompare = new QTableView(this);
-    DgCompare->setObjectName(QStringLiteral("DgCompare"));
-    DgCompare->setModel(m_compare);
-    DgCompare->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DgCompare->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DgCompare->setSelectionMode(QAbstractItemView::SingleSelection);
-    DgCompare->verticalHeader()->hide();
+    DgCompare = grid("DgCompare", m_compare);
+
+    // The documents behind the expense total, so the figure can be tied to the bills.
+    m_documents = new ImportCostDocumentModel(this);
+    DgDocuments = grid("DgDocuments", m_documents);
+    auto* documentsPage = new QWidget(this);
+    auto* documentsLayout = new QVBoxLayout(documentsPage);
+    documentsLayout->setContentsMargins(0, 0, 0, 0);
+    documentsLayout->addWidget(DgDocuments, 1);
+    auto* documentsNote = new QLabel(ImportCostDocuments::Note(thai), documentsPage);
+    documentsNote->setWordWrap(true);
+    documentsLayout->addWidget(documentsNote);
+    LbExpense = new QLabel(this);
+    LbExpense->setObjectName(QStringLiteral("LbExpense"));
 
     ChCost = new ImportCostChartView;
     SbChart = new QScrollArea(this);
@@ -145,18 +161,44 @@ TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db,
     SbChart->setWidgetResizable(true);
     SbChart->setWidget(ChCost);
 
+    // The estimate against the actual cost: the table over its picture.
+    m_estimates = new LandedCostCompareModel(this);
+    DgEstimate = grid("DgEstimate", m_estimates);
+    ChEstimate = new ImportCostChartView;
+    ChEstimate->setObjectName(QStringLiteral("ChEstimate"));
+    auto* estimateChart = new QScrollArea(this);
+    estimateChart->setWidgetResizable(true);
+    estimateChart->setWidget(ChEstimate);
+    LbEstimate = new QLabel(this);
+    LbEstimate->setObjectName(QStringLiteral("LbEstimate"));
+    LbEstimate->setWordWrap(true);
+    auto* estimatePage = new QWidget(this);
+    auto* estimateLayout = new QVBoxLayout(estimatePage);
+    estimateLayout->setContentsMargins(0, 0, 0, 0);
+    auto* estimateSplit = new QSplitter(Qt::Vertical, estimatePage);
+    estimateSplit->addWidget(DgEstimate);
+    estimateSplit->addWidget(estimateChart);
+    estimateSplit->setStretchFactor(0, 1);
+    estimateSplit->setStretchFactor(1, 2);
+    estimateLayout->addWidget(LbEstimate);
+    estimateLayout->addWidget(estimateSplit, 1);
+
     auto* costPage = new QWidget(this);
     auto* costLayout = new QVBoxLayout(costPage);
     costLayout->setContentsMargins(0, 0, 0, 0);
     costLayout->setSpacing(0);
     costLayout->addWidget(DgCost, 1);
     costLayout->addWidget(DgFooter);
+    costLayout->addWidget(LbExpense);
     PcCost = new QTabWidget(this);
     PcCost->setObjectName(QStringLiteral("PcCost"));
     PcCost->addTab(costPage, thai ? QStringLiteral("ต้นทุน (&1)") : QStringLiteral("Cost (&1)"));
     PcCost->addTab(DgCompare,
                    thai ? QStringLiteral("เปรียบเทียบกับตามมูลค่า (&2)") : QStringLiteral("Compared with value (&2)"));
     PcCost->addTab(SbChart, thai ? QStringLiteral("กราฟ (&3)") : QStringLiteral("Chart (&3)"));
+    PcCost->addTab(documentsPage, thai ? QStringLiteral("เอกสารค่าใช้จ่าย (&4)") : QStringLiteral("Expense documents (&4)"));
+    PcCost->addTab(estimatePage,
+                   thai ? QStringLiteral("ประมาณการเทียบจริง (&5)") : QStringLiteral("Estimate against actual (&5)"));
     // Ctrl+Tab turns the pages from anywhere in the form, the grids included (they would
     // otherwise take the key to move their cursor).
     for (const bool forward : {true, false}) {
@@ -234,6 +276,25 @@ void TFrShowImportCost::FormShow()
     chartTexts.Basis = m_basis;
     chartTexts.Thai = thai;
     ChCost->setChart(ImportCostChartBars(res), chartTexts);
+    m_documents->setDocuments(in.Documents, thai);
+    DgDocuments->resizeColumnsToContents();
+    LbExpense->setText(in.Rows.isEmpty() ? QString()
+                       : thai ? QStringLiteral("ค่าใช้จ่ายของล็อต %1 บาท จากเอกสาร %2 ใบ (ดูหน้า เอกสารค่าใช้จ่าย)")
+                                    .arg(ImportCostModel::formatAmount(in.LotExpense))
+                                    .arg(in.Documents.size())
+                              : QStringLiteral("Lot expenses %1 baht from %2 documents (see Expense documents)")
+                                    .arg(ImportCostModel::formatAmount(in.LotExpense))
+                                    .arg(in.Documents.size()));
+    // Orders estimated before the goods came, against what they cost (a company without the
+    // estimate tables has none).
+    m_comparison.clear();
+    if (!in.Rows.isEmpty() && LandedCostQuery::Available(m_db))
+        m_comparison = LandedCostEstimate::Compare(res, LandedCostQuery::Receipts(m_db, m_lotId));
+    const bool compared = LandedCostEstimate::anyCompared(m_comparison);
+    m_estimates->setRows(compared ? m_comparison : QVector<LandedCostEstimate::Comparison>(), thai);
+    DgEstimate->resizeColumnsToContents();
+    LbEstimate->setText(compared ? LandedCostCompare::Explanation(thai) : LandedCostCompare::NothingToCompare(thai));
+    ChEstimate->setChart(LandedCostCompare::Bars(m_comparison, thai), LandedCostCompare::ChartTexts({}, {}, thai));
     buildCostTable();
     m_lotCode.clear();
     m_lotDescription.clear();
@@ -412,8 +473,12 @@ PreparedReport TFrShowImportCost::pdfPages()
     texts.Condition = sheetCondition(m_lotCode, m_lotDescription);
     texts.Basis = m_basis;
     texts.Thai = true;
-    out.pages += ImportCostChart::pages(ImportCostChartBars(result()), out.pages.first().size,
-                                        report()->layout().margins, texts);
+    const QSizeF size = out.pages.first().size;
+    const QMarginsF margins = report()->layout().margins;
+    out.pages += ImportCostDocuments::pages(m_documents->documents(), size, margins, texts.Title, texts.Condition, true);
+    out.pages += ImportCostChart::pages(ImportCostChartBars(result()), size, margins, texts);
+    if (LandedCostEstimate::anyCompared(m_comparison))
+        out.pages += LandedCostCompare::pages(m_comparison, size, margins, texts.Title, texts.Condition, true);
     return out;
 }
 
@@ -475,8 +540,15 @@ void TFrShowImportCost::exportCostSheet(ExportFormat format)
     try {
         if (pdf)
             ReportExport::toPdf(pdfPages(), path);
-        else
+        else if (!LandedCostEstimate::anyCompared(m_comparison))
             report()->exportCsv(path);
+        else {
+            // The comparison's columns after the sheet's, in the sheet's language.
+            PreparedReport comparison;
+            comparison.pages = LandedCostCompare::tablePages(m_comparison, report()->prepared().pages.first().size,
+                                                             report()->layout().margins, QString(), QString(), true);
+            ReportExport::toCsv({report()->prepared(), comparison}, path);
+        }
     } catch (const NkError& e) {
         ReportError(e);
         return;

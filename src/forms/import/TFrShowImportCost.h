@@ -1,5 +1,6 @@
 #pragma once
 #include "forms/import/ImportCostCalc.h"
+#include "forms/import/LandedCostEstimate.h"
 #include "report/ReportPage.h"
 
 #include <QDialog>
@@ -8,7 +9,9 @@
 
 class ImportCostChartView;
 class ImportCostCompareModel;
+class ImportCostDocumentModel;
 class ImportCostModel;
+class LandedCostCompareModel;
 class TReport;
 class QLabel;
 class QPushButton;
@@ -78,14 +81,26 @@ public:
     QPushButton* BExportCsv = nullptr;
     QLabel* LbNote = nullptr; // how the expenses were spread when not by value; hidden otherwise
     QLabel* LbBasis = nullptr; // the split basis of the figures shown
-    QTabWidget* PcCost = nullptr; // the sheet, the comparison, the chart
+    QTabWidget* PcCost = nullptr; // the sheet, the comparison, the chart, the expense documents
+    QLabel* LbExpense = nullptr;  // under the sheet: the lot's expenses and how many documents
+    QTableView* DgDocuments = nullptr;
     QTableView* DgCompare = nullptr;
     QScrollArea* SbChart = nullptr;
     ImportCostChartView* ChCost = nullptr;
+    // The estimate of the orders the lot's imports took over against the actual cost.
+    QLabel* LbEstimate = nullptr; // what there is to compare, and how the difference is split
+    QTableView* DgEstimate = nullptr;
+    ImportCostChartView* ChEstimate = nullptr;
 
     ImportCostModel* model() const { return m_model; }
     ImportCostCompareModel* compareModel() const { return m_compare; }
-    // The pages the PDF export writes: the prepared sheet and then the chart.
+    ImportCostDocumentModel* documentModel() const { return m_documents; }
+    LandedCostCompareModel* estimateModel() const { return m_estimates; }
+    // Per product of the lot, estimated against actual (empty when the company has no
+    // estimates); anyCompared tells whether some product came from an estimated order.
+    const QVector<LandedCostEstimate::Comparison>& estimateComparison() const { return m_comparison; }
+    // The pages the PDF export writes: the prepared sheet, the expense documents, the chart,
+    // and for a lot with estimated orders the comparison and its picture.
     PreparedReport pdfPages();
     // The lot line and title as printed (without the quotes of report expressions).
     QString sheetTitle() const;
@@ -109,6 +124,9 @@ private:
     ImportCostResult m_valueResult;
     ImportCostModel* m_model = nullptr;
     ImportCostCompareModel* m_compare = nullptr;
+    ImportCostDocumentModel* m_documents = nullptr;
+    LandedCostCompareModel* m_estimates = nullptr;
+    QVector<LandedCostEstimate::Comparison> m_comparison;
     class FooterModel;
     FooterModel* m_footer = nullptr;
     QVector<ImportCostRow> m_costTable;

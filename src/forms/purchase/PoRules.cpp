@@ -3,8 +3,10 @@
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
 #include "data/NkError.h"
+#include "data/OrderReceipts.h"
 #include "data/SaveSteps.h"
 #include "data/TDM.h"
+#include "forms/import/LandedCostQuery.h"
 
 #include <QSignalBlocker>
 
@@ -101,6 +103,10 @@ SaveResult Save(const SaveInput& in)
                             : DM->PostDocNo(hd, hd.AsString(QStringLiteral("PoNo")), c.docCode, QStringLiteral("PoNo"),
                                             QStringLiteral("GetNo"));
         } else {
+            // Imports saved meanwhile wait until this order is written (and the other way
+            // round), so what it received is computed from every import.
+            if (c.foreign)
+                OrderReceipts::LockOrder(DM->DMdata(), hd.AsInteger(QStringLiteral("ID")));
             id = DM->PostDocNo(hd, hd.AsString(QStringLiteral("PoNo")), c.docCode, QStringLiteral("PoNo"),
                                QStringLiteral("GetNo"));
         }
@@ -138,6 +144,12 @@ SaveResult Save(const SaveInput& in)
                 dt.assign(r, QStringLiteral("Received"), 0);
         }
         dt.ApplyUpdates();
+        // A foreign order's received and outstanding quantities are those of its imports,
+        // whatever the lines held when they were read.
+        if (c.foreign)
+            OrderReceipts::RecomputeOrder(DM->DMdata(), id);
+        if (in.afterLines)
+            in.afterLines(id);
         DM->FinishNewDocument(hd, QStringLiteral("PoNo"), id, c.docCode, docDate);
         SaveSteps::report(Step::Commit);
         DM->Commit();
@@ -154,7 +166,7 @@ SaveResult Save(const SaveInput& in)
     return out;
 }
 
-void Delete(const PoSql::Config&, CachedDataSet& hd, CachedDataSet& dt)
+void Delete(const PoSql::Config& c, CachedDataSet& hd, CachedDataSet& dt)
 {
     const int id = hd.AsInteger(QStringLiteral("ID"));
     const QString number = hd.AsString(QStringLiteral("PoNo"));
@@ -166,6 +178,8 @@ void Delete(const PoSql::Config&, CachedDataSet& hd, CachedDataSet& dt)
         DM->AddUserLog(3, id, number);
         dt.EmptyDataSet(); // one change for all lines: no recalculation per removed line
         dt.ApplyUpdates();
+        if (c.foreign && LandedCostQuery::Available(DM->DMdata()))
+            LandedCostQuery::Remove(DM->DMdata(), id);
         DM->Commit();
     } catch (...) {
         DM->Rollback();

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QVariant>
+#include <functional>
 
 class CachedDataSet;
 
@@ -37,6 +38,8 @@ struct SaveInput {
     bool autoRun = false;
     bool newDocument = true;
     QString approvedSetting; // Config.PO_Approved: what a new order stores in Approved
+    // Runs inside the transaction after the lines are written, with the order's Id.
+    std::function<void(int id)> afterLines;
 };
 struct SaveResult {
     int id = 0;
@@ -49,7 +52,8 @@ struct SaveResult {
 // another try (an automatic number drawn inside is cleared again).
 SaveResult Save(const SaveInput& in);
 
-// Soft delete: DelFlag "Y", the user log, every line removed. On failure: rollback, the order
+// Soft delete: DelFlag "Y", the user log, every line removed (and a foreign order's
+// estimate). On failure: rollback, the order
 // stays as it was opened.
 void Delete(const PoSql::Config& config, CachedDataSet& header, CachedDataSet& lines);
 

@@ -79,8 +79,10 @@ QString headerDelete(const Config& c)
 
 QString lines(const Config& c)
 {
-    // The domestic lines bring their load-time quantities and request links along.
-    const QString extra = c.foreign ? QString()
+    // The domestic lines bring their load-time quantities and request links along; the
+    // foreign lines what they received and still wait for in their own unit, for the grid.
+    const QString extra = c.foreign ? QStringLiteral(",\nCase When D.Fraction > 0 Then D.Received / D.Fraction Else D.Received End ReceivedQty,"
+                                                     "\nCase When D.Fraction > 0 Then D.BackOrder / D.Fraction Else D.BackOrder End BackOrderQty")
                                     : QStringLiteral(",\nD.Quantity QuantityOld, D.BackOrder BackOrderOld, D.Fraction OldFraction,\n"
                                                      "d.porqhd, d.porqdt");
     return QStringLiteral("SELECT D.ID, D.%1, D.PoRecNo, D.PoDate, D.Product, D.TaxCode, D.TaxRate,\n").arg(c.lineLink)

@@ -8,6 +8,8 @@
 #include "data/product/TDmProduct.h"
 #include "data/product/TDmService.h"
 
+#include <QHash>
+
 namespace {
 // Counts the entry's own writes so the form ignores them; survives an exception.
 struct Busy {
@@ -204,8 +206,44 @@ void PurchaseLineEntry::SetVendorPrice()
         const QDateTime ship = headerShipDate();
         set(QStringLiteral("ShipDate"), Db::dateToText(QDateTime(ship.date(), QTime(0, 0))));
     }
-    if (!applyPartSource(get(QStringLiteral("ProductUnits")).toInt()))
-        set(QStringLiteral("Price"), DmProduct->QPriceStandard.value(QStringLiteral("PurcPrice")).toDouble());
+    const int unit = get(QStringLiteral("ProductUnits")).toInt();
+    if (!applyPartSource(unit))
+        setFallbackPrice(unit, false);
+}
+
+void PurchaseLineEntry::setFallbackPrice(int unitId, bool keepWhenNoStandard)
+{
+    if (fallbackPrice) {
+        const std::optional<double> price = fallbackPrice(get(QStringLiteral("Product")).toInt(), unitId);
+        set(QStringLiteral("Price"), price ? QVariant(*price) : QVariant());
+        return;
+    }
+    const QVariant standard = DmProduct->QPriceStandard.value(QStringLiteral("PurcPrice"));
+    if (!keepWhenNoStandard || !standard.isNull())
+        set(QStringLiteral("Price"), standard.toDouble());
+}
+
+void PurchaseLineEntry::RetaxLines()
+{
+    if (!m_lines->Active())
+        return;
+    Busy busy(m_busy);
+    const double headerRate = headerTaxRate ? headerTaxRate() : 0;
+    QHash<int, double> rates;
+    for (int r = 0; r < m_lines->RecordCount(); ++r) {
+        if (m_lines->value(r, QStringLiteral("Product")).toInt() < 1)
+            continue;
+        const int code = m_lines->value(r, QStringLiteral("TaxCode")).toInt();
+        double rate = 0;
+        if (headerRate > 0) {
+            auto it = rates.constFind(code);
+            if (it == rates.constEnd())
+                it = rates.insert(code, DM->GetTaxRate(code));
+            rate = *it;
+        }
+        if (m_lines->value(r, QStringLiteral("TaxRate")).toDouble() != rate)
+            m_lines->assign(r, QStringLiteral("TaxRate"), rate);
+    }
 }
 
 bool PurchaseLineEntry::applyPartSource(int unitId)
@@ -255,11 +293,8 @@ bool PurchaseLineEntry::UnitNameExit(const QString& name, const SavedUnit& saved
     if (unit != old) {
         if (!oldField.isEmpty())
             set(oldField, unit);
-        if (!applyPartSource(unit)) {
-            const QVariant standard = DmProduct->QPriceStandard.value(QStringLiteral("PurcPrice"));
-            if (m_policy == Policy::Order || !standard.isNull())
-                set(QStringLiteral("Price"), standard.toDouble());
-        }
+        if (!applyPartSource(unit))
+            setFallbackPrice(unit, m_policy == Policy::Bill);
     }
     return true;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <optional>
 
 class CachedDataSet;
 
@@ -39,6 +40,10 @@ public:
     std::function<QString()> documentType;    // the order's type letter (orders)
     std::function<QDateTime()> headerShipDate; // orders: SetVendorPrice dates the line
     std::function<int()> balanceYear;         // year of the stock shown after a goods lookup
+    // The price proposed for a unit the vendor has no row of its own for. Unset: the unit's
+    // standard purchase price from the product file (in baht). A document in another currency
+    // sets it (the vendor's last price in that currency, or none: the price is left empty).
+    std::function<std::optional<double>(int product, int unit)> fallbackPrice;
 
     // Text for status panel 1 after the last goods lookup: empty, or the current balance.
     QString StatusText;
@@ -59,6 +64,9 @@ public:
 
     void SetVendorPrice();
     void ClearLineProduct();
+    // Bills: the document's tax rate changed; every line takes its rate again by the rule of
+    // the line entry (its own tax code's rate when the document has a rate, else 0).
+    void RetaxLines();
 
     // The unit of the line as it was when the grid was last laid out; an unknown unit name
     // goes back to it.
@@ -90,6 +98,8 @@ private:
     bool assignGoods(const QString& code, int unitId);
     bool assignService(const QString& code, bool misc);
     bool applyPartSource(int unitId);
+    // The price of a unit without a vendor row: fallbackPrice, or the standard price.
+    void setFallbackPrice(int unitId, bool keepWhenNoStandard);
     void set(const QString& field, const QVariant& v);
     QVariant get(const QString& field) const;
 

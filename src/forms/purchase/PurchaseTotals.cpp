@@ -75,6 +75,19 @@ Result CalculateAll(Kind kind, const Header& h, QVector<Line>& lines)
         r.discRate[i] = h.discRate[i];
         r.discAmt[i] = h.discAmt[i];
     }
+    // Every discount text is read before anything changes, so a bad one leaves the lines and
+    // the document exactly as they were and the caller can name the line.
+    for (int i = 0; i < lines.size(); ++i) {
+        if (!lines[i].hasProduct)
+            continue;
+        QString piece;
+        if (!TryApplyDiscountText(lines[i].discount, 0, &piece)) {
+            r.badLine = i;
+            r.badDiscount = lines[i].discount;
+            r.badPiece = piece;
+            return r;
+        }
+    }
     const double rate = h.taxRate;
     double T = 0;
     double N = 0;
@@ -92,43 +105,48 @@ Result CalculateAll(Kind kind, const Header& h, QVector<Line>& lines)
         r.mixedDiscountsCleared = true;
         clearDiscounts();
     }
-    if (T > 0)
-        T -= h.prepaidAmount;
-    else
-        N -= h.prepaidAmount;
+    // The deposit comes off the taxed goods when there are any, else off the untaxed ones,
+    // after the percentage discounts have been taken from the goods as billed.
+    const double P = h.prepaidAmount;
+    const bool fromTaxed = T > 0;
+    const bool mixed = T != 0 && N != 0;
+    if (mixed)
+        clearDiscounts();
+    const double base = fromTaxed ? T : N;
+    const double rest = mixed ? base : CalDiscount(kind, base, r.discRate, r.discAmt);
+    r.sumDiscount = sumOf(r.discAmt);
+    r.maxPrepaid = rest;
+    r.prepaidTooLarge = P > 0 && R(P) > R(rest);
+    // The taxed and untaxed goods after the deposit.
+    const double Tp = fromTaxed ? T - P : T;
+    const double Np = fromTaxed ? N : N - P;
 
     const auto round = [kind](double x) { return kind == Kind::Order ? R(x) : x; };
     if (h.pricesExcludeTax) {
-        if (T != 0 && N != 0) {
-            r.total = round((rate + 100) * T / 100 + N);
-            clearDiscounts();
-        } else if (T > 0) {
-            r.total = round(CalDiscount(kind, T, r.discRate, r.discAmt) * (rate + 100) / 100 + N);
-        } else {
-            r.total = round(CalDiscount(kind, N, r.discRate, r.discAmt) + (rate + 100) * T / 100);
-        }
-        r.sumDiscount = sumOf(r.discAmt);
-        if (T > 0)
-            r.taxCal = R((T - r.sumDiscount) * rate / 100);
-        r.amountProduct = T + N - r.sumDiscount;
+        if (mixed)
+            r.total = round((rate + 100) * Tp / 100 + Np);
+        else if (fromTaxed)
+            r.total = round((rest - P) * (rate + 100) / 100 + N);
+        else
+            r.total = round(rest - P + (rate + 100) * T / 100);
+        if (Tp > 0)
+            r.taxCal = R((T - r.sumDiscount - P) * rate / 100);
+        r.amountProduct = T + N - r.sumDiscount - P;
     } else {
-        if (T != 0 && N != 0) {
-            clearDiscounts();
-            r.total = N + T;
-            r.taxCal = R(rate * T / (rate + 100));
-        } else if (T > 0) {
-            r.total = CalDiscount(kind, T, r.discRate, r.discAmt) + N;
-            r.sumDiscount = sumOf(r.discAmt);
+        if (mixed) {
+            r.total = Tp + Np;
+            r.taxCal = R(rate * Tp / (rate + 100));
+        } else if (fromTaxed) {
+            r.total = rest - P + N;
             // Without a document rate there is no tax, whatever binary rest the total carries.
             r.taxCal = rate > 0 ? r.total - R(r.total * 100 / (rate + 100)) : 0;
         } else {
-            r.total = CalDiscount(kind, N, r.discRate, r.discAmt);
-            r.sumDiscount = sumOf(r.discAmt);
+            r.total = rest - P + T;
         }
-        r.amountProduct = T + N - r.sumDiscount - r.taxCal;
+        r.amountProduct = T + N - r.sumDiscount - P - r.taxCal;
     }
-    r.taxAmt = T;
-    r.noTaxAmt = N;
+    r.taxAmt = Tp;
+    r.noTaxAmt = Np;
     r.calculatedTotal = r.total;
     r.taxTotal = r.taxCal;
     if (h.taxAdjusted)
@@ -151,6 +169,48 @@ Result AdjustTax(Kind kind, const Result& last, double typedTax)
     return r;
 }
 
+BillCost CostOfBill(const StoredBill& b)
+{
+    // The bill computed again from its stored goods without the deposit: the discounts as
+    // the amounts they came to, the taxed and untaxed goods as two lines.
+    Header h;
+    h.pricesExcludeTax = b.pricesExcludeTax;
+    h.taxRate = b.taxRate;
+    for (int i = 0; i < 3; ++i)
+        h.discAmt[i] = b.discAmt[i];
+    QVector<Line> goods(2);
+    for (Line& l : goods)
+        l.hasProduct = false;
+    goods[0].total = goods[0].productAmount = b.taxedGoods;
+    goods[0].taxRate = 1; // counts as taxed
+    goods[1].total = goods[1].productAmount = b.untaxedGoods;
+    const Result r = CalculateAll(Kind::Bill, h, goods);
+    // A tax typed by hand moves the bill's VAT by what was typed over the computed tax.
+    const double vat = r.taxCal + (b.taxTotal - b.taxCal);
+    const double net = b.pricesExcludeTax ? r.amountProduct : r.total - vat;
+    const double gross = b.pricesExcludeTax ? r.amountProduct + vat : r.total;
+    BillCost c;
+    c.counted = R(b.taxReclaimable ? net : gross);
+    c.vatLeftOut = b.taxReclaimable ? R(vat) : 0;
+    return c;
+}
+
+QString PrepaidTooLargeMessage(double maxPrepaid, bool thai)
+{
+    const QString most = FormatFloat(QStringLiteral("###,###,##0.00"), qMax(0.0, maxPrepaid));
+    return thai ? QStringLiteral("ยอดหักมัดจำเกินมูลค่าสินค้า\rหักมัดจำได้ไม่เกิน %1").arg(most)
+                : QStringLiteral("The deposit deducted is more than the goods it comes off.\rAt most %1 can be deducted.")
+                      .arg(most);
+}
+
+QString BadDiscountMessage(int line, const QString& discount, const QString& piece, bool thai)
+{
+    return thai ? QStringLiteral("รายการที่ %1: ส่วนลด \"%2\" ไม่ถูกต้อง: \"%3\" ไม่ใช่ตัวเลข").arg(line).arg(discount, piece)
+                : QStringLiteral("Line %1: the discount \"%2\" cannot be read: \"%3\" is not a number")
+                      .arg(line)
+                      .arg(discount, piece);
+}
+
 double ProposedPrepaidAmount(bool pricesExcludeTax, double depositTotal, double depositTaxTotal, double depositPaid,
                              double depositTaxRate)
 {
@@ -160,13 +220,17 @@ double ProposedPrepaidAmount(bool pricesExcludeTax, double depositTotal, double 
     return R(depositTotal - depositTaxTotal, 15) - (depositPaid - paidTax);
 }
 
-double DiscountAmtForTypedTotal(double price, double quantity, double typedTotal, double discountAmt)
+std::optional<QString> DiscountForTypedTotal(double price, double quantity, const QString& discount, double typedTotal)
 {
-    const double gross = R(price * quantity, 15);
+    if (quantity == 0)
+        return std::nullopt;
+    const double gross = price * quantity;
     const QString pattern = QStringLiteral("###,###,##0.00");
-    if (FormatFloat(pattern, typedTotal + discountAmt) == FormatFloat(pattern, gross))
-        return discountAmt;
-    return R(gross - typedTotal, 15);
+    const std::optional<double> current = TryApplyDiscountText(discount, gross);
+    if (current && FormatFloat(pattern, *current) == FormatFloat(pattern, typedTotal))
+        return std::nullopt;
+    const double off = R(R(gross, 15) - typedTotal, 15);
+    return off != 0 ? QString::number(off, 'f', 2) : QString();
 }
 
 std::optional<DerivedPrice> PriceForTypedTotal(double quantity, double typedTotal)

@@ -17,7 +17,8 @@ class CachedDataSet;
 //  end-of-bill discounts       not rounded                        each rounded to 2 places
 //  Total with prices excl. tax not rounded                        rounded to 2 places
 //  a hand-typed tax            moves Total by typed - computed    leaves Total alone
-//  deposit                     deducted from the goods            none (PrepaidAmount 0)
+//  deposit                     deducted from the goods after      none (PrepaidAmount 0)
+//                              the bill-end discounts
 //
 // Every rounding is RoundDecimal to 2 places, half away from zero (negative amounts round
 // like their magnitude). Nothing here shows a message: the result says when the form has to.
@@ -62,6 +63,17 @@ struct Result {
     double discAmt[3] = {0, 0, 0};
     bool mixedDiscountsCleared = false; // taxed and untaxed goods: the discounts went to 0
     bool taxAdjusted = false;
+    // The most a deposit may take off: the goods the deposit comes off (taxed goods when
+    // there are any, else the untaxed ones) after the bill-end discounts, in the document's
+    // prices. A deposit above it is refused.
+    double maxPrepaid = 0;
+    bool prepaidTooLarge = false;
+    // A line whose discount text is not a number: nothing was computed or written; the text
+    // and the piece of it that is not a number.
+    int badLine = -1;
+    QString badDiscount;
+    QString badPiece;
+    bool refused() const { return badLine >= 0 || prepaidTooLarge; }
 };
 
 // Text of the message shown when end-of-bill discounts meet taxed and untaxed goods.
@@ -76,7 +88,10 @@ void CalculateLine(Kind kind, bool pricesExcludeTax, double headerTaxRate, Line&
 // The three discounts applied one after the other to x; a rate of 0 keeps its amount.
 double CalDiscount(Kind kind, double x, const double rate[3], double amt[3]);
 
-// Every line, then the document. Lines are updated in place.
+// Every line, then the document. Lines are updated in place. Percentage discounts work on the
+// goods before the deposit is deducted: the deposit is money already paid, not a discount.
+// A discount text that cannot be read stops the calculation before any line is changed
+// (badLine); a deposit above the goods it comes off is computed but flagged.
 Result CalculateAll(Kind kind, const Header& header, QVector<Line>& lines);
 
 // The user left the tax field with `typedTax`: the result of the last calculation with the
@@ -87,9 +102,10 @@ Result AdjustTax(Kind kind, const Result& last, double typedTax);
 double ProposedPrepaidAmount(bool pricesExcludeTax, double depositTotal, double depositTaxTotal,
                              double depositPaid, double depositTaxRate);
 
-// A line total typed by hand (bills): the line's new DiscountAmt, or the old one when the
-// typed total plus the discount already gives the gross amount.
-double DiscountAmtForTypedTotal(double price, double quantity, double typedTotal, double discountAmt);
+// A line total typed by hand on a line with a price (bills): the discount text that gives it
+// (the amount off to 2 decimals, empty for none), or none when the line's present text
+// already gives the typed total to the satang (or the quantity is 0).
+std::optional<QString> DiscountForTypedTotal(double price, double quantity, const QString& discount, double typedTotal);
 
 // A line total typed by hand where the line has no price (orders): a two-decimal price and an
 // amount off, so that price x quantity less the amount gives the total. None for quantity 0.
@@ -98,6 +114,30 @@ struct DerivedPrice {
     double discount = 0; // amount, 2 decimals
 };
 std::optional<DerivedPrice> PriceForTypedTotal(double quantity, double typedTotal);
+
+// What a stored bill adds to the landed cost of its import lot: its goods and services after
+// the line and bill-end discounts, before the deposit (a deposit is a payment, not a lower
+// cost); without VAT when the company reclaims it, with it when it does not.
+struct StoredBill {
+    bool pricesExcludeTax = true;
+    double taxRate = 0;       // the bill's rate
+    double taxedGoods = 0;    // sum of the line totals whose rate is above 0
+    double untaxedGoods = 0;  // sum of the other line totals
+    double discAmt[3] = {0, 0, 0};
+    double taxCal = 0;        // as stored: the tax computed at save
+    double taxTotal = 0;      // as stored: the tax of the bill, typed or computed
+    bool taxReclaimable = true; // CanUseTax "Y"
+};
+struct BillCost {
+    double counted = 0;   // 2 decimals
+    double vatLeftOut = 0; // VAT of the whole bill that the company reclaims, 2 decimals
+};
+BillCost CostOfBill(const StoredBill& bill);
+
+// The message for a deposit above what it may take off.
+QString PrepaidTooLargeMessage(double maxPrepaid, bool thai);
+// The message for a line whose discount text cannot be read (line numbers from 1).
+QString BadDiscountMessage(int line, const QString& discount, const QString& piece, bool thai);
 
 // ---- the same rules over the form's data sets -------------------------------------------------
 // Column names shared by the bill and order line and header queries: line Product, Quantity,

@@ -1,7 +1,9 @@
 #include "forms/purchase/TFaPurchaseLines.h"
 
+#include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "forms/purchase/TFaPurchaseTotals.h"
+#include "widgets/DbEdits.h"
 #include "widgets/TDataGrid.h"
 
 #include <QBoxLayout>
@@ -60,6 +62,17 @@ TFaPurchaseLines::TFaPurchaseLines(QWidget* form, TFaPurchaseTotals* totals)
             m->popup(DgDt->viewport()->mapToGlobal(at));
     });
     DgDt->installEventFilter(this);
+    // A line the totals cannot be computed for keeps the cursor in its cell; a deposit that
+    // is too large sends it to the deposit amount.
+    connect(totals, &TFaPurchaseTotals::refused, this, [this, totals](int row, const QString& field, const QString& message) {
+        if (row >= 0) {
+            DgDt->refuseCell(row, field, message);
+            return;
+        }
+        MessageService::information(message);
+        if (totals->PrepaidAmount && field == QLatin1String("PrepaidAmount"))
+            totals->PrepaidAmount->setFocus();
+    });
 }
 
 GridColumn TFaPurchaseLines::column(const char* field, int width, bool readOnly, bool button, const char* thai,

@@ -1,9 +1,8 @@
 #include "forms/purchase/TFaPurchaseTotals.h"
 
-#include "app/ErrorReporting.h"
 #include "app/MessageService.h"
+#include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
-#include "data/NkError.h"
 #include "data/NumberFormat.h"
 #include "widgets/DbEdits.h"
 
@@ -178,20 +177,26 @@ bool TFaPurchaseTotals::CalculateAll()
     if (m_busy || !m_hd || !m_dt || !m_hd->Active() || m_hd->RecNo() < 0 || !m_dt->Active())
         return false;
     m_busy = true;
-    try {
-        QVector<Line> lines = ReadLines(*m_dt);
-        const Result r = PurchaseTotals::CalculateAll(m_kind, ReadHeader(*m_hd, m_adjusted), lines);
-        if (r.mixedDiscountsCleared)
-            MessageService::information(MixedDiscountMessage());
-        WriteLines(*m_dt, lines);
-        WriteHeader(*m_hd, r);
-        m_last = r;
-        show(r);
-    } catch (const NkError& e) {
+    QVector<Line> lines = ReadLines(*m_dt);
+    const Result r = PurchaseTotals::CalculateAll(m_kind, ReadHeader(*m_hd, m_adjusted), lines);
+    const bool thai = DMConfig ? DMConfig->ThaiLanguage : true;
+    if (r.badLine >= 0) {
+        // Nothing is written: the stored total must never disagree with the stored lines.
         m_busy = false;
-        ReportError(e);
+        emit refused(r.badLine, QStringLiteral("Discount"), BadDiscountMessage(r.badLine + 1, r.badDiscount, r.badPiece, thai));
         return false;
     }
+    if (r.prepaidTooLarge) {
+        m_busy = false;
+        emit refused(-1, QStringLiteral("PrepaidAmount"), PrepaidTooLargeMessage(r.maxPrepaid, thai));
+        return false;
+    }
+    if (r.mixedDiscountsCleared)
+        MessageService::information(MixedDiscountMessage());
+    WriteLines(*m_dt, lines);
+    WriteHeader(*m_hd, r);
+    m_last = r;
+    show(r);
     m_busy = false;
     emit calculated();
     return true;

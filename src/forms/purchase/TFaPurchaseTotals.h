@@ -48,8 +48,9 @@ public:
     TDbNumberEdit* Total = nullptr;
     QCheckBox* TaxAdjusted = nullptr;
 
-    // Every line and the document; false after a discount text that is not a number (the
-    // error was reported and the amounts stay as they were).
+    // Every line and the document; false after a discount text that is not a number or a
+    // deposit above the goods it comes off: the user was told, refused() named the place,
+    // and the amounts stay as they were.
     bool CalculateAll();
     // The user left the tax field.
     void TaxTotalExit();
@@ -64,6 +65,9 @@ public:
 
 signals:
     void calculated();
+    // The calculation was refused because of this line's field (row -1: a header field such
+    // as PrepaidAmount): the line frame tells the user and puts the cursor there.
+    void refused(int row, const QString& field, const QString& message);
 
 private:
     void show(const PurchaseTotals::Result& r);

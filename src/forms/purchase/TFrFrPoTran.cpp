@@ -5,6 +5,8 @@
 #include "forms/base/TFaGetDocNo.h"
 #include "forms/import/TFaGetFrVendor.h"
 #include "forms/purchase/PurchasePickers.h"
+#include "forms/purchase/TFaPoEstimate.h"
+#include "forms/purchase/TFrLastPrice.h"
 #include "forms/purchase/TFaPurchaseTotals.h"
 #include "search/TFaGetDate.h"
 #include "search/TFaGetDepartment.h"
@@ -68,6 +70,17 @@ TFrFrPoTran::TFrFrPoTran(QWidget* parent)
         w->hide();
     FaGetProject1->setEnabled(false);
     FaGetDepartment1->setEnabled(false);
+    // Every amount of a foreign order is in its currency: a unit the vendor has no row of its
+    // own for takes the vendor's last price in that currency, never the baht price of the
+    // product file.
+    Entry->fallbackPrice = [this](int product, int unit) {
+        const int currency = QHd->Active() && QHd->RecNo() >= 0 ? QHd->FieldByName(QStringLiteral("Currency")).toInt() : 0;
+        return TFrLastPriceListVendor::LastImportPrice(vendorId(), currency, product, unit);
+    };
+
+    FaPoEstimate = new TFaPoEstimate(this);
+    SaveExtras = [this](int id) { FaPoEstimate->storeWith(id); };
+    Copied = [this](const CachedDataSet& hd, const CachedDataSet& dt) { FaPoEstimate->copied(hd, dt); };
 
     // Number, entry type, date, vendor, request, paid type, reference, proforma number, ship
     // date, credit, remark, tax reclaim, then the lines.
@@ -100,6 +113,7 @@ void TFrFrPoTran::applyLanguage(bool thai)
         ten.setPointSize(10);
     for (QLabel* l : {FaGetFrVendor1->Caption, FaGetMisc1->EditLabel, LbProformaNo})
         l->setFont(ten);
+    FaPoEstimate->applyLanguage(thai);
 }
 
 void TFrFrPoTran::AcNewExecute()
@@ -107,15 +121,18 @@ void TFrFrPoTran::AcNewExecute()
     TFrPoTran::AcNewExecute();
     FaGetFrVendor1->setEnabled(true);
     VendorCodeOnEnter.clear();
+    FaPoEstimate->newOrder();
 }
 
 void TFrFrPoTran::PoNoExit()
 {
     const bool opening = QHd->Active() && FaGetDocNo1->DocNo->isEnabled();
     TFrPoTran::PoNoExit();
+    if (!opening || FaGetDocNo1->DocNo->isEnabled() || QHd->RecNo() < 0)
+        return;
+    FaPoEstimate->openOrder();
     // A foreign order is always priced without tax.
-    if (!opening || FaGetDocNo1->DocNo->isEnabled() || QHd->RecNo() < 0
-        || QHd->AsString(QStringLiteral("Price_IE")).trimmed() == QLatin1String("E"))
+    if (QHd->AsString(QStringLiteral("Price_IE")).trimmed() == QLatin1String("E"))
         return;
     QHd->SetField(QStringLiteral("Price_IE"), QStringLiteral("E"));
     CalculateAll();

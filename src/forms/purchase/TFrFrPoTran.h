@@ -5,6 +5,7 @@ class QLabel;
 class TDbEdit;
 class TFaGetFrVendor;
 class TFaGetMisc;
+class TFaPoEstimate;
 
 // The foreign purchase order (program code FRPO): an order with a vendor abroad in the
 // vendor's currency, without Thai tax. Choosing another vendor takes its currency, credit days
@@ -21,6 +22,7 @@ public:
     TFaGetMisc* FaGetMisc1 = nullptr; // the currency
     QLabel* LbProformaNo = nullptr;
     TDbEdit* ProformaNo = nullptr;
+    TFaPoEstimate* FaPoEstimate = nullptr; // the page of the estimated landed cost
 
     void AcNewExecute() override;
     void PoNoExit() override;

@@ -1,5 +1,7 @@
 #include "forms/purchase/TFrLastPrice.h"
 
+#include "data/DbUtil.h"
+#include "data/Rounding.h"
 #include "data/TDM.h"
 #include "search/PickList.h"
 #include "search/SearchQuery.h"
@@ -7,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QShowEvent>
+#include <QSqlRecord>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -140,6 +143,23 @@ QStringList TFrLastPriceListVendor::ImportStatement()
             QStringLiteral("AND (D.ProductUnits =:GUNIT) AND (D.Quantity <> 0)"),
             QStringLiteral("Order By H.ImDate Desc, H.Id Desc"),
             QStringLiteral("Limit 10")};
+}
+
+std::optional<double> TFrLastPriceListVendor::LastImportPrice(int vendorId, int currencyId, int productId, int unitId)
+{
+    if (vendorId < 1 || productId < 1 || unitId < 1)
+        return std::nullopt;
+    const QString sql = QStringLiteral(
+        "Select D.Total * 1.0 / D.Quantity From ImDt D Inner Join ImHd H On (H.Id = D.ImHd) "
+        "Where (H.DelFlag = 'N') And (H.BeginBalance = 'N') And (H.FrVendor = :v) And (H.Currency = :c) "
+        "And (D.Product = :p) And (D.ProductUnits = :u) And (D.Quantity <> 0) Order By H.ImDate Desc, H.Id Desc Limit 1");
+    QSqlRecord row;
+    if (!Db::readFirst(DM->DMdata(), sql,
+                       {{QStringLiteral("v"), vendorId}, {QStringLiteral("c"), currencyId},
+                        {QStringLiteral("p"), productId}, {QStringLiteral("u"), unitId}},
+                       row))
+        return std::nullopt;
+    return RoundDecimal(row.value(0).toDouble(), 4, 15);
 }
 
 void TFrLastPriceListVendor::useImportDocuments(bool on)

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 #include <QStringList>
+#include <optional>
 
 class QLabel;
 class QTableView;
@@ -51,4 +52,7 @@ public:
     static QStringList ImportStatement();
     // Bills of a vendor, or import documents of a foreign vendor.
     void useImportDocuments(bool on);
+    // The newest price of a product unit on the foreign vendor's import documents in that
+    // currency (line total over quantity); none when the vendor never sent it so.
+    static std::optional<double> LastImportPrice(int vendorId, int currencyId, int productId, int unitId);
 };

@@ -289,6 +289,8 @@ void TFrPoTran::FormShow()
         configure();
     RefreshScreen();
     TFrForm::FormShow(); // hides history, copy, print and change-code; runs New
+    // A saved order can be printed again (Ctrl+P), approved or not.
+    BPrint->show();
 }
 
 void TFrPoTran::RefreshScreen()
@@ -382,6 +384,7 @@ void TFrPoTran::AcNewExecute()
     OpenQuery(QString());
     BApprove->hide();
     AcApprove->setEnabled(false);
+    AcPrint->setEnabled(false);
     QHd->Append();
     enableHeader(true);
     FaGetTaxCode1->setEnabled(true);
@@ -423,6 +426,7 @@ void TFrPoTran::PoNoExit()
     const bool cleared = found && QHd->AsString(QStringLiteral("Clear")) == QLatin1String("Y");
     const bool approvalOffered = DM->ConfigText(QStringLiteral("PO_Approved")) == QLatin1String("N");
     AcDel->setEnabled(found && DMConfig && DMConfig->DeleteRight && !cleared);
+    AcPrint->setEnabled(found);
     if (!found) {
         BApprove->hide();
         AcApprove->setEnabled(false);
@@ -432,7 +436,8 @@ void TFrPoTran::PoNoExit()
     } else {
         AcSave->setEnabled(DMConfig && DMConfig->ModifyRight);
         if (cleared) {
-            MessageService::information(QStringLiteral("รายการสั่งซื้อรับหมดแล้ว ไม่สามารถแก้ไขได้"));
+            MessageService::information(
+                T("รายการสั่งซื้อรับหมดแล้ว ไม่สามารถแก้ไขได้", "The order has been received in full; it cannot be changed."));
             AcSave->setEnabled(false);
         }
         const bool mayApprove = DMConfig && DMConfig->ApprovePo && approvalOffered;
@@ -551,13 +556,14 @@ void TFrPoTran::TaxCodeExit()
     }
 }
 
-void TFrPoTran::CalculateAll()
+bool TFrPoTran::CalculateAll()
 {
     if (m_inLines)
-        return;
+        return false;
     m_inLines = true;
-    Totals->CalculateAll();
+    const bool done = Totals->CalculateAll();
     m_inLines = false;
+    return done;
 }
 
 // ---- save, delete, copy, approve --------------------------------------------------------------
@@ -595,9 +601,11 @@ void TFrPoTran::AcSaveExecute()
         return;
     // The field being typed in is left first, so its own rule runs.
     Reference->setFocus();
-    if (!CheckComplete() || !DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?")))
+    // The amounts are computed before the question: a line that cannot be computed stops the
+    // save with the cursor in its cell, and nothing disagreeing with the lines is stored.
+    if (!CheckComplete() || !CalculateAll()
+        || !DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?")))
         return;
-    CalculateAll();
     PoRules::SaveInput in;
     in.config = Cfg;
     in.header = QHd;
@@ -605,6 +613,7 @@ void TFrPoTran::AcSaveExecute()
     in.autoRun = AutoRun;
     in.newDocument = NewDocument;
     in.approvedSetting = DM->ConfigText(QStringLiteral("PO_Approved"));
+    in.afterLines = SaveExtras;
     PoRules::SaveResult res;
     try {
         res = PoRules::Save(in);
@@ -616,6 +625,14 @@ void TFrPoTran::AcSaveExecute()
     }
     PrintDocument(this, res.number, YearOfDate(res.date), Cfg.docCode);
     AcNewExecute();
+}
+
+void TFrPoTran::AcPrintExecute()
+{
+    if (!AcPrint->isEnabled() || !QHd->Active() || QHd->RecNo() < 0 || QHd->AsInteger(QStringLiteral("ID")) < 1)
+        return;
+    // The order as stored is printed, whatever was typed since it was opened.
+    PrintDocument(this, QHd->oldValue(QHd->RecNo(), QStringLiteral("PoNo")).toString(), YearOfDate(docDate()), Cfg.docCode);
 }
 
 void TFrPoTran::AcDelExecute()
@@ -666,8 +683,13 @@ void TFrPoTran::AcCopyExecute()
         const QString t = QDt->value(r, QStringLiteral("ProductType")).toString();
         if (t != QLatin1String("S") && t != QLatin1String("M"))
             QDt->assign(r, QStringLiteral("ProductType"), QStringLiteral("P"));
+        // A copy has received nothing yet.
+        QDt->assign(r, QStringLiteral("Received"), 0);
+        showReceived(r);
     }
     m_inLines = false;
+    if (Copied)
+        Copied(*QCopyHd, *QCopyDt);
     QCopyDt->Close();
     QCopyHd->Close();
     if (TFaPicker* p = vendorPicker()) {

@@ -4,6 +4,7 @@
 #include "forms/purchase/PurchaseLineEntry.h"
 
 #include <QDateTime>
+#include <functional>
 #include <memory>
 
 class CachedDataSet;
@@ -61,6 +62,11 @@ public:
     double TotalAtLoad = 0;
     QString VendorCodeOnEnter;
 
+    // What a configuration adds to the order's life: run inside the save's transaction after
+    // the lines are written (with the order's Id), and after another order was copied (F6).
+    std::function<void(int id)> SaveExtras;
+    std::function<void(const CachedDataSet& header, const CachedDataSet& lines)> Copied;
+
     // ---- data -----------------------------------------------------------------------------
     CachedDataSet* QHd = nullptr;
     CachedDataSet* QDt = nullptr;
@@ -113,6 +119,7 @@ public:
     void AcNewExecute() override;
     void AcSaveExecute() override;
     void AcDelExecute() override;
+    void AcPrintExecute() override;
     void AcCopyExecute() override;
     void AcApproveExecute();
     void OpenQuery(const QString& number);
@@ -123,7 +130,7 @@ public:
     void Price_IEExit();
     void TaxCodeExit();
     void RefreshScreen();
-    void CalculateAll();
+    bool CalculateAll(); // false when refused (the user was told where)
 
     // ---- lines ----------------------------------------------------------------------------
     void SetDgDtColumn();
@@ -164,6 +171,9 @@ protected:
     void lineChanged(const QString& field);
     void setLineField(const QString& field, const QVariant& v);
     void shipDateEnter();
+    // The line's received and outstanding quantities in its unit, after its quantity or unit
+    // changed.
+    void showReceived(int row);
     QString codeColumn() const;
     void focusLine(int row, const QString& field);
 

@@ -60,6 +60,15 @@ void TFrPoTran::SetDgDtColumn()
     qty.displayFormat = QStringLiteral(",0.000");
     qty.alignment = Qt::AlignRight | Qt::AlignVCenter;
     cols << qty << column("UnitName", 9, false, true, "หน่วย", "Units");
+    if (Cfg.foreign) {
+        // What the imports received of the line and what is still to come, in its unit.
+        for (GridColumn c : {column("ReceivedQty", 7, true, false, "รับแล้ว", "Received"),
+                             column("BackOrderQty", 7, true, false, "ค้างรับ", "Outstanding")}) {
+            c.displayFormat = qty.displayFormat;
+            c.alignment = qty.alignment;
+            cols << c;
+        }
+    }
     // The line total is typed only where the line has no price; the price is then derived.
     QVector<GridColumn> amounts = TFaPurchaseLines::amountColumns(9, !row || !Entry->PriceEmpty(), "รวม");
     amounts[0].widthChars = 7;
@@ -103,6 +112,7 @@ void TFrPoTran::lineChanged(const QString& field)
     switch (r.kind) {
     case F::Code:
     case F::Unit:
+        showReceived(QDt->RecNo());
         SetDgDtColumn();
         StatusPanel2->setText(Entry->StatusText);
         CalculateAll();
@@ -112,6 +122,7 @@ void TFrPoTran::lineChanged(const QString& field)
         SetDgDtColumn(); // the total may be typed while there is no price
         break;
     case F::Quantity:
+        showReceived(QDt->RecNo());
         CalculateAll();
         break;
     case F::Total:
@@ -121,6 +132,18 @@ void TFrPoTran::lineChanged(const QString& field)
     case F::Other:
         break;
     }
+}
+
+void TFrPoTran::showReceived(int row)
+{
+    if (!Cfg.foreign || row < 0 || !QDt->hasField(QStringLiteral("BackOrderQty")))
+        return;
+    const double f = QDt->value(row, QStringLiteral("Fraction")).toDouble();
+    const double fraction = f > 0 ? f : 1.0;
+    const double received = QDt->value(row, QStringLiteral("Received")).toDouble();
+    const double ordered = QDt->value(row, QStringLiteral("Quantity")).toDouble() * fraction;
+    QDt->assign(row, QStringLiteral("ReceivedQty"), received / fraction);
+    QDt->assign(row, QStringLiteral("BackOrderQty"), qMax(0.0, ordered - received) / fraction);
 }
 
 void TFrPoTran::shipDateEnter()

@@ -68,13 +68,15 @@ QStringList TFrSearchPoDt::LineStatement()
             QStringLiteral("D.Discount, D.DiscountAmt, D.ProductAmount, D.Total,D.MemoLine,H.Project,"),
             QStringLiteral("D.Clear, P.Id PId, P.Code ProductCode, P.ThaiName ProductName, P.ProductType,"),
             QStringLiteral("P.LotControl, P.UseSerial,D.ProjectItemHd,PJ.Code ProjectItemCode,"),
-            QStringLiteral("U.UnitName, U.BarCode, V.PurchaseCode, V.PurchaseName, W.Code WhCode"),
+            QStringLiteral("U.UnitName, U.BarCode, V.PurchaseCode, V.PurchaseName, W.Code WhCode,"),
+            QStringLiteral("P.DefaultWh, X.Code WareHouseCode"),
             QStringLiteral("FROM PoDt D"),
             QStringLiteral("Inner Join Product P ON (D.Product = P.Id)"),
             QStringLiteral("Inner Join ProductUnits U ON (D.ProductUnits = U.Id)"),
             QStringLiteral("Left Join ProjectItemHd PJ On PJ.Id=D.ProjectItemHd"),
             QStringLiteral("Inner Join PoHd H On (H.Id = D.PoHd)"),
             QStringLiteral("Left Outer Join Warehouse W On (D.Warehouse = W.Id)"),
+            QStringLiteral("Left Outer Join Warehouse X On (X.Id = P.DefaultWh)"),
             QStringLiteral("Left Outer Join PartSource V On (V.Vendor = H.Vendor) And (V.ProductUnits = U.Id)"),
             QStringLiteral("WHERE (D.PoHd = :Id) And (D.Clear <> 'Y')")};
 }

@@ -228,6 +228,8 @@ void AppendOrderLines(const CachedDataSet& o, CachedDataSet& dt, const QString& 
         auto v = [&](const char* f) { return o.value(r, QLatin1String(f)); };
         const QString type = v("ProductType").toString();
         const bool service = type == QLatin1String("S") || type == QLatin1String("M");
+        // Only a service line is without a warehouse; a miscellaneous item takes one like goods.
+        const bool noWarehouse = type == QLatin1String("S");
         const bool serial = !service && v("UseSerial").toString() == QLatin1String("Y");
         // Serial goods: one line per ordered unit (the ordered quantity, not the back order).
         const int count = serial ? int(std::trunc(v("Quantity").toDouble())) : 1;
@@ -255,18 +257,16 @@ void AppendOrderLines(const CachedDataSet& o, CachedDataSet& dt, const QString& 
             set("TaxCode", v("TaxCode"));
             set("TaxRate", v("TaxRate"));
             set("MemoLine", v("MemoLine"));
-            if (service) {
+            if (noWarehouse) {
                 set("Warehouse", QVariant());
                 set("WhCode", QVariant());
-                set("LotControl", QStringLiteral("N"));
-                set("UseSerial", QStringLiteral("N"));
             } else {
                 const bool ownWh = !v("WhCode").toString().trimmed().isEmpty();
                 set("Warehouse", ownWh ? v("Warehouse") : v("DefaultWh"));
                 set("WhCode", ownWh ? v("WhCode") : v("WareHouseCode"));
-                set("LotControl", v("LotControl"));
-                set("UseSerial", v("UseSerial"));
             }
+            set("LotControl", service ? QStringLiteral("N") : v("LotControl"));
+            set("UseSerial", service ? QStringLiteral("N") : v("UseSerial"));
             if (serial) {
                 set("Quantity", 1);
                 set("Fraction", 1);

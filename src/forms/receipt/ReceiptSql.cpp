@@ -134,8 +134,10 @@ QString paymentVoucher()
 
 QString duplicateTaxNo()
 {
-    return QStringLiteral("select mrtaxno from mrhd where mrtaxno=:mrtaxno and mrno<>:mrno and delflag='N' union "
-                          "select pctaxno from pchd where pctaxno=:mrtaxno and delflag='N'");
+    // The bill itself is left out on both halves (by its table and Id), so reopening a bill
+    // and leaving its own tax number asks nothing.
+    return QStringLiteral("select mrtaxno from mrhd where mrtaxno=:mrtaxno and delflag='N' and not (:credit = 1 and id = :id) "
+                          "union select pctaxno from pchd where pctaxno=:mrtaxno and delflag='N' and not (:credit = 0 and id = :id)");
 }
 
 QString prepaid()

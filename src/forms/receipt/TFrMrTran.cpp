@@ -95,6 +95,7 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     FaGetDate1 = new TFaGetDate(PnHeader);
     FaGetImportLotNo1 = new TFaGetImportLotNo(PnHeader);
     FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
+    FaGetImportLotNo1->CreateAllowed = true; // a new company records its first shipment
     FaGetImportLotNo1->hide(); // shown by the import-expense forms
     LbPoHd = label(PnHeader);
     PoHd = new TLookupEdit(PnHeader);
@@ -430,6 +431,7 @@ void TFrMrTran::AcNewExecute()
     DocNoLength = DM->GetDocLength(MrDocCode);
     AutoRun = DM->AutoRun; // the bill's code governs, read last
     Totals->Reset();
+    FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
     FaGetTaxCode1->reload();
     FaGetTaxCode1->refresh();
     DocumentIsNew = true;
@@ -455,6 +457,13 @@ void TFrMrTran::MrNoExit()
 {
     if (!QHd->Active() || !FaGetDocNo1->DocNo->isEnabled())
         return;
+    if (!AutoRun && FaGetDocNo1->DocNo->text().trimmed().isEmpty()) {
+        // Numbers are typed by hand: the reminder once, and the cursor back in the number
+        // (nothing is opened, so the number can still be typed).
+        MessageService::information(QStringLiteral("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
+        FaGetDocNo1->DocNo->setFocus();
+        return;
+    }
     const QString typed = FaGetDocNo1->DocNo->text().trimmed().left(qMax(1, DocNoLength));
     const QString n = PadLeft(typed, DocNoLength, QLatin1Char(' '));
     OpenQuery(n);
@@ -488,6 +497,10 @@ void TFrMrTran::MrNoExit()
         QHd->Edit();
     else
         QHd->Append();
+    // A saved bill keeps its lot when the lot has been closed since: it can still be corrected.
+    const int lot = found ? QHd->FieldByName(QStringLiteral("ImportLotNo")).toInt() : 0;
+    FaGetImportLotNo1->setFilter(lot > 0 ? QStringLiteral("(%1) Or (Id = %2)").arg(TFaGetImportLotNo::activeFilter()).arg(lot)
+                                         : TFaGetImportLotNo::activeFilter());
     EntryType->setCurrentIndex(0);
     auto emptyField = [this](const char* f) {
         const QVariant v = QHd->FieldByName(QLatin1String(f));
@@ -576,6 +589,10 @@ void TFrMrTran::FaGetVendor1Exit()
     QHd->SetField(QStringLiteral("TaxCode"), FaGetVendor1->QVendor.value(QStringLiteral("TaxCode")));
     QHd->SetField(QStringLiteral("TaxRate"), FaGetVendor1->QVendor.value(QStringLiteral("TaxRate")));
     FaGetTaxCode1->refresh();
+    if (!QDt->IsEmpty()) {
+        Entry->RetaxLines();
+        CalculateAll();
+    }
     if (credit()) {
         const int days = FaGetVendor1->QVendor.value(QStringLiteral("DueDays")).toInt();
         QHd->SetField(QStringLiteral("DueDays"), days);
@@ -617,17 +634,12 @@ void TFrMrTran::MrTaxNoExit()
     if (taxNo.trimmed().isEmpty())
         return;
     QSqlQuery q = Db::exec(DM->DMdata(), ReceiptSql::duplicateTaxNo(),
-                           {{QStringLiteral("mrtaxno"), taxNo}, {QStringLiteral("mrno"), QHd->AsString(Names.no)}});
+                           {{QStringLiteral("mrtaxno"), taxNo}, {QStringLiteral("credit"), credit() ? 1 : 0},
+                            {QStringLiteral("id"), QHd->AsInteger(QStringLiteral("ID"))}});
     if (q.next() && !DM->ConfirmDlg(QStringLiteral("พบเลขที่ใบกำกับซ้ำกับใบอื่นยืนยันใช้เลขที่นี้ ?"))) {
         QHd->SetField(Names.taxNo, QString());
         MrTaxNo->setFocus();
     }
-}
-
-void TFrMrTran::EntryTypeEnter()
-{
-    if (!AutoRun && FaGetDocNo1->DocNo->text().trimmed().isEmpty())
-        MessageService::information(QStringLiteral("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
 }
 
 void TFrMrTran::Price_IEExit()
@@ -644,19 +656,23 @@ void TFrMrTran::Price_IEExit()
 void TFrMrTran::TaxCodeExit()
 {
     FaGetTaxCode1->TaxCodeExit();
-    if (QHd->Active() && QHd->RecNo() >= 0 && QHd->AsFloat(QStringLiteral("Total")) > 0) {
-        CalculateAll();
+    if (!QHd->Active() || QHd->RecNo() < 0)
+        return;
+    // The lines follow the document's new rate, so the stored header and lines agree.
+    Entry->RetaxLines();
+    CalculateAll();
+    if (QHd->AsFloat(QStringLiteral("Total")) > 0)
         MrTaxNo->setFocus();
-    }
 }
 
-void TFrMrTran::CalculateAll()
+bool TFrMrTran::CalculateAll()
 {
     if (m_inLines)
-        return;
+        return false;
     m_inLines = true;
-    Totals->CalculateAll();
+    const bool done = Totals->CalculateAll();
     m_inLines = false;
+    return done;
 }
 
 // ---- keys, exit, window ---------------------------------------------------------------------
@@ -664,9 +680,7 @@ void TFrMrTran::CalculateAll()
 bool TFrMrTran::eventFilter(QObject* obj, QEvent* e)
 {
     if (e->type() == QEvent::FocusIn) {
-        if (obj == EntryType)
-            EntryTypeEnter();
-        else if (obj == PoHd) {
+        if (obj == PoHd) {
             m_poTextAtEnter = PoHd->text();
             BtSearchPoNo->setEnabled(PoHd->isEnabled());
         } else if (obj == DueDays)

@@ -131,7 +131,6 @@ public:
     void DueDaysExit();
     void FaGetDate1DocDateExit();
     void MrTaxNoExit();
-    void EntryTypeEnter();
     void Price_IEExit();
     void TaxCodeExit();
     void RefreshScreen();
@@ -149,7 +148,7 @@ public:
     void MenuItem1Click();
     void BtDeleteLineClick();
     void GetTotalExit(double typedTotal);
-    void CalculateAll();
+    bool CalculateAll(); // false when refused (the user was told where)
 
     // ---- purchase orders and deposit ------------------------------------------------------
     void PoHdExit();

@@ -245,12 +245,22 @@ void TFrMrTran::BtDeleteLineClick()
 
 void TFrMrTran::GetTotalExit(double typedTotal)
 {
-    const double amt = PurchaseTotals::DiscountAmtForTypedTotal(QDt->AsFloat(QStringLiteral("Price")),
-                                                                 QDt->AsFloat(QStringLiteral("Quantity")), typedTotal,
-                                                                 QDt->AsFloat(QStringLiteral("DiscountAmt")));
+    // A line total typed by hand stays: it becomes the line's discount as an amount (or, on a
+    // line without a price, a price and an amount off), and the totals follow.
+    const double quantity = QDt->AsFloat(QStringLiteral("Quantity"));
     m_inLines = true;
-    QDt->SetField(QStringLiteral("DiscountAmt"), amt);
+    if (Entry->PriceEmpty()) {
+        if (const auto d = PurchaseTotals::PriceForTypedTotal(quantity, typedTotal)) {
+            QDt->SetField(QStringLiteral("Price"), d->price);
+            QDt->SetField(QStringLiteral("Discount"), d->discount != 0 ? QString::number(d->discount, 'f', 2) : QString());
+        }
+    } else if (const auto text = PurchaseTotals::DiscountForTypedTotal(QDt->AsFloat(QStringLiteral("Price")), quantity,
+                                                                         QDt->AsString(QStringLiteral("Discount")),
+                                                                         typedTotal)) {
+        QDt->SetField(QStringLiteral("Discount"), *text);
+    }
     m_inLines = false;
+    CalculateAll();
 }
 
 // ---- purchase orders ------------------------------------------------------------------------
@@ -386,6 +396,8 @@ void TFrMrTran::PoNoCustomDlg()
         QHd->SetField(QStringLiteral("Project"), v("Project"));
     const QString type = v("ProductType").toString();
     const bool service = type == QLatin1String("S") || type == QLatin1String("M");
+    // Only a service line is without a warehouse; a miscellaneous item keeps its order line's.
+    const bool noWarehouse = type == QLatin1String("S");
     setLineField(QStringLiteral("PoNo"), line->poNo);
     setLineField(QStringLiteral("PoDt"), line->id);
     setLineField(QStringLiteral("Product"), v("Product"));
@@ -394,10 +406,13 @@ void TFrMrTran::PoNoCustomDlg()
                           "ProjectItemHd", "ProjectItemCode", "UnitName", "Fraction", "LotControl", "UseSerial", "TaxCode",
                           "TaxRate", "MemoLine"})
         setLineField(QLatin1String(f), v(f));
-    if (service) {
+    if (noWarehouse) {
         // A service line is complete only without a warehouse, whatever its order line says.
         setLineField(QStringLiteral("Warehouse"), QVariant());
         setLineField(QStringLiteral("WhCode"), QVariant());
+    } else if (type == QLatin1String("M") && v("WhCode").toString().trimmed().isEmpty()) {
+        setLineField(QStringLiteral("Warehouse"), v("DefaultWh"));
+        setLineField(QStringLiteral("WhCode"), v("WareHouseCode"));
     }
     const bool serial = !service && v("UseSerial").toString() == QLatin1String("Y");
     if (serial) {
@@ -490,7 +505,9 @@ void TFrMrTran::AcSaveExecute()
         MessageService::information(QStringLiteral("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
         return;
     }
-    if (DM->ConfigText(QStringLiteral("LockInputProject")) == QLatin1String("Y")
+    // A project is required only where it can be typed: the cash bill has no project field,
+    // like the foreign order, so the setting cannot trap it.
+    if (FaGetProject1->isEnabled() && DM->ConfigText(QStringLiteral("LockInputProject")) == QLatin1String("Y")
         && QHd->FieldByName(QStringLiteral("Project")).toInt() < 1) {
         MessageService::information(QStringLiteral("ยังไม่ได้ป้อนรหัสโครงการ"));
         FaGetProject1->setFocus();
@@ -502,9 +519,12 @@ void TFrMrTran::AcSaveExecute()
         PoHd->setFocus();
         return;
     }
-    if (!CheckComplete() || !DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?")))
+    // The amounts are computed before the question: a line that cannot be computed or a
+    // deposit above the goods stops the save with the cursor on it, and nothing disagreeing
+    // with the lines is stored.
+    if (!CheckComplete() || !CalculateAll()
+        || !DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?")))
         return;
-    CalculateAll();
     CreateProductModules();
     if (!DmVendor->CheckCreditLimit(vendorId(), QHd->AsFloat(QStringLiteral("Total")) - TotalAtLoad))
         return;
