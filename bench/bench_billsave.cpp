@@ -52,8 +52,8 @@ void showForm(TFrMrTran& f)
 void fillBill(TFrMrTran& f, const QString& number)
 {
     // The number is typed and left, as the user does; the bill is then a new one.
-    f.FaGetDocNo1->DocNo->setFocus();
-    f.FaGetDocNo1->DocNo->setText(number);
+    f.FaGetDocNo->DocNo->setFocus();
+    f.FaGetDocNo->DocNo->setText(number);
     f.Reference->setFocus();
     QCoreApplication::processEvents();
     CachedDataSet& hd = *f.QHd;
@@ -214,7 +214,7 @@ void BM_OpenForm(benchmark::State& state)
         Form f;
         f.show();
         QCoreApplication::processEvents();
-        if (!f.FaGetDocNo1->DocNo->isEnabled())
+        if (!f.FaGetDocNo->DocNo->isEnabled())
             state.SkipWithError("the form did not open a new bill");
         state.PauseTiming();
         f.hide();

@@ -52,8 +52,8 @@ void showForm(TFrFrPoTran& f)
 void fillOrder(TFrFrPoTran& f)
 {
     // The number is left empty (automatic numbering), as the user does; the order is new.
-    f.FaGetDocNo1->DocNo->setFocus();
-    f.FaGetDocNo1->DocNo->setText(QString());
+    f.FaGetDocNo->DocNo->setFocus();
+    f.FaGetDocNo->DocNo->setText(QString());
     f.Reference->setFocus();
     QCoreApplication::processEvents();
     CachedDataSet& hd = *f.QHd;
@@ -208,7 +208,7 @@ void BM_OpenOrderForm(benchmark::State& state)
         TFrFrPoTran f;
         f.show();
         QCoreApplication::processEvents();
-        if (!f.FaGetDocNo1->DocNo->isEnabled())
+        if (!f.FaGetDocNo->DocNo->isEnabled())
             state.SkipWithError("the form did not open a new order");
         state.PauseTiming();
         f.hide();

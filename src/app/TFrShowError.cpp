@@ -66,14 +66,14 @@ TFrShowError::TFrShowError(QWidget* parent)
     DetailBox->setGeometry(0, 101, 344, 130);
     DetailBox->hide();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
+    CloseTimer = new QTimer(this);
+    CloseTimer->setObjectName(QStringLiteral("CloseTimer"));
+    CloseTimer->setInterval(1000);
 
     connect(BOk, &QPushButton::clicked, this, &TFrShowError::BOkClick);
     connect(BCancel, &QPushButton::clicked, this, &TFrShowError::BCancelClick);
     connect(BDetails, &QPushButton::clicked, this, &TFrShowError::BDetailsClick);
-    connect(Timer1, &QTimer::timeout, this, &TFrShowError::Timer1Timer);
+    connect(CloseTimer, &QTimer::timeout, this, &TFrShowError::CloseTimerTick);
 }
 
 void TFrShowError::setDetails(const QString& text)
@@ -107,10 +107,10 @@ void TFrShowError::showEvent(QShowEvent* event)
     TimeCount->clear();
     if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    Timer1->start();
+    CloseTimer->start();
 }
 
-void TFrShowError::Timer1Timer()
+void TFrShowError::CloseTimerTick()
 {
     if (m_sent || m_held)
         return;
@@ -142,7 +142,7 @@ QString TFrShowError::mailBody() const
 void TFrShowError::BOkClick()
 {
     m_sent = true; // the countdown stops here, so a late press still mails
-    Timer1->stop();
+    CloseTimer->stop();
     if (DMConfig)
         DMConfig->SendErrorMail(mailSubject(), mailBody());
     accept();
@@ -150,6 +150,6 @@ void TFrShowError::BOkClick()
 
 void TFrShowError::done(int r)
 {
-    Timer1->stop();
+    CloseTimer->stop();
     QDialog::done(r);
 }

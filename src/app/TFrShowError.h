@@ -34,10 +34,10 @@ public:
     QLabel* TimeCount = nullptr;
     QPushButton* BDetails = nullptr;   // only when there are details
     QPlainTextEdit* DetailBox = nullptr;
-    QTimer* Timer1 = nullptr;
+    QTimer* CloseTimer = nullptr;
 
 public slots:
-    void Timer1Timer();
+    void CloseTimerTick();
     void BOkClick();
     void BCancelClick();
     // Shows the details; the dialog then stays until the user closes it.

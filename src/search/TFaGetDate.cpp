@@ -7,7 +7,7 @@
 TFaGetDate::TFaGetDate(QWidget* parent)
     : QWidget(parent)
 {
-    setObjectName(QStringLiteral("FaGetDate1"));
+    setObjectName(QStringLiteral("FaGetDate"));
     auto* lay = new QHBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
     lay->setSpacing(4);

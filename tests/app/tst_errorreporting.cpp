@@ -191,21 +191,21 @@ private slots:
         QCOMPARE(dlg.focusWidget(), dlg.BCancel);
         QCOMPARE(dlg.ErrorBox->toPlainText().trimmed(), QStringLiteral("Disk full"));
         QVERIFY(dlg.TimeCount->text().isEmpty());
-        QVERIFY(dlg.Timer1->isActive());
-        QCOMPARE(dlg.Timer1->interval(), 1000);
+        QVERIFY(dlg.CloseTimer->isActive());
+        QCOMPARE(dlg.CloseTimer->interval(), 1000);
 
         for (int i = 0; i < 8; ++i)
-            dlg.Timer1Timer();
+            dlg.CloseTimerTick();
         QVERIFY(dlg.isVisible()); // eight seconds: still open
-        dlg.Timer1Timer();
+        dlg.CloseTimerTick();
         QVERIFY(!dlg.isVisible());
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
-        QVERIFY(!dlg.Timer1->isActive());
+        QVERIFY(!dlg.CloseTimer->isActive());
 
         // Shown again, it starts over from ten.
         dlg.show();
         QCOMPARE(dlg.countdown(), 10);
-        dlg.Timer1Timer();
+        dlg.CloseTimerTick();
         QVERIFY(dlg.isVisible());
         dlg.BCancel->click();
         QVERIFY(!dlg.isVisible());
@@ -224,14 +224,14 @@ private slots:
         dlg.setErrorText(QStringLiteral("Key violation\r"));
         dlg.show();
         for (int i = 0; i < 8; ++i)
-            dlg.Timer1Timer();
+            dlg.CloseTimerTick();
         QTest::mouseClick(dlg.BOk, Qt::LeftButton);
         smtp.wait();
 
         QVERIFY(dlg.sent());
         QVERIFY(!dlg.isVisible());
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        dlg.Timer1Timer(); // the countdown has stopped
+        dlg.CloseTimerTick(); // the countdown has stopped
         QCOMPARE(dlg.countdown(), 2);
 
         QCOMPARE(smtp.mailFrom, QByteArray("<errors@workstation.test>"));

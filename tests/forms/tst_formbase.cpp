@@ -33,7 +33,7 @@ public:
         QHd->Open();
         QHd->Append();
         FaGetDocNo->bind(QHd, "DocNo");
-        FaGetDate1->bind(QHd, "DocDate");
+        FaGetDate->bind(QHd, "DocDate");
         QDt->defineFields({"Code", "Qty"});
         QDt->Open();
         GridColumn code;
@@ -85,7 +85,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QVERIFY(!f.AcSave->isEnabled());
         QVERIFY(!f.AcDel->isEnabled());
-        QCOMPARE(f.PageControl1->tabText(0), QString("รายละเอียดเอกสาร"));
+        QCOMPARE(f.PageControl->tabText(0), QString("รายละเอียดเอกสาร"));
         QCOMPARE(QApplication::applicationDisplayName(), QString("Test form"));
         QVERIFY(!f.AcPrint->isVisible());
         QCOMPARE(f.AcSave->shortcut(), QKeySequence(Qt::Key_F10));
@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(f.AcExit->toolTip(), QString("Exit Program"));
         DMConfig->ThaiLanguage = false;
         f.AcNew->trigger();
-        QCOMPARE(f.PageControl1->tabText(0), QString("Description"));
+        QCOMPARE(f.PageControl->tabText(0), QString("Description"));
     }
 
     void enterWalksTheTabOrderAndIsSwallowed()

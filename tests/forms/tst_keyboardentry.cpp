@@ -79,7 +79,7 @@ class TstKeyboardEntry : public QObject {
         key(Qt::Key_Return);
         type(QStringLiteral("BL-7"));
         key(Qt::Key_Return);
-        QCOMPARE(focus(), f.FaGetFrVendor1->Edit);
+        QCOMPARE(focus(), f.FaGetFrVendor->Edit);
         type(QStringLiteral("F001"));
         key(Qt::Key_Return); // the currency comes with the vendor
         key(Qt::Key_Return);
@@ -167,7 +167,7 @@ private slots:
         type(QStringLiteral("KB3"));
         key(Qt::Key_Return); // number
         key(Qt::Key_Return); // date
-        QCOMPARE(focus(), static_cast<QWidget*>(f.FaGetImportLotNo1->Code));
+        QCOMPARE(focus(), static_cast<QWidget*>(f.FaGetImportLotNo->Code));
         MessageService::clearShown();
         MessageService::queueAnswer(answer);
         type(code.toLower()); // typed as it comes; lot codes are upper case
@@ -180,7 +180,7 @@ private slots:
                                    {{QStringLiteral("c"), code}})
                            .toInt();
         QCOMPARE(f.QHd->FieldByName(QStringLiteral("ImportLotNo")).toInt(), taken ? id : 0);
-        QCOMPARE(f.FaGetImportLotNo1->Code->valid(), taken);
+        QCOMPARE(f.FaGetImportLotNo->Code->valid(), taken);
     }
 
     // Tab reaches the "Ref PO" button of a new document and Space presses it; a remark typed
@@ -192,7 +192,7 @@ private slots:
         open(f);
         type(QStringLiteral("KB2"));
         key(Qt::Key_Return);
-        f.FaGetRemark1->Remark->setFocus();
+        f.FaGetRemark->Remark->setFocus();
         type(QStringLiteral("urgent"));
         key(Qt::Key_Tab);
         QCOMPARE(focus(), static_cast<QWidget*>(f.BtLoadFrPo));
@@ -254,12 +254,12 @@ private slots:
         std::unique_ptr<TFrInbound> f(billsBroughtForward ? new TFrInboundBegin : new TFrInbound);
         open(*f);
         type(QStringLiteral("KB1"));
-        for (int i = 0; i < 6 && focus() != f->FaGetFrVendor1->Edit; ++i)
+        for (int i = 0; i < 6 && focus() != f->FaGetFrVendor->Edit; ++i)
             key(Qt::Key_Return);
-        QCOMPARE(focus(), f->FaGetFrVendor1->Edit);
+        QCOMPARE(focus(), f->FaGetFrVendor->Edit);
         type(QStringLiteral("F001"));
         key(Qt::Key(leaveKey));
-        TLookupEdit* currency = f->FaGetMisc1->Edit;
+        TLookupEdit* currency = f->FaGetMisc->Edit;
         QCOMPARE(focus(), currency);
         QCOMPARE(currency->text(), QStringLiteral("USD"));
         QVERIFY(currency->valid());
@@ -304,7 +304,7 @@ private slots:
         QFETCH(QString, keptValue);
         TFrInbound f;
         open(f);
-        f.FaGetRemark1->Remark->setFocus();
+        f.FaGetRemark->Remark->setFocus();
         for (int i = 0; i < 3 && !inGrid(f.DgDt); ++i)
             key(Qt::Key_Return); // past the order button into the lines
         QVERIFY(inGrid(f.DgDt));
@@ -379,15 +379,15 @@ private slots:
     {
         TFrInbound f;
         open(f);
-        f.FaGetWarehouse1->Edit->setFocus();
+        f.FaGetWarehouse->Edit->setFocus();
         key(Qt::Key_Return);
-        QVERIFY(f.FaGetWarehouse1->Edit->valid());
-        QCOMPARE(f.FaGetWarehouse1->DescLabel->text(), QString());
-        QVERIFY(f.FaGetWarehouse1->Edit->styleSheet().isEmpty());
-        f.FaGetMisc1->Edit->setFocus();
+        QVERIFY(f.FaGetWarehouse->Edit->valid());
+        QCOMPARE(f.FaGetWarehouse->DescLabel->text(), QString());
+        QVERIFY(f.FaGetWarehouse->Edit->styleSheet().isEmpty());
+        f.FaGetMisc->Edit->setFocus();
         key(Qt::Key_Return);
-        QVERIFY(!f.FaGetMisc1->Edit->valid());
-        QCOMPARE(f.FaGetMisc1->DescLabel->text(), TLookupEdit::emptyRefusedText());
+        QVERIFY(!f.FaGetMisc->Edit->valid());
+        QCOMPARE(f.FaGetMisc->DescLabel->text(), TLookupEdit::emptyRefusedText());
     }
 
     // Pictures of the mended screens for a person to look at; every description shows whole
@@ -416,9 +416,9 @@ private slots:
             key(Qt::Key_Return);
         };
         if (!billsBroughtForward)
-            fill(f->FaGetImportLotNo1->Edit, QStringLiteral("LOT%1-01").arg(QDate::currentDate().year()));
-        fill(f->FaGetFrVendor1->Edit, QStringLiteral("F001"));
-        fill(f->FaGetWarehouse1->Edit, QStringLiteral("WH01"));
+            fill(f->FaGetImportLotNo->Edit, QStringLiteral("LOT%1-01").arg(QDate::currentDate().year()));
+        fill(f->FaGetFrVendor->Edit, QStringLiteral("F001"));
+        fill(f->FaGetWarehouse->Edit, QStringLiteral("WH01"));
         const int titleBar = 32;
         QVERIFY(f->width() <= 1366 && f->height() + titleBar <= 768 - 40); // 40: a taskbar
         for (TDescLabel* d : f->findChildren<TDescLabel*>()) {

@@ -94,9 +94,9 @@ private:
         f.show();
         QApplication::setActiveWindow(&f);
         QVERIFY(QTest::qWaitForWindowActive(&f));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetImportLotNo1->Code));
-        QTest::keyClicks(f.FaGetImportLotNo1->Code, code);
-        QTest::keyClick(f.FaGetImportLotNo1->Code, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetImportLotNo->Code));
+        QTest::keyClicks(f.FaGetImportLotNo->Code, code);
+        QTest::keyClick(f.FaGetImportLotNo->Code, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.CbBasis));
         for (int i = 0; i < down; ++i)
             QTest::keyClick(f.CbBasis, Qt::Key_Down);
@@ -152,13 +152,13 @@ void TestImportCostForm::opensForProgramCode()
     // application name follows it so the title bar does not repeat it.
     QCOMPARE(f->windowTitle(), QStringLiteral("ต้นทุนการนำเข้า (ทดสอบ) (Version 1.05.03.26)"));
     QCOMPARE(QApplication::applicationDisplayName(), f->windowTitle());
-    QCOMPARE(f->StatusPanel1->text(), DMConfig->CompanyNameThai);
+    QCOMPARE(f->StatusCompany->text(), DMConfig->CompanyNameThai);
     QVERIFY(!f->AcNew->isEnabled());
     QVERIFY(!f->AcSave->isEnabled());
     QVERIFY(!f->AcDel->isEnabled());
     QVERIFY(f->BPrint->isHidden());
     QCOMPARE(f->BtReport->text(), QStringLiteral("แสดงต้นทุน"));
-    QCOMPARE(f->FaGetImportLotNo1->Caption->text(), QStringLiteral("Import Lot No."));
+    QCOMPARE(f->FaGetImportLotNo->Caption->text(), QStringLiteral("Import Lot No."));
     QCOMPARE(f->importLotId(), qint64(0));
     f->grab().save(screenshotPath(QStringLiteral("importcost_form.png")));
 
@@ -166,7 +166,7 @@ void TestImportCostForm::opensForProgramCode()
     QApplication::setActiveWindow(f);
     QVERIFY(QTest::qWaitForWindowActive(f));
     MessageService::queueAnswer(false);
-    QTest::keyClick(f->FaGetImportLotNo1->Code, Qt::Key_Escape);
+    QTest::keyClick(f->FaGetImportLotNo->Code, Qt::Key_Escape);
     QCOMPARE(MessageService::lastText(), QStringLiteral("ออกจากโปรแกรม ?"));
     QVERIFY(f->isVisible());
 }
@@ -177,7 +177,7 @@ void TestImportCostForm::lotWithExpensesShowsTheCost()
     TFrImportCost f;
     chooseLot(f, lotCode(*m_env, 1));
     QCOMPARE(f.importLotId(), qint64(1));
-    QCOMPARE(f.FaGetImportLotNo1->DescLabel->text(), QStringLiteral("เครื่องเขียนจากสหรัฐอเมริกา"));
+    QCOMPARE(f.FaGetImportLotNo->DescLabel->text(), QStringLiteral("เครื่องเขียนจากสหรัฐอเมริกา"));
 
     int opened = 0;
     int fileDialogs = 0;
@@ -257,7 +257,7 @@ void TestImportCostForm::lotWithExpensesShowsTheCost()
     QCOMPARE(opened, 1);
     QVERIFY(MessageService::shown().isEmpty());
     // Back on the lot, ready for the next one.
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetImportLotNo1->Code));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetImportLotNo->Code));
 
     // A bill of the lot deleted afterwards drops out of the next opening: 17,000 - 5,000.
     m_env->exec(QStringLiteral("Update PcHd Set DelFlag = 'Y' Where Id = 1"));
@@ -278,7 +278,7 @@ void TestImportCostForm::inactiveAndEmptyLot()
     TFrImportCost f;
     // Lot 3 is closed (Active 'N') and has no import documents: this form takes it anyway.
     chooseLot(f, lotCode(*m_env, 3));
-    QVERIFY(f.FaGetImportLotNo1->Code->valid());
+    QVERIFY(f.FaGetImportLotNo->Code->valid());
     QCOMPARE(f.importLotId(), qint64(3));
 
     int previews = 0;
@@ -307,12 +307,12 @@ void TestImportCostForm::inactiveAndEmptyLot()
     QVERIFY(MessageService::shown().isEmpty());
 
     // An unknown code leaves no lot chosen: the sheet is that of lot 0, empty.
-    f.FaGetImportLotNo1->Code->setText(QStringLiteral("NO-SUCH-LOT"));
+    f.FaGetImportLotNo->Code->setText(QStringLiteral("NO-SUCH-LOT"));
     rows = -1;
     f.BtReport->click();
     QCOMPARE(f.importLotId(), qint64(0));
     QCOMPARE(rows, 0);
-    QCOMPARE(f.FaGetImportLotNo1->DescLabel->text(), TLookupEdit::notFoundText());
+    QCOMPARE(f.FaGetImportLotNo->DescLabel->text(), TLookupEdit::notFoundText());
 }
 
 // Lot 1 split by gross weight (kg per piece: P001 0.01, P003 0.18, P006 2.5 per ream), stock
@@ -433,7 +433,7 @@ void TestImportCostForm::basisWithoutDataIsRefused()
     QVERIFY2(text.startsWith(QStringLiteral("ปันส่วนค่าใช้จ่ายตาม%1ไม่ได้").arg(f.CbBasis->currentText())), qPrintable(text));
     QVERIFY2(text.contains(named), qPrintable(text));
     QVERIFY(!text.contains(notNamed));
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetImportLotNo1->Code));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetImportLotNo->Code));
 }
 
 void TestImportCostForm::exportsStateTheBasis()

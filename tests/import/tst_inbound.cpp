@@ -114,11 +114,11 @@ class TstInbound : public QObject {
     {
         typeInto(f.FaGetDocNo->DocNo, number);
         leave(f.FaGetDocNo->DocNo, f.TransportNo);
-        typeInto(f.FaGetImportLotNo1->Edit, QString("LOT%1-01").arg(QDate::currentDate().year()));
-        leave(f.FaGetImportLotNo1->Edit, f.TransportNo);
+        typeInto(f.FaGetImportLotNo->Edit, QString("LOT%1-01").arg(QDate::currentDate().year()));
+        leave(f.FaGetImportLotNo->Edit, f.TransportNo);
         typeInto(f.TransportNo, "BL-2026-001");
-        typeInto(f.FaGetFrVendor1->Edit, "F001");
-        leave(f.FaGetFrVendor1->Edit, f.ExchangeRate);
+        typeInto(f.FaGetFrVendor->Edit, "F001");
+        leave(f.FaGetFrVendor->Edit, f.ExchangeRate);
         typeInto(f.ExchangeRate, "35.125");
         leave(f.ExchangeRate, f.TransportNo);
     }
@@ -163,8 +163,8 @@ private slots:
         env.exec("update DocumentNo set AutoRun = :a where Code = 'IMPORT'", {{"a", autoRun ? "Y" : "N"}});
         TFrInbound f;
         openForm(f);
-        QCOMPARE(f.ImportNoLength, 12);
-        QCOMPARE(f.ImportAutoRun, autoRun);
+        QCOMPARE(f.DocNoLength, 12);
+        QCOMPARE(f.AutoRun, autoRun);
         QVERIFY(f.windowTitle().endsWith(" (Version 1.05.03.26)"));
         fillHeader(f, autoRun ? "" : "777");
         QVERIFY(f.AcSave->isEnabled());
@@ -337,7 +337,7 @@ private slots:
             QTimer::singleShot(300, [&] {
                 if (QApplication::overrideCursor())
                     waitCursorAndText = QString::number(QApplication::overrideCursor()->shape());
-                waitCursorAndText += " " + f.StatusBar1->currentMessage();
+                waitCursorAndText += " " + f.StatusBar->currentMessage();
                 if (failure == HeldThenFreed)
                     Db::commit(other->db());
             });
@@ -419,7 +419,7 @@ private slots:
         auto* f = new TFrInbound;
         openForm(*f);
         fillHeader(*f, "");
-        typeInto(f->FaGetFrVendor1->Edit, "F002");
+        typeInto(f->FaGetFrVendor->Edit, "F002");
         typeInto(f->TransportNo, "X");
         QCOMPARE(QApplication::focusWidget(), f->TransportNo);
         int changes = 0;
@@ -441,7 +441,7 @@ private slots:
         leave(f.FaGetDocNo->DocNo, f.TransportNo);
         QCOMPARE(f.QHd->AsInteger("ID"), id);
         QVERIFY(f.AcSave->isEnabled() && f.AcDel->isEnabled());
-        QVERIFY(!f.FaGetFrVendor1->isEnabled()); // the vendor of a saved document is fixed
+        QVERIFY(!f.FaGetFrVendor->isEnabled()); // the vendor of a saved document is fixed
         QVERIFY(f.QDt->RecordCount() > 0);
         typeInto(f.TransportNo, "BL-CHANGED");
         leave(f.TransportNo, f.ExchangeRate);
@@ -496,7 +496,7 @@ private slots:
         openForm(f);
         // Entering the lot with no number typed reminds the user that numbers are manual.
         MessageService::clearShown();
-        f.FaGetImportLotNo1->Edit->setFocus();
+        f.FaGetImportLotNo->Edit->setFocus();
         QCoreApplication::processEvents();
         QVERIFY(MessageService::lastText().startsWith("ท่านไม่ได้ป้อนเลขที่\nขณะนี้อยู่ในระบบที่ต้องกำหนดเลขเอง"));
         f.AcNew->trigger();
@@ -507,15 +507,15 @@ private slots:
         QCOMPARE(f.QHd->AsString("ImNo"), QString("ABCDEFGHIJKL"));
         QCOMPARE(f.FaGetDocNo->DocNo->text(), QString("ABCDEFGHIJKL"));
         // Enter walks on: date, lot, B/L number, vendor, currency.
-        QCOMPARE(QApplication::focusWidget(), f.FaGetDate1->DateEdit);
+        QCOMPARE(QApplication::focusWidget(), f.FaGetDate->DateEdit);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), f.FaGetImportLotNo1->Edit);
+        QCOMPARE(QApplication::focusWidget(), f.FaGetImportLotNo->Edit);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), f.TransportNo);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), f.FaGetFrVendor1->Edit);
+        QCOMPARE(QApplication::focusWidget(), f.FaGetFrVendor->Edit);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), f.FaGetMisc1->Edit);
+        QCOMPARE(QApplication::focusWidget(), f.FaGetMisc->Edit);
     }
 
     void lockedPeriodDisablesSaveAndDelete()
@@ -546,8 +546,8 @@ private slots:
         cell(f, 0, "ProductCode", "NOSUCH");
         QVERIFY(f.QDt->value(0, "Product").isNull());
         // A document warehouse locks the column, yet the product brings its own warehouse.
-        typeInto(f.FaGetWarehouse1->Edit, "WH01");
-        leave(f.FaGetWarehouse1->Edit, f.TransportNo);
+        typeInto(f.FaGetWarehouse->Edit, "WH01");
+        leave(f.FaGetWarehouse->Edit, f.TransportNo);
         QVERIFY(f.QHd->FieldByName("Warehouse").toInt() > 0);
         cell(f, 0, "ProductCode", "P006");
         QCOMPARE(f.QDt->value(0, "WhCode").toString(), QString("WH02"));
@@ -578,7 +578,7 @@ private slots:
         f.BtLoadFrPo->click();
         const int firstLines = env.count("FrPoDt D inner join FrPoHd H on H.Id = D.FrPoHd", "H.PoNo = :n", {{"n", orders[0]}});
         QCOMPARE(f.QDt->RecordCount(), firstLines);
-        QCOMPARE(f.TEMPIM, QStringList({orders[0]}));
+        QCOMPARE(f.LoadedOrders, QStringList({orders[0]}));
         next = orders[1];
         f.BtLoadFrPo->click();
         QCOMPARE(f.QDt->RecordCount(),
@@ -587,7 +587,7 @@ private slots:
         MessageService::clearShown();
         f.BtLoadFrPo->click();
         QCOMPARE(MessageService::lastText(), QString("เอกสารที่เลือกได้ถูกทำการการเลือกไว้ก่อนหน้านี้แล้ว !"));
-        QCOMPARE(f.TEMPIM.size(), 2);
+        QCOMPARE(f.LoadedOrders.size(), 2);
     }
 
     void f5OpensTheCellPickers()
@@ -727,8 +727,8 @@ private slots:
         QVERIFY(f.height() >= 220 && f.height() < 320);
         f.grab().save(QDir(qEnvironmentVariable("NK_BUILD_DIR", ".")).filePath("inbound-begin.png"));
         QVERIFY(!f.DgDt->isVisible());
-        QVERIFY(!f.FaGetImportLotNo1->isVisible());
-        TFrInboundBegin::EnsureBeginLot();
+        QVERIFY(!f.FaGetImportLotNo->isVisible());
+        InboundRules::EnsureBeginLot();
         QCOMPARE(env.count("ImportLotNo", "Code = 'BEGIN'"), 1);
 
         typeInto(f.FaGetDocNo->DocNo, "");
@@ -739,8 +739,8 @@ private slots:
         // A number must be typed to go on; with automatic numbering the saved one is drawn.
         typeInto(f.FaGetDocNo->DocNo, "1");
         leave(f.FaGetDocNo->DocNo, f.TransportNo);
-        typeInto(f.FaGetFrVendor1->Edit, "F002");
-        leave(f.FaGetFrVendor1->Edit, f.GetTotal);
+        typeInto(f.FaGetFrVendor->Edit, "F002");
+        leave(f.FaGetFrVendor->Edit, f.GetTotal);
         typeInto(f.GetTotal, "5000");
         leave(f.GetTotal, f.TransportNo);
         QCOMPARE(f.QHd->FieldByName("Total").toDouble(), 5000.0);

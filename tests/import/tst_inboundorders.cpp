@@ -64,7 +64,7 @@ class TstInboundOrders : public QObject {
         field(number.trimmed());
         if (!number.isEmpty())
             return;
-        im.FaGetImportLotNo1->Edit->setFocus();
+        im.FaGetImportLotNo->Edit->setFocus();
         field(QStringLiteral("LOT%1-01").arg(year()));
         im.ExchangeRate->setFocus();
         field("35.5");
@@ -98,7 +98,7 @@ class TstInboundOrders : public QObject {
     static void openOrder(TFrFrPoTran& f, const QString& no)
     {
         f.AcNew->trigger();
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         field(no);
     }
     // Every dialog is closed; the order searches first search for all and say what they list.
@@ -217,7 +217,7 @@ private slots:
         MessageService::clearShown();
         takeOver(im, orderNo(3));
         QCOMPARE(MessageService::lastText(), QStringLiteral("รายการสั่งซื้อรับหมดแล้ว"));
-        QVERIFY(im.TEMPIM.isEmpty());
+        QVERIFY(im.LoadedOrders.isEmpty());
         QVERIFY(im.QDt->RecordCount() <= 1 && im.QDt->value(0, "Product").isNull());
 
         // The order received in full: said when opened, not saved, blue in its search.
@@ -229,7 +229,7 @@ private slots:
             QCOMPARE(MessageService::lastText(), QStringLiteral("รายการสั่งซื้อรับหมดแล้ว ไม่สามารถแก้ไขได้"));
             QVERIFY(!f.AcSave->isEnabled() && !f.AcDel->isEnabled());
             f.AcNew->trigger();
-            f.FaGetDocNo1->DocNo->setFocus();
+            f.FaGetDocNo->DocNo->setFocus();
             key(Qt::Key_F5);
             QVERIFY2(searches.listed.contains(orderNo(3) + " #0000ff") && searches.listed.contains(orderNo(2) + " #000000"),
                      qPrintable(searches.listed.join(",")));

@@ -173,21 +173,21 @@ private slots:
         TFrSearchImNo dlg;
         dlg.show();
         // The vendor filter starts empty on the scratch row.
-        QVERIFY(dlg.FaGetFrVendor1->text().isEmpty());
-        QCOMPARE(dlg.FaGetFrVendor1->Edit->dataSet(), dlg.QNullTable);
-        dlg.FaGetFrVendor1->Edit->setText(QStringLiteral("ab"));
-        QCOMPARE(dlg.FaGetFrVendor1->text(), QStringLiteral("AB")); // upper-case input
-        leave(dlg.FaGetFrVendor1->Edit);
+        QVERIFY(dlg.FaGetFrVendor->text().isEmpty());
+        QCOMPARE(dlg.FaGetFrVendor->Edit->dataSet(), dlg.QNullTable);
+        dlg.FaGetFrVendor->Edit->setText(QStringLiteral("ab"));
+        QCOMPARE(dlg.FaGetFrVendor->text(), QStringLiteral("AB")); // upper-case input
+        leave(dlg.FaGetFrVendor->Edit);
         // No vendor has the code AB itself; the text stays as a filter.
-        QVERIFY(!dlg.FaGetFrVendor1->Found());
-        QCOMPARE(dlg.FaGetFrVendor1->text(), QStringLiteral("AB"));
+        QVERIFY(!dlg.FaGetFrVendor->Found());
+        QCOMPARE(dlg.FaGetFrVendor->text(), QStringLiteral("AB"));
         dlg.BtSearchClick();
         QCOMPARE(column(dlg.QSearch, QStringLiteral("ImNo")), (QStringList{"IM-A2", "IM-A1"}));
 
-        dlg.FaGetFrVendor1->Edit->setText(QStringLiteral("F002"));
-        leave(dlg.FaGetFrVendor1->Edit);
+        dlg.FaGetFrVendor->Edit->setText(QStringLiteral("F002"));
+        leave(dlg.FaGetFrVendor->Edit);
         QCOMPARE(dlg.QNullTable->FieldByName(QStringLiteral("Id")).toInt(), 2);
-        QCOMPARE(dlg.FaGetFrVendor1->DescLabel->text(), QStringLiteral("Sakura Bungu Co., Ltd."));
+        QCOMPARE(dlg.FaGetFrVendor->DescLabel->text(), QStringLiteral("Sakura Bungu Co., Ltd."));
         dlg.BtSearchClick();
         QCOMPARE(column(dlg.QSearch, QStringLiteral("ImNo")), QStringList{"IM" + Y + "-00003"});
         QCOMPARE(column(dlg.QSearch, QStringLiteral("Description")), QStringList{QStringLiteral("เยนญี่ปุ่น")});
@@ -223,10 +223,10 @@ private slots:
         TFrSearchImNo dlg;
         dlg.show();
         dlg.Code->setText(QStringLiteral("'7"));
-        dlg.FaGetFrVendor1->Edit->setText(QStringLiteral("F0'"));
-        leave(dlg.FaGetFrVendor1->Edit);
-        QVERIFY(!dlg.FaGetFrVendor1->Found());
-        dlg.FaGetFrVendor1->Edit->setText(QStringLiteral("F00"));
+        dlg.FaGetFrVendor->Edit->setText(QStringLiteral("F0'"));
+        leave(dlg.FaGetFrVendor->Edit);
+        QVERIFY(!dlg.FaGetFrVendor->Found());
+        dlg.FaGetFrVendor->Edit->setText(QStringLiteral("F00"));
         dlg.BtSearchClick();
         QCOMPARE(column(dlg.QSearch, QStringLiteral("ImNo")), QStringList{QStringLiteral("IM'7")});
         QCOMPARE(env->count(QStringLiteral("ImHd")), 4);
@@ -443,8 +443,8 @@ private slots:
         dlg.Outstanding = outstanding;
         dlg.show();
         QCOMPARE(dlg.ResultField, QStringLiteral("PONo"));
-        dlg.FaGetVendor1->Edit->setText(vendor);
-        leave(dlg.FaGetVendor1->Edit);
+        dlg.FaGetVendor->Edit->setText(vendor);
+        leave(dlg.FaGetVendor->Edit);
         dlg.Code->setText(typed);
         QTest::keyClick(dlg.Code, Qt::Key_Return);
         QCOMPARE(column(dlg.QSearch, QStringLiteral("PoNo")), found);
@@ -468,7 +468,7 @@ private slots:
         dlg.PoType = QStringLiteral("P");
         dlg.show();
         // Without a preset vendor the picker has the focus.
-        QCOMPARE(dlg.focusWidget(), dlg.FaGetVendor1->Edit);
+        QCOMPARE(dlg.focusWidget(), dlg.FaGetVendor->Edit);
         MessageService::setDialogHook([&](QDialog* d) {
             auto* s = qobject_cast<TFrSimpleSearch*>(d);
             s->show();
@@ -477,9 +477,9 @@ private slots:
             s->BtOkClick();
             return s->result();
         });
-        QTest::keyClick(dlg.FaGetVendor1->Edit, Qt::Key_F5);
-        QCOMPARE(dlg.FaGetVendor1->Edit->text(), QStringLiteral("V002"));
-        leave(dlg.FaGetVendor1->Edit);
+        QTest::keyClick(dlg.FaGetVendor->Edit, Qt::Key_F5);
+        QCOMPARE(dlg.FaGetVendor->Edit->text(), QStringLiteral("V002"));
+        leave(dlg.FaGetVendor->Edit);
         QCOMPARE(dlg.QNullTable->FieldByName(QStringLiteral("Id")).toInt(), 2);
         dlg.BtSearchClick();
         QCOMPARE(column(dlg.QSearch, QStringLiteral("PoNo")), QStringList{"12-B"});
@@ -488,7 +488,7 @@ private slots:
         preset.PoType = QStringLiteral("P");
         preset.ID = 1;
         preset.show();
-        QCOMPARE(preset.FaGetVendor1->Edit->text(), QStringLiteral("V001"));
+        QCOMPARE(preset.FaGetVendor->Edit->text(), QStringLiteral("V001"));
         QCOMPARE(preset.focusWidget(), preset.Code);
         preset.BtSearchClick();
         QCOMPARE(column(preset.QSearch, QStringLiteral("PoNo")), QStringList{"12-A"});
@@ -503,9 +503,9 @@ private slots:
         dlg.PoType = QStringLiteral("P");
         dlg.show();
         QCOMPARE(dlg.windowTitle(), QStringLiteral("ค้นหาใบสั่งซื้อต่างประเทศ"));
-        QVERIFY(dlg.FaGetVendor1->isHidden());
-        QVERIFY(!dlg.FaGetFrVendor1->isHidden());
-        QVERIFY(dlg.FaGetFrVendor1->text().isEmpty());
+        QVERIFY(dlg.FaGetVendor->isHidden());
+        QVERIFY(!dlg.FaGetFrVendor->isHidden());
+        QVERIFY(dlg.FaGetFrVendor->text().isEmpty());
         dlg.BtSearchClick();
         QCOMPARE(column(dlg.QSearch, QStringLiteral("PoNo")),
                  (QStringList{"FP" + Y + "-00003", "FP" + Y + "-00002", "FP" + Y + "-00001", "FP9"}));
@@ -516,8 +516,8 @@ private slots:
 
         // A foreign vendor chosen in the picker limits the list to its orders.
         dlg.Code->clear();
-        dlg.FaGetFrVendor1->Edit->setText(QStringLiteral("F001"));
-        leave(dlg.FaGetFrVendor1->Edit);
+        dlg.FaGetFrVendor->Edit->setText(QStringLiteral("F001"));
+        leave(dlg.FaGetFrVendor->Edit);
         dlg.BtSearchClick();
         QCOMPARE(column(dlg.QSearch, QStringLiteral("PoNo")), QStringList{"FP" + Y + "-00001"});
         dlg.BtOkClick();
@@ -529,8 +529,8 @@ private slots:
         preset.ID = 2;
         preset.Outstanding = QStringLiteral("N");
         preset.show();
-        QCOMPARE(preset.FaGetFrVendor1->text(), QStringLiteral("F002"));
-        QCOMPARE(preset.FaGetFrVendor1->DescLabel->text(), QStringLiteral("Sakura Bungu Co., Ltd."));
+        QCOMPARE(preset.FaGetFrVendor->text(), QStringLiteral("F002"));
+        QCOMPARE(preset.FaGetFrVendor->DescLabel->text(), QStringLiteral("Sakura Bungu Co., Ltd."));
         QCOMPARE(preset.focusWidget(), preset.Code);
         preset.BtSearchClick();
         QCOMPARE(column(preset.QSearch, QStringLiteral("PoNo")), (QStringList{"FP" + Y + "-00002", "FP9"}));
@@ -552,7 +552,7 @@ private slots:
         auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
             QTest::keyClick(QApplication::focusWidget(), k, m);
         };
-        dlg.FaGetFrVendor1->Edit->setFocus();
+        dlg.FaGetFrVendor->Edit->setFocus();
         key(Qt::Key_Return); // from the vendor box: searches every order
         QCOMPARE(dlg.QSearch->RecordCount(), 3);
         QVERIFY(dlg.isVisible());
@@ -592,7 +592,7 @@ private slots:
         dlg.show();
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Searching Po"));
         QCOMPARE(dlg.LbCode->text(), QStringLiteral("Code"));
-        QCOMPARE(dlg.FaGetFrVendor1->Caption->text(), QStringLiteral("Vendor"));
+        QCOMPARE(dlg.FaGetFrVendor->Caption->text(), QStringLiteral("Vendor"));
         QStringList titles;
         for (int c = 0; c < 6; ++c)
             titles << dlg.QSearch->headerData(c, Qt::Horizontal).toString();
@@ -604,8 +604,8 @@ private slots:
     {
         TFrSearchImNo dlg;
         dlg.show();
-        dlg.FaGetFrVendor1->Edit->setText(QStringLiteral("F001"));
-        leave(dlg.FaGetFrVendor1->Edit);
+        dlg.FaGetFrVendor->Edit->setText(QStringLiteral("F001"));
+        leave(dlg.FaGetFrVendor->Edit);
         dlg.BtSearchClick();
         QCOMPARE(dlg.QSearch->RecordCount(), 2);
         const QString dir = qEnvironmentVariable("NK_BUILD_DIR", QDir::tempPath());

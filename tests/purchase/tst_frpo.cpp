@@ -84,15 +84,15 @@ private slots:
         TFrFrPoTran f;
         open(f, 6);
         QVERIFY(f.AutoRun);
-        QVERIFY(!f.FaGetTaxCode1->isVisible() && !f.Price_IE->isVisible() && !f.Totals->GbDiscount->isVisible());
+        QVERIFY(!f.FaGetTaxCode->isVisible() && !f.Price_IE->isVisible() && !f.Totals->GbDiscount->isVisible());
         QVERIFY(!f.Totals->TaxTotal->isVisible() && f.Totals->Total->isVisible());
-        QVERIFY(!f.FaGetProject1->isEnabled());
+        QVERIFY(!f.FaGetProject->isEnabled());
         enterOrder(f, "F001", {});
         if (QTest::currentTestFailed())
             return;
         // The vendor's currency (USD), credit days and group tax code at rate 0.
         QCOMPARE(f.QHd->FieldByName("Currency").toInt(), 2);
-        QCOMPARE(f.FaGetMisc1->Edit->text(), QStringLiteral("USD"));
+        QCOMPARE(f.FaGetMisc->Edit->text(), QStringLiteral("USD"));
         QCOMPARE(f.QHd->FieldByName("CreditDays").toInt(), 60);
         QCOMPARE(f.QHd->FieldByName("TaxCode").toInt(), 2);
         QCOMPARE(f.QHd->FieldByName("TaxRate").toDouble(), 0.0);
@@ -100,12 +100,12 @@ private slots:
         // The same vendor chosen again changes nothing typed since.
         f.CreditDays->setFocus();
         field("5");
-        f.FaGetFrVendor1->Edit->setFocus();
+        f.FaGetFrVendor->Edit->setFocus();
         settle();
         field("F001");
         QCOMPARE(f.QHd->FieldByName("CreditDays").toInt(), 5);
         // Another vendor brings its own terms.
-        f.FaGetFrVendor1->Edit->setFocus();
+        f.FaGetFrVendor->Edit->setFocus();
         settle();
         field("F002");
         QCOMPARE(f.QHd->FieldByName("Currency").toInt(), 3);
@@ -130,7 +130,7 @@ private slots:
         save(f);
         QCOMPARE(printCode, QStringLiteral("FRPO-P"));
         QCOMPARE(printedNo, number(3));
-        QVERIFY(f.FaGetDocNo1->DocNo->isEnabled()); // a new order waits
+        QVERIFY(f.FaGetDocNo->DocNo->isEnabled()); // a new order waits
         const int id = orderId(env, number(3));
         QVERIFY2(id > 0, qPrintable(MessageService::lastText()));
         QCOMPARE(env.row("select PoType, Currency, Total, TaxCal, Price_IE, Approved || Clear || DelFlag || Posted || Imported, "
@@ -191,7 +191,7 @@ private slots:
         open(im, 1);
         im.FaGetDocNo->DocNo->setFocus();
         field(QString());
-        im.FaGetImportLotNo1->Edit->setFocus();
+        im.FaGetImportLotNo->Edit->setFocus();
         field(QStringLiteral("LOT%1-01").arg(year()));
         im.ExchangeRate->setFocus();
         field("35.5");
@@ -239,7 +239,7 @@ private slots:
         TFrFrPoTran f;
         open(f, 6);
         QVERIFY(!f.BCopy->isVisible());
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         field(QString());
         QVERIFY(f.BCopy->isVisible() && f.AcCopy->isEnabled());
         InboundPickers::Overrides o;
@@ -249,7 +249,7 @@ private slots:
         QCOMPARE(f.QDt->RecordCount(), 3);
         QCOMPARE(f.QHd->AsString("PoNo"), QString());
         QCOMPARE(f.QHd->rowState(f.QHd->RecNo()), CachedDataSet::RowState::Inserted);
-        QCOMPARE(f.FaGetFrVendor1->Edit->text(), QStringLiteral("F001"));
+        QCOMPARE(f.FaGetFrVendor->Edit->text(), QStringLiteral("F001"));
         QCOMPARE(f.QHd->AsString("ProformaNo"), QStringLiteral("PI-7788"));
         QCOMPARE(f.QHd->AsFloat("Total"), 1710.0);
         QCOMPARE(env.count("FrPoHd"), orders);
@@ -372,14 +372,14 @@ private slots:
         TFrFrPoTran f;
         open(f, 6);
         // No vendor.
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         field(QString());
         backTo(f, f.Reference);
         MessageService::clearShown();
         MessageService::queueAnswer(true);
         key(Qt::Key_F10);
         QCOMPARE(MessageService::lastText(), QStringLiteral("ยังไม่ได้ป้อนรหัสผู้ขาย"));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetFrVendor1->Edit));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetFrVendor->Edit));
         // A line without quantity, and a goods line whose warehouse was emptied: the cursor
         // goes where the line is incomplete.
         f.AcNew->trigger();
@@ -405,13 +405,13 @@ private slots:
         // Manual numbering: a number must be typed, and one in use is refused before writing.
         env.exec("update DocumentNo set AutoRun = 'N' where Code = 'FRPO-P'");
         f.AcNew->trigger();
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         MessageService::clearShown();
         key(Qt::Key_Return);
         QCOMPARE(MessageService::lastText(), QStringLiteral("จะต้องป้อนเลขที่เอกสาร"));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetDocNo1->DocNo));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetDocNo->DocNo));
         f.AcNew->trigger();
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         field("X-1");
         key(Qt::Key_Return);
         key(Qt::Key_Return);
@@ -508,7 +508,7 @@ private slots:
             return true;
         };
         PurchasePickers::setOverrides(o);
-        f.MenuItem1Click();
+        f.LineMemoClick();
         QCOMPARE(f.QDt->value(0, "MemoLine").toString(), QStringLiteral("สีน้ำเงิน 'A'"));
         // The delete button leaves a line without product alone.
         const int count = f.QDt->RecordCount();
@@ -621,7 +621,7 @@ private slots:
         Dialogs dialogs;
         TFrFrPoTran f;
         open(f, 6);
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         field(QString());
         PurchasePickers::Overrides o;
         o.requestNo = [] { return QStringLiteral("RQ2"); };
@@ -643,9 +643,9 @@ private slots:
         MessageService::setDialogHook([](QDialog* d) {
             auto* p = qobject_cast<TFrPoShip*>(d);
             p->show();
-            p->FaGetCustomerShip1->UseShipAddr->click();
-            p->FaGetCustomerShip1->Address1->setText(QStringLiteral("ท่าเรือ 'B'"));
-            p->FaGetCustomerShip1->Address1->commit();
+            p->FaGetCustomerShip->UseShipAddr->click();
+            p->FaGetCustomerShip->Address1->setText(QStringLiteral("ท่าเรือ 'B'"));
+            p->FaGetCustomerShip->Address1->commit();
             p->reject();
             return int(QDialog::Rejected);
         });
@@ -675,7 +675,7 @@ private slots:
         cell(f, 2, "Discount", "5%");
         f.ProformaNo->setFocus();
         field("SB-2231");
-        QCOMPARE(f.FaGetFrVendor1->Caption->text(), thai ? QStringLiteral("เจ้าหนี้") : QStringLiteral("Vendor"));
+        QCOMPARE(f.FaGetFrVendor->Caption->text(), thai ? QStringLiteral("เจ้าหนี้") : QStringLiteral("Vendor"));
         QCOMPARE(f.PaidType->itemText(3), thai ? QStringLiteral("อื่น ๆ") : QStringLiteral("Other"));
         QCOMPARE(f.DgDt->gridModel()->headerData(1, Qt::Horizontal).toString(),
                  thai ? QStringLiteral("ชื่อสินค้า") : QStringLiteral("Product Name"));

@@ -117,7 +117,7 @@ class TstPoEstimate : public QObject {
     {
         backTo(f, f.Reference);
         key(Qt::Key_2, Qt::AltModifier);
-        QCOMPARE(f.PageControl1->currentWidget(), static_cast<QWidget*>(f.FaPoEstimate));
+        QCOMPARE(f.PageControl->currentWidget(), static_cast<QWidget*>(f.FaPoEstimate));
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaPoEstimate->EdRate));
     }
     // A grid row of the page: duty share, where from, duty, expenses, landed cost, per unit.
@@ -223,7 +223,7 @@ private slots:
             open(im, 1);
             im.FaGetDocNo->DocNo->setFocus();
             field(QString());
-            im.FaGetImportLotNo1->Edit->setFocus();
+            im.FaGetImportLotNo->Edit->setFocus();
             field("EST-C");
             im.ExchangeRate->setFocus();
             field("41");
@@ -381,14 +381,14 @@ private slots:
         QCOMPARE(e->EdExpense->text(), QStringLiteral("12.1728"));
         QCOMPARE(pageRow(f, 1).section(QStringLiteral(" | "), 0, 1), QStringLiteral("9.2589 | ล็อต EST-D"));
         key(Qt::Key_1, Qt::AltModifier);
-        QCOMPARE(f.PageControl1->currentIndex(), 0);
+        QCOMPARE(f.PageControl->currentIndex(), 0);
         openOrder(f, number(3));
         showPage(f);
         QCOMPARE(QStringList({pageRow(f, 0), pageRow(f, 1)}), page);
 
         // F6 on a new order copies the order with its estimate.
         f.AcNew->trigger();
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         field(QString());
         InboundPickers::Overrides o;
         o.frPo = [&](int, const QString&) { return PadLeft(number(3), 12, ' '); };
@@ -477,7 +477,7 @@ private slots:
             return;
         showPage(f);
         TFaPoEstimate* e = f.FaPoEstimate;
-        QCOMPARE(f.PageControl1->tabText(1), QStringLiteral("Estimated landed cost (&2)"));
+        QCOMPARE(f.PageControl->tabText(1), QStringLiteral("Estimated landed cost (&2)"));
         QCOMPARE(e->LbRate->text(), QStringLiteral("Expected exchange rate"));
         QCOMPARE(e->LbRateFrom->text(), QStringLiteral("From import document IM-EST-B of 12/06/%1").arg(year()));
         QCOMPARE(e->LbExpenseFrom->text(), QStringLiteral("Average of the vendor's latest lots: EST-B 8.00%, EST-A 10.00%"));

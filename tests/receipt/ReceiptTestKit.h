@@ -126,14 +126,14 @@ struct Bill {
 // A bill typed from the number field to the first line, by Enter from field to field.
 inline void enterBill(TFrMrTran& f, const Bill& b)
 {
-    f.FaGetDocNo1->DocNo->setFocus();
+    f.FaGetDocNo->DocNo->setFocus();
     field(b.number);                         // number
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.EntryType));
     key(Qt::Key_Return);                     // entry type
     key(Qt::Key_Return);                     // date
     field(b.lot);                            // import lot
     key(Qt::Key_Return);                     // no purchase order
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetVendor1->Edit));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetVendor->Edit));
     field(b.vendor);                         // vendor: its tax code and due days
     key(Qt::Key_Return);                     // tax code
     if (!b.reclaimable)
@@ -178,7 +178,7 @@ inline void save(TFrFrPoTran& f)
 inline void openOrder(TFrFrPoTran& f, const QString& no)
 {
     f.AcNew->trigger();
-    f.FaGetDocNo1->DocNo->setFocus();
+    f.FaGetDocNo->DocNo->setFocus();
     field(no);
 }
 inline int orderId(TestEnv& env, const QString& no)
@@ -194,12 +194,12 @@ struct OrderLine {
 // the lines (code, quantity, price).
 inline void enterOrder(TFrFrPoTran& f, const QString& vendor, const QList<OrderLine>& lines)
 {
-    f.FaGetDocNo1->DocNo->setFocus();
+    f.FaGetDocNo->DocNo->setFocus();
     field(QString()); // automatic numbering: the number comes at save
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.EntryType));
     key(Qt::Key_Return);
     key(Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetFrVendor1->Edit));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetFrVendor->Edit));
     field(vendor);
     for (int i = 0; QApplication::focusWidget() != f.DgDt && !f.DgDt->isAncestorOf(QApplication::focusWidget()); ++i) {
         QVERIFY2(i < 14, qPrintable(QApplication::focusWidget()->objectName()));

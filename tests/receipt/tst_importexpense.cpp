@@ -85,7 +85,7 @@ private slots:
             MessageService::queueAnswer(true);
             key(Qt::Key_F10);
             QCOMPARE(dialogs.seen, QStringList({"TFrDocPrintForm", "TFrDocPrintFormGLAuto"}));
-            QVERIFY(f.FaGetDocNo1->DocNo->isEnabled()); // a new bill waits
+            QVERIFY(f.FaGetDocNo->DocNo->isEnabled()); // a new bill waits
 
             // A second credit bill: 10,000.00 of freight, 10% off the bill, and the deposit of
             // 5,000.00 paid earlier (4,672.90 before its tax) deducted. 10% of the goods is
@@ -131,7 +131,7 @@ private slots:
             open(f, 4);
             QVERIFY(f.AutoRun);
             QVERIFY(!f.DueDays->isVisible());
-            QVERIFY(!f.FaGetProject1->isEnabled());
+            QVERIFY(!f.FaGetProject->isEnabled());
             QVERIFY(!f.QHd->hasField("DueDays") && !f.QHd->hasField("Clear") && !f.QHd->hasField("PaidAmount"));
             Bill b{"", lot2(), "V001", false, "S002", "500"};
             b.reclaimable = false;
@@ -184,7 +184,7 @@ private slots:
         {
             TFrImExpTran f;
             open(f, 3);
-            f.FaGetDocNo1->DocNo->setFocus();
+            f.FaGetDocNo->DocNo->setFocus();
             field("MS0100");
             QCOMPARE(f.QHd->AsInteger("ID"), mrId);
             QVERIFY(f.AcDel->isEnabled());
@@ -266,7 +266,7 @@ private slots:
         TFrImExpTran f;
         open(f, 3);
         // Manual numbering: the entry-type box reminds when no number was typed.
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         MessageService::clearShown();
         key(Qt::Key_Return);
         QCOMPARE(MessageService::lastText(), QStringLiteral("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
@@ -301,7 +301,7 @@ private slots:
         f.AcNew->trigger();
         field("MS0001");
         QCOMPARE(MessageService::lastText(), QStringLiteral("ไม่ใช่เอกสารค่าใช้จ่ายในการนำเข้าเงินเชื่อ [S12.02.09]"));
-        QVERIFY(f.FaGetDocNo1->DocNo->isEnabled());
+        QVERIFY(f.FaGetDocNo->DocNo->isEnabled());
         QCOMPARE(f.QHd->rowState(f.QHd->RecNo()), CachedDataSet::RowState::Inserted);
         // An order of another type is not found by the header field.
         env.exec("insert into PoHd (DelFlag, PoType, PoNo, PoDate, Vendor, Approved, Clear, Price_IE, TaxCode, TaxRate) "
@@ -327,7 +327,7 @@ private slots:
         {
             TFrImExcTran f;
             open(f, 4);
-            QVERIFY(!f.FaGetProject1->isEnabled());
+            QVERIFY(!f.FaGetProject->isEnabled());
             const int before = env.count("PcHd");
             enterBill(f, {"", lot2(), "V001", false, "S002", "100"});
             if (QTest::currentTestFailed())
@@ -338,7 +338,7 @@ private slots:
         }
         TFrImExpTran f;
         open(f, 3);
-        QVERIFY(f.FaGetProject1->isEnabled());
+        QVERIFY(f.FaGetProject->isEnabled());
         enterBill(f, {"MS0300", lot2(), "V001", false, "S002", "100"});
         if (QTest::currentTestFailed())
             return;
@@ -388,7 +388,7 @@ private slots:
         }
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.MrTaxNo));
         QVERIFY(!f.PoHd->isEnabled() && !f.Price_IE->isEnabled());
-        QCOMPARE(f.FaGetVendor1->Vendor->text(), QStringLiteral("V001"));
+        QCOMPARE(f.FaGetVendor->Vendor->text(), QStringLiteral("V001"));
         QCOMPARE(f.QHd->FieldByName("DueDays").toInt(), 30);
         QStringList lines;
         for (int r = 0; r < f.QDt->RecordCount(); ++r)
@@ -430,7 +430,7 @@ private slots:
         };
         PurchasePickers::setOverrides(o);
         f.BtLoadPo->click();
-        QCOMPARE(f.TMPPo, QStringList({"PS0001"}));
+        QCOMPARE(f.LoadedOrders, QStringList({"PS0001"}));
         QCOMPARE(f.QDt->RecordCount(), 1);
         QCOMPARE(f.QDt->value(0, "PoNo").toString().trimmed(), QStringLiteral("PS0001"));
         MessageService::clearShown();
@@ -507,7 +507,7 @@ private slots:
                 ok ? m->accept() : m->reject();
                 return m->result();
             });
-            f.MenuItem1Click();
+            f.LineMemoClick();
         }
         QCOMPARE(f.QDt->value(0, "MemoLine").toString(), QStringLiteral("เที่ยวเรือ 'A' 50%"));
         // The delete-line button, and the totals follow.
@@ -582,7 +582,7 @@ private slots:
                                  QStringLiteral("หักมัดจำ PR%1-0001").arg(year())})
             QVERIFY2(printed.contains(t), qPrintable(t + " | " + printed.join(" | ")));
         // Opened again, the bill keeps its hand-typed tax.
-        f.FaGetDocNo1->DocNo->setFocus();
+        f.FaGetDocNo->DocNo->setFocus();
         field("MS0700");
         QVERIFY(f.Totals->TaxAdjusted->isChecked());
         QCOMPARE(f.QHd->AsFloat("Total"), 9631.0);
@@ -658,7 +658,7 @@ private slots:
             shown << m.text;
         QVERIFY2(shown.size() == 1, qPrintable(shown.join(" | ")));
         QCOMPARE(MessageService::lastText(), QStringLiteral("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetDocNo1->DocNo));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetDocNo->DocNo));
         field("MS0900");
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.EntryType));
         QCOMPARE(MessageService::shown().size(), 1);
@@ -722,7 +722,7 @@ private slots:
         enterBill(f, {"MS0600", lot2(), "V001", false, "S002", "1000"});
         if (QTest::currentTestFailed())
             return;
-        QComboBox* tax = f.FaGetTaxCode1->TaxCode;
+        QComboBox* tax = f.FaGetTaxCode->TaxCode;
         auto choose = [&](const QString& code) {
             backTo(f, tax);
             for (int i = 0; i < tax->count() && !tax->currentText().startsWith(code); ++i)
@@ -796,7 +796,7 @@ private slots:
         TFrImExpTran f;
         open(f, 3);
         field("MS0001");
-        f.FaGetImportLotNo1->Code->setFocus();
+        f.FaGetImportLotNo->Code->setFocus();
         key(Qt::Key_Return);
         QCOMPARE(f.QHd->FieldByName("ImportLotNo").toInt(), 1);
         f.Reference->setFocus();
@@ -834,7 +834,7 @@ private slots:
         f->Totals->DiscName[0]->commit();
         f->Totals->DiscRate[0]->setFocus();
         field("2");
-        QCOMPARE(f->FaGetDocNo1->Caption->text(), thai ? QStringLiteral("เลขที่") : QStringLiteral("DocNo"));
+        QCOMPARE(f->FaGetDocNo->Caption->text(), thai ? QStringLiteral("เลขที่") : QStringLiteral("DocNo"));
         QCOMPARE(f->DgDt->gridModel()->headerData(2, Qt::Horizontal).toString(),
                  thai ? QStringLiteral("รายละเอียด") : QStringLiteral("Description"));
         QVERIFY(f->QHd->AsFloat("Total") > 0);

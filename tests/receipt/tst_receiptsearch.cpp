@@ -125,17 +125,17 @@ private slots:
         TFrSearchMrNo dlg;
         dlg.MrType = "S";
         dlg.show();
-        QCOMPARE(dlg.focusWidget(), dlg.FaGetVendor1->Vendor);
+        QCOMPARE(dlg.focusWidget(), dlg.FaGetVendor->Vendor);
         typeInto(dlg.EdTaxNo, QStringLiteral("กำกับ 5%"));
         dlg.BtSearchClick();
         QCOMPARE(column(dlg.QSearch, "MrNo"), QStringList({"5%12"}));
         // Brought-forward bills are never listed; the vendor code is a prefix.
         typeInto(dlg.EdTaxNo, QString());
         typeInto(dlg.Code, "12");
-        typeInto(dlg.FaGetVendor1->Vendor, "V001");
+        typeInto(dlg.FaGetVendor->Vendor, "V001");
         dlg.BtSearchClick();
         QVERIFY(dlg.QSearch->IsEmpty());
-        typeInto(dlg.FaGetVendor1->Vendor, "V");
+        typeInto(dlg.FaGetVendor->Vendor, "V");
         dlg.BtSearchClick();
         QCOMPARE(dlg.QSearch->RecordCount(), 5);
         QVERIFY(!column(dlg.QSearch, "MrNo").contains("BB12"));
@@ -144,7 +144,7 @@ private slots:
         preset.MrType = "S";
         preset.VendorId = 2;
         preset.show();
-        QCOMPARE(preset.FaGetVendor1->Vendor->text(), QStringLiteral("V002"));
+        QCOMPARE(preset.FaGetVendor->Vendor->text(), QStringLiteral("V002"));
         QCOMPARE(preset.focusWidget(), preset.Code);
     }
 
@@ -222,11 +222,11 @@ private slots:
         env->exec("insert into VendorAttribute (Vendor, GroupCode) values (4, 'TYZZ'), (4, 'XXA1'), (2, 'XXA1')");
         TFrSearchVendor dlg;
         dlg.show();
-        QCOMPARE(dlg.FaSelectVendorAttr1->QAttr->RecordCount(), 2);
+        QCOMPARE(dlg.FaSelectVendorAttr->QAttr->RecordCount(), 2);
         typeInto(dlg.Code, code);
         typeInto(dlg.EdName, name);
         // Rows ordered by description: ประเภทผู้ขาย (TY) before ภูมิภาค (XX).
-        CachedDataSet* attr = dlg.FaSelectVendorAttr1->QAttr;
+        CachedDataSet* attr = dlg.FaSelectVendorAttr->QAttr;
         QCOMPARE(attr->value(0, "Code").toString(), QStringLiteral("TY"));
         for (int g = 0; g < 2; ++g) {
             attr->setRecNo(g);

@@ -3,12 +3,15 @@
 
 class QLineEdit;
 
-// Base of the purchase-order, receipt and import-cost forms: the full toolbar
-// (New, Delete, Save, Chg Code, Hist., Copy, Print, Exit) and the hidden ChgCode edit.
+// Base of the work forms: the toolbar and, with the full toolbar, the hidden ChgCode edit.
+// The full toolbar (purchase orders, bills, import cost) has New, Delete, Save, Chg Code,
+// Hist., Copy, Print and Exit; the short one (import documents) New, Delete, Save, Print and
+// Exit, where the actions and buttons it lacks stay null.
 class TFrForm : public TFrFrame {
     Q_OBJECT
 public:
-    explicit TFrForm(QWidget* parent = nullptr);
+    enum class Toolbar { Full, Short };
+    explicit TFrForm(QWidget* parent = nullptr, Toolbar kind = Toolbar::Full);
 
     QAction* AcHist = nullptr;
     QAction* AcCopy = nullptr;

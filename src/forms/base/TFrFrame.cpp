@@ -38,19 +38,19 @@ TFrFrame::TFrFrame(QWidget* parent)
     m_body = new QVBoxLayout;
     m_body->setContentsMargins(6, 6, 6, 6);
     outer->addLayout(m_body, 1);
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    StatusPanel1 = new QLabel(StatusBar1);
-    StatusPanel1->setFixedWidth(200);
-    StatusPanel2 = new QLabel(StatusBar1);
-    StatusPanel2->setFixedWidth(50);
-    StatusBar1->addWidget(StatusPanel1);
-    StatusBar1->addWidget(StatusPanel2);
-    StatusSaved = new QLabel(StatusBar1);
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setSizeGripEnabled(false);
+    StatusCompany = new QLabel(StatusBar);
+    StatusCompany->setFixedWidth(200);
+    StatusInfo = new QLabel(StatusBar);
+    StatusInfo->setFixedWidth(50);
+    StatusBar->addWidget(StatusCompany);
+    StatusBar->addWidget(StatusInfo);
+    StatusSaved = new QLabel(StatusBar);
     StatusSaved->setObjectName(QStringLiteral("StatusSaved"));
-    StatusBar1->addWidget(StatusSaved, 1);
-    outer->addWidget(StatusBar1);
+    StatusBar->addWidget(StatusSaved, 1);
+    outer->addWidget(StatusBar);
     if (DM)
         connect(DM, &TDM::documentSaved, this, &TFrFrame::showSavedNumber);
 
@@ -66,7 +66,7 @@ TFrFrame::TFrFrame(QWidget* parent)
     AcExit = makeAction(QStringLiteral("AcExit"), QStringLiteral("Exit"), QStringLiteral("Exit Program"),
                         QKeySequence(Qt::CTRL | Qt::Key_X), QStringLiteral("application-exit"),
                         QStyle::SP_DialogCloseButton);
-    connect(AcNew, &QAction::triggered, this, [this] { AcNewExecute(); });
+    connect(AcNew, &QAction::triggered, this, [this] { AcNewTriggered(); });
     connect(AcDel, &QAction::triggered, this, [this] { AcDelExecute(); });
     connect(AcSave, &QAction::triggered, this, [this] { AcSaveExecute(); });
     connect(AcPrint, &QAction::triggered, this, [this] { AcPrintExecute(); });

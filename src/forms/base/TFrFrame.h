@@ -38,9 +38,9 @@ public:
     QToolButton* BPrint = nullptr;
     QToolButton* BExit = nullptr;
 
-    QStatusBar* StatusBar1 = nullptr;
-    QLabel* StatusPanel1 = nullptr; // 200 pixels
-    QLabel* StatusPanel2 = nullptr; // 50 pixels
+    QStatusBar* StatusBar = nullptr;
+    QLabel* StatusCompany = nullptr; // 200 pixels
+    QLabel* StatusInfo = nullptr; // 50 pixels
     // The number of the document saved last: the form goes blank after a save, so this is
     // where the user reads the number to write on the paper.
     QLabel* StatusSaved = nullptr;
@@ -75,6 +75,9 @@ protected:
     QHBoxLayout* toolbar() const { return m_toolbar; }
 
     virtual void FormShow();
+    // New (F3) pressed: a new document (the document forms ask first whether the one on
+    // screen may be left).
+    virtual void AcNewTriggered() { AcNewExecute(); }
     // True while the focus is inside one of the form's data grids, where Enter and Escape
     // belong to the cells.
     bool focusInGrid() const;

@@ -1,7 +1,5 @@
 #include "forms/base/TFrHdDtTransaction.h"
-#include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
-#include "data/TDM.h"
 #include "forms/base/TFaGetDocNo.h"
 #include "search/TFaGetDate.h"
 #include "widgets/TDataGrid.h"
@@ -13,49 +11,36 @@
 #include <QVBoxLayout>
 
 TFrHdDtTransaction::TFrHdDtTransaction(QWidget* parent)
-    : TFrFrame(parent)
+    : TFrDocument(parent, Toolbar::Short)
 {
-    BNew = makeButton(QStringLiteral("BNew"), AcNew);
-    BDel = makeButton(QStringLiteral("BDel"), AcDel);
-    BSave = makeButton(QStringLiteral("BSave"), AcSave);
-    BPrint = makeButton(QStringLiteral("BPrint"), AcPrint);
-    BExit = makeButton(QStringLiteral("BExit"), AcExit);
-    toolbar()->addStretch(1);
     AcPrint->setToolTip(QStringLiteral("Print Document Form"));
     AcPrint->setStatusTip(QStringLiteral("Print Document Form"));
     AcPrint->setEnabled(false);
     AcPrint->setVisible(false);
     BPrint->hide();
 
-    QHd = new CachedDataSet(this, QStringLiteral("QHd"));
-    QDt = new CachedDataSet(this, QStringLiteral("QDt"));
     QHdId = new CachedDataSet(this, QStringLiteral("QHdId"));
 
-    PnHeader = new QWidget(this);
-    PnHeader->setObjectName(QStringLiteral("PnHeader"));
     auto* hl = new QVBoxLayout(PnHeader);
     hl->setContentsMargins(0, 0, 0, 0);
     auto* firstRow = new QHBoxLayout;
-    FaGetDocNo = new TFaGetDocNo(PnHeader);
-    FaGetDate1 = new TFaGetDate(PnHeader);
     firstRow->addWidget(FaGetDocNo);
     firstRow->addSpacing(16);
-    firstRow->addWidget(FaGetDate1);
+    firstRow->addWidget(FaGetDate);
     firstRow->addStretch(1);
     hl->addLayout(firstRow);
-    body()->addWidget(PnHeader);
 
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    TabSheet1 = new QWidget(PageControl1);
-    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-    auto* tl = new QVBoxLayout(TabSheet1);
+    PageControl = new QTabWidget(this);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    TabLines = new QWidget(PageControl);
+    TabLines->setObjectName(QStringLiteral("TabLines"));
+    auto* tl = new QVBoxLayout(TabLines);
     tl->setContentsMargins(2, 2, 2, 2);
-    DgDt = new TDataGrid(TabSheet1);
+    DgDt = new TDataGrid(TabLines);
     DgDt->setObjectName(QStringLiteral("DgDt"));
     tl->addWidget(DgDt);
-    PageControl1->addTab(TabSheet1, QStringLiteral("รายละเอียดเอกสาร"));
-    body()->addWidget(PageControl1, 1);
+    PageControl->addTab(TabLines, QStringLiteral("รายละเอียดเอกสาร"));
+    body()->addWidget(PageControl, 1);
 
     PnFooter = new QWidget(this);
     PnFooter->setObjectName(QStringLiteral("PnFooter"));
@@ -84,12 +69,9 @@ TFrHdDtTransaction::TFrHdDtTransaction(QWidget* parent)
 
 void TFrHdDtTransaction::AcNewExecute()
 {
-    AcSave->setEnabled(false);
-    AcDel->setEnabled(false);
-    PageControl1->setCurrentIndex(0);
-    const bool thai = DMConfig ? DMConfig->ThaiLanguage : true;
-    PageControl1->setTabText(0, thai ? QStringLiteral("รายละเอียดเอกสาร") : QStringLiteral("Description"));
-    TFrFrame::AcNewExecute();
+    PageControl->setCurrentIndex(0);
+    PageControl->setTabText(0, T("รายละเอียดเอกสาร", "Description"));
+    TFrDocument::AcNewExecute();
 }
 
 void TFrHdDtTransaction::DgDtEnter()
@@ -102,17 +84,6 @@ void TFrHdDtTransaction::DgDtExit()
 {
     // Moving straight into another grid of the form keeps key preview off.
     KeyPreview = !focusInGrid();
-}
-
-bool TFrHdDtTransaction::askExit()
-{
-    if (!DM)
-        return TFrFrame::askExit();
-    const QColor previous = DM->DialogColor;
-    DM->DialogColor = QColor(0, 128, 0);
-    const bool yes = DM->ConfirmDlg(exitQuestion());
-    DM->DialogColor = previous;
-    return yes;
 }
 
 void TFrHdDtTransaction::resizeEvent(QResizeEvent* e)

@@ -2,6 +2,7 @@
 #include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
+#include "data/DocumentDelete.h"
 #include "data/NkError.h"
 #include "data/NumberFormat.h"
 #include "data/OrderReceipts.h"
@@ -387,22 +388,45 @@ void Delete(CachedDataSet& hd)
 {
     const int id = hd.AsInteger(QStringLiteral("ID"));
     const QSqlDatabase db = DM->DMdata();
+    QList<int> orderLines;
+    DocumentDelete::MarkDeleted(hd, hd.AsString(QStringLiteral("ImNo")),
+                                {.beforeHeader =
+                                     [&] {
+                                         orderLines = OrderReceipts::LinesOfDocument(db, id);
+                                         OrderReceipts::Lock(db, orderLines, id);
+                                     },
+                                 .afterLog = [&] { OrderReceipts::Recompute(db, orderLines); }});
+}
+
+void DeleteBeginBalance(CachedDataSet& hd)
+{
+    // A bill brought forward has no lines and nothing refers to it: it goes for good.
+    const int id = hd.AsInteger(QStringLiteral("ID"));
+    const QString number = hd.AsString(QStringLiteral("ImNo"));
     DM->StartTransaction();
     try {
-        const QList<int> orderLines = OrderReceipts::LinesOfDocument(db, id);
-        OrderReceipts::Lock(db, orderLines, id);
-        hd.SetField(QStringLiteral("DelFlag"), QStringLiteral("Y"));
+        hd.Delete();
         hd.ApplyUpdates();
-        DM->AddUserLog(3, id, hd.AsString(QStringLiteral("ImNo")));
-        OrderReceipts::Recompute(db, orderLines);
+        DM->AddUserLog(3, id, number);
         DM->Commit();
     } catch (...) {
         DM->Rollback();
-        hd.SetField(QStringLiteral("DelFlag"), QStringLiteral("N"));
-        hd.Edit();
+        hd.CancelUpdates();
+        if (hd.RecNo() >= 0)
+            hd.Edit();
         throw;
     }
     hd.CommitUpdates();
+}
+
+int EnsureBeginLot()
+{
+    const QSqlDatabase db = DM->DMdata();
+    // "if not exists" is spelled as an insert that selects nothing when the lot is there.
+    Db::exec(db, QStringLiteral("insert into importlotno (code,description,effectivedate,active) "
+                                "select 'BEGIN','Lot เริ่มต้นระบบ',") + Db::nowSql(db)
+                 + QStringLiteral(",'Y' where not exists (select id from importlotno where code='BEGIN')"));
+    return Db::scalar(db, QStringLiteral("select  id\nfrom importlotno\nwhere code='BEGIN'")).toInt();
 }
 
 } // namespace InboundRules

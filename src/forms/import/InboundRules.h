@@ -124,5 +124,10 @@ SaveResult Save(const SaveInput& in);
 // document took over computed again without it. On failure: rollback and rethrow, the
 // header as it was.
 void Delete(CachedDataSet& header);
+// A bill brought forward is removed for good, with the user log, in one transaction. On
+// failure: rollback and rethrow, the header as it was, in edit.
+void DeleteBeginBalance(CachedDataSet& header);
+// The import lot "BEGIN" of the bills brought forward, made when missing; its Id.
+int EnsureBeginLot();
 
 } // namespace InboundRules

@@ -22,7 +22,7 @@ QStringList TFaGetFrVendor::TermsStatement()
 TFaGetFrVendor::TFaGetFrVendor(QWidget* parent)
     : TFaPicker(parent)
 {
-    setObjectName(QStringLiteral("FaGetFrVendor1"));
+    setObjectName(QStringLiteral("FaGetFrVendor"));
     Caption->setText(QStringLiteral("เจ้าหนี้"));
     Vendor = Edit;
     Vendor->setObjectName(QStringLiteral("Vendor"));

@@ -16,7 +16,7 @@
 TFaGetImportLotNo::TFaGetImportLotNo(QWidget* parent)
     : TFaPicker(parent)
 {
-    setObjectName(QStringLiteral("FaGetImportLotNo1"));
+    setObjectName(QStringLiteral("FaGetImportLotNo"));
     Caption->setText(QStringLiteral("Import Lot No."));
     Code = Edit;
     Code->setObjectName(QStringLiteral("Code"));

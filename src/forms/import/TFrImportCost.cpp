@@ -26,8 +26,8 @@ TFrImportCost::TFrImportCost(QWidget* parent)
     QNullTable->setSQL(QStringLiteral("Select 0 Id From NullTable"));
 
     // Every lot may be costed, closed ones included: no filter on the picker.
-    FaGetImportLotNo1 = new TFaGetImportLotNo(this);
-    FaGetImportLotNo1->DescLabel->setMinimumWidth(220);
+    FaGetImportLotNo = new TFaGetImportLotNo(this);
+    FaGetImportLotNo->DescLabel->setMinimumWidth(220);
 
     // The split basis: reached by Enter after the lot, by Tab, or by Alt+B.
     CbBasis = new QComboBox(this);
@@ -45,7 +45,7 @@ TFrImportCost::TFrImportCost(QWidget* parent)
     connect(BtReport, &QPushButton::clicked, this, [this] { BtReportClick(); });
 
     auto* lotRow = new QHBoxLayout;
-    lotRow->addWidget(FaGetImportLotNo1, 1);
+    lotRow->addWidget(FaGetImportLotNo, 1);
     auto* basisRow = new QHBoxLayout;
     basisRow->addWidget(LbBasis);
     basisRow->addWidget(CbBasis);
@@ -61,7 +61,7 @@ TFrImportCost::TFrImportCost(QWidget* parent)
     body()->addLayout(buttonRow);
     body()->addStretch(1);
 
-    setTabOrder(FaGetImportLotNo1->Code, CbBasis);
+    setTabOrder(FaGetImportLotNo->Code, CbBasis);
     setTabOrder(CbBasis, BtReport);
 
     resize(560, 220);
@@ -78,14 +78,14 @@ void TFrImportCost::applyLanguage()
     for (int i = 0; i < CbBasis->count(); ++i)
         CbBasis->setItemText(i, CostBasisCaption(CostBasis(CbBasis->itemData(i).toInt()), thai));
     // The basis lines up under the lot code.
-    const int captionWidth = qMax(LbBasis->sizeHint().width(), FaGetImportLotNo1->Caption->sizeHint().width());
+    const int captionWidth = qMax(LbBasis->sizeHint().width(), FaGetImportLotNo->Caption->sizeHint().width());
     LbBasis->setFixedWidth(captionWidth);
-    FaGetImportLotNo1->Caption->setFixedWidth(captionWidth);
+    FaGetImportLotNo->Caption->setFixedWidth(captionWidth);
 }
 
 void TFrImportCost::FormShow()
 {
-    StatusPanel1->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    StatusCompany->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
     applyLanguage();
     TFrForm::FormShow();
     // The menu entry's caption names the window (the program's own when it has none), with
@@ -94,8 +94,8 @@ void TFrImportCost::FormShow()
 
     // The picker writes the chosen lot's id into a one-row scratch query held in edit state.
     QNullTable->OpenEditRow();
-    FaGetImportLotNo1->bind(QNullTable, QStringLiteral("Id"));
-    FaGetImportLotNo1->Code->setFocus();
+    FaGetImportLotNo->bind(QNullTable, QStringLiteral("Id"));
+    FaGetImportLotNo->Code->setFocus();
 }
 
 void TFrImportCost::AcNewExecute()
@@ -123,7 +123,7 @@ void TFrImportCost::BtReportClick()
     try {
         // A code typed but not yet left (the button reached from the keyboard or a shortcut)
         // is looked up now, so the sheet is never that of the lot chosen before.
-        TLookupEdit* code = FaGetImportLotNo1->Code;
+        TLookupEdit* code = FaGetImportLotNo->Code;
         if (code->hasFocus() || !code->text().trimmed().isEmpty())
             code->lookup();
         auto* show = new TFrShowImportCost(importLotId(), DM->DMdata(), this, basis());
@@ -136,5 +136,5 @@ void TFrImportCost::BtReportClick()
     } catch (const NkError& e) {
         MessageService::error(e.message());
     }
-    FaGetImportLotNo1->Code->setFocus();
+    FaGetImportLotNo->Code->setFocus();
 }

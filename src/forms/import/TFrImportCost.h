@@ -21,7 +21,7 @@ public:
 
     // One scratch row ("Select 0 Id From NullTable") holding the chosen lot's id.
     CachedDataSet* QNullTable = nullptr;
-    TFaGetImportLotNo* FaGetImportLotNo1 = nullptr;
+    TFaGetImportLotNo* FaGetImportLotNo = nullptr;
     QLabel* LbBasis = nullptr;
     QComboBox* CbBasis = nullptr; // one entry per CostBasis, in AllCostBases order
     QPushButton* BtReport = nullptr;

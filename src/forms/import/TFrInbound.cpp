@@ -38,17 +38,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
-bool isThai()
-{
-    return DMConfig ? DMConfig->ThaiLanguage : true;
-}
-QString T(const QString& thai, const QString& english)
-{
-    return isThai() ? thai : english;
-}
-} // namespace
-
 TFrInbound::TFrInbound(QWidget* parent)
     : TFrHdDtTransaction(parent)
 {
@@ -65,13 +54,11 @@ TFrInbound::TFrInbound(QWidget* parent)
     QDuty->setSQL(InboundSql::Duty);
     QDuty->setUpdateSQL(InboundSql::DutyInsert, InboundSql::DutyModify, InboundSql::DutyDelete);
     QFrPo->setSQL(InboundSql::FrPo);
+    Entry = std::make_unique<PurchaseLineEntry>(QDt, PurchaseLineEntry::Policy::Import);
 
     // ---- header --------------------------------------------------------------------------
-    FaGetDocNo->bind(QHd, QStringLiteral("ImNo"));
-    FaGetDate1->bind(QHd, QStringLiteral("ImDate"));
-    FaGetDocNo->DocNoExit = [this] { FaGetDocNoDocNoExit(); };
-    FaGetDocNo->BtSearchClick = [this] { FaGetDocNoBtSearchClick(); };
-    connect(FaGetDate1->DateEdit, &TDbEdit::committed, this, [this] { FaGetDate1DocDateExit(); });
+    bindNumberAndDate(QStringLiteral("ImNo"), QStringLiteral("ImDate"));
+    connect(FaGetDate->DateEdit, &TDbEdit::committed, this, [this] { FaGetDateDocDateExit(); });
 
     // Below the number and the date: the pickers on the left, each with room for its
     // description, and the plain fields on the right, in the order Enter walks them.
@@ -82,30 +69,30 @@ TFrInbound::TFrInbound(QWidget* parent)
     HeaderGrid->setColumnStretch(0, 1);
     header->addLayout(HeaderGrid);
 
-    FaGetImportLotNo1 = new TFaGetImportLotNo(PnHeader);
-    FaGetImportLotNo1->bind(QHd, QStringLiteral("ImportLotNo"));
-    FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
-    FaGetImportLotNo1->CreateAllowed = true; // a new company records its first shipment
-    FaGetImportLotNo1->CodeEnter = [this] { FaGetImportLotNo1CodeEnter(); };
+    FaGetImportLotNo = new TFaGetImportLotNo(PnHeader);
+    FaGetImportLotNo->bind(QHd, QStringLiteral("ImportLotNo"));
+    FaGetImportLotNo->setFilter(TFaGetImportLotNo::activeFilter());
+    FaGetImportLotNo->CreateAllowed = true; // a new company records its first shipment
+    FaGetImportLotNo->CodeEnter = [this] { FaGetImportLotNoCodeEnter(); };
     LbTransportNo = new QLabel(QStringLiteral("เลขที่ใบขน"), PnHeader);
     TransportNo = new TDbEdit(PnHeader);
     TransportNo->setObjectName(QStringLiteral("TransportNo"));
     TransportNo->bind(QHd, QStringLiteral("TransportNo"));
     TransportNo->setFixedWidth(180);
-    HeaderGrid->addWidget(FaGetImportLotNo1, 0, 0);
+    HeaderGrid->addWidget(FaGetImportLotNo, 0, 0);
     HeaderGrid->addWidget(LbTransportNo, 0, 1, Qt::AlignRight);
     HeaderGrid->addWidget(TransportNo, 0, 2);
 
-    FaGetFrVendor1 = new TFaGetFrVendor(PnHeader);
-    FaGetFrVendor1->bind(QHd, QStringLiteral("FrVendor"));
-    FaGetFrVendor1->VendorExit = [this] { FaGetFrVendor1VendorExit(); };
-    HeaderGrid->addWidget(FaGetFrVendor1, 1, 0, 1, 3);
+    FaGetFrVendor = new TFaGetFrVendor(PnHeader);
+    FaGetFrVendor->bind(QHd, QStringLiteral("FrVendor"));
+    FaGetFrVendor->VendorExit = [this] { FaGetFrVendorVendorExit(); };
+    HeaderGrid->addWidget(FaGetFrVendor, 1, 0, 1, 3);
 
-    FaGetMisc1 = new TFaGetMisc(PnHeader);
-    FaGetMisc1->setObjectName(QStringLiteral("FaGetMisc1"));
-    FaGetMisc1->EditLabel->setText(QStringLiteral("สกุลเงิน"));
-    FaGetMisc1->setMiscGroup(QStringLiteral("CURRENCY"));
-    FaGetMisc1->bind(QHd, QStringLiteral("Currency"));
+    FaGetMisc = new TFaGetMisc(PnHeader);
+    FaGetMisc->setObjectName(QStringLiteral("FaGetMisc"));
+    FaGetMisc->EditLabel->setText(QStringLiteral("สกุลเงิน"));
+    FaGetMisc->setMiscGroup(QStringLiteral("CURRENCY"));
+    FaGetMisc->bind(QHd, QStringLiteral("Currency"));
     LbExchangeRate = new QLabel(QStringLiteral("อัตราแลกเปลี่ยน"), PnHeader);
     ExchangeRate = new TDbNumberEdit(PnHeader);
     ExchangeRate->setObjectName(QStringLiteral("ExchangeRate"));
@@ -113,27 +100,27 @@ TFrInbound::TFrInbound(QWidget* parent)
     ExchangeRate->setDisplayFormat(QStringLiteral(",0.0000000"));
     ExchangeRate->bind(QHd, QStringLiteral("ExchangeRate"));
     ExchangeRate->setFixedWidth(180);
-    HeaderGrid->addWidget(FaGetMisc1, 2, 0);
+    HeaderGrid->addWidget(FaGetMisc, 2, 0);
     HeaderGrid->addWidget(LbExchangeRate, 2, 1, Qt::AlignRight);
     HeaderGrid->addWidget(ExchangeRate, 2, 2);
 
-    FaGetWarehouse1 = new TFaGetWarehouse(PnHeader);
-    FaGetWarehouse1->setObjectName(QStringLiteral("FaGetWarehouse1"));
-    FaGetWarehouse1->bind(QHd, QStringLiteral("Warehouse"));
+    FaGetWarehouse = new TFaGetWarehouse(PnHeader);
+    FaGetWarehouse->setObjectName(QStringLiteral("FaGetWarehouse"));
+    FaGetWarehouse->bind(QHd, QStringLiteral("Warehouse"));
     // The document warehouse is optional (each line has its own): left empty, it is no error.
-    FaGetWarehouse1->Warehouse->setAllowEmpty(true);
-    HeaderGrid->addWidget(FaGetWarehouse1, 3, 0, 1, 3);
+    FaGetWarehouse->Warehouse->setAllowEmpty(true);
+    HeaderGrid->addWidget(FaGetWarehouse, 3, 0, 1, 3);
 
-    FaGetRemark1 = new TFaGetRemark(PnHeader);
-    FaGetRemark1->setObjectName(QStringLiteral("FaGetRemark1"));
-    FaGetRemark1->RemarkGroup = QStringLiteral("REM_PURC");
-    FaGetRemark1->bind(QHd, QStringLiteral("Remark"));
+    FaGetRemark = new TFaGetRemark(PnHeader);
+    FaGetRemark->setObjectName(QStringLiteral("FaGetRemark"));
+    FaGetRemark->RemarkGroup = QStringLiteral("REM_PURC");
+    FaGetRemark->bind(QHd, QStringLiteral("Remark"));
     BtLoadFrPo = new QPushButton(QStringLiteral("อ้างบิลสั่งชื้ออื่นๆ"), PnHeader);
     BtLoadFrPo->setObjectName(QStringLiteral("BtLoadFrPo"));
     connect(BtLoadFrPo, &QPushButton::clicked, this, [this] { BtLoadFrPoClick(); });
     // Enter passes the button on the way from the header to the lines; Space presses it.
     BtLoadFrPo->setProperty("EnterMovesOn", true);
-    HeaderGrid->addWidget(FaGetRemark1, 4, 0, 1, 2);
+    HeaderGrid->addWidget(FaGetRemark, 4, 0, 1, 2);
     HeaderGrid->addWidget(BtLoadFrPo, 4, 2);
     alignCaptions();
     // The header total follows a change of the document warehouse: the line column locks.
@@ -144,18 +131,10 @@ TFrInbound::TFrInbound(QWidget* parent)
     });
 
     // ---- lines ---------------------------------------------------------------------------
-    DgDt->onEditButton = [this](int row, const QString& field) {
-        QDt->setRecNo(row);
-        const QString f = field.toUpper();
-        if (f == QLatin1String("PRODUCTCODE"))
-            ProductCodeCustomDlg();
-        else if (f == QLatin1String("WHCODE"))
-            WhCodeCustomDlg();
-        else if (f == QLatin1String("UNITNAME"))
-            UnitNameCustomDlg();
-        else if (f == QLatin1String("LOTCODE"))
-            LotCodeCustomDlg();
-    };
+    addCellDialog(QStringLiteral("ProductCode"), [this] { ProductCodeCustomDlg(); });
+    addCellDialog(QStringLiteral("WhCode"), [this] { WhCodeCustomDlg(); });
+    addCellDialog(QStringLiteral("UnitName"), [this] { UnitNameCustomDlg(); });
+    addCellDialog(QStringLiteral("LotCode"), [this] { LotCodeCustomDlg(); });
     DgDt->editorFactory = [this](const QString& field, QWidget* parent) -> QWidget* {
         if (field.compare(QLatin1String("DutyNo"), Qt::CaseInsensitive) != 0)
             return nullptr;
@@ -165,15 +144,15 @@ TFrInbound::TFrInbound(QWidget* parent)
         return spin;
     };
     QDt->OnFieldChange = [this](CachedDataSet&, const QString& field) {
-        if (m_inAssign)
+        if (m_inAssign || Entry->assigning())
             return;
         const QString f = field.toUpper();
         if (f == QLatin1String("PRODUCTCODE"))
-            AssignProduct(QDt->AsString(QStringLiteral("ProductCode")), 0);
+            ProductCodeExit();
         else if (f == QLatin1String("WHCODE"))
-            WhCodeExit();
+            Entry->WhCodeExit(QDt->AsString(QStringLiteral("WhCode")));
         else if (f == QLatin1String("UNITNAME"))
-            UnitNameExit();
+            Entry->UnitNameExit(QDt->AsString(QStringLiteral("UnitName")), {});
         else if (f == QLatin1String("LOTCODE"))
             LotCodeExit();
         else if (f == QLatin1String("QUANTITY") || f == QLatin1String("TOTAL"))
@@ -214,10 +193,10 @@ TFrInbound::TFrInbound(QWidget* parent)
     GbDetail->setTitle(QString());
 
     // The header is filled from top to bottom, then the lines and the duty groups.
-    PageControl1->tabBar()->setFocusPolicy(Qt::NoFocus);
-    const QList<QWidget*> order{FaGetDocNo->DocNo, FaGetDate1->DateEdit, FaGetImportLotNo1->Edit, TransportNo,
-                                FaGetFrVendor1->Edit, FaGetMisc1->Edit, ExchangeRate, FaGetWarehouse1->Edit,
-                                FaGetRemark1->Remark, BtLoadFrPo, DgDt, DgDuty};
+    PageControl->tabBar()->setFocusPolicy(Qt::NoFocus);
+    const QList<QWidget*> order{FaGetDocNo->DocNo, FaGetDate->DateEdit, FaGetImportLotNo->Edit, TransportNo,
+                                FaGetFrVendor->Edit, FaGetMisc->Edit, ExchangeRate, FaGetWarehouse->Edit,
+                                FaGetRemark->Remark, BtLoadFrPo, DgDt, DgDuty};
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -227,11 +206,9 @@ TFrInbound::TFrInbound(QWidget* parent)
 
 TFrInbound::~TFrInbound() = default;
 
-QDateTime TFrInbound::docDate() const
+QList<CachedDataSet*> TFrInbound::documentDataSets() const
 {
-    if (!QHd->Active() || QHd->RecNo() < 0)
-        return {};
-    return Db::dateFromValue(QHd->FieldByName(QStringLiteral("ImDate")));
+    return {QHd, QDt, QDuty};
 }
 
 // ---- show and new ------------------------------------------------------------------------
@@ -241,28 +218,27 @@ void TFrInbound::FormShow()
     TFrHdDtTransaction::FormShow();
     DM->DMdata();
     setFormCaption(windowTitle());
-    StatusPanel1->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    StatusCompany->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
     applyLanguage();
     AcNewExecute();
 }
 
 void TFrInbound::applyLanguage()
 {
-    const bool thai = isThai();
-    if (thai)
+    if (thaiLanguage())
         return;
     QFont small = font();
     small.setPointSize(8);
     FaGetDocNo->Caption->setText(QStringLiteral("Received No."));
     FaGetDocNo->Caption->setFont(small);
-    FaGetDate1->Caption->setText(QStringLiteral("Date"));
-    FaGetDate1->Caption->setFont(small);
+    FaGetDate->Caption->setText(QStringLiteral("Date"));
+    FaGetDate->Caption->setFont(small);
     LbTransportNo->setText(QStringLiteral("B/L No"));
-    FaGetFrVendor1->Caption->setText(QStringLiteral("Vendor"));
-    FaGetMisc1->EditLabel->setText(QStringLiteral("Currency"));
+    FaGetFrVendor->Caption->setText(QStringLiteral("Vendor"));
+    FaGetMisc->EditLabel->setText(QStringLiteral("Currency"));
     LbExchangeRate->setText(QStringLiteral("Exchange Rate"));
-    FaGetWarehouse1->Caption->setText(QStringLiteral("WH"));
-    FaGetRemark1->Caption->setText(QStringLiteral("Remark"));
+    FaGetWarehouse->Caption->setText(QStringLiteral("WH"));
+    FaGetRemark->Caption->setText(QStringLiteral("Remark"));
     GbDiscount->setTitle(QStringLiteral("Duty"));
     BtDeleteLine->setText(QStringLiteral("Delete Line"));
     LbTotal->setText(QStringLiteral("Total"));
@@ -273,8 +249,8 @@ void TFrInbound::applyLanguage()
 void TFrInbound::alignCaptions()
 {
     // The pickers' codes start at one line below each other.
-    const QList<QLabel*> captions{FaGetImportLotNo1->Caption, FaGetFrVendor1->Caption, FaGetMisc1->Caption,
-                                  FaGetWarehouse1->Caption, FaGetRemark1->Caption};
+    const QList<QLabel*> captions{FaGetImportLotNo->Caption, FaGetFrVendor->Caption, FaGetMisc->Caption,
+                                  FaGetWarehouse->Caption, FaGetRemark->Caption};
     int width = 0;
     for (QLabel* c : captions) {
         c->setMinimumWidth(0);
@@ -291,14 +267,14 @@ void TFrInbound::AcNewExecute()
     FaGetDocNo->setEnabled(true);
     FaGetDocNo->DocNo->setEnabled(true);
     FaGetDocNo->BtSearch->setEnabled(false);
-    FaGetFrVendor1->setEnabled(true);
-    FaGetWarehouse1->setEnabled(true);
+    FaGetFrVendor->setEnabled(true);
+    FaGetWarehouse->setEnabled(true);
 
     DM->RefreshConfig();
-    ImportNoLength = DM->GetDocLength(QStringLiteral("IMPORT"));
-    ImportAutoRun = DM->AutoRun;
+    DocNoLength = DM->GetDocLength(QStringLiteral("IMPORT"));
+    AutoRun = DM->AutoRun;
     FrPoNoLength = DM->GetDocLength(QStringLiteral("FRPO-") + PoType);
-    DM->AutoRun = ImportAutoRun; // the order code's lookup does not govern the import number
+    DM->AutoRun = AutoRun; // the order code's lookup does not govern the import number
 
     OpenQuery(QString());
     QHd->Append();
@@ -327,19 +303,13 @@ void TFrInbound::OpenQuery(const QString& number)
     m_dutyLimit = qMax(1, QDuty->RecordCount());
     SetDgDtColumn();
     SetDutyColumns();
-    TEMPIM.clear();
+    LoadedOrders.clear();
     OrdersSeen = OrderReceipts::Read(DM->DMdata(), InboundRules::TakenByLines(*QDt).keys(), id);
-}
-
-void TFrInbound::enableAfterLookup(bool found)
-{
-    AcDel->setEnabled(found && DMConfig && DMConfig->DeleteRight);
-    AcSave->setEnabled(DMConfig && (found ? DMConfig->ModifyRight : DMConfig->AddRight));
 }
 
 void TFrInbound::FaGetDocNoDocNoExit()
 {
-    const QString number = PadLeft(FaGetDocNo->DocNo->text(), ImportNoLength, QLatin1Char(' '));
+    const QString number = PadLeft(FaGetDocNo->DocNo->text(), DocNoLength, QLatin1Char(' '));
     if (m_renumber) {
         // After a save refused the number: only the number changes, the document stays.
         if (number.trimmed().isEmpty())
@@ -357,7 +327,7 @@ void TFrInbound::FaGetDocNoDocNoExit()
     }
     OpenQuery(number);
     const bool found = !QHd->IsEmpty();
-    if (!found && !ImportAutoRun && !number.trimmed().isEmpty() && DM->DocNoTaken(QStringLiteral("ImHd"), number)) {
+    if (!found && !AutoRun && !number.trimmed().isEmpty() && DM->DocNoTaken(QStringLiteral("ImHd"), number)) {
         // The number belongs to a document of the other kind (an import document or a bill
         // brought forward): it cannot be used for a new one.
         MessageService::warning(TDM::DocNoTakenText(number));
@@ -367,26 +337,23 @@ void TFrInbound::FaGetDocNoDocNoExit()
         FaGetDocNo->DocNo->setFocus();
         return;
     }
-    enableAfterLookup(found);
+    enableByRights(found);
     if (found)
         QHd->Edit();
     else
         QHd->Append();
-    if (!ImportAutoRun) {
+    if (!AutoRun) {
         QHd->SetField(QStringLiteral("ImNo"), number);
         FaGetDocNo->DocNo->refresh();
     }
-    if (!docDate().isValid() || Db::isEmptyDate(docDate()))
+    if (!headerDate().isValid() || Db::isEmptyDate(headerDate()))
         QHd->SetField(QStringLiteral("ImDate"), Db::dateToText(QDate::currentDate()));
     if (found) {
         SetDgDtColumn();
         if (!QDt->IsEmpty())
             QDt->First();
-        FaGetFrVendor1->setEnabled(false);
-        if (!DM->CheckPeriod(docDate())) {
-            AcSave->setEnabled(false);
-            AcDel->setEnabled(false);
-        }
+        FaGetFrVendor->setEnabled(false);
+        refuseClosedPeriod(headerDate());
     } else {
         if (QDt->IsEmpty())
             QDt->Append();
@@ -410,28 +377,25 @@ void TFrInbound::FaGetDocNoBtSearchClick()
     }
 }
 
-void TFrInbound::FaGetFrVendor1VendorExit()
+void TFrInbound::FaGetFrVendorVendorExit()
 {
-    if (!QHd->Active() || QHd->RecNo() < 0)
+    if (!headerRow())
         return;
-    const QVariant currency = FaGetFrVendor1->Term(QStringLiteral("Currency"));
-    if (FaGetFrVendor1->Found() && currency.isValid() && !currency.isNull())
+    const QVariant currency = FaGetFrVendor->Term(QStringLiteral("Currency"));
+    if (FaGetFrVendor->Found() && currency.isValid() && !currency.isNull())
         QHd->SetField(QStringLiteral("Currency"), currency);
 }
 
-void TFrInbound::FaGetDate1DocDateExit()
+void TFrInbound::FaGetDateDocDateExit()
 {
-    if (!QHd->Active() || QHd->RecNo() < 0)
+    if (!headerRow())
         return;
-    if (!DM->CheckPeriod(docDate())) {
-        AcSave->setEnabled(false);
-        AcDel->setEnabled(false);
-    }
+    refuseClosedPeriod(headerDate());
 }
 
-void TFrInbound::FaGetImportLotNo1CodeEnter()
+void TFrInbound::FaGetImportLotNoCodeEnter()
 {
-    if (!ImportAutoRun && FaGetDocNo->DocNo->text().trimmed().isEmpty())
+    if (!AutoRun && FaGetDocNo->DocNo->text().trimmed().isEmpty())
         MessageService::information(QStringLiteral("ท่านไม่ได้ป้อนเลขที่\nขณะนี้อยู่ในระบบที่ต้องกำหนดเลขเอง"));
 }
 
@@ -440,7 +404,7 @@ void TFrInbound::FaGetImportLotNo1CodeEnter()
 bool TFrInbound::CheckComplete()
 {
     const bool lotFilled = QHd->FieldByName(QStringLiteral("ImportLotNo")).toInt() > 0;
-    const InboundRules::CheckResult r = InboundRules::CheckComplete(*QDt, *QDuty, lotFilled, isThai());
+    const InboundRules::CheckResult r = InboundRules::CheckComplete(*QDt, *QDuty, lotFilled, thaiLanguage());
     for (const QString& m : r.messages)
         MessageService::information(m);
     m_dutyLimit = qMax(1, QDuty->RecordCount());
@@ -452,7 +416,7 @@ bool TFrInbound::CheckComplete()
         DgDuty->editCell(QDuty->RecNo(), QStringLiteral("Total"));
         break;
     case InboundRules::CheckResult::Focus::ImportLot:
-        FaGetImportLotNo1->setFocus();
+        FaGetImportLotNo->setFocus();
         break;
     case InboundRules::CheckResult::Focus::LineDutyNo:
         DgDt->setFocus();
@@ -474,7 +438,7 @@ void TFrInbound::AcSaveExecute()
             return;
         // More than an order has outstanding only after a question per order line.
         QSet<int> overAgreed;
-        for (const InboundRules::OverReceipt& o : InboundRules::OverReceipts(*QDt, OrdersSeen, isThai())) {
+        for (const InboundRules::OverReceipt& o : InboundRules::OverReceipts(*QDt, OrdersSeen, thaiLanguage())) {
             if (!DM->ConfirmDlg(o.question)) {
                 DgDt->setFocus();
                 DgDt->editCell(o.row, QStringLiteral("Quantity"));
@@ -482,20 +446,20 @@ void TFrInbound::AcSaveExecute()
             }
             overAgreed.insert(o.orderLine);
         }
-        if (!DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?")))
+        if (!confirmSave())
             return;
-        if (!docDate().isValid() || Db::isEmptyDate(docDate()))
+        if (!headerDate().isValid() || Db::isEmptyDate(headerDate()))
             QHd->SetField(QStringLiteral("ImDate"), Db::dateToText(QDate::currentDate()));
         InboundRules::SaveInput in;
         in.header = QHd;
         in.lines = QDt;
         in.duty = QDuty;
-        in.autoRun = ImportAutoRun;
-        in.typedNumber = ImportAutoRun ? QString() : QHd->AsString(QStringLiteral("ImNo"));
+        in.autoRun = AutoRun;
+        in.typedNumber = AutoRun ? QString() : QHd->AsString(QStringLiteral("ImNo"));
         in.runGL = DM->ConfigText(QStringLiteral("AutoGenGL")) == QLatin1String("Y");
         in.orders = OrdersSeen;
         in.overAgreed = overAgreed;
-        in.thai = isThai();
+        in.thai = thaiLanguage();
         const InboundRules::SaveResult res = InboundRules::Save(in);
         printAfterSave(res.number, res.year);
     } catch (const NkAbort&) {
@@ -503,7 +467,7 @@ void TFrInbound::AcSaveExecute()
     } catch (const InboundRules::OrderRefused& e) {
         // Nothing written, everything typed kept; the order may be taken over again.
         MessageService::warning(e.userText());
-        TEMPIM.removeAll(e.refusal.poNo);
+        LoadedOrders.removeAll(e.refusal.poNo);
         DgDt->setFocus();
         DgDt->editCell(qMax(0, e.refusal.row), QStringLiteral("Quantity"));
         return;
@@ -522,7 +486,7 @@ bool TFrInbound::refuseTakenNumber(const NkError& e)
     if (e.kind() != NkError::Kind::Duplicate || e.userText().isEmpty())
         return false;
     MessageService::warning(e.userText());
-    if (!ImportAutoRun) {
+    if (!AutoRun) {
         m_renumber = true;
         FaGetDocNo->setEnabled(true);
         FaGetDocNo->DocNo->setEnabled(true);
@@ -542,7 +506,7 @@ void TFrInbound::AcDelExecute()
 {
     if (!AcDel->isEnabled() || QHd->IsEmpty())
         return;
-    if (!DM->ConfirmDlg(DMConfig ? DMConfig->DeleteConfirmText : QStringLiteral("ลบข้อมูล ?")))
+    if (!confirmDelete())
         return;
     try {
         InboundRules::Delete(*QHd);
@@ -559,8 +523,8 @@ void TFrInbound::SetDgDtColumn()
 {
     if (!QDt->Active())
         return;
-    const bool thai = isThai();
-    const bool whLocked = QHd->Active() && QHd->RecNo() >= 0 && QHd->FieldByName(QStringLiteral("Warehouse")).toInt() > 0;
+    const bool thai = thaiLanguage();
+    const bool whLocked = headerRow() && QHd->FieldByName(QStringLiteral("Warehouse")).toInt() > 0;
     const bool lotLocked = QDt->RecNo() >= 0 && QDt->AsString(QStringLiteral("LotControl")) == QLatin1String("N");
     auto col = [&](const char* field, int width, bool ro, bool button, const char* th, const char* en) {
         GridColumn c;
@@ -597,7 +561,7 @@ void TFrInbound::SetDgDtColumn()
 
 void TFrInbound::SetDutyColumns()
 {
-    const bool thai = isThai();
+    const bool thai = thaiLanguage();
     GridColumn no;
     no.field = QStringLiteral("DutyNo");
     no.widthChars = 10;
@@ -613,96 +577,16 @@ void TFrInbound::SetDutyColumns()
     DgDuty->setDataSet(QDuty, {no, total});
 }
 
-void TFrInbound::ClearLineProduct()
+void TFrInbound::ProductCodeExit()
 {
-    // The typed code stays on screen for correction; the line has no product.
-    m_inAssign = true;
-    QDt->SetField(QStringLiteral("Product"), QVariant());
-    QDt->SetField(QStringLiteral("ProductName"), QVariant());
-    m_inAssign = false;
+    if (!QDt->Active() || QDt->RecNo() < 0)
+        return;
+    const QString typed = QDt->AsString(QStringLiteral("ProductCode")).trimmed();
+    // An unknown code is said, and stays in its cell for correction.
+    const bool found = Entry->AssignProduct(typed, 0);
     SetDgDtColumn();
-}
-
-void TFrInbound::AssignProduct(const QString& code, int unit)
-{
-    if (!QDt->Active() || QDt->RecNo() < 0 || !DmProduct)
-        return;
-    const QString typed = code.trimmed();
-    if (!DmProduct->ExistsProduct(typed)) {
-        ClearLineProduct();
-        // An unknown code is said, and stays in its cell for correction.
-        if (!typed.isEmpty())
-            DgDt->refuseCell(QDt->RecNo(), QStringLiteral("ProductCode"),
-                             T(QStringLiteral("ไม่พบรหัสสินค้า : "), QStringLiteral("Item code not found : ")) + typed);
-        return;
-    }
-    const QSqlRecord& p = DmProduct->QChkProduct;
-    m_inAssign = true;
-    QDt->SetField(QStringLiteral("Product"), p.value(QStringLiteral("Id")));
-    QDt->SetField(QStringLiteral("ProductCode"), p.value(QStringLiteral("Code")));
-    const bool special = DM->Config(QStringLiteral("SearchProductNo")).toInt() == 2;
-    QDt->SetField(QStringLiteral("ProductName"), special ? DmProduct->SpecialName : p.value(QStringLiteral("ThaiName")).toString());
-    const int productId = p.value(QStringLiteral("Id")).toInt();
-    if (unit < 1) {
-        const QString unitName = DmProduct->GetFirstUnit(productId, UnitKind::Purchase);
-        QDt->SetField(QStringLiteral("UnitName"), unitName);
-        if (!unitName.isEmpty() && DmProduct->ExistsProductUnit(productId, unitName, UnitKind::Purchase)) {
-            QDt->SetField(QStringLiteral("ProductUnits"), DmProduct->QChkUnit.value(QStringLiteral("Id")));
-            QDt->SetField(QStringLiteral("Fraction"), DmProduct->QChkUnit.value(QStringLiteral("Fraction")));
-        } else {
-            QDt->SetField(QStringLiteral("ProductUnits"), QVariant());
-            QDt->SetField(QStringLiteral("Fraction"), QVariant());
-        }
-    } else {
-        QDt->SetField(QStringLiteral("ProductUnits"), unit);
-        QDt->SetField(QStringLiteral("UnitName"), DmProduct->QChkBarCode.value(QStringLiteral("UnitName")));
-        QDt->SetField(QStringLiteral("Fraction"), DmProduct->QChkBarCode.value(QStringLiteral("Fraction")));
-    }
-    QDt->SetField(QStringLiteral("LotControl"), p.value(QStringLiteral("LotControl")));
-    QDt->SetField(QStringLiteral("UseSerial"), p.value(QStringLiteral("UseSerial")));
-    // The product's own warehouse, even when the document names one.
-    const QVariant wh = p.value(QStringLiteral("DefaultWh"));
-    QDt->SetField(QStringLiteral("Warehouse"), wh);
-    QDt->SetField(QStringLiteral("WhCode"),
-                  Db::scalar(DM->DMdata(), QStringLiteral("Select Code From Warehouse Where Id = :Id"),
-                             {{QStringLiteral("Id"), wh}}));
-    if (p.value(QStringLiteral("UseSerial")).toString() == QLatin1String("Y"))
-        QDt->SetField(QStringLiteral("Quantity"), 1);
-    m_inAssign = false;
-    SetDgDtColumn();
-}
-
-void TFrInbound::WhCodeExit()
-{
-    if (!QDt->Active() || QDt->RecNo() < 0 || !DmProduct)
-        return;
-    m_inAssign = true;
-    if (DmProduct->ExistsWarehouse(QDt->AsString(QStringLiteral("WhCode")).trimmed())) {
-        QDt->SetField(QStringLiteral("WhCode"), DmProduct->QChkWarehouse.value(QStringLiteral("Code")));
-        QDt->SetField(QStringLiteral("Warehouse"), DmProduct->QChkWarehouse.value(QStringLiteral("Id")));
-    } else {
-        QDt->SetField(QStringLiteral("WhCode"), QVariant());
-        QDt->SetField(QStringLiteral("Warehouse"), QVariant());
-    }
-    m_inAssign = false;
-}
-
-void TFrInbound::UnitNameExit()
-{
-    if (!QDt->Active() || QDt->RecNo() < 0 || !DmProduct)
-        return;
-    m_inAssign = true;
-    const int productId = QDt->AsInteger(QStringLiteral("Product"));
-    if (DmProduct->ExistsProductUnit(productId, QDt->AsString(QStringLiteral("UnitName")).trimmed(), UnitKind::Purchase)) {
-        QDt->SetField(QStringLiteral("UnitName"), DmProduct->QChkUnit.value(QStringLiteral("UnitName")));
-        QDt->SetField(QStringLiteral("ProductUnits"), DmProduct->QChkUnit.value(QStringLiteral("Id")));
-        QDt->SetField(QStringLiteral("Fraction"), DmProduct->QChkUnit.value(QStringLiteral("Fraction")));
-    } else {
-        QDt->SetField(QStringLiteral("UnitName"), QVariant());
-        QDt->SetField(QStringLiteral("ProductUnits"), QVariant());
-        QDt->SetField(QStringLiteral("Fraction"), QVariant());
-    }
-    m_inAssign = false;
+    if (!found && !typed.isEmpty())
+        DgDt->refuseCell(QDt->RecNo(), QStringLiteral("ProductCode"), T("ไม่พบรหัสสินค้า : ", "Item code not found : ") + typed);
 }
 
 void TFrInbound::LotCodeExit()
@@ -711,7 +595,7 @@ void TFrInbound::LotCodeExit()
         return;
     m_inAssign = true;
     const QString code = QDt->AsString(QStringLiteral("LotCode")).trimmed();
-    if (!code.isEmpty() && DmProduct->ExistsLotNo(code, docDate())) {
+    if (!code.isEmpty() && DmProduct->ExistsLotNo(code, headerDate())) {
         QDt->SetField(QStringLiteral("LotCode"), DmProduct->QChkLotNo.value(QStringLiteral("Code")));
         QDt->SetField(QStringLiteral("LotNo"), DmProduct->QChkLotNo.value(QStringLiteral("Id")));
     } else {
@@ -726,7 +610,7 @@ void TFrInbound::ProductCodeCustomDlg()
     const QString code = InboundPickers::pickProduct(this);
     if (code.isEmpty())
         return;
-    QDt->SetField(QStringLiteral("ProductCode"), code); // runs AssignProduct
+    QDt->SetField(QStringLiteral("ProductCode"), code); // runs ProductCodeExit
     DgDt->setFocus();
 }
 
@@ -762,7 +646,7 @@ void TFrInbound::BtDeleteLineClick()
 
 void TFrInbound::CalculateAll()
 {
-    if (!QHd->Active() || QHd->RecNo() < 0 || !QDt->Active())
+    if (!headerRow() || !QDt->Active())
         return;
     QHd->SetField(QStringLiteral("Total"), InboundRules::CalculateAll(*QDt));
 }
@@ -782,7 +666,7 @@ void TFrInbound::BtLoadFrPoClick()
     const QString chosen = InboundPickers::pickFrPo(this, vendor, PoType, QStringLiteral("N"));
     if (chosen.isEmpty())
         return;
-    for (const QString& n : TEMPIM)
+    for (const QString& n : LoadedOrders)
         if (n == chosen) {
             MessageService::information(QStringLiteral("เอกสารที่เลือกได้ถูกทำการการเลือกไว้ก่อนหน้านี้แล้ว !"));
             return;
@@ -815,11 +699,11 @@ void TFrInbound::LoadFrPo(const QString& numberIn)
         whole = whole && l.free() >= l.ordered - OrderReceipts::Epsilon;
     }
     if (!any) {
-        MessageService::information(InboundRules::ReceivedInFullText(isThai()));
+        MessageService::information(InboundRules::ReceivedInFullText(thaiLanguage()));
         return;
     }
     OrdersSeen = seen;
-    TEMPIM << QFrPo->AsString(QStringLiteral("PoNo"));
+    LoadedOrders << QFrPo->AsString(QStringLiteral("PoNo"));
     QHd->SetField(QStringLiteral("FrVendor"), QFrPo->FieldByName(QStringLiteral("FrVenDor")));
     QHd->SetField(QStringLiteral("Currency"), QFrPo->FieldByName(QStringLiteral("Currency")));
     // A remark the user typed already stays; an empty one takes the order's.

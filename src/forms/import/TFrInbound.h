@@ -1,6 +1,9 @@
 #pragma once
 #include "forms/base/TFrHdDtTransaction.h"
 #include "forms/import/InboundRules.h"
+#include "forms/purchase/PurchaseLineEntry.h"
+
+#include <memory>
 
 #include <QStringList>
 
@@ -28,26 +31,25 @@ public:
     ~TFrInbound() override;
 
     QString PoType;          // "P" for program code INBOUND; empty for bills brought forward
-    int ImportNoLength = 0;
     int FrPoNoLength = 0;
-    bool ImportAutoRun = false;
-    QStringList TEMPIM;      // foreign orders loaded into this document
+    QStringList LoadedOrders;      // foreign orders loaded into this document
     // The order lines the lines took over, as read when they were taken over or the
     // document was opened: what the save may receive without a question.
     InboundRules::OrdersSeen OrdersSeen;
 
     CachedDataSet* QDuty = nullptr;
     CachedDataSet* QFrPo = nullptr;
+    std::unique_ptr<PurchaseLineEntry> Entry;
 
-    TFaGetImportLotNo* FaGetImportLotNo1 = nullptr;
+    TFaGetImportLotNo* FaGetImportLotNo = nullptr;
     QLabel* LbTransportNo = nullptr;
     TDbEdit* TransportNo = nullptr;
-    TFaGetFrVendor* FaGetFrVendor1 = nullptr;
-    TFaGetMisc* FaGetMisc1 = nullptr;
+    TFaGetFrVendor* FaGetFrVendor = nullptr;
+    TFaGetMisc* FaGetMisc = nullptr;
     QLabel* LbExchangeRate = nullptr;
     TDbNumberEdit* ExchangeRate = nullptr;
-    TFaGetWarehouse* FaGetWarehouse1 = nullptr;
-    TFaGetRemark* FaGetRemark1 = nullptr;
+    TFaGetWarehouse* FaGetWarehouse = nullptr;
+    TFaGetRemark* FaGetRemark = nullptr;
     QPushButton* BtLoadFrPo = nullptr;
     TDataGrid* DgDuty = nullptr;
     QLabel* LbTotal = nullptr;
@@ -61,25 +63,25 @@ public:
     void AcSaveExecute() override;
     void AcDelExecute() override;
     virtual void FaGetDocNoDocNoExit();
+    void openNumber() override { FaGetDocNoDocNoExit(); }
+    void searchNumber() override { FaGetDocNoBtSearchClick(); }
+    QList<CachedDataSet*> documentDataSets() const override;
     void OpenQuery(const QString& number);
     bool CheckComplete();
     void FaGetDocNoBtSearchClick();
     void BtLoadFrPoClick();
-    void FaGetFrVendor1VendorExit();
-    void FaGetDate1DocDateExit();
-    void FaGetImportLotNo1CodeEnter();
+    void FaGetFrVendorVendorExit();
+    void FaGetDateDocDateExit();
+    void FaGetImportLotNoCodeEnter();
 
     // ---- lines and duties --------------------------------------------------------------
     void SetDgDtColumn();
     void SetDutyColumns();
-    void AssignProduct(const QString& code, int unit);
-    void ClearLineProduct();
+    void ProductCodeExit();
     void ProductCodeCustomDlg();
     void WhCodeCustomDlg();
     void UnitNameCustomDlg();
     void LotCodeCustomDlg();
-    void WhCodeExit();
-    void UnitNameExit();
     void LotCodeExit();
     void BtDeleteLineClick();
     void CalculateAll();
@@ -92,12 +94,10 @@ protected:
     void alignCaptions();
     // Builds the print step after a save; the bills brought forward have none.
     virtual void printAfterSave(const QString& number, int year);
-    void enableAfterLookup(bool found);
     // A save refused because its number is in use: the message, and (numbers typed by hand)
     // the number field opens again for another number; the document stays as it is.
     // False for any other error.
     bool refuseTakenNumber(const NkError& error);
-    QDateTime docDate() const;
 
     int m_dutyLimit = 1;
     TFrSearchImNo* m_search = nullptr;

@@ -16,9 +16,6 @@ public:
     void AcDelExecute() override;
     void FaGetDocNoDocNoExit() override;
 
-    // Creates the lot "BEGIN" when it is missing and returns its Id.
-    static int EnsureBeginLot();
-
 protected:
     bool beginBalance() const override { return true; }
     void fitHeight();

@@ -31,14 +31,14 @@ TFrSearchImNo::TFrSearchImNo(QWidget* parent)
     QNullTable = new CachedDataSet(this, QStringLiteral("QNullTable"));
     QNullTable->setSQL(QStringLiteral("Select 0 Id From NullTable"));
 
-    FaGetFrVendor1 = new TFaGetFrVendor(this);
+    FaGetFrVendor = new TFaGetFrVendor(this);
     // An empty vendor here means every vendor.
-    FaGetFrVendor1->Vendor->setAllowEmpty(true);
+    FaGetFrVendor->Vendor->setAllowEmpty(true);
     if (auto* lay = qobject_cast<QVBoxLayout*>(layout())) {
         auto* row = new QWidget(this);
         auto* rowLayout = new QHBoxLayout(row);
         rowLayout->setContentsMargins(6, 0, 6, 6);
-        rowLayout->addWidget(FaGetFrVendor1, 1);
+        rowLayout->addWidget(FaGetFrVendor, 1);
         lay->insertWidget(1, row);
     }
 
@@ -58,7 +58,7 @@ void TFrSearchImNo::FormShow()
     ResultField = QStringLiteral("ImNo");
     // The vendor filter starts empty on a fresh scratch row.
     QNullTable->OpenEditRow();
-    FaGetFrVendor1->bind(QNullTable, QStringLiteral("Id"));
+    FaGetFrVendor->bind(QNullTable, QStringLiteral("Id"));
     Code->clear();
     Code->setFocus();
 }
@@ -67,7 +67,7 @@ void TFrSearchImNo::BtSearchClick()
 {
     // The typed number matches the end of the stored number; the vendor code is a prefix.
     QSearch->setParam(QStringLiteral("GetNo"), QStringLiteral("%") + Code->text());
-    QSearch->setParam(QStringLiteral("GetCode"), FaGetFrVendor1->text() + QStringLiteral("%"));
+    QSearch->setParam(QStringLiteral("GetCode"), FaGetFrVendor->text() + QStringLiteral("%"));
     QSearch->setParam(QStringLiteral("GetBegin"),
                       BeginBalance.trimmed() == QLatin1String("Y") ? QStringLiteral("N") : QStringLiteral("Y"));
     TFrSearch::BtSearchClick();

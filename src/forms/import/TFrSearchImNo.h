@@ -14,7 +14,7 @@ public:
     // Blank for import documents, "Y" for opening bills (bills brought forward).
     QString BeginBalance;
 
-    TFaGetFrVendor* FaGetFrVendor1 = nullptr;
+    TFaGetFrVendor* FaGetFrVendor = nullptr;
     // The one-row scratch record the vendor frame is bound to; never saved.
     CachedDataSet* QNullTable = nullptr;
 

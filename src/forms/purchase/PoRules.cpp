@@ -2,6 +2,7 @@
 
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
+#include "data/DocumentDelete.h"
 #include "data/NkError.h"
 #include "data/OrderReceipts.h"
 #include "data/SaveSteps.h"
@@ -169,27 +170,16 @@ SaveResult Save(const SaveInput& in)
 void Delete(const PoSql::Config& c, CachedDataSet& hd, CachedDataSet& dt)
 {
     const int id = hd.AsInteger(QStringLiteral("ID"));
-    const QString number = hd.AsString(QStringLiteral("PoNo"));
-    DM->StartTransaction();
-    try {
-        hd.SetField(QStringLiteral("DelFlag"), QStringLiteral("Y"));
-        hd.Post();
-        hd.ApplyUpdates();
-        DM->AddUserLog(3, id, number);
-        dt.EmptyDataSet(); // one change for all lines: no recalculation per removed line
-        dt.ApplyUpdates();
-        if (c.foreign && LandedCostQuery::Available(DM->DMdata()))
-            LandedCostQuery::Remove(DM->DMdata(), id);
-        DM->Commit();
-    } catch (...) {
-        DM->Rollback();
-        hd.SetField(QStringLiteral("DelFlag"), QStringLiteral("N"));
-        hd.Edit();
-        dt.CancelUpdates();
-        throw;
-    }
-    hd.CommitUpdates();
-    dt.CommitUpdates();
+    DocumentDelete::MarkDeleted(hd, hd.AsString(QStringLiteral("PoNo")),
+                                {.afterLog =
+                                     [&] {
+                                         dt.EmptyDataSet(); // one change for all lines: no recalculation per line
+                                         dt.ApplyUpdates();
+                                         if (c.foreign && LandedCostQuery::Available(DM->DMdata()))
+                                             LandedCostQuery::Remove(DM->DMdata(), id);
+                                     },
+                                 .undo = [&] { dt.CancelUpdates(); },
+                                 .committed = [&] { dt.CommitUpdates(); }});
 }
 
 void Approve(const PoSql::Config& c, int id)

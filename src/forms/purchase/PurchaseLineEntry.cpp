@@ -68,7 +68,9 @@ bool PurchaseLineEntry::AssignProduct(const QString& code, int unitId)
     CreateProductModules();
     const QString lineType = get(QStringLiteral("ProductType")).toString().trimmed();
     bool found = false;
-    if (m_policy == Policy::Bill) {
+    if (m_policy == Policy::Import) {
+        found = assignGoods(code, unitId);
+    } else if (m_policy == Policy::Bill) {
         // New lines have no type: on a bill they are services unless taken over as goods.
         found = lineType == QLatin1String("P") ? assignGoods(code, unitId) : assignService(code, false);
     } else {
@@ -81,23 +83,32 @@ bool PurchaseLineEntry::AssignProduct(const QString& code, int unitId)
         if (!found && wanted("M"))
             found = assignService(code, true);
     }
-    if (!found)
+    if (found)
+        return true;
+    if (m_policy == Policy::Import) {
+        Busy busy(m_busy);
+        set(QStringLiteral("Product"), QVariant());
+        set(QStringLiteral("ProductName"), QVariant());
+    } else {
         ClearLineProduct();
-    return found;
+    }
+    return false;
 }
 
 bool PurchaseLineEntry::assignGoods(const QString& code, int unitId)
 {
     const bool found = DmProduct->ExistsProduct(code);
+    const bool import = m_policy == Policy::Import;
     if (found) {
         Busy busy(m_busy);
         const QSqlRecord& p = DmProduct->QChkProduct;
         const int previous = get(QStringLiteral("Product")).toInt();
         const int product = p.value(QStringLiteral("Id")).toInt();
-        set(QStringLiteral("ProductType"), QStringLiteral("P"));
+        if (!import)
+            set(QStringLiteral("ProductType"), QStringLiteral("P"));
         set(QStringLiteral("Product"), product);
         set(QStringLiteral("ProductCode"), p.value(QStringLiteral("Code")));
-        const bool viewName = m_policy == Policy::Bill && DM && DM->Config(QStringLiteral("SearchProductNo")).toInt() == 2;
+        const bool viewName = m_policy != Policy::Order && DM && DM->Config(QStringLiteral("SearchProductNo")).toInt() == 2;
         set(QStringLiteral("ProductName"), viewName ? DmProduct->SpecialName : p.value(QStringLiteral("ThaiName")).toString());
         set(QStringLiteral("PriceByVolumn"), p.value(QStringLiteral("PriceByVolumn")));
         if (unitId >= 1) {
@@ -108,10 +119,10 @@ bool PurchaseLineEntry::assignGoods(const QString& code, int unitId)
             set(QStringLiteral("BarCode"), u.value(QStringLiteral("BarCode")));
         } else {
             const bool noFraction = get(QStringLiteral("Fraction")).toDouble() == 0;
-            const bool takeFirst = previous != product || (m_policy == Policy::Bill && noFraction);
+            const bool takeFirst = import || previous != product || (m_policy == Policy::Bill && noFraction);
             if (takeFirst) {
                 const QString unit = DmProduct->GetFirstUnit(product, UnitKind::Purchase);
-                const QSqlRecord& u = DmProduct->QDefaultUnit;
+                const QSqlRecord u = import && unit.isEmpty() ? QSqlRecord() : DmProduct->QDefaultUnit;
                 set(QStringLiteral("UnitName"), unit);
                 set(QStringLiteral("ProductUnits"), u.value(QStringLiteral("Id")));
                 set(QStringLiteral("Fraction"), u.value(QStringLiteral("Fraction")));
@@ -119,11 +130,17 @@ bool PurchaseLineEntry::assignGoods(const QString& code, int unitId)
             }
         }
         set(QStringLiteral("LotControl"), p.value(QStringLiteral("LotControl")));
-        if (m_policy == Policy::Bill)
+        if (m_policy != Policy::Order)
             set(QStringLiteral("UseSerial"), p.value(QStringLiteral("UseSerial")));
-        if (get(QStringLiteral("Warehouse")).toInt() == 0) {
+        // The import line takes the product's own warehouse, even when the document names one.
+        if (import || get(QStringLiteral("Warehouse")).toInt() == 0) {
             set(QStringLiteral("Warehouse"), p.value(QStringLiteral("DefaultWh")));
             set(QStringLiteral("WhCode"), p.value(QStringLiteral("WhCode")));
+        }
+        if (import) {
+            if (p.value(QStringLiteral("UseSerial")).toString() == QLatin1String("Y"))
+                set(QStringLiteral("Quantity"), 1);
+            return true;
         }
         set(QStringLiteral("TaxCode"), p.value(QStringLiteral("TaxCode")));
         if (m_policy == Policy::Bill) {
@@ -277,9 +294,10 @@ bool PurchaseLineEntry::UnitNameExit(const QString& name, const SavedUnit& saved
     Busy busy(m_busy);
     const int product = get(QStringLiteral("Product")).toInt();
     if (!DmProduct->ExistsProductUnit(product, name.trimmed(), UnitKind::Purchase)) {
-        set(QStringLiteral("UnitName"), saved.name);
-        set(QStringLiteral("ProductUnits"), saved.id);
-        set(QStringLiteral("Fraction"), saved.fraction);
+        const bool empty = m_policy == Policy::Import;
+        set(QStringLiteral("UnitName"), empty ? QVariant() : saved.name);
+        set(QStringLiteral("ProductUnits"), empty ? QVariant() : saved.id);
+        set(QStringLiteral("Fraction"), empty ? QVariant() : saved.fraction);
         return false;
     }
     const QSqlRecord u = DmProduct->QChkUnit;
@@ -290,7 +308,7 @@ bool PurchaseLineEntry::UnitNameExit(const QString& name, const SavedUnit& saved
     // The unit the line had before: the unit at load for bills, the laid-out unit for orders.
     const QString oldField = m_lines->hasField(QStringLiteral("ProductUnitsOld")) ? QStringLiteral("ProductUnitsOld") : QString();
     const int old = oldField.isEmpty() ? saved.id.toInt() : get(oldField).toInt();
-    if (unit != old) {
+    if (unit != old && m_policy != Policy::Import) {
         if (!oldField.isEmpty())
             set(oldField, unit);
         if (!applyPartSource(unit))

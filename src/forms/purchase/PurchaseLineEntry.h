@@ -9,28 +9,38 @@ class CachedDataSet;
 
 // How a code typed into a purchase line becomes a line: the product, service or
 // miscellaneous item, its unit (its first purchase unit, or the unit of a bar code), its
-// warehouse and tax, and the vendor's price. Shared by the vendor bills and the purchase
-// orders; the Policy says where their rules differ:
+// warehouse and tax, and the vendor's price. Shared by the vendor bills, the purchase orders
+// and the import documents; the Policy says where their rules differ:
 //
-//                         Bill                                 Order
-//  lookups tried          goods when the line is "P", else     each of goods / service / misc
-//                         services                             whose letter is the order's type
-//                                                              or the line's type, in that order
-//  goods' unit            first unit when the line has no      first unit when the product
-//                         fraction or the product changed      changed
-//  goods' tax rate        GetTaxRate when the document has     the product's rate
-//                         a rate, else 0
-//  serial goods           quantity 1                           -
-//  service warehouse      emptied                              left
-//  goods' name            display name of the product view     Thai name
-//                         when SearchProductNo is 2
+//                       Bill                         Order                       Import
+//  lookups tried        goods when the line is "P",  each of goods / service /   goods
+//                       else services                misc whose letter is the
+//                                                    order's type or the line's
+//                                                    type, in that order
+//  goods' unit          first unit when the line     first unit when the         first unit (none when
+//                       has no fraction or the       product changed             the product has no
+//                       product changed                                          purchase unit)
+//  goods' tax, price    GetTaxRate when the          the product's rate;         -
+//                       document has a rate, else    the vendor's price
+//                       0; the vendor's price
+//  serial goods         quantity 1                   -                           quantity 1
+//  warehouse            the product's when the line  as Bill; a service keeps    the product's, always
+//                       has none; a service's is     its line's
+//                       emptied
+//  goods' name          display name of the product  Thai name                   as Bill
+//                       view when SearchProductNo
+//                       is 2
+//  unknown code         product, code and name       as Bill                     product and name
+//                       emptied                                                  emptied, the typed code
+//                                                                                stays for correction
+//  unknown unit name    back to the unit before      as Bill                     the unit is emptied
 //
 // Everything is written into the current row of the line data set, and only into columns
 // the data set has, so a line query without (say) PurchaseCode still works. While the entry
 // writes, assigning() is true: the form's field-change handler ignores those changes.
 class PurchaseLineEntry {
 public:
-    enum class Policy { Bill, Order };
+    enum class Policy { Bill, Order, Import };
 
     PurchaseLineEntry(CachedDataSet* lines, Policy policy);
 

@@ -75,7 +75,7 @@ bool TFaPoEstimate::thai()
 }
 
 TFaPoEstimate::TFaPoEstimate(TFrPoTran* form)
-    : QWidget(form->PageControl1), m_form(form)
+    : QWidget(form->PageControl), m_form(form)
 {
     setObjectName(QStringLiteral("FaPoEstimate"));
     auto* numbers = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^[0-9,]*\\.?[0-9]*$")), this);
@@ -140,7 +140,7 @@ TFaPoEstimate::TFaPoEstimate(TFrPoTran* form)
     setTabOrder(EdRate, EdExpense);
     setTabOrder(EdExpense, DgEst);
 
-    form->PageControl1->addTab(this, QString());
+    form->PageControl->addTab(this, QString());
     applyLanguage(thai());
     followLines();
 
@@ -154,11 +154,11 @@ TFaPoEstimate::TFaPoEstimate(TFrPoTran* form)
     // Alt+2 opens the page (its caption's key), Alt+1 returns to the lines; the page is
     // brought up to date whenever it is shown.
     auto* back = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_1), form);
-    connect(back, &QShortcut::activated, this, [this] { m_form->PageControl1->setCurrentIndex(0); });
+    connect(back, &QShortcut::activated, this, [this] { m_form->PageControl->setCurrentIndex(0); });
     auto* again = new QShortcut(QKeySequence(Qt::Key_F4), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(again, &QShortcut::activated, this, [this] { defaultsAgain(); });
-    connect(form->PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
-        if (m_form->PageControl1->widget(index) == this) {
+    connect(form->PageControl, &QTabWidget::currentChanged, this, [this](int index) {
+        if (m_form->PageControl->widget(index) == this) {
             refresh();
             EdRate->setFocus();
         } else if (index == 0) {
@@ -169,8 +169,8 @@ TFaPoEstimate::TFaPoEstimate(TFrPoTran* form)
 
 void TFaPoEstimate::applyLanguage(bool th)
 {
-    if (const int i = m_form->PageControl1->indexOf(this); i >= 0)
-        m_form->PageControl1->setTabText(i, text(Text::Page, th));
+    if (const int i = m_form->PageControl->indexOf(this); i >= 0)
+        m_form->PageControl->setTabText(i, text(Text::Page, th));
     LbRate->setText(text(Text::Rate, th));
     LbExpense->setText(text(Text::Expense, th));
     BtDefaults->setText(text(Text::Defaults, th));
@@ -301,7 +301,7 @@ void TFaPoEstimate::newOrder()
     m_stored = false;
     m_wanted = m_available;
     m_rateFor = m_expenseFor = -1;
-    m_form->PageControl1->setCurrentIndex(0);
+    m_form->PageControl->setCurrentIndex(0);
     showEstimate();
 }
 
@@ -320,7 +320,7 @@ void TFaPoEstimate::openOrder()
     m_rows.clear();
     for (int r = 0; r < dt->RecordCount(); ++r)
         m_rows.push_back(m_storedLines.value(dt->value(r, QStringLiteral("ID")).toLongLong()));
-    if (m_form->PageControl1->currentWidget() == this)
+    if (m_form->PageControl->currentWidget() == this)
         refresh();
     else
         showEstimate();
@@ -346,7 +346,7 @@ void TFaPoEstimate::copied(const CachedDataSet& sourceHeader, const CachedDataSe
         m_rows[r] = l;
     }
     m_wanted = true;
-    if (m_form->PageControl1->currentWidget() == this)
+    if (m_form->PageControl->currentWidget() == this)
         refresh();
 }
 

@@ -20,17 +20,17 @@
 TFaPurchaseLines::TFaPurchaseLines(QWidget* form, TFaPurchaseTotals* totals)
     : QObject(form)
 {
-    PageControl1 = new QTabWidget(form);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->tabBar()->setFocusPolicy(Qt::NoFocus);
-    auto* page = new QWidget(PageControl1);
+    PageControl = new QTabWidget(form);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    PageControl->tabBar()->setFocusPolicy(Qt::NoFocus);
+    auto* page = new QWidget(PageControl);
     auto* pl = new QVBoxLayout(page);
     pl->setContentsMargins(2, 2, 2, 2);
     DgDt = new TDataGrid(page);
     DgDt->setObjectName(QStringLiteral("DgDt"));
     DgDt->setContextMenuPolicy(Qt::CustomContextMenu);
     pl->addWidget(DgDt);
-    PageControl1->addTab(page, QString());
+    PageControl->addTab(page, QString());
 
     GbDetail = new QGroupBox(form);
     GbDetail->setObjectName(QStringLiteral("GbDetail"));
@@ -124,7 +124,7 @@ void TFaPurchaseLines::showDiscountAmt(bool show)
 
 void TFaPurchaseLines::placeFooter(QBoxLayout* body, TFaPurchaseTotals* totals)
 {
-    body->addWidget(PageControl1, 1);
+    body->addWidget(PageControl, 1);
     auto* footer = new QHBoxLayout;
     footer->addWidget(totals->GbDiscount, 5);
     footer->addWidget(GbDetail, 2);

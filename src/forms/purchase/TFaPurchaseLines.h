@@ -28,7 +28,7 @@ class TFaPurchaseLines : public QObject {
 public:
     TFaPurchaseLines(QWidget* form, TFaPurchaseTotals* totals);
 
-    QTabWidget* PageControl1 = nullptr;
+    QTabWidget* PageControl = nullptr;
     TDataGrid* DgDt = nullptr;
     QGroupBox* GbDetail = nullptr;
     QPushButton* BtDeleteLine = nullptr;

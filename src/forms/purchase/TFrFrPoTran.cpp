@@ -35,19 +35,19 @@ TFrFrPoTran::TFrFrPoTran(QWidget* parent)
     ForeignOrder = true;
     PoType = QStringLiteral("P");
 
-    FaGetFrVendor1 = new TFaGetFrVendor(PnHeader);
-    FaGetFrVendor1->bind(QHd, QStringLiteral("FrVendor"));
-    FaGetFrVendor1->VendorExit = [this] { FaGetFrVendor1VendorExit(); };
-    FaGetMisc1 = new TFaGetMisc(PnHeader);
-    FaGetMisc1->setObjectName(QStringLiteral("FaGetMisc1"));
-    FaGetMisc1->setMiscGroup(QStringLiteral("CURRENCY"));
-    FaGetMisc1->bind(QHd, QStringLiteral("Currency"));
+    FaGetFrVendor = new TFaGetFrVendor(PnHeader);
+    FaGetFrVendor->bind(QHd, QStringLiteral("FrVendor"));
+    FaGetFrVendor->VendorExit = [this] { FaGetFrVendorVendorExit(); };
+    FaGetMisc = new TFaGetMisc(PnHeader);
+    FaGetMisc->setObjectName(QStringLiteral("FaGetMisc"));
+    FaGetMisc->setMiscGroup(QStringLiteral("CURRENCY"));
+    FaGetMisc->bind(QHd, QStringLiteral("Currency"));
     // The currency is the vendor's: shown, never typed.
-    FaGetMisc1->Edit->setReadOnly(true);
-    FaGetMisc1->Edit->setFocusPolicy(Qt::NoFocus);
-    FaGetMisc1->BtSearch->hide();
-    HeaderGrid->addWidget(FaGetFrVendor1, 1, 0, 1, 2);
-    HeaderGrid->addWidget(FaGetMisc1, 1, 2);
+    FaGetMisc->Edit->setReadOnly(true);
+    FaGetMisc->Edit->setFocusPolicy(Qt::NoFocus);
+    FaGetMisc->BtSearch->hide();
+    HeaderGrid->addWidget(FaGetFrVendor, 1, 0, 1, 2);
+    HeaderGrid->addWidget(FaGetMisc, 1, 2);
     LbProformaNo = new QLabel(PnHeader);
     ProformaNo = new TDbEdit(PnHeader);
     ProformaNo->setObjectName(QStringLiteral("ProformaNo"));
@@ -60,7 +60,7 @@ TFrFrPoTran::TFrFrPoTran(QWidget* parent)
     PaidType->addItem(QString(), QStringLiteral("X"));
 
     // What the foreign order does not show.
-    for (QWidget* w : {static_cast<QWidget*>(FaGetTaxCode1), static_cast<QWidget*>(LbPriceIE),
+    for (QWidget* w : {static_cast<QWidget*>(FaGetTaxCode), static_cast<QWidget*>(LbPriceIE),
                        static_cast<QWidget*>(Price_IE), static_cast<QWidget*>(Totals->GbDiscount)})
         w->hide();
     for (QWidget* w : {static_cast<QWidget*>(Totals->LbTaxAmt), static_cast<QWidget*>(Totals->TaxAmt),
@@ -68,13 +68,13 @@ TFrFrPoTran::TFrFrPoTran(QWidget* parent)
                        static_cast<QWidget*>(Totals->LbAmountProduct), static_cast<QWidget*>(Totals->AmountProduct),
                        static_cast<QWidget*>(Totals->LbTaxTotal), static_cast<QWidget*>(Totals->TaxTotal)})
         w->hide();
-    FaGetProject1->setEnabled(false);
-    FaGetDepartment1->setEnabled(false);
+    FaGetProject->setEnabled(false);
+    FaGetDepartment->setEnabled(false);
     // Every amount of a foreign order is in its currency: a unit the vendor has no row of its
     // own for takes the vendor's last price in that currency, never the baht price of the
     // product file.
     Entry->fallbackPrice = [this](int product, int unit) {
-        const int currency = QHd->Active() && QHd->RecNo() >= 0 ? QHd->FieldByName(QStringLiteral("Currency")).toInt() : 0;
+        const int currency = headerRow() ? QHd->FieldByName(QStringLiteral("Currency")).toInt() : 0;
         return TFrLastPriceListVendor::LastImportPrice(vendorId(), currency, product, unit);
     };
 
@@ -84,16 +84,16 @@ TFrFrPoTran::TFrFrPoTran(QWidget* parent)
 
     // Number, entry type, date, vendor, request, paid type, reference, proforma number, ship
     // date, credit, remark, tax reclaim, then the lines.
-    const QList<QWidget*> order{FaGetDocNo1->DocNo, EntryType, FaGetDate1->DateEdit, FaGetFrVendor1->Edit, PurcReqNo,
+    const QList<QWidget*> order{FaGetDocNo->DocNo, EntryType, FaGetDate->DateEdit, FaGetFrVendor->Edit, PurcReqNo,
                                 PurcReqDate, PaidType, Reference, ProformaNo, ShipDate, CreditDays,
-                                FaGetRemark1->Remark, CanUseTax, DgDt};
+                                FaGetRemark->Remark, CanUseTax, DgDt};
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
 }
 
 TFaPicker* TFrFrPoTran::vendorPicker() const
 {
-    return FaGetFrVendor1;
+    return FaGetFrVendor;
 }
 
 QString TFrFrPoTran::pickOrderNo()
@@ -104,14 +104,14 @@ QString TFrFrPoTran::pickOrderNo()
 void TFrFrPoTran::applyLanguage(bool thai)
 {
     TFrPoTran::applyLanguage(thai);
-    FaGetFrVendor1->Caption->setText(thai ? QStringLiteral("เจ้าหนี้") : QStringLiteral("Vendor"));
-    FaGetMisc1->EditLabel->setText(thai ? QStringLiteral("สกุลเงิน") : QStringLiteral("Currency"));
+    FaGetFrVendor->Caption->setText(thai ? QStringLiteral("เจ้าหนี้") : QStringLiteral("Vendor"));
+    FaGetMisc->EditLabel->setText(thai ? QStringLiteral("สกุลเงิน") : QStringLiteral("Currency"));
     LbProformaNo->setText(QStringLiteral("Proforma No."));
     PaidType->setItemText(3, thai ? QStringLiteral("อื่น ๆ") : QStringLiteral("Other"));
     QFont ten = font();
     if (!thai)
         ten.setPointSize(10);
-    for (QLabel* l : {FaGetFrVendor1->Caption, FaGetMisc1->EditLabel, LbProformaNo})
+    for (QLabel* l : {FaGetFrVendor->Caption, FaGetMisc->EditLabel, LbProformaNo})
         l->setFont(ten);
     FaPoEstimate->applyLanguage(thai);
 }
@@ -119,16 +119,16 @@ void TFrFrPoTran::applyLanguage(bool thai)
 void TFrFrPoTran::AcNewExecute()
 {
     TFrPoTran::AcNewExecute();
-    FaGetFrVendor1->setEnabled(true);
+    FaGetFrVendor->setEnabled(true);
     VendorCodeOnEnter.clear();
     FaPoEstimate->newOrder();
 }
 
 void TFrFrPoTran::PoNoExit()
 {
-    const bool opening = QHd->Active() && FaGetDocNo1->DocNo->isEnabled();
+    const bool opening = QHd->Active() && FaGetDocNo->DocNo->isEnabled();
     TFrPoTran::PoNoExit();
-    if (!opening || FaGetDocNo1->DocNo->isEnabled() || QHd->RecNo() < 0)
+    if (!opening || FaGetDocNo->DocNo->isEnabled() || QHd->RecNo() < 0)
         return;
     FaPoEstimate->openOrder();
     // A foreign order is always priced without tax.
@@ -138,17 +138,17 @@ void TFrFrPoTran::PoNoExit()
     CalculateAll();
 }
 
-void TFrFrPoTran::FaGetFrVendor1VendorExit()
+void TFrFrPoTran::FaGetFrVendorVendorExit()
 {
-    if (!QHd->Active() || QHd->RecNo() < 0 || !FaGetFrVendor1->Found() || !FaGetFrVendor1->TermsFound())
+    if (!headerRow() || !FaGetFrVendor->Found() || !FaGetFrVendor->TermsFound())
         return;
-    const QString code = FaGetFrVendor1->text();
+    const QString code = FaGetFrVendor->text();
     if (code == VendorCodeOnEnter.trimmed())
         return;
     // Another vendor: its group's tax code without Thai tax, its credit days and currency.
-    QHd->SetField(QStringLiteral("TaxCode"), FaGetFrVendor1->Term(QStringLiteral("TaxCode")));
+    QHd->SetField(QStringLiteral("TaxCode"), FaGetFrVendor->Term(QStringLiteral("TaxCode")));
     QHd->SetField(QStringLiteral("TaxRate"), 0);
-    QHd->SetField(QStringLiteral("CreditDays"), FaGetFrVendor1->Term(QStringLiteral("DueDays")));
-    QHd->SetField(QStringLiteral("Currency"), FaGetFrVendor1->Term(QStringLiteral("Currency")));
+    QHd->SetField(QStringLiteral("CreditDays"), FaGetFrVendor->Term(QStringLiteral("DueDays")));
+    QHd->SetField(QStringLiteral("Currency"), FaGetFrVendor->Term(QStringLiteral("Currency")));
     VendorCodeOnEnter = code;
 }

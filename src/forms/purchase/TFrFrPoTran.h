@@ -18,15 +18,15 @@ public:
 
     static QString defaultCaption() { return QStringLiteral("สั่งซื้อจากต่างประเทศ"); }
 
-    TFaGetFrVendor* FaGetFrVendor1 = nullptr;
-    TFaGetMisc* FaGetMisc1 = nullptr; // the currency
+    TFaGetFrVendor* FaGetFrVendor = nullptr;
+    TFaGetMisc* FaGetMisc = nullptr; // the currency
     QLabel* LbProformaNo = nullptr;
     TDbEdit* ProformaNo = nullptr;
     TFaPoEstimate* FaPoEstimate = nullptr; // the page of the estimated landed cost
 
     void AcNewExecute() override;
     void PoNoExit() override;
-    void FaGetFrVendor1VendorExit();
+    void FaGetFrVendorVendorExit();
 
 protected:
     TFaPicker* vendorPicker() const override;

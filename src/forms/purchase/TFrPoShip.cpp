@@ -13,17 +13,17 @@ TFrPoShip::TFrPoShip(QWidget* parent)
 {
     setObjectName(QStringLiteral("FrPoShip"));
     setWindowTitle(QStringLiteral("ป้อนข้อมูลสถานที่ส่ง"));
-    FaGetCustomerShip1 = new TFaGetCustomerShip(this);
+    FaGetCustomerShip = new TFaGetCustomerShip(this);
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(6, 6, 6, 6);
-    lay->addWidget(FaGetCustomerShip1);
+    lay->addWidget(FaGetCustomerShip);
     resize(460, 240);
 }
 
 void TFrPoShip::bind(CachedDataSet* ship)
 {
     m_ship = ship;
-    FaGetCustomerShip1->setDataSet(ship);
+    FaGetCustomerShip->setDataSet(ship);
 }
 
 void TFrPoShip::showEvent(QShowEvent* e)
@@ -35,8 +35,8 @@ void TFrPoShip::showEvent(QShowEvent* e)
         m_ship->Append();
     else if (m_ship->state() == CachedDataSet::State::Browse)
         m_ship->Edit();
-    FaGetCustomerShip1->UseShipAddrClick();
-    FaGetCustomerShip1->UseShipAddr->setFocus();
+    FaGetCustomerShip->UseShipAddrClick();
+    FaGetCustomerShip->UseShipAddr->setFocus();
 }
 
 void TFrPoShip::keyPressEvent(QKeyEvent* e)

@@ -18,7 +18,7 @@ public:
     void bind(CachedDataSet* ship);
     CachedDataSet* dataSet() const { return m_ship; }
 
-    TFaGetCustomerShip* FaGetCustomerShip1 = nullptr;
+    TFaGetCustomerShip* FaGetCustomerShip = nullptr;
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -37,37 +37,17 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-namespace {
-bool isThai()
-{
-    return DMConfig ? DMConfig->ThaiLanguage : true;
-}
-QString T(const char* thai, const char* english)
-{
-    return isThai() ? QString::fromUtf8(thai) : QString::fromUtf8(english);
-}
-} // namespace
-
 TFrPoTran::TFrPoTran(QWidget* parent)
-    : TFrForm(parent)
+    : TFrPurchaseDocument(parent, PurchaseLineEntry::Policy::Order, PurchaseTotals::Kind::Order, false)
 {
     setObjectName(QStringLiteral("FrPoTran"));
     setWindowTitle(defaultCaption());
-    QHd = new CachedDataSet(this, QStringLiteral("QHd"));
-    QDt = new CachedDataSet(this, QStringLiteral("QDt"));
     QCopyHd = new CachedDataSet(this, QStringLiteral("QCopyHd"));
     QCopyDt = new CachedDataSet(this, QStringLiteral("QCopyDt"));
-    Entry = std::make_unique<PurchaseLineEntry>(QDt, PurchaseLineEntry::Policy::Order);
     Entry->documentType = [this] { return PoType; };
-    Entry->vendorId = [this] { return vendorId(); };
-    Entry->headerTaxRate = [this] {
-        return QHd->Active() && QHd->RecNo() >= 0 ? QHd->FieldByName(QStringLiteral("TaxRate")).toDouble() : 0.0;
-    };
     Entry->headerShipDate = [this] {
-        return QHd->Active() && QHd->RecNo() >= 0 ? Db::dateFromValue(QHd->FieldByName(QStringLiteral("ShipDate")))
-                                                  : QDateTime();
+        return headerRow() ? Db::dateFromValue(QHd->FieldByName(QStringLiteral("ShipDate"))) : QDateTime();
     };
-    Entry->balanceYear = [this] { return YearOfDate(docDate()); };
 
     // ---- toolbar: Approve (F9) before Exit --------------------------------------------------
     AcApprove = makeAction(QStringLiteral("AcApprove"), QStringLiteral("Approve"), QStringLiteral("Approve PO"), Qt::Key_F9,
@@ -78,21 +58,12 @@ TFrPoTran::TFrPoTran(QWidget* parent)
     toolbar()->insertWidget(toolbar()->indexOf(BExit), BApprove);
 
     // ---- header ---------------------------------------------------------------------------
-    PnHeader = new QWidget(this);
-    PnHeader->setObjectName(QStringLiteral("PnHeader"));
     HeaderGrid = new QGridLayout(PnHeader);
     HeaderGrid->setContentsMargins(0, 0, 0, 0);
     HeaderGrid->setHorizontalSpacing(8);
     HeaderGrid->setVerticalSpacing(3);
     auto label = [this] { return new QLabel(PnHeader); };
-    FaGetDocNo1 = new TFaGetDocNo(PnHeader);
-    FaGetDocNo1->setObjectName(QStringLiteral("FaGetDocNo1"));
-    LbEntryType = label();
-    EntryType = new QComboBox(PnHeader);
-    EntryType->setObjectName(QStringLiteral("EntryType"));
     EntryType->setMinimumWidth(150);
-    EntryType->addItems({QString(), QString(), QString()});
-    FaGetDate1 = new TFaGetDate(PnHeader);
     LbPurcReqNo = label();
     PurcReqNo = new TDbEdit(PnHeader);
     PurcReqNo->setObjectName(QStringLiteral("PurcReqNo"));
@@ -105,25 +76,13 @@ TFrPoTran::TFrPoTran(QWidget* parent)
     PurcReqDate = new TDbDateEdit(PnHeader);
     PurcReqDate->setObjectName(QStringLiteral("PurcReqDate"));
     PurcReqDate->setFixedWidth(110);
-    FaGetTaxCode1 = new TFaGetTaxCode(PnHeader);
-    FaGetTaxCode1->setObjectName(QStringLiteral("FaGetTaxCode1"));
-    CanUseTax = new QCheckBox(QStringLiteral("ภาษีขอคืนได้"), PnHeader);
-    CanUseTax->setObjectName(QStringLiteral("CanUseTax"));
-    LbPriceIE = label();
-    Price_IE = new QComboBox(PnHeader);
-    Price_IE->setObjectName(QStringLiteral("Price_IE"));
     Price_IE->setMinimumWidth(150);
-    Price_IE->addItem(QString(), QStringLiteral("I"));
-    Price_IE->addItem(QString(), QStringLiteral("E"));
     LbPaidType = label();
     PaidType = new QComboBox(PnHeader);
     PaidType->setObjectName(QStringLiteral("PaidType"));
     PaidType->setMinimumWidth(150);
     for (const char* v : {"C", "Q", "T"})
         PaidType->addItem(QString(), QLatin1String(v));
-    LbReference = label();
-    Reference = new TDbEdit(PnHeader);
-    Reference->setObjectName(QStringLiteral("Reference"));
     LbShipDate = label();
     ShipDate = new TDbDateEdit(PnHeader);
     ShipDate->setObjectName(QStringLiteral("ShipDate"));
@@ -135,15 +94,7 @@ TFrPoTran::TFrPoTran(QWidget* parent)
     CreditDays->setDisplayFormat(QStringLiteral("0"));
     CreditDays->setMaximumWidth(60);
     LbDays = label();
-    FaGetRemark1 = new TFaGetRemark(PnHeader);
-    FaGetRemark1->setObjectName(QStringLiteral("FaGetRemark1"));
-    FaGetRemark1->RemarkGroup = QStringLiteral("REM_PURC");
-    FaGetProject1 = new TFaGetProject(PnHeader);
-    FaGetProject1->setObjectName(QStringLiteral("FaGetProject1"));
-    FaGetProject1->Edit->setAllowEmpty(true);
-    FaGetDepartment1 = new TFaGetDepartment(PnHeader);
-    FaGetDepartment1->setObjectName(QStringLiteral("FaGetDepartment1"));
-    FaGetDepartment1->Edit->setAllowEmpty(true);
+    FaGetDepartment->Edit->setAllowEmpty(true);
 
     // Rows 0 and 2 to 5 here; row 1 belongs to the vendor of the configuration.
     // A caption and its field; a field of fixed width (dates, lists) keeps its caption beside it.
@@ -159,14 +110,14 @@ TFrPoTran::TFrPoTran(QWidget* parent)
             box->addStretch(1);
         return box;
     };
-    HeaderGrid->addWidget(FaGetDocNo1, 0, 0);
+    HeaderGrid->addWidget(FaGetDocNo, 0, 0);
     HeaderGrid->addLayout(pair(LbEntryType, EntryType), 0, 1);
-    HeaderGrid->addWidget(FaGetDate1, 0, 2, Qt::AlignLeft);
+    HeaderGrid->addWidget(FaGetDate, 0, 2, Qt::AlignLeft);
     HeaderGrid->addLayout(pair(LbPurcReqNo, PurcReqNo, BtPurcReqNo), 2, 0);
     HeaderGrid->addLayout(pair(LbPurcReqDate, PurcReqDate), 2, 1);
     HeaderGrid->addLayout(pair(LbPaidType, PaidType), 2, 2);
     auto* taxBox = new QHBoxLayout;
-    taxBox->addWidget(FaGetTaxCode1, 1);
+    taxBox->addWidget(FaGetTaxCode, 1);
     taxBox->addWidget(CanUseTax);
     HeaderGrid->addLayout(taxBox, 3, 0);
     HeaderGrid->addLayout(pair(LbPriceIE, Price_IE), 3, 1);
@@ -177,62 +128,22 @@ TFrPoTran::TFrPoTran(QWidget* parent)
     ship->addWidget(LbDays);
     HeaderGrid->addLayout(ship, 3, 2);
     HeaderGrid->addLayout(pair(LbReference, Reference), 4, 0);
-    HeaderGrid->addWidget(FaGetRemark1, 5, 0);
-    HeaderGrid->addWidget(FaGetProject1, 5, 1);
-    HeaderGrid->addWidget(FaGetDepartment1, 5, 2);
+    HeaderGrid->addWidget(FaGetRemark, 5, 0);
+    HeaderGrid->addWidget(FaGetProject, 5, 1);
+    HeaderGrid->addWidget(FaGetDepartment, 5, 2);
     for (int c = 0; c < 3; ++c)
         HeaderGrid->setColumnStretch(c, 1);
-    body()->addWidget(PnHeader);
 
-    // ---- lines and footer -----------------------------------------------------------------
-    Totals = new TFaPurchaseTotals(this, PurchaseTotals::Kind::Order, false);
-    Totals->bind(QHd, QDt);
-    Lines = new TFaPurchaseLines(this, Totals);
-    PageControl1 = Lines->PageControl1;
-    DgDt = Lines->DgDt;
-    BtDeleteLine = Lines->BtDeleteLine;
-    BtDisc = Lines->BtDisc;
-    PopLastPrice = Lines->PopLastPrice;
-    PopDetail = Lines->PopDetail;
-    Lines->placeFooter(body(), Totals);
+    // ---- lines and wiring -----------------------------------------------------------------
     PopLastPrice->addAction(QStringLiteral("ราคาซื้อล่าสุด"), this, [this] { LastPriceClick(); });
-    PopLastPrice->addAction(QStringLiteral("ราคาล่าสุดไม่ระบุผู้ขาย"), this, [this] { N1Click(); });
-    PopDetail->addAction(QStringLiteral("ป้อนคำอธิบายเพิ่มเติม"), this, [this] { MenuItem1Click(); });
-    TFaPurchaseLines::widenLastPanel(StatusBar1, StatusPanel2);
-
-    // ---- wiring ---------------------------------------------------------------------------
-    FaGetDocNo1->DocNoExit = [this] { PoNoExit(); };
-    FaGetDocNo1->BtSearchClick = [this] { BtSearchNoClick(); };
+    PopLastPrice->addAction(QStringLiteral("ราคาล่าสุดไม่ระบุผู้ขาย"), this, [this] { LastPriceAllClick(); });
     connect(BtPurcReqNo, &QToolButton::clicked, this, [this] { BtPurcReqNoClick(); });
-    connect(EntryType, &QComboBox::currentIndexChanged, this, [this] { SetDgDtColumn(); });
     connect(Price_IE, &QComboBox::activated, this, [this] { Price_IEExit(); });
-    connect(FaGetTaxCode1->TaxCode, &QComboBox::activated, this, [this] { TaxCodeExit(); });
     connect(PaidType, &QComboBox::activated, this, [this] {
-        if (QHd->Active() && QHd->RecNo() >= 0)
+        if (headerRow())
             QHd->SetField(QStringLiteral("PaidType"), PaidType->currentData());
     });
-    connect(CanUseTax, &QCheckBox::clicked, this, [this](bool on) {
-        if (QHd->Active() && QHd->RecNo() >= 0)
-            QHd->SetField(QStringLiteral("CanUseTax"), on ? QStringLiteral("Y") : QStringLiteral("N"));
-    });
-    connect(BtDeleteLine, &QPushButton::clicked, this, [this] { BtDeleteLineClick(); });
-    connect(DgDt, &TDataGrid::gridEntered, this, [this] { DgDtEnter(); });
-    connect(DgDt, &TDataGrid::gridLeft, this, [this] { DgDtExit(); });
-    DgDt->onEditButton = [this](int row, const QString& field) {
-        QDt->setRecNo(row);
-        const QString f = field.toUpper();
-        if (f == QLatin1String("PRODUCTCODE"))
-            ProductCodeCustomDlg();
-        else if (f == QLatin1String("UNITNAME"))
-            UnitNameCustomDlg();
-        else if (f == QLatin1String("WHCODE"))
-            WhCodeCustomDlg();
-    };
-    QDt->OnFieldChange = [this](CachedDataSet&, const QString& field) { lineChanged(field); };
-    QDt->AfterDelete = [this](CachedDataSet&) { CalculateAll(); };
-    QDt->AfterScroll = [this](CachedDataSet&) { SetDgDtColumn(); };
-    connect(QHd, &CachedDataSet::currentChanged, this, [this] { refreshHeaderControls(); });
-    connect(QHd, &CachedDataSet::rowChanged, this, [this] { refreshHeaderControls(); });
+    addCellDialog(QStringLiteral("WhCode"), [this] { WhCodeCustomDlg(); });
     // Keys and focus of the fields reach eventFilter through the frame's filter of the
     // application.
 
@@ -254,18 +165,18 @@ void TFrPoTran::configure()
     QDt->setUpdateSQL(PoSql::lineInsert(Cfg), PoSql::lineModify(Cfg), PoSql::lineDelete(Cfg));
     QCopyHd->setSQL(PoSql::header(Cfg));
     QCopyDt->setSQL(PoSql::lines(Cfg));
-    FaGetDocNo1->bind(QHd, QStringLiteral("PoNo"));
-    FaGetDate1->bind(QHd, QStringLiteral("PoDate"));
+    VendorField = Cfg.vendorField;
+    bindNumberAndDate(QStringLiteral("PoNo"), QStringLiteral("PoDate"));
     PurcReqNo->bind(QHd, QStringLiteral("PurcRequestNo"));
     PurcReqDate->bind(QHd, QStringLiteral("PurcRequestDate"));
-    FaGetTaxCode1->bind(QHd, QStringLiteral("TaxCode"));
-    FaGetTaxCode1->RateField = QStringLiteral("TaxRate");
+    FaGetTaxCode->bind(QHd, QStringLiteral("TaxCode"));
+    FaGetTaxCode->RateField = QStringLiteral("TaxRate");
     Reference->bind(QHd, QStringLiteral("Reference"));
     ShipDate->bind(QHd, QStringLiteral("ShipDate"));
     CreditDays->bind(QHd, QStringLiteral("CreditDays"));
-    FaGetRemark1->bind(QHd, QStringLiteral("Remark"));
-    FaGetProject1->bind(QHd, QStringLiteral("Project"));
-    FaGetDepartment1->bind(QHd, QStringLiteral("Department"));
+    FaGetRemark->bind(QHd, QStringLiteral("Remark"));
+    FaGetProject->bind(QHd, QStringLiteral("Project"));
+    FaGetDepartment->bind(QHd, QStringLiteral("Department"));
     // The purchase history on F7 belongs to the domestic order (its vendor's bills).
     Lines->PriceHistory = Cfg.foreign ? std::function<void()>() : [this] {
         const int product = QDt->AsInteger(QStringLiteral("Product"));
@@ -284,7 +195,7 @@ void TFrPoTran::FormShow()
     DM->DMdata();
     CreateProductModules();
     setFormCaption(windowTitle());
-    StatusPanel1->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    StatusCompany->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
     if (!m_configured)
         configure();
     RefreshScreen();
@@ -295,7 +206,7 @@ void TFrPoTran::FormShow()
 
 void TFrPoTran::RefreshScreen()
 {
-    applyLanguage(isThai());
+    applyLanguage(thaiLanguage());
     SetDgDtColumn();
 }
 
@@ -308,26 +219,26 @@ void TFrPoTran::applyLanguage(bool thai)
         small.setPointSize(8);
         ten.setPointSize(10);
     }
-    FaGetDocNo1->Caption->setText(T("เลขที่", "Po No."));
-    FaGetDocNo1->Caption->setFont(thai ? normal : small);
+    FaGetDocNo->Caption->setText(T("เลขที่", "Po No."));
+    FaGetDocNo->Caption->setFont(thai ? normal : small);
     LbEntryType->setText(T("บันทึกด้วย", "Input By"));
-    FaGetDate1->Caption->setText(T("วันที่", "Date"));
-    FaGetDate1->Caption->setFont(thai ? normal : small);
+    FaGetDate->Caption->setText(T("วันที่", "Date"));
+    FaGetDate->Caption->setFont(thai ? normal : small);
     LbPurcReqNo->setText(T("เลขใบขอซื้อ", "PR No"));
     LbPurcReqDate->setText(T("วันที่ขอซื้อ", "PR Date"));
-    FaGetTaxCode1->Caption->setText(T("ภาษี", "Tax"));
+    FaGetTaxCode->Caption->setText(T("ภาษี", "Tax"));
     LbPriceIE->setText(T("การคำนวณภาษี", "Price Type"));
     LbPaidType->setText(T("จะชำระโดย", "Paid Type"));
     LbReference->setText(T("อ้างถึง", "Ref."));
     LbShipDate->setText(T("กำหนดส่งสินค้า", "Ship Date"));
     LbCreditDays->setText(T("เครดิต", "Credit"));
     LbDays->setText(T("วัน", "Day(s)"));
-    FaGetRemark1->Caption->setText(T("หมายเหตุ", "Remark"));
-    FaGetProject1->Caption->setText(T("โครงการ", "Project"));
-    FaGetDepartment1->Caption->setText(T("แผนก", "Department"));
-    FaGetDepartment1->Caption->setFont(thai ? normal : small);
+    FaGetRemark->Caption->setText(T("หมายเหตุ", "Remark"));
+    FaGetProject->Caption->setText(T("โครงการ", "Project"));
+    FaGetDepartment->Caption->setText(T("แผนก", "Department"));
+    FaGetDepartment->Caption->setFont(thai ? normal : small);
     for (QLabel* l : {LbEntryType, LbPurcReqNo, LbPurcReqDate, LbPriceIE, LbPaidType, LbReference, LbShipDate,
-                      LbCreditDays, LbDays, FaGetTaxCode1->Caption, FaGetRemark1->Caption, FaGetProject1->Caption})
+                      LbCreditDays, LbDays, FaGetTaxCode->Caption, FaGetRemark->Caption, FaGetProject->Caption})
         l->setFont(ten);
     EntryType->setItemText(0, T("รหัสของกิจการ", "Self Code"));
     EntryType->setItemText(1, T("BAR CODE", "BarCode"));
@@ -348,16 +259,13 @@ void TFrPoTran::applyLanguage(bool thai)
         Totals->LbTaxAmt->setText(QStringLiteral("Product VAT"));
         Totals->LbNoTaxAmt->setText(QStringLiteral("Product NoVAT"));
     }
-    PageControl1->setTabText(0, T("รายละเอียดเอกสาร", "Description"));
+    PageControl->setTabText(0, T("รายละเอียดเอกสาร", "Description"));
 }
 
 void TFrPoTran::refreshHeaderControls()
 {
-    const bool row = QHd->Active() && QHd->RecNo() >= 0;
-    CanUseTax->setChecked(row && QHd->AsString(QStringLiteral("CanUseTax")) == QLatin1String("Y"));
-    const QString ie = row ? QHd->AsString(QStringLiteral("Price_IE")).trimmed() : QString();
-    Price_IE->setCurrentIndex(Price_IE->findData(ie));
-    const QString paid = row ? QHd->AsString(QStringLiteral("PaidType")).trimmed() : QString();
+    TFrPurchaseDocument::refreshHeaderControls();
+    const QString paid = headerRow() ? QHd->AsString(QStringLiteral("PaidType")).trimmed() : QString();
     PaidType->setCurrentIndex(PaidType->findData(paid));
 }
 
@@ -365,8 +273,8 @@ void TFrPoTran::refreshHeaderControls()
 
 void TFrPoTran::enableHeader(bool on)
 {
-    FaGetDocNo1->DocNo->setEnabled(on);
-    FaGetDocNo1->BtSearch->setEnabled(on);
+    FaGetDocNo->DocNo->setEnabled(on);
+    FaGetDocNo->BtSearch->setEnabled(on);
 }
 
 void TFrPoTran::AcNewExecute()
@@ -374,12 +282,12 @@ void TFrPoTran::AcNewExecute()
     if (!m_configured)
         configure();
     TFrForm::AcNewExecute();
-    StatusPanel2->clear();
-    FaGetTaxCode1->reload();
+    StatusInfo->clear();
+    FaGetTaxCode->reload();
     DM->RefreshConfig();
     BCopy->hide();
     AcCopy->setEnabled(false);
-    PoNoLength = DM->GetDocLength(Cfg.docCode);
+    DocNoLength = DM->GetDocLength(Cfg.docCode);
     AutoRun = DM->AutoRun;
     OpenQuery(QString());
     BApprove->hide();
@@ -387,13 +295,13 @@ void TFrPoTran::AcNewExecute()
     AcPrint->setEnabled(false);
     QHd->Append();
     enableHeader(true);
-    FaGetTaxCode1->setEnabled(true);
-    FaGetTaxCode1->refresh();
+    FaGetTaxCode->setEnabled(true);
+    FaGetTaxCode->refresh();
     Totals->Reset();
     EntryType->setCurrentIndex(0);
     PurcReqNo->setEnabled(true);
     BtPurcReqNo->setEnabled(true);
-    FaGetDocNo1->DocNo->setFocus();
+    FaGetDocNo->DocNo->setFocus();
 }
 
 void TFrPoTran::OpenQuery(const QString& number)
@@ -412,29 +320,29 @@ void TFrPoTran::OpenQuery(const QString& number)
 
 void TFrPoTran::PoNoExit()
 {
-    if (!QHd->Active() || !FaGetDocNo1->DocNo->isEnabled())
+    if (!QHd->Active() || !FaGetDocNo->DocNo->isEnabled())
         return;
-    const QString typed = FaGetDocNo1->DocNo->text().trimmed();
+    const QString typed = FaGetDocNo->DocNo->text().trimmed();
     if (!AutoRun && typed.isEmpty()) {
         MessageService::information(QStringLiteral("จะต้องป้อนเลขที่เอกสาร"));
-        FaGetDocNo1->DocNo->setFocus();
+        FaGetDocNo->DocNo->setFocus();
         return;
     }
-    const QString number = PadLeft(typed, PoNoLength, QLatin1Char(' '));
+    const QString number = PadLeft(typed, DocNoLength, QLatin1Char(' '));
     OpenQuery(number);
     const bool found = !NewDocument;
     const bool cleared = found && QHd->AsString(QStringLiteral("Clear")) == QLatin1String("Y");
     const bool approvalOffered = DM->ConfigText(QStringLiteral("PO_Approved")) == QLatin1String("N");
-    AcDel->setEnabled(found && DMConfig && DMConfig->DeleteRight && !cleared);
+    enableByRights(found);
+    if (cleared)
+        AcDel->setEnabled(false);
     AcPrint->setEnabled(found);
     if (!found) {
         BApprove->hide();
         AcApprove->setEnabled(false);
         PurcReqNo->setEnabled(true);
         BtPurcReqNo->setEnabled(true);
-        AcSave->setEnabled(DMConfig && DMConfig->AddRight);
     } else {
-        AcSave->setEnabled(DMConfig && DMConfig->ModifyRight);
         if (cleared) {
             MessageService::information(
                 T("รายการสั่งซื้อรับหมดแล้ว ไม่สามารถแก้ไขได้", "The order has been received in full; it cannot be changed."));
@@ -456,34 +364,25 @@ void TFrPoTran::PoNoExit()
     else
         QHd->Append();
     EntryType->setCurrentIndex(0);
-    auto empty = [this](const char* f) {
-        const QVariant v = QHd->FieldByName(QLatin1String(f));
-        return v.isNull() || v.toString().trimmed().isEmpty();
-    };
-    if (empty("PoDate"))
+    if (headerFieldEmpty(QStringLiteral("PoDate")))
         QHd->SetField(QStringLiteral("PoDate"), Db::dateToText(QDateTime(DM->GetServerTime().date(), QTime(0, 0))));
-    if (empty("Price_IE"))
-        QHd->SetField(QStringLiteral("Price_IE"), DM->ConfigText(QStringLiteral("Purc_IE")));
-    for (const auto& [f, v] : {std::pair{"Clear", "N"}, {"DelFlag", "N"}, {"CanUseTax", "Y"}})
-        if (empty(f))
-            QHd->SetField(QLatin1String(f), QLatin1String(v));
+    defaultHeaderFields({{"Price_IE", DM->ConfigText(QStringLiteral("Purc_IE"))},
+                         {"Clear", QStringLiteral("N")},
+                         {"DelFlag", QStringLiteral("N")},
+                         {"CanUseTax", QStringLiteral("Y")}});
     if (!found) {
         TotalAtLoad = 0;
         if (!AutoRun)
             QHd->SetField(QStringLiteral("PoNo"), number);
     } else {
         TotalAtLoad = QHd->AsFloat(QStringLiteral("Total"));
-        for (int r = 0; r < QDt->RecordCount(); ++r) {
-            const QString t = QDt->value(r, QStringLiteral("ProductType")).toString();
-            if (t != QLatin1String("S") && t != QLatin1String("M"))
-                QDt->assign(r, QStringLiteral("ProductType"), QStringLiteral("P"));
-        }
+        normaliseLineTypes();
         if (!QDt->IsEmpty())
             QDt->First();
         // A stored tax typed by hand stays; the amounts are computed again.
         Totals->RefreshAdjusted();
         CalculateAll();
-        FaGetTaxCode1->setEnabled(false); // the tax code of a saved order stays
+        FaGetTaxCode->setEnabled(false); // the tax code of a saved order stays
     }
     refreshHeaderControls();
     enableHeader(false);
@@ -500,8 +399,8 @@ void TFrPoTran::BtSearchNoClick()
     const QString chosen = pickOrderNo();
     if (chosen.isEmpty())
         return;
-    FaGetDocNo1->DocNo->setText(chosen.trimmed());
-    FaGetDocNo1->DocNo->setFocus();
+    FaGetDocNo->DocNo->setText(chosen.trimmed());
+    FaGetDocNo->DocNo->setFocus();
 }
 
 void TFrPoTran::BtPurcReqNoClick()
@@ -516,18 +415,9 @@ void TFrPoTran::BtPurcReqNoClick()
 
 // ---- header rules -----------------------------------------------------------------------------
 
-QDateTime TFrPoTran::docDate() const
+QString TFrPoTran::productSearchType() const
 {
-    if (!QHd->Active() || QHd->RecNo() < 0)
-        return QDateTime(QDate::currentDate(), QTime(0, 0));
-    const QDateTime d = Db::dateFromValue(QHd->FieldByName(QStringLiteral("PoDate")));
-    return d.isValid() ? d : QDateTime(QDate::currentDate(), QTime(0, 0));
-}
-
-int TFrPoTran::vendorId() const
-{
-    return QHd->Active() && QHd->RecNo() >= 0 && QHd->hasField(Cfg.vendorField) ? QHd->FieldByName(Cfg.vendorField).toInt()
-                                                                                 : 0;
+    return PoType == QLatin1String("P") ? QStringLiteral("A") : QDt->AsString(QStringLiteral("ProductType")).trimmed();
 }
 
 void TFrPoTran::VendorEnter()
@@ -538,7 +428,7 @@ void TFrPoTran::VendorEnter()
 
 void TFrPoTran::Price_IEExit()
 {
-    if (!QHd->Active() || QHd->RecNo() < 0 || Price_IE->currentIndex() < 0)
+    if (!headerRow() || Price_IE->currentIndex() < 0)
         return;
     QHd->SetField(QStringLiteral("Price_IE"), Price_IE->currentData());
     if (QHd->AsFloat(QStringLiteral("Total")) > 0) {
@@ -549,21 +439,11 @@ void TFrPoTran::Price_IEExit()
 
 void TFrPoTran::TaxCodeExit()
 {
-    FaGetTaxCode1->TaxCodeExit();
-    if (QHd->Active() && QHd->RecNo() >= 0 && QHd->AsFloat(QStringLiteral("Total")) > 0) {
+    FaGetTaxCode->TaxCodeExit();
+    if (headerRow() && QHd->AsFloat(QStringLiteral("Total")) > 0) {
         CalculateAll();
         Price_IE->setFocus();
     }
-}
-
-bool TFrPoTran::CalculateAll()
-{
-    if (m_inLines)
-        return false;
-    m_inLines = true;
-    const bool done = Totals->CalculateAll();
-    m_inLines = false;
-    return done;
 }
 
 // ---- save, delete, copy, approve --------------------------------------------------------------
@@ -581,7 +461,7 @@ bool TFrPoTran::CheckComplete()
     if (Cfg.projectRequired && DM->ConfigText(QStringLiteral("LockInputProject")) == QLatin1String("Y")
         && QHd->FieldByName(QStringLiteral("Project")).toInt() < 1) {
         MessageService::information(QStringLiteral("ยังไม่ได้ป้อนรหัสโครงการ"));
-        FaGetProject1->Edit->setFocus();
+        FaGetProject->Edit->setFocus();
         return false;
     }
     // The import document takes a foreign order's lines by their warehouse: a goods line of
@@ -597,14 +477,14 @@ bool TFrPoTran::CheckComplete()
 
 void TFrPoTran::AcSaveExecute()
 {
-    if (!AcSave->isEnabled() || !QHd->Active() || QHd->RecNo() < 0)
+    if (!AcSave->isEnabled() || !headerRow())
         return;
     // The field being typed in is left first, so its own rule runs.
     Reference->setFocus();
     // The amounts are computed before the question: a line that cannot be computed stops the
     // save with the cursor in its cell, and nothing disagreeing with the lines is stored.
     if (!CheckComplete() || !CalculateAll()
-        || !DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?")))
+        || !confirmSave())
         return;
     PoRules::SaveInput in;
     in.config = Cfg;
@@ -629,7 +509,7 @@ void TFrPoTran::AcSaveExecute()
 
 void TFrPoTran::AcPrintExecute()
 {
-    if (!AcPrint->isEnabled() || !QHd->Active() || QHd->RecNo() < 0 || QHd->AsInteger(QStringLiteral("ID")) < 1)
+    if (!AcPrint->isEnabled() || !headerRow() || QHd->AsInteger(QStringLiteral("ID")) < 1)
         return;
     // The order as stored is printed, whatever was typed since it was opened.
     PrintDocument(this, QHd->oldValue(QHd->RecNo(), QStringLiteral("PoNo")).toString(), YearOfDate(docDate()), Cfg.docCode);
@@ -637,10 +517,10 @@ void TFrPoTran::AcPrintExecute()
 
 void TFrPoTran::AcDelExecute()
 {
-    if (!AcDel->isEnabled() || !QHd->Active() || QHd->RecNo() < 0 || QHd->AsInteger(QStringLiteral("ID")) < 1)
+    if (!AcDel->isEnabled() || !headerRow() || QHd->AsInteger(QStringLiteral("ID")) < 1)
         return;
     Reference->setFocus();
-    if (!DM->ConfirmDlg(DMConfig ? DMConfig->DeleteConfirmText : QStringLiteral("ลบข้อมูล ?")))
+    if (!confirmDelete())
         return;
     // The order as stored, without what was typed since it was opened.
     OpenQuery(QHd->AsString(QStringLiteral("PoNo")));
@@ -661,13 +541,13 @@ void TFrPoTran::AcDelExecute()
 
 void TFrPoTran::AcCopyExecute()
 {
-    if (!AcCopy->isEnabled() || !QHd->Active() || QHd->RecNo() < 0)
+    if (!AcCopy->isEnabled() || !headerRow())
         return;
     const QString chosen = pickOrderNo();
     if (chosen.isEmpty())
         return;
     QCopyHd->Close();
-    QCopyHd->setParam(QStringLiteral("GetNo"), PadLeft(chosen, PoNoLength, QLatin1Char(' ')));
+    QCopyHd->setParam(QStringLiteral("GetNo"), PadLeft(chosen, DocNoLength, QLatin1Char(' ')));
     QCopyHd->setParam(QStringLiteral("GetType"), PoType);
     QCopyHd->Open();
     if (QCopyHd->IsEmpty())
@@ -679,10 +559,8 @@ void TFrPoTran::AcCopyExecute()
     m_inLines = true;
     PoRules::CopyHeader(*QCopyHd, *QHd, DM->ConfigText(QStringLiteral("PO_Approved")));
     PoRules::CopyLines(*QCopyDt, *QDt);
+    normaliseLineTypes();
     for (int r = 0; r < QDt->RecordCount(); ++r) {
-        const QString t = QDt->value(r, QStringLiteral("ProductType")).toString();
-        if (t != QLatin1String("S") && t != QLatin1String("M"))
-            QDt->assign(r, QStringLiteral("ProductType"), QStringLiteral("P"));
         // A copy has received nothing yet.
         QDt->assign(r, QStringLiteral("Received"), 0);
         showReceived(r);
@@ -696,8 +574,8 @@ void TFrPoTran::AcCopyExecute()
         p->Edit->refresh();
         VendorCodeOnEnter = p->Edit->text();
     }
-    FaGetProject1->Edit->refresh();
-    FaGetDepartment1->Edit->refresh();
+    FaGetProject->Edit->refresh();
+    FaGetDepartment->Edit->refresh();
     refreshHeaderControls();
     if (!QDt->IsEmpty())
         QDt->First();
@@ -707,7 +585,7 @@ void TFrPoTran::AcCopyExecute()
 
 void TFrPoTran::AcApproveExecute()
 {
-    if (!AcApprove->isEnabled() || !QHd->Active() || QHd->RecNo() < 0 || QHd->AsInteger(QStringLiteral("ID")) < 1)
+    if (!AcApprove->isEnabled() || !headerRow() || QHd->AsInteger(QStringLiteral("ID")) < 1)
         return;
     if (!DM->ConfirmDlg(QStringLiteral("Confirm Approve ?")))
         return;
@@ -735,19 +613,4 @@ bool TFrPoTran::eventFilter(QObject* obj, QEvent* e)
             VendorEnter();
     }
     return TFrForm::eventFilter(obj, e);
-}
-
-bool TFrPoTran::askExit()
-{
-    if (!TFrForm::askExit())
-        return false;
-    if (DM)
-        DM->CloseConnection();
-    return true;
-}
-
-void TFrPoTran::resizeEvent(QResizeEvent* e)
-{
-    TFrForm::resizeEvent(e);
-    Lines->fitWidths(Totals);
 }

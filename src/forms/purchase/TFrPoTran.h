@@ -1,34 +1,19 @@
 #pragma once
-#include "forms/base/TFrForm.h"
 #include "forms/purchase/PoSql.h"
-#include "forms/purchase/PurchaseLineEntry.h"
+#include "forms/purchase/TFrPurchaseDocument.h"
 
-#include <QDateTime>
 #include <functional>
-#include <memory>
 
 class CachedDataSet;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QLabel;
-class QMenu;
-class QPushButton;
-class QTabWidget;
 class QToolButton;
-class TDataGrid;
 class TDbDateEdit;
 class TDbEdit;
 class TDbNumberEdit;
-class TFaGetDate;
-class TFaGetDepartment;
-class TFaGetDocNo;
-class TFaGetProject;
-class TFaGetRemark;
-class TFaGetTaxCode;
 class TFaPicker;
-class TFaPurchaseLines;
-class TFaPurchaseTotals;
 class TFrPoShip;
 
 // The purchase order: the header (vendor, dates, credit, tax basis, payment kind, request
@@ -40,7 +25,7 @@ class TFrPoShip;
 // the dialogs behind PurchasePickers. The foreign order (TFrFrPoTran) adds its vendor,
 // currency and proforma number; the domestic order's delivery address, request conversion
 // and credit check are its configuration's switches and are not built.
-class TFrPoTran : public TFrForm {
+class TFrPoTran : public TFrPurchaseDocument {
     Q_OBJECT
 public:
     explicit TFrPoTran(QWidget* parent = nullptr);
@@ -56,8 +41,6 @@ public:
     TFrPoShip* FrPoShip = nullptr;
 
     // ---- state ----------------------------------------------------------------------------
-    int PoNoLength = 0;
-    bool AutoRun = false;
     bool NewDocument = true;
     double TotalAtLoad = 0;
     QString VendorCodeOnEnter;
@@ -67,53 +50,24 @@ public:
     std::function<void(int id)> SaveExtras;
     std::function<void(const CachedDataSet& header, const CachedDataSet& lines)> Copied;
 
-    // ---- data -----------------------------------------------------------------------------
-    CachedDataSet* QHd = nullptr;
-    CachedDataSet* QDt = nullptr;
-    std::unique_ptr<PurchaseLineEntry> Entry;
-
     // ---- toolbar --------------------------------------------------------------------------
     QAction* AcApprove = nullptr;
     QToolButton* BApprove = nullptr;
 
     // ---- header ---------------------------------------------------------------------------
-    QWidget* PnHeader = nullptr;
     QGridLayout* HeaderGrid = nullptr;
-    TFaGetDocNo* FaGetDocNo1 = nullptr;
-    QLabel* LbEntryType = nullptr;
-    QComboBox* EntryType = nullptr;
-    TFaGetDate* FaGetDate1 = nullptr;
     QLabel* LbPurcReqNo = nullptr;
     TDbEdit* PurcReqNo = nullptr;
     QToolButton* BtPurcReqNo = nullptr;
     QLabel* LbPurcReqDate = nullptr;
     TDbDateEdit* PurcReqDate = nullptr;
-    TFaGetTaxCode* FaGetTaxCode1 = nullptr;
-    QCheckBox* CanUseTax = nullptr;
-    QLabel* LbPriceIE = nullptr;
-    QComboBox* Price_IE = nullptr;
     QLabel* LbPaidType = nullptr;
     QComboBox* PaidType = nullptr;
-    QLabel* LbReference = nullptr;
-    TDbEdit* Reference = nullptr;
     QLabel* LbShipDate = nullptr;
     TDbDateEdit* ShipDate = nullptr;
     QLabel* LbCreditDays = nullptr;
     TDbNumberEdit* CreditDays = nullptr;
     QLabel* LbDays = nullptr;
-    TFaGetRemark* FaGetRemark1 = nullptr;
-    TFaGetProject* FaGetProject1 = nullptr;
-    TFaGetDepartment* FaGetDepartment1 = nullptr;
-
-    // ---- lines and footer -----------------------------------------------------------------
-    TFaPurchaseTotals* Totals = nullptr;
-    TFaPurchaseLines* Lines = nullptr;
-    QTabWidget* PageControl1 = nullptr;
-    TDataGrid* DgDt = nullptr;
-    QPushButton* BtDeleteLine = nullptr;
-    QPushButton* BtDisc = nullptr;
-    QMenu* PopLastPrice = nullptr;
-    QMenu* PopDetail = nullptr;
 
     // ---- the document's life --------------------------------------------------------------
     void AcNewExecute() override;
@@ -125,35 +79,27 @@ public:
     void OpenQuery(const QString& number);
     virtual void PoNoExit();
     virtual void BtSearchNoClick();
+    void openNumber() override { PoNoExit(); }
+    void searchNumber() override { BtSearchNoClick(); }
     bool CheckComplete();
     void BtPurcReqNoClick();
     void Price_IEExit();
-    void TaxCodeExit();
+    void TaxCodeExit() override;
     void RefreshScreen();
-    bool CalculateAll(); // false when refused (the user was told where)
 
     // ---- lines ----------------------------------------------------------------------------
-    void SetDgDtColumn();
-    void DgDtEnter();
-    void DgDtExit();
-    void ProductCodeCustomDlg();
-    void UnitNameCustomDlg();
+    void SetDgDtColumn() override;
+    void DgDtEnter() override;
     void WhCodeCustomDlg();
     void LastPriceClick(); // the vendor's last prices
-    void N1Click();        // any vendor's
-    void MenuItem1Click();
-    void BtDeleteLineClick();
+    void LastPriceAllClick();        // any vendor's
+    void BtDeleteLineClick() override;
     void ReCalculatePrice();
-
-    // Header values.
-    QDateTime docDate() const;
-    int vendorId() const;
 
 protected:
     void FormShow() override;
     bool eventFilter(QObject* obj, QEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
-    bool askExit() override;
+    QString productSearchType() const override;
 
     // What the configurations add: the vendor picker, the order search, English texts.
     virtual TFaPicker* vendorPicker() const { return nullptr; }
@@ -167,22 +113,14 @@ protected:
     virtual void VendorChanged() {}
 
     void configure();
-    void refreshHeaderControls();
-    void lineChanged(const QString& field);
-    void setLineField(const QString& field, const QVariant& v);
+    void refreshHeaderControls() override;
+    void lineChanged(const QString& field) override;
     void shipDateEnter();
     // The line's received and outstanding quantities in its unit, after its quantity or unit
     // changed.
     void showReceived(int row);
-    QString codeColumn() const;
-    void focusLine(int row, const QString& field);
 
-    bool isThaiLanguage() const;
-
-    bool m_configured = false;
-    bool m_inLines = false;
     bool m_gridWired = false;
-    PurchaseLineEntry::SavedUnit m_savedUnit;
     CachedDataSet* QCopyHd = nullptr; // the chosen order of a copy
     CachedDataSet* QCopyDt = nullptr;
 };

@@ -19,22 +19,14 @@
 #include <QItemSelectionModel>
 
 namespace {
-GridColumn column(const char* field, int width, bool readOnly, bool button, const char* thai, const char* english)
-{
-    return TFaPurchaseLines::column(field, width, readOnly, button, thai, english);
-}
+constexpr auto column = &TFaPurchaseLines::column;
 } // namespace
-
-QString TFrPoTran::codeColumn() const
-{
-    return PurchaseLineEntry::CodeColumn(EntryType->currentIndex());
-}
 
 void TFrPoTran::SetDgDtColumn()
 {
     if (!QDt->Active() || !m_configured)
         return;
-    StatusPanel2->clear();
+    StatusInfo->clear();
     m_savedUnit = Entry->CurrentUnit();
     const bool row = QDt->RecNo() >= 0;
     const QString type = row ? QDt->AsString(QStringLiteral("ProductType")) : QString();
@@ -72,7 +64,7 @@ void TFrPoTran::SetDgDtColumn()
     // The line total is typed only where the line has no price; the price is then derived.
     QVector<GridColumn> amounts = TFaPurchaseLines::amountColumns(9, !row || !Entry->PriceEmpty(), "รวม");
     amounts[0].widthChars = 7;
-    if (!isThaiLanguage())
+    if (!thaiLanguage())
         amounts[1].title = QStringLiteral("Disc.");
     cols << amounts;
     Lines->setColumns(QDt, cols);
@@ -83,24 +75,6 @@ void TFrPoTran::SetDgDtColumn()
         });
         m_gridWired = true;
     }
-}
-
-bool TFrPoTran::isThaiLanguage() const
-{
-    return DMConfig ? DMConfig->ThaiLanguage : true;
-}
-
-void TFrPoTran::setLineField(const QString& field, const QVariant& v)
-{
-    if (QDt->hasField(field))
-        QDt->SetField(field, v);
-}
-
-void TFrPoTran::focusLine(int row, const QString& field)
-{
-    const int col = DgDt->gridModel()->columnOf(field);
-    DgDt->setFocus();
-    DgDt->setCurrentIndex(DgDt->gridModel()->index(row, qMax(0, col)));
 }
 
 void TFrPoTran::lineChanged(const QString& field)
@@ -114,7 +88,7 @@ void TFrPoTran::lineChanged(const QString& field)
     case F::Unit:
         showReceived(QDt->RecNo());
         SetDgDtColumn();
-        StatusPanel2->setText(Entry->StatusText);
+        StatusInfo->setText(Entry->StatusText);
         CalculateAll();
         break;
     case F::Amount:
@@ -149,7 +123,7 @@ void TFrPoTran::showReceived(int row)
 void TFrPoTran::shipDateEnter()
 {
     // An empty line date takes the order's; a typed one stays.
-    if (!QDt->Active() || QDt->RecNo() < 0 || !QHd->Active() || QHd->RecNo() < 0)
+    if (!QDt->Active() || QDt->RecNo() < 0 || !headerRow())
         return;
     const QDateTime own = Db::dateFromValue(QDt->FieldByName(QStringLiteral("ShipDate")));
     const QDateTime ship = Db::dateFromValue(QHd->FieldByName(QStringLiteral("ShipDate")));
@@ -185,42 +159,17 @@ void TFrPoTran::DgDtEnter()
         MessageService::information(QStringLiteral("ยังไม่ได้ระบุรหัสภาษี"));
         KeyPreview = true;
         // The foreign order hides the tax code list: the focus stays where it is.
-        if (FaGetTaxCode1->isVisible())
-            FaGetTaxCode1->TaxCode->setFocus();
+        if (FaGetTaxCode->isVisible())
+            FaGetTaxCode->TaxCode->setFocus();
         return;
     }
-    FaGetTaxCode1->setEnabled(false);
+    FaGetTaxCode->setEnabled(false);
     if (QDt->IsEmpty())
         QDt->Append();
     CalculateAll();
     const QModelIndex cur = DgDt->currentIndex();
     if (!cur.isValid())
         DgDt->setCurrentIndex(DgDt->gridModel()->index(qMax(0, QDt->RecNo()), 0));
-}
-
-void TFrPoTran::DgDtExit()
-{
-    KeyPreview = true;
-}
-
-void TFrPoTran::ProductCodeCustomDlg()
-{
-    const QString type = QDt->AsString(QStringLiteral("ProductType")).trimmed();
-    const QString code = PurchasePickers::pickProduct(this, PoType == QLatin1String("P") ? QStringLiteral("A") : type);
-    if (code.isEmpty())
-        return;
-    DgDt->setFocus();
-    setLineField(QStringLiteral("ProductCode"), code); // the code's lookup runs
-    focusLine(QDt->RecNo(), QStringLiteral("ProductCode"));
-}
-
-void TFrPoTran::UnitNameCustomDlg()
-{
-    const QString unit = PurchasePickers::pickUnit(this, QDt->AsInteger(QStringLiteral("Product")));
-    if (unit.isEmpty())
-        return;
-    DgDt->setFocus();
-    setLineField(QStringLiteral("UnitName"), unit);
 }
 
 void TFrPoTran::WhCodeCustomDlg()
@@ -243,7 +192,7 @@ void TFrPoTran::LastPriceClick()
     focusLine(QDt->RecNo(), QStringLiteral("Price"));
 }
 
-void TFrPoTran::N1Click()
+void TFrPoTran::LastPriceAllClick()
 {
     const auto price = PurchasePickers::lastPriceAll(this, QDt->AsInteger(QStringLiteral("Product")),
                                                      QDt->AsInteger(QStringLiteral("ProductUnits")));
@@ -251,11 +200,6 @@ void TFrPoTran::N1Click()
         return;
     setLineField(QStringLiteral("Price"), *price);
     focusLine(QDt->RecNo(), QStringLiteral("Price"));
-}
-
-void TFrPoTran::MenuItem1Click()
-{
-    PurchasePickers::editMemo(this, QDt, QStringLiteral("MemoLine"));
 }
 
 void TFrPoTran::BtDeleteLineClick()

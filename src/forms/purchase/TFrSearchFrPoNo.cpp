@@ -16,12 +16,12 @@ TFrSearchFrPoNo::TFrSearchFrPoNo(QWidget* parent)
 {
     setObjectName(QStringLiteral("FrSearchFrPoNo"));
     setWindowTitle(QStringLiteral("ค้นหาใบสั่งซื้อต่างประเทศ"));
-    FaGetVendor1->hide();
-    FaGetFrVendor1 = new TFaGetFrVendor(m_pickerRow);
+    FaGetVendor->hide();
+    FaGetFrVendor = new TFaGetFrVendor(m_pickerRow);
     // An empty vendor here means every vendor.
-    FaGetFrVendor1->Vendor->setAllowEmpty(true);
+    FaGetFrVendor->Vendor->setAllowEmpty(true);
     if (auto* rowLayout = qobject_cast<QHBoxLayout*>(m_pickerRow->layout()))
-        rowLayout->addWidget(FaGetFrVendor1, 1);
+        rowLayout->addWidget(FaGetFrVendor, 1);
 }
 
 QStringList TFrSearchFrPoNo::Statement() const
@@ -37,7 +37,7 @@ QStringList TFrSearchFrPoNo::Statement() const
 
 TFaPicker* TFrSearchFrPoNo::vendorPicker() const
 {
-    return FaGetFrVendor1;
+    return FaGetFrVendor;
 }
 
 void TFrSearchFrPoNo::FormShow()
@@ -48,7 +48,7 @@ void TFrSearchFrPoNo::FormShow()
         setWindowTitle(QStringLiteral("Searching Po"));
         LbCode->setText(QStringLiteral("Code"));
         LbCode->setFont(small);
-        FaGetFrVendor1->Caption->setText(QStringLiteral("Vendor"));
+        FaGetFrVendor->Caption->setText(QStringLiteral("Vendor"));
         QSearch->setColumnTitle(QStringLiteral("PoNo"), QStringLiteral("Po No"));
         QSearch->setColumnTitle(QStringLiteral("PoDate"), QStringLiteral("Date"));
         QSearch->setColumnTitle(QStringLiteral("ShipDate"), QStringLiteral("Ship Date"));
@@ -60,5 +60,5 @@ void TFrSearchFrPoNo::FormShow()
         BtCancel->setText(QStringLiteral("Cancel"));
         DgSearch->setToolTip(QString());
     }
-    showWithPicker(FaGetFrVendor1);
+    showWithPicker(FaGetFrVendor);
 }

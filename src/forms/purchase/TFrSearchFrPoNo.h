@@ -9,7 +9,7 @@ class TFrSearchFrPoNo : public TFrSearchPoNo {
 public:
     explicit TFrSearchFrPoNo(QWidget* parent = nullptr);
 
-    TFaGetFrVendor* FaGetFrVendor1 = nullptr;
+    TFaGetFrVendor* FaGetFrVendor = nullptr;
 
     QStringList Statement() const override;
     TFaPicker* vendorPicker() const override;

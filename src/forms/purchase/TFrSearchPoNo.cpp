@@ -22,7 +22,7 @@ public:
     explicit OrderVendorPicker(QWidget* parent)
         : TFaPicker(parent)
     {
-        setObjectName(QStringLiteral("FaGetVendor1"));
+        setObjectName(QStringLiteral("FaGetVendor"));
         Caption->setText(QStringLiteral("รหัสผู้ขาย"));
         Edit->setObjectName(QStringLiteral("Vendor"));
         Edit->setLookup(QStringLiteral("Vendor"), QStringLiteral("Id"), QStringLiteral("Code"), QStringLiteral("Name"));
@@ -54,12 +54,12 @@ TFrSearchPoNo::TFrSearchPoNo(QWidget* parent)
     QNullTable = new CachedDataSet(this, QStringLiteral("QNullTable"));
     QNullTable->setSQL(QStringLiteral("Select 0 Id From NullTable"));
 
-    FaGetVendor1 = createVendorPicker(this);
+    FaGetVendor = createVendorPicker(this);
 
     m_pickerRow = new QWidget(this);
     auto* rowLayout = new QHBoxLayout(m_pickerRow);
     rowLayout->setContentsMargins(6, 0, 6, 6);
-    rowLayout->addWidget(FaGetVendor1, 1);
+    rowLayout->addWidget(FaGetVendor, 1);
     if (auto* lay = qobject_cast<QVBoxLayout*>(layout()))
         lay->insertWidget(1, m_pickerRow);
 
@@ -94,7 +94,7 @@ TFaPicker* TFrSearchPoNo::createVendorPicker(QWidget* parent)
 
 TFaPicker* TFrSearchPoNo::vendorPicker() const
 {
-    return FaGetVendor1;
+    return FaGetVendor;
 }
 
 void TFrSearchPoNo::showWithPicker(TFaPicker* picker)
@@ -118,7 +118,7 @@ void TFrSearchPoNo::showWithPicker(TFaPicker* picker)
 void TFrSearchPoNo::FormShow()
 {
     TFrSearch::FormShow();
-    showWithPicker(FaGetVendor1);
+    showWithPicker(FaGetVendor);
 }
 
 void TFrSearchPoNo::BtSearchClick()

@@ -23,7 +23,7 @@ public:
     static QString markerLine() { return QStringLiteral("/* Don't Move SQL Line */"); }
 
     // The domestic vendor picker (hidden in the foreign order search).
-    TFaPicker* FaGetVendor1 = nullptr;
+    TFaPicker* FaGetVendor = nullptr;
     // The one-row placeholder record the vendor picker is bound to; never saved.
     CachedDataSet* QNullTable = nullptr;
 

@@ -52,8 +52,8 @@ TFrSearchPoRQNo::TFrSearchPoRQNo(QWidget* parent)
     box(EdProject, BtProject, "EdProject", QStringLiteral("โครงการ"));
     box(EdEmployee, BtEmployee, "EdEmployee", QStringLiteral("รหัสพนักงาน"));
     rl->addStretch(1);
-    FaGetVendor1 = TFrSearchPoNo::createVendorPicker(row);
-    FaGetVendor1->hide();
+    FaGetVendor = TFrSearchPoNo::createVendorPicker(row);
+    FaGetVendor->hide();
     if (auto* lay = qobject_cast<QVBoxLayout*>(layout()))
         lay->insertWidget(1, row);
 
@@ -87,7 +87,7 @@ void TFrSearchPoRQNo::FormShow()
     QNullTable->OpenEditRow();
     if (ID > 0)
         QNullTable->SetField(QStringLiteral("Id"), ID);
-    FaGetVendor1->bind(QNullTable, QStringLiteral("Id"));
+    FaGetVendor->bind(QNullTable, QStringLiteral("Id"));
     for (QLineEdit* e : {EdDepartment, EdProject, EdEmployee})
         e->clear();
     QSearch->Close();
@@ -98,7 +98,7 @@ void TFrSearchPoRQNo::FormShow()
 void TFrSearchPoRQNo::BtSearchClick()
 {
     const QString c = Code->text().trimmed();
-    const QString v = FaGetVendor1->Edit->text().trimmed();
+    const QString v = FaGetVendor->Edit->text().trimmed();
     QSearch->Close();
     if (QSearch->SQL.size() <= OrderLine)
         QSearch->SQL = Statement();

@@ -29,7 +29,7 @@ public:
     QToolButton* BtDepartment = nullptr;
     QToolButton* BtProject = nullptr;
     QToolButton* BtEmployee = nullptr;
-    TFaPicker* FaGetVendor1 = nullptr; // present, hidden
+    TFaPicker* FaGetVendor = nullptr; // present, hidden
     CachedDataSet* QNullTable = nullptr;
 
 public slots:

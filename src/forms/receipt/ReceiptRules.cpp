@@ -3,6 +3,7 @@
 #include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
+#include "data/DocumentDelete.h"
 #include "data/NkError.h"
 #include "data/Rounding.h"
 #include "data/ServerProcs.h"
@@ -172,24 +173,11 @@ SaveResult Save(const SaveInput& in)
 
 void Delete(const ReceiptSql::Names& n, CachedDataSet& hd, bool removeGL)
 {
-    const int id = hd.AsInteger(QStringLiteral("ID"));
     const QString number = hd.AsString(n.no);
-    DM->StartTransaction();
-    try {
-        if (removeGL)
-            DM->DelGL(id, number.trimmed());
-        hd.SetField(QStringLiteral("DelFlag"), QStringLiteral("Y"));
-        hd.Post();
-        hd.ApplyUpdates();
-        DM->AddUserLog(3, id, number);
-        DM->Commit();
-    } catch (...) {
-        DM->Rollback();
-        hd.SetField(QStringLiteral("DelFlag"), QStringLiteral("N"));
-        hd.Edit();
-        throw;
-    }
-    hd.CommitUpdates();
+    DocumentDelete::MarkDeleted(hd, number, {.beforeHeader = [&] {
+                                    if (removeGL)
+                                        DM->DelGL(hd.AsInteger(QStringLiteral("ID")), number.trimmed());
+                                }});
 }
 
 // ---- purchase orders -------------------------------------------------------------------------

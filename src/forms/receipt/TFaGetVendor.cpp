@@ -12,7 +12,7 @@
 TFaGetVendor::TFaGetVendor(QWidget* parent)
     : TFaPicker(parent)
 {
-    setObjectName(QStringLiteral("FaGetVendor1"));
+    setObjectName(QStringLiteral("FaGetVendor"));
     Caption->setText(QStringLiteral("รหัสผู้ขาย"));
     Vendor = Edit;
     Vendor->setObjectName(QStringLiteral("Vendor"));

@@ -48,14 +48,6 @@
 #include <QVBoxLayout>
 
 namespace {
-bool isThai()
-{
-    return DMConfig ? DMConfig->ThaiLanguage : true;
-}
-QString T(const char* thai, const char* english)
-{
-    return isThai() ? QString::fromUtf8(thai) : QString::fromUtf8(english);
-}
 QLabel* label(QWidget* parent)
 {
     return new QLabel(parent);
@@ -63,40 +55,23 @@ QLabel* label(QWidget* parent)
 } // namespace
 
 TFrMrTran::TFrMrTran(QWidget* parent)
-    : TFrForm(parent)
+    : TFrPurchaseDocument(parent, PurchaseLineEntry::Policy::Bill, PurchaseTotals::Kind::Bill, true)
 {
     setObjectName(QStringLiteral("FrMrTran"));
     setWindowTitle(defaultCaption());
-    QHd = new CachedDataSet(this, QStringLiteral("QHd"));
-    QDt = new CachedDataSet(this, QStringLiteral("QDt"));
     QPoHd = new CachedDataSet(this, QStringLiteral("QPoHd"));
     QPoHd->setSQL(ReceiptSql::purchaseOrder());
-    Entry = std::make_unique<PurchaseLineEntry>(QDt, PurchaseLineEntry::Policy::Bill);
-    Entry->vendorId = [this] { return vendorId(); };
-    Entry->headerTaxRate = [this] {
-        return QHd->Active() && QHd->RecNo() >= 0 ? QHd->FieldByName(QStringLiteral("TaxRate")).toDouble() : 0.0;
-    };
-    Entry->balanceYear = [this] { return YearOfDate(docDate()); };
 
     // ---- header ---------------------------------------------------------------------------
-    PnHeader = new QWidget(this);
-    PnHeader->setObjectName(QStringLiteral("PnHeader"));
     auto* g = new QGridLayout(PnHeader);
     g->setContentsMargins(0, 0, 0, 0);
     g->setHorizontalSpacing(6);
     g->setVerticalSpacing(3);
-    FaGetDocNo1 = new TFaGetDocNo(PnHeader);
-    FaGetDocNo1->setObjectName(QStringLiteral("FaGetDocNo1"));
-    LbEntryType = label(PnHeader);
-    EntryType = new QComboBox(PnHeader);
-    EntryType->setObjectName(QStringLiteral("EntryType"));
-    EntryType->addItems({QString(), QString(), QString()});
     EntryType->setMaximumWidth(170);
-    FaGetDate1 = new TFaGetDate(PnHeader);
-    FaGetImportLotNo1 = new TFaGetImportLotNo(PnHeader);
-    FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
-    FaGetImportLotNo1->CreateAllowed = true; // a new company records its first shipment
-    FaGetImportLotNo1->hide(); // shown by the import-expense forms
+    FaGetImportLotNo = new TFaGetImportLotNo(PnHeader);
+    FaGetImportLotNo->setFilter(TFaGetImportLotNo::activeFilter());
+    FaGetImportLotNo->CreateAllowed = true; // a new company records its first shipment
+    FaGetImportLotNo->hide(); // shown by the import-expense forms
     LbPoHd = label(PnHeader);
     PoHd = new TLookupEdit(PnHeader);
     PoHd->setObjectName(QStringLiteral("PoHd"));
@@ -112,11 +87,7 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     BtLoadPo = new QPushButton(QStringLiteral("ใบสั่งซื้อหลายใบ"), PnHeader);
     BtLoadPo->setObjectName(QStringLiteral("BtLoadPo"));
     BtLoadPo->setFocusPolicy(Qt::NoFocus);
-    FaGetVendor1 = new TFaGetVendor(PnHeader);
-    FaGetTaxCode1 = new TFaGetTaxCode(PnHeader);
-    FaGetTaxCode1->setObjectName(QStringLiteral("FaGetTaxCode1"));
-    CanUseTax = new QCheckBox(QStringLiteral("ภาษีขอคืนได้"), PnHeader);
-    CanUseTax->setObjectName(QStringLiteral("CanUseTax"));
+    FaGetVendor = new TFaGetVendor(PnHeader);
     LbMrTaxNo = label(PnHeader);
     MrTaxNo = new TDbEdit(PnHeader);
     MrTaxNo->setObjectName(QStringLiteral("MrTaxNo"));
@@ -126,11 +97,6 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     LbMrPrintTaxDate = label(PnHeader);
     MrPrintTaxDate = new TDbDateEdit(PnHeader);
     MrPrintTaxDate->setObjectName(QStringLiteral("MrPrintTaxDate"));
-    LbPriceIE = label(PnHeader);
-    Price_IE = new QComboBox(PnHeader);
-    Price_IE->setObjectName(QStringLiteral("Price_IE"));
-    Price_IE->addItem(QString(), QStringLiteral("I"));
-    Price_IE->addItem(QString(), QStringLiteral("E"));
     Price_IE->setMaximumWidth(170);
     LbDueDays = label(PnHeader);
     DueDays = new TDbNumberEdit(PnHeader);
@@ -141,9 +107,6 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     LbDueDate = label(PnHeader);
     DueDate = new TDbDateEdit(PnHeader);
     DueDate->setObjectName(QStringLiteral("DueDate"));
-    LbReference = label(PnHeader);
-    Reference = new TDbEdit(PnHeader);
-    Reference->setObjectName(QStringLiteral("Reference"));
     MrTaxNo->setMaximumWidth(170);
     LbPrepaid = label(PnHeader);
     PrepaidNo = new TDbEdit(PnHeader);
@@ -159,14 +122,6 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     PrePaidBalance->setReadOnly(true);
     PrePaidBalance->setFocusPolicy(Qt::NoFocus);
     PrePaidBalance->setMaximumWidth(120);
-    FaGetRemark1 = new TFaGetRemark(PnHeader);
-    FaGetRemark1->setObjectName(QStringLiteral("FaGetRemark1"));
-    FaGetRemark1->RemarkGroup = QStringLiteral("REM_PURC");
-    FaGetProject1 = new TFaGetProject(PnHeader);
-    FaGetProject1->setObjectName(QStringLiteral("FaGetProject1"));
-    FaGetProject1->Edit->setAllowEmpty(true);
-    FaGetDepartment1 = new TFaGetDepartment(PnHeader);
-    FaGetDepartment1->setObjectName(QStringLiteral("FaGetDepartment1"));
 
     auto pair = [](QLabel* l, QWidget* w, QWidget* extra = nullptr) {
         auto* box = new QHBoxLayout;
@@ -185,15 +140,15 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     poBox->addWidget(BtLoadPo);
     poBox->addStretch(1);
     auto* taxBox = new QHBoxLayout;
-    taxBox->addWidget(FaGetTaxCode1, 1);
+    taxBox->addWidget(FaGetTaxCode, 1);
     taxBox->addWidget(CanUseTax);
     auto* prepaidBox = pair(LbPrepaid, PrepaidNo, BtSearchPrepaid);
-    g->addWidget(FaGetDocNo1, 0, 0);
+    g->addWidget(FaGetDocNo, 0, 0);
     g->addLayout(pair(LbEntryType, EntryType), 0, 1);
-    g->addWidget(FaGetDate1, 0, 2, Qt::AlignLeft);
-    g->addWidget(FaGetImportLotNo1, 1, 0, 1, 2);
+    g->addWidget(FaGetDate, 0, 2, Qt::AlignLeft);
+    g->addWidget(FaGetImportLotNo, 1, 0, 1, 2);
     g->addLayout(poBox, 1, 2);
-    g->addWidget(FaGetVendor1, 2, 0, 1, 2);
+    g->addWidget(FaGetVendor, 2, 0, 1, 2);
     g->addLayout(taxBox, 2, 2);
     g->addLayout(pair(LbMrTaxNo, MrTaxNo), 3, 0);
     g->addLayout(pair(LbMrTaxDate, MrTaxDate), 3, 1);
@@ -204,70 +159,31 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     g->addLayout(pair(LbReference, Reference), 5, 0);
     g->addLayout(prepaidBox, 5, 1);
     g->addLayout(pair(LbPrePaidBalance, PrePaidBalance), 5, 2);
-    g->addWidget(FaGetRemark1, 6, 0);
-    g->addWidget(FaGetProject1, 6, 1);
-    g->addWidget(FaGetDepartment1, 6, 2);
+    g->addWidget(FaGetRemark, 6, 0);
+    g->addWidget(FaGetProject, 6, 1);
+    g->addWidget(FaGetDepartment, 6, 2);
     for (int c = 0; c < 3; ++c)
         g->setColumnStretch(c, 1);
-    body()->addWidget(PnHeader);
 
-    // ---- lines and footer -----------------------------------------------------------------
-    Totals = new TFaPurchaseTotals(this, PurchaseTotals::Kind::Bill, true);
-    Totals->bind(QHd, QDt);
-    Lines = new TFaPurchaseLines(this, Totals);
-    PageControl1 = Lines->PageControl1;
-    DgDt = Lines->DgDt;
-    GbDetail = Lines->GbDetail;
-    BtDeleteLine = Lines->BtDeleteLine;
-    BtDisc = Lines->BtDisc;
-    PopLastPrice = Lines->PopLastPrice;
-    PopDetail = Lines->PopDetail;
-    Lines->placeFooter(body(), Totals);
+    // ---- lines and wiring -----------------------------------------------------------------
     Lines->PriceHistory = [this] { ShowPurchaseHistory(); };
     PopLastPrice->addAction(QStringLiteral("ราคาซื้อล่าสุด  ไม่ระบุผู้ขาย"), this, [this] { LastPriceClick(); });
     PopLastPrice->addAction(QStringLiteral("ราคาซื้อล่าสุด เฉพาะผู้ขายนี้"), this, [this] { LastPriceVendorClick(); });
-    PopDetail->addAction(QStringLiteral("ป้อนคำอธิบายเพิ่มเติม"), this, [this] { MenuItem1Click(); });
-    TFaPurchaseLines::widenLastPanel(StatusBar1, StatusPanel2);
-
-    // ---- wiring ---------------------------------------------------------------------------
-    FaGetDocNo1->DocNoExit = [this] { MrNoExit(); };
-    FaGetDocNo1->BtSearchClick = [this] { BtSearchMrNoClick(); };
-    FaGetVendor1->VendorExit = [this] { FaGetVendor1Exit(); };
-    connect(FaGetDate1->DateEdit, &TDbEdit::committed, this, [this] { FaGetDate1DocDateExit(); });
+    FaGetVendor->VendorExit = [this] { FaGetVendorExit(); };
+    connect(FaGetDate->DateEdit, &TDbEdit::committed, this, [this] { FaGetDateDocDateExit(); });
     connect(MrTaxNo, &TDbEdit::committed, this, [this] { MrTaxNoExit(); });
     connect(DueDays, &TDbEdit::committed, this, [this] { DueDaysExit(); });
     connect(Price_IE, &QComboBox::activated, this, [this] {
         Price_IEExit();
-        if (credit() && QHd->Active() && QHd->RecNo() >= 0 && QHd->FieldByName(QStringLiteral("Total")).toDouble() > 0)
+        if (credit() && headerRow() && QHd->FieldByName(QStringLiteral("Total")).toDouble() > 0)
             DueDays->setFocus();
-    });
-    connect(FaGetTaxCode1->TaxCode, &QComboBox::activated, this, [this] { TaxCodeExit(); });
-    connect(CanUseTax, &QCheckBox::clicked, this, [this](bool on) {
-        if (QHd->Active() && QHd->RecNo() >= 0)
-            QHd->SetField(QStringLiteral("CanUseTax"), on ? QStringLiteral("Y") : QStringLiteral("N"));
     });
     connect(PoHd, &TLookupEdit::exited, this, [this] { PoHdExit(); });
     connect(BtSearchPoNo, &QToolButton::clicked, this, [this] { BtSearchPoNoClick(); });
     connect(BtLoadPo, &QPushButton::clicked, this, [this] { BtLoadPoClick(); });
     connect(BtSearchPrepaid, &QToolButton::clicked, this, [this] { FaGetPrepaidBtSearchClick(); });
     connect(PrepaidNo, &TDbEdit::committed, this, [this] { FaGetPrepaidDocNoExit(); });
-    connect(EntryType, &QComboBox::currentIndexChanged, this, [this] { SetDgDtColumn(); });
-    connect(BtDeleteLine, &QPushButton::clicked, this, [this] { BtDeleteLineClick(); });
-    connect(DgDt, &TDataGrid::gridEntered, this, [this] { DgDtEnter(); });
-    connect(DgDt, &TDataGrid::gridLeft, this, [this] { DgDtExit(); });
-    DgDt->onEditButton = [this](int row, const QString& field) {
-        QDt->setRecNo(row);
-        const QString f = field.toUpper();
-        if (f == QLatin1String("PRODUCTCODE"))
-            ProductCodeCustomDlg();
-        else if (f == QLatin1String("UNITNAME"))
-            UnitNameCustomDlg();
-        else if (f == QLatin1String("PONO"))
-            PoNoCustomDlg();
-    };
-    QDt->OnFieldChange = [this](CachedDataSet&, const QString& field) { lineChanged(field); };
-    QDt->AfterDelete = [this](CachedDataSet&) { CalculateAll(); };
-    QDt->AfterScroll = [this](CachedDataSet&) { SetDgDtColumn(); };
+    addCellDialog(QStringLiteral("PoNo"), [this] { PoNoCustomDlg(); });
     for (QObject* o : {static_cast<QObject*>(EntryType), static_cast<QObject*>(PoHd),
                        static_cast<QObject*>(PrepaidNo), static_cast<QObject*>(DueDays)})
         o->installEventFilter(this);
@@ -275,10 +191,10 @@ TFrMrTran::TFrMrTran(QWidget* parent)
         bar->installEventFilter(this);
 
     // The header from top to bottom, then the lines and the footer.
-    const QList<QWidget*> order{FaGetDocNo1->DocNo, EntryType, FaGetDate1->DateEdit, FaGetImportLotNo1->Edit, PoHd,
-                                FaGetVendor1->Edit, FaGetTaxCode1->TaxCode, CanUseTax, MrTaxNo, MrTaxDate,
-                                MrPrintTaxDate, Price_IE, DueDays, DueDate, Reference, PrepaidNo, FaGetRemark1->Remark,
-                                FaGetProject1->Edit, FaGetDepartment1->Edit, DgDt, Totals->DiscName[0],
+    const QList<QWidget*> order{FaGetDocNo->DocNo, EntryType, FaGetDate->DateEdit, FaGetImportLotNo->Edit, PoHd,
+                                FaGetVendor->Edit, FaGetTaxCode->TaxCode, CanUseTax, MrTaxNo, MrTaxDate,
+                                MrPrintTaxDate, Price_IE, DueDays, DueDate, Reference, PrepaidNo, FaGetRemark->Remark,
+                                FaGetProject->Edit, FaGetDepartment->Edit, DgDt, Totals->DiscName[0],
                                 Totals->DiscRate[0], Totals->DiscAmt[0], Totals->DiscName[1], Totals->DiscRate[1],
                                 Totals->DiscAmt[1], Totals->DiscName[2], Totals->DiscRate[2], Totals->DiscAmt[2]};
     for (int i = 0; i + 1 < order.size(); ++i)
@@ -302,23 +218,22 @@ void TFrMrTran::configure()
     QHd->setUpdateSQL(ReceiptSql::headerInsert(Names), ReceiptSql::headerModify(Names), ReceiptSql::headerDelete(Names));
     QDt->setSQL(ReceiptSql::lines(Names));
     QDt->setUpdateSQL(ReceiptSql::lineInsert(Names), ReceiptSql::lineModify(Names), ReceiptSql::lineDelete(Names));
-    FaGetDocNo1->bind(QHd, Names.no);
-    FaGetDate1->bind(QHd, Names.date);
-    FaGetImportLotNo1->bind(QHd, QStringLiteral("ImportLotNo"));
+    bindNumberAndDate(Names.no, Names.date);
+    FaGetImportLotNo->bind(QHd, QStringLiteral("ImportLotNo"));
     PoHd->bind(QHd, QStringLiteral("PoHd"));
-    FaGetVendor1->bind(QHd, QStringLiteral("Vendor"));
-    FaGetTaxCode1->bind(QHd, QStringLiteral("TaxCode"));
-    FaGetTaxCode1->RateField = QStringLiteral("TaxRate");
+    FaGetVendor->bind(QHd, QStringLiteral("Vendor"));
+    FaGetTaxCode->bind(QHd, QStringLiteral("TaxCode"));
+    FaGetTaxCode->RateField = QStringLiteral("TaxRate");
     MrTaxNo->bind(QHd, Names.taxNo);
     MrTaxDate->bind(QHd, Names.taxDate);
     MrPrintTaxDate->bind(QHd, Names.printTaxDate);
     Reference->bind(QHd, QStringLiteral("Reference"));
     PrepaidNo->bind(QHd, QStringLiteral("PrNo"));
     PrePaidBalance->bind(QHd, QStringLiteral("PrePaidBalance"));
-    FaGetRemark1->bind(QHd, QStringLiteral("Remark"));
-    FaGetProject1->bind(QHd, QStringLiteral("Project"));
-    FaGetDepartment1->bind(QHd, QStringLiteral("Department"));
-    FaGetImportLotNo1->setVisible(ImportExpense);
+    FaGetRemark->bind(QHd, QStringLiteral("Remark"));
+    FaGetProject->bind(QHd, QStringLiteral("Project"));
+    FaGetDepartment->bind(QHd, QStringLiteral("Department"));
+    FaGetImportLotNo->setVisible(ImportExpense);
     if (credit()) {
         DueDays->bind(QHd, QStringLiteral("DueDays"));
         DueDate->bind(QHd, QStringLiteral("DueDate"));
@@ -327,20 +242,10 @@ void TFrMrTran::configure()
         for (QWidget* w : {static_cast<QWidget*>(LbDueDays), static_cast<QWidget*>(DueDays),
                            static_cast<QWidget*>(LbDueDate), static_cast<QWidget*>(DueDate)})
             w->hide();
-        FaGetProject1->setEnabled(false);
-        FaGetDepartment1->setEnabled(false);
+        FaGetProject->setEnabled(false);
+        FaGetDepartment->setEnabled(false);
     }
-    connect(QHd, &CachedDataSet::currentChanged, this, [this] { refreshHeaderControls(); });
-    connect(QHd, &CachedDataSet::rowChanged, this, [this] { refreshHeaderControls(); });
     m_configured = true;
-}
-
-void TFrMrTran::refreshHeaderControls()
-{
-    const bool row = QHd->Active() && QHd->RecNo() >= 0;
-    CanUseTax->setChecked(row && QHd->AsString(QStringLiteral("CanUseTax")) == QLatin1String("Y"));
-    const QString ie = row ? QHd->AsString(QStringLiteral("Price_IE")).trimmed() : QString();
-    Price_IE->setCurrentIndex(ie == QLatin1String("E") ? 1 : ie == QLatin1String("I") ? 0 : -1);
 }
 
 void TFrMrTran::FormShow()
@@ -350,8 +255,8 @@ void TFrMrTran::FormShow()
     CreateProductModules();
     const QString menu = DMConfig ? DMConfig->MenuCaption.trimmed() : QString();
     setWindowTitle((menu.isEmpty() ? windowTitle() : menu) + versionText());
-    StatusPanel1->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
-    StatusPanel2->clear();
+    StatusCompany->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    StatusInfo->clear();
     if (!m_configured)
         configure();
     TFrForm::FormShow(); // hides history, copy, print and change-code; runs New
@@ -364,15 +269,15 @@ QString TFrMrTran::caption() const
 
 void TFrMrTran::RefreshScreen()
 {
-    const bool thai = isThai();
+    const bool thai = thaiLanguage();
     QFont small = font();
     small.setPointSize(8);
-    FaGetDocNo1->Caption->setText(T("เลขที่", "DocNo"));
+    FaGetDocNo->Caption->setText(T("เลขที่", "DocNo"));
     LbEntryType->setText(T("บันทึกด้วย", "Enter By"));
-    FaGetDate1->Caption->setText(T("วันที่", "Date"));
+    FaGetDate->Caption->setText(T("วันที่", "Date"));
     LbPoHd->setText(T("เลขที่ใบสั่งซื้อ", "PO No"));
-    FaGetVendor1->Caption->setText(T("รหัสผู้ขาย", "Vendor"));
-    FaGetTaxCode1->Caption->setText(T("อัตราภาษี", "Tax"));
+    FaGetVendor->Caption->setText(T("รหัสผู้ขาย", "Vendor"));
+    FaGetTaxCode->Caption->setText(T("อัตราภาษี", "Tax"));
     LbMrTaxNo->setText(T("เลขที่ใบกำกับภาษี", "Tax No"));
     LbMrTaxDate->setText(T("วันที่ใบกำกับภาษี", "Tax Date"));
     LbMrPrintTaxDate->setText(T("วันที่รายงานภาษีซื้อ", "Tax Print Date"));
@@ -382,9 +287,9 @@ void TFrMrTran::RefreshScreen()
     LbReference->setText(T("อ้างถึง", "Ref"));
     LbPrepaid->setText(T("ใบมัดจำ", "PrePaid No"));
     LbPrepaid->setFont(thai ? font() : small);
-    FaGetRemark1->Caption->setText(T("หมายเหตุ", "Remark"));
-    FaGetProject1->Caption->setText(T("รหัสโครงการ", "Project"));
-    FaGetDepartment1->Caption->setText(T("แผนก", "Department"));
+    FaGetRemark->Caption->setText(T("หมายเหตุ", "Remark"));
+    FaGetProject->Caption->setText(T("รหัสโครงการ", "Project"));
+    FaGetDepartment->Caption->setText(T("แผนก", "Department"));
     LbPrePaidBalance->setText(T("มัดจำค้างตัด", "Balance"));
     BtDeleteLine->setText(T("ลบรายการสินค้า", "Del Line"));
     BtDisc->setText(T("แสดงส่วนลด(F11)", "Show Disc(F11)"));
@@ -394,7 +299,7 @@ void TFrMrTran::RefreshScreen()
     EntryType->setItemText(0, T("รหัสของกิจการ", "Self Code"));
     EntryType->setItemText(1, QStringLiteral("BAR CODE"));
     EntryType->setItemText(2, T("รหัสผู้จำหน่าย", "Vendor Code"));
-    PageControl1->setTabText(0, T("รายละเอียดเอกสาร", "Description"));
+    PageControl->setTabText(0, T("รายละเอียดเอกสาร", "Description"));
     SetDgDtColumn();
 }
 
@@ -402,15 +307,15 @@ void TFrMrTran::RefreshScreen()
 
 void TFrMrTran::enableHeader(bool on)
 {
-    FaGetDocNo1->setEnabled(true);
-    FaGetDocNo1->DocNo->setEnabled(on);
-    FaGetDocNo1->BtSearch->setEnabled(on);
+    FaGetDocNo->setEnabled(true);
+    FaGetDocNo->DocNo->setEnabled(on);
+    FaGetDocNo->BtSearch->setEnabled(on);
     PoHd->setEnabled(on);
     BtSearchPoNo->setEnabled(on);
-    FaGetVendor1->setEnabled(on);
+    FaGetVendor->setEnabled(on);
     Price_IE->setEnabled(on);
-    FaGetTaxCode1->setEnabled(on);
-    FaGetImportLotNo1->setEnabled(on);
+    FaGetTaxCode->setEnabled(on);
+    FaGetImportLotNo->setEnabled(on);
 }
 
 void TFrMrTran::AcNewExecute()
@@ -418,7 +323,7 @@ void TFrMrTran::AcNewExecute()
     if (!m_configured)
         configure();
     TFrForm::AcNewExecute();
-    StatusPanel2->clear();
+    StatusInfo->clear();
     OpenQuery(QString());
     QHd->Append();
     EntryType->setCurrentIndex(0);
@@ -431,11 +336,11 @@ void TFrMrTran::AcNewExecute()
     DocNoLength = DM->GetDocLength(MrDocCode);
     AutoRun = DM->AutoRun; // the bill's code governs, read last
     Totals->Reset();
-    FaGetImportLotNo1->setFilter(TFaGetImportLotNo::activeFilter());
-    FaGetTaxCode1->reload();
-    FaGetTaxCode1->refresh();
+    FaGetImportLotNo->setFilter(TFaGetImportLotNo::activeFilter());
+    FaGetTaxCode->reload();
+    FaGetTaxCode->refresh();
     DocumentIsNew = true;
-    FaGetDocNo1->DocNo->setFocus();
+    FaGetDocNo->DocNo->setFocus();
 }
 
 void TFrMrTran::OpenQuery(const QString& number)
@@ -449,32 +354,28 @@ void TFrMrTran::OpenQuery(const QString& number)
     QDt->setParam(QStringLiteral("GetHdId"), QHd->IsEmpty() ? 0 : QHd->AsInteger(QStringLiteral("ID")));
     QDt->setParam(QStringLiteral("GetVId"), QHd->IsEmpty() ? 0 : QHd->AsInteger(QStringLiteral("Vendor")));
     QDt->Open();
-    TMPPo.clear();
+    LoadedOrders.clear();
     SetDgDtColumn();
 }
 
 void TFrMrTran::MrNoExit()
 {
-    if (!QHd->Active() || !FaGetDocNo1->DocNo->isEnabled())
+    if (!QHd->Active() || !FaGetDocNo->DocNo->isEnabled())
         return;
-    if (!AutoRun && FaGetDocNo1->DocNo->text().trimmed().isEmpty()) {
+    if (!AutoRun && FaGetDocNo->DocNo->text().trimmed().isEmpty()) {
         // Numbers are typed by hand: the reminder once, and the cursor back in the number
         // (nothing is opened, so the number can still be typed).
         MessageService::information(QStringLiteral("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
-        FaGetDocNo1->DocNo->setFocus();
+        FaGetDocNo->DocNo->setFocus();
         return;
     }
-    const QString typed = FaGetDocNo1->DocNo->text().trimmed().left(qMax(1, DocNoLength));
+    const QString typed = FaGetDocNo->DocNo->text().trimmed().left(qMax(1, DocNoLength));
     const QString n = PadLeft(typed, DocNoLength, QLatin1Char(' '));
     OpenQuery(n);
     const bool found = !DocumentIsNew;
-    AcDel->setEnabled(found && DMConfig && DMConfig->DeleteRight);
-    AcSave->setEnabled(DMConfig && (found ? DMConfig->ModifyRight : DMConfig->AddRight));
+    enableByRights(found);
     if (found) {
-        if (!DM->CheckPeriod(docDate())) {
-            AcSave->setEnabled(false);
-            AcDel->setEnabled(false);
-        }
+        refuseClosedPeriod(docDate());
         Totals->RefreshAdjusted();
         if (credit()) {
             const QString clear = QHd->AsString(QStringLiteral("Clear")).trimmed();
@@ -499,21 +400,14 @@ void TFrMrTran::MrNoExit()
         QHd->Append();
     // A saved bill keeps its lot when the lot has been closed since: it can still be corrected.
     const int lot = found ? QHd->FieldByName(QStringLiteral("ImportLotNo")).toInt() : 0;
-    FaGetImportLotNo1->setFilter(lot > 0 ? QStringLiteral("(%1) Or (Id = %2)").arg(TFaGetImportLotNo::activeFilter()).arg(lot)
+    FaGetImportLotNo->setFilter(lot > 0 ? QStringLiteral("(%1) Or (Id = %2)").arg(TFaGetImportLotNo::activeFilter()).arg(lot)
                                          : TFaGetImportLotNo::activeFilter());
     EntryType->setCurrentIndex(0);
-    auto emptyField = [this](const char* f) {
-        const QVariant v = QHd->FieldByName(QLatin1String(f));
-        return v.isNull() || v.toString().trimmed().isEmpty();
-    };
     if (QHd->FieldByName(Names.date).isNull())
         QHd->SetField(Names.date, Db::dateToText(DM->GetServerTime()));
-    if (emptyField("Price_IE"))
-        QHd->SetField(QStringLiteral("Price_IE"), DM->ConfigText(QStringLiteral("Purc_IE")));
-    if (emptyField("Transfer"))
-        QHd->SetField(QStringLiteral("Transfer"), QStringLiteral("N"));
-    if (emptyField("CanUseTax"))
-        QHd->SetField(QStringLiteral("CanUseTax"), QStringLiteral("Y"));
+    defaultHeaderFields({{"Price_IE", DM->ConfigText(QStringLiteral("Purc_IE"))},
+                         {"Transfer", QStringLiteral("N")},
+                         {"CanUseTax", QStringLiteral("Y")}});
     refreshHeaderControls();
     if (!found) {
         TotalAtLoad = 0;
@@ -527,20 +421,16 @@ void TFrMrTran::MrNoExit()
         TotalAtLoad = QHd->AsFloat(QStringLiteral("Total"));
         PrepaidNoAtLoad = QHd->AsString(QStringLiteral("PrNo"));
         PrepaidIdAtLoad = QHd->AsInteger(QStringLiteral("Prepaid"));
-        for (int r = 0; r < QDt->RecordCount(); ++r) {
-            const QString t = QDt->value(r, QStringLiteral("ProductType")).toString();
-            if (t != QLatin1String("S") && t != QLatin1String("M"))
-                QDt->assign(r, QStringLiteral("ProductType"), QStringLiteral("P"));
-        }
+        normaliseLineTypes();
         if (!QDt->IsEmpty())
             QDt->First();
         PoHd->setEnabled(false);
         BtSearchPoNo->setEnabled(false);
-        FaGetTaxCode1->setEnabled(false);
+        FaGetTaxCode->setEnabled(false);
         CalculateAll();
     }
-    FaGetDocNo1->DocNo->setEnabled(false);
-    FaGetDocNo1->BtSearch->setEnabled(false);
+    FaGetDocNo->DocNo->setEnabled(false);
+    FaGetDocNo->BtSearch->setEnabled(false);
     if (ImportExpense && found && QHd->FieldByName(QStringLiteral("ImportLotNo")).toInt() < 1) {
         // A bill of the same type entered without import lot elsewhere is not one of these.
         MessageService::information(QStringLiteral("ไม่ใช่เอกสาร") + caption());
@@ -552,7 +442,7 @@ bool TFrMrTran::beforeSave()
 {
     if (!ImportExpense || QHd->FieldByName(QStringLiteral("ImportLotNo")).toInt() >= 1)
         return true;
-    MessageService::information(QStringLiteral("ยังไม่ได้ระบุ") + FaGetImportLotNo1->Caption->text());
+    MessageService::information(QStringLiteral("ยังไม่ได้ระบุ") + FaGetImportLotNo->Caption->text());
     return false;
 }
 
@@ -561,40 +451,33 @@ void TFrMrTran::BtSearchMrNoClick()
     const QString chosen = ReceiptPickers::pickBillNo(this, PayType, MrType);
     if (chosen.isEmpty())
         return;
-    FaGetDocNo1->DocNo->setText(chosen.trimmed());
-    FaGetDocNo1->DocNo->setFocus();
+    FaGetDocNo->DocNo->setText(chosen.trimmed());
+    FaGetDocNo->DocNo->setFocus();
 }
 
 // ---- header rules ---------------------------------------------------------------------------
 
-QDateTime TFrMrTran::docDate() const
+QString TFrMrTran::productSearchType() const
 {
-    if (!QHd->Active() || QHd->RecNo() < 0 || !QHd->hasField(Names.date))
-        return QDateTime(QDate::currentDate(), QTime(0, 0));
-    const QDateTime d = Db::dateFromValue(QHd->FieldByName(Names.date));
-    return d.isValid() ? d : QDateTime(QDate::currentDate(), QTime(0, 0));
+    const QString type = QDt->AsString(QStringLiteral("ProductType")).trimmed();
+    return type.isEmpty() ? QStringLiteral("S") : type;
 }
 
-int TFrMrTran::vendorId() const
+void TFrMrTran::FaGetVendorExit()
 {
-    return QHd->Active() && QHd->RecNo() >= 0 ? QHd->FieldByName(QStringLiteral("Vendor")).toInt() : 0;
-}
-
-void TFrMrTran::FaGetVendor1Exit()
-{
-    if (!QHd->Active() || QHd->RecNo() < 0 || vendorId() < 1 || QHd->AsInteger(QStringLiteral("ID")) != 0)
+    if (!headerRow() || vendorId() < 1 || QHd->AsInteger(QStringLiteral("ID")) != 0)
         return;
-    if (!FaGetVendor1->VendorFound())
+    if (!FaGetVendor->VendorFound())
         return;
-    QHd->SetField(QStringLiteral("TaxCode"), FaGetVendor1->QVendor.value(QStringLiteral("TaxCode")));
-    QHd->SetField(QStringLiteral("TaxRate"), FaGetVendor1->QVendor.value(QStringLiteral("TaxRate")));
-    FaGetTaxCode1->refresh();
+    QHd->SetField(QStringLiteral("TaxCode"), FaGetVendor->QVendor.value(QStringLiteral("TaxCode")));
+    QHd->SetField(QStringLiteral("TaxRate"), FaGetVendor->QVendor.value(QStringLiteral("TaxRate")));
+    FaGetTaxCode->refresh();
     if (!QDt->IsEmpty()) {
         Entry->RetaxLines();
         CalculateAll();
     }
     if (credit()) {
-        const int days = FaGetVendor1->QVendor.value(QStringLiteral("DueDays")).toInt();
+        const int days = FaGetVendor->QVendor.value(QStringLiteral("DueDays")).toInt();
         QHd->SetField(QStringLiteral("DueDays"), days);
         QHd->SetField(QStringLiteral("DueDate"), Db::dateToText(docDate().addDays(days)));
     }
@@ -602,21 +485,18 @@ void TFrMrTran::FaGetVendor1Exit()
 
 void TFrMrTran::DueDaysExit()
 {
-    if (!credit() || !QHd->Active() || QHd->RecNo() < 0 || DueDays->text() == m_dueDaysAtEnter)
+    if (!credit() || !headerRow() || DueDays->text() == m_dueDaysAtEnter)
         return;
     QHd->SetField(QStringLiteral("DueDate"),
                   Db::dateToText(docDate().addDays(QHd->FieldByName(QStringLiteral("DueDays")).toInt())));
     m_dueDaysAtEnter = DueDays->text();
 }
 
-void TFrMrTran::FaGetDate1DocDateExit()
+void TFrMrTran::FaGetDateDocDateExit()
 {
-    if (!QHd->Active() || QHd->RecNo() < 0)
+    if (!headerRow())
         return;
-    if (!DM->CheckPeriod(docDate())) {
-        AcSave->setEnabled(false);
-        AcDel->setEnabled(false);
-    }
+    refuseClosedPeriod(docDate());
     if (!DocumentIsNew)
         MessageService::information(QStringLiteral("วันที่ใบกำกับ และ วันที่ยื่นภาษีจะถูกกำหนดตามวันที่รับสินค้า\r"
                                                    "กรุณาตรวจสอบวันที่รายงานภาษีให้ถูกต้อง"));
@@ -627,7 +507,7 @@ void TFrMrTran::FaGetDate1DocDateExit()
 
 void TFrMrTran::MrTaxNoExit()
 {
-    if (!QHd->Active() || QHd->RecNo() < 0)
+    if (!headerRow())
         return;
     // An empty tax number names no invoice, so it cannot be a duplicate of another bill's.
     const QString taxNo = QHd->AsString(Names.taxNo);
@@ -644,7 +524,7 @@ void TFrMrTran::MrTaxNoExit()
 
 void TFrMrTran::Price_IEExit()
 {
-    if (!QHd->Active() || QHd->RecNo() < 0 || Price_IE->currentIndex() < 0)
+    if (!headerRow() || Price_IE->currentIndex() < 0)
         return;
     const QString v = Price_IE->currentData().toString();
     if (QHd->AsString(QStringLiteral("Price_IE")) != v)
@@ -655,24 +535,14 @@ void TFrMrTran::Price_IEExit()
 
 void TFrMrTran::TaxCodeExit()
 {
-    FaGetTaxCode1->TaxCodeExit();
-    if (!QHd->Active() || QHd->RecNo() < 0)
+    FaGetTaxCode->TaxCodeExit();
+    if (!headerRow())
         return;
     // The lines follow the document's new rate, so the stored header and lines agree.
     Entry->RetaxLines();
     CalculateAll();
     if (QHd->AsFloat(QStringLiteral("Total")) > 0)
         MrTaxNo->setFocus();
-}
-
-bool TFrMrTran::CalculateAll()
-{
-    if (m_inLines)
-        return false;
-    m_inLines = true;
-    const bool done = Totals->CalculateAll();
-    m_inLines = false;
-    return done;
 }
 
 // ---- keys, exit, window ---------------------------------------------------------------------
@@ -703,19 +573,4 @@ bool TFrMrTran::eventFilter(QObject* obj, QEvent* e)
         RefreshScreen();
     }
     return TFrForm::eventFilter(obj, e);
-}
-
-bool TFrMrTran::askExit()
-{
-    if (!TFrForm::askExit())
-        return false;
-    if (DM)
-        DM->CloseConnection();
-    return true;
-}
-
-void TFrMrTran::resizeEvent(QResizeEvent* e)
-{
-    TFrForm::resizeEvent(e);
-    Lines->fitWidths(Totals);
 }

@@ -38,28 +38,16 @@
 #include <QToolButton>
 
 namespace {
-bool isThai()
-{
-    return DMConfig ? DMConfig->ThaiLanguage : true;
-}
-GridColumn column(const char* field, int width, bool readOnly, bool button, const char* thai, const char* english)
-{
-    return TFaPurchaseLines::column(field, width, readOnly, button, thai, english);
-}
+constexpr auto column = &TFaPurchaseLines::column;
 } // namespace
 
 // ---- grid -------------------------------------------------------------------------------------
-
-QString TFrMrTran::lineDisplayColumn() const
-{
-    return PurchaseLineEntry::CodeColumn(EntryType->currentIndex());
-}
 
 void TFrMrTran::SetDgDtColumn()
 {
     if (!QDt->Active())
         return;
-    StatusPanel2->clear();
+    StatusInfo->clear();
     m_savedUnit = Entry->CurrentUnit();
     const bool row = QDt->RecNo() >= 0;
     const bool linePo = row && !QDt->AsString(QStringLiteral("PoNo")).trimmed().isEmpty();
@@ -87,12 +75,6 @@ void TFrMrTran::SetDgDtColumn()
     Lines->setColumns(QDt, cols);
 }
 
-void TFrMrTran::setLineField(const QString& field, const QVariant& v)
-{
-    if (QDt->hasField(field))
-        QDt->SetField(field, v);
-}
-
 void TFrMrTran::lineChanged(const QString& field)
 {
     if (m_inLines || Entry->assigning())
@@ -103,7 +85,7 @@ void TFrMrTran::lineChanged(const QString& field)
     case F::Code:
     case F::Unit:
         SetDgDtColumn();
-        StatusPanel2->setText(Entry->StatusText);
+        StatusInfo->setText(Entry->StatusText);
         CalculateAll();
         if (r.kind == F::Code && r.found && QDt->AsString(QStringLiteral("ProductType")) == QLatin1String("S"))
             afterServiceEntered();
@@ -143,11 +125,11 @@ void TFrMrTran::afterServiceEntered()
 void TFrMrTran::DgDtEnter()
 {
     KeyPreview = false;
-    if (vendorId() < 1 && FaGetVendor1->Vendor->text().trimmed().isEmpty()) {
+    if (vendorId() < 1 && FaGetVendor->Vendor->text().trimmed().isEmpty()) {
         MessageService::information(QStringLiteral("ไม่ได้ระบุผู้จำหน่าย"));
         // The credit import-expense bill sends the user to the vendor.
         if (ImportExpense && credit())
-            FaGetVendor1->Vendor->setFocus();
+            FaGetVendor->Vendor->setFocus();
         return;
     }
     if (!QDt->Active())
@@ -157,31 +139,6 @@ void TFrMrTran::DgDtEnter()
     const QModelIndex cur = DgDt->currentIndex();
     if (!cur.isValid() || cur.column() == 0)
         DgDt->setCurrentIndex(DgDt->gridModel()->index(qMax(0, QDt->RecNo()), 1));
-}
-
-void TFrMrTran::DgDtExit()
-{
-    KeyPreview = true;
-}
-
-void TFrMrTran::ProductCodeCustomDlg()
-{
-    const QString type = QDt->AsString(QStringLiteral("ProductType")).trimmed();
-    const QString code = PurchasePickers::pickProduct(this, type.isEmpty() ? QStringLiteral("S") : type);
-    if (code.isEmpty())
-        return;
-    DgDt->setFocus();
-    setLineField(QStringLiteral("ProductCode"), code); // the code's lookup runs
-    DgDt->setCurrentIndex(DgDt->gridModel()->index(QDt->RecNo(), DgDt->gridModel()->columnOf(QStringLiteral("ProductCode"))));
-}
-
-void TFrMrTran::UnitNameCustomDlg()
-{
-    const QString unit = PurchasePickers::pickUnit(this, QDt->AsInteger(QStringLiteral("Product")));
-    if (unit.isEmpty())
-        return;
-    DgDt->setFocus();
-    setLineField(QStringLiteral("UnitName"), unit);
 }
 
 void TFrMrTran::LastPriceClick()
@@ -217,14 +174,9 @@ void TFrMrTran::ShowPurchaseHistory()
     if (product < 1 || vendorId() < 1)
         return;
     const QString caption = QStringLiteral("ประวัติการซื้อ : ") + QDt->AsString(QStringLiteral("ProductName"))
-                            + QStringLiteral(" ของลูกค้า : ") + FaGetVendor1->DescLabel->text();
+                            + QStringLiteral(" ของลูกค้า : ") + FaGetVendor->DescLabel->text();
     if (const auto price = PurchasePickers::purchaseHistory(this, caption, product, vendorId()))
         setLineField(QStringLiteral("Price"), *price);
-}
-
-void TFrMrTran::MenuItem1Click()
-{
-    PurchasePickers::editMemo(this, QDt, QStringLiteral("MemoLine"));
 }
 
 void TFrMrTran::BtDeleteLineClick()
@@ -316,8 +268,8 @@ bool TFrMrTran::takeOverOrder(bool replaceLines, const QString& poNo, bool setPu
     }
     DgDt->setEnabled(true);
     m_inLines = false;
-    FaGetVendor1->Vendor->refresh();
-    FaGetTaxCode1->refresh();
+    FaGetVendor->Vendor->refresh();
+    FaGetTaxCode->refresh();
     SetDgDtColumn();
     CalculateAll();
     return true;
@@ -326,7 +278,7 @@ bool TFrMrTran::takeOverOrder(bool replaceLines, const QString& poNo, bool setPu
 void TFrMrTran::PoHdExit()
 {
     BtSearchPoNo->setEnabled(false);
-    if (!QHd->Active() || QHd->RecNo() < 0)
+    if (!headerRow())
         return;
     const QString text = PoHd->text().trimmed();
     if (text.isEmpty()) {
@@ -340,8 +292,8 @@ void TFrMrTran::PoHdExit()
     if (text == m_poTextAtEnter.trimmed() || !openOrder(QHd->FieldByName(QStringLiteral("PoHd")).toInt()))
         return;
     if (QPoHd->AsString(QStringLiteral("Approved")) == QLatin1String("N")) {
-        MessageService::information(isThai() ? QStringLiteral("PO ใบนี้ยังไม่ได้ อนุมัติ") : QStringLiteral("PO Not Approve"));
-        if (isThai())
+        MessageService::information(thaiLanguage() ? QStringLiteral("PO ใบนี้ยังไม่ได้ อนุมัติ") : QStringLiteral("PO Not Approve"));
+        if (thaiLanguage())
             PoHd->clear();
         QHd->SetField(QStringLiteral("PoHd"), 0);
         return;
@@ -369,7 +321,7 @@ void TFrMrTran::BtLoadPoClick()
         return;
     const int id = q.value(0).toInt();
     const QString number = q.value(1).toString().trimmed();
-    for (const QString& loaded : TMPPo)
+    for (const QString& loaded : LoadedOrders)
         if (loaded.trimmed() == number) {
             MessageService::information(QStringLiteral("เอกสารที่เลือกได้ถูกทำการการเลือกไว้ก่อนหน้านี้แล้ว !"));
             return;
@@ -381,7 +333,7 @@ void TFrMrTran::AddPoToReceipt(int poId, const QString& poNo)
 {
     if (!openOrder(poId) || !orderDateAccepted())
         return;
-    TMPPo << poNo;
+    LoadedOrders << poNo;
     takeOverOrder(false, QString(), false);
 }
 
@@ -452,7 +404,7 @@ void TFrMrTran::FaGetPrepaidBtSearchClick()
 void TFrMrTran::FaGetPrepaidDocNoExit()
 {
     BtSearchPrepaid->setEnabled(false);
-    if (!QHd->Active() || QHd->RecNo() < 0)
+    if (!headerRow())
         return;
     const QString text = PrepaidNo->text();
     QSqlQuery q = Db::exec(DM->DMdata(), ReceiptSql::prepaid(),
@@ -484,7 +436,7 @@ void TFrMrTran::FaGetPrepaidDocNoExit()
 
 bool TFrMrTran::CheckComplete()
 {
-    const bool vendor = !FaGetVendor1->Vendor->text().trimmed().isEmpty() && vendorId() > 0;
+    const bool vendor = !FaGetVendor->Vendor->text().trimmed().isEmpty() && vendorId() > 0;
     const ReceiptRules::CheckResult r = ReceiptRules::CheckComplete(*QDt, vendor);
     for (const QString& m : r.messages)
         MessageService::information(m);
@@ -495,7 +447,7 @@ bool TFrMrTran::CheckComplete()
 
 void TFrMrTran::AcSaveExecute()
 {
-    if (!AcSave->isEnabled() || !QHd->Active() || QHd->RecNo() < 0)
+    if (!AcSave->isEnabled() || !headerRow())
         return;
     // The field being typed in is left first, so its own rule runs.
     Reference->setFocus();
@@ -507,10 +459,10 @@ void TFrMrTran::AcSaveExecute()
     }
     // A project is required only where it can be typed: the cash bill has no project field,
     // like the foreign order, so the setting cannot trap it.
-    if (FaGetProject1->isEnabled() && DM->ConfigText(QStringLiteral("LockInputProject")) == QLatin1String("Y")
+    if (FaGetProject->isEnabled() && DM->ConfigText(QStringLiteral("LockInputProject")) == QLatin1String("Y")
         && QHd->FieldByName(QStringLiteral("Project")).toInt() < 1) {
         MessageService::information(QStringLiteral("ยังไม่ได้ป้อนรหัสโครงการ"));
-        FaGetProject1->setFocus();
+        FaGetProject->setFocus();
         return;
     }
     if (DM->ConfigText(QStringLiteral("MrRefPO")) == QLatin1String("Y") && QHd->FieldByName(QStringLiteral("PoHd")).toInt() < 1) {
@@ -523,7 +475,7 @@ void TFrMrTran::AcSaveExecute()
     // deposit above the goods stops the save with the cursor on it, and nothing disagreeing
     // with the lines is stored.
     if (!CheckComplete() || !CalculateAll()
-        || !DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?")))
+        || !confirmSave())
         return;
     CreateProductModules();
     if (!DmVendor->CheckCreditLimit(vendorId(), QHd->AsFloat(QStringLiteral("Total")) - TotalAtLoad))
@@ -550,10 +502,10 @@ void TFrMrTran::AcSaveExecute()
 
 void TFrMrTran::AcDelExecute()
 {
-    if (!AcDel->isEnabled() || !QHd->Active() || QHd->RecNo() < 0 || QHd->AsInteger(QStringLiteral("ID")) < 1)
+    if (!AcDel->isEnabled() || !headerRow() || QHd->AsInteger(QStringLiteral("ID")) < 1)
         return;
     Reference->setFocus();
-    if (!DM->ConfirmDlg(DMConfig ? DMConfig->DeleteConfirmText : QStringLiteral("ลบข้อมูล ?")))
+    if (!confirmDelete())
         return;
     try {
         ReceiptRules::Delete(Names, *QHd, DM->ConfigText(QStringLiteral("AutoGenGL")) == QLatin1String("Y"));

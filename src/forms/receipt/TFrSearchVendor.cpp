@@ -27,10 +27,10 @@ TFrSearchVendor::TFrSearchVendor(QWidget* parent)
     lbName->setBuddy(EdName);
     HeaderLayout->insertWidget(0, lbName);
     HeaderLayout->insertWidget(1, EdName, 1);
-    FaSelectVendorAttr1 = new TFaSelectVendorAttr(this);
-    FaSelectVendorAttr1->setMaximumHeight(110);
+    FaSelectVendorAttr = new TFaSelectVendorAttr(this);
+    FaSelectVendorAttr->setMaximumHeight(110);
     if (auto* lay = qobject_cast<QVBoxLayout*>(layout()))
-        lay->insertWidget(1, FaSelectVendorAttr1);
+        lay->insertWidget(1, FaSelectVendorAttr);
     QSearch->addColumn(QStringLiteral("CODE"), QStringLiteral("รหัส"), 90);
     QSearch->addColumn(QStringLiteral("NAME"), QStringLiteral("ชื่อ"), 260);
     QSearch->addColumn(QStringLiteral("REMARK"), QStringLiteral("หมายเหตุ"), 180);
@@ -46,7 +46,7 @@ void TFrSearchVendor::FormShow()
     ResultField = QStringLiteral("CODE");
     OrderLine = QStringLiteral("Order By V.Code");
     EdName->clear();
-    FaSelectVendorAttr1->OpenGroups();
+    FaSelectVendorAttr->OpenGroups();
     installKeyPreview();
     EdName->setFocus();
 }
@@ -63,7 +63,7 @@ QStringList TFrSearchVendor::BuildStatement()
     }
     if (!IncludeBlocked)
         sql << QStringLiteral("And (V.Blocked <> 'Y')");
-    const QList<TFaSelectProdAttr::Range> ranges = FaSelectVendorAttr1->Ranges();
+    const QList<TFaSelectProdAttr::Range> ranges = FaSelectVendorAttr->Ranges();
     for (int i = 0; i < ranges.size(); ++i) {
         const QString from = QStringLiteral("AttrFrom%1").arg(i);
         const QString to = QStringLiteral("AttrTo%1").arg(i);
@@ -79,8 +79,8 @@ QStringList TFrSearchVendor::BuildStatement()
 void TFrSearchVendor::BtSearchClick()
 {
     // A code typed into the attribute grid counts without leaving its cell first.
-    if (FaSelectVendorAttr1->QAttr->Active() && FaSelectVendorAttr1->QAttr->state() != CachedDataSet::State::Browse)
-        FaSelectVendorAttr1->QAttr->Post();
+    if (FaSelectVendorAttr->QAttr->Active() && FaSelectVendorAttr->QAttr->state() != CachedDataSet::State::Browse)
+        FaSelectVendorAttr->QAttr->Post();
     QSearch->Close();
     QSearch->SQL = BuildStatement();
     TFrSearch::BtSearchClick();
@@ -103,7 +103,7 @@ bool TFrSearchVendor::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         auto* w = qobject_cast<QWidget*>(watched);
         auto* ke = static_cast<QKeyEvent*>(event);
-        const bool inAttr = w && (w == FaSelectVendorAttr1 || FaSelectVendorAttr1->isAncestorOf(w));
+        const bool inAttr = w && (w == FaSelectVendorAttr || FaSelectVendorAttr->isAncestorOf(w));
         // The attribute grid keeps Enter and Escape for its cells.
         if (inAttr && (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter || ke->key() == Qt::Key_Escape))
             return false;

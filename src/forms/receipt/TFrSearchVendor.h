@@ -12,7 +12,7 @@ public:
 
     bool IncludeBlocked = false;
     QLineEdit* EdName = nullptr;
-    TFaSelectVendorAttr* FaSelectVendorAttr1 = nullptr;
+    TFaSelectVendorAttr* FaSelectVendorAttr = nullptr;
     // "Order By V.Code" or "Order By V.Name"
     QString OrderLine = QStringLiteral("Order By V.Code");
 

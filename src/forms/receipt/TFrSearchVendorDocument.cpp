@@ -28,13 +28,13 @@ TFrSearchVendorDocument::TFrSearchVendorDocument(QWidget* parent)
     LbCode->setText(QStringLiteral("เลขที่"));
     QNullTable = new CachedDataSet(this, QStringLiteral("QNullTable"));
     QNullTable->setSQL(QStringLiteral("Select 0 Id From NullTable"));
-    FaGetVendor1 = new TFaGetVendor(this);
+    FaGetVendor = new TFaGetVendor(this);
     // An empty vendor here means every vendor.
-    FaGetVendor1->Vendor->setAllowEmpty(true);
+    FaGetVendor->Vendor->setAllowEmpty(true);
     auto* row = new QWidget(this);
     auto* rowLayout = new QHBoxLayout(row);
     rowLayout->setContentsMargins(6, 0, 6, 6);
-    rowLayout->addWidget(FaGetVendor1, 1);
+    rowLayout->addWidget(FaGetVendor, 1);
     if (auto* lay = qobject_cast<QVBoxLayout*>(layout()))
         lay->insertWidget(1, row);
     resize(640, 360);
@@ -42,7 +42,7 @@ TFrSearchVendorDocument::TFrSearchVendorDocument(QWidget* parent)
 
 QString TFrSearchVendorDocument::vendorCode() const
 {
-    return FaGetVendor1->Vendor->text().trimmed();
+    return FaGetVendor->Vendor->text().trimmed();
 }
 
 void TFrSearchVendorDocument::applyEnglish()
@@ -52,8 +52,8 @@ void TFrSearchVendorDocument::applyEnglish()
     QFont small = font();
     small.setPointSize(8);
     LbCode->setText(QStringLiteral("No"));
-    FaGetVendor1->Caption->setText(QStringLiteral("Vendor"));
-    FaGetVendor1->Caption->setFont(small);
+    FaGetVendor->Caption->setText(QStringLiteral("Vendor"));
+    FaGetVendor->Caption->setFont(small);
 }
 
 void TFrSearchVendorDocument::showVendor(bool focusNumberAlways)
@@ -61,11 +61,11 @@ void TFrSearchVendorDocument::showVendor(bool focusNumberAlways)
     TFrSearch::FormShow();
     QNullTable->OpenEditRow();
     QNullTable->SetField(QStringLiteral("Id"), VendorId > 0 ? QVariant(VendorId) : QVariant());
-    FaGetVendor1->bind(QNullTable, QStringLiteral("Id"));
+    FaGetVendor->bind(QNullTable, QStringLiteral("Id"));
     if (VendorId > 0 || focusNumberAlways)
         Code->setFocus();
     else
-        FaGetVendor1->setFocus();
+        FaGetVendor->setFocus();
 }
 
 // ---- credit bills --------------------------------------------------------------------------
@@ -221,8 +221,8 @@ void TFrSearchPrePaid::FormShow()
 void TFrSearchPrePaid::BtSearchClick()
 {
     // The vendor field's own leaving rule first: a blocked vendor is refused.
-    FaGetVendor1->Vendor->lookup();
-    FaGetVendor1->EditExit();
+    FaGetVendor->Vendor->lookup();
+    FaGetVendor->EditExit();
     QSearch->Close();
     QSearch->SQL = BuildStatement();
     TFrSearch::BtSearchClick();

@@ -12,7 +12,7 @@ public:
     explicit TFrSearchVendorDocument(QWidget* parent = nullptr);
 
     int VendorId = 0;      // preset vendor (0: none)
-    TFaGetVendor* FaGetVendor1 = nullptr;
+    TFaGetVendor* FaGetVendor = nullptr;
     CachedDataSet* QNullTable = nullptr;
 
     // The vendor code as shown in the picker, trimmed.
