@@ -158,7 +158,7 @@ int runWorkForm(int argc, char** argv)
         const QByteArray command = in.readLine().trimmed();
         if (command == "fill") {
             enter(f->FaGetDocNo->DocNo, "1", f->TransportNo);
-            enter(f->FaGetFrVendor1->Edit, "F002", f->GetTotal);
+            enter(f->FaGetFrVendor->Edit, "F002", f->GetTotal);
             enter(f->GetTotal, "5000", f->TransportNo);
             out << "filled" << Qt::endl;
         } else if (command == "save") {
