@@ -1,5 +1,6 @@
 #include "forms/base/TFrDocument.h"
 
+#include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
@@ -64,7 +65,7 @@ void TFrDocument::enableByRights(bool found)
 
 bool TFrDocument::refuseClosedPeriod(const QDateTime& date)
 {
-    if (DM->CheckPeriod(date))
+    if (MessageService::tell(DM->CheckPeriod(date)))
         return true;
     AcSave->setEnabled(false);
     AcDel->setEnabled(false);
@@ -100,12 +101,12 @@ void TFrDocument::addCellDialog(const QString& field, std::function<void()> dial
 
 bool TFrDocument::confirmSave()
 {
-    return DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?"));
+    return MessageService::ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?"));
 }
 
 bool TFrDocument::confirmDelete()
 {
-    return DM->ConfirmDlg(DMConfig ? DMConfig->DeleteConfirmText : QStringLiteral("ลบข้อมูล ?"));
+    return MessageService::ConfirmDlg(DMConfig ? DMConfig->DeleteConfirmText : QStringLiteral("ลบข้อมูล ?"));
 }
 
 bool TFrDocument::thaiLanguage()
