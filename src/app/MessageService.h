@@ -1,4 +1,6 @@
 #pragma once
+#include "data/Noticed.h"
+
 #include <QColor>
 #include <QList>
 #include <QString>
@@ -35,6 +37,18 @@ public:
     // Records something shown by a dialog of its own (the red error dialog) as if it had
     // been a box: tests and the message log see it.
     static void note(Kind kind, const QString& text, const QString& details = {});
+
+    // The documents' confirmation question (ConfirmDlg): white text on dark blue.
+    static bool ConfirmDlg(const QString& text) { return confirm(text, QColor(0, 0, 160), QColor(Qt::white)); }
+    // Says what a data-layer answer comes with (an information box, when it has a notice)
+    // and gives its value.
+    template <typename T>
+    static T tell(const Noticed<T>& answer)
+    {
+        if (!answer.notice.isEmpty())
+            information(answer.notice);
+        return answer.value;
+    }
 
     // Runs a modal dialog; returns its result code. Tests answer through the dialog hook.
     static int execDialog(QDialog* dialog);

@@ -16,6 +16,7 @@ TDMConfig::TDMConfig(QObject* parent)
     : QObject(parent)
 {
     setObjectName(QStringLiteral("DMConfig"));
+    setLocator([]() -> Session* { return DMConfig; });
     // The configuration database is read in single statements: never inside a transaction.
     m_idle = new IdleRelease(QLatin1String(ConnectionName), [] { return true; }, [this] { m_connected = false; }, this);
     Db::setReopen(QLatin1String(ConnectionName), [this] { DmCfg(); });

@@ -1,4 +1,6 @@
 #pragma once
+#include "data/Session.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QSqlDatabase>
@@ -7,10 +9,10 @@
 
 class IdleRelease;
 
-// The configuration data module: the connection to "KOV_CONFIG" and the session context of
-// the process (who, which menu entry, which company, what rights, which language), filled
+// The configuration data module: the connection to "KOV_CONFIG", and the session of the
+// process (Session: who, which menu entry, which company, what rights, which language), filled
 // once at start-up.
-class TDMConfig : public QObject {
+class TDMConfig : public QObject, public Session {
     Q_OBJECT
 public:
     explicit TDMConfig(QObject* parent = nullptr);
@@ -41,32 +43,6 @@ public:
     // Error reporting.
     void LogError(const QString& message) noexcept;
     void SendErrorMail(const QString& subject, const QString& body) noexcept;
-
-    // Session context.
-    int MenuId = 0;
-    int UserId = 0;
-    QDateTime WorkingDate;
-    QString CompanyCode;
-    QString DatabaseName; // the company database as DatabaseList spells it
-    QString CompanyNameThai;
-    QString MenuCaption;
-    QString UserCode;
-    bool AccessRight = false;
-    bool AddRight = false;
-    bool ModifyRight = false;
-    bool DeleteRight = false;
-    bool ApprovePo = false;
-    bool ThaiLanguage = false;
-    QString SaveConfirmText;
-    QString DeleteConfirmText;
-
-    // Company row columns kept for the report layouts (QCompany) and the company's picture
-    // folder (CompanyConfig.PicturePath).
-    QVariantMap CompanyRow;
-    QString PicturePath;
-
-    // Two-language text: Thai when ThaiLanguage, English otherwise.
-    QString tr2(const QString& thai, const QString& english) const { return ThaiLanguage ? thai : english; }
 
 private:
     QStringList m_params;

@@ -1,12 +1,11 @@
 #include "data/Numbering.h"
 
-#include "app/MessageService.h"
-#include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
 #include "data/NkError.h"
 #include "data/SaveSteps.h"
 #include "data/ServerProcs.h"
+#include "data/Session.h"
 #include "data/TDM.h"
 
 #include <QSqlQuery>
@@ -91,7 +90,7 @@ const char* const kQDocumentNo =
 
 } // namespace
 
-int TDM::GetDocLength(const QString& docCode)
+Noticed<int> TDM::GetDocLength(const QString& docCode)
 {
     const QVariant runYearValue = Config(QStringLiteral("RunYear"));
     const int runYear = runYearValue.toInt();
@@ -101,17 +100,16 @@ int TDM::GetDocLength(const QString& docCode)
     // mode is left as the previous lookup set it.
     QSqlQuery conv = Db::exec(DMdata(), QLatin1String(kQDocConvert), params);
     if (conv.next())
-        return conv.value(QStringLiteral("DocumentLength")).toInt();
+        return {conv.value(QStringLiteral("DocumentLength")).toInt(), {}};
 
     QSqlQuery doc = Db::exec(DMdata(), QLatin1String(kQDocumentNo), params);
     if (!doc.next()) {
-        MessageService::information(QStringLiteral("ไม่พบรหัสเอกสาร ") + docCode + QLatin1Char('\r')
-                                    + QStringLiteral("ปี ") + runYearValue.toString().trimmed());
         AutoRun = false;
-        return 0;
+        return {0, QStringLiteral("ไม่พบรหัสเอกสาร ") + docCode + QLatin1Char('\r') + QStringLiteral("ปี ")
+                       + runYearValue.toString().trimmed()};
     }
     AutoRun = doc.value(QStringLiteral("AutoRun")).toString() == QLatin1String("Y");
-    return doc.value(QStringLiteral("DocumentLength")).toInt();
+    return {doc.value(QStringLiteral("DocumentLength")).toInt(), {}};
 }
 
 QString TDM::NewDocNo(const QString& docCode, const QDateTime& docDate)
@@ -173,10 +171,8 @@ int postHeader(TDM& dm, CachedDataSet& header, const QString& newNumber, bool is
     SaveSteps::report(SaveSteps::Step::Header);
     dm.ApplyDocumentHeader(header, number);
     const int id = isNew ? header.InsertedId() : header.AsInteger(header.keyField());
-    if (id <= 0) {
-        MessageService::information(QStringLiteral("Impossible Error IvNo !!!!"));
-        return -1;
-    }
+    if (id <= 0)
+        throw NkError(QStringLiteral("Impossible Error IvNo !!!!"));
     return id;
 }
 
@@ -337,13 +333,13 @@ NkError TDM::DocNoTakenError(const QString& number, const QString& technical)
 
 QString TDM::DocNoTakenText(const QString& number)
 {
-    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
+    const bool thai = Session::thai();
     return thai ? QStringLiteral("เลขที่เอกสาร %1 มีอยู่แล้ว กรุณาใช้เลขที่อื่น").arg(number.trimmed())
                 : QStringLiteral("Document number %1 is already in use; please use another number.").arg(number.trimmed());
 }
 
 QString TDM::NothingSavedText()
 {
-    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
+    const bool thai = Session::thai();
     return thai ? QStringLiteral("ยังไม่ได้บันทึกข้อมูล") : QStringLiteral("Nothing was saved.");
 }

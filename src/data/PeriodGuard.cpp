@@ -1,4 +1,3 @@
-#include "app/MessageService.h"
 #include "data/DbUtil.h"
 #include "data/TDM.h"
 
@@ -7,7 +6,7 @@
 // A date may be added or changed unless it lies in a locked accounting period. The periods
 // of the latest accounting year are tried first; the first period whose Start and Stop (both
 // included, compared as stored) enclose the day decides.
-bool TDM::CheckPeriod(const QDateTime& date)
+Noticed<bool> TDM::CheckPeriod(const QDateTime& date)
 {
     const QDateTime day(date.date(), QTime(0, 0));
     const QList<QSqlRecord>& rows = PeriodRows();
@@ -19,14 +18,12 @@ bool TDM::CheckPeriod(const QDateTime& date)
             if (!start.isValid() || !stop.isValid())
                 continue;
             if (start <= day && stop >= day) {
-                if (row.value(QStringLiteral("Lock") + n).toString() == QLatin1String("Y")) {
-                    MessageService::information(QStringLiteral(
-                        "รอบบัญชีนี้ถูกผ่านรายการบัญชีไปแล้ว ไม่สามารถเพิ่มเติม หรือ แก้ไขได้"));
-                    return false;
-                }
-                return true;
+                if (row.value(QStringLiteral("Lock") + n).toString() == QLatin1String("Y"))
+                    return {false, QStringLiteral(
+                                       "รอบบัญชีนี้ถูกผ่านรายการบัญชีไปแล้ว ไม่สามารถเพิ่มเติม หรือ แก้ไขได้")};
+                return {true, {}};
             }
         }
     }
-    return true;
+    return {true, {}};
 }

@@ -1,10 +1,9 @@
 #include "data/TDM.h"
-#include "app/MessageService.h"
-#include "app/TDMConfig.h"
 #include "data/Connection.h"
 #include "data/DbUtil.h"
 #include "data/NkError.h"
 #include "data/ServerProcs.h"
+#include "data/Session.h"
 
 #include <QDir>
 #include <utility>
@@ -15,7 +14,6 @@ TDM* DM = nullptr;
 
 TDM::TDM(QObject* parent)
     : QObject(parent)
-    , DialogColor(QColor(0, 0, 160))
     , StartFolder(QDir::currentPath())
 {
     setObjectName(QStringLiteral("DM"));
@@ -214,8 +212,9 @@ QDateTime TDM::GetServerTime()
 
 void TDM::AddUserLog(int functionListId, int documentId, const QString& remark)
 {
-    const int userId = DMConfig ? DMConfig->UserId : 0;
-    const int menuId = DMConfig ? DMConfig->MenuId : 0;
+    const Session* session = Session::current();
+    const int userId = session ? session->UserId : 0;
+    const int menuId = session ? session->MenuId : 0;
     ServerProcs::UserAddLog(DMdata(), userId, menuId, functionListId, documentId, remark);
     // A new or changed document saved: its number is announced when the save commits.
     if (m_inTransaction && (functionListId == 1 || functionListId == 2))
@@ -239,9 +238,4 @@ void TDM::DelGL(int id, const QString& no)
                             "and ltrim(rtrim(glfromdocno))=:no )"),
              p);
     Db::exec(DMdata(), QStringLiteral("delete from glhd where glfromdocid=:id and ltrim(rtrim(glfromdocno))=:no"), p);
-}
-
-bool TDM::ConfirmDlg(const QString& message)
-{
-    return MessageService::confirm(message, DialogColor, QColor(Qt::white));
 }

@@ -1,5 +1,4 @@
 #pragma once
-#include <QColor>
 #include <QDateTime>
 #include <QList>
 #include <QObject>
@@ -8,13 +7,16 @@
 #include <QStringList>
 #include <QVariant>
 
+#include "data/Noticed.h"
+
 class CachedDataSet;
 class IdleRelease;
 class NkError;
 
 // The main data module: the one company connection every form shares, the Config row,
 // and the small services (identity read-back, server clock, user log, tax rate, ledger
-// voucher removal, confirmation box), numbering, unit texts and the period guard.
+// voucher removal), numbering, unit texts and the period guard. It shows nothing: what the
+// user is to be told comes back to the form that asked (Noticed, NkError).
 class TDM : public QObject {
     Q_OBJECT
 public:
@@ -54,16 +56,15 @@ public:
     void AddUserLog(int functionListId, int documentId, const QString& remark);
     double GetTaxRate(int taxId);
     void DelGL(int id, const QString& no);
-    bool ConfirmDlg(const QString& message);
-
-    QColor DialogColor;
     QString StartFolder;
     bool AutoRun = false;
     QString LastProductName;
     QString LastVendorName;
 
     // ---- numbering ------------------------------------------------------------------------
-    int GetDocLength(const QString& docCode);
+    // The number length of a code in Config.RunYear's series, and AutoRun set from its row;
+    // an unknown code is length 0, AutoRun off and a notice naming the code and the year.
+    Noticed<int> GetDocLength(const QString& docCode);
     QString NewDocNo(const QString& docCode, const QDateTime& docDate);
     // Write a document header (log action 2 for an existing one, or action 1 for a new one
     // with a typed number) and return its Id. PostNewDocNo writes a new header under a
@@ -113,7 +114,9 @@ public:
     QString UnitFractionText(int unitId, double quantity);
 
     // ---- accounting period guard ----------------------------------------------------------
-    bool CheckPeriod(const QDateTime& date);
+    // True when the date may be added or changed; a date in a locked period is false with
+    // the notice that the period was posted.
+    Noticed<bool> CheckPeriod(const QDateTime& date);
 
     // Accounting periods as read at connect / RefreshConfig, latest year first.
     const QList<QSqlRecord>& PeriodRows();

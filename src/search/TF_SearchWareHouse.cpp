@@ -1,7 +1,7 @@
 #include "search/TF_SearchWareHouse.h"
 #include "search/PickList.h"
 
-#include "app/TDMConfig.h"
+#include "data/Session.h"
 #include "data/TDM.h"
 #include "search/SearchQuery.h"
 
@@ -38,7 +38,7 @@ void TF_SearchWareHouse::showEvent(QShowEvent* e)
 
 void TF_SearchWareHouse::FormShow()
 {
-    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
+    const bool thai = Session::thai();
     setWindowTitle(thai ? QStringLiteral("ค้นหาคลังสินค้า") : QStringLiteral("Searching WareHouse"));
     BtOk->setText(thai ? QStringLiteral("เลือก") : QStringLiteral("Choose"));
     BtCancel->setText(thai ? QStringLiteral("ไม่เลือก") : QStringLiteral("Cancel"));

@@ -25,7 +25,7 @@ void TFaGetLotNo::EditExit()
 {
     TFaPicker::EditExit();
     CreateProductModules();
-    if (DmProduct->ExistsLotNo(Edit->text(), ReferenceDate))
+    if (MessageService::tell(DmProduct->ExistsLotNo(Edit->text(), ReferenceDate)))
         return;
     Edit->clear();
     Edit->lookup(); // the bound column becomes null

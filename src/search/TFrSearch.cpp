@@ -1,8 +1,8 @@
 #include "search/TFrSearch.h"
 
 #include "app/MessageService.h"
-#include "app/TDMConfig.h"
 #include "data/DbUtil.h"
+#include "data/Session.h"
 #include "data/TDM.h"
 #include "search/SearchQuery.h"
 #include "search/UpperCaseValidator.h"
@@ -129,7 +129,7 @@ QSqlDatabase TFrSearch::database() const
 
 bool TFrSearch::thaiLanguage() const
 {
-    return !DMConfig || DMConfig->ThaiLanguage;
+    return Session::thai();
 }
 
 int TFrSearch::currentRow() const

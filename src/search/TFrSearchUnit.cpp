@@ -1,7 +1,7 @@
 #include "search/TFrSearchUnit.h"
 #include "search/PickList.h"
 
-#include "app/TDMConfig.h"
+#include "data/Session.h"
 #include "data/TDM.h"
 #include "search/SearchQuery.h"
 
@@ -51,7 +51,7 @@ void TFrSearchUnit::showEvent(QShowEvent* e)
 
 void TFrSearchUnit::FormShow()
 {
-    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
+    const bool thai = Session::thai();
     setWindowTitle(thai ? QStringLiteral("ค้นหาหน่วยนับ") : QStringLiteral("Search Product Unit"));
     BtOk->setText(thai ? QStringLiteral("เลือก") : QStringLiteral("Choose"));
     BtCancel->setText(thai ? QStringLiteral("ไม่เลือก") : QStringLiteral("Cancel"));

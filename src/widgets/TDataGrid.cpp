@@ -1,9 +1,9 @@
 #include "widgets/TDataGrid.h"
 #include "app/MessageService.h"
-#include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/CachedDataSetModel.h"
 #include "data/NkError.h"
+#include "data/Session.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -116,7 +116,7 @@ void TDataGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
         if (!model->setData(index, l->text(), Qt::EditRole) && !l->text().trimmed().isEmpty()) {
             const GridColumn& c = m_grid->m_model->columns().at(index.column());
             if (!c.readOnly) {
-                const bool thai = !DMConfig || DMConfig->ThaiLanguage;
+                const bool thai = Session::thai();
                 m_grid->refuseCell(index.row(), c.field,
                                    (thai ? QStringLiteral("'%1' ไม่ใช่ค่าที่ถูกต้องสำหรับ %2")
                                          : QStringLiteral("'%1' is not a valid value for %2"))

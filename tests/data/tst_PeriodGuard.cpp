@@ -112,7 +112,7 @@ void TstPeriodGuard::checkPeriod()
 {
     QFETCH(QDateTime, date);
     QFETCH(bool, open);
-    QCOMPARE(DM->CheckPeriod(date), open);
+    QCOMPARE(MessageService::tell(DM->CheckPeriod(date)), open);
     if (open) {
         QVERIFY(MessageService::shown().isEmpty());
     } else {
@@ -125,12 +125,12 @@ void TstPeriodGuard::checkPeriod()
 void TstPeriodGuard::lockVisibleAfterRefresh()
 {
     const QDateTime date(QDate(2026, 3, 10), QTime(9, 0));
-    QVERIFY(DM->CheckPeriod(date));
+    QVERIFY(MessageService::tell(DM->CheckPeriod(date)));
     setPeriod(2026, 3, QStringLiteral("2026-03-01 00:00:00"), QStringLiteral("2026-03-31 00:00:00"),
               QStringLiteral("Y"));
-    QVERIFY(DM->CheckPeriod(date)); // another user's lock: not seen until the next refresh
+    QVERIFY(MessageService::tell(DM->CheckPeriod(date))); // another user's lock: not seen until the next refresh
     DM->RefreshConfig();
-    QVERIFY(!DM->CheckPeriod(date));
+    QVERIFY(!MessageService::tell(DM->CheckPeriod(date)));
     QCOMPARE(MessageService::lastText(), Message);
 }
 

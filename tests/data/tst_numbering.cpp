@@ -127,19 +127,19 @@ private slots:
                  {{QStringLiteral("d"), served}});
 
         DM->AutoRun = false;
-        QCOMPARE(DM->GetDocLength(QStringLiteral("IMPORT")), 8); // the RunYear row, not 2025's
+        QCOMPARE(MessageService::tell(DM->GetDocLength(QStringLiteral("IMPORT"))), 8); // the RunYear row, not 2025's
         QVERIFY(DM->AutoRun);
 
         // A converted code takes the width of the row serving it and keeps the previous mode.
-        QCOMPARE(DM->GetDocLength(QStringLiteral("IMPORT2")), 6);
+        QCOMPARE(MessageService::tell(DM->GetDocLength(QStringLiteral("IMPORT2"))), 6);
         QVERIFY(DM->AutoRun);
 
-        QCOMPARE(DM->GetDocLength(QStringLiteral("FRPO-P")), 6);
+        QCOMPARE(MessageService::tell(DM->GetDocLength(QStringLiteral("FRPO-P"))), 6);
         QVERIFY(!DM->AutoRun);
         QVERIFY(MessageService::shown().isEmpty());
 
         DM->AutoRun = true;
-        QCOMPARE(DM->GetDocLength(QStringLiteral("NOPE")), 0);
+        QCOMPARE(MessageService::tell(DM->GetDocLength(QStringLiteral("NOPE"))), 0);
         QVERIFY(!DM->AutoRun);
         QCOMPARE(MessageService::shown().size(), 1);
         QCOMPARE(MessageService::lastText(), QStringLiteral("ไม่พบรหัสเอกสาร NOPE\rปี 2026"));

@@ -1,6 +1,5 @@
 #include "data/product/TDmProduct.h"
 
-#include "app/MessageService.h"
 #include "data/DbUtil.h"
 #include "data/TDM.h"
 #include "data/Units.h"
@@ -210,16 +209,15 @@ bool TDmProduct::ExistsBarCode(const QString& barCode)
                         QChkBarCode);
 }
 
-bool TDmProduct::ExistsLotNo(const QString& lotCode, const QDateTime& referenceDate)
+Noticed<bool> TDmProduct::ExistsLotNo(const QString& lotCode, const QDateTime& referenceDate)
 {
     if (!readFirstRow(database(), QString::fromLatin1(SqlChkLotNo), {{QStringLiteral("GetCode"), lotCode}},
                       QChkLotNo))
-        return false;
+        return {false, {}};
     if (lotValid(QChkLotNo.value(QStringLiteral("HasExpired")).toString(),
                  QChkLotNo.value(QStringLiteral("ExpiredDate")), referenceDate))
-        return true;
-    MessageService::information(QStringLiteral("LotNo หมดอายุแล้ว"));
-    return false;
+        return {true, {}};
+    return {false, QStringLiteral("LotNo หมดอายุแล้ว")};
 }
 
 bool TDmProduct::ExistsWarehouse(const QString& code)

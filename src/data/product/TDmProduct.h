@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVariantMap>
 
+#include "data/Noticed.h"
+
 // Unit kinds asked of the unit checks, as a bit set.
 namespace UnitKind {
 inline constexpr int Sale = 1;
@@ -35,9 +37,9 @@ public:
     // The name of the first unit of every asked kind, or empty when none.
     QString GetFirstUnit(int productId, int kinds);
     bool ExistsBarCode(const QString& barCode);
-    // A lot that has expired before the reference date shows "LotNo หมดอายุแล้ว" and is not
-    // accepted.
-    bool ExistsLotNo(const QString& lotCode, const QDateTime& referenceDate);
+    // A lot that has expired before the reference date is not accepted, with the notice
+    // "LotNo หมดอายุแล้ว"; an unknown lot is not accepted, without a notice.
+    Noticed<bool> ExistsLotNo(const QString& lotCode, const QDateTime& referenceDate);
     bool ExistsWarehouse(const QString& code);
     // The unit's standard purchase price (QPriceStandard) is read even when the vendor has no
     // row of its own; the answer is whether the vendor has one.

@@ -1,6 +1,5 @@
 #include "data/product/TDmVendor.h"
 
-#include "app/MessageService.h"
 #include "data/TDM.h"
 #include "data/product/TDmProduct.h"
 
@@ -23,7 +22,7 @@ QString TDmVendor::creditMessage(double creditLeft)
     return QStringLiteral("ยอดเกินวงเงินเครดิต\r\rบริษัทมีเครดิตคงเหลือ ") + QString::number(creditLeft, 'g', 15);
 }
 
-bool TDmVendor::CheckCreditLimit(int vendorId, double amount)
+Noticed<bool> TDmVendor::CheckCreditLimit(int vendorId, double amount)
 {
     // The year of the server's clock stands for Year(GetDate()).
     const QSqlDatabase db = m_hasDb ? m_db : DM->DMdata();
@@ -36,10 +35,9 @@ bool TDmVendor::CheckCreditLimit(int vendorId, double amount)
     const double limit = QChkCredit.value(QStringLiteral("CreditLimit")).toDouble();
     const double balance = QChkCredit.value(QStringLiteral("Balance")).toDouble();
     if (limit <= 0)
-        return true;
+        return {true, {}};
     // Compared in hundredths of a baht so binary leftovers never decide.
     if (qRound64((balance + amount) * 100) <= qRound64(limit * 100))
-        return true;
-    MessageService::information(creditMessage(limit - balance));
-    return DM->ConfigText(QStringLiteral("purcunlockcredit")).isEmpty();
+        return {true, {}};
+    return {DM->ConfigText(QStringLiteral("purcunlockcredit")).isEmpty(), creditMessage(limit - balance)};
 }

@@ -1,5 +1,6 @@
 #include "forms/base/TFrDocument.h"
 
+#include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
@@ -86,7 +87,7 @@ void TFrDocument::enableByRights(bool found)
 
 bool TFrDocument::refuseClosedPeriod(const QDateTime& date)
 {
-    if (DM->CheckPeriod(date)) {
+    if (MessageService::tell(DM->CheckPeriod(date))) {
         if (m_periodOff) {
             // A date corrected after the refusal: save and delete as they were before it,
             // unless the stored document itself lies in a closed period.
@@ -94,7 +95,7 @@ bool TFrDocument::refuseClosedPeriod(const QDateTime& date)
                                              && QHd->rowState(QHd->RecNo()) != CachedDataSet::RowState::Inserted
                                          ? Db::dateFromValue(QHd->oldValue(QHd->RecNo(), m_dateField))
                                          : QDateTime();
-            if (stored.isValid() && stored.date() != date.date() && !DM->CheckPeriod(stored))
+            if (stored.isValid() && stored.date() != date.date() && !MessageService::tell(DM->CheckPeriod(stored)))
                 return false;
             m_periodOff = false;
             AcSave->setEnabled(m_saveBeforePeriod);
@@ -143,12 +144,12 @@ bool TFrDocument::confirmSave()
 {
     if (m_savingToLeave)
         return true; // the user has just chosen to save
-    return DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?"));
+    return MessageService::ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?"));
 }
 
 bool TFrDocument::confirmDelete()
 {
-    return DM->ConfirmDlg(DMConfig ? DMConfig->DeleteConfirmText : QStringLiteral("ลบข้อมูล ?"));
+    return MessageService::ConfirmDlg(DMConfig ? DMConfig->DeleteConfirmText : QStringLiteral("ลบข้อมูล ?"));
 }
 
 bool TFrDocument::thaiLanguage()

@@ -1,5 +1,4 @@
 #include "forms/import/InboundRules.h"
-#include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
 #include "data/DocumentDelete.h"
@@ -7,6 +6,7 @@
 #include "data/NumberFormat.h"
 #include "data/OrderReceipts.h"
 #include "data/ServerProcs.h"
+#include "data/Session.h"
 #include "data/StoredDocument.h"
 #include "data/TDM.h"
 
@@ -253,7 +253,7 @@ SaveResult Save(const SaveInput& in)
 {
     CachedDataSet& hd = *in.header;
     SaveResult out;
-    const int userId = DMConfig ? DMConfig->UserId : 0;
+    const int userId = Session::current() ? Session::current()->UserId : 0;
     // The time of day is cut off the document date.
     const QDateTime docDate = QDateTime(Db::dateFromValue(hd.FieldByName(QStringLiteral("ImDate"))).date(), QTime(0, 0));
     hd.SetField(QStringLiteral("ImDate"), Db::dateToText(docDate));

@@ -272,9 +272,9 @@ void TFrInbound::AcNewExecute()
     FaGetWarehouse->setEnabled(true);
 
     DM->RefreshConfig();
-    DocNoLength = DM->GetDocLength(QStringLiteral("IMPORT"));
+    DocNoLength = MessageService::tell(DM->GetDocLength(QStringLiteral("IMPORT")));
     AutoRun = DM->AutoRun;
-    FrPoNoLength = DM->GetDocLength(QStringLiteral("FRPO-") + PoType);
+    FrPoNoLength = MessageService::tell(DM->GetDocLength(QStringLiteral("FRPO-") + PoType));
     DM->AutoRun = AutoRun; // the order code's lookup does not govern the import number
 
     OpenQuery(QString());
@@ -425,7 +425,7 @@ void TFrInbound::AcSaveExecute()
         // More than an order has outstanding only after a question per order line.
         QSet<int> overAgreed;
         for (const InboundRules::OverReceipt& o : InboundRules::OverReceipts(*QDt, OrdersSeen, thaiLanguage())) {
-            if (!DM->ConfirmDlg(o.question)) {
+            if (!MessageService::ConfirmDlg(o.question)) {
                 DgDt->setFocus();
                 DgDt->editCell(o.row, QStringLiteral("Quantity"));
                 return;
@@ -570,7 +570,7 @@ void TFrInbound::LotCodeExit()
         return;
     m_inAssign = true;
     const QString code = QDt->AsString(QStringLiteral("LotCode")).trimmed();
-    if (!code.isEmpty() && DmProduct->ExistsLotNo(code, headerDate())) {
+    if (!code.isEmpty() && MessageService::tell(DmProduct->ExistsLotNo(code, headerDate()))) {
         QDt->SetField(QStringLiteral("LotCode"), DmProduct->QChkLotNo.value(QStringLiteral("Code")));
         QDt->SetField(QStringLiteral("LotNo"), DmProduct->QChkLotNo.value(QStringLiteral("Id")));
     } else {

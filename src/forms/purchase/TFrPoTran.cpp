@@ -287,7 +287,7 @@ void TFrPoTran::AcNewExecute()
     DM->RefreshConfig();
     BCopy->hide();
     AcCopy->setEnabled(false);
-    DocNoLength = DM->GetDocLength(Cfg.docCode);
+    DocNoLength = MessageService::tell(DM->GetDocLength(Cfg.docCode));
     AutoRun = DM->AutoRun;
     OpenQuery(QString());
     BApprove->hide();
@@ -587,7 +587,7 @@ void TFrPoTran::AcApproveExecute()
 {
     if (!AcApprove->isEnabled() || !headerRow() || QHd->AsInteger(QStringLiteral("ID")) < 1)
         return;
-    if (!DM->ConfirmDlg(QStringLiteral("Confirm Approve ?")))
+    if (!MessageService::ConfirmDlg(QStringLiteral("Confirm Approve ?")))
         return;
     try {
         PoRules::Approve(Cfg, QHd->AsInteger(QStringLiteral("ID")));

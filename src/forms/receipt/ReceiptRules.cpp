@@ -1,12 +1,12 @@
 #include "forms/receipt/ReceiptRules.h"
 
-#include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
 #include "data/DocumentDelete.h"
 #include "data/NkError.h"
 #include "data/Rounding.h"
 #include "data/ServerProcs.h"
+#include "data/Session.h"
 #include "data/StoredDocument.h"
 #include "data/TDM.h"
 
@@ -77,7 +77,7 @@ SaveResult Save(const SaveInput& in)
     CachedDataSet& hd = *in.header;
     CachedDataSet& dt = *in.lines;
     const ReceiptSql::Names& n = in.names;
-    const int userId = DMConfig ? DMConfig->UserId : 0;
+    const int userId = Session::current() ? Session::current()->UserId : 0;
 
     // Dates to whole days, the type letter.
     const QDateTime docDate = wholeDay(hd.FieldByName(n.date));

@@ -332,8 +332,8 @@ void TFrMrTran::AcNewExecute()
     BtLoadPo->setEnabled(false);
     PoHd->setFilter(QStringLiteral("(Clear <> 'Y') And (DelFlag = 'N') And (PoType = '%1')").arg(MrType));
     DM->RefreshConfig();
-    PoNoLength = DM->GetDocLength(QStringLiteral("PO-") + MrType);
-    DocNoLength = DM->GetDocLength(MrDocCode);
+    PoNoLength = MessageService::tell(DM->GetDocLength(QStringLiteral("PO-") + MrType));
+    DocNoLength = MessageService::tell(DM->GetDocLength(MrDocCode));
     AutoRun = DM->AutoRun; // the bill's code governs, read last
     Totals->Reset();
     FaGetImportLotNo->setFilter(TFaGetImportLotNo::activeFilter());
@@ -516,7 +516,7 @@ void TFrMrTran::MrTaxNoExit()
     QSqlQuery q = Db::exec(DM->DMdata(), ReceiptSql::duplicateTaxNo(),
                            {{QStringLiteral("mrtaxno"), taxNo}, {QStringLiteral("credit"), credit() ? 1 : 0},
                             {QStringLiteral("id"), QHd->AsInteger(QStringLiteral("ID"))}});
-    if (q.next() && !DM->ConfirmDlg(QStringLiteral("พบเลขที่ใบกำกับซ้ำกับใบอื่นยืนยันใช้เลขที่นี้ ?"))) {
+    if (q.next() && !MessageService::ConfirmDlg(QStringLiteral("พบเลขที่ใบกำกับซ้ำกับใบอื่นยืนยันใช้เลขที่นี้ ?"))) {
         QHd->SetField(Names.taxNo, QString());
         MrTaxNo->setFocus();
     }

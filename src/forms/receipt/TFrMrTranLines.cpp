@@ -478,7 +478,7 @@ void TFrMrTran::AcSaveExecute()
         || !confirmSave())
         return;
     CreateProductModules();
-    if (!DmVendor->CheckCreditLimit(vendorId(), QHd->AsFloat(QStringLiteral("Total")) - TotalAtLoad))
+    if (!MessageService::tell(DmVendor->CheckCreditLimit(vendorId(), QHd->AsFloat(QStringLiteral("Total")) - TotalAtLoad)))
         return;
     ReceiptRules::SaveInput in;
     in.names = Names;
