@@ -1,0 +1,46 @@
+#include "app/Translation.h"
+#include "app/TDMConfig.h"
+
+#include <QCoreApplication>
+#include <QTranslator>
+
+namespace Translation {
+
+namespace {
+QTranslator& englishTranslator()
+{
+    static QTranslator t;
+    static const bool loaded = t.load(QStringLiteral(":/i18n/namkhao_en.qm"));
+    Q_UNUSED(loaded);
+    return t;
+}
+
+bool installed = false;
+} // namespace
+
+void useLanguage(bool thai)
+{
+    if (DMConfig)
+        DMConfig->ThaiLanguage = thai;
+    if (!QCoreApplication::instance())
+        return;
+    if (!thai && !installed)
+        installed = QCoreApplication::installTranslator(&englishTranslator());
+    else if (thai && installed) {
+        QCoreApplication::removeTranslator(&englishTranslator());
+        installed = false;
+    }
+}
+
+bool englishInUse()
+{
+    return installed;
+}
+
+QString english(const char* context, const char* source, const char* disambiguation, int n)
+{
+    const QString t = englishTranslator().translate(context, source, disambiguation, n);
+    return t.isEmpty() ? QString::fromUtf8(source) : t;
+}
+
+} // namespace Translation
