@@ -49,7 +49,7 @@ public:
     bool ModifyRight = false;
     bool DeleteRight = false;
     bool ApprovePo = false;
-    bool ThaiLanguage = false;
+    bool ThaiLanguage = false; // set through Translation::useLanguage, which also switches the texts
     QString SaveConfirmText;
     QString DeleteConfirmText;
 
@@ -57,9 +57,6 @@ public:
     // folder (CompanyConfig.PicturePath).
     QVariantMap CompanyRow;
     QString PicturePath;
-
-    // Two-language text: Thai when ThaiLanguage, English otherwise.
-    QString tr2(const QString& thai, const QString& english) const { return ThaiLanguage ? thai : english; }
 
 private:
     QStringList m_params;

@@ -43,4 +43,9 @@ QString english(const char* context, const char* source, const char* disambiguat
     return t.isEmpty() ? QString::fromUtf8(source) : t;
 }
 
+QString inLanguage(bool thai, const char* context, const char* source, const char* disambiguation)
+{
+    return thai ? QString::fromUtf8(source) : english(context, source, disambiguation);
+}
+
 } // namespace Translation

@@ -104,8 +104,8 @@ int TDM::GetDocLength(const QString& docCode)
 
     QSqlQuery doc = Db::exec(DMdata(), QLatin1String(kQDocumentNo), params);
     if (!doc.next()) {
-        MessageService::information(QStringLiteral("ไม่พบรหัสเอกสาร ") + docCode + QLatin1Char('\r')
-                                    + QStringLiteral("ปี ") + runYearValue.toString().trimmed());
+        MessageService::information(tr("ไม่พบรหัสเอกสาร ") + docCode + QLatin1Char('\r')
+                                    + tr("ปี ") + runYearValue.toString().trimmed());
         AutoRun = false;
         return 0;
     }
@@ -269,13 +269,10 @@ NkError TDM::DocNoTakenError(const QString& number, const QString& technical)
 
 QString TDM::DocNoTakenText(const QString& number)
 {
-    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
-    return thai ? QStringLiteral("เลขที่เอกสาร %1 มีอยู่แล้ว กรุณาใช้เลขที่อื่น").arg(number.trimmed())
-                : QStringLiteral("Document number %1 is already in use; please use another number.").arg(number.trimmed());
+    return tr("เลขที่เอกสาร %1 มีอยู่แล้ว กรุณาใช้เลขที่อื่น").arg(number.trimmed());
 }
 
 QString TDM::NothingSavedText()
 {
-    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
-    return thai ? QStringLiteral("ยังไม่ได้บันทึกข้อมูล") : QStringLiteral("Nothing was saved.");
+    return tr("ยังไม่ได้บันทึกข้อมูล");
 }

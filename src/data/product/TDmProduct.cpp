@@ -218,7 +218,7 @@ bool TDmProduct::ExistsLotNo(const QString& lotCode, const QDateTime& referenceD
     if (lotValid(QChkLotNo.value(QStringLiteral("HasExpired")).toString(),
                  QChkLotNo.value(QStringLiteral("ExpiredDate")), referenceDate))
         return true;
-    MessageService::information(QStringLiteral("LotNo หมดอายุแล้ว"));
+    MessageService::information(tr("LotNo หมดอายุแล้ว"));
     return false;
 }
 

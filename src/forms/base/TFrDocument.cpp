@@ -100,22 +100,17 @@ void TFrDocument::addCellDialog(const QString& field, std::function<void()> dial
 
 bool TFrDocument::confirmSave()
 {
-    return DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?"));
+    return DM->ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : tr("จัดเก็บข้อมูล ?"));
 }
 
 bool TFrDocument::confirmDelete()
 {
-    return DM->ConfirmDlg(DMConfig ? DMConfig->DeleteConfirmText : QStringLiteral("ลบข้อมูล ?"));
+    return DM->ConfirmDlg(DMConfig ? DMConfig->DeleteConfirmText : tr("ลบข้อมูล ?"));
 }
 
 bool TFrDocument::thaiLanguage()
 {
     return DMConfig ? DMConfig->ThaiLanguage : true;
-}
-
-QString TFrDocument::T(const char* thai, const char* english)
-{
-    return thaiLanguage() ? QString::fromUtf8(thai) : QString::fromUtf8(english);
 }
 
 void TFrDocument::AcNewTriggered()

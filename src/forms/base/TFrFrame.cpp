@@ -128,8 +128,7 @@ QToolButton* TFrFrame::makeButton(const QString& name, QAction* action)
 
 QString TFrFrame::exitQuestion()
 {
-    const bool thai = DMConfig ? DMConfig->ThaiLanguage : true;
-    return thai ? QStringLiteral("ออกจากโปรแกรม ?") : QStringLiteral("Exit Program ?");
+    return tr("ออกจากโปรแกรม ?");
 }
 
 void TFrFrame::AcNewExecute()
@@ -154,9 +153,7 @@ void TFrFrame::setFormCaption(const QString& fallbackCaption)
 
 void TFrFrame::showSavedNumber(const QString& number)
 {
-    const bool thai = DMConfig ? DMConfig->ThaiLanguage : true;
-    StatusSaved->setText(thai ? QStringLiteral("บันทึกแล้ว เลขที่เอกสาร %1").arg(number)
-                              : QStringLiteral("Saved: document number %1").arg(number));
+    StatusSaved->setText(tr("บันทึกแล้ว เลขที่เอกสาร %1").arg(number));
 }
 
 bool TFrFrame::focusInGrid() const

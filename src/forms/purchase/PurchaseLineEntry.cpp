@@ -9,6 +9,7 @@
 #include "data/product/TDmService.h"
 
 #include <QHash>
+#include <QCoreApplication>
 
 namespace {
 // Counts the entry's own writes so the form ignores them; survives an exception.
@@ -157,7 +158,7 @@ bool PurchaseLineEntry::assignGoods(const QString& code, int unitId)
     // The stock of the line's product after every goods lookup.
     const int product = get(QStringLiteral("Product")).toInt();
     StatusText = found && product > 0
-        ? QStringLiteral("คงเหลือปัจจุบัน ")
+        ? QCoreApplication::translate("PurchaseLineEntry", "คงเหลือปัจจุบัน ")
               + DmProduct->ProductQuantity(product, balanceYear ? balanceYear() : QDate::currentDate().year())
         : QString();
     return found;
