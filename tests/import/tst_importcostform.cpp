@@ -1,4 +1,5 @@
 #include "app/MessageService.h"
+#include "app/Translation.h"
 #include "app/StartUp.h"
 #include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
@@ -679,7 +680,7 @@ void TestImportCostForm::exportCsv()
 
 void TestImportCostForm::englishTexts()
 {
-    DMConfig->ThaiLanguage = false;
+    Translation::useLanguage(false);
     TFrImportCost f;
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));

@@ -1,5 +1,6 @@
 // The print dialog and the GL voucher dialog driven through their controls on the demo
 // company, with the default layouts of reports/. Printing goes to a PDF file.
+#include "app/Translation.h"
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "app/TFrShowError.h"
@@ -680,7 +681,7 @@ void TestPrintDialog::captions()
     QFETCH(QStringList, texts);
     Fixture fx;
     fx.setAutoGenGL(QStringLiteral("N"));
-    DMConfig->ThaiLanguage = thai;
+    Translation::useLanguage(thai);
     QStringList got;
     QString header;
     fx.hook([&](TFrDocPrintForm* d) {

@@ -126,6 +126,14 @@ QToolButton* TFrFrame::makeButton(const QString& name, QAction* action)
     return b;
 }
 
+QString TFrFrame::companyName()
+{
+    if (!DMConfig)
+        return {};
+    const QString english = DMConfig->CompanyRow.value(QStringLiteral("NAMEENG")).toString().trimmed();
+    return DMConfig->ThaiLanguage || english.isEmpty() ? DMConfig->CompanyNameThai : english;
+}
+
 QString TFrFrame::exitQuestion()
 {
     return tr("ออกจากโปรแกรม ?");

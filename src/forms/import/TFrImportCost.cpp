@@ -85,7 +85,7 @@ void TFrImportCost::applyLanguage()
 
 void TFrImportCost::FormShow()
 {
-    StatusCompany->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    StatusCompany->setText(companyName());
     applyLanguage();
     TFrForm::FormShow();
     // The menu entry's caption names the window (the program's own when it has none), with

@@ -218,7 +218,7 @@ void TFrInbound::FormShow()
     TFrHdDtTransaction::FormShow();
     DM->DMdata();
     setFormCaption(windowTitle());
-    StatusCompany->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    StatusCompany->setText(companyName());
     applyLanguage();
     AcNewExecute();
 }

@@ -159,6 +159,10 @@ void TFrPoTran::configure()
 {
     Cfg = ForeignOrder ? PoSql::foreign() : PoSql::domestic(PoType);
     PoType = Cfg.poType;
+    // Product names in the user's language, the same typed and read back.
+    Cfg.englishNames = !thaiLanguage();
+    if (Entry)
+        Entry->englishNames = Cfg.englishNames;
     QHd->setSQL(PoSql::header(Cfg));
     QHd->setUpdateSQL(PoSql::headerInsert(Cfg), PoSql::headerModify(Cfg), PoSql::headerDelete(Cfg));
     QDt->setSQL(PoSql::lines(Cfg));
@@ -195,7 +199,7 @@ void TFrPoTran::FormShow()
     DM->DMdata();
     CreateProductModules();
     setFormCaption(windowTitle());
-    StatusCompany->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    StatusCompany->setText(companyName());
     if (!m_configured)
         configure();
     RefreshScreen();

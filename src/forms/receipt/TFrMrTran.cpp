@@ -256,7 +256,7 @@ void TFrMrTran::FormShow()
     CreateProductModules();
     const QString menu = DMConfig ? DMConfig->MenuCaption.trimmed() : QString();
     setWindowTitle((menu.isEmpty() ? windowTitle() : menu) + versionText());
-    StatusCompany->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    StatusCompany->setText(companyName());
     StatusInfo->clear();
     if (!m_configured)
         configure();
