@@ -6,7 +6,9 @@
 //   - the product search over 100,000 products (name begins with, contains, code prefix),
 //     and the case-insensitive match itself: LIKE on the citext column vs ILIKE;
 //   - the import cost statements of a lot of 10,000 lines;
-//   - throughput of 1 and of 4 workstations saving import documents at the same time.
+//   - throughput of 1 and of 4 workstations saving import documents at the same time, of one
+//     document code and of codes of their own (the same on the embedded backend:
+//     bench_inboundsave).
 #include "data/CachedDataSet.h"
 #include "data/Connection.h"
 #include "data/DbUtil.h"
@@ -15,14 +17,15 @@
 #include "forms/import/InboundRules.h"
 #include "search/SearchQuery.h"
 #include "search/TFrSearchProductService.h"
+#include "Savers.h"
 #include "support/ImportDoc.h"
 #include "support/TestEnv.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QRegularExpression>
+#include <QUuid>
 #include <benchmark/benchmark.h>
 #include <libpq-fe.h>
 
@@ -73,10 +76,11 @@ void build()
     sql(QString("INSERT INTO MrHd (MrNo, ImportLotNo, DelFlag, Total) SELECT 'MRC' || b, %1, "
                 "CASE WHEN b % 10 = 0 THEN 'Y' ELSE 'N' END, 1000 + b * 37.25 FROM generate_series(1, 50) b")
             .arg(CostLot));
-    // Series of their own for the savers that do not share one.
-    sql("INSERT INTO DocumentNo (Code, DocYear, Description, Prefix, LastNo, DocumentLength, AutoRun) "
-        "SELECT 'IMP' || k, DocYear, Description, 'I' || k || '-', 0, DocumentLength, AutoRun FROM DocumentNo, "
-        "generate_series(1, 4) k WHERE Code = 'IMPORT' AND DocYear = 2026");
+    ImportDoc::addOwnCodes(g_env->company(), 4, 2026); // for the savers that do not share one
+    // Rows written with Ids of their own: the tables' counters go past them, so the saves of
+    // any number of repetitions take Ids of their own.
+    for (const char* table : {"Product", "ImportLotNo", "ImHd", "ImDuty"})
+        sql(QString("SELECT setval(pg_get_serial_sequence('%1', 'id'), (SELECT max(Id) FROM %1))").arg(table).toLower());
     sql("ANALYZE");
 }
 
@@ -160,8 +164,9 @@ void BM_ImportSave_Qt(benchmark::State& state)
     state.counters["lines/s"] = benchmark::Counter(double(Lines) * state.iterations(), benchmark::Counter::kIsRate);
 }
 
-// The statements of the save (number, header, log, duty groups, lines, ledger voucher) sent
-// through libpq, the lines as one prepared statement.
+// The statements of the save (header, duty groups, lines, ledger voucher, then the number,
+// set on the header and the voucher, and the log) sent through libpq, the lines as one
+// prepared statement.
 void BM_ImportSave_Libpq(benchmark::State& state)
 {
     static bool prepared = false;
@@ -173,15 +178,10 @@ void BM_ImportSave_Libpq(benchmark::State& state)
                                 0, nullptr)));
         prepared = true;
     }
-    int n = 0;
     for (auto _ : state) {
-        ++n;
         run("BEGIN");
-        PGresult* no = check(PQexec(g_pq, "UPDATE DocumentNo SET LastNo = COALESCE(LastNo, 0) + 1 WHERE Code = 'IMPORT' "
-                                          "AND DocYear = 2026 RETURNING Prefix, LastNo, DocumentLength"));
-        const QByteArray number = QByteArray(PQgetvalue(no, 0, 0)) + QByteArray::number(n + 100000);
-        PQclear(no);
-        const char* hdValues[] = {number.constData()};
+        const QByteArray standIn = "#NK#" + QUuid::createUuid().toByteArray(QUuid::Id128);
+        const char* hdValues[] = {standIn.constData()};
         PGresult* hd = check(PQexecParams(g_pq,
                                           "insert into ImHd (DelFlag, ImNo, ImDate, ImportLotNo, FrVendor, Currency, "
                                           "ExchangeRate, Total, Clear, PaidAmount, Posted, Imported, BeginBalance) values "
@@ -189,11 +189,6 @@ void BM_ImportSave_Libpq(benchmark::State& state)
                                           1, nullptr, hdValues, nullptr, nullptr, 0));
         const QByteArray id = PQgetvalue(hd, 0, 0);
         PQclear(hd);
-        const char* logValues[] = {number.constData()};
-        PQclear(check(PQexecParams(g_pq,
-                                   "INSERT INTO UserLog (LogDate, UserId, MenuId, FunctionListId, DocumentId, Remark) "
-                                   "VALUES (localtimestamp(0), 1, 1, 1, 0, $1)",
-                                   1, nullptr, logValues, nullptr, nullptr, 0)));
         QByteArray groupIds[Groups];
         for (int g = 0; g < Groups; ++g) {
             const QByteArray dutyNo = QByteArray::number(g + 1), total = QByteArray::number(100 + g);
@@ -215,7 +210,7 @@ void BM_ImportSave_Libpq(benchmark::State& state)
         PQclear(check(PQexecParams(g_pq, "SELECT H.ImNo, H.ImDate, H.Total, H.ExchangeRate, (SELECT COALESCE(SUM(T.Total), 0) "
                                          "FROM ImDuty T WHERE T.ImHd = H.ID) AS Duty FROM ImHd H WHERE H.ID = $1",
                                    1, nullptr, idValue, nullptr, nullptr, 0)));
-        const char* glValues[] = {number.constData(), id.constData()};
+        const char* glValues[] = {standIn.constData(), id.constData()};
         PGresult* gl = check(PQexecParams(g_pq, "INSERT INTO glhd (gldocno, glfromdoctype, glfromdocid, glfromdocno, totaldebit, "
                                                 "totalcredit, posted, userid, createdate) VALUES ($1, 'IM', $2, $1, 1, 1, 'N', 1, "
                                                 "localtimestamp(0)) RETURNING id",
@@ -229,6 +224,23 @@ void BM_ImportSave_Libpq(benchmark::State& state)
                                              "VALUES ($1, $2, '1140', 'x', 1, 0)",
                                        2, nullptr, v, nullptr, nullptr, 0)));
         }
+        // The number last, as the program draws it: the counter's own value is a number
+        // never used before, however often the benchmark is repeated.
+        PGresult* no = check(PQexec(g_pq, "UPDATE DocumentNo SET LastNo = COALESCE(LastNo, 0) + 1 WHERE Code = 'IMPORT' "
+                                          "AND DocYear = 2026 RETURNING Prefix, LastNo, DocumentLength"));
+        const QByteArray number = QByteArray(PQgetvalue(no, 0, 0)) + "L" + PQgetvalue(no, 0, 1);
+        PQclear(no);
+        const char* numberValues[] = {number.constData(), id.constData(), standIn.constData()};
+        PQclear(check(PQexecParams(g_pq, "UPDATE ImHd SET ImNo = $1 WHERE ID = $2 AND NOT EXISTS (SELECT 1 FROM ImHd "
+                                         "WHERE ImNo = $1)",
+                                   2, nullptr, numberValues, nullptr, nullptr, 0)));
+        PQclear(check(PQexecParams(g_pq, "UPDATE glhd SET gldocno = $1, glfromdocno = $1 WHERE glfromdocid = $2 AND "
+                                         "glfromdocno = $3",
+                                   3, nullptr, numberValues, nullptr, nullptr, 0)));
+        PQclear(check(PQexecParams(g_pq,
+                                   "INSERT INTO UserLog (LogDate, UserId, MenuId, FunctionListId, DocumentId, Remark) "
+                                   "VALUES (localtimestamp(0), 1, 1, 1, 0, $1)",
+                                   1, nullptr, numberValues, nullptr, nullptr, 0)));
         run("COMMIT");
     }
     state.counters["lines/s"] = benchmark::Counter(double(Lines) * state.iterations(), benchmark::Counter::kIsRate);
@@ -315,31 +327,6 @@ void BM_ImportCost_Libpq(benchmark::State& state)
 
 // ---- workstations saving at once ------------------------------------------------------------
 
-// `range(0)` processes save 100 documents each, all numbered from code IMPORT (range(1) 0)
-// or each from a code of its own (1); documents per second from the first save to the last
-// one of the slowest process (start-up and connecting left out).
-void BM_Savers(benchmark::State& state)
-{
-    const int processes = int(state.range(0));
-    const bool ownCodes = state.range(1) != 0;
-    const int each = 100;
-    double slowest = 0;
-    for (auto _ : state) {
-        std::vector<std::unique_ptr<QProcess>> savers;
-        for (int i = 0; i < processes; ++i) {
-            savers.push_back(std::make_unique<QProcess>());
-            savers.back()->start(QCoreApplication::applicationFilePath(),
-                                 {ImportDoc::SaverSwitch, g_env->folder(), QString::number(each),
-                                  ownCodes ? QString("IMP%1").arg(i + 1) : QString("IMPORT")});
-        }
-        for (const auto& p : savers) {
-            if (!p->waitForFinished(600000) || p->exitCode() != 0)
-                state.SkipWithError("a saver failed");
-            slowest = std::max(slowest, p->readAllStandardError().trimmed().toDouble());
-        }
-    }
-    state.counters["documents/s"] = slowest > 0 ? processes * each * 1000.0 / slowest : 0;
-}
 
 } // namespace
 
@@ -350,14 +337,11 @@ BENCHMARK(BM_ProductSearch_Libpq)->DenseRange(0, 2)->Unit(benchmark::kMillisecon
 BENCHMARK(BM_NameMatch_Libpq)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportCost_Qt)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportCost_Libpq)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Savers)->Args({1, 0})->Args({4, 0})->Args({4, 1})->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    if (argc >= 5 && qstrcmp(argv[1], ImportDoc::SaverSwitch) == 0) {
-        QCoreApplication app(argc, argv);
-        return ImportDoc::runSaver(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt(), QString::fromLocal8Bit(argv[4]));
-    }
+    if (const int saver = ImportDoc::saverMain(argc, argv); saver >= 0)
+        return saver;
     QApplication app(argc, argv);
     qputenv("NK_TEST_BACKEND", "postgresql");
     benchmark::Initialize(&argc, argv);
@@ -367,6 +351,7 @@ int main(int argc, char** argv)
     build();
     g_pq = connectDirect();
     run("SET jit = off"); // as the program's sessions
+    RegisterSaversBenchmark([] { return g_env->folder(); });
     benchmark::RunSpecifiedBenchmarks();
     PQfinish(g_pq);
     g_env.reset();

@@ -153,9 +153,7 @@ void BM_BareSqlite(benchmark::State& state)
     if (sqlite3_open(file.toUtf8().constData(), &db) != SQLITE_OK)
         std::abort();
     sqlite3_busy_timeout(db, 30000);
-    int n = 0;
     for (auto _ : state) {
-        ++n;
         sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
         sqlite3_stmt* h = nullptr;
         sqlite3_prepare_v2(db,
@@ -164,7 +162,9 @@ void BM_BareSqlite(benchmark::State& state)
                            "Imported, PaidType, Currency, Approved) values ('N', 'P', ?, '2026-12-09 00:00:00', 'Y', 1, "
                            "2, 0, 'E', '2026-12-09 00:00:00', 60, 1000, 0, 0, 0, 1000, 'N', 'N', 'N', 'T', 2, 'N')",
                            -1, &h, nullptr);
-        const QByteArray no = QStringLiteral("BARE%1").arg(n, 6, 10, QLatin1Char('0')).toUtf8();
+        // A number of its own in every run: the benchmark may be repeated on the same file.
+        static int serial = 0;
+        const QByteArray no = QStringLiteral("BARE%1").arg(++serial, 6, 10, QLatin1Char('0')).toUtf8();
         sqlite3_bind_text(h, 1, no.constData(), -1, SQLITE_TRANSIENT);
         sqlite3_step(h);
         sqlite3_finalize(h);

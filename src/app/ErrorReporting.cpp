@@ -289,6 +289,13 @@ QString UserErrorText(const NkError& error, ErrorLanguage language)
         what = QT_TRANSLATE_NOOP("ErrorReporting", "ติดต่อฐานข้อมูลไม่ได้");
         write = false; // mostly at the first read; a save that loses its server rolls back anyway
         break;
+    case NkError::Kind::ServerFull:
+        what = {"เซิร์ฟเวอร์ฐานข้อมูลรับการเชื่อมต่อเพิ่มไม่ได้ เพราะมีการเชื่อมต่อครบจำนวนที่ตั้งไว้แล้ว\n"
+                "กรุณาลองใหม่อีกครั้ง หรือแจ้งผู้ดูแลระบบ",
+                "The database server takes no more connections: all its connection slots are in use.\n"
+                "Please try again, or tell the administrator."};
+        write = false; // refused before anything was written; what is on screen stays
+        break;
     case NkError::Kind::Duplicate:
         what = QT_TRANSLATE_NOOP("ErrorReporting", "ข้อมูลที่ต้องไม่ซ้ำกันมีอยู่ในฐานข้อมูลแล้ว");
         break;

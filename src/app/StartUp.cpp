@@ -12,12 +12,16 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFontDatabase>
 #include <QHash>
 #include <QLocale>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QTextBoundaryFinder>
 #include <QTextStream>
 #include <QTimer>
+
+#include <thread>
 
 namespace StartUp {
 
@@ -91,6 +95,33 @@ QWidget* createForm(const QString& programCode)
     return it == registry().cend() ? nullptr : (*it)();
 }
 
+namespace {
+// What the first text of the process needs, prepared on a thread of its own while start-up
+// reads the configuration and the rights: the font database (every installed font, listed
+// through fontconfig) and the dictionary of the Thai line breaker. The splash is a picture
+// and needs neither. Joined before the main thread lays out any text (a message, the work
+// form), so the two never prepare the same thing at once.
+class TextPreparation {
+public:
+    TextPreparation()
+        : m_thread([] {
+            QFontDatabase::families();
+            QTextBoundaryFinder(QTextBoundaryFinder::Line, QStringLiteral("นำเข้าสินค้า")).toNextBoundary();
+        })
+    {
+    }
+    ~TextPreparation() { join(); }
+    void join()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+private:
+    std::thread m_thread;
+};
+} // namespace
+
 static QString configDatabaseText()
 {
     return QStringLiteral("เปิดฐานข้อมูลตั้งค่า KOV_CONFIG ไม่ได้\n\nThe configuration database KOV_CONFIG cannot be opened.");
@@ -103,13 +134,18 @@ Outcome start(const QStringList& params)
     splash->show();
     splash->repaint();
     QPointer<TFormLogo> splashPtr(splash);
+    TextPreparation preparation;
     // The splash goes at once (hidden now, deleted when the event loop runs): before a
     // message of start-up, and when the company database connects for the first time.
-    auto closeSplash = [splashPtr] {
+    auto hideSplash = [splashPtr] {
         if (splashPtr) {
             splashPtr->hide();
             splashPtr->deleteLater();
         }
+    };
+    auto closeSplash = [&] {
+        preparation.join();
+        hideSplash();
     };
 
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); // dd/mm/yyyy dates
@@ -122,7 +158,7 @@ Outcome start(const QStringList& params)
     if (DM->Connected())
         closeSplash();
     else
-        QObject::connect(DM, &TDM::afterConnect, splash, closeSplash, Qt::SingleShotConnection);
+        QObject::connect(DM, &TDM::afterConnect, splash, hideSplash, Qt::SingleShotConnection);
     InstallLockWaitFeedback();
 
     CommandLine cl;
@@ -141,7 +177,6 @@ Outcome start(const QStringList& params)
         DMConfig->WorkingDate = cl.WorkingDate;
         DMConfig->MenuId = cl.MenuId;
         DMConfig->UserId = cl.UserId;
-        DM->setDatabaseName(cl.CompanyCode);
         DMConfig->BeforeMessage = closeSplash;
         const bool known = DMConfig->GetCompanyConfig(cl.CompanyCode);
         DMConfig->BeforeMessage = nullptr;
@@ -150,15 +185,23 @@ Outcome start(const QStringList& params)
             out.message = MessageService::lastText();
             return out;
         }
+        // The company database as the configuration spells it: a code typed in another
+        // letter case finds the same database.
+        DM->setDatabaseName(DMConfig->DatabaseName);
         DMConfig->CheckRight(cl.MenuId, cl.UserId);
+        // Read once; the error log opens it again when it needs it.
+        DMConfig->CloseConnection();
     } catch (const NkError& e) {
         // The configuration database cannot be reached or read: said in both languages (the
-        // user's is kept there), the driver's words behind the details.
+        // user's is kept there), the driver's words behind the details. A server without a
+        // free connection slot is named as such.
         DMConfig->BeforeMessage = nullptr;
         closeSplash();
-        MessageService::error(configDatabaseText(), QString(), e.message());
+        const QString text = e.kind() == NkError::Kind::ServerFull ? UserErrorText(e, ErrorLanguage::Both)
+                                                                   : configDatabaseText();
+        MessageService::error(text, QString(), e.message());
         out.end = Outcome::End::Message;
-        out.message = configDatabaseText();
+        out.message = text;
         return out;
     }
     if (!DMConfig->AccessRight) {
@@ -167,6 +210,7 @@ Outcome start(const QStringList& params)
         return out;
     }
     registerAllForms();
+    preparation.join();
     out.form = createForm(cl.ProgramCode);
     if (!out.form) {
         closeSplash();

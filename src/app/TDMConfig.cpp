@@ -17,10 +17,14 @@ TDMConfig::TDMConfig(QObject* parent)
     : QObject(parent)
 {
     setObjectName(QStringLiteral("DMConfig"));
+    // The configuration database is read in single statements: never inside a transaction.
+    m_idle = new IdleRelease(QLatin1String(ConnectionName), [] { return true; }, [this] { m_connected = false; }, this);
+    Db::setReopen(QLatin1String(ConnectionName), [this] { DmCfg(); });
 }
 
 TDMConfig::~TDMConfig()
 {
+    Db::setReopen(QLatin1String(ConnectionName), {});
     CloseConnection();
     if (DMConfig == this)
         DMConfig = nullptr;
@@ -43,15 +47,23 @@ QSqlDatabase TDMConfig::DmCfg()
         const QString server = ReadServerName();
         m_params.clear();
         m_params = Connection::buildParams(QLatin1String(ConfigDatabase), server);
-        Connection::open(QLatin1String(ConnectionName), QLatin1String(ConfigDatabase), server,
-                         DM ? DM->StartFolder : QDir::currentPath());
+        const QSqlDatabase db = Connection::open(QLatin1String(ConnectionName), QLatin1String(ConfigDatabase), server,
+                                                 DM ? DM->StartFolder : QDir::currentPath());
         m_connected = true;
+        m_idle->watch(db);
     }
+    m_idle->used();
     return QSqlDatabase::database(QLatin1String(ConnectionName), false);
+}
+
+void TDMConfig::setIdleRelease(int milliseconds)
+{
+    m_idle->setLimit(milliseconds);
 }
 
 void TDMConfig::CloseConnection()
 {
+    m_idle->stop();
     m_connected = false;
     if (QSqlDatabase::contains(QLatin1String(ConnectionName))) {
         Db::forgetConnection(QLatin1String(ConnectionName));
@@ -90,6 +102,10 @@ bool TDMConfig::GetCompanyConfig(const QString& companyCode)
     CompanyNameThai = q.value(QStringLiteral("NameThai")).toString();
     PicturePath = q.value(QStringLiteral("PicturePath")).toString();
     CompanyCode = companyCode;
+    // The lookup ignores letter case; the database's own name is the list's spelling.
+    DatabaseName = Db::scalar(DmCfg(), QStringLiteral("SELECT DatabaseName FROM DatabaseList WHERE DatabaseName = :GetName"), p)
+                       .toString()
+                       .trimmed();
 
     QSqlQuery c = Db::exec(DmCfg(), QCompany, p);
     CompanyRow.clear();

@@ -5,6 +5,8 @@
 #include <QString>
 #include <functional>
 
+class IdleRelease;
+
 // The configuration data module: the connection to "KOV_CONFIG" and the session context of
 // the process (who, which menu entry, which company, what rights, which language), filled
 // once at start-up.
@@ -17,9 +19,13 @@ public:
     static constexpr const char* ConnectionName = "DmCfg";
     static constexpr const char* ConfigDatabase = "KOV_CONFIG";
 
-    QSqlDatabase DmCfg(); // connects on first use, parameters rebuilt at every connect
+    // Connects on first use, parameters rebuilt at every connect. Start-up closes it once it
+    // has read the session context; a server connection is given back when idle
+    // (TDM::setIdleRelease) and opened again at its next use.
+    QSqlDatabase DmCfg();
     bool Connected() const;
     void CloseConnection();
+    void setIdleRelease(int milliseconds);
     const QStringList& Params() const { return m_params; }
 
     // Server name of both connections: first line of "Server.Dat" in the working folder.
@@ -41,6 +47,7 @@ public:
     int UserId = 0;
     QDateTime WorkingDate;
     QString CompanyCode;
+    QString DatabaseName; // the company database as DatabaseList spells it
     QString CompanyNameThai;
     QString MenuCaption;
     QString UserCode;
@@ -61,6 +68,7 @@ public:
 private:
     QStringList m_params;
     bool m_connected = false;
+    IdleRelease* m_idle = nullptr; // gives a server connection back when idle
 };
 
 extern TDMConfig* DMConfig;

@@ -118,13 +118,13 @@ void configureOpened(QSqlDatabase& db)
         // Numerics arrive as their exact decimal text (Db::fromDb hands them on).
         db.setNumericalPrecisionPolicy(QSql::HighPrecision);
         // A query may run ten minutes; a saver waits for another one's lock as long as the
-        // embedded backend waits for a busy file.
-        q.exec(QStringLiteral("SET statement_timeout = 600000"));
-        q.exec(QStringLiteral("SET lock_timeout = 30000"));
-        q.exec(QStringLiteral("SET DateStyle = 'ISO, YMD'"));
-        q.exec(QStringLiteral("SET client_min_messages = warning"));
-        // Compiling a plan costs more than the short statements of a form ever run.
-        q.exec(QStringLiteral("SET jit = off"));
+        // embedded backend waits for a busy file. Compiling a plan costs more than the short
+        // statements of a form ever run (jit off). One round trip: a form connects again
+        // after it gave its connection back.
+        q.exec(QStringLiteral("SELECT set_config('statement_timeout', '600000', false), "
+                              "set_config('lock_timeout', '%1', false), set_config('DateStyle', 'ISO, YMD', false), "
+                              "set_config('client_min_messages', 'warning', false), set_config('jit', 'off', false)")
+                   .arg(Db::BusyTimeoutMs));
         return;
     }
     if (db.driverName() != QLatin1String("QSQLITE"))
@@ -137,40 +137,44 @@ QSqlDatabase open(const QString& connectionName, const QString& databaseName, co
                   const QString& workingFolder)
 {
     const ServerLocation where = parseServerName(serverName, workingFolder);
-    if (QSqlDatabase::contains(connectionName)) {
-        // Rebuilt from scratch at every connect: no setting survives from the last one.
-        Db::forgetConnection(connectionName);
-        {
-            QSqlDatabase old = QSqlDatabase::database(connectionName, false);
-            old.close();
-        }
-        QSqlDatabase::removeDatabase(connectionName);
-    }
+    const bool embedded = where.kind == ServerLocation::Kind::Embedded;
+    const QString driver = embedded ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL");
+    // Rebuilt from scratch at every connect: every setting is given again below. The same
+    // driver keeps its registration (copies of the connection follow it); another is a new one.
     QSqlDatabase db;
-    if (where.kind == ServerLocation::Kind::Embedded) {
+    if (QSqlDatabase::contains(connectionName)) {
+        Db::forgetConnection(connectionName);
+        db = QSqlDatabase::database(connectionName, false);
+        db.close();
+        if (db.driverName() != driver) {
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(connectionName);
+        }
+    }
+    if (!db.isValid())
+        db = QSqlDatabase::addDatabase(driver, connectionName);
+    if (embedded) {
         const QString file = databaseFile(where, databaseName);
         if (!QFileInfo::exists(file))
             throw NkError(QStringLiteral("Cannot connect to database %1 on server %2: the file %3 does not exist")
                               .arg(databaseName, serverName, file),
                           NkError::Kind::Connection);
-        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
         db.setDatabaseName(file);
         // Two workstations saving at once wait for each other instead of failing.
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(Db::BusyTimeoutMs));
     } else {
-        db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
-        if (!where.host.isEmpty())
-            db.setHostName(where.host);
+        db.setHostName(where.host); // empty: libpq's default
         db.setPort(where.port);
         db.setDatabaseName(serverDatabaseName(where, databaseName));
         db.setUserName(serverUser()); // the password: libpq's PGPASSFILE / ~/.pgpass
         db.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=namkhao"));
     }
     if (!db.open()) {
-        const QString msg = db.lastError().text();
+        const QSqlError error = db.lastError();
+        const bool full = Db::errorKind(error) == NkError::Kind::ServerFull;
         throw NkError(QStringLiteral("Cannot connect to database %1 on server %2: %3")
-                          .arg(databaseName, serverName, msg),
-                      NkError::Kind::Connection);
+                          .arg(databaseName, serverName, error.text()),
+                      full ? NkError::Kind::ServerFull : NkError::Kind::Connection);
     }
     configureOpened(db);
     Db::keepStatements(connectionName);
@@ -192,3 +196,64 @@ QSqlDatabase open(const QString& connectionName, const QString& databaseName, co
 }
 
 } // namespace Connection
+
+IdleRelease::IdleRelease(const QString& connectionName, std::function<bool()> mayRelease,
+                         std::function<void()> released, QObject* parent)
+    : QObject(parent)
+    , m_name(connectionName)
+    , m_mayRelease(std::move(mayRelease))
+    , m_released(std::move(released))
+{
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, &IdleRelease::check);
+}
+
+void IdleRelease::watch(const QSqlDatabase& db)
+{
+    // The embedded backend's files cost nobody a slot: they stay open.
+    m_watching = Db::backendOf(db) == Db::Backend::PostgreSQL;
+    if (!m_watching)
+        m_timer.stop();
+}
+
+void IdleRelease::used()
+{
+    if (!m_watching)
+        return;
+    m_lastUse.start();
+    // Armed once; when it fires it looks at the last use and waits on for the rest.
+    if (!m_timer.isActive())
+        m_timer.start(m_limit);
+}
+
+void IdleRelease::stop()
+{
+    m_watching = false;
+    m_timer.stop();
+}
+
+void IdleRelease::setLimit(int milliseconds)
+{
+    m_limit = milliseconds > 0 ? milliseconds : DefaultMs;
+    if (m_timer.isActive())
+        m_timer.start(m_limit);
+}
+
+void IdleRelease::check()
+{
+    const qint64 idle = m_lastUse.isValid() ? m_lastUse.elapsed() : m_limit;
+    if (idle < m_limit) {
+        m_timer.start(int(m_limit - idle));
+        return;
+    }
+    if (!m_mayRelease()) {
+        m_timer.start(m_limit);
+        return;
+    }
+    m_watching = false;
+    if (QSqlDatabase::contains(m_name)) {
+        Db::forgetConnection(m_name);
+        QSqlDatabase::database(m_name, false).close();
+    }
+    m_released();
+}

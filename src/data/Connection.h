@@ -1,7 +1,11 @@
 #pragma once
+#include <QElapsedTimer>
+#include <QObject>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
+#include <functional>
 
 // Where the databases live, decided by the server name (first line of "Server.Dat"):
 //   "postgresql://host[:port][/prefix]" or "pg:host[:port][/prefix]"
@@ -38,7 +42,10 @@ QString serverUser();
 QStringList buildParams(const QString& databaseName, const QString& serverName);
 
 // (Re)configures the named Qt connection from scratch and opens it. Throws NkError when the
-// database cannot be opened (a missing SQLite file is an error, never silently created).
+// database cannot be opened (a missing SQLite file is an error, never silently created; a
+// server without a free connection slot is an error of kind ServerFull). A connection opened
+// again on the same backend keeps its registration, so copies of it held elsewhere (a
+// dialog's) use the new one.
 QSqlDatabase open(const QString& connectionName, const QString& databaseName,
                   const QString& serverName, const QString& workingFolder);
 
@@ -47,3 +54,29 @@ QSqlDatabase open(const QString& connectionName, const QString& databaseName,
 void configureOpened(QSqlDatabase& db);
 
 } // namespace Connection
+
+// Gives a server connection back to its server once it has been idle for a while (no
+// statement, no transaction), so an open form nobody works in holds no connection slot; its
+// owner opens it again at the next statement, as after a lost connection. The connection keeps
+// its registration (copies of it follow when it opens again). `mayRelease` says whether it may
+// go now (not inside a transaction); `released` tells the owner it went.
+class IdleRelease : public QObject {
+public:
+    static constexpr int DefaultMs = 60000;
+    IdleRelease(const QString& connectionName, std::function<bool()> mayRelease, std::function<void()> released,
+                QObject* parent = nullptr);
+    void watch(const QSqlDatabase& db); // after each connect: a server connection is watched
+    void used();                        // at every use of the connection; cheap
+    void stop();                        // the owner closed it
+    void setLimit(int milliseconds);    // 0: DefaultMs
+
+private:
+    void check();
+    QString m_name;
+    std::function<bool()> m_mayRelease;
+    std::function<void()> m_released;
+    QTimer m_timer;
+    QElapsedTimer m_lastUse;
+    int m_limit = DefaultMs;
+    bool m_watching = false;
+};

@@ -83,10 +83,16 @@ NkError::Kind errorKind(const QSqlError& error)
             return NkError::Kind::ReadOnly;
         if (code == QLatin1String("55P03") || code == QLatin1String("40P01") || code == QLatin1String("57014"))
             return NkError::Kind::Busy;
+        if (code == QLatin1String("53300"))
+            return NkError::Kind::ServerFull;
         if (code.startsWith(QLatin1String("08")) || code.startsWith(QLatin1String("57P")))
             return NkError::Kind::Connection;
     }
-    // Drivers that give no code: their texts.
+    // Drivers that give no code: their texts. A server refusing a connection for want of a
+    // slot says so in the sign-in answer, which comes without a code.
+    for (const char* full : {"too many clients", "connection slots are reserved", "too many connections"})
+        if (text.contains(QLatin1String(full)))
+            return NkError::Kind::ServerFull;
     if (text.contains(QLatin1String("database is locked")) || text.contains(QLatin1String("database table is locked")))
         return NkError::Kind::Busy;
     if (text.contains(QLatin1String("disk is full")) || text.contains(QLatin1String("no space left")))
@@ -355,6 +361,15 @@ bool serverTransactionOpen(const QSqlDatabase& db)
 
 void runWaitingForLocks(const QSqlDatabase& db, const std::function<void()>& work)
 {
+    if (!serverHandle(db)) {
+        work();
+        return;
+    }
+    // The savepoint first: the driver reads what an earlier statement left unread before it
+    // sends it, and only then does the connection tell whether a transaction is open (a
+    // savepoint outside one is refused and leaves nothing behind).
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("SAVEPOINT nk_lock_wait"));
     if (!serverTransactionOpen(db)) {
         work();
         return;
@@ -367,17 +382,16 @@ void runWaitingForLocks(const QSqlDatabase& db, const std::function<void()>& wor
         if (waiting && w.hook)
             w.hook(false);
     };
-    QSqlQuery q(db);
     for (;;) {
-        q.exec(QStringLiteral("SAVEPOINT nk_lock_wait"));
         q.exec(QStringLiteral("SET LOCAL lock_timeout = 200"));
         try {
             work();
         } catch (const NkError& e) {
-            // Back to before the try (the short timeout with it); the transaction lives on.
+            // Back to before the try (the short timeout with it; the savepoint stays for the
+            // next one); the transaction lives on.
             q.exec(QStringLiteral("ROLLBACK TO SAVEPOINT nk_lock_wait"));
-            q.exec(QStringLiteral("RELEASE SAVEPOINT nk_lock_wait"));
             if (e.kind() != NkError::Kind::Busy || waited.elapsed() >= w.limitMs) {
+                q.exec(QStringLiteral("RELEASE SAVEPOINT nk_lock_wait"));
                 stopWaiting();
                 throw;
             }
@@ -546,10 +560,39 @@ QString serverSpelling(const QString& sql)
 
 } // namespace
 
+bool execKept(const QSqlDatabase& db, const QString& sql, const QVariantMap& params, QSqlRecord* first)
+{
+    QSqlRecord row;
+    return readFirst(db, sql, params, first ? *first : row);
+}
+
+namespace {
+QHash<QString, std::function<void()>>& reopeners()
+{
+    static QHash<QString, std::function<void()>> r;
+    return r;
+}
+} // namespace
+
+void setReopen(const QString& connectionName, std::function<void()> reopen)
+{
+    if (reopen)
+        reopeners().insert(connectionName, std::move(reopen));
+    else
+        reopeners().remove(connectionName);
+}
+
 QString dialectSql(const QSqlDatabase& db, const QString& sql)
 {
     if (backendOf(db) == Backend::SQLite)
         return sql;
+    if (!db.isOpen()) {
+        // Given back while idle (or lost): its owner opens it again; a copy shares the opened
+        // connection.
+        const auto it = reopeners().constFind(db.connectionName());
+        if (it != reopeners().constEnd())
+            (*it)();
+    }
     // The same texts come again and again (searches at every key, the lines of a save).
     static QHash<QString, QString> cache;
     if (const auto it = cache.constFind(sql); it != cache.constEnd())

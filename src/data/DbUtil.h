@@ -53,6 +53,14 @@ QVariant paramValue(const QVariantMap& params, const QString& name);
 bool readFirst(const QSqlDatabase& db, const QString& sql, const QVariantMap& params, QSqlRecord& record);
 void readRows(const QSqlDatabase& db, const QString& sql, const QVariantMap& params, QSqlRecord& columns,
               const std::function<void(QVector<QVariant>& values)>& row);
+// A statement every save runs (the counter of a document code, the number set on a header,
+// the log row), kept prepared like the reads above: on a server one round trip. `first`, when
+// given, receives the first row of its RETURNING clause; true when there was one.
+bool execKept(const QSqlDatabase& db, const QString& sql, const QVariantMap& params, QSqlRecord* first = nullptr);
+// A server connection its owner gave back while idle (Connection::IdleRelease) opens again
+// before its next statement (dialectSql), also when the statement comes through a copy of the
+// connection kept by a dialog: the owner registers how it opens it (an empty function: none).
+void setReopen(const QString& connectionName, std::function<void()> reopen);
 // A write statement run once per row of a set (the inserts, changes and deletes a cached data
 // set applies) inside the caller's transaction: prepared once, each named parameter bound by
 // its place in parameters(). On the embedded backend it runs on the engine of the Qt
@@ -119,7 +127,8 @@ QString nowSql(const QSqlDatabase& db);          // getdate()
 QString wholeNumberTextSql(Backend backend, const QString& expression, int width);
 
 // The statement as the connection's engine takes it; every place that prepares a statement
-// passes it through here. SQLite: unchanged. PostgreSQL: LIKE becomes ILIKE (SQLite's LIKE
+// passes it through here (and a server connection given back while idle opens again here,
+// see setReopen). SQLite: unchanged. PostgreSQL: LIKE becomes ILIKE (SQLite's LIKE
 // ignores the case of letters, as the suite's server did, also on expressions such as
 // "a || b"), and every ":X" takes the spelling of its first occurrence (the server's driver
 // binds names exactly, SQLite's ignores their case).

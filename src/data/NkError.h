@@ -16,6 +16,7 @@ public:
         ReadOnly,   // the database can be read but not written
         Connection, // the database could not be reached or opened
         Duplicate,  // a value that must be unique is already stored
+        ServerFull, // the database server has no free connection slot
         Database,   // the database refused a statement for another reason
     };
     explicit NkError(QString message, Kind kind = Kind::General, QString userText = {})

@@ -10,6 +10,7 @@
 #include "data/TDM.h"
 
 #include <QSqlQuery>
+#include <QUuid>
 #include <QVariantMap>
 
 DocNumberKey DocNumberKeyOf(const QString& table)
@@ -143,20 +144,24 @@ QVariant kindOf(const CachedDataSet& header, const DocNumberKey& key)
 }
 
 // Writes the header and logs it; a new header's Id comes from its own insert. A number
-// already in use is refused before anything is written.
+// already in use is refused before anything is written; a stand-in is logged when the number
+// replaces it.
 int postHeader(TDM& dm, CachedDataSet& header, const QString& newNumber, bool isNew, const QString& numberColumn)
 {
     QString number;
     if (isNew) {
         number = newNumber;
         const DocNumberKey key = DocNumberKeyOf(insertTable(header.insertSQL()));
-        if (key.isValid())
+        const bool standIn = TDM::IsProvisionalDocNo(number);
+        if (key.isValid() && !standIn)
             dm.CheckDocNoFree(key.table, number, kindOf(header, key));
         header.SetField(numberColumn, number);
         if (header.state() != CachedDataSet::State::Browse)
             header.Post();
-        SaveSteps::report(SaveSteps::Step::Log);
-        dm.AddUserLog(1, 0, number);
+        if (!standIn) {
+            SaveSteps::report(SaveSteps::Step::Log);
+            dm.AddUserLog(1, 0, number);
+        }
     } else {
         if (header.state() != CachedDataSet::State::Browse)
             header.Post();
@@ -196,14 +201,77 @@ int TDM::PostNewDocNo(CachedDataSet& header, const QDateTime& docDate, const QSt
                       const QString& numberColumn, const QString& paramName)
 {
     const bool isNew = currentRowIsNew(header);
-    QString number;
-    if (isNew) {
-        const DocNumberKey key = DocNumberKeyOf(insertTable(header.insertSQL()));
-        number = key.isValid() ? NewFreeDocNo(docCode, docDate, key.table, kindOf(header, key))
-                               : NewDocNo(docCode, docDate);
-    }
+    Q_UNUSED(docDate);   // the number is drawn by FinishNewDocument
+    Q_UNUSED(docCode);
     Q_UNUSED(paramName); // the Id comes from the insert, not from a read-back by number
-    return postHeader(*this, header, number, isNew, numberColumn);
+    return postHeader(*this, header, isNew ? ProvisionalDocNo() : QString(), isNew, numberColumn);
+}
+
+// ---- numbering at the end of the save --------------------------------------------------
+
+namespace {
+const QLatin1String kStandInMark("#NK#");
+} // namespace
+
+QString TDM::ProvisionalDocNo()
+{
+    // Longer than any number a document code gives or a user can type (typed numbers are cut
+    // to the code's width), and unique to this save.
+    m_standIn = kStandInMark + QUuid::createUuid().toString(QUuid::Id128);
+    return m_standIn;
+}
+
+bool TDM::IsProvisionalDocNo(const QString& number)
+{
+    return number.size() == 36 && number.startsWith(kStandInMark);
+}
+
+QString TDM::FinishNewDocument(CachedDataSet& header, const QString& numberColumn, int id, const QString& docCode,
+                               const QDateTime& docDate)
+{
+    const QString standIn = header.AsString(numberColumn);
+    if (!IsProvisionalDocNo(standIn))
+        return standIn;
+    SaveSteps::report(SaveSteps::Step::Number);
+    const QString table = insertTable(header.insertSQL());
+    const DocNumberKey key = DocNumberKeyOf(table);
+    // The number replaces the stand-in unless the number is in use (typed by hand before the
+    // code numbered itself): then the next one is drawn. The check is part of the update.
+    QString sql = QStringLiteral("UPDATE %1 SET %2 = :number WHERE %3 = :id").arg(table, numberColumn, header.keyField());
+    QVariantMap p{{QStringLiteral("id"), id}};
+    if (key.isValid()) {
+        sql += QStringLiteral(" AND NOT EXISTS (SELECT 1 FROM %1 WHERE %2 = :taken").arg(key.table, key.numberColumn);
+        if (!key.kindColumn.isEmpty()) {
+            sql += QStringLiteral(" AND coalesce(%1,'') = :kind").arg(key.kindColumn);
+            p.insert(QStringLiteral("kind"), kindOf(header, key).toString());
+        }
+        sql += QLatin1Char(')');
+    }
+    sql += QStringLiteral(" RETURNING ") + header.keyField();
+    constexpr int MaxSkipped = 1000;
+    QString number;
+    for (int i = 0;; ++i) {
+        if (i > MaxSkipped)
+            throw DocNoTakenError(number);
+        number = NewDocNo(docCode, docDate);
+        p.insert(QStringLiteral("number"), number);
+        p.insert(QStringLiteral("taken"), number);
+        try {
+            if (Db::execKept(DMdata(), sql, p))
+                break;
+        } catch (const NkError& e) {
+            // Another workstation stored the number meanwhile, by hand.
+            if (e.kind() == NkError::Kind::Duplicate)
+                throw DocNoTakenError(number, e.message());
+            throw;
+        }
+    }
+    header.assign(header.RecNo(), numberColumn, number);
+    ServerProcs::RenumberVoucher(DMdata(), id, standIn, number);
+    m_standIn.clear();
+    SaveSteps::report(SaveSteps::Step::Log);
+    AddUserLog(1, 0, number);
+    return number;
 }
 
 int TDM::PostDocNo(CachedDataSet& header, const QString& number, const QString& /*docCode*/,

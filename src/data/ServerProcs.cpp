@@ -59,6 +59,18 @@ QSqlQuery run(const QSqlDatabase& db, const QString& proc, const QString& sql,
     return q;
 }
 
+// The statements of a save, run at every save: kept prepared (on a server one round trip
+// each). `first` receives the first row, if any; a failure names the procedure.
+bool runKept(const QSqlDatabase& db, const QString& proc, const QString& sql, const QVariantMap& params = {},
+             QSqlRecord* first = nullptr)
+{
+    try {
+        return Db::execKept(db, sql, params, first);
+    } catch (const NkError& e) {
+        throw NkError(proc + QStringLiteral(": ") + e.message(), e.kind(), e.userText());
+    }
+}
+
 QString nowText(const QSqlDatabase& db, const QString& proc)
 {
     QSqlQuery q = run(db, proc, QStringLiteral("SELECT ") + Db::nowSql(db));
@@ -100,20 +112,21 @@ QString configAccount(const QSqlRecord& config, const QString& column)
 
 QSqlRecord readConfig(const QSqlDatabase& db, const QString& proc)
 {
-    QSqlQuery q = run(db, proc,
-                      QStringLiteral("SELECT GLImportAccount, GLFrCreditorAccount, GLExpenseAccount, GLVatAccount, "
-                                     "GLCreditorAccount, GLCashAccount FROM Config ORDER BY Id LIMIT 1"));
-    if (!q.next())
+    QSqlRecord r;
+    if (!runKept(db, proc,
+                 QStringLiteral("SELECT GLImportAccount, GLFrCreditorAccount, GLExpenseAccount, GLVatAccount, "
+                                "GLCreditorAccount, GLCashAccount FROM Config ORDER BY Id LIMIT 1"),
+                 {}, &r))
         throw NkError(QStringLiteral("%1: ไม่พบข้อมูลในตาราง Config (no Config row)").arg(proc));
-    return Db::rowRecord(q);
+    return r;
 }
 
 QSqlRecord readHeader(const QSqlDatabase& db, const QString& proc, const QString& sql, int docId)
 {
-    QSqlQuery q = run(db, proc, sql, {{QStringLiteral(":id"), docId}});
-    if (!q.next())
+    QSqlRecord r;
+    if (!runKept(db, proc, sql, {{QStringLiteral("id"), docId}}, &r))
         throw NkError(QStringLiteral("%1: ไม่พบเอกสาร Id %2 (document not found)").arg(proc).arg(docId));
-    return Db::rowRecord(q);
+    return r;
 }
 
 GlVoucher importVoucher(const QSqlDatabase& db, const QString& proc, int docId)
@@ -167,54 +180,59 @@ GlVoucher billVoucher(const QSqlDatabase& db, const QString& proc, int docId, bo
     return v;
 }
 
+// The document number the last voucher of this process was written under.
+QString& lastVoucherNumber()
+{
+    static QString number;
+    return number;
+}
+
 void writeVoucher(const QSqlDatabase& db, const QString& proc, int docId, int userId, const GlVoucher& v)
 {
+    lastVoucherNumber() = v.docNo;
     // Saving a document again replaces its voucher instead of adding a second one.
-    const std::vector<std::pair<QString, QVariant>> key = {{QStringLiteral(":id"), docId},
-                                                            {QStringLiteral(":type"), v.docType}};
-    run(db, proc,
-        QStringLiteral("DELETE FROM gldt WHERE glhd IN (SELECT id FROM glhd WHERE glfromdocid = :id AND glfromdoctype = :type)"),
-        key);
-    run(db, proc, QStringLiteral("DELETE FROM glhd WHERE glfromdocid = :id AND glfromdoctype = :type"), key);
+    const QVariantMap key{{QStringLiteral("id"), docId}, {QStringLiteral("type"), v.docType}};
+    runKept(db, proc,
+            QStringLiteral("DELETE FROM gldt WHERE glhd IN (SELECT id FROM glhd WHERE glfromdocid = :id AND glfromdoctype = :type)"),
+            key);
+    runKept(db, proc, QStringLiteral("DELETE FROM glhd WHERE glfromdocid = :id AND glfromdoctype = :type"), key);
 
     double debit = 0, credit = 0;
     for (const GlLine& l : v.lines) {
         debit += l.debit;
         credit += l.credit;
     }
-    QSqlQuery h = run(db, proc,
-                      Db::insertReturningId(db,
-                                            QStringLiteral("INSERT INTO glhd (gldocno, gldate, gldesc, glfromdoctype, "
-                                                           "glfromdocid, glfromdocno, totaldebit, totalcredit, posted, "
-                                                           "userid, createdate) VALUES (:gldocno, :gldate, :gldesc, "
-                                                           ":type, :id, :docno, :debit, :credit, 'N', :userid, :created)"),
-                                            QStringLiteral("id")),
-                      {{QStringLiteral(":gldocno"), v.docNo.trimmed()},
-                       {QStringLiteral(":gldate"), v.docDate},
-                       {QStringLiteral(":gldesc"), v.description},
-                       {QStringLiteral(":type"), v.docType},
-                       {QStringLiteral(":id"), docId},
-                       {QStringLiteral(":docno"), v.docNo},
-                       {QStringLiteral(":debit"), round2(debit)},
-                       {QStringLiteral(":credit"), round2(credit)},
-                       {QStringLiteral(":userid"), userId},
-                       {QStringLiteral(":created"), nowText(db, proc)}});
-    const QVariant glhdId = Db::insertedId(db, h);
-    if (!glhdId.isValid())
+    QSqlRecord h;
+    if (!runKept(db, proc,
+                 QStringLiteral("INSERT INTO glhd (gldocno, gldate, gldesc, glfromdoctype, glfromdocid, glfromdocno, "
+                                "totaldebit, totalcredit, posted, userid, createdate) VALUES (:gldocno, :gldate, :gldesc, "
+                                ":type, :id, :docno, :debit, :credit, 'N', :userid, ")
+                     + Db::nowSql(db) + QStringLiteral(") RETURNING id"),
+                 {{QStringLiteral("gldocno"), v.docNo.trimmed()},
+                  {QStringLiteral("gldate"), v.docDate},
+                  {QStringLiteral("gldesc"), v.description},
+                  {QStringLiteral("type"), v.docType},
+                  {QStringLiteral("id"), docId},
+                  {QStringLiteral("docno"), v.docNo},
+                  {QStringLiteral("debit"), round2(debit)},
+                  {QStringLiteral("credit"), round2(credit)},
+                  {QStringLiteral("userid"), userId}},
+                 &h))
         throw NkError(QStringLiteral("%1: voucher header Id not returned").arg(proc));
+    const QVariant glhdId = h.value(0);
     int recNo = 0;
     for (const GlLine& l : v.lines) {
         if (l.debit == 0 && l.credit == 0)
             continue;
-        run(db, proc,
-            QStringLiteral("INSERT INTO gldt (glhd, glrecno, account, description, debit, credit) "
-                           "VALUES (:glhd, :recno, :account, :desc, :debit, :credit)"),
-            {{QStringLiteral(":glhd"), glhdId},
-             {QStringLiteral(":recno"), ++recNo},
-             {QStringLiteral(":account"), l.account},
-             {QStringLiteral(":desc"), l.description},
-             {QStringLiteral(":debit"), l.debit},
-             {QStringLiteral(":credit"), l.credit}});
+        runKept(db, proc,
+                QStringLiteral("INSERT INTO gldt (glhd, glrecno, account, description, debit, credit) "
+                               "VALUES (:glhd, :recno, :account, :desc, :debit, :credit)"),
+                {{QStringLiteral("glhd"), glhdId},
+                 {QStringLiteral("recno"), ++recNo},
+                 {QStringLiteral("account"), l.account},
+                 {QStringLiteral("desc"), l.description},
+                 {QStringLiteral("debit"), l.debit},
+                 {QStringLiteral("credit"), l.credit}});
     }
 }
 
@@ -227,49 +245,36 @@ QString NewDocumentNo(const QSqlDatabase& db, const QString& docCode, int docYea
     const QString proc = QStringLiteral("NewDocumentNo");
     beforeCompanyProc(proc);
     const QString code = docCode.trimmed();
-    const std::vector<std::pair<QString, QVariant>> key = {{QStringLiteral(":code"), code},
-                                                           {QStringLiteral(":year"), docYear}};
-
-    // A converted code is served by the DocumentNo row the conversion names.
-    QVariant rowId;
-    {
-        QSqlQuery q = run(db, proc,
-                          QStringLiteral("SELECT DocumentNo FROM DocNoConvert WHERE Code = :code AND DocYear = :year"), key);
-        if (q.next())
-            rowId = q.value(0);
-    }
-    if (!rowId.isValid()) {
-        QSqlQuery q = run(db, proc, QStringLiteral("SELECT Id FROM DocumentNo WHERE Code = :code AND DocYear = :year"), key);
-        if (q.next())
-            rowId = q.value(0);
-    }
     const QString notFound = QStringLiteral("ไม่พบรหัสเอกสาร %1 ปี %2").arg(code).arg(docYear);
-    if (!rowId.isValid())
-        throw NkError(notFound);
 
-    // One statement increments and reads the counter back, so the number is taken atomically
+    // One statement finds the counter (a converted code is served by the DocumentNo row the
+    // conversion names), increments it and reads it back, so the number is taken atomically
     // even when the caller has no transaction; inside BEGIN IMMEDIATE savers queue anyway. On
     // a server the update locks the counter's row until the saving transaction ends: a second
-    // saver of the code waits here (with the wait shown) and counts on from the committed value.
-    QString prefix;
-    qlonglong lastNo = 0;
-    int length = 0;
-    bool found = false;
-    Db::runWaitingForLocks(db, [&] {
-        QSqlQuery q = run(db, proc,
-                          QStringLiteral("UPDATE DocumentNo SET LastNo = COALESCE(LastNo, 0) + 1 WHERE Id = :id "
-                                         "RETURNING Prefix, LastNo, DocumentLength"),
-                          {{QStringLiteral(":id"), rowId}});
-        found = q.next();
-        if (found) {
-            prefix = q.value(0).toString().trimmed();
-            lastNo = q.value(1).toLongLong();
-            length = q.value(2).toInt();
-        }
-    });
+    // saver of the code waits (with the wait shown) and counts on from the committed value.
+    // Saves draw their number last (TDM::FinishNewDocument), so the row is held briefly.
+    const QString counter = QStringLiteral(
+        "UPDATE DocumentNo SET LastNo = COALESCE(LastNo, 0) + 1 WHERE Id = %1 RETURNING Prefix, LastNo, DocumentLength");
+    const QString row = QStringLiteral("COALESCE((SELECT DocumentNo FROM DocNoConvert WHERE Code = :code AND DocYear = "
+                                       ":year), (SELECT Id FROM DocumentNo WHERE Code = :code2 AND DocYear = :year2))");
+    const QVariantMap key{{QStringLiteral("code"), code},
+                          {QStringLiteral("year"), docYear},
+                          {QStringLiteral("code2"), code},
+                          {QStringLiteral("year2"), docYear}};
+    QSqlRecord r;
+    auto draw = [&](const QString& which) { return runKept(db, proc, counter.arg(which), key, &r); };
+    // On a server, first without waiting: a counter another saver holds gives no row here
+    // (and leaves the transaction as it was); only then the waiting update.
+    bool found = Db::backendOf(db) == Db::Backend::PostgreSQL
+                 && draw(QStringLiteral("(SELECT Id FROM DocumentNo WHERE Id = %1 FOR UPDATE SKIP LOCKED)").arg(row));
+    if (!found)
+        Db::runWaitingForLocks(db, [&] { found = draw(row); });
     if (!found)
         throw NkError(notFound);
 
+    const QString prefix = r.value(0).toString().trimmed();
+    const qlonglong lastNo = r.value(1).toLongLong();
+    const int length = r.value(2).toInt();
     const int digits = std::max(1, length - int(prefix.size()));
     const QString running = QString::number(lastNo).rightJustified(digits, QLatin1Char('0'));
     const QString number = prefix + running;
@@ -285,15 +290,16 @@ void UserAddLog(const QSqlDatabase& db, int userId, int menuId, int functionList
 {
     const QString proc = QStringLiteral("UserAddLog");
     beforeCompanyProc(proc);
-    run(db, proc,
-        QStringLiteral("INSERT INTO UserLog (LogDate, UserId, MenuId, FunctionListId, DocumentId, Remark) "
-                       "VALUES (:logdate, :userid, :menuid, :functionlistid, :documentid, :remark)"),
-        {{QStringLiteral(":logdate"), nowText(db, proc)},
-         {QStringLiteral(":userid"), userId},
-         {QStringLiteral(":menuid"), menuId},
-         {QStringLiteral(":functionlistid"), functionListId},
-         {QStringLiteral(":documentid"), documentId},
-         {QStringLiteral(":remark"), remark}});
+    // The server's clock inside the statement, kept prepared: one round trip, as the log of a
+    // new document is written while the counter of its code is held.
+    runKept(db, proc,
+            QStringLiteral("INSERT INTO UserLog (LogDate, UserId, MenuId, FunctionListId, DocumentId, Remark) VALUES (")
+                + Db::nowSql(db) + QStringLiteral(", :userid, :menuid, :functionlistid, :documentid, :remark)"),
+            {{QStringLiteral("userid"), userId},
+             {QStringLiteral("menuid"), menuId},
+             {QStringLiteral("functionlistid"), functionListId},
+             {QStringLiteral("documentid"), documentId},
+             {QStringLiteral("remark"), remark}});
 }
 
 QDateTime ServerTime(const QSqlDatabase& db)
@@ -321,6 +327,22 @@ void GenerateGL(const QSqlDatabase& db, const QString& procName, int docId, int 
     else
         throw NkError(QStringLiteral("ไม่พบโปรแกรมบันทึกบัญชี %1 (unknown GL procedure)").arg(proc));
     writeVoucher(db, proc, docId, userId, v);
+}
+
+void RenumberVoucher(const QSqlDatabase& db, int docId, const QString& standIn, const QString& number)
+{
+    if (standIn.isEmpty() || lastVoucherNumber() != standIn)
+        return;
+    runKept(db, QStringLiteral("RenumberVoucher"),
+            QStringLiteral("UPDATE glhd SET gldocno = :trimmed, glfromdocno = :number, gldesc = replace(gldesc, "
+                           ":standin, :trimmed2) WHERE glfromdocid = :id AND glfromdocno = :standin2"),
+            {{QStringLiteral("trimmed"), number.trimmed()},
+             {QStringLiteral("number"), number},
+             {QStringLiteral("standin"), standIn},
+             {QStringLiteral("trimmed2"), number.trimmed()},
+             {QStringLiteral("id"), docId},
+             {QStringLiteral("standin2"), standIn}});
+    lastVoucherNumber() = number;
 }
 
 QString MenuCaptionIn(bool thai, const QString& caption, const QString& engCaption)

@@ -5,9 +5,8 @@
 #include <QVariantMap>
 #include <functional>
 
-// The procedures the suite's databases carry. The embedded backend runs them in C++ on the
-// caller's connection (and so inside the caller's transaction); a server backend calls its
-// SQL functions of the same names.
+// The procedures the suite's databases carry, run in C++ on the caller's connection (and so
+// inside the caller's transaction) on both backends.
 struct MenuCaptionResult {
     QString Caption;
     QString AccessR, AddR, ModifyR, DeleteR;
@@ -25,6 +24,11 @@ QDateTime ServerTime(const QSqlDatabase& db);
 // GL_ImHd, GL_MrHd, GL_PcHd: a balanced voucher in glhd/gldt marked with the document's Id
 // and number. `procName` is one of the three names (case-insensitive).
 void GenerateGL(const QSqlDatabase& db, const QString& procName, int docId, int userId);
+// A voucher just written for a new document under its stand-in number (the number is drawn
+// at the end of the save, TDM::FinishNewDocument) takes the document's number: gldocno,
+// glfromdocno and the number in its text. Nothing happens when the last voucher this process
+// wrote was written under another number.
+void RenumberVoucher(const QSqlDatabase& db, int docId, const QString& standIn, const QString& number);
 
 // Configuration database.
 // The caption of a menu entry in the user's language: Thai for LanguageNo 1, otherwise the

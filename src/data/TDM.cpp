@@ -19,10 +19,14 @@ TDM::TDM(QObject* parent)
     , StartFolder(QDir::currentPath())
 {
     setObjectName(QStringLiteral("DM"));
+    m_idle = new IdleRelease(QLatin1String(ConnectionName), [this] { return !m_inTransaction; },
+                             [this] { m_connected = false; }, this);
+    Db::setReopen(QLatin1String(ConnectionName), [this] { DMdata(); });
 }
 
 TDM::~TDM()
 {
+    Db::setReopen(QLatin1String(ConnectionName), {});
     CloseConnection();
     if (DM == this)
         DM = nullptr;
@@ -44,13 +48,25 @@ bool TDM::Connected() const
 QSqlDatabase TDM::DMdata()
 {
     if (!Connected()) {
+        // A connection lost inside a save is not replaced there: what the save wrote went
+        // with it, so the save fails and is rolled back.
+        if (m_inTransaction)
+            throw NkError(QStringLiteral("The connection to database %1 was lost during the save").arg(m_databaseName),
+                          NkError::Kind::Connection);
         BeforeConnect();
         const QString server = Connection::readServerName(StartFolder);
-        Connection::open(QLatin1String(ConnectionName), m_databaseName, server, StartFolder);
+        const QSqlDatabase db = Connection::open(QLatin1String(ConnectionName), m_databaseName, server, StartFolder);
         m_connected = true;
+        m_idle->watch(db);
         AfterConnect();
     }
+    m_idle->used();
     return QSqlDatabase::database(QLatin1String(ConnectionName), false);
+}
+
+void TDM::setIdleRelease(int milliseconds)
+{
+    m_idle->setLimit(milliseconds);
 }
 
 void TDM::BeforeConnect()
@@ -73,6 +89,7 @@ void TDM::CloseConnection()
 {
     if (m_inTransaction)
         Rollback();
+    m_idle->stop();
     m_connected = false;
     m_configOpen = false;
     m_periodsOpen = false;
@@ -101,12 +118,15 @@ void TDM::StartTransaction()
     }
     m_inTransaction = true;
     m_savedNumber.clear();
+    m_standIn.clear();
 }
 
 void TDM::Commit()
 {
     if (!m_inTransaction)
         return;
+    if (!m_standIn.isEmpty())
+        throw NkError(QStringLiteral("A new document still holds its stand-in number %1: nothing was committed").arg(m_standIn));
     Db::commit(DMdata());
     m_inTransaction = false;
     const QString saved = std::exchange(m_savedNumber, QString());
@@ -120,6 +140,7 @@ void TDM::Rollback() noexcept
         return;
     m_inTransaction = false;
     m_savedNumber.clear();
+    m_standIn.clear();
     if (QSqlDatabase::contains(QLatin1String(ConnectionName)))
         Db::rollback(QSqlDatabase::database(QLatin1String(ConnectionName), false));
 }

@@ -9,6 +9,7 @@
 #include <QVariant>
 
 class CachedDataSet;
+class IdleRelease;
 class NkError;
 
 // The main data module: the one company connection every form shares, the Config row,
@@ -29,6 +30,9 @@ public:
     QSqlDatabase DMdata();
     bool Connected() const;
     void CloseConnection();
+    // A server connection is given back after this long without a statement (outside a
+    // transaction) and opened again at the next one (Connection::IdleRelease).
+    void setIdleRelease(int milliseconds);
     const QStringList& Params() const { return m_params; }
     static constexpr const char* ConnectionName = "DMDATA";
 
@@ -61,6 +65,9 @@ public:
     // ---- numbering ------------------------------------------------------------------------
     int GetDocLength(const QString& docCode);
     QString NewDocNo(const QString& docCode, const QDateTime& docDate);
+    // Write a document header (log action 2 for an existing one, or action 1 for a new one
+    // with a typed number) and return its Id. PostNewDocNo writes a new header under a
+    // stand-in: its number is drawn by FinishNewDocument before the commit.
     int PostNewDocNo(CachedDataSet& header, const QDateTime& docDate, const QString& docCode,
                      const QString& numberColumn, const QString& paramName);
     int PostDocNo(CachedDataSet& header, const QString& number, const QString& docCode,
@@ -82,6 +89,18 @@ public:
     // The refusal of a save whose number is in use (technical: the driver's words when the
     // database itself refused it).
     static NkError DocNoTakenError(const QString& number, const QString& technical = {});
+    // A new document numbered automatically is numbered as late as its save allows, so the
+    // counter of its code (locked on a server from the draw to the commit) is held briefly:
+    // its header goes in with ProvisionalDocNo, a stand-in unique to this save; its lines,
+    // duty groups and ledger voucher follow with the header's Id; FinishNewDocument, right
+    // before the commit, draws the number (passing over numbers in use), sets it on the
+    // header row (and on the voucher written under the stand-in), logs action 1 and returns
+    // it. A header holding no stand-in (a typed number, an existing document) is returned as
+    // it is. A transaction is never committed while a stand-in is left.
+    QString ProvisionalDocNo();
+    static bool IsProvisionalDocNo(const QString& number);
+    QString FinishNewDocument(CachedDataSet& header, const QString& numberColumn, int id, const QString& docCode,
+                              const QDateTime& docDate);
     // Rolls a failed document save back; an automatic number drawn inside it (numberDrawn) was
     // never stored, so the header's number is cleared and the next try draws again.
     void RollbackDocument(CachedDataSet& header, const QString& numberColumn, bool numberDrawn);
@@ -113,8 +132,10 @@ private:
     QString m_databaseName;
     QStringList m_params;
     bool m_connected = false;
+    IdleRelease* m_idle = nullptr; // gives a server connection back when idle
     bool m_inTransaction = false;
     QString m_savedNumber; // logged by the running transaction
+    QString m_standIn;     // a stand-in number not yet replaced by FinishNewDocument
     bool m_configOpen = false;
     QSqlRecord m_config;
     bool m_periodsOpen = false;

@@ -366,18 +366,20 @@ private slots:
             QCOMPARE(SqliteFile(cfgFile).count("select count(*) from ErrorLog"), errorLogRows);
     }
 
-    // The work form shown: the splash has gone, and the window has one title.
+    // The work form shown: the splash has gone, and the window has one title. A company code
+    // typed in lower case opens the company's own database (the configuration's spelling).
     void shownFormStandsAlone()
     {
         TFormLogo().grab().save(QDir(qEnvironmentVariable("NK_BUILD_DIR", ".")).filePath("splash.png"));
         QTemporaryDir dir;
         DbAdmin::createDemo(dir.filePath("data"));
         writeFile(dir.filePath("Server.Dat"), "data\n");
-        for (const QString& code : {"INBOUND", "IMPORTCOST"}) {
-            const Run r = runProgram(dir.path(), params("1", "1", "DEMO", code, QDate::currentDate().toString("dd/MM/yyyy")),
+        for (const auto& [code, company] : {std::pair{"INBOUND", "DEMO"}, std::pair{"IMPORTCOST", "demo"}}) {
+            const Run r = runProgram(dir.path(), params("1", "1", company, code, QDate::currentDate().toString("dd/MM/yyyy")),
                                      false, true);
             QVERIFY(r.finished);
             QCOMPARE(r.code, 0);
+            QVERIFY2(r.shown.isEmpty(), qPrintable(r.shown.value(0).value("text").toString()));
             const QString line = r.out.section("NK_SHOWN ", 1).section('\n', 0, 0);
             QVERIFY2(line.contains(" windows=FrInbound") || line.contains(" windows=TFr"), qPrintable(r.out));
             QVERIFY2(!line.contains("TFormLogo"), qPrintable(line));

@@ -1,12 +1,14 @@
 // Document numbers: padding, code lengths and numbering modes, the series sent to the
-// server, and writing a header with its number.
+// server, writing a header with its number, and savers of one code at once.
 #include "app/MessageService.h"
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
 #include "data/Numbering.h"
 #include "data/TDM.h"
+#include "support/ImportDoc.h"
 #include "support/TestEnv.h"
 
+#include <QProcess>
 #include <QtTest>
 
 class TstNumbering : public QObject {
@@ -196,9 +198,16 @@ private slots:
         hd.SetField(QStringLiteral("DocDate"), Db::dateToText(QDate(2026, 12, 9)));
         hd.Post();
 
+        const QDateTime date(QDate(2026, 12, 9), QTime());
         DM->StartTransaction();
-        const int id = DM->PostNewDocNo(hd, QDateTime(QDate(2026, 12, 9), QTime()), QStringLiteral("TEST"),
-                                        QStringLiteral("DocNo"), QStringLiteral("getno"));
+        const int id = DM->PostNewDocNo(hd, date, QStringLiteral("TEST"), QStringLiteral("DocNo"), QStringLiteral("getno"));
+        // The header went in under a stand-in; the number is drawn last, and a transaction
+        // that forgot to draw it commits nothing.
+        QVERIFY(TDM::IsProvisionalDocNo(hd.AsString(QStringLiteral("DocNo"))));
+        QCOMPARE(env.count(QStringLiteral("UserLog")), logsBefore);
+        QVERIFY_THROWS_EXCEPTION(NkError, DM->Commit());
+        const QString drawn = DM->FinishNewDocument(hd, QStringLiteral("DocNo"), id, QStringLiteral("TEST"), date);
+        QCOMPARE(hd.AsString(QStringLiteral("DocNo")), drawn);
         DM->Commit();
         hd.CommitUpdates();
 
@@ -280,6 +289,7 @@ private slots:
             newOrder(hd);
             DM->StartTransaction();
             const int id = DM->PostNewDocNo(hd, date, QStringLiteral("PO-P"), QStringLiteral("PoNo"), QStringLiteral("GetNo"));
+            DM->FinishNewDocument(hd, QStringLiteral("PoNo"), id, QStringLiteral("PO-P"), date);
             DM->Commit();
             QCOMPARE(hd.AsString(QStringLiteral("PoNo")), QStringLiteral("PO00000002"));
             QCOMPARE(id, env.scalar(QStringLiteral("select ID from PoHd where PoNo = 'PO00000002'")).toInt());
@@ -288,7 +298,66 @@ private slots:
         // The schema holds the line as well, whoever writes.
         QVERIFY_THROWS_EXCEPTION(NkError, env.exec(QStringLiteral("insert into PoHd (PoType, PoNo) values ('P', 'PO00000002')")));
     }
+
+    // Four workstations save import documents of one code at the same time, the number drawn
+    // at the end of each save, and now and then a save fails after its number was drawn (and
+    // is saved again): every document is stored whole, and the numbers follow each other
+    // without a gap or a repeat.
+    void fourProcessesNumberWithoutRepeatOrGap()
+    {
+        const int savers = 4, each = 200, failEvery = 20;
+        TestEnv env(TestEnv::Data::Demo, QDate(2026, 12, 9));
+        const int lastNo = env.scalar(QStringLiteral("select LastNo from DocumentNo where Code = 'IMPORT' and DocYear = 2026")).toInt();
+        const int before = env.count(QStringLiteral("ImHd"));
+        const QVariantMap newer{{QStringLiteral("m"), env.scalar(QStringLiteral("select max(ID) from ImHd"))}};
+        std::vector<std::unique_ptr<QProcess>> procs;
+        for (int i = 0; i < savers; ++i) {
+            procs.push_back(std::make_unique<QProcess>());
+            procs.back()->start(QCoreApplication::applicationFilePath(),
+                                {ImportDoc::SaverSwitch, env.folder(), QString::number(each), QStringLiteral("IMPORT"),
+                                 QString::number(failEvery)});
+        }
+        QStringList numbers;
+        int failed = 0;
+        for (const auto& p : procs) {
+            QVERIFY(p->waitForFinished(280000));
+            QVERIFY2(p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0, p->readAllStandardError().constData());
+            for (const QString& line : QString::fromUtf8(p->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
+                line.startsWith('!') ? void(++failed) : numbers.append(line);
+        }
+        const int n = savers * each;
+        QCOMPARE(failed, savers * each / failEvery);
+        QStringList expected;
+        for (int i = lastNo + 1; i <= lastNo + n; ++i)
+            expected << QStringLiteral("IM2026-%1").arg(i, 5, 10, QLatin1Char('0'));
+        numbers.sort();
+        QCOMPARE(numbers, expected);
+        QCOMPARE(env.count(QStringLiteral("ImHd")), before + n);
+        QCOMPARE(env.count(QStringLiteral("ImHd"), QStringLiteral("ImNo like '#NK#%'")), 0);
+        QCOMPARE(env.count(QStringLiteral("ImDt"), QStringLiteral("ImHd > :m"), newer), 3 * n);
+        QCOMPARE(env.count(QStringLiteral("ImDuty"), QStringLiteral("ImHd > :m"), newer), 2 * n);
+        // Each voucher and log row carries its document's own number.
+        QCOMPARE(env.count(QStringLiteral("glhd G inner join ImHd H on H.ID = G.glfromdocid"),
+                           QStringLiteral("H.ID > :m and G.glfromdoctype = 'IM' and G.glfromdocno = H.ImNo "
+                                          "and G.gldocno = H.ImNo and G.gldesc like '%' || H.ImNo || '%'"),
+                           newer),
+                 n);
+        QCOMPARE(env.count(QStringLiteral("UserLog L inner join ImHd H on H.ImNo = L.Remark"),
+                           QStringLiteral("H.ID > :m and L.FunctionListId = 1"), newer),
+                 n);
+        QCOMPARE(env.count(QStringLiteral("ImHd H"),
+                           QStringLiteral("H.ID > :m and abs(H.Total - (select sum(D.Total) from ImDt D where D.ImHd = H.ID)) > 0.001"), newer),
+                 0);
+    }
 };
 
-QTEST_GUILESS_MAIN(TstNumbering)
+int main(int argc, char** argv)
+{
+    if (const int saver = ImportDoc::saverMain(argc, argv); saver >= 0)
+        return saver;
+    QCoreApplication app(argc, argv);
+    TstNumbering tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
 #include "tst_numbering.moc"

@@ -1,7 +1,10 @@
-// The server backend's own promises: its schema is the embedded one's, money is exact,
-// workstations saving at once never collide, a company moves from its files to a server,
-// and a document saved on either backend is stored alike. Runs on the server backend only.
+// The server backend's own promises: its schema is the embedded one's, money is exact, a
+// company moves from its files to a server, a document saved on either backend is stored
+// alike, and many open work forms share a few connection slots. Runs on the server backend
+// only.
+#include "app/ErrorReporting.h"
 #include "app/MessageService.h"
+#include "app/StartUp.h"
 #include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/DbAdmin.h"
@@ -12,6 +15,9 @@
 #include "data/TDM.h"
 #include "forms/import/InboundRules.h"
 #include "forms/import/InboundSql.h"
+#include "forms/import/TFaGetFrVendor.h"
+#include "forms/import/TFrInboundBegin.h"
+#include "forms/base/TFaGetDocNo.h"
 #include "forms/purchase/TFrFrPoTran.h"
 #include "forms/receipt/TFrImExcTran.h"
 #include "forms/receipt/TFrImExpTran.h"
@@ -20,7 +26,10 @@
 #include "support/SqliteFile.h"
 #include "support/TestEnv.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -31,8 +40,6 @@
 namespace {
 
 const QDate kToday(2026, 12, 9);
-const int kSavers = 4;
-const int kDocsPerSaver = 250;
 
 // The rows a statement returns, one text each ("column=value|..."), values as the program
 // reads them, without the columns that hold the time of the save.
@@ -101,6 +108,77 @@ QStringList savedByKeys(TestEnv& env, const QString& document)
     if (id <= before) // not saved: what the user was told
         return {MessageService::lastText()};
     return storedDocument(env.company(), kind, id);
+}
+
+// A work form as a process of its own (kFormSwitch FOLDER): started as the program starts
+// it, for user 1 on the bills brought forward, its idle connections given back after a fifth
+// of a second. It says "shown", then obeys standard input line by line: "fill" types a bill
+// (number, vendor, amount) and says "filled"; "save" presses F10 and says "saved NUMBER", or
+// "refused TEXT | total AMOUNT" with the message shown and the amount still on the form.
+const char* const kFormSwitch = "--work-form";
+
+// A field typed as a user types it, then left for the next one.
+void enter(QWidget* field, const QString& text, QWidget* next)
+{
+    field->setFocus();
+    if (auto* e = qobject_cast<QLineEdit*>(field))
+        e->clear();
+    ReceiptTestKit::typeKeys(text);
+    next->setFocus();
+    ReceiptTestKit::settle();
+}
+
+int runWorkForm(int argc, char** argv)
+{
+    NkApplication app(argc, argv); // errors of the event loop end in the error hook
+    QDir::setCurrent(QString::fromLocal8Bit(argv[2]));
+    MessageService::setScripted(true);
+    DM = new TDM(&app);
+    DMConfig = new TDMConfig(&app);
+    DM->setIdleRelease(200);
+    DMConfig->setIdleRelease(200);
+    QTextStream out(stdout);
+    const StartUp::Outcome o = StartUp::start({"2", "1", "DEMO", "-", "IMPBEGIN", kToday.toString("dd/MM/yyyy")});
+    auto* f = qobject_cast<TFrInboundBegin*>(o.form);
+    if (!f) {
+        out << "refused " << o.message << Qt::endl;
+        return 3;
+    }
+    f->show();
+    QApplication::setActiveWindow(f);
+    if (!QTest::qWaitForWindowActive(f))
+        return 4;
+    QString saved;
+    QObject::connect(DM, &TDM::documentSaved, [&](const QString& number) { saved = number; });
+    out << "shown" << Qt::endl;
+    QFile in;
+    in.open(stdin, QIODevice::ReadOnly);
+    QSocketNotifier commands(0, QSocketNotifier::Read);
+    QObject::connect(&commands, &QSocketNotifier::activated, [&] {
+        const QByteArray command = in.readLine().trimmed();
+        if (command == "fill") {
+            enter(f->FaGetDocNo->DocNo, "1", f->TransportNo);
+            enter(f->FaGetFrVendor->Edit, "F002", f->GetTotal);
+            enter(f->GetTotal, "5000", f->TransportNo);
+            out << "filled" << Qt::endl;
+        } else if (command == "save") {
+            saved.clear();
+            MessageService::clearShown();
+            MessageService::queueAnswer(true);
+            QTest::keyClick(f->TransportNo, Qt::Key_F10);
+            if (!saved.isEmpty())
+                out << "saved " << saved << Qt::endl;
+            else
+                out << "refused " << MessageService::lastText().replace('\n', ' ') << " | total "
+                    << f->QHd->FieldByName("Total").toDouble() << Qt::endl;
+        } else {
+            commands.setEnabled(false);
+            QCoreApplication::exit(0); // not quit(): the form would ask its exit question
+        }
+    });
+    const int status = app.exec();
+    delete f; // before the application object, as the program does
+    return status;
 }
 
 } // namespace
@@ -206,44 +284,6 @@ private slots:
         QVERIFY(raw.exec("select Amount::text from Money order by Id desc limit 1"));
         QVERIFY(raw.next());
         QCOMPARE(raw.value(0).toString(), QString("12345678901234567.8913"));
-    }
-
-    // Four workstations save import documents at the same time: every save succeeds, the
-    // numbers follow each other without a gap or a repeat, and every document is whole.
-    void fourProcessesSaveImportDocuments()
-    {
-        TestEnv env(TestEnv::Data::Demo, kToday);
-        const int lastNo = env.scalar("select LastNo from DocumentNo where Code = 'IMPORT' and DocYear = 2026").toInt();
-        const int before = env.count("ImHd");
-        const int maxId = env.scalar("select max(ID) from ImHd").toInt();
-        std::vector<std::unique_ptr<QProcess>> savers;
-        for (int i = 0; i < kSavers; ++i) {
-            savers.push_back(std::make_unique<QProcess>());
-            savers.back()->start(QCoreApplication::applicationFilePath(),
-                                 {ImportDoc::SaverSwitch, env.folder(), QString::number(kDocsPerSaver)});
-        }
-        QStringList numbers;
-        for (const auto& p : savers) {
-            QVERIFY(p->waitForFinished(280000));
-            QVERIFY2(p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0, p->readAllStandardError().constData());
-            const QStringList lines = QString::fromUtf8(p->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-            QCOMPARE(lines.size(), kDocsPerSaver);
-            numbers += lines;
-        }
-        const int n = kSavers * kDocsPerSaver;
-        QStringList expected;
-        for (int i = lastNo + 1; i <= lastNo + n; ++i)
-            expected << QString("IM2026-%1").arg(i, 5, 10, QLatin1Char('0'));
-        numbers.sort();
-        QCOMPARE(numbers, expected);
-        QCOMPARE(env.count("ImHd"), before + n);
-        const QVariantMap newer{{"m", maxId}};
-        QCOMPARE(env.count("ImDt", "ImHd > :m", newer), 3 * n);
-        QCOMPARE(env.count("ImDuty", "ImHd > :m", newer), 2 * n);
-        QCOMPARE(env.count("glhd", "glfromdocid > :m and glfromdoctype = 'IM'", newer), n);
-        // Each header's total is the sum of its own lines, and each line's group is its own.
-        QCOMPARE(env.count("ImHd H", "H.ID > :m and H.Total <> (select sum(D.Total) from ImDt D where D.ImHd = H.ID)", newer), 0);
-        QCOMPARE(env.count("ImDt D inner join ImDuty T on T.ID = D.ImDuty", "D.ImHd > :m and T.ImHd <> D.ImHd", newer), 0);
     }
 
     // A document saved through the form's save path is stored alike on both backends, row
@@ -355,14 +395,108 @@ private slots:
         for (const char* name : {"DEMO", "ACME", "KOV_CONFIG"})
             DbAdmin::dropDatabase(server, name);
     }
+
+    // Twenty work forms open on a server of eight connection slots: each gives back what it
+    // does not use (the configuration connection once start-up has read it, the company
+    // connection when idle), so all open, stay open and save, one after another. A server with
+    // no free slot is named as such in the user's language, and the form keeps the document
+    // for the next try; the program started then says it in both languages.
+    void manyFormsShareFewConnectionSlots()
+    {
+        const int slotCount = 8, forms = 20;
+        TestServer server(slotCount);
+        TestEnv env(TestEnv::Data::Demo, kToday, server.name());
+        const QString full = "เซิร์ฟเวอร์ฐานข้อมูลรับการเชื่อมต่อเพิ่มไม่ได้ เพราะมีการเชื่อมต่อครบจำนวนที่ตั้งไว้แล้ว";
+        const QString fullEnglish = "The database server takes no more connections: all its connection slots are in use.";
+        std::vector<std::unique_ptr<QProcess>> procs;
+        auto ask = [](QProcess& p, const QByteArray& command) {
+            if (!command.isEmpty())
+                p.write(command + '\n');
+            while (!p.canReadLine())
+                if (!p.waitForReadyRead(120000))
+                    return "no answer: " + QString::fromUtf8(p.readAllStandardError());
+            return QString::fromUtf8(p.readLine()).trimmed();
+        };
+        // The server's own count of the program's connections besides the test's one.
+        QSqlDatabase watch = Connection::open("watch", "KOV_CONFIG", env.serverName(), env.folder());
+        auto inUse = [&] {
+            DM->CloseConnection();
+            DMConfig->CloseConnection();
+            return Db::scalar(watch, "select count(*) from pg_stat_activity where application_name = 'namkhao' "
+                                     "and pid <> pg_backend_pid()")
+                .toInt();
+        };
+        for (int i = 0; i < forms; ++i) {
+            procs.push_back(std::make_unique<QProcess>());
+            procs.back()->start(QCoreApplication::applicationFilePath(), {kFormSwitch, env.folder()});
+            QCOMPARE(ask(*procs.back(), {}), QString("shown"));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(inUse(), 0, 60000);
+        QStringList numbers;
+        for (const auto& p : procs) {
+            QCOMPARE(p->state(), QProcess::Running);
+            QCOMPARE(ask(*p, "fill"), QString("filled"));
+            const QString answer = ask(*p, "save");
+            QVERIFY2(answer.startsWith("saved "), qPrintable(answer));
+            numbers << answer.mid(6);
+        }
+        numbers.removeDuplicates();
+        QCOMPARE(numbers.size(), forms);
+        QCOMPARE(env.count("ImHd", "BeginBalance = 'Y' and Total = 5000"), forms);
+
+        // Every slot taken: the save is refused in plain words, the bill stays on the form.
+        QProcess& last = *procs.back();
+        QCOMPARE(ask(last, "fill"), QString("filled"));
+        QTRY_COMPARE_WITH_TIMEOUT(inUse(), 0, 60000);
+        QStringList held;
+        for (;;) {
+            try {
+                Connection::open(QString("held%1").arg(held.size()), "KOV_CONFIG", env.serverName(), env.folder());
+                held << QString("held%1").arg(held.size());
+            } catch (const NkError& e) {
+                QCOMPARE(int(e.kind()), int(NkError::Kind::ServerFull));
+                break;
+            }
+            QVERIFY(held.size() < slotCount);
+        }
+        const QString refused = ask(last, "save");
+        QVERIFY2(refused.startsWith("refused " + full) && refused.endsWith(" | total 5000"), qPrintable(refused));
+        {
+            QTemporaryDir logDir;
+            QProcess program;
+            QProcessEnvironment pe = QProcessEnvironment::systemEnvironment();
+            pe.insert("NK_MESSAGE_LOG", logDir.filePath("messages.jsonl"));
+            program.setProcessEnvironment(pe);
+            program.setWorkingDirectory(env.folder());
+            program.start(qEnvironmentVariable("NK_TEST_BIN_DIR") + "/namkhao",
+                          {"1", "1", "DEMO", "-", "INBOUND", kToday.toString("dd/MM/yyyy")});
+            QVERIFY(program.waitForFinished(60000));
+            QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0,
+                     program.readAllStandardError().constData());
+            QFile log(logDir.filePath("messages.jsonl"));
+            QVERIFY(log.open(QIODevice::ReadOnly));
+            const QString text = QJsonDocument::fromJson(log.readLine()).object().value("text").toString();
+            QVERIFY2(text.startsWith(full) && text.contains(fullEnglish), qPrintable(text));
+        }
+        for (const QString& name : held)
+            QSqlDatabase::removeDatabase(name);
+        const QString again = ask(last, "save");
+        QVERIFY2(again.startsWith("saved "), qPrintable(again));
+
+        for (const auto& p : procs) {
+            p->write("quit\n");
+            QVERIFY(p->waitForFinished(60000));
+            QCOMPARE(p->exitCode(), 0);
+        }
+        watch = QSqlDatabase();
+        QSqlDatabase::removeDatabase("watch");
+    }
 };
 
 int main(int argc, char** argv)
 {
-    if (argc >= 4 && qstrcmp(argv[1], ImportDoc::SaverSwitch) == 0) {
-        QCoreApplication app(argc, argv);
-        return ImportDoc::runSaver(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
-    }
+    if (argc >= 3 && qstrcmp(argv[1], kFormSwitch) == 0)
+        return runWorkForm(argc, argv);
     QApplication app(argc, argv);
     TstPgBackend tc;
     QTEST_SET_MAIN_SOURCE_PATH

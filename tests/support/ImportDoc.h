@@ -4,14 +4,20 @@
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
 #include "data/NkError.h"
+#include "data/SaveSteps.h"
 #include "data/TDM.h"
 #include "forms/import/InboundRules.h"
 #include "forms/import/InboundSql.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 // An import document held in the form's own data sets (header, lines, duty groups), filled
 // without widgets and saved through the form's save path.
@@ -79,28 +85,90 @@ struct ImportDoc {
     // order of work).
     static InboundRules::SaveResult saveSample(int seed, const QString& docCode = QStringLiteral("IMPORT"))
     {
-        const int unit = Db::scalar(DM->DMdata(), "select Id from ProductUnits where Product = 1 and SmallUnitFlag = 'Y'").toInt();
         ImportDoc d;
-        d.newHeader();
-        d.line(1, unit, 1 + seed % 5, 100.25 + seed, 1);
-        d.line(1, unit, 2, 0.1, 2);
-        d.line(1, unit, 3, 0.2, 1);
-        d.group(150.5);
-        d.group(0.3);
-        if (!InboundRules::CheckComplete(d.dt, d.duty, true, true).ok)
-            throw NkError(QStringLiteral("the sample document is incomplete"));
-        d.hd.SetField(QStringLiteral("Total"), InboundRules::CalculateAll(d.dt));
-        d.hd.Post();
-        InboundRules::SaveInput in = d.input(true);
+        return d.saveAsSample(seed, docCode);
+    }
+    // This (new, empty) document filled as the sample and saved; a save that fails leaves it
+    // pending, so calling again retries it.
+    InboundRules::SaveResult saveAsSample(int seed, const QString& docCode)
+    {
+        if (hd.IsEmpty()) {
+            const int unit = Db::scalar(DM->DMdata(), "select Id from ProductUnits where Product = 1 and SmallUnitFlag = 'Y'").toInt();
+            newHeader();
+            line(1, unit, 1 + seed % 5, 100.25 + seed, 1);
+            line(1, unit, 2, 0.1, 2);
+            line(1, unit, 3, 0.2, 1);
+            group(150.5);
+            group(0.3);
+            if (!InboundRules::CheckComplete(dt, duty, true, true).ok)
+                throw NkError(QStringLiteral("the sample document is incomplete"));
+            hd.SetField(QStringLiteral("Total"), InboundRules::CalculateAll(dt));
+            hd.Post();
+        }
+        InboundRules::SaveInput in = input(true);
         in.docCode = docCode;
         return InboundRules::Save(in);
+    }
+
+    // Document codes IMP1..IMPn numbering series of their own (prefix I1-, I2-, ...), copies of
+    // IMPORT's for `year`, for savers that do not share one.
+    static void addOwnCodes(const QSqlDatabase& db, int count, int year)
+    {
+        for (int k = 1; k <= count; ++k)
+            Db::exec(db,
+                     QStringLiteral("INSERT INTO DocumentNo (Code, DocYear, Description, Prefix, LastNo, DocumentLength, "
+                                    "AutoRun) SELECT :code, DocYear, Description, :prefix, 0, DocumentLength, AutoRun "
+                                    "FROM DocumentNo WHERE Code = 'IMPORT' AND DocYear = :year"),
+                     {{QStringLiteral("code"), QStringLiteral("IMP%1").arg(k)},
+                      {QStringLiteral("prefix"), QStringLiteral("I%1-").arg(k)},
+                      {QStringLiteral("year"), year}});
+    }
+
+    // Workstations saving at once: `processes` child processes of `program` (which must run
+    // runSaver for SaverSwitch) save `each` sample documents on company DEMO of `folder`, all
+    // numbered from code IMPORT or each from a code of its own (addOwnCodes). Documents per
+    // second from the first save to the last one of the slowest process (start-up and
+    // connecting left out); 0 when a saver failed (its words on standard error).
+    static double saversThroughput(const QString& program, const QString& folder, int processes, int each, bool ownCodes)
+    {
+        std::vector<std::unique_ptr<QProcess>> savers;
+        for (int i = 0; i < processes; ++i) {
+            savers.push_back(std::make_unique<QProcess>());
+            savers.back()->start(program, {SaverSwitch, folder, QString::number(each),
+                                           ownCodes ? QStringLiteral("IMP%1").arg(i + 1) : QStringLiteral("IMPORT")});
+        }
+        double slowest = 0;
+        bool failed = false;
+        for (const auto& p : savers) {
+            if (!p->waitForFinished(600000) || p->exitStatus() != QProcess::NormalExit || p->exitCode() != 0) {
+                std::fprintf(stderr, "a saver failed: %s\n", p->readAllStandardError().constData());
+                failed = true;
+                continue;
+            }
+            slowest = std::max(slowest, p->readAllStandardError().trimmed().toDouble());
+        }
+        return failed || slowest <= 0 ? 0 : processes * each * 1000.0 / slowest;
     }
 
     // A workstation of its own, run as a child process started with SaverSwitch: saves `count`
     // sample documents on company DEMO of the working folder `folder` (its Server.Dat) and
     // prints their numbers, then on standard error the milliseconds the saves took (after
-    // connecting). Returns the process's exit status.
+    // connecting). With `failEvery`, every failEvery-th save first fails once after its number
+    // was drawn (at the log, or at the commit) and is saved again, as a user would after the
+    // message; each such failure prints a line "!" + step. Returns the process's exit status.
     static constexpr const char* SaverSwitch = "--save-imports";
+    // The start of a program whose children save (saversThroughput): when its command line
+    // asks for a saver (SaverSwitch FOLDER COUNT [CODE [FAIL_EVERY]]), runs it and gives its
+    // exit status; -1 otherwise.
+    static int saverMain(int argc, char** argv)
+    {
+        if (argc < 4 || qstrcmp(argv[1], SaverSwitch) != 0)
+            return -1;
+        QCoreApplication app(argc, argv);
+        return runSaver(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt(),
+                        argc > 4 ? QString::fromLocal8Bit(argv[4]) : QStringLiteral("IMPORT"),
+                        argc > 5 ? QByteArray(argv[5]).toInt() : 0);
+    }
     // The data modules of a workstation of its own on company DEMO of the working folder
     // `folder`, for user 1 on menu 1, questions scripted.
     static void startWorkstation(const QString& folder)
@@ -113,7 +181,8 @@ struct ImportDoc {
         DMConfig->UserId = 1;
         DMConfig->MenuId = 1;
     }
-    static int runSaver(const QString& folder, int count, const QString& docCode = QStringLiteral("IMPORT"))
+    static int runSaver(const QString& folder, int count, const QString& docCode = QStringLiteral("IMPORT"),
+                        int failEvery = 0)
     {
         startWorkstation(folder);
         QTextStream out(stdout);
@@ -122,8 +191,30 @@ struct ImportDoc {
             DM->DMdata();
             QElapsedTimer timer;
             timer.start();
-            for (int i = 0; i < count; ++i)
-                out << saveSample(i, docCode).number << '\n';
+            for (int i = 0; i < count; ++i) {
+                const bool fault = failEvery > 0 && i % failEvery == failEvery - 1;
+                const SaveSteps::Step at = i % 2 ? SaveSteps::Step::Commit : SaveSteps::Step::Log;
+                bool armed = fault, numberDrawn = false;
+                SaveSteps::setHook([&](SaveSteps::Step s) {
+                    numberDrawn = numberDrawn || s == SaveSteps::Step::Number;
+                    if (armed && numberDrawn && s == at) {
+                        armed = false;
+                        out << '!' << int(at) << '\n';
+                        throw NkError(QStringLiteral("injected failure after the number was drawn"));
+                    }
+                });
+                ImportDoc d;
+                QString number;
+                try {
+                    number = d.saveAsSample(i, docCode).number;
+                } catch (const NkError&) {
+                    if (!fault)
+                        throw;
+                    number = d.saveAsSample(i, docCode).number;
+                }
+                out << number << '\n';
+            }
+            SaveSteps::setHook({});
             std::fprintf(stderr, "%lld\n", timer.elapsed());
         } catch (const NkError& e) {
             std::fprintf(stderr, "%s\n", e.what());

@@ -152,9 +152,12 @@ TestEnv::~TestEnv()
     }
 }
 
-TestServer::TestServer()
+TestServer::TestServer(int maxConnections)
 {
-    run(QStringLiteral("start"));
+    QStringList options{QStringLiteral("--owner"), QString::number(QCoreApplication::applicationPid())};
+    if (maxConnections > 0)
+        options << QStringLiteral("--max-connections") << QString::number(maxConnections);
+    run(QStringLiteral("start"), options);
     // Its password joins the process's password file (each line names its server's socket).
     QFile mine(QDir(m_dir.path()).filePath(QStringLiteral("pgpass")));
     QFile shared(qEnvironmentVariable("PGPASSFILE"));
@@ -191,11 +194,12 @@ void TestServer::resume()
     run(QStringLiteral("resume"));
 }
 
-void TestServer::run(const QString& command)
+void TestServer::run(const QString& command, const QStringList& options)
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedChannels);
-    p.start(QStringLiteral("bash"), {QStringLiteral(NK_SOURCE_DIR "/scripts/pg-test-server"), command, m_dir.path()});
+    p.start(QStringLiteral("bash"),
+            QStringList{QStringLiteral(NK_SOURCE_DIR "/scripts/pg-test-server"), command, m_dir.path()} + options);
     if (!p.waitForFinished(120000) || p.exitCode() != 0)
         qFatal("pg-test-server %s failed", qPrintable(command));
 }

@@ -61,17 +61,19 @@ private:
 };
 
 // A PostgreSQL server of one test's own (scripts/pg-test-server), for what the run's shared
-// server must not go through: being stopped and started again. Removed at the end.
+// server must not go through: being stopped and started again, or running out of connection
+// slots (`maxConnections`, 0: the script's default). Removed at the end, and stopped by the
+// script's watchdog when the process ends any other way (killed, crashed).
 class TestServer {
 public:
-    TestServer();
+    explicit TestServer(int maxConnections = 0);
     ~TestServer();
     QString name() const; // for TestEnv
     void pause();         // the server goes down, its data stays
     void resume();
 
 private:
-    void run(const QString& command);
+    void run(const QString& command, const QStringList& options = {});
     QTemporaryDir m_dir;
     QByteArray m_oldPassFile;
 };

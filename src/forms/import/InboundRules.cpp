@@ -270,13 +270,13 @@ SaveResult Save(const SaveInput& in)
         if (in.lines)
             hd.SetField(QStringLiteral("Total"), CalculateAll(*in.lines));
         if (isNew) {
-            reportStep(SaveStep::Number);
             // A number in use (by an import document or a bill brought forward) is refused
             // before anything is written; automatic numbering passes over numbers typed by
-            // hand earlier.
+            // hand earlier, and draws the number at the end (FinishNewDocument).
             if (in.autoRun) {
-                number = DM->NewFreeDocNo(in.docCode, docDate, QStringLiteral("ImHd"));
+                number = DM->ProvisionalDocNo();
             } else {
+                reportStep(SaveStep::Number);
                 number = in.typedNumber;
                 DM->CheckDocNoFree(QStringLiteral("ImHd"), number);
             }
@@ -297,8 +297,10 @@ SaveResult Save(const SaveInput& in)
             id = hd.InsertedId();
             if (id <= 0)
                 throw NkError(QStringLiteral("Impossible Error ImNo !!!! ") + number);
-            reportStep(SaveStep::Log);
-            DM->AddUserLog(1, 0, number);
+            if (!in.autoRun) {
+                reportStep(SaveStep::Log);
+                DM->AddUserLog(1, 0, number);
+            }
         } else {
             id = hd.AsInteger(QStringLiteral("ID"));
             number = hd.AsString(QStringLiteral("ImNo"));
@@ -369,6 +371,7 @@ SaveResult Save(const SaveInput& in)
             reportStep(SaveStep::GL);
             ServerProcs::GenerateGL(DM->DMdata(), QStringLiteral("GL_ImHd"), id, userId);
         }
+        out.number = DM->FinishNewDocument(hd, QStringLiteral("ImNo"), id, in.docCode, docDate);
         reportStep(SaveStep::Commit);
         DM->Commit();
     } catch (...) {

@@ -151,6 +151,7 @@ SaveResult Save(const SaveInput& in)
             OrderReceipts::RecomputeOrder(DM->DMdata(), id);
         if (in.afterLines)
             in.afterLines(id);
+        DM->FinishNewDocument(hd, QStringLiteral("PoNo"), id, c.docCode, docDate);
         SaveSteps::report(Step::Commit);
         DM->Commit();
         out.id = id;

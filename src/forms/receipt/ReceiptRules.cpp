@@ -99,13 +99,13 @@ SaveResult Save(const SaveInput& in)
         QString number = hd.AsString(n.no);
         int id = 0;
         if (isNew) {
-            SaveSteps::report(Step::Number);
             // A number in use (typed, or one a colleague typed by hand before the code numbered
-            // itself) is refused or passed over before anything is written.
+            // itself) is refused or passed over; an automatic one is drawn at the end.
             if (in.autoRun) {
-                number = DM->NewFreeDocNo(in.docCode, docDate, n.hd, in.type);
+                number = DM->ProvisionalDocNo();
                 hd.SetField(n.no, number);
             } else {
+                SaveSteps::report(Step::Number);
                 DM->CheckDocNoFree(n.hd, number, in.type);
             }
             hd.SetField(QStringLiteral("DelFlag"), QStringLiteral("N"));
@@ -125,8 +125,10 @@ SaveResult Save(const SaveInput& in)
             id = hd.InsertedId();
             if (id <= 0)
                 throw NkError(QStringLiteral("The new document has no Id"));
-            SaveSteps::report(Step::Log);
-            DM->AddUserLog(1, 0, number);
+            if (!in.autoRun) {
+                SaveSteps::report(Step::Log);
+                DM->AddUserLog(1, 0, number);
+            }
         } else {
             id = hd.AsInteger(QStringLiteral("ID"));
             hd.Post();
@@ -154,6 +156,7 @@ SaveResult Save(const SaveInput& in)
             SaveSteps::report(Step::GL);
             ServerProcs::GenerateGL(DM->DMdata(), n.credit ? QStringLiteral("GL_MrHd") : QStringLiteral("GL_PcHd"), id, userId);
         }
+        number = DM->FinishNewDocument(hd, n.no, id, in.docCode, docDate);
         SaveSteps::report(Step::Commit);
         DM->Commit();
         out.id = id;
