@@ -33,6 +33,12 @@
         <translation>
 Nothing was saved.</translation>
     </message>
+    <message>
+        <source>เซิร์ฟเวอร์ฐานข้อมูลรับการเชื่อมต่อเพิ่มไม่ได้ เพราะมีการเชื่อมต่อครบจำนวนที่ตั้งไว้แล้ว
+กรุณาลองใหม่อีกครั้ง หรือแจ้งผู้ดูแลระบบ</source>
+        <translation>The database server takes no more connections: all its connection slots are in use.
+Please try again, or tell the administrator.</translation>
+    </message>
 </context>
 <context>
     <name>FormRegistry</name>

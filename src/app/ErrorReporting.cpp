@@ -290,10 +290,8 @@ QString UserErrorText(const NkError& error, ErrorLanguage language)
         write = false; // mostly at the first read; a save that loses its server rolls back anyway
         break;
     case NkError::Kind::ServerFull:
-        what = {"เซิร์ฟเวอร์ฐานข้อมูลรับการเชื่อมต่อเพิ่มไม่ได้ เพราะมีการเชื่อมต่อครบจำนวนที่ตั้งไว้แล้ว\n"
-                "กรุณาลองใหม่อีกครั้ง หรือแจ้งผู้ดูแลระบบ",
-                "The database server takes no more connections: all its connection slots are in use.\n"
-                "Please try again, or tell the administrator."};
+        what = QT_TRANSLATE_NOOP("ErrorReporting", "เซิร์ฟเวอร์ฐานข้อมูลรับการเชื่อมต่อเพิ่มไม่ได้ เพราะมีการเชื่อมต่อครบจำนวนที่ตั้งไว้แล้ว\n"
+                                                   "กรุณาลองใหม่อีกครั้ง หรือแจ้งผู้ดูแลระบบ");
         write = false; // refused before anything was written; what is on screen stays
         break;
     case NkError::Kind::Duplicate:
