@@ -1719,7 +1719,7 @@ Please type the document number.</translation>
     </message>
     <message>
         <source>BAR CODE</source>
-        <translation>BAR CODE</translation>
+        <translation>BarCode</translation>
     </message>
     <message>
         <source>รหัสผู้จำหน่าย</source>
@@ -1953,7 +1953,7 @@ Blue: document received/paid</translation>
     </message>
     <message>
         <source>เลขที่</source>
-        <translation>Po No</translation>
+        <translation>Code</translation>
     </message>
     <message>
         <source>เจ้าหนี้</source>
@@ -1974,6 +1974,11 @@ Blue: document received/paid</translation>
     <message>
         <source>ชื่อเจ้าหนี้</source>
         <translation>Name</translation>
+    </message>
+    <message>
+        <source>เลขที่</source>
+        <comment>column</comment>
+        <translation>Po No</translation>
     </message>
 </context>
 <context>

@@ -690,7 +690,7 @@ void TestImportCostForm::englishTexts()
     TFrShowImportCost s(1, DM->DMdata(), nullptr, CostBasis::Equal);
     QCOMPARE(s.BExportPdf->text(), QStringLiteral("Export PDF"));
     QCOMPARE(s.LbBasis->text(), QStringLiteral("Expenses split by: Equal per product"));
-    QCOMPARE(s.BPrint->text(), QStringLiteral("พิมพ์ Cost Sheet"));
+    QCOMPARE(s.BPrint->text(), QStringLiteral("Print Cost Sheet"));
     MessageService::queueAnswer(false);
     f.close();
     QCOMPARE(MessageService::lastText(), QStringLiteral("Exit Program ?"));

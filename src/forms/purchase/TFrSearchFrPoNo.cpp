@@ -45,7 +45,7 @@ void TFrSearchFrPoNo::FormShow()
     setWindowTitle(tr("ค้นหาใบสั่งซื้อต่างประเทศ"));
     LbCode->setText(tr("เลขที่"));
     FaGetFrVendor->Caption->setText(tr("เจ้าหนี้"));
-    QSearch->setColumnTitle(QStringLiteral("PoNo"), tr("เลขที่"));
+    QSearch->setColumnTitle(QStringLiteral("PoNo"), tr("เลขที่", "column"));
     QSearch->setColumnTitle(QStringLiteral("PoDate"), tr("วันที่สั่ง"));
     QSearch->setColumnTitle(QStringLiteral("ShipDate"), tr("วันที่ส่ง"));
     QSearch->setColumnTitle(QStringLiteral("CODE"), tr("รหัสเจ้าหนี้"));
