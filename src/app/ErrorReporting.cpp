@@ -1,4 +1,5 @@
 #include "app/ErrorReporting.h"
+#include "data/Translation.h"
 
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
@@ -27,6 +28,7 @@
 #ifndef Q_OS_WIN
 #include <pwd.h>
 #include <unistd.h>
+#include <QCoreApplication>
 #endif
 
 // ---- workstation -----------------------------------------------------------------------
@@ -271,51 +273,48 @@ QString UserErrorText(const NkError& error, ErrorLanguage language)
 {
     if (!error.userText().isEmpty())
         return error.userText();
-    struct Text {
-        const char* thai;
-        const char* english;
-    };
-    Text what{nullptr, nullptr};
+    const char* what = nullptr;
     bool write = true; // these happen only when something was being written
     switch (error.kind()) {
     case NkError::Kind::Busy:
-        what = {"ฐานข้อมูลถูกเครื่องอื่นใช้งานอยู่นานเกินไป", "The database was kept busy by another workstation for too long."};
+        what = QT_TRANSLATE_NOOP("ErrorReporting", "ฐานข้อมูลถูกเครื่องอื่นใช้งานอยู่นานเกินไป");
         break;
     case NkError::Kind::DiskFull:
-        what = {"พื้นที่เก็บฐานข้อมูลเต็ม", "The disk of the database is full."};
+        what = QT_TRANSLATE_NOOP("ErrorReporting", "พื้นที่เก็บฐานข้อมูลเต็ม");
         break;
     case NkError::Kind::ReadOnly:
-        what = {"ฐานข้อมูลเปิดได้เพื่ออ่านอย่างเดียว บันทึกไม่ได้", "The database can be read but not written."};
+        what = QT_TRANSLATE_NOOP("ErrorReporting", "ฐานข้อมูลเปิดได้เพื่ออ่านอย่างเดียว บันทึกไม่ได้");
         break;
     case NkError::Kind::Connection:
-        what = {"ติดต่อฐานข้อมูลไม่ได้", "The database cannot be reached."};
+        what = QT_TRANSLATE_NOOP("ErrorReporting", "ติดต่อฐานข้อมูลไม่ได้");
         write = false; // mostly at the first read; a save that loses its server rolls back anyway
         break;
     case NkError::Kind::ServerFull:
-        what = {"เซิร์ฟเวอร์ฐานข้อมูลรับการเชื่อมต่อเพิ่มไม่ได้ เพราะมีการเชื่อมต่อครบจำนวนที่ตั้งไว้แล้ว\n"
-                "กรุณาลองใหม่อีกครั้ง หรือแจ้งผู้ดูแลระบบ",
-                "The database server takes no more connections: all its connection slots are in use.\n"
-                "Please try again, or tell the administrator."};
+        what = QT_TRANSLATE_NOOP("ErrorReporting", "เซิร์ฟเวอร์ฐานข้อมูลรับการเชื่อมต่อเพิ่มไม่ได้ เพราะมีการเชื่อมต่อครบจำนวนที่ตั้งไว้แล้ว\n"
+                                                   "กรุณาลองใหม่อีกครั้ง หรือแจ้งผู้ดูแลระบบ");
         write = false; // refused before anything was written; what is on screen stays
         break;
     case NkError::Kind::Duplicate:
-        what = {"ข้อมูลที่ต้องไม่ซ้ำกันมีอยู่ในฐานข้อมูลแล้ว", "A value that must be unique is already stored."};
+        what = QT_TRANSLATE_NOOP("ErrorReporting", "ข้อมูลที่ต้องไม่ซ้ำกันมีอยู่ในฐานข้อมูลแล้ว");
         break;
     case NkError::Kind::Database:
         // The driver's words and the statement are for the support desk: they stay in the
         // details and the error log.
-        what = {"ฐานข้อมูลไม่รับคำสั่งของโปรแกรม กรุณาแจ้งผู้ดูแลระบบ",
-                "The database refused the program's request; please tell the administrator."};
+        what = QT_TRANSLATE_NOOP("ErrorReporting", "ฐานข้อมูลไม่รับคำสั่งของโปรแกรม กรุณาแจ้งผู้ดูแลระบบ");
         break;
     default:
         return error.message();
     }
     // The same words as every refused save (TDM::NothingSavedText), in both languages.
-    const QString thai = QString::fromUtf8(what.thai) + (write ? QStringLiteral("\nยังไม่ได้บันทึกข้อมูล") : QString());
-    const QString english = QString::fromUtf8(what.english) + (write ? QStringLiteral("\nNothing was saved.") : QString());
+    const char* nothingSaved = QT_TRANSLATE_NOOP("ErrorReporting", "\nยังไม่ได้บันทึกข้อมูล");
+    const auto inLanguage = [&](bool thai) {
+        return Translation::inLanguage(thai, "ErrorReporting", what)
+               + (write ? Translation::inLanguage(thai, "ErrorReporting", nothingSaved) : QString());
+    };
     if (language == ErrorLanguage::Both)
-        return thai + QStringLiteral("\n\n") + english;
-    return DMConfig && !DMConfig->ThaiLanguage ? english : thai;
+        return inLanguage(true) + QStringLiteral("\n\n") + inLanguage(false);
+    return QCoreApplication::translate("ErrorReporting", what)
+           + (write ? QCoreApplication::translate("ErrorReporting", nothingSaved) : QString());
 }
 
 void ReportError(const NkError& error)

@@ -6,6 +6,7 @@
 #include "forms/purchase/TFrPoShip.h"
 #include "forms/receipt/TFrImExcTran.h"
 #include "forms/receipt/TFrImExpTran.h"
+#include <QCoreApplication>
 
 // Work forms register their program codes here; static libraries drop self-registering
 // objects nobody references, so the list is explicit.
@@ -13,13 +14,13 @@ void StartUp::registerAllForms()
 {
     registerForm(QStringLiteral("INBOUND"), [] {
         auto* f = new TFrInbound;
-        f->setWindowTitle(QStringLiteral("นำเข้าสินค้าจากต่างประเทศ"));
+        f->setWindowTitle(QCoreApplication::translate("FormRegistry", "นำเข้าสินค้าจากต่างประเทศ"));
         f->PoType = QStringLiteral("P"); // foreign orders of goods, code "FRPO-P"
         return f;
     });
     registerForm(QStringLiteral("IMPBEGIN"), [] {
         auto* f = new TFrInboundBegin;
-        f->setWindowTitle(QStringLiteral("บิลค้างจ่ายต่างประเทศยกมาจากปีก่อน"));
+        f->setWindowTitle(QCoreApplication::translate("FormRegistry", "บิลค้างจ่ายต่างประเทศยกมาจากปีก่อน"));
         return f;
     });
     // The vendor bill as import expenses: type "S", numbered and printed under MR-S / PC-S.

@@ -1,4 +1,5 @@
 #include "app/TDMConfig.h"
+#include "data/Translation.h"
 #include "app/MessageService.h"
 #include "data/Connection.h"
 #include "data/DbUtil.h"
@@ -138,6 +139,7 @@ void TDMConfig::CheckRight(int menuId, int userId)
         ThaiLanguage = false;
         ApprovePo = false;
     }
-    SaveConfirmText = ThaiLanguage ? QStringLiteral("จัดเก็บข้อมูล ?") : QStringLiteral("Save Data ?");
-    DeleteConfirmText = ThaiLanguage ? QStringLiteral("ลบข้อมูล ?") : QStringLiteral("Delete Data ?");
+    Translation::useLanguage(ThaiLanguage);
+    SaveConfirmText = tr("จัดเก็บข้อมูล ?");
+    DeleteConfirmText = tr("ลบข้อมูล ?");
 }

@@ -79,8 +79,7 @@ TFrShowError::TFrShowError(QWidget* parent)
 void TFrShowError::setDetails(const QString& text)
 {
     m_details = text;
-    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
-    BDetails->setText(thai ? QStringLiteral("รายละเอียด") : QStringLiteral("Details"));
+    BDetails->setText(tr("รายละเอียด"));
     BDetails->setVisible(!text.isEmpty());
 }
 

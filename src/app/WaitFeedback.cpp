@@ -58,9 +58,7 @@ void onLockWait(bool wait)
 
 QString LockWaitText()
 {
-    return DMConfig && !DMConfig->ThaiLanguage
-               ? QStringLiteral("Waiting for the database: another workstation is saving...")
-               : QStringLiteral("กำลังรอฐานข้อมูล: เครื่องอื่นกำลังบันทึกข้อมูลอยู่...");
+    return QCoreApplication::translate("WaitFeedback", "กำลังรอฐานข้อมูล: เครื่องอื่นกำลังบันทึกข้อมูลอยู่...");
 }
 
 void InstallLockWaitFeedback()

@@ -2,6 +2,7 @@
 #include "data/TDM.h"
 
 #include <QSqlRecord>
+#include <QCoreApplication>
 
 // A date may be added or changed unless it lies in a locked accounting period. The periods
 // of the latest accounting year are tried first; the first period whose Start and Stop (both
@@ -19,8 +20,7 @@ Noticed<bool> TDM::CheckPeriod(const QDateTime& date)
                 continue;
             if (start <= day && stop >= day) {
                 if (row.value(QStringLiteral("Lock") + n).toString() == QLatin1String("Y"))
-                    return {false, QStringLiteral(
-                                       "รอบบัญชีนี้ถูกผ่านรายการบัญชีไปแล้ว ไม่สามารถเพิ่มเติม หรือ แก้ไขได้")};
+                    return {false, QCoreApplication::translate("PeriodGuard", "รอบบัญชีนี้ถูกผ่านรายการบัญชีไปแล้ว ไม่สามารถเพิ่มเติม หรือ แก้ไขได้")};
                 return {true, {}};
             }
         }

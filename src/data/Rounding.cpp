@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <QCoreApplication>
 
 double RoundDecimal(double value, int decimals, int significant)
 {
@@ -33,7 +34,7 @@ double RoundDecimal(double value, int decimals, int significant)
 
 QString DiscountTextErrorMessage(const QString& discount, const QString& piece)
 {
-    return QStringLiteral("ส่วนลด \"%1\" ไม่ถูกต้อง: \"%2\" ไม่ใช่ตัวเลข").arg(discount, piece);
+    return QCoreApplication::translate("Rounding", "ส่วนลด \"%1\" ไม่ถูกต้อง: \"%2\" ไม่ใช่ตัวเลข").arg(discount, piece);
 }
 
 // Reads one piece of a discount text as a number: blanks around it are allowed, thousands

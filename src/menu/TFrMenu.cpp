@@ -1,4 +1,5 @@
 #include "menu/TFrMenu.h"
+#include "data/Translation.h"
 
 #include "app/TDMConfig.h"
 #include "data/DbAdmin.h"
@@ -70,14 +71,13 @@ TFrMenu::TFrMenu(QWidget* parent)
     resize(560, 520);
 
     connect(m_launcher, &FormLauncher::failed, this, [this](const QString& caption, int code, bool crashed) {
-        showStatus(crashed ? tr2(QStringLiteral("\"%1\" หยุดทำงานกะทันหัน"), QStringLiteral("\"%1\" stopped unexpectedly")).arg(caption)
-                           : tr2(QStringLiteral("\"%1\" จบการทำงานโดยมีข้อผิดพลาด (สถานะ %2)"),
-                                 QStringLiteral("\"%1\" ended with failure status %2"))
+        showStatus(crashed ? tr("\"%1\" หยุดทำงานกะทันหัน").arg(caption)
+                           : tr("\"%1\" จบการทำงานโดยมีข้อผิดพลาด (สถานะ %2)")
                                  .arg(caption)
                                  .arg(code));
     });
     connect(m_launcher, &FormLauncher::couldNotStart, this, [this](const QString& caption, const QString& reason) {
-        showStatus(tr2(QStringLiteral("เปิด \"%1\" ไม่ได้: %2"), QStringLiteral("Cannot start \"%1\": %2")).arg(caption, reason));
+        showStatus(tr("เปิด \"%1\" ไม่ได้: %2").arg(caption, reason));
     });
     loadCompanies();
     EdUser->setFocus();
@@ -241,15 +241,15 @@ void TFrMenu::BtSignInClick()
             return;
         }
         m_guard.succeeded();
-        const auto inLanguage = [&](const QString& thai, const QString& english) { return user->Thai ? thai : english; };
+        // Before the menu opens the texts are not yet switched to the user's language.
+        const auto inLanguage = [&](const char* text) { return Translation::inLanguage(user->Thai, "TFrMenu", text); };
         if (user->Blocked) {
-            refuse(inLanguage(QStringLiteral("รหัสผู้ใช้นี้ถูกระงับการใช้งาน"), QStringLiteral("This user is blocked.")), 0, false);
+            refuse(inLanguage(QT_TRANSLATE_NOOP("TFrMenu", "รหัสผู้ใช้นี้ถูกระงับการใช้งาน")), 0, false);
             return;
         }
         const QList<MenuEntry> entries = MenuData::Entries(DMConfig->DmCfg(), user->Id, user->Thai);
         if (!anyStartable(entries)) {
-            refuse(inLanguage(QStringLiteral("รหัสผู้ใช้นี้ไม่มีสิทธิ์ใช้งานเมนูใด"),
-                              QStringLiteral("This user has no right to any menu entry.")),
+            refuse(inLanguage(QT_TRANSLATE_NOOP("TFrMenu", "รหัสผู้ใช้นี้ไม่มีสิทธิ์ใช้งานเมนูใด")),
                    0, false);
             return;
         }
@@ -286,11 +286,12 @@ void TFrMenu::refuse(const QString& text, qint64 elapsedMs, bool delayed)
 void TFrMenu::enterMenu(const MenuUser& user, const QList<MenuEntry>& entries)
 {
     m_user = user;
+    Translation::useLanguage(user.Thai);
     LbMessage->clear();
-    LbCompany->setText(tr2(QStringLiteral("บริษัท"), QStringLiteral("Company")));
-    LbDate->setText(tr2(QStringLiteral("วันที่ทำงาน"), QStringLiteral("Working date")));
-    BtOpen->setText(tr2(QStringLiteral("เปิด"), QStringLiteral("Open")));
-    BtSignOut->setText(tr2(QStringLiteral("ออกจากระบบ"), QStringLiteral("Sign out")));
+    LbCompany->setText(tr("บริษัท"));
+    LbDate->setText(tr("วันที่ทำงาน"));
+    BtOpen->setText(tr("เปิด"));
+    BtSignOut->setText(tr("ออกจากระบบ"));
 
     const QSignalBlocker block(CbCompany);
     CbCompany->clear();
@@ -355,19 +356,20 @@ void TFrMenu::TvMenuActivated(QTreeWidgetItem* item)
     }
     const QString company = CbCompany->currentData().toString();
     if (company.isEmpty()) {
-        showStatus(tr2(QStringLiteral("ยังไม่ได้เลือกบริษัท"), QStringLiteral("No company chosen")));
+        showStatus(tr("ยังไม่ได้เลือกบริษัท"));
         return;
     }
     m_launcher->setWorkingFolder(QDir::currentPath());
     m_launcher->start(item->text(0), MenuData::FormArguments(item->data(0, MenuIdRole).toInt(), m_user.Id, company,
                                                              program, EdDate->date()));
-    showStatus(tr2(QStringLiteral("เปิด \"%1\""), QStringLiteral("Opening \"%1\"")).arg(item->text(0)));
+    showStatus(tr("เปิด \"%1\"").arg(item->text(0)));
 }
 
 void TFrMenu::BtSignOutClick()
 {
     // Forms already open stay open; they belong to the user's work, not to the menu.
     m_user = MenuUser();
+    Translation::useLanguage(true); // the sign-in page says everything in both languages
     TvMenu->clear();
     LbSession->clear();
     statusBar()->clearMessage();

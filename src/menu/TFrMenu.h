@@ -51,7 +51,6 @@ private:
     void enterMenu(const MenuUser& user, const QList<MenuEntry>& entries);
     void fillTree(const QList<MenuEntry>& entries, QTreeWidgetItem* parent);
     void showStatus(const QString& text);
-    QString tr2(const QString& thai, const QString& english) const { return m_user.Thai ? thai : english; }
 
     QStackedWidget* m_pages = nullptr;
     QLineEdit* EdUser = nullptr;

@@ -46,11 +46,6 @@ std::function<QPrinter*()>& printerProvider()
     return provider;
 }
 
-QString tr2(const QString& thai, const QString& english)
-{
-    return (!DMConfig || DMConfig->ThaiLanguage) ? thai : english;
-}
-
 void setCaption(QPushButton* b, const QString& caption, const QString& hint)
 {
     b->setText(caption);
@@ -62,11 +57,11 @@ void setCaption(QPushButton* b, const QString& caption, const QString& hint)
 TFrDocPrintForm::TFrDocPrintForm(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrDocPrintForm"));
-    setWindowTitle(QStringLiteral("พิมพ์เอกสาร"));
+    setWindowTitle(tr("พิมพ์เอกสาร"));
     frReport = new TReport(this);
 
     auto* layout = new QVBoxLayout(this);
-    LbGLVoucher = new QLabel(QStringLiteral("พิมพ์ใบบันทึกรายการบัญชี"), this);
+    LbGLVoucher = new QLabel(tr("พิมพ์ใบบันทึกรายการบัญชี"), this);
     LbGLVoucher->setObjectName(QStringLiteral("LbGLVoucher"));
     LbGLVoucher->setAlignment(Qt::AlignCenter);
     QFont big = LbGLVoucher->font();
@@ -79,7 +74,7 @@ TFrDocPrintForm::TFrDocPrintForm(QWidget* parent) : QDialog(parent)
 
     SystemFormList = new QTableWidget(0, 1, this);
     SystemFormList->setObjectName(QStringLiteral("SystemFormList"));
-    SystemFormList->setHorizontalHeaderLabels({QStringLiteral("กรุณาเลือกฟอร์มที่ต้องการพิมพ์")});
+    SystemFormList->setHorizontalHeaderLabels({tr("กรุณาเลือกฟอร์มที่ต้องการพิมพ์")});
     SystemFormList->horizontalHeader()->setStretchLastSection(true);
     SystemFormList->verticalHeader()->hide();
     SystemFormList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -93,7 +88,7 @@ TFrDocPrintForm::TFrDocPrintForm(QWidget* parent) : QDialog(parent)
 
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
-    QAction* showName = PopupMenu->addAction(QStringLiteral("แสดงชื่อฟอร์ม.frf"));
+    QAction* showName = PopupMenu->addAction(tr("แสดงชื่อฟอร์ม.frf"));
     showName->setObjectName(QStringLiteral("MiShowFrfName"));
     showName->setShortcut(QKeySequence(Qt::Key_F11));
     connect(showName, &QAction::triggered, this, &TFrDocPrintForm::ShowFrfName);
@@ -162,15 +157,11 @@ void TFrDocPrintForm::PrepareWindow()
 {
     m_layoutCount = 0;
     m_printed = false;
-    setWindowTitle(tr2(QStringLiteral("พิมพ์เอกสาร"), QStringLiteral("Print Document")));
-    setCaption(BDisplay, tr2(QStringLiteral("แสดง"), QStringLiteral("Preview")),
-               tr2(QStringLiteral("แสดงเอกสารบนจอภาพ"), QStringLiteral("Display Document To Screen")));
-    setCaption(BPrint, tr2(QStringLiteral("พิมพ์"), QStringLiteral("Print")),
-               tr2(QStringLiteral("พิมพ์เอกสารทางเครื่องพิมพ์"), QStringLiteral("Print Document To Printer")));
-    setCaption(BSetPrinter, tr2(QStringLiteral("กำหนดเครื่องพิมพ์"), QStringLiteral("Set Printer")),
-               tr2(QStringLiteral("กำหนดเครื่องพิมพ์"), QStringLiteral("Setup Printer")));
-    setCaption(BExit, tr2(QStringLiteral("ไม่พิมพ์"), QStringLiteral("Cancel")),
-               tr2(QStringLiteral("ยกเลิก หรือ ไม่ต้องการพิมพ์"), QStringLiteral("Cancel or don't want to print")));
+    setWindowTitle(tr("พิมพ์เอกสาร"));
+    setCaption(BDisplay, tr("แสดง"), tr("แสดงเอกสารบนจอภาพ"));
+    setCaption(BPrint, tr("พิมพ์"), tr("พิมพ์เอกสารทางเครื่องพิมพ์"));
+    setCaption(BSetPrinter, tr("กำหนดเครื่องพิมพ์"), tr("กำหนดเครื่องพิมพ์", "hint"));
+    setCaption(BExit, tr("ไม่พิมพ์"), tr("ยกเลิก หรือ ไม่ต้องการพิมพ์"));
     // Top right corner of the screen, clear of the document form behind it.
     QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (s) {
@@ -255,7 +246,7 @@ bool TFrDocPrintForm::ShowOrPrint(bool printMode)
         if (DM->StartFolder.isEmpty()) DM->StartFolder = QDir::currentPath();
         const QString path = ExistingReportPath(DM->StartFolder, layout.FrfName.trimmed());
         if (path.isEmpty()) {
-            MessageService::information(QStringLiteral("ยังไม่ได้กำหนดรูปแบบเอกสาร เพื่อพิมพ์"));
+            MessageService::information(tr("ยังไม่ได้กำหนดรูปแบบเอกสาร เพื่อพิมพ์"));
             return false;
         }
         const QString spName = layout.SpName.trimmed();
@@ -283,7 +274,7 @@ bool TFrDocPrintForm::ShowOrPrint(bool printMode)
         else
             frReport->setPreviewButtons(TReport::Zoom | TReport::Find | TReport::Help | TReport::Exit);
         if (!frReport->loadFromFile(path)) {  // removed in between
-            MessageService::information(QStringLiteral("ยังไม่ได้กำหนดรูปแบบเอกสาร เพื่อพิมพ์"));
+            MessageService::information(tr("ยังไม่ได้กำหนดรูปแบบเอกสาร เพื่อพิมพ์"));
             return false;
         }
         SetReportVariables();
@@ -344,9 +335,8 @@ bool TFrDocPrintForm::RunReport(bool printMode)
         try {
             ReportExport::toPdf(frReport->prepared(), path);
         } catch (const NkError& e) {
-            throw NkError(QStringLiteral("ไม่สามารถพิมพ์ได้ (%1)").arg(e.message()), e.kind(),
-                          tr2(QStringLiteral("ไม่สามารถพิมพ์ลงแฟ้ม %1 ได้").arg(QDir::toNativeSeparators(path)),
-                              QStringLiteral("The document could not be written to %1.").arg(QDir::toNativeSeparators(path))));
+            throw NkError(tr("ไม่สามารถพิมพ์ได้ (%1)").arg(e.message()), e.kind(),
+                          tr("ไม่สามารถพิมพ์ลงแฟ้ม %1 ได้").arg(QDir::toNativeSeparators(path)));
         }
     } else {
         // Logged once the printer took the whole document: a print that fails (throws) is not.
@@ -369,7 +359,7 @@ QString TFrDocPrintForm::AskPdfFile(QWidget* parent, const QString& title, const
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = DM && !DM->StartFolder.isEmpty() ? DM->StartFolder : QDir::currentPath();
-    QFileDialog dialog(parent, tr2(QStringLiteral("พิมพ์ลงแฟ้ม PDF"), QStringLiteral("Print to PDF file")), folder,
+    QFileDialog dialog(parent, tr("พิมพ์ลงแฟ้ม PDF"), folder,
                        QStringLiteral("PDF (*.pdf)"));
     dialog.setObjectName(QStringLiteral("PrintToFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -37,8 +37,7 @@ TFrDocPrintFormGLAuto* TFrDocPrintFormGLAuto::Instance()
 bool TFrDocPrintFormGLAuto::FormShow()
 {
     PrepareWindow();
-    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
-    LbGLVoucher->setText(thai ? QStringLiteral("พิมพ์ใบบันทึกรายการบัญชี") : QStringLiteral("Print Journal Voucher"));
+    LbGLVoucher->setText(tr("พิมพ์ใบบันทึกรายการบัญชี"));
     BDisplay->setFocus();
     return true;
 }
@@ -48,7 +47,7 @@ bool TFrDocPrintFormGLAuto::ShowOrPrint(bool printMode)
     try {
         const QString path = ExistingReportPath(QDir::currentPath(), QString::fromLatin1(FormFileName));
         if (path.isEmpty()) {
-            MessageService::information(QStringLiteral("ไม่พบฟอร์ม บันทึกบัญชี"));
+            MessageService::information(tr("ไม่พบฟอร์ม บันทึกบัญชี"));
             return false;
         }
         frReport->clear();
@@ -57,7 +56,7 @@ bool TFrDocPrintFormGLAuto::ShowOrPrint(bool printMode)
         frReport->setPreviewButtons(TReport::Zoom | TReport::Print | TReport::Find | TReport::Help | TReport::Exit |
                                     TReport::PageSetup);
         if (!frReport->loadFromFile(path)) {
-            MessageService::information(QStringLiteral("ไม่พบฟอร์ม บันทึกบัญชี"));
+            MessageService::information(tr("ไม่พบฟอร์ม บันทึกบัญชี"));
             return false;
         }
         SetReportVariables();

@@ -95,7 +95,7 @@ ReportPreview::ReportPreview(TReport* report, TReport::PreviewButtons buttons, Q
         m_zoomBox->lineEdit()->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\s*\\d{1,3}\\s*%?\\s*")), m_zoomBox));
         for (int z : {50, 75, 100, 125, 150, 200}) m_zoomBox->addItem(QStringLiteral("%1%").arg(z), z / 100.0);
-        m_zoomBox->addItem(QStringLiteral("ความกว้างหน้า"), 0.0);  // page width
+        m_zoomBox->addItem(tr("ความกว้างหน้า"), 0.0);  // page width
         m_zoomBox->setMinimumContentsLength(12);
         bar->addWidget(m_zoomBox);
         connect(m_zoomBox, &QComboBox::activated, this, [this](int i) {
@@ -113,18 +113,18 @@ ReportPreview::ReportPreview(TReport* report, TReport::PreviewButtons buttons, Q
             if (ok && percent > 0) setZoom(percent / 100.0);
             showZoom();
         });
-        auto* zin = addButton(QStringLiteral("BtZoomIn"), QStringLiteral("+"), QStringLiteral("ขยาย"));
-        auto* zout = addButton(QStringLiteral("BtZoomOut"), QStringLiteral("-"), QStringLiteral("ย่อ"));
+        auto* zin = addButton(QStringLiteral("BtZoomIn"), QStringLiteral("+"), tr("ขยาย"));
+        auto* zout = addButton(QStringLiteral("BtZoomOut"), QStringLiteral("-"), tr("ย่อ"));
         connect(zin, &QToolButton::clicked, this, [this] { setZoom(m_zoom * 1.25); });
         connect(zout, &QToolButton::clicked, this, [this] { setZoom(m_zoom / 1.25); });
     }
     if (buttons & TReport::Find) {
         m_findEdit = new QLineEdit(m_toolbar);
         m_findEdit->setObjectName(QStringLiteral("EdFind"));
-        m_findEdit->setPlaceholderText(QStringLiteral("ค้นหา"));
+        m_findEdit->setPlaceholderText(tr("ค้นหา"));
         m_findEdit->setMaximumWidth(180);
         bar->addWidget(m_findEdit);
-        auto* find = addButton(QStringLiteral("BtFind"), QStringLiteral("ค้นหา"), QStringLiteral("ค้นหาข้อความ (Find)"));
+        auto* find = addButton(QStringLiteral("BtFind"), tr("ค้นหา"), tr("ค้นหาข้อความ (Find)"));
         auto run = [this] {
             if (!findText(m_findEdit->text())) QApplication::beep();
         };
@@ -132,23 +132,23 @@ ReportPreview::ReportPreview(TReport* report, TReport::PreviewButtons buttons, Q
         connect(m_findEdit, &QLineEdit::returnPressed, this, run);
     }
     if (buttons & TReport::Load)
-        connect(addButton(QStringLiteral("BtLoad"), QStringLiteral("เปิด"), QStringLiteral("เปิดรายงานที่บันทึกไว้ (Open)")),
+        connect(addButton(QStringLiteral("BtLoad"), tr("เปิด"), tr("เปิดรายงานที่บันทึกไว้ (Open)")),
                 &QToolButton::clicked, this, &ReportPreview::loadPrepared);
     if (buttons & TReport::Save)
-        connect(addButton(QStringLiteral("BtSave"), QStringLiteral("บันทึก"), QStringLiteral("บันทึกหรือส่งออก PDF/RTF/CSV (Save)")),
+        connect(addButton(QStringLiteral("BtSave"), tr("บันทึก"), tr("บันทึกหรือส่งออก PDF/RTF/CSV (Save)")),
                 &QToolButton::clicked, this, &ReportPreview::savePrepared);
     if (buttons & TReport::Print)
-        connect(addButton(QStringLiteral("BtPrint"), QStringLiteral("พิมพ์"), QStringLiteral("พิมพ์ทางเครื่องพิมพ์ (Print)")),
+        connect(addButton(QStringLiteral("BtPrint"), tr("พิมพ์"), tr("พิมพ์ทางเครื่องพิมพ์ (Print)")),
                 &QToolButton::clicked, this, &ReportPreview::printReport);
     if (buttons & TReport::PageSetup)
-        connect(addButton(QStringLiteral("BtPageSetup"), QStringLiteral("ตั้งค่าหน้ากระดาษ"), QStringLiteral("Page setup")),
+        connect(addButton(QStringLiteral("BtPageSetup"), tr("ตั้งค่าหน้ากระดาษ"), QStringLiteral("Page setup")),
                 &QToolButton::clicked, this, &ReportPreview::pageSetup);
     if (buttons & TReport::Help)
-        connect(addButton(QStringLiteral("BtHelp"), QStringLiteral("วิธีใช้"), QStringLiteral("Help")), &QToolButton::clicked, this,
+        connect(addButton(QStringLiteral("BtHelp"), tr("วิธีใช้"), QStringLiteral("Help")), &QToolButton::clicked, this,
                 &ReportPreview::showHelp);
     bar->addStretch(1);
     if (buttons & TReport::Exit)
-        connect(addButton(QStringLiteral("BtExit"), QStringLiteral("ออก"), QStringLiteral("ปิดหน้าจอ (Exit)")), &QToolButton::clicked,
+        connect(addButton(QStringLiteral("BtExit"), tr("ออก"), tr("ปิดหน้าจอ (Exit)")), &QToolButton::clicked,
                 this, &QDialog::accept);
 
     m_scroll = new QScrollArea(this);
@@ -186,7 +186,7 @@ void ReportPreview::refresh()
     m_view->highlight = m_highlight;
     m_view->resize(m_view->sizeHint());
     m_view->update();
-    m_pageLabel->setText(QStringLiteral("หน้า %1 / %2").arg(count ? m_page + 1 : 0).arg(count));
+    m_pageLabel->setText(tr("หน้า %1 / %2").arg(count ? m_page + 1 : 0).arg(count));
 }
 
 void ReportPreview::setCurrentPage(int page)
@@ -285,7 +285,7 @@ void ReportPreview::pageSetup()
 
 void ReportPreview::loadPrepared()
 {
-    QFileDialog dialog(this, QStringLiteral("เปิดรายงาน"), QString(), QStringLiteral("Prepared report (*.nkp)"));
+    QFileDialog dialog(this, tr("เปิดรายงาน"), QString(), QStringLiteral("Prepared report (*.nkp)"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (m_runDialog(&dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
@@ -300,7 +300,7 @@ void ReportPreview::loadPrepared()
 
 void ReportPreview::savePrepared()
 {
-    QFileDialog dialog(this, QStringLiteral("บันทึกรายงาน"), QString(),
+    QFileDialog dialog(this, tr("บันทึกรายงาน"), QString(),
                        QStringLiteral("Prepared report (*.nkp);;PDF (*.pdf);;RTF (*.rtf);;CSV (*.csv);;PNG picture of this page (*.png)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     if (m_runDialog(&dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
@@ -328,8 +328,8 @@ void ReportPreview::savePrepared()
 
 void ReportPreview::showHelp()
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("วิธีใช้"),
-                    QStringLiteral("PgUp / PgDn: หน้าก่อน / หน้าถัดไป\nHome / End: หน้าแรก / หน้าสุดท้าย\n"
+    QMessageBox box(QMessageBox::Information, tr("วิธีใช้"),
+                    tr("PgUp / PgDn: หน้าก่อน / หน้าถัดไป\nHome / End: หน้าแรก / หน้าสุดท้าย\n"
                                    "+ / -: ขยาย / ย่อ\nCtrl+F: ค้นหา\nEsc: ออก"),
                     QMessageBox::Ok, this);
     m_runDialog(&box);

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
+#include <QCoreApplication>
 
 namespace PickList {
 
@@ -35,8 +36,8 @@ int currentOrFirst(QTableView* grid)
 
 QHBoxLayout* chooseButtons(QDialog* dialog, QTableView* grid, QPushButton*& ok, QPushButton*& cancel)
 {
-    ok = new QPushButton(QStringLiteral("เลือก"), dialog);
-    cancel = new QPushButton(QStringLiteral("ไม่เลือก"), dialog);
+    ok = new QPushButton(QCoreApplication::translate("PickList", "เลือก"), dialog);
+    cancel = new QPushButton(QCoreApplication::translate("PickList", "ไม่เลือก"), dialog);
     for (QPushButton* b : {ok, cancel})
         b->setAutoDefault(false);
     auto* row = new QHBoxLayout;

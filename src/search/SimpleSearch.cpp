@@ -12,7 +12,7 @@ TFrSimpleSearch::TFrSimpleSearch(QWidget* parent)
     : TFrSearch(parent)
 {
     setObjectName(QStringLiteral("FrSimpleSearch"));
-    LbCode->setText(QStringLiteral("รายละเอียด"));
+    LbCode->setText(tr("รายละเอียด"));
 }
 
 QStringList TFrSimpleSearch::BuildStatement() const
@@ -30,15 +30,7 @@ QStringList TFrSimpleSearch::BuildStatement() const
 
 void TFrSimpleSearch::FormShow()
 {
-    const bool thai = thaiLanguage();
-    if (!thai) {
-        LbCode->setText(QStringLiteral("Description"));
-        BtSearch->setText(QStringLiteral("Search"));
-        BtOk->setText(QStringLiteral("Choose"));
-        BtCancel->setText(QStringLiteral("Cancel"));
-    } else {
-        LbCode->setText(QStringLiteral("รายละเอียด"));
-    }
+    LbCode->setText(tr("รายละเอียด"));
     setWindowTitle(SearchCaption.trimmed().isEmpty() ? QStringLiteral("Search") : SearchCaption);
     if (CodeField.trimmed().isEmpty())
         CodeField = QStringLiteral("Code");
@@ -48,8 +40,8 @@ void TFrSimpleSearch::FormShow()
     QSearch->Close();
     QSearch->SQL = BuildStatement();
     QSearch->clearColumns();
-    QSearch->addColumn(DescField, thai ? QStringLiteral("รายละเอียด") : QStringLiteral("Description"), 380);
-    QSearch->addColumn(CodeField, thai ? QStringLiteral("รหัส") : QStringLiteral("Code"), 120);
+    QSearch->addColumn(DescField, tr("รายละเอียด"), 380);
+    QSearch->addColumn(CodeField, tr("รหัส"), 120);
 
     TFrSearch::FormShow();
     ResultField = CodeField;

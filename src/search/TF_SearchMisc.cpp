@@ -20,17 +20,17 @@ TF_SearchMisc::TF_SearchMisc(QWidget* parent)
     setObjectName(QStringLiteral("F_SearchMisc"));
     resize(457, 244);
     QSearch = new SearchQuery(this);
-    QSearch->addColumn(QStringLiteral("description"), QStringLiteral("รายละเอียด"), 300);
-    QSearch->addColumn(QStringLiteral("code"), QStringLiteral("รหัส"), 100);
+    QSearch->addColumn(QStringLiteral("description"), tr("รายละเอียด"), 300);
+    QSearch->addColumn(QStringLiteral("code"), tr("รหัส"), 100);
 
-    LbDesc = new QLabel(QStringLiteral("รายละเอียด"), this);
+    LbDesc = new QLabel(tr("รายละเอียด"), this);
     EnterString = new QLineEdit(this);
     EnterString->setObjectName(QStringLiteral("EnterString"));
     LbDesc->setBuddy(EnterString);
-    FullWord = new QCheckBox(QStringLiteral("หาเต็มคำ"), this);
+    FullWord = new QCheckBox(tr("หาเต็มคำ"), this);
     FullWord->setVisible(false);
-    BtOk = new QPushButton(QStringLiteral("เลือก"), this);
-    BtCancel = new QPushButton(QStringLiteral("ไม่เลือก"), this);
+    BtOk = new QPushButton(tr("เลือก"), this);
+    BtCancel = new QPushButton(tr("ไม่เลือก"), this);
     for (QPushButton* b : {BtOk, BtCancel})
         b->setAutoDefault(false);
     ListData = new QTableView(this);

@@ -17,7 +17,7 @@ TF_SearchWareHouse::TF_SearchWareHouse(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("F_SearchWareHouse"));
-    setWindowTitle(QStringLiteral("ค้นหาคลังสินค้า"));
+    setWindowTitle(tr("ค้นหาคลังสินค้า"));
     resize(444, 273);
     QSearch = new SearchQuery(this);
     DgSearch = PickList::makeGrid(this, QSearch);
@@ -38,14 +38,13 @@ void TF_SearchWareHouse::showEvent(QShowEvent* e)
 
 void TF_SearchWareHouse::FormShow()
 {
-    const bool thai = Session::thai();
-    setWindowTitle(thai ? QStringLiteral("ค้นหาคลังสินค้า") : QStringLiteral("Searching WareHouse"));
-    BtOk->setText(thai ? QStringLiteral("เลือก") : QStringLiteral("Choose"));
-    BtCancel->setText(thai ? QStringLiteral("ไม่เลือก") : QStringLiteral("Cancel"));
+    setWindowTitle(tr("ค้นหาคลังสินค้า"));
+    BtOk->setText(tr("เลือก"));
+    BtCancel->setText(tr("ไม่เลือก"));
     QSearch->clearColumns();
-    QSearch->addColumn(QStringLiteral("code"), thai ? QStringLiteral("รหัสคลังสินค้า") : QStringLiteral("WH Code"), 110);
+    QSearch->addColumn(QStringLiteral("code"), tr("รหัสคลังสินค้า"), 110);
     QSearch->addColumn(QStringLiteral("name"),
-                       thai ? QStringLiteral("ชื่อคลังสินค้า") : QStringLiteral("WareHouse Description"), 290);
+                       tr("ชื่อคลังสินค้า"), 290);
     QSearch->setSQL(ActiveOnly ? QStringLiteral("select code,name from warehouse where blocked = 'N' order by code")
                                : QStringLiteral("select code,name from warehouse order by code"));
     QSearch->Close();

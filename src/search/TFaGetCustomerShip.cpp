@@ -28,7 +28,7 @@ TFaGetCustomerShip::TFaGetCustomerShip(QWidget* parent)
     setObjectName(QStringLiteral("FaGetCustomerShip"));
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
-    UseShipAddr = new QCheckBox(QStringLiteral("ส่งสินค้าตามที่อยู่ด้านล่าง"), this);
+    UseShipAddr = new QCheckBox(tr("ส่งสินค้าตามที่อยู่ด้านล่าง"), this);
     UseShipAddr->setObjectName(QStringLiteral("UseShipAddr"));
     grid->addWidget(UseShipAddr, 0, 0, 1, 4);
     auto addEdit = [&](TDbEdit*& edit, const QString& name, const QString& caption, int row, int col, int span) {
@@ -44,7 +44,7 @@ TFaGetCustomerShip::TFaGetCustomerShip(QWidget* parent)
             grid->addWidget(edit, row, col + 1, 1, span);
         }
     };
-    auto* addrLabel = new QLabel(QStringLiteral("ที่อยู่"), this);
+    auto* addrLabel = new QLabel(tr("ที่อยู่"), this);
     Labels << addrLabel;
     grid->addWidget(addrLabel, 1, 0);
     addEdit(Address1, QStringLiteral("Address1"), QString(), 1, 0, 3);
@@ -52,8 +52,8 @@ TFaGetCustomerShip::TFaGetCustomerShip(QWidget* parent)
     addEdit(Address3, QStringLiteral("Address3"), QString(), 3, 0, 3);
     Province = new TFaGetProvince(this);
     grid->addWidget(Province, 4, 0, 1, 4);
-    addEdit(ZipCode, QStringLiteral("ZipCode"), QStringLiteral("รหัสไปรษณีย์"), 5, 0, 1);
-    addEdit(Telephone, QStringLiteral("Telephone"), QStringLiteral("โทรศัพท์"), 6, 0, 1);
+    addEdit(ZipCode, QStringLiteral("ZipCode"), tr("รหัสไปรษณีย์"), 5, 0, 1);
+    addEdit(Telephone, QStringLiteral("Telephone"), tr("โทรศัพท์"), 6, 0, 1);
     addEdit(Fax, QStringLiteral("Fax"), QStringLiteral("FAX"), 6, 2, 1);
     connect(UseShipAddr, &QCheckBox::clicked, this, &TFaGetCustomerShip::UseShipAddrClick);
     connect(qApp, &QApplication::focusChanged, this, &TFaGetCustomerShip::onFocusChanged);

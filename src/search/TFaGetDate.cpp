@@ -11,7 +11,7 @@ TFaGetDate::TFaGetDate(QWidget* parent)
     auto* lay = new QHBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
     lay->setSpacing(4);
-    Caption = new QLabel(QStringLiteral("วันที่"), this);
+    Caption = new QLabel(tr("วันที่"), this);
     DateEdit = new TDbDateEdit(this);
     DateEdit->setObjectName(QStringLiteral("DateEdit"));
     lay->addWidget(Caption);

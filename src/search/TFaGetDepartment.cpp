@@ -12,7 +12,7 @@ TFaGetDepartment::TFaGetDepartment(QWidget* parent)
     : TFaPicker(parent)
 {
     setObjectName(QStringLiteral("FaGetDepartment"));
-    Caption->setText(QStringLiteral("แผนก"));
+    Caption->setText(tr("แผนก"));
     Edit->setLookup(QStringLiteral("MISC"), QStringLiteral("ID"), QStringLiteral("CODE"), QStringLiteral("Description"));
     Edit->setFilter(QStringLiteral("GroupCode='DEPARTMENT'"));
     Edit->setAllowEmpty(true);
@@ -21,7 +21,7 @@ TFaGetDepartment::TFaGetDepartment(QWidget* parent)
 bool TFaGetDepartment::runSearch(QString& code)
 {
     auto dlg = std::make_unique<TF_SearchMisc>(window());
-    dlg->setWindowTitle(QStringLiteral("ค้นหา แผนก"));
+    dlg->setWindowTitle(tr("ค้นหา แผนก"));
     dlg->SearchGroup = QStringLiteral("DEPARTMENT");
     if (MessageService::execDialog(dlg.get()) != QDialog::Accepted || dlg->ResultCode.isEmpty())
         return false;

@@ -29,7 +29,7 @@ void TFaGetMisc::setMiscGroup(const QString& group)
 bool TFaGetMisc::runSearch(QString& code)
 {
     TFrSearchMisc* dlg = SearchMiscDialog();
-    dlg->setWindowTitle(QStringLiteral("ค้นหา") + EditLabel->text());
+    dlg->setWindowTitle(tr("ค้นหา") + EditLabel->text());
     dlg->SearchGroup = MiscGroup;
     dlg->ReturnColumn = Edit->codeField();
     if (MessageService::execDialog(dlg) != QDialog::Accepted || dlg->ResultValue.isEmpty())

@@ -15,7 +15,7 @@ TFaGetProject::TFaGetProject(QWidget* parent)
     : TFaPicker(parent)
 {
     setObjectName(QStringLiteral("FaGetProject"));
-    Caption->setText(QStringLiteral("รหัสโครงการ"));
+    Caption->setText(tr("รหัสโครงการ"));
     Edit->setLookup(QStringLiteral("Project"), QStringLiteral("ID"), QStringLiteral("CODE"),
                     QStringLiteral("Description"));
     Edit->setFilter(QStringLiteral("Blocked='N'"));

@@ -11,7 +11,7 @@ TFaGetProvince::TFaGetProvince(QWidget* parent)
     : TFaPicker(parent)
 {
     setObjectName(QStringLiteral("FaGetProvince"));
-    Caption->setText(QStringLiteral("จังหวัด"));
+    Caption->setText(tr("จังหวัด"));
     Edit->setLookup(QStringLiteral("MISC"), QStringLiteral("ID"), QStringLiteral("CODE"), QStringLiteral("Description"));
     Edit->setFilter(QStringLiteral("GroupCode='CITY'"));
     Edit->setAllowEmpty(true);
@@ -23,7 +23,7 @@ bool TFaGetProvince::runSearch(QString& code)
     static QPointer<TF_SearchMisc> dlg;
     if (!dlg)
         dlg = new TF_SearchMisc(nullptr);
-    dlg->setWindowTitle(QStringLiteral("ค้นหา รายชื่อจังหวัด"));
+    dlg->setWindowTitle(tr("ค้นหา รายชื่อจังหวัด"));
     dlg->SearchGroup = QStringLiteral("CITY");
     if (MessageService::execDialog(dlg) != QDialog::Accepted || dlg->ResultCode.isEmpty())
         return false;

@@ -27,7 +27,7 @@ TFaGetRemark::TFaGetRemark(QWidget* parent)
     setObjectName(QStringLiteral("FaGetRemark"));
     auto* lay = new QHBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
-    Caption = new QLabel(QStringLiteral("หมายเหตุ"), this);
+    Caption = new QLabel(tr("หมายเหตุ"), this);
     Remark = new TDbEdit(this);
     Remark->setObjectName(QStringLiteral("Remark"));
     BtSearch = new QToolButton(this);
@@ -50,7 +50,7 @@ void TFaGetRemark::bind(CachedDataSet* ds, const QString& field)
 void TFaGetRemark::BtSearchClick()
 {
     TFrSearchMisc* dlg = SearchMiscDialog();
-    dlg->setWindowTitle(QStringLiteral("ค้นหาหมายเหตุ"));
+    dlg->setWindowTitle(tr("ค้นหาหมายเหตุ"));
     dlg->SearchGroup = RemarkGroup;
     dlg->ReturnColumn = QStringLiteral("Description");
     if (MessageService::execDialog(dlg) != QDialog::Accepted || dlg->ResultValue.isEmpty())

@@ -27,7 +27,7 @@ TFaGetTaxCode::TFaGetTaxCode(QWidget* parent)
     setObjectName(QStringLiteral("FaGetTaxCode"));
     auto* lay = new QHBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
-    Caption = new QLabel(QStringLiteral("อัตราภาษี"), this);
+    Caption = new QLabel(tr("อัตราภาษี"), this);
     TaxCode = new QComboBox(this);
     TaxCode->setObjectName(QStringLiteral("TaxCode"));
     TaxCode->setMinimumWidth(140);

@@ -12,7 +12,7 @@ TFaGetWarehouse::TFaGetWarehouse(QWidget* parent)
     : TFaPicker(parent)
 {
     setObjectName(QStringLiteral("FaGetWarehouse"));
-    Caption->setText(QStringLiteral("คลังสินค้า"));
+    Caption->setText(tr("คลังสินค้า"));
     Warehouse = Edit;
     Warehouse->setObjectName(QStringLiteral("Warehouse"));
     Warehouse->setLookup(QStringLiteral("Warehouse"), QStringLiteral("Id"), QStringLiteral("Code"),
@@ -20,7 +20,7 @@ TFaGetWarehouse::TFaGetWarehouse(QWidget* parent)
     Warehouse->setAllowEmpty(false);
     BtSearchWarehouse = BtSearch;
     BtSearchWarehouse->setObjectName(QStringLiteral("BtSearchWarehouse"));
-    BtSearchWarehouse->setToolTip(QStringLiteral("ค้นหารหัสคลังสินค้า"));
+    BtSearchWarehouse->setToolTip(tr("ค้นหารหัสคลังสินค้า"));
     WarehouseName = DescLabel;
     WarehouseName->setObjectName(QStringLiteral("WarehouseName"));
 }

@@ -30,18 +30,18 @@ TFaSelectProdAttr::TFaSelectProdAttr(QWidget* parent)
     DgAttr->allowDelete = false;
     GridColumn desc;
     desc.field = QStringLiteral("Description");
-    desc.title = QStringLiteral("คุณสมบัติสินค้า");
+    desc.title = tr("คุณสมบัติสินค้า");
     desc.widthChars = 12;
     desc.readOnly = true;
     GridColumn from;
     from.field = QStringLiteral("BeginAttrCode");
-    from.title = QStringLiteral("เริ่มต้น");
+    from.title = tr("เริ่มต้น");
     from.widthChars = 7;
     from.upperCase = true;
     from.hasButton = true;
     GridColumn to = from;
     to.field = QStringLiteral("EndAttrCode");
-    to.title = QStringLiteral("สิ้นสุด");
+    to.title = tr("สิ้นสุด");
     DgAttr->setDataSet(QAttr, {desc, from, to});
     DgAttr->onEditButton = [this](int row, const QString& field) { PickCode(row, field); };
     connect(DgAttr, &TDataGrid::gridEntered, this, [this] {

@@ -35,14 +35,14 @@ void TFrSearch::ResetSortState()
 
 QString TFrSearch::gridHint()
 {
-    return QStringLiteral("สีแดง : เอกสารยกเลิก\r\nสีน้ำเงิน : เอกสารรับ/จ่ายแล้ว");
+    return tr("สีแดง : เอกสารยกเลิก\r\nสีน้ำเงิน : เอกสารรับ/จ่ายแล้ว");
 }
 
 TFrSearch::TFrSearch(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("FrSearch"));
-    setWindowTitle(QStringLiteral("ค้นหา"));
+    setWindowTitle(tr("ค้นหา"));
     resize(528, 279);
 
     QSearch = new SearchQuery(this);
@@ -52,19 +52,19 @@ TFrSearch::TFrSearch(QWidget* parent)
     HeaderLayout = new QHBoxLayout(PnHeader);
     HeaderLayout->setContentsMargins(6, 6, 6, 6);
 
-    LbCode = new QLabel(QStringLiteral("รหัส"), PnHeader);
+    LbCode = new QLabel(tr("รหัส"), PnHeader);
     Code = new QLineEdit(PnHeader);
     Code->setObjectName(QStringLiteral("Code"));
     Code->setFixedWidth(120);
     Code->setValidator(new UpperCaseValidator(Code));
     LbCode->setBuddy(Code);
 
-    BtSearch = new QPushButton(QStringLiteral("ค้นหา"), PnHeader);
+    BtSearch = new QPushButton(tr("ค้นหา"), PnHeader);
     BtSearch->setObjectName(QStringLiteral("BtSearch"));
     BtSearch->setFocusPolicy(Qt::ClickFocus); // skipped by Tab
-    BtOk = new QPushButton(QStringLiteral("เลือก"), PnHeader);
+    BtOk = new QPushButton(tr("เลือก"), PnHeader);
     BtOk->setObjectName(QStringLiteral("BtOk"));
-    BtCancel = new QPushButton(QStringLiteral("ไม่เลือก"), PnHeader);
+    BtCancel = new QPushButton(tr("ไม่เลือก"), PnHeader);
     BtCancel->setObjectName(QStringLiteral("BtCancel"));
     for (QPushButton* b : {BtSearch, BtOk, BtCancel}) {
         b->setAutoDefault(false);
@@ -177,15 +177,16 @@ void TFrSearch::showEvent(QShowEvent* event)
 void TFrSearch::FormShow()
 {
     ResultValue.clear();
+    // In the language of the user who opens the dialog, which may have changed since it was made.
+    BtSearch->setText(tr("ค้นหา"));
+    BtOk->setText(tr("เลือก"));
+    BtCancel->setText(tr("ไม่เลือก"));
     if (!thaiLanguage()) {
         QFont small = font();
         small.setPointSize(8);
-        BtSearch->setText(QStringLiteral("Search"));
-        BtOk->setText(QStringLiteral("Choose"));
-        BtCancel->setText(QStringLiteral("Cancel"));
         for (QPushButton* b : {BtSearch, BtOk, BtCancel})
             b->setFont(small);
-        DgSearch->setToolTip(QString());
+        DgSearch->setToolTip(QString()); // the colour hint is for Thai readers only
     }
     QSearch->Close();
     Code->clear();
@@ -235,10 +236,9 @@ void TFrSearch::done(int r)
         && QSearch->fieldText(row, QStringLiteral("DelFlag")) == QLatin1String("Y")) {
         // A cancelled document is never handed to the caller; the dialog stays open so
         // another row can be chosen.
-        MessageService::information(thaiLanguage() ? QStringLiteral("เอกสารถูกยกเลิกแล้ว")
-                                                   : QStringLiteral("Document Was Deleted"));
+        MessageService::information(tr("เอกสารถูกยกเลิกแล้ว"));
         if (QSearch->hasField(QStringLiteral("DelRemark")))
-            MessageService::information(QStringLiteral("สาเหตุยกเลิก : ")
+            MessageService::information(tr("สาเหตุยกเลิก : ")
                                         + QSearch->value(row, QStringLiteral("DelRemark")).toString());
         ResultValue.clear();
         return;

@@ -22,13 +22,13 @@ TFrSearchLotNo::TFrSearchLotNo(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrSearchLotNo"));
-    setWindowTitle(QStringLiteral("ค้นหา Lot No."));
+    setWindowTitle(tr("ค้นหา Lot No."));
     resize(560, 320);
     QLot = new SearchQuery(this);
     QLot->addColumn(QStringLiteral("Code"), QStringLiteral("Lot No."), 110);
-    QLot->addColumn(QStringLiteral("Description"), QStringLiteral("รายละเอียด"), 260);
-    QLot->addColumn(QStringLiteral("ExpiredDate"), QStringLiteral("วันหมดอายุ"), 90);
-    QLot->addColumn(QStringLiteral("HasExpired"), QStringLiteral("มีวันหมดอายุ"), 70);
+    QLot->addColumn(QStringLiteral("Description"), tr("รายละเอียด"), 260);
+    QLot->addColumn(QStringLiteral("ExpiredDate"), tr("วันหมดอายุ"), 90);
+    QLot->addColumn(QStringLiteral("HasExpired"), tr("มีวันหมดอายุ"), 70);
 
     EdCode = new QLineEdit(this);
     EdCode->setObjectName(QStringLiteral("EdCode"));
@@ -40,8 +40,8 @@ TFrSearchLotNo::TFrSearchLotNo(QWidget* parent)
     EdDate = new QDateEdit(QDate::currentDate(), this);
     EdDate->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     EdDate->setCalendarPopup(true);
-    BtOk = new QPushButton(QStringLiteral("เลือก"), this);
-    BtCancel = new QPushButton(QStringLiteral("ไม่เลือก"), this);
+    BtOk = new QPushButton(tr("เลือก"), this);
+    BtCancel = new QPushButton(tr("ไม่เลือก"), this);
     for (QPushButton* b : {BtOk, BtCancel})
         b->setAutoDefault(false);
     DgLot = new QTableView(this);
@@ -56,9 +56,9 @@ TFrSearchLotNo::TFrSearchLotNo(QWidget* parent)
     auto* top = new QGridLayout;
     top->addWidget(new QLabel(QStringLiteral("Lot No."), this), 0, 0);
     top->addWidget(EdCode, 0, 1);
-    top->addWidget(new QLabel(QStringLiteral("รายละเอียด"), this), 0, 2);
+    top->addWidget(new QLabel(tr("รายละเอียด"), this), 0, 2);
     top->addWidget(EdDesc, 0, 3);
-    top->addWidget(new QLabel(QStringLiteral("วันหมดอายุ"), this), 1, 0);
+    top->addWidget(new QLabel(tr("วันหมดอายุ"), this), 1, 0);
     top->addWidget(CbCondition, 1, 1);
     top->addWidget(EdDate, 1, 2);
     auto* buttons = new QHBoxLayout;

@@ -9,12 +9,12 @@ TFrSearchMisc::TFrSearchMisc(QWidget* parent)
     : TFrSearch(parent)
 {
     setObjectName(QStringLiteral("FrSearchMisc"));
-    LbCode->setText(QStringLiteral("รายละเอียด"));
+    LbCode->setText(tr("รายละเอียด"));
     QSearch->setSQL(QStringLiteral("Select Id,GroupCode,Code,Description From Misc\n"
                                    "Where (GroupCode = :GetGroup) And (Description Like :GetCode)\n"
                                    "Order By Description"));
-    QSearch->addColumn(QStringLiteral("Description"), QStringLiteral("รายละเอียด"), 400);
-    QSearch->addColumn(QStringLiteral("Code"), QStringLiteral("รหัส"), 100);
+    QSearch->addColumn(QStringLiteral("Description"), tr("รายละเอียด"), 400);
+    QSearch->addColumn(QStringLiteral("Code"), tr("รหัส"), 100);
 }
 
 void TFrSearchMisc::FormShow()

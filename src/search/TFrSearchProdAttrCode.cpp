@@ -24,23 +24,23 @@ TFrSearchProdAttrCode::TFrSearchProdAttrCode(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrSearchProdAttrCode"));
-    setWindowTitle(QStringLiteral("ค้นหาคุณสมบัติสินค้า"));
+    setWindowTitle(tr("ค้นหาคุณสมบัติสินค้า"));
     resize(420, 260);
     QCode = new SearchQuery(this);
-    QCode->addColumn(QStringLiteral("Code"), QStringLiteral("รหัส"), 100);
-    QCode->addColumn(QStringLiteral("Description"), QStringLiteral("รายละเอียด"), 280);
-    FullWord = new QCheckBox(QStringLiteral("หาเต็มคำ"), this);
+    QCode->addColumn(QStringLiteral("Code"), tr("รหัส"), 100);
+    QCode->addColumn(QStringLiteral("Description"), tr("รายละเอียด"), 280);
+    FullWord = new QCheckBox(tr("หาเต็มคำ"), this);
     FullWord->setObjectName(QStringLiteral("FullWord"));
     EdDesc = new QLineEdit(this);
     EdDesc->setObjectName(QStringLiteral("EdDesc"));
     DgCode = makeGrid(this, QCode);
     DgCode->setObjectName(QStringLiteral("DgCode"));
-    BtOk = new QPushButton(QStringLiteral("เลือก"), this);
-    BtCancel = new QPushButton(QStringLiteral("ไม่เลือก"), this);
+    BtOk = new QPushButton(tr("เลือก"), this);
+    BtCancel = new QPushButton(tr("ไม่เลือก"), this);
     for (QPushButton* b : {BtOk, BtCancel})
         b->setAutoDefault(false);
     auto* top = new QHBoxLayout;
-    LbDesc = new QLabel(QStringLiteral("รายละเอียด"), this);
+    LbDesc = new QLabel(tr("รายละเอียด"), this);
     top->addWidget(LbDesc);
     top->addWidget(EdDesc, 1);
     top->addWidget(FullWord);

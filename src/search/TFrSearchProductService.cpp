@@ -24,10 +24,10 @@ TFrSearchProductService::TFrSearchProductService(QWidget* parent)
     : TFrSearch(parent)
 {
     setObjectName(QStringLiteral("FrSearchProductService"));
-    setWindowTitle(QStringLiteral("ค้นหาสินค้า/บริการ"));
+    setWindowTitle(tr("ค้นหาสินค้า/บริการ"));
     resize(820, 460);
 
-    LbName = new QLabel(QStringLiteral("ชื่อสินค้า"), PnHeader);
+    LbName = new QLabel(tr("ชื่อสินค้า"), PnHeader);
     ProductName = new QLineEdit(PnHeader);
     ProductName->setObjectName(QStringLiteral("ProductName"));
     ProductName->setMinimumWidth(180);
@@ -37,13 +37,13 @@ TFrSearchProductService::TFrSearchProductService(QWidget* parent)
     HeaderLayout->insertWidget(at, LbName);
     HeaderLayout->insertWidget(at + 1, ProductName, 1);
 
-    SelectProductType = new QGroupBox(QStringLiteral("ประเภทสินค้า"), this);
+    SelectProductType = new QGroupBox(tr("ประเภทสินค้า"), this);
     SelectProductType->setObjectName(QStringLiteral("SelectProductType"));
     TypeButtons = new QButtonGroup(this);
     auto* typeLay = new QVBoxLayout(SelectProductType);
-    const QStringList captions = {QStringLiteral("สินค้าสำเร็จรูป"), QStringLiteral("บริการ"),
-                                  QStringLiteral("วัสดุ/เบ็ดเตล็ด"), QStringLiteral("วัตถุดิบ"),
-                                  QStringLiteral("สินค้าสำเร็จรูป / วัตถุดิบ")};
+    const QStringList captions = {tr("สินค้าสำเร็จรูป"), tr("บริการ"),
+                                  tr("วัสดุ/เบ็ดเตล็ด"), tr("วัตถุดิบ"),
+                                  tr("สินค้าสำเร็จรูป / วัตถุดิบ")};
     for (int i = 0; i < captions.size(); ++i) {
         auto* rb = new QRadioButton(captions[i], SelectProductType);
         TypeButtons->addButton(rb, i);
@@ -69,8 +69,8 @@ TFrSearchProductService::TFrSearchProductService(QWidget* parent)
     // F12 shown on screen: a button that does what the key does.
     BtPicture = new QToolButton(PnHeader);
     BtPicture->setObjectName(QStringLiteral("BtPicture"));
-    BtPicture->setText(QStringLiteral("รูปสินค้า F12"));
-    BtPicture->setToolTip(QStringLiteral("แสดง/ซ่อนรูปสินค้า (F12)"));
+    BtPicture->setText(tr("รูปสินค้า F12"));
+    BtPicture->setToolTip(tr("แสดง/ซ่อนรูปสินค้า (F12)"));
     BtPicture->setCheckable(true);
     BtPicture->setFocusPolicy(Qt::NoFocus);
     HeaderLayout->insertWidget(HeaderLayout->indexOf(BtSearch) + 1, BtPicture);
@@ -276,26 +276,26 @@ QStringList TFrSearchProductService::BuildStatement()
 void TFrSearchProductService::setupColumns()
 {
     QSearch->clearColumns();
-    QSearch->addColumn(QStringLiteral("Code"), QStringLiteral("รหัส"), 123);
-    QSearch->addColumn(QStringLiteral("ThaiName"), QStringLiteral("ชื่อสินค้า"), SearchProductNo == 5 ? 400 : 300);
+    QSearch->addColumn(QStringLiteral("Code"), tr("รหัส"), 123);
+    QSearch->addColumn(QStringLiteral("ThaiName"), tr("ชื่อสินค้า"), SearchProductNo == 5 ? 400 : 300);
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     switch (SearchProductNo) {
     case 4:
-        QSearch->addColumn(QStringLiteral("Field01"), QStringLiteral("สำนักพิมพ์"), 80);
-        QSearch->addColumn(QStringLiteral("Field02"), QStringLiteral("หมวดหมู่"), 80);
-        QSearch->addColumn(QStringLiteral("Price"), QStringLiteral("ราคา"), 50, right);
-        QSearch->addColumn(QStringLiteral("UnitName"), QStringLiteral("หน่วย"), 50);
-        QSearch->addColumn(QStringLiteral("Qnty"), QStringLiteral("คงเหลือ"), 50, right);
+        QSearch->addColumn(QStringLiteral("Field01"), tr("สำนักพิมพ์"), 80);
+        QSearch->addColumn(QStringLiteral("Field02"), tr("หมวดหมู่"), 80);
+        QSearch->addColumn(QStringLiteral("Price"), tr("ราคา"), 50, right);
+        QSearch->addColumn(QStringLiteral("UnitName"), tr("หน่วย"), 50);
+        QSearch->addColumn(QStringLiteral("Qnty"), tr("คงเหลือ"), 50, right);
         break;
     case 5:
-        QSearch->addColumn(QStringLiteral("Field01"), QStringLiteral("รุ่นสินค้า"), 66);
-        QSearch->addColumn(QStringLiteral("Field02"), QStringLiteral("ยี่ห้อสินค้า"), 66);
+        QSearch->addColumn(QStringLiteral("Field01"), tr("รุ่นสินค้า"), 66);
+        QSearch->addColumn(QStringLiteral("Field02"), tr("ยี่ห้อสินค้า"), 66);
         break;
     case 6:
-        QSearch->addColumn(QStringLiteral("Qnty"), QStringLiteral("คงเหลือ"), 150, Qt::AlignCenter, QStringLiteral("#,##0"));
+        QSearch->addColumn(QStringLiteral("Qnty"), tr("คงเหลือ"), 150, Qt::AlignCenter, QStringLiteral("#,##0"));
         break;
     default:
-        QSearch->addColumn(QStringLiteral("Remark"), QStringLiteral("หมายเหตุ"), 150);
+        QSearch->addColumn(QStringLiteral("Remark"), tr("หมายเหตุ"), 150);
         break;
     }
 }
@@ -331,10 +331,6 @@ void TFrSearchProductService::FormShow()
     SearchMethod = DM->Config(QStringLiteral("SearchProductMethod")).toInt();
     ProductName->setText(lastNameOrEmpty());
     BtPicture->setChecked(false);
-    if (!thaiLanguage()) {
-        BtPicture->setText(QStringLiteral("Picture F12"));
-        BtPicture->setToolTip(QStringLiteral("Show/hide the product picture (F12)"));
-    }
 
     // A given type selects its item and locks the filter; materials also lock the ranges.
     TypeLetter = ProductType.trimmed().toUpper();

@@ -8,13 +8,13 @@ TFrSearchProject::TFrSearchProject(QWidget* parent)
     : TFrSearch(parent)
 {
     setObjectName(QStringLiteral("FrSearchProject"));
-    setWindowTitle(QStringLiteral("ค้นหา หน่วยงานโครงการ"));
-    LbCode->setText(QStringLiteral("ชื่อโครงการ"));
+    setWindowTitle(tr("ค้นหา หน่วยงานโครงการ"));
+    LbCode->setText(tr("ชื่อโครงการ"));
     QSearch->setSQL(QStringLiteral("select id,code,description from project\n"
                                    "where description like :getdesc\n"
                                    "order by code"));
-    QSearch->addColumn(QStringLiteral("code"), QStringLiteral("รหัสโครงการ"), 120);
-    QSearch->addColumn(QStringLiteral("description"), QStringLiteral("รายละเอียด"), 360);
+    QSearch->addColumn(QStringLiteral("code"), tr("รหัสโครงการ"), 120);
+    QSearch->addColumn(QStringLiteral("description"), tr("รายละเอียด"), 360);
 }
 
 void TFrSearchProject::FormShow()

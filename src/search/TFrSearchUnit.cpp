@@ -51,17 +51,16 @@ void TFrSearchUnit::showEvent(QShowEvent* e)
 
 void TFrSearchUnit::FormShow()
 {
-    const bool thai = Session::thai();
-    setWindowTitle(thai ? QStringLiteral("ค้นหาหน่วยนับ") : QStringLiteral("Search Product Unit"));
-    BtOk->setText(thai ? QStringLiteral("เลือก") : QStringLiteral("Choose"));
-    BtCancel->setText(thai ? QStringLiteral("ไม่เลือก") : QStringLiteral("Cancel"));
+    setWindowTitle(tr("ค้นหาหน่วยนับ"));
+    BtOk->setText(tr("เลือก"));
+    BtCancel->setText(tr("ไม่เลือก"));
     QUnit->clearColumns();
-    QUnit->addColumn(QStringLiteral("UnitName"), thai ? QStringLiteral("หน่วยนับ") : QStringLiteral("Unit Name"), 100);
-    QUnit->addColumn(QStringLiteral("Barcode"), thai ? QStringLiteral("Barcode") : QStringLiteral("BarCode"), 120);
-    QUnit->addColumn(QStringLiteral("SalePrice"), QStringLiteral("ราคาขาย"), 80, Qt::AlignRight | Qt::AlignVCenter,
+    QUnit->addColumn(QStringLiteral("UnitName"), tr("หน่วยนับ"), 100);
+    QUnit->addColumn(QStringLiteral("Barcode"), tr("Barcode"), 120);
+    QUnit->addColumn(QStringLiteral("SalePrice"), tr("ราคาขาย"), 80, Qt::AlignRight | Qt::AlignVCenter,
                      QStringLiteral("#,##0.00"));
     QUnit->addColumn(QStringLiteral("Fraction"),
-                     thai ? QStringLiteral("อัตราส่วนหน่วยย่อย") : QStringLiteral("Pack Qnty"), 110,
+                     tr("อัตราส่วนหน่วยย่อย"), 110,
                      Qt::AlignRight | Qt::AlignVCenter);
     const auto flag = [](bool on) { return on ? QStringLiteral("Y%") : QStringLiteral("X%"); };
     QUnit->setParam(QStringLiteral("GetPart"), ProductId);

@@ -116,10 +116,8 @@ void TDataGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
         if (!model->setData(index, l->text(), Qt::EditRole) && !l->text().trimmed().isEmpty()) {
             const GridColumn& c = m_grid->m_model->columns().at(index.column());
             if (!c.readOnly) {
-                const bool thai = Session::thai();
                 m_grid->refuseCell(index.row(), c.field,
-                                   (thai ? QStringLiteral("'%1' ไม่ใช่ค่าที่ถูกต้องสำหรับ %2")
-                                         : QStringLiteral("'%1' is not a valid value for %2"))
+                                   (tr("'%1' ไม่ใช่ค่าที่ถูกต้องสำหรับ %2"))
                                        .arg(l->text(), c.title),
                                    l->text());
             }

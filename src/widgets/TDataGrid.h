@@ -31,7 +31,7 @@ public:
     bool allowAppend = true;
     bool allowDelete = true;
     bool confirmDelete = true;
-    QString deleteQuestion = QStringLiteral("ลบรายการ ?");
+    QString deleteQuestion = tr("ลบรายการ ?");
 
     // The "..." button of a column (or F5 in its cell): the handler picks a value.
     std::function<void(int row, const QString& field)> onEditButton;

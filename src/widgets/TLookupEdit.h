@@ -60,8 +60,8 @@ public:
     QVariant currentId() const { return m_id; }
     QString description() const { return m_desc; }
 
-    static QString notFoundText() { return QStringLiteral("ไม่พบรหัส"); }
-    static QString emptyRefusedText() { return QStringLiteral("ต้องระบุรหัส"); }
+    static QString notFoundText() { return tr("ไม่พบรหัส"); }
+    static QString emptyRefusedText() { return tr("ต้องระบุรหัส"); }
 
 signals:
     // After each lookup on leaving; found is false for an unknown code or a refused empty one.

@@ -1,4 +1,5 @@
 #include "app/MessageService.h"
+#include "data/Translation.h"
 #include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "forms/base/TFaGetDocNo.h"
@@ -68,7 +69,7 @@ private slots:
         MessageService::setScripted(true);
         delete DMConfig;
         DMConfig = new TDMConfig;
-        DMConfig->ThaiLanguage = true;
+        Translation::useLanguage(true);
     }
     void cleanup()
     {
@@ -92,7 +93,7 @@ private slots:
         QCOMPARE(f.AcNew->shortcut(), QKeySequence(Qt::Key_F3));
         QCOMPARE(f.AcDel->shortcut(), QKeySequence(Qt::Key_F8));
         QCOMPARE(f.AcExit->toolTip(), QString("Exit Program"));
-        DMConfig->ThaiLanguage = false;
+        Translation::useLanguage(false);
         f.AcNew->trigger();
         QCOMPARE(f.PageControl->tabText(0), QString("Description"));
     }
@@ -139,7 +140,7 @@ private slots:
 
         // The close box asks the same question; Yes closes.
         MessageService::clearShown();
-        DMConfig->ThaiLanguage = false;
+        Translation::useLanguage(false);
         MessageService::queueAnswer(true);
         QVERIFY(f.close());
         QCOMPARE(MessageService::lastText(), QString("Exit Program ?"));

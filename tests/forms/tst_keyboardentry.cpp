@@ -1,4 +1,5 @@
 #include "app/MessageService.h"
+#include "data/Translation.h"
 #include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/CachedDataSetModel.h"
@@ -344,7 +345,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, kept);
         env->exec(QStringLiteral("update DocumentNo set AutoRun = 'N' where Code = 'IMPORT'"));
-        DMConfig->ThaiLanguage = thai;
+        Translation::useLanguage(thai);
         TFrInbound f;
         open(f);
         typeHeader(f);
@@ -404,7 +405,7 @@ private slots:
     {
         QFETCH(bool, billsBroughtForward);
         QFETCH(bool, thai);
-        DMConfig->ThaiLanguage = thai;
+        Translation::useLanguage(thai);
         env->exec(QStringLiteral("update DocumentNo set AutoRun = 'N' where Code = 'IMPORT'"));
         std::unique_ptr<TFrInbound> f(billsBroughtForward ? new TFrInboundBegin : new TFrInbound);
         open(*f);

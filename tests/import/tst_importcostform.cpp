@@ -1,4 +1,5 @@
 #include "app/MessageService.h"
+#include "data/Translation.h"
 #include "app/StartUp.h"
 #include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
@@ -679,7 +680,7 @@ void TestImportCostForm::exportCsv()
 
 void TestImportCostForm::englishTexts()
 {
-    DMConfig->ThaiLanguage = false;
+    Translation::useLanguage(false);
     TFrImportCost f;
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
@@ -689,7 +690,7 @@ void TestImportCostForm::englishTexts()
     TFrShowImportCost s(1, DM->DMdata(), nullptr, CostBasis::Equal);
     QCOMPARE(s.BExportPdf->text(), QStringLiteral("Export PDF"));
     QCOMPARE(s.LbBasis->text(), QStringLiteral("Expenses split by: Equal per product"));
-    QCOMPARE(s.BPrint->text(), QStringLiteral("พิมพ์ Cost Sheet"));
+    QCOMPARE(s.BPrint->text(), QStringLiteral("Print Cost Sheet"));
     MessageService::queueAnswer(false);
     f.close();
     QCOMPARE(MessageService::lastText(), QStringLiteral("Exit Program ?"));

@@ -1,4 +1,5 @@
 #include "app/MessageService.h"
+#include "data/Translation.h"
 #include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/Connection.h"
@@ -472,7 +473,7 @@ private slots:
     void englishLabelsAndExistingDocumentPicture()
     {
         TestEnv env;
-        DMConfig->ThaiLanguage = false;
+        Translation::useLanguage(false);
         const QString number = env.scalar("select ImNo from ImHd where DelFlag = 'N' and BeginBalance = 'N' order by Id").toString();
         TFrInbound f;
         openForm(f);
@@ -667,7 +668,7 @@ private slots:
         QFETCH(bool, duringSave);
         TestServer server;
         TestEnv env(TestEnv::Data::Demo, QDate::currentDate(), server.name());
-        DMConfig->ThaiLanguage = thai;
+        Translation::useLanguage(thai);
         const int before = env.count("ImHd");
         TFrInbound f;
         openForm(f);

@@ -1,4 +1,5 @@
 #include "receipt/ReceiptTestKit.h"
+#include "data/Translation.h"
 
 #include "data/DbAdmin.h"
 #include "data/DbUtil.h"
@@ -288,7 +289,7 @@ private slots:
             takeOver(*im, orderNo(2)); // its last line: 30 boxes of ink
             QCOMPARE(importLines(*im), QStringLiteral("P005 30 กล่อง 72000"));
         }
-        DMConfig->ThaiLanguage = thai; // the user's language (the rights read at opening set it)
+        Translation::useLanguage(thai); // the user's language (the rights read at opening set it)
         backTo(first, first.TransportNo);
         saveImport(first);
         const int documents = env.count("ImHd");

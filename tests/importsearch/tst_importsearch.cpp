@@ -1,5 +1,6 @@
 // The import document search, the import lot and foreign vendor pickers and the purchase
 // order searches, driven through their widgets on the demo company.
+#include "data/Translation.h"
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
@@ -97,7 +98,7 @@ private slots:
     void init()
     {
         env = std::make_unique<TestEnv>(TestEnv::Data::Demo, Today);
-        DMConfig->ThaiLanguage = true;
+        Translation::useLanguage(true);
         TFrSearch::ResetSortState();
     }
     void cleanup()
@@ -587,7 +588,7 @@ private slots:
 
     void frPoSearchEnglishTexts()
     {
-        DMConfig->ThaiLanguage = false;
+        Translation::useLanguage(false);
         TFrSearchFrPoNo dlg;
         dlg.show();
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Searching Po"));

@@ -1,5 +1,6 @@
 // The print dialog and the GL voucher dialog driven through their controls on the demo
 // company, with the default layouts of reports/. Printing goes to a PDF file.
+#include "data/Translation.h"
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "app/TFrShowError.h"
@@ -680,7 +681,7 @@ void TestPrintDialog::captions()
     QFETCH(QStringList, texts);
     Fixture fx;
     fx.setAutoGenGL(QStringLiteral("N"));
-    DMConfig->ThaiLanguage = thai;
+    Translation::useLanguage(thai);
     QStringList got;
     QString header;
     fx.hook([&](TFrDocPrintForm* d) {
@@ -691,7 +692,7 @@ void TestPrintDialog::captions()
     });
     PrintDocument(nullptr, importNo(), QDate::currentDate().year(), QStringLiteral("IMPORT"));
     QCOMPARE(got, texts);
-    QCOMPARE(header, QStringLiteral("กรุณาเลือกฟอร์มที่ต้องการพิมพ์"));
+    QCOMPARE(header, thai ? QStringLiteral("กรุณาเลือกฟอร์มที่ต้องการพิมพ์") : QStringLiteral("Choose the form to print"));
 }
 
 void TestPrintDialog::frfNameOnF11AndPopup()

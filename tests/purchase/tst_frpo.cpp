@@ -1,4 +1,5 @@
 #include "receipt/ReceiptTestKit.h"
+#include "data/Translation.h"
 
 #include "app/StartUp.h"
 #include "data/DbUtil.h"
@@ -667,7 +668,7 @@ private slots:
         Dialogs dialogs;
         TFrFrPoTran f;
         open(f, 6);
-        DMConfig->ThaiLanguage = thai;
+        Translation::useLanguage(thai);
         f.RefreshScreen();
         enterOrder(f, "F002", {{"P004", "20", "3500"}, {"P005", "30", "2400"}, {"P006", "12.5", "95.75"}});
         if (QTest::currentTestFailed())
@@ -681,6 +682,39 @@ private slots:
                  thai ? QStringLiteral("ชื่อสินค้า") : QStringLiteral("Product Name"));
         QVERIFY(f.width() <= 1366 && f.frameGeometry().height() <= 768 - 40);
         f.grab().save(QDir(qEnvironmentVariable("NK_BUILD_DIR", ".")).filePath(QStringLiteral("frpo-%1.png").arg(thai ? "thai" : "english")));
+    }
+
+    // A product is named in the user's language where the product file has that name: as it is
+    // typed, and the same when the saved order is opened again.
+    void productNamesInTheUsersLanguage_data()
+    {
+        QTest::addColumn<int>("user");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("ADMIN reads Thai") << 1 << QStringLiteral("เครื่องคิดเลขตั้งโต๊ะ");
+        QTest::newRow("JOHN reads English") << 2 << QStringLiteral("Desk Calculator");
+    }
+    void productNamesInTheUsersLanguage()
+    {
+        QFETCH(int, user);
+        QFETCH(QString, name);
+        TestEnv env;
+        Dialogs dialogs;
+        DMConfig->CheckRight(6, user); // the user's language, as start-up reads it
+        TFrFrPoTran f;
+        f.show();
+        QApplication::setActiveWindow(&f);
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        settle();
+        enterOrder(f, "F002", {{"P004", "20", "3500"}});
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(f.QDt->AsString("ProductName"), name);
+        save(f);
+        const QString no = env.scalar("select PoNo from FrPoHd order by Id desc").toString().trimmed();
+        openOrder(f, no);
+        QCOMPARE(f.QDt->RecordCount(), 1);
+        QCOMPARE(f.QDt->AsString("ProductName"), name);
+        Translation::useLanguage(true);
     }
 
     // The printed order of a saved order: its lines, totals and the amount in words in its

@@ -1,4 +1,5 @@
 #include "receipt/ReceiptTestKit.h"
+#include "data/Translation.h"
 
 #include "data/DbAdmin.h"
 #include "data/Numbering.h"
@@ -470,7 +471,7 @@ private slots:
         earlierLots(env);
         TFrFrPoTran f;
         open(f, 6);
-        DMConfig->ThaiLanguage = false;
+        Translation::useLanguage(false);
         f.RefreshScreen();
         enterOrder(f, "F003", {{"P010", "1", "2"}});
         if (QTest::currentTestFailed())

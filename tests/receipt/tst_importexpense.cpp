@@ -1,4 +1,5 @@
 #include "ReceiptTestKit.h"
+#include "data/Translation.h"
 
 #include "app/StartUp.h"
 #include "data/DbUtil.h"
@@ -822,7 +823,7 @@ private slots:
         TestEnv env;
         std::unique_ptr<TFrMrTran> f(credit ? static_cast<TFrMrTran*>(new TFrImExpTran) : new TFrImExcTran);
         open(*f, credit ? 3 : 4);
-        DMConfig->ThaiLanguage = thai;
+        Translation::useLanguage(thai);
         f->RefreshScreen();
         enterBill(*f, {credit ? "MS0800" : "", lot2(), "V001", !credit, "S002", "12500"});
         if (QTest::currentTestFailed())

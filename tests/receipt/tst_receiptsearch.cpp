@@ -1,4 +1,5 @@
 #include "app/MessageService.h"
+#include "data/Translation.h"
 #include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/TDM.h"
@@ -70,7 +71,7 @@ private slots:
     void init()
     {
         env = std::make_unique<TestEnv>();
-        DMConfig->ThaiLanguage = true;
+        Translation::useLanguage(true);
         TFrSearch::ResetSortState();
     }
     void cleanup()

@@ -1,4 +1,5 @@
 #include "app/MessageService.h"
+#include "data/Translation.h"
 #include "data/CachedDataSet.h"
 #include "data/TDM.h"
 #include "app/TDMConfig.h"
@@ -335,7 +336,7 @@ private slots:
 
     void warehouseListInEnglish()
     {
-        DMConfig->ThaiLanguage = false;
+        Translation::useLanguage(false);
         TF_SearchWareHouse dlg;
         dlg.show();
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Searching WareHouse"));
@@ -343,7 +344,7 @@ private slots:
         QCOMPARE(dlg.QSearch->RecordCount(), 3);
         dlg.reject();
         QCOMPARE(dlg.ResultCode, QString());
-        DMConfig->ThaiLanguage = true;
+        Translation::useLanguage(true);
     }
 
     void departmentFrameAllowsEmpty()

@@ -1,4 +1,5 @@
 // The search dialog base and the simple search, driven through their widgets.
+#include "data/Translation.h"
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "data/DbUtil.h"
@@ -183,8 +184,8 @@ private slots:
 
         // English users read the English box.
         TDMConfig cfg;
-        cfg.ThaiLanguage = false;
         DMConfig = &cfg;
+        Translation::useLanguage(false);
         dlg.show();
         QCOMPARE(dlg.BtOk->text(), QStringLiteral("Choose"));
         QVERIFY(dlg.DgSearch->toolTip().isEmpty());
@@ -193,6 +194,7 @@ private slots:
         MessageService::clearShown();
         dlg.BtOk->click();
         DMConfig = nullptr;
+        Translation::useLanguage(true);
         QVERIFY(dlg.isVisible());
         QCOMPARE(MessageService::shown().at(0).text, QStringLiteral("Document Was Deleted"));
     }

@@ -1,4 +1,5 @@
 #include "support/TestEnv.h"
+#include "data/Translation.h"
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "data/DbAdmin.h"
@@ -125,7 +126,7 @@ TestEnv::TestEnv(Data data, const QDate& today, const QString& server)
         DMConfig->CheckRight(1, 1);
     } else {
         DMConfig->CompanyCode = companyName();
-        DMConfig->ThaiLanguage = true;
+        Translation::useLanguage(true);
         DMConfig->AccessRight = DMConfig->AddRight = DMConfig->ModifyRight = DMConfig->DeleteRight = true;
     }
     MessageService::clearShown();

@@ -217,7 +217,7 @@ Noticed<bool> TDmProduct::ExistsLotNo(const QString& lotCode, const QDateTime& r
     if (lotValid(QChkLotNo.value(QStringLiteral("HasExpired")).toString(),
                  QChkLotNo.value(QStringLiteral("ExpiredDate")), referenceDate))
         return {true, {}};
-    return {false, QStringLiteral("LotNo หมดอายุแล้ว")};
+    return {false, tr("LotNo หมดอายุแล้ว")};
 }
 
 bool TDmProduct::ExistsWarehouse(const QString& code)

@@ -19,7 +19,7 @@ TDmVendor::~TDmVendor()
 
 QString TDmVendor::creditMessage(double creditLeft)
 {
-    return QStringLiteral("ยอดเกินวงเงินเครดิต\r\rบริษัทมีเครดิตคงเหลือ ") + QString::number(creditLeft, 'g', 15);
+    return tr("ยอดเกินวงเงินเครดิต\r\rบริษัทมีเครดิตคงเหลือ ") + QString::number(creditLeft, 'g', 15);
 }
 
 Noticed<bool> TDmVendor::CheckCreditLimit(int vendorId, double amount)

@@ -17,7 +17,7 @@ TFaGetDocNo::TFaGetDocNo(QWidget* parent)
     auto* lay = new QHBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
     lay->setSpacing(4);
-    Caption = new QLabel(QStringLiteral("เลขที่"), this);
+    Caption = new QLabel(tr("เลขที่"), this);
     DocNo = new TDbEdit(this);
     DocNo->setObjectName(QStringLiteral("DocNo"));
     DocNo->setUpperCase(true);
@@ -25,7 +25,7 @@ TFaGetDocNo::TFaGetDocNo(QWidget* parent)
     BtSearch->setObjectName(QStringLiteral("BtSearch"));
     BtSearch->setText(QStringLiteral("..."));
     BtSearch->setAutoRaise(true);
-    BtSearch->setToolTip(QStringLiteral("ค้นหาเลขที่เอกสาร"));
+    BtSearch->setToolTip(tr("ค้นหาเลขที่เอกสาร"));
     BtSearch->setFocusPolicy(Qt::NoFocus);
     BtSearch->setEnabled(false);
     lay->addWidget(Caption);
@@ -92,9 +92,9 @@ bool TFaGetDocNo::showRefusals()
             shown = true;
         }
     };
-    check("DelFlag", QStringLiteral("เอกสารถูกยกเลิกแล้ว"));
-    check("Posted", QStringLiteral("เอกสารถูกปิดบัญชีแล้ว"));
-    check("Imported", QStringLiteral("เอกสารถูกถ่ายโอนมาจากระบบอื่น"));
+    check("DelFlag", tr("เอกสารถูกยกเลิกแล้ว"));
+    check("Posted", tr("เอกสารถูกปิดบัญชีแล้ว"));
+    check("Imported", tr("เอกสารถูกถ่ายโอนมาจากระบบอื่น"));
     return shown;
 }
 

@@ -144,22 +144,17 @@ bool TFrDocument::confirmSave()
 {
     if (m_savingToLeave)
         return true; // the user has just chosen to save
-    return MessageService::ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : QStringLiteral("จัดเก็บข้อมูล ?"));
+    return MessageService::ConfirmDlg(DMConfig ? DMConfig->SaveConfirmText : tr("จัดเก็บข้อมูล ?"));
 }
 
 bool TFrDocument::confirmDelete()
 {
-    return MessageService::ConfirmDlg(DMConfig ? DMConfig->DeleteConfirmText : QStringLiteral("ลบข้อมูล ?"));
+    return MessageService::ConfirmDlg(DMConfig ? DMConfig->DeleteConfirmText : tr("ลบข้อมูล ?"));
 }
 
 bool TFrDocument::thaiLanguage()
 {
     return DMConfig ? DMConfig->ThaiLanguage : true;
-}
-
-QString TFrDocument::T(const char* thai, const char* english)
-{
-    return thaiLanguage() ? QString::fromUtf8(thai) : QString::fromUtf8(english);
 }
 
 bool TFrDocument::numberTaken(const QString&) const
@@ -171,13 +166,10 @@ void TFrDocument::saveFailed(const NkError& error)
 {
     if (error.kind() == NkError::Kind::StoredChanged) {
         const QString number = headerRow() ? QHd->oldValue(QHd->RecNo(), m_numberField).toString() : QString();
-        MessageService::warning(T("เอกสารเลขที่ %1 ถูกบันทึกจากเครื่องอื่นหลังจากที่ท่านเปิดเอกสารนี้\r"
-                                  "ยังไม่ได้บันทึกข้อมูล สิ่งที่ท่านป้อนยังอยู่บนจอ",
-                                  "Document %1 was saved by another workstation after you opened it.\r"
-                                  "Nothing was saved; what you typed is still on the screen.")
+        MessageService::warning(tr("เอกสารเลขที่ %1 ถูกบันทึกจากเครื่องอื่นหลังจากที่ท่านเปิดเอกสารนี้\r"
+                                  "ยังไม่ได้บันทึกข้อมูล สิ่งที่ท่านป้อนยังอยู่บนจอ")
                                     .arg(number.trimmed()));
-        if (MessageService::confirm(T("เปิดเอกสารที่บันทึกไว้ใหม่ ? (สิ่งที่ท่านป้อนจะหายไป)",
-                                      "Open the stored document again? (What you typed will be dropped.)")))
+        if (MessageService::confirm(tr("เปิดเอกสารที่บันทึกไว้ใหม่ ? (สิ่งที่ท่านป้อนจะหายไป)")))
             openStoredVersion(number);
         return;
     }
@@ -243,9 +235,8 @@ bool TFrDocument::mayLeaveDocument()
 TFrDocument::Leave TFrDocument::askToSaveChanges()
 {
     const int choice = MessageService::choose(
-        T("เอกสารนี้มีการแก้ไขที่ยังไม่ได้บันทึก\rต้องการบันทึกก่อนหรือไม่ ?",
-          "This document has changes that are not saved.\rSave them first?"),
-        {T("บันทึก", "Save"), T("ไม่บันทึก", "Don't save"), T("กลับไปแก้ไข", "Go back")}, 2, 1);
+        tr("เอกสารนี้มีการแก้ไขที่ยังไม่ได้บันทึก\rต้องการบันทึกก่อนหรือไม่ ?"),
+        {tr("บันทึก"), tr("ไม่บันทึก"), tr("กลับไปแก้ไข")}, 2, 1);
     if (choice == 1)
         return Leave::Discarded;
     if (choice != 0)

@@ -110,7 +110,6 @@ protected:
 
     // The user reads Thai (the session's language; Thai without a session).
     static bool thaiLanguage();
-    static QString T(const char* thai, const char* english);
 
     void AcNewTriggered() override;
     bool askExit() override;

@@ -130,10 +130,17 @@ QToolButton* TFrFrame::makeButton(const QString& name, QAction* action)
     return b;
 }
 
+QString TFrFrame::companyName()
+{
+    if (!DMConfig)
+        return {};
+    const QString english = DMConfig->CompanyRow.value(QStringLiteral("NAMEENG")).toString().trimmed();
+    return DMConfig->ThaiLanguage || english.isEmpty() ? DMConfig->CompanyNameThai : english;
+}
+
 QString TFrFrame::exitQuestion()
 {
-    const bool thai = DMConfig ? DMConfig->ThaiLanguage : true;
-    return thai ? QStringLiteral("ออกจากโปรแกรม ?") : QStringLiteral("Exit Program ?");
+    return tr("ออกจากโปรแกรม ?");
 }
 
 void TFrFrame::AcNewExecute()
@@ -158,9 +165,7 @@ void TFrFrame::setFormCaption(const QString& fallbackCaption)
 
 void TFrFrame::showSavedNumber(const QString& number)
 {
-    const bool thai = DMConfig ? DMConfig->ThaiLanguage : true;
-    StatusSaved->setText(thai ? QStringLiteral("บันทึกแล้ว เลขที่เอกสาร %1").arg(number)
-                              : QStringLiteral("Saved: document number %1").arg(number));
+    StatusSaved->setText(tr("บันทึกแล้ว เลขที่เอกสาร %1").arg(number));
 }
 
 bool TFrFrame::focusInGrid() const

@@ -47,6 +47,9 @@ public:
 
     // The exit question's text in the user's language.
     static QString exitQuestion();
+    // The company's name in the user's language: its English name for an English user when the
+    // company has one, else the Thai name (as the menu shows it).
+    static QString companyName();
 
     // The window's one title: the menu entry's caption (the form's own when the menu gives
     // none) followed by the program's version. The application name follows it, so the

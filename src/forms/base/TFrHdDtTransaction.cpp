@@ -39,7 +39,7 @@ TFrHdDtTransaction::TFrHdDtTransaction(QWidget* parent)
     DgDt = new TDataGrid(TabLines);
     DgDt->setObjectName(QStringLiteral("DgDt"));
     tl->addWidget(DgDt);
-    PageControl->addTab(TabLines, QStringLiteral("รายละเอียดเอกสาร"));
+    PageControl->addTab(TabLines, tr("รายละเอียดเอกสาร"));
     body()->addWidget(PageControl, 1);
 
     PnFooter = new QWidget(this);
@@ -52,7 +52,7 @@ TFrHdDtTransaction::TFrHdDtTransaction(QWidget* parent)
     GbDetail->setObjectName(QStringLiteral("GbDetail"));
     GbTotal = new QGroupBox(PnFooter);
     GbTotal->setObjectName(QStringLiteral("GbTotal"));
-    BtDeleteLine = new QPushButton(QStringLiteral("ลบรายการ"), GbDetail);
+    BtDeleteLine = new QPushButton(tr("ลบรายการ"), GbDetail);
     BtDeleteLine->setObjectName(QStringLiteral("BtDeleteLine"));
     BtDeleteLine->setFocusPolicy(Qt::NoFocus);
     auto* dl = new QVBoxLayout(GbDetail);
@@ -70,7 +70,7 @@ TFrHdDtTransaction::TFrHdDtTransaction(QWidget* parent)
 void TFrHdDtTransaction::AcNewExecute()
 {
     PageControl->setCurrentIndex(0);
-    PageControl->setTabText(0, T("รายละเอียดเอกสาร", "Description"));
+    PageControl->setTabText(0, tr("รายละเอียดเอกสาร"));
     TFrDocument::AcNewExecute();
 }
 

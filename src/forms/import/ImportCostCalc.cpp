@@ -1,10 +1,18 @@
 #include "forms/import/ImportCostCalc.h"
+#include "data/Translation.h"
 
 #include "data/Rounding.h"
 
 #include "data/NumberFormat.h"
+#include <QCoreApplication>
 
 namespace {
+// A text in the language the caller asked for.
+QString say(bool thai, const char* text)
+{
+    return Translation::inLanguage(thai, "ImportCostCalc", text);
+}
+
 // Every figure of the cost sheet is decided on 18 significant digits.
 constexpr int Digits = 18;
 double Round2(double v) { return RoundDecimal(v, 2, Digits); }
@@ -137,16 +145,14 @@ QString ImportCostSpreadNote(const ImportCostResult& result, bool thai)
     case ExpenseSpread::ByBasis:
         return {};
     case ExpenseSpread::ByQuantity:
-        return thai ? QStringLiteral("มูลค่าสินค้าเป็นเงินบาทของ Lot นี้เป็น 0 จึงเฉลี่ยค่าใช้จ่ายตามจำนวน")
-                    : QStringLiteral("The lot's goods value in baht is 0, so expenses are spread by quantity.");
+        return say(thai, QT_TRANSLATE_NOOP("ImportCostCalc", "มูลค่าสินค้าเป็นเงินบาทของ Lot นี้เป็น 0 จึงเฉลี่ยค่าใช้จ่ายตามจำนวน"));
     case ExpenseSpread::None:
         if (result.LotExpense == 0)
             return {};
         {
             const QString amount = FormatFloat(QStringLiteral("#,##0.00"), result.LotExpense);
-            return thai ? QStringLiteral("มูลค่าและจำนวนสินค้าของ Lot นี้เป็น 0 จึงไม่ได้เฉลี่ยค่าใช้จ่าย %1 บาท").arg(amount)
-                        : QStringLiteral("The lot's goods value and quantity are 0, so expenses of %1 baht are not spread.")
-                              .arg(amount);
+            return say(thai, QT_TRANSLATE_NOOP("ImportCostCalc", "มูลค่าและจำนวนสินค้าของ Lot นี้เป็น 0 จึงไม่ได้เฉลี่ยค่าใช้จ่าย %1 บาท"))
+                .arg(amount);
         }
     }
     return {};
@@ -155,17 +161,18 @@ QString ImportCostSpreadNote(const ImportCostResult& result, bool thai)
 QString CostBasisCaption(CostBasis basis, bool thai)
 {
     switch (basis) {
-    case CostBasis::Value: return thai ? QStringLiteral("มูลค่าสินค้า (บาท)") : QStringLiteral("Baht value");
+    case CostBasis::Value: return say(thai, QT_TRANSLATE_NOOP("ImportCostCalc", "มูลค่าสินค้า (บาท)"));
     case CostBasis::StockQuantity:
-        return thai ? QStringLiteral("จำนวนในหน่วยสต๊อก") : QStringLiteral("Quantity in stock unit");
-    case CostBasis::NetWeight: return thai ? QStringLiteral("น้ำหนักสุทธิ") : QStringLiteral("Net weight");
-    case CostBasis::GrossWeight: return thai ? QStringLiteral("น้ำหนักรวม") : QStringLiteral("Gross weight");
-    case CostBasis::Volume: return thai ? QStringLiteral("ปริมาตร") : QStringLiteral("Volume");
-    case CostBasis::Equal: return thai ? QStringLiteral("เท่ากันทุกสินค้า") : QStringLiteral("Equal per product");
+        return say(thai, QT_TRANSLATE_NOOP("ImportCostCalc", "จำนวนในหน่วยสต๊อก"));
+    case CostBasis::NetWeight: return say(thai, QT_TRANSLATE_NOOP("ImportCostCalc", "น้ำหนักสุทธิ"));
+    case CostBasis::GrossWeight: return say(thai, QT_TRANSLATE_NOOP("ImportCostCalc", "น้ำหนักรวม"));
+    case CostBasis::Volume: return say(thai, QT_TRANSLATE_NOOP("ImportCostCalc", "ปริมาตร"));
+    case CostBasis::Equal: return say(thai, QT_TRANSLATE_NOOP("ImportCostCalc", "เท่ากันทุกสินค้า"));
     }
     return {};
 }
 
+// Printed on the cost sheet, whose layout is Thai.
 QString CostBasisSheetNote(CostBasis basis)
 {
     QString how;
@@ -190,11 +197,10 @@ QString CostBasisRefusal(const ImportCostResult& result, bool thai)
     QStringList names = result.Missing.mid(0, Listed);
     const int more = int(result.Missing.size()) - int(names.size());
     if (more > 0)
-        names << (thai ? QStringLiteral("และอีก %1 รายการ").arg(more) : QStringLiteral("and %1 more").arg(more));
+        names << say(thai, QT_TRANSLATE_NOOP("ImportCostCalc", "และอีก %1 รายการ")).arg(more);
     const QString what = CostBasisCaption(result.Basis, thai);
-    return thai ? QStringLiteral("ปันส่วนค่าใช้จ่ายตาม%1ไม่ได้ สินค้าต่อไปนี้ไม่มีข้อมูล%1\n%2").arg(what, names.join(QLatin1Char('\n')))
-                : QStringLiteral("Expenses cannot be split by %1: these products have no %1\n%2")
-                      .arg(what.toLower(), names.join(QLatin1Char('\n')));
+    return say(thai, QT_TRANSLATE_NOOP("ImportCostCalc", "ปันส่วนค่าใช้จ่ายตาม%1ไม่ได้ สินค้าต่อไปนี้ไม่มีข้อมูล%1\n%2"))
+        .arg(thai ? what : what.toLower(), names.join(QLatin1Char('\n')));
 }
 
 QVector<ImportCostComparison> CompareImportCost(const ImportCostResult& byValue, const ImportCostResult& byBasis)
@@ -223,11 +229,11 @@ QString LotExpenseDocumentKind(LotExpenseDocument::Kind kind, bool thai)
 {
     switch (kind) {
     case LotExpenseDocument::Kind::CreditBill:
-        return thai ? QStringLiteral("ค่าใช้จ่ายเงินเชื่อ") : QStringLiteral("Expense on credit");
+        return say(thai, QT_TRANSLATE_NOOP("ImportCostCalc", "ค่าใช้จ่ายเงินเชื่อ"));
     case LotExpenseDocument::Kind::CashBill:
-        return thai ? QStringLiteral("ค่าใช้จ่ายเงินสด") : QStringLiteral("Expense in cash");
+        return say(thai, QT_TRANSLATE_NOOP("ImportCostCalc", "ค่าใช้จ่ายเงินสด"));
     case LotExpenseDocument::Kind::ForeignPayment:
-        return thai ? QStringLiteral("จ่ายเบ็ดเตล็ดต่างประเทศ") : QStringLiteral("Foreign payment");
+        return say(thai, QT_TRANSLATE_NOOP("ImportCostCalc", "จ่ายเบ็ดเตล็ดต่างประเทศ"));
     }
     return {};
 }

@@ -1,4 +1,5 @@
 #include "forms/import/ImportCostChart.h"
+#include "data/Translation.h"
 
 #include "data/NumberFormat.h"
 #include "report/PageItems.h"
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <QCoreApplication>
 
 QVector<ImportCostChartBar> ImportCostChartBars(const ImportCostResult& result)
 {
@@ -32,19 +34,20 @@ QFont chartFont(qreal points, bool bold = false)
 
 QString legend(int segment, bool thai)
 {
-    static const char* const th[] = {"รวมเงิน(บาท)", "อากร", "ค่าใช้จ่าย"};
-    static const char* const en[] = {"Goods value (baht)", "Duty", "Expenses"};
-    return QString::fromUtf8(thai ? th[segment] : en[segment]);
+    static const char* const texts[] = {QT_TRANSLATE_NOOP("ImportCostChart", "รวมเงิน(บาท)"),
+                                        QT_TRANSLATE_NOOP("ImportCostChart", "อากร"),
+                                        QT_TRANSLATE_NOOP("ImportCostChart", "ค่าใช้จ่าย")};
+    return Translation::inLanguage(thai, "ImportCostChart", texts[segment]);
 }
 
 QString heading(const ImportCostChartTexts& t)
 {
     if (!t.Heading.isEmpty())
         return t.Heading;
-    return t.Thai ? QStringLiteral("ส่วนประกอบต้นทุนของสินค้าแต่ละรายการ (บาท)   ปันส่วนค่าใช้จ่ายตาม")
-                        + CostBasisCaption(t.Basis, true)
-                  : QStringLiteral("Make-up of each product's landed cost (baht), expenses split by ")
-                        + CostBasisCaption(t.Basis, false).toLower();
+    const QString basis = CostBasisCaption(t.Basis, t.Thai);
+    return Translation::inLanguage(t.Thai, "ImportCostChart",
+                                   QT_TRANSLATE_NOOP("ImportCostChart", "ส่วนประกอบต้นทุนของสินค้าแต่ละรายการ (บาท)   ปันส่วนค่าใช้จ่ายตาม"))
+           + (t.Thai ? basis : basis.toLower());
 }
 
 // A round step for about five divisions of the scale.

@@ -1,4 +1,5 @@
 #include "forms/import/ImportCostDocuments.h"
+#include "data/Translation.h"
 
 #include "forms/import/ImportCostModel.h"
 #include "report/PageItems.h"
@@ -6,6 +7,16 @@
 
 #include <QFont>
 #include <algorithm>
+#include <QCoreApplication>
+
+namespace {
+// A text in the language the caller asked for (printed pages are Thai whatever the user's).
+QString say(bool thai, const char* text)
+{
+    return Translation::inLanguage(thai, "ImportCostDocuments", text);
+}
+} // namespace
+
 
 ImportCostDocumentModel::ImportCostDocumentModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -35,12 +46,12 @@ int ImportCostDocumentModel::columnCount(const QModelIndex& parent) const
 QString ImportCostDocumentModel::title(int column, bool thai)
 {
     switch (column) {
-    case Kind: return thai ? QStringLiteral("ประเภท") : QStringLiteral("Kind");
-    case Number: return thai ? QStringLiteral("เลขที่") : QStringLiteral("Number");
-    case Date: return thai ? QStringLiteral("วันที่") : QStringLiteral("Date");
-    case Vendor: return thai ? QStringLiteral("ผู้จำหน่าย") : QStringLiteral("Vendor");
-    case Counted: return thai ? QStringLiteral("ยอดที่นับเป็นต้นทุน") : QStringLiteral("Amount counted");
-    case VatLeftOut: return thai ? QStringLiteral("ภาษีซื้อที่ไม่นับ") : QStringLiteral("VAT left out");
+    case Kind: return say(thai, QT_TRANSLATE_NOOP("ImportCostDocuments", "ประเภท"));
+    case Number: return say(thai, QT_TRANSLATE_NOOP("ImportCostDocuments", "เลขที่"));
+    case Date: return say(thai, QT_TRANSLATE_NOOP("ImportCostDocuments", "วันที่"));
+    case Vendor: return say(thai, QT_TRANSLATE_NOOP("ImportCostDocuments", "ผู้จำหน่าย"));
+    case Counted: return say(thai, QT_TRANSLATE_NOOP("ImportCostDocuments", "ยอดที่นับเป็นต้นทุน"));
+    case VatLeftOut: return say(thai, QT_TRANSLATE_NOOP("ImportCostDocuments", "ภาษีซื้อที่ไม่นับ"));
     }
     return {};
 }
@@ -56,7 +67,7 @@ QVariant ImportCostDocumentModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole: {
         if (total) {
             if (col == Kind)
-                return m_thai ? QStringLiteral("รวมค่าใช้จ่ายของล็อต") : QStringLiteral("Lot expenses");
+                return say(m_thai, QT_TRANSLATE_NOOP("ImportCostDocuments", "รวมค่าใช้จ่ายของล็อต"));
             if (money)
                 return ImportCostModel::formatAmount(col == Counted ? m_counted : m_vat);
             return {};
@@ -113,10 +124,8 @@ constexpr qreal Parts[] = {0.17, 0.13, 0.09, 0.31, 0.15, 0.15};
 
 QString Note(bool thai)
 {
-    return thai ? QStringLiteral("นับค่าสินค้าและบริการหลังหักส่วนลด ก่อนหักมัดจำ ไม่รวมภาษีซื้อที่ขอคืนได้ "
-                                 "(รวมภาษีเมื่อขอคืนไม่ได้)")
-                : QStringLiteral("Counted: goods and services after discounts, before any deposit, without the VAT "
-                                 "the company reclaims (with it when it cannot be reclaimed).");
+    return say(thai, QT_TRANSLATE_NOOP("ImportCostDocuments", "นับค่าสินค้าและบริการหลังหักส่วนลด ก่อนหักมัดจำ ไม่รวมภาษีซื้อที่ขอคืนได้ "
+                                 "(รวมภาษีเมื่อขอคืนไม่ได้)"));
 }
 
 QList<ReportPage> pages(const QVector<LotExpenseDocument>& documents, const QSizeF& pageSize, const QMarginsF& margins,
@@ -125,7 +134,7 @@ QList<ReportPage> pages(const QVector<LotExpenseDocument>& documents, const QSiz
     PageItems::Table t;
     t.title = title;
     t.condition = condition;
-    t.heading = thai ? QStringLiteral("เอกสารค่าใช้จ่ายของล็อต") : QStringLiteral("Expense documents of the lot");
+    t.heading = say(thai, QT_TRANSLATE_NOOP("ImportCostDocuments", "เอกสารค่าใช้จ่ายของล็อต"));
     for (int c = 0; c < ImportCostDocumentModel::ColumnCount; ++c) {
         t.columns << ImportCostDocumentModel::title(c, thai);
         t.parts << Parts[c];
@@ -138,7 +147,7 @@ QList<ReportPage> pages(const QVector<LotExpenseDocument>& documents, const QSiz
                               ImportCostModel::formatAmount(d.Counted), ImportCostModel::formatAmount(d.VatLeftOut)};
         vat += d.VatLeftOut;
     }
-    t.total = {thai ? QStringLiteral("รวมค่าใช้จ่ายของล็อต") : QStringLiteral("Lot expenses"), QString(), QString(),
+    t.total = {say(thai, QT_TRANSLATE_NOOP("ImportCostDocuments", "รวมค่าใช้จ่ายของล็อต")), QString(), QString(),
                QString(), ImportCostModel::formatAmount(LotExpenseTotal(documents)), ImportCostModel::formatAmount(vat)};
     t.note = Note(thai);
     return PageItems::tablePages(t, pageSize, margins);

@@ -1,8 +1,19 @@
 #include "forms/import/ImportCostModel.h"
+#include "data/Translation.h"
 
 #include "data/NumberFormat.h"
 
 #include <QColor>
+#include <QCoreApplication>
+
+namespace {
+// A text in the language the caller asked for (printed pages are Thai whatever the user's).
+QString say(bool thai, const char* text)
+{
+    return Translation::inLanguage(thai, "ImportCostModel", text);
+}
+} // namespace
+
 
 ImportCostModel::ImportCostModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -83,16 +94,16 @@ QVariant ImportCostModel::headerData(int section, Qt::Orientation orientation, i
         return QAbstractTableModel::headerData(section, orientation, role);
     const QString cur = m_currency;
     switch (section) {
-    case Code: return QStringLiteral("รหัส");
-    case ThaiName: return QStringLiteral("ชื่อสินค้า");
-    case Quantity: return QStringLiteral("จำนวน");
-    case Price: return QStringLiteral("ราคา/หน่วย(") + cur + QLatin1Char(')');
-    case Total: return QStringLiteral("รวมเงิน(") + cur + QLatin1Char(')');
-    case Baht: return QStringLiteral("รวมเงิน(บาท)");
-    case Duty: return QStringLiteral("อากร");
-    case Expense: return QStringLiteral("ค่าใช้จ่าย");
-    case TotalCost: return QStringLiteral("ราคารวม");
-    case Cost: return QStringLiteral("ต้นทุน/หน่วย(บาท)");
+    case Code: return QCoreApplication::translate("ImportCostModel", "รหัส");
+    case ThaiName: return QCoreApplication::translate("ImportCostModel", "ชื่อสินค้า");
+    case Quantity: return QCoreApplication::translate("ImportCostModel", "จำนวน");
+    case Price: return QCoreApplication::translate("ImportCostModel", "ราคา/หน่วย(") + cur + QLatin1Char(')');
+    case Total: return QCoreApplication::translate("ImportCostModel", "รวมเงิน(") + cur + QLatin1Char(')');
+    case Baht: return QCoreApplication::translate("ImportCostModel", "รวมเงิน(บาท)");
+    case Duty: return QCoreApplication::translate("ImportCostModel", "อากร");
+    case Expense: return QCoreApplication::translate("ImportCostModel", "ค่าใช้จ่าย");
+    case TotalCost: return QCoreApplication::translate("ImportCostModel", "ราคารวม");
+    case Cost: return QCoreApplication::translate("ImportCostModel", "ต้นทุน/หน่วย(บาท)");
     }
     return {};
 }
@@ -203,15 +214,15 @@ QVariant ImportCostCompareModel::headerData(int section, Qt::Orientation orienta
         return QAbstractTableModel::headerData(section, orientation, role);
     const bool t = m_thai;
     switch (section) {
-    case Code: return t ? QStringLiteral("รหัส") : QStringLiteral("Code");
-    case ThaiName: return t ? QStringLiteral("ชื่อสินค้า") : QStringLiteral("Product");
-    case Quantity: return t ? QStringLiteral("จำนวน") : QStringLiteral("Quantity");
+    case Code: return say(t, QT_TRANSLATE_NOOP("ImportCostModel", "รหัส"));
+    case ThaiName: return say(t, QT_TRANSLATE_NOOP("ImportCostModel", "ชื่อสินค้า"));
+    case Quantity: return say(t, QT_TRANSLATE_NOOP("ImportCostModel", "จำนวน"));
     case ValueCost:
-        return (t ? QStringLiteral("ต้นทุน/หน่วย ตาม") : QStringLiteral("Unit cost by "))
+        return (say(t, QT_TRANSLATE_NOOP("ImportCostModel", "ต้นทุน/หน่วย ตาม")))
                + CostBasisCaption(CostBasis::Value, t);
     case BasisCost:
-        return (t ? QStringLiteral("ต้นทุน/หน่วย ตาม") : QStringLiteral("Unit cost by ")) + CostBasisCaption(m_basis, t);
-    case Difference: return t ? QStringLiteral("ผลต่าง") : QStringLiteral("Difference");
+        return (say(t, QT_TRANSLATE_NOOP("ImportCostModel", "ต้นทุน/หน่วย ตาม"))) + CostBasisCaption(m_basis, t);
+    case Difference: return say(t, QT_TRANSLATE_NOOP("ImportCostModel", "ผลต่าง"));
     }
     return {};
 }

@@ -1,4 +1,5 @@
 #include "forms/import/InboundRules.h"
+#include "data/Translation.h"
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
 #include "data/DocumentDelete.h"
@@ -15,10 +16,17 @@
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace InboundRules {
 
 namespace {
+// A text in the language the caller asked for.
+QString say(bool thai, const char* text)
+{
+    return Translation::inLanguage(thai, "InboundRules", text);
+}
+
 bool emptyId(const QVariant& v)
 {
     return v.isNull() || v.toString().trimmed().isEmpty() || v.toInt() == 0;
@@ -42,15 +50,14 @@ QString inLineUnit(const CachedDataSet& lines, int row, double small)
 // "รายการที่ 2 P001" / "Line 2 P001"
 QString lineName(const CachedDataSet& lines, int row, bool thai)
 {
-    return (thai ? QStringLiteral("รายการที่ %1 %2") : QStringLiteral("Line %1 %2"))
+    return (say(thai, QT_TRANSLATE_NOOP("InboundRules", "รายการที่ %1 %2")))
         .arg(row + 1)
         .arg(lines.value(row, QStringLiteral("ProductCode")).toString().trimmed());
 }
 
 QString excessText(const CachedDataSet& lines, int row, const OrderReceipts::Line& order, double excess, bool thai)
 {
-    return (thai ? QStringLiteral("%1 รับเกินจำนวนค้างรับของใบสั่งซื้อ %2 อยู่ %3")
-                 : QStringLiteral("%1 receives %3 more than order %2 has outstanding."))
+    return (say(thai, QT_TRANSLATE_NOOP("InboundRules", "%1 รับเกินจำนวนค้างรับของใบสั่งซื้อ %2 อยู่ %3")))
         .arg(lineName(lines, row, thai), order.poNo.trimmed(), inLineUnit(lines, row, excess));
 }
 
@@ -96,8 +103,7 @@ QList<OverReceipt> OverReceipts(const CachedDataSet& lines, const OrdersSeen& se
         o.row = t.row;
         o.excess = t.quantity - s->free();
         o.question = excessText(lines, t.row, *s, o.excess, thai)
-                     + (thai ? QStringLiteral("\nต้องการรับสินค้าเกินจำนวนที่สั่งหรือไม่ ?")
-                             : QStringLiteral("\nReceive more than was ordered?"));
+                     + (say(thai, QT_TRANSLATE_NOOP("InboundRules", "\nต้องการรับสินค้าเกินจำนวนที่สั่งหรือไม่ ?")));
         out << o;
     }
     return out;
@@ -122,19 +128,16 @@ std::optional<Refusal> CheckOrders(const CachedDataSet& lines, const OrdersSeen&
         r.poNo = n->poNo;
         if (n->free() < s.free() - eps) {
             // Another document received of the order line since this one read it.
-            r.text = (thai ? QStringLiteral("%1 : ยอดค้างรับของใบสั่งซื้อ %2 เปลี่ยนไป เครื่องอื่นรับสินค้าของใบสั่งซื้อนี้ไปแล้ว "
+            r.text = (say(thai, QT_TRANSLATE_NOOP("InboundRules", "%1 : ยอดค้างรับของใบสั่งซื้อ %2 เปลี่ยนไป เครื่องอื่นรับสินค้าของใบสั่งซื้อนี้ไปแล้ว "
                                             "ค้างรับขณะนี้ %3\nยังไม่ได้บันทึกข้อมูล กรุณาแก้จำนวน หรืออ้างใบสั่งซื้อใหม่ "
-                                            "แล้วบันทึกอีกครั้ง")
-                           : QStringLiteral("%1: the outstanding quantity of order %2 has changed; another workstation "
-                                            "has received goods of it. Now outstanding: %3\nNothing was saved. Correct "
-                                            "the quantity or take the order over again (Ref PO), then save again."))
+                                            "แล้วบันทึกอีกครั้ง")))
                          .arg(lineName(lines, t.row, thai), n->poNo.trimmed(),
                               inLineUnit(lines, t.row, qMax(0.0, n->free())));
             return r;
         }
         if (t.quantity > allowed + eps) {
             r.text = excessText(lines, t.row, *n, t.quantity - n->free(), thai)
-                     + (thai ? QStringLiteral("\nยังไม่ได้บันทึกข้อมูล") : QStringLiteral("\nNothing was saved."));
+                     + (say(thai, QT_TRANSLATE_NOOP("InboundRules", "\nยังไม่ได้บันทึกข้อมูล")));
             return r;
         }
     }
@@ -143,7 +146,7 @@ std::optional<Refusal> CheckOrders(const CachedDataSet& lines, const OrdersSeen&
 
 QString ReceivedInFullText(bool thai)
 {
-    return thai ? QStringLiteral("รายการสั่งซื้อรับหมดแล้ว") : QStringLiteral("The order has been received in full.");
+    return say(thai, QT_TRANSLATE_NOOP("InboundRules", "รายการสั่งซื้อรับหมดแล้ว"));
 }
 
 double CalculateAll(CachedDataSet& lines)
@@ -199,9 +202,9 @@ CheckResult CheckComplete(CachedDataSet& lines, CachedDataSet& duty, bool import
         ++r;
     }
     if (lineFailed || passed == 0)
-        res.messages << QStringLiteral("ป้อนข้อมูล ในรายการสินค้าไม่ครบถ้วน");
+        res.messages << QCoreApplication::translate("InboundRules", "ป้อนข้อมูล ในรายการสินค้าไม่ครบถ้วน");
     if (lineFailed && !importLotFilled)
-        res.messages << QStringLiteral("ท่านยังไม่ได้ป้อน Import Lot No");
+        res.messages << QCoreApplication::translate("InboundRules", "ท่านยังไม่ได้ป้อน Import Lot No");
 
     // 2. Duty groups: amount-less ones go, the rest are numbered 1..n.
     bool dutyOk = false;
@@ -218,7 +221,7 @@ CheckResult CheckComplete(CachedDataSet& lines, CachedDataSet& duty, bool import
         }
         const int groups = RenumberDuty(duty);
         if (groups == 0) {
-            res.messages << QStringLiteral("ป้อนข้อมูลอากรไม่ถูกต้อง");
+            res.messages << QCoreApplication::translate("InboundRules", "ป้อนข้อมูลอากรไม่ถูกต้อง");
             res.focus = CheckResult::Focus::DutyAmount;
         } else {
             dutyOk = true;
@@ -228,8 +231,7 @@ CheckResult CheckComplete(CachedDataSet& lines, CachedDataSet& duty, bool import
                 const int no = EffectiveDutyNo(lines.value(l, QStringLiteral("DutyNo")));
                 if (no > groups) {
                     dutyOk = false;
-                    res.messages << (thai ? QStringLiteral("รายการที่ %1 ไม่มีกลุ่มอากรลำดับที่ %2")
-                                          : QStringLiteral("Line %1: there is no duty group %2"))
+                    res.messages << (say(thai, QT_TRANSLATE_NOOP("InboundRules", "รายการที่ %1 ไม่มีกลุ่มอากรลำดับที่ %2")))
                                             .arg(l + 1)
                                             .arg(no);
                     res.focus = CheckResult::Focus::LineDutyNo;
@@ -344,7 +346,7 @@ SaveResult Save(const SaveInput& in)
                 }
                 const auto it = groupIds.constFind(no);
                 if (it == groupIds.cend())
-                    throw NkError(QStringLiteral("รายการที่ %1 ไม่มีกลุ่มอากรลำดับที่ %2").arg(r + 1).arg(no));
+                    throw NkError(QCoreApplication::translate("InboundRules", "รายการที่ %1 ไม่มีกลุ่มอากรลำดับที่ %2").arg(r + 1).arg(no));
                 lines.SetField(QStringLiteral("ImHd"), id);
                 lines.SetField(QStringLiteral("ImRecNo"), r + 1);
                 lines.SetField(QStringLiteral("ImDate"), dateText);

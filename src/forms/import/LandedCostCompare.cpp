@@ -1,4 +1,5 @@
 #include "forms/import/LandedCostCompare.h"
+#include "data/Translation.h"
 
 #include "data/NumberFormat.h"
 #include "forms/import/ImportCostModel.h"
@@ -7,6 +8,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QCoreApplication>
 
 using Comparison = LandedCostEstimate::Comparison;
 
@@ -15,9 +17,9 @@ const QString PerUnit = QStringLiteral("#,##0.0000");
 const QString Signed = QStringLiteral("+#,##0.0000;-#,##0.0000;0.0000");
 const QString SignedPercent = QStringLiteral("+#,##0.00;-#,##0.00;0.00");
 
-QString pick(bool thai, const char* th, const char* en)
+QString pick(bool thai, const char* text)
 {
-    return QString::fromUtf8(thai ? th : en);
+    return Translation::inLanguage(thai, "LandedCostCompare", text);
 }
 
 bool figure(int column)
@@ -50,19 +52,19 @@ int LandedCostCompareModel::columnCount(const QModelIndex& parent) const
 QString LandedCostCompareModel::title(int column, bool thai)
 {
     switch (column) {
-    case Code: return pick(thai, "รหัส", "Code");
-    case Name: return pick(thai, "ชื่อสินค้า", "Description");
-    case Orders: return pick(thai, "ใบสั่งซื้อ", "Orders");
-    case Quantity: return pick(thai, "จำนวน", "Quantity");
-    case Estimated: return pick(thai, "ประมาณการ/หน่วย", "Estimated/unit");
-    case Actual: return pick(thai, "จริง/หน่วย", "Actual/unit");
-    case Difference: return pick(thai, "ส่วนต่าง(บาท)", "Difference (baht)");
-    case Percent: return pick(thai, "ส่วนต่าง %", "Difference %");
-    case Rate: return pick(thai, "จากอัตราแลกเปลี่ยน", "Exchange rate");
-    case Price: return pick(thai, "จากราคาสินค้า", "Goods price");
-    case Duty: return pick(thai, "จากอากร", "Duty");
-    case Expenses: return pick(thai, "จากค่าใช้จ่าย", "Expenses");
-    case Note: return pick(thai, "หมายเหตุ", "Note");
+    case Code: return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "รหัส"));
+    case Name: return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "ชื่อสินค้า"));
+    case Orders: return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "ใบสั่งซื้อ"));
+    case Quantity: return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "จำนวน"));
+    case Estimated: return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "ประมาณการ/หน่วย"));
+    case Actual: return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "จริง/หน่วย"));
+    case Difference: return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "ส่วนต่าง(บาท)"));
+    case Percent: return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "ส่วนต่าง %"));
+    case Rate: return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "จากอัตราแลกเปลี่ยน"));
+    case Price: return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "จากราคาสินค้า"));
+    case Duty: return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "จากอากร"));
+    case Expenses: return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "จากค่าใช้จ่าย"));
+    case Note: return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "หมายเหตุ"));
     }
     return {};
 }
@@ -85,13 +87,13 @@ QString LandedCostCompareModel::cell(const Comparison& c, int column, bool thai)
     case Expenses: return compared ? FormatFloat(Signed, c.ExpensePart) : QString();
     case Note:
         switch (c.State) {
-        case Comparison::Status::NoEstimate: return pick(thai, "ไม่ได้มาจากใบสั่งซื้อที่มีประมาณการ", "Not from an estimated order");
-        case Comparison::Status::NoQuantity: return pick(thai, "ไม่มีจำนวน เทียบไม่ได้", "No quantity: nothing to compare");
+        case Comparison::Status::NoEstimate: return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "ไม่ได้มาจากใบสั่งซื้อที่มีประมาณการ"));
+        case Comparison::Status::NoQuantity: return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "ไม่มีจำนวน เทียบไม่ได้"));
         case Comparison::Status::Compared:
             if (c.EstimateWithoutDuty)
-                return pick(thai, "ประมาณการไม่รวมอากร", "The estimate had no duty");
+                return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "ประมาณการไม่รวมอากร"));
             if (!c.HasPercent)
-                return pick(thai, "ประมาณการเป็น 0", "The estimate was 0");
+                return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "ประมาณการเป็น 0"));
             return {};
         }
     }
@@ -143,17 +145,13 @@ namespace LandedCostCompare {
 
 QString NothingToCompare(bool thai)
 {
-    return pick(thai, "ใบนำเข้าของล็อตนี้ไม่ได้รับสินค้าตามใบสั่งซื้อที่มีต้นทุนประมาณการ จึงไม่มีประมาณการให้เทียบ",
-                "No import of this lot took over an order with an estimated landed cost: there is no estimate to compare.");
+    return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "ใบนำเข้าของล็อตนี้ไม่ได้รับสินค้าตามใบสั่งซื้อที่มีต้นทุนประมาณการ จึงไม่มีประมาณการให้เทียบ"));
 }
 
 QString Explanation(bool thai)
 {
-    return pick(thai,
-                "ส่วนต่างแยกทีละขั้นตามลำดับ อัตราแลกเปลี่ยน ราคาสินค้า อากร ค่าใช้จ่าย โดยแทนค่าประมาณการด้วยค่าจริงทีละค่า "
-                "ผลรวมเท่ากับส่วนต่าง",
-                "The difference is split step by step, exchange rate, goods price, duty, expenses, each step putting the "
-                "actual figure in place of the estimated one; the parts add up to the difference.");
+    return pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "ส่วนต่างแยกทีละขั้นตามลำดับ อัตราแลกเปลี่ยน ราคาสินค้า อากร ค่าใช้จ่าย โดยแทนค่าประมาณการด้วยค่าจริงทีละค่า "
+                "ผลรวมเท่ากับส่วนต่าง"));
 }
 
 QVector<ImportCostChartBar> Bars(const QVector<Comparison>& rows, bool thai)
@@ -165,10 +163,10 @@ QVector<ImportCostChartBar> Bars(const QVector<Comparison>& rows, bool thai)
             continue;
         ImportCostChartBar estimate{c.Code, c.Name, c.EstGoods, c.EstDuty, c.EstExpense};
         estimate.Label = c.Code.trimmed() + QStringLiteral("  ") + leftClusters(c.Name.trimmed(), 22)
-                         + pick(thai, "  ประมาณการ", "  estimated");
+                         + pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "  ประมาณการ"));
         estimate.Faded = true;
         ImportCostChartBar actual{c.Code, c.Name, c.ActGoods, c.ActDuty, c.ActExpense};
-        actual.Label = pick(thai, "จริง", "actual")
+        actual.Label = pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "จริง"))
                        + (c.HasPercent ? QStringLiteral(" (") + percent.format(c.Percent) + QStringLiteral("%)") : QString());
         bars << estimate << actual;
     }
@@ -181,8 +179,7 @@ ImportCostChartTexts ChartTexts(const QString& title, const QString& condition, 
     t.Title = title;
     t.Condition = condition;
     t.Thai = thai;
-    t.Heading = pick(thai, "ต้นทุนต่อหน่วยประมาณการเทียบจริง (บาท) แท่งจางคือประมาณการ",
-                     "Estimated against actual cost per unit (baht), the faded bar is the estimate");
+    t.Heading = pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "ต้นทุนต่อหน่วยประมาณการเทียบจริง (บาท) แท่งจางคือประมาณการ"));
     t.BarsPerGroup = 2;
     return t;
 }
@@ -196,7 +193,7 @@ QList<ReportPage> tablePages(const QVector<Comparison>& rows, const QSizeF& page
     PageItems::Table t;
     t.title = title;
     t.condition = condition;
-    t.heading = pick(thai, "ต้นทุนประมาณการเทียบจริงต่อหน่วย (บาท)", "Estimated against actual landed cost per unit (baht)");
+    t.heading = pick(thai, QT_TRANSLATE_NOOP("LandedCostCompare", "ต้นทุนประมาณการเทียบจริงต่อหน่วย (บาท)"));
     for (int c = 0; c < LandedCostCompareModel::ColumnCount; ++c) {
         t.columns << LandedCostCompareModel::title(c, thai);
         t.parts << parts[c];

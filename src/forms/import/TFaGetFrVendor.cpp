@@ -23,12 +23,12 @@ TFaGetFrVendor::TFaGetFrVendor(QWidget* parent)
     : TFaPicker(parent)
 {
     setObjectName(QStringLiteral("FaGetFrVendor"));
-    Caption->setText(QStringLiteral("เจ้าหนี้"));
+    Caption->setText(tr("เจ้าหนี้"));
     Vendor = Edit;
     Vendor->setObjectName(QStringLiteral("Vendor"));
     Vendor->setLookup(QStringLiteral("FrVendor"), QStringLiteral("Id"), QStringLiteral("Code"), QStringLiteral("Name"));
     Vendor->setAllowEmpty(false);
-    BtSearch->setToolTip(QStringLiteral("ค้นหารหัสเจ้าหนี้ต่างประเทศ"));
+    BtSearch->setToolTip(tr("ค้นหารหัสเจ้าหนี้ต่างประเทศ"));
 }
 
 TFaGetFrVendor::~TFaGetFrVendor()

@@ -23,7 +23,7 @@ TFaGetImportLotNo::TFaGetImportLotNo(QWidget* parent)
     Code->setLookup(QStringLiteral("ImportLotNo"), QStringLiteral("Id"), QStringLiteral("Code"),
                     QStringLiteral("Description"));
     Code->setAllowEmpty(false);
-    BtSearch->setToolTip(QStringLiteral("ค้นหา Lot นำเข้าต่างประเทศ"));
+    BtSearch->setToolTip(tr("ค้นหา Lot นำเข้าต่างประเทศ"));
     connect(Code, &TLookupEdit::lookedUp, this, [this](bool found) {
         if (!found && CreateAllowed)
             OfferToCreate();
@@ -41,9 +41,7 @@ bool TFaGetImportLotNo::OfferToCreate()
             .toInt()
         > 0)
         return false;
-    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
-    if (!MessageService::confirm(thai ? QStringLiteral("ไม่พบ Lot นำเข้า %1\rต้องการสร้าง Lot ใหม่ ?").arg(code)
-                                      : QStringLiteral("Import lot %1 does not exist.\rCreate it?").arg(code)))
+    if (!MessageService::confirm(tr("ไม่พบ Lot นำเข้า %1\rต้องการสร้าง Lot ใหม่ ?").arg(code)))
         return false;
     try {
         Db::exec(db,
@@ -79,7 +77,7 @@ void TFaGetImportLotNo::EditEnter()
 bool TFaGetImportLotNo::runSearch(QString& code)
 {
     // Every lot is listed, inactive ones too; the field's filter decides on leaving.
-    if (!SimpleSearch(QStringLiteral("ค้นหา ") + Caption->text(), QStringLiteral("Code"),
+    if (!SimpleSearch(tr("ค้นหา ") + Caption->text(), QStringLiteral("Code"),
                       QStringLiteral("ImportLotNo"), QString(), QStringLiteral("Description"))) {
         // Nothing chosen: a code typed in the field that names no lot may be created.
         if (CreateAllowed && !Code->text().trimmed().isEmpty() && OfferToCreate())

@@ -39,7 +39,7 @@ TFrImportCost::TFrImportCost(QWidget* parent)
     LbBasis->setObjectName(QStringLiteral("LbBasis"));
     LbBasis->setBuddy(CbBasis);
 
-    BtReport = new QPushButton(QStringLiteral("แสดงต้นทุน"), this);
+    BtReport = new QPushButton(tr("แสดงต้นทุน"), this);
     BtReport->setObjectName(QStringLiteral("BtReport"));
     BtReport->setMinimumWidth(120);
     connect(BtReport, &QPushButton::clicked, this, [this] { BtReportClick(); });
@@ -73,8 +73,8 @@ TFrImportCost::~TFrImportCost() = default;
 void TFrImportCost::applyLanguage()
 {
     const bool thai = !DMConfig || DMConfig->ThaiLanguage;
-    BtReport->setText(thai ? QStringLiteral("แสดงต้นทุน") : QStringLiteral("Show Cost"));
-    LbBasis->setText(thai ? QStringLiteral("ปันส่วนค่าใช้จ่ายตาม (&B)") : QStringLiteral("Split Expenses &By"));
+    BtReport->setText(tr("แสดงต้นทุน"));
+    LbBasis->setText(tr("ปันส่วนค่าใช้จ่ายตาม (&B)"));
     for (int i = 0; i < CbBasis->count(); ++i)
         CbBasis->setItemText(i, CostBasisCaption(CostBasis(CbBasis->itemData(i).toInt()), thai));
     // The basis lines up under the lot code.
@@ -85,7 +85,7 @@ void TFrImportCost::applyLanguage()
 
 void TFrImportCost::FormShow()
 {
-    StatusCompany->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    StatusCompany->setText(companyName());
     applyLanguage();
     TFrForm::FormShow();
     // The menu entry's caption names the window (the program's own when it has none), with

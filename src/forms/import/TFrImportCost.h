@@ -17,7 +17,7 @@ public:
     explicit TFrImportCost(QWidget* parent = nullptr);
     ~TFrImportCost() override;
 
-    static QString defaultCaption() { return QStringLiteral("ต้นทุนการนำเข้า"); }
+    static QString defaultCaption() { return tr("ต้นทุนการนำเข้า"); }
 
     // One scratch row ("Select 0 Id From NullTable") holding the chosen lot's id.
     CachedDataSet* QNullTable = nullptr;

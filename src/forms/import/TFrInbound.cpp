@@ -42,7 +42,7 @@ TFrInbound::TFrInbound(QWidget* parent)
     : TFrHdDtTransaction(parent)
 {
     setObjectName(QStringLiteral("FrInbound"));
-    setWindowTitle(QStringLiteral("นำเข้าสินค้าจากต่างประเทศ"));
+    setWindowTitle(tr("นำเข้าสินค้าจากต่างประเทศ"));
 
     QDuty = new CachedDataSet(this, QStringLiteral("QDuty"));
     QFrPo = new CachedDataSet(this, QStringLiteral("QFrPo"));
@@ -74,7 +74,7 @@ TFrInbound::TFrInbound(QWidget* parent)
     FaGetImportLotNo->setFilter(TFaGetImportLotNo::activeFilter());
     FaGetImportLotNo->CreateAllowed = true; // a new company records its first shipment
     FaGetImportLotNo->CodeEnter = [this] { FaGetImportLotNoCodeEnter(); };
-    LbTransportNo = new QLabel(QStringLiteral("เลขที่ใบขน"), PnHeader);
+    LbTransportNo = new QLabel(tr("เลขที่ใบขน"), PnHeader);
     TransportNo = new TDbEdit(PnHeader);
     TransportNo->setObjectName(QStringLiteral("TransportNo"));
     TransportNo->bind(QHd, QStringLiteral("TransportNo"));
@@ -90,10 +90,10 @@ TFrInbound::TFrInbound(QWidget* parent)
 
     FaGetMisc = new TFaGetMisc(PnHeader);
     FaGetMisc->setObjectName(QStringLiteral("FaGetMisc"));
-    FaGetMisc->EditLabel->setText(QStringLiteral("สกุลเงิน"));
+    FaGetMisc->EditLabel->setText(tr("สกุลเงิน"));
     FaGetMisc->setMiscGroup(QStringLiteral("CURRENCY"));
     FaGetMisc->bind(QHd, QStringLiteral("Currency"));
-    LbExchangeRate = new QLabel(QStringLiteral("อัตราแลกเปลี่ยน"), PnHeader);
+    LbExchangeRate = new QLabel(tr("อัตราแลกเปลี่ยน"), PnHeader);
     ExchangeRate = new TDbNumberEdit(PnHeader);
     ExchangeRate->setObjectName(QStringLiteral("ExchangeRate"));
     ExchangeRate->setDecimals(7);
@@ -115,7 +115,7 @@ TFrInbound::TFrInbound(QWidget* parent)
     FaGetRemark->setObjectName(QStringLiteral("FaGetRemark"));
     FaGetRemark->RemarkGroup = QStringLiteral("REM_PURC");
     FaGetRemark->bind(QHd, QStringLiteral("Remark"));
-    BtLoadFrPo = new QPushButton(QStringLiteral("อ้างบิลสั่งชื้ออื่นๆ"), PnHeader);
+    BtLoadFrPo = new QPushButton(tr("อ้างบิลสั่งชื้ออื่นๆ"), PnHeader);
     BtLoadFrPo->setObjectName(QStringLiteral("BtLoadFrPo"));
     connect(BtLoadFrPo, &QPushButton::clicked, this, [this] { BtLoadFrPoClick(); });
     // Enter passes the button on the way from the header to the lines; Space presses it.
@@ -164,7 +164,7 @@ TFrInbound::TFrInbound(QWidget* parent)
     disconnect(BtDeleteLine, &QPushButton::clicked, DgDt, &TDataGrid::deleteCurrentRow);
 
     // ---- duty groups and total -----------------------------------------------------------
-    GbDiscount->setTitle(QStringLiteral("อากร"));
+    GbDiscount->setTitle(tr("อากร"));
     auto* dl = new QVBoxLayout(GbDiscount);
     dl->setContentsMargins(4, 4, 4, 4);
     DgDuty = new TDataGrid(GbDiscount);
@@ -183,7 +183,7 @@ TFrInbound::TFrInbound(QWidget* parent)
 
     GbTotal->setTitle(QString());
     auto* tl = new QHBoxLayout(GbTotal);
-    LbTotal = new QLabel(QStringLiteral("รวมเงิน"), GbTotal);
+    LbTotal = new QLabel(tr("รวมเงิน"), GbTotal);
     Total = new TDbNumberEdit(GbTotal);
     Total->setObjectName(QStringLiteral("Total"));
     Total->setReadOnly(true);
@@ -220,31 +220,31 @@ void TFrInbound::FormShow()
     TFrHdDtTransaction::FormShow();
     DM->DMdata();
     setFormCaption(windowTitle());
-    StatusCompany->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    StatusCompany->setText(companyName());
     applyLanguage();
     AcNewExecute();
 }
 
 void TFrInbound::applyLanguage()
 {
+    FaGetDocNo->Caption->setText(tr("เลขที่"));
+    FaGetDate->Caption->setText(tr("วันที่"));
+    LbTransportNo->setText(tr("เลขที่ใบขน"));
+    FaGetFrVendor->Caption->setText(tr("เจ้าหนี้"));
+    FaGetMisc->EditLabel->setText(tr("สกุลเงิน"));
+    LbExchangeRate->setText(tr("อัตราแลกเปลี่ยน"));
+    FaGetWarehouse->Caption->setText(tr("คลังสินค้า"));
+    FaGetRemark->Caption->setText(tr("หมายเหตุ"));
+    GbDiscount->setTitle(tr("อากร"));
+    BtDeleteLine->setText(tr("ลบรายการ"));
+    LbTotal->setText(tr("รวมเงิน"));
+    BtLoadFrPo->setText(tr("อ้างบิลสั่งชื้ออื่นๆ"));
     if (thaiLanguage())
         return;
     QFont small = font();
     small.setPointSize(8);
-    FaGetDocNo->Caption->setText(QStringLiteral("Received No."));
     FaGetDocNo->Caption->setFont(small);
-    FaGetDate->Caption->setText(QStringLiteral("Date"));
     FaGetDate->Caption->setFont(small);
-    LbTransportNo->setText(QStringLiteral("B/L No"));
-    FaGetFrVendor->Caption->setText(QStringLiteral("Vendor"));
-    FaGetMisc->EditLabel->setText(QStringLiteral("Currency"));
-    LbExchangeRate->setText(QStringLiteral("Exchange Rate"));
-    FaGetWarehouse->Caption->setText(QStringLiteral("WH"));
-    FaGetRemark->Caption->setText(QStringLiteral("Remark"));
-    GbDiscount->setTitle(QStringLiteral("Duty"));
-    BtDeleteLine->setText(QStringLiteral("Delete Line"));
-    LbTotal->setText(QStringLiteral("Total"));
-    BtLoadFrPo->setText(QStringLiteral("Ref PO"));
     alignCaptions();
 }
 
@@ -382,7 +382,7 @@ void TFrInbound::FaGetDateDocDateExit()
 void TFrInbound::FaGetImportLotNoCodeEnter()
 {
     if (!AutoRun && FaGetDocNo->DocNo->text().trimmed().isEmpty())
-        MessageService::information(QStringLiteral("ท่านไม่ได้ป้อนเลขที่\nขณะนี้อยู่ในระบบที่ต้องกำหนดเลขเอง"));
+        MessageService::information(tr("ท่านไม่ได้ป้อนเลขที่\nขณะนี้อยู่ในระบบที่ต้องกำหนดเลขเอง"));
 }
 
 // ---- validation, save, delete ------------------------------------------------------------
@@ -498,30 +498,29 @@ void TFrInbound::SetDgDtColumn()
 {
     if (!QDt->Active())
         return;
-    const bool thai = thaiLanguage();
     const bool whLocked = headerRow() && QHd->FieldByName(QStringLiteral("Warehouse")).toInt() > 0;
     const bool lotLocked = QDt->RecNo() >= 0 && QDt->AsString(QStringLiteral("LotControl")) == QLatin1String("N");
-    auto col = [&](const char* field, int width, bool ro, bool button, const char* th, const char* en) {
+    auto col = [&](const char* field, int width, bool ro, bool button, const QString& title) {
         GridColumn c;
         c.field = QLatin1String(field);
         c.widthChars = width;
         c.readOnly = ro;
         c.hasButton = button;
         c.upperCase = button;
-        c.title = thai ? QString::fromUtf8(th) : QLatin1String(en);
+        c.title = title;
         return c;
     };
     QVector<GridColumn> cols;
-    cols << col("ProductCode", 15, false, true, "รหัสสินค้า", "Item Code")
-         << col("ProductName", 35, true, false, "ชื่อสินค้า", "Description")
-         << col("WhCode", 8, whLocked, true, "คลัง", "WH")
-         << col("LotCode", 8, lotLocked, true, "LotNo", "LotNo")
-         << col("UnitName", 8, false, true, "หน่วยนับ", "Units")
-         << col("DutyNo", 5, false, false, "อากร", "Duty");
-    GridColumn q = col("Quantity", 8, false, false, "จำนวน", "Qnty");
+    cols << col("ProductCode", 15, false, true, tr("รหัสสินค้า"))
+         << col("ProductName", 35, true, false, tr("ชื่อสินค้า"))
+         << col("WhCode", 8, whLocked, true, tr("คลัง"))
+         << col("LotCode", 8, lotLocked, true, QStringLiteral("LotNo"))
+         << col("UnitName", 8, false, true, tr("หน่วยนับ"))
+         << col("DutyNo", 5, false, false, tr("อากร"));
+    GridColumn q = col("Quantity", 8, false, false, tr("จำนวน"));
     q.alignment = Qt::AlignRight | Qt::AlignVCenter;
     q.displayFormat = QStringLiteral("#,##0.####");
-    GridColumn t = col("Total", 10, false, false, "รวมเงิน", "Total");
+    GridColumn t = col("Total", 10, false, false, tr("รวมเงิน"));
     t.alignment = Qt::AlignRight | Qt::AlignVCenter;
     t.displayFormat = QStringLiteral("#,##0.00");
     t.editFormat = QStringLiteral("###0.00");
@@ -536,16 +535,15 @@ void TFrInbound::SetDgDtColumn()
 
 void TFrInbound::SetDutyColumns()
 {
-    const bool thai = thaiLanguage();
     GridColumn no;
     no.field = QStringLiteral("DutyNo");
     no.widthChars = 10;
-    no.title = thai ? QStringLiteral("ลำดับ") : QStringLiteral("TypeNo");
+    no.title = tr("ลำดับ");
     no.readOnly = true;
     GridColumn total;
     total.field = QStringLiteral("Total");
     total.widthChars = 20;
-    total.title = thai ? QStringLiteral("จำนวนเงิน") : QStringLiteral("Total");
+    total.title = tr("จำนวนเงิน");
     total.displayFormat = QStringLiteral("#,##0.00");
     total.editFormat = QStringLiteral("###0.00");
     total.alignment = Qt::AlignRight | Qt::AlignVCenter;
@@ -561,7 +559,7 @@ void TFrInbound::ProductCodeExit()
     const bool found = Entry->AssignProduct(typed, 0);
     SetDgDtColumn();
     if (!found && !typed.isEmpty())
-        DgDt->refuseCell(QDt->RecNo(), QStringLiteral("ProductCode"), T("ไม่พบรหัสสินค้า : ", "Item code not found : ") + typed);
+        DgDt->refuseCell(QDt->RecNo(), QStringLiteral("ProductCode"), tr("ไม่พบรหัสสินค้า : ") + typed);
 }
 
 void TFrInbound::LotCodeExit()
@@ -643,7 +641,7 @@ void TFrInbound::BtLoadFrPoClick()
         return;
     for (const QString& n : LoadedOrders)
         if (n == chosen) {
-            MessageService::information(QStringLiteral("เอกสารที่เลือกได้ถูกทำการการเลือกไว้ก่อนหน้านี้แล้ว !"));
+            MessageService::information(tr("เอกสารที่เลือกได้ถูกทำการการเลือกไว้ก่อนหน้านี้แล้ว !"));
             return;
         }
     LoadFrPo(chosen);

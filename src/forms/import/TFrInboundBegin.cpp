@@ -27,7 +27,7 @@ TFrInboundBegin::TFrInboundBegin(QWidget* parent)
     : TFrInbound(parent)
 {
     setObjectName(QStringLiteral("FrInboundBegin"));
-    setWindowTitle(QStringLiteral("บิลค้างจ่ายต่างประเทศยกมาจากปีก่อน"));
+    setWindowTitle(tr("บิลค้างจ่ายต่างประเทศยกมาจากปีก่อน"));
     QHd->setSQL(InboundSql::header(true));
 
     FaGetImportLotNo->hide();
@@ -35,7 +35,7 @@ TFrInboundBegin::TFrInboundBegin(QWidget* parent)
     PageControl->hide();
     PnFooter->hide();
 
-    auto* label = new QLabel(QStringLiteral("รวมเงิน"), PnHeader);
+    auto* label = new QLabel(tr("รวมเงิน"), PnHeader);
     GetTotal = new TDbNumberEdit(PnHeader);
     GetTotal->setObjectName(QStringLiteral("GetTotal"));
     GetTotal->setDisplayFormat(QStringLiteral(",0.00"));
@@ -68,7 +68,7 @@ void TFrInboundBegin::FaGetDocNoDocNoExit()
     TFrInbound::FaGetDocNoDocNoExit();
     FaGetFrVendor->setEnabled(true);
     if (typed.isEmpty()) {
-        MessageService::information(QStringLiteral("ท่านยังไม่ได้เลขที่เอกสาร\nกรุณาป้อนเลขที่เอกสาร"));
+        MessageService::information(tr("ท่านยังไม่ได้เลขที่เอกสาร\nกรุณาป้อนเลขที่เอกสาร"));
         FaGetDocNo->DocNo->setEnabled(true);
         FaGetDocNo->DocNo->setFocus();
     }

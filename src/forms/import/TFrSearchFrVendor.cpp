@@ -19,13 +19,13 @@ TFrSearchFrVendor::TFrSearchFrVendor(QWidget* parent)
     : TFrSearch(parent)
 {
     setObjectName(QStringLiteral("FrSearchFrVendor"));
-    setWindowTitle(QStringLiteral("ค้นหาเจ้าหนี้ต่างประเทศ"));
-    LbCode->setText(QStringLiteral("ชื่อ"));
+    setWindowTitle(tr("ค้นหาเจ้าหนี้ต่างประเทศ"));
+    LbCode->setText(tr("ชื่อ"));
     QSearch->SQL = Statement();
-    QSearch->addColumn(QStringLiteral("Name"), QStringLiteral("ชื่อ"), 200);
-    QSearch->addColumn(QStringLiteral("Code"), QStringLiteral("รหัส"), 100);
-    QSearch->addColumn(QStringLiteral("Country"), QStringLiteral("ประเทศ"), 120);
-    QSearch->addColumn(QStringLiteral("Currency"), QStringLiteral("สกุลเงิน"), 120);
+    QSearch->addColumn(QStringLiteral("Name"), tr("ชื่อ"), 200);
+    QSearch->addColumn(QStringLiteral("Code"), tr("รหัส"), 100);
+    QSearch->addColumn(QStringLiteral("Country"), tr("ประเทศ"), 120);
+    QSearch->addColumn(QStringLiteral("Currency"), tr("สกุลเงิน"), 120);
 }
 
 void TFrSearchFrVendor::FormShow()

@@ -25,8 +25,8 @@ TFrSearchImNo::TFrSearchImNo(QWidget* parent)
     : TFrSearch(parent)
 {
     setObjectName(QStringLiteral("FrSearchImNo"));
-    setWindowTitle(QStringLiteral("ค้นหาใบนำเข้าสินค้าจากต่างประเทศ"));
-    LbCode->setText(QStringLiteral("เลขที่"));
+    setWindowTitle(tr("ค้นหาใบนำเข้าสินค้าจากต่างประเทศ"));
+    LbCode->setText(tr("เลขที่"));
 
     QNullTable = new CachedDataSet(this, QStringLiteral("QNullTable"));
     QNullTable->setSQL(QStringLiteral("Select 0 Id From NullTable"));
@@ -44,12 +44,12 @@ TFrSearchImNo::TFrSearchImNo(QWidget* parent)
 
     QSearch->SQL = Statement();
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    QSearch->addColumn(QStringLiteral("ImNo"), QStringLiteral("เลขที่"), 100, right);
-    QSearch->addColumn(QStringLiteral("ImDate"), QStringLiteral("วันที่"), 80);
-    QSearch->addColumn(QStringLiteral("Name"), QStringLiteral("เจ้าหนี้"), 200);
+    QSearch->addColumn(QStringLiteral("ImNo"), tr("เลขที่"), 100, right);
+    QSearch->addColumn(QStringLiteral("ImDate"), tr("วันที่"), 80);
+    QSearch->addColumn(QStringLiteral("Name"), tr("เจ้าหนี้"), 200);
     QSearch->addColumn(QStringLiteral("Code"), QStringLiteral("Import LotNo"), 99);
-    QSearch->addColumn(QStringLiteral("Total"), QStringLiteral("รวมเงิน"), 100, right, QStringLiteral("#,##0.00"));
-    QSearch->addColumn(QStringLiteral("Description"), QStringLiteral("สกุลเงิน"), 100);
+    QSearch->addColumn(QStringLiteral("Total"), tr("รวมเงิน"), 100, right, QStringLiteral("#,##0.00"));
+    QSearch->addColumn(QStringLiteral("Description"), tr("สกุลเงิน"), 100);
 }
 
 void TFrSearchImNo::FormShow()

@@ -84,7 +84,7 @@ TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db,
 {
     const bool thai = !DMConfig || DMConfig->ThaiLanguage;
     setObjectName(QStringLiteral("FrShowImportCost"));
-    setWindowTitle(QStringLiteral("ต้นทุนการนำเข้า"));
+    setWindowTitle(tr("ต้นทุนการนำเข้า"));
     setWindowState(windowState() | Qt::WindowMaximized);
 
     m_model = new ImportCostModel(this);
@@ -192,13 +192,13 @@ TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db,
     costLayout->addWidget(LbExpense);
     PcCost = new QTabWidget(this);
     PcCost->setObjectName(QStringLiteral("PcCost"));
-    PcCost->addTab(costPage, thai ? QStringLiteral("ต้นทุน (&1)") : QStringLiteral("Cost (&1)"));
+    PcCost->addTab(costPage, tr("ต้นทุน (&1)"));
     PcCost->addTab(DgCompare,
-                   thai ? QStringLiteral("เปรียบเทียบกับตามมูลค่า (&2)") : QStringLiteral("Compared with value (&2)"));
-    PcCost->addTab(SbChart, thai ? QStringLiteral("กราฟ (&3)") : QStringLiteral("Chart (&3)"));
-    PcCost->addTab(documentsPage, thai ? QStringLiteral("เอกสารค่าใช้จ่าย (&4)") : QStringLiteral("Expense documents (&4)"));
+                   tr("เปรียบเทียบกับตามมูลค่า (&2)"));
+    PcCost->addTab(SbChart, tr("กราฟ (&3)"));
+    PcCost->addTab(documentsPage, tr("เอกสารค่าใช้จ่าย (&4)"));
     PcCost->addTab(estimatePage,
-                   thai ? QStringLiteral("ประมาณการเทียบจริง (&5)") : QStringLiteral("Estimate against actual (&5)"));
+                   tr("ประมาณการเทียบจริง (&5)"));
     // Ctrl+Tab turns the pages from anywhere in the form, the grids included (they would
     // otherwise take the key to move their cursor).
     for (const bool forward : {true, false}) {
@@ -212,14 +212,14 @@ TFrShowImportCost::TFrShowImportCost(qint64 importLotId, const QSqlDatabase& db,
         });
     }
 
-    BPrint = new QPushButton(QStringLiteral("พิมพ์ Cost Sheet"), this);
+    BPrint = new QPushButton(tr("พิมพ์ Cost Sheet"), this);
     BPrint->setObjectName(QStringLiteral("BPrint"));
     connect(BPrint, &QPushButton::clicked, this, &TFrShowImportCost::printCostSheet);
     // Accountants carry the figures into spreadsheets and mail: the same pages as a file.
-    BExportPdf = new QPushButton(thai ? QStringLiteral("ส่งออก PDF") : QStringLiteral("Export PDF"), this);
+    BExportPdf = new QPushButton(tr("ส่งออก PDF"), this);
     BExportPdf->setObjectName(QStringLiteral("BExportPdf"));
     connect(BExportPdf, &QPushButton::clicked, this, &TFrShowImportCost::exportPdf);
-    BExportCsv = new QPushButton(thai ? QStringLiteral("ส่งออก CSV") : QStringLiteral("Export CSV"), this);
+    BExportCsv = new QPushButton(tr("ส่งออก CSV"), this);
     BExportCsv->setObjectName(QStringLiteral("BExportCsv"));
     connect(BExportCsv, &QPushButton::clicked, this, &TFrShowImportCost::exportCsv);
     for (QPushButton* b : {BExportPdf, BExportCsv, BPrint})
@@ -253,7 +253,7 @@ const ImportCostResult& TFrShowImportCost::result() const
 QString TFrShowImportCost::basisText() const
 {
     const bool thai = !DMConfig || DMConfig->ThaiLanguage;
-    return (thai ? QStringLiteral("ปันส่วนค่าใช้จ่ายตาม: ") : QStringLiteral("Expenses split by: "))
+    return tr("ปันส่วนค่าใช้จ่ายตาม: ")
            + CostBasisCaption(m_basis, thai);
 }
 
@@ -279,12 +279,9 @@ void TFrShowImportCost::FormShow()
     m_documents->setDocuments(in.Documents, thai);
     DgDocuments->resizeColumnsToContents();
     LbExpense->setText(in.Rows.isEmpty() ? QString()
-                       : thai ? QStringLiteral("ค่าใช้จ่ายของล็อต %1 บาท จากเอกสาร %2 ใบ (ดูหน้า เอกสารค่าใช้จ่าย)")
-                                    .arg(ImportCostModel::formatAmount(in.LotExpense))
-                                    .arg(in.Documents.size())
-                              : QStringLiteral("Lot expenses %1 baht from %2 documents (see Expense documents)")
-                                    .arg(ImportCostModel::formatAmount(in.LotExpense))
-                                    .arg(in.Documents.size()));
+                                          : tr("ค่าใช้จ่ายของล็อต %1 บาท จากเอกสาร %2 ใบ (ดูหน้า เอกสารค่าใช้จ่าย)")
+                                                .arg(ImportCostModel::formatAmount(in.LotExpense))
+                                                .arg(in.Documents.size()));
     // Orders estimated before the goods came, against what they cost (a company without the
     // estimate tables has none).
     m_comparison.clear();
@@ -401,7 +398,6 @@ QString TFrShowImportCost::quoted(const QString& text)
 
 bool TFrShowImportCost::prepareCostSheet()
 {
-    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
     TReport* r = report();
     r->clear();
     try {
@@ -409,8 +405,7 @@ bool TFrShowImportCost::prepareCostSheet()
         const QString path = reportPath();
         if (!r->loadFromFile(path)) {
             const QString shownPath = QDir::toNativeSeparators(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
-            MessageService::warning(thai ? QStringLiteral("ไม่พบแฟ้มรายงาน %1").arg(shownPath)
-                                         : QStringLiteral("Report file not found: %1").arg(shownPath));
+            MessageService::warning(tr("ไม่พบแฟ้มรายงาน %1").arg(shownPath));
             return false;
         }
         r->setVariable(QStringLiteral("RPTITLE"), quoted(sheetTitle()));
@@ -454,7 +449,7 @@ bool TFrShowImportCost::prepareCostSheet()
 QString TFrShowImportCost::sheetTitle() const
 {
     const QString caption = DMConfig ? DMConfig->MenuCaption.trimmed() : QString();
-    return caption.isEmpty() ? QStringLiteral("รายงานต้นทุนการนำเข้า") : caption;
+    return caption.isEmpty() ? QStringLiteral("รายงานต้นทุนการนำเข้า") : caption; // the printed title
 }
 
 QString TFrShowImportCost::sheetCondition(const QString& code, const QString& description) const
@@ -519,14 +514,13 @@ void TFrShowImportCost::exportCostSheet(ExportFormat format)
         return;
     if (!prepareCostSheet())
         return;
-    const bool thai = !DMConfig || DMConfig->ThaiLanguage;
     const bool pdf = format == ExportFormat::Pdf;
     const QString suffix = pdf ? QStringLiteral("pdf") : QStringLiteral("csv");
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = DM ? DM->StartFolder : QDir::currentPath();
 
-    QFileDialog dialog(this, thai ? QStringLiteral("บันทึก Cost Sheet") : QStringLiteral("Save Cost Sheet"), folder,
+    QFileDialog dialog(this, tr("บันทึก Cost Sheet"), folder,
                        pdf ? QStringLiteral("PDF (*.pdf)") : QStringLiteral("CSV (*.csv)"));
     dialog.setObjectName(QStringLiteral("ExportDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -553,6 +547,5 @@ void TFrShowImportCost::exportCostSheet(ExportFormat format)
         ReportError(e);
         return;
     }
-    MessageService::information(thai ? QStringLiteral("บันทึกแฟ้ม %1 แล้ว").arg(QDir::toNativeSeparators(path))
-                                     : QStringLiteral("Saved %1").arg(QDir::toNativeSeparators(path)));
+    MessageService::information(tr("บันทึกแฟ้ม %1 แล้ว").arg(QDir::toNativeSeparators(path)));
 }

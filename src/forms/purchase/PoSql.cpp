@@ -90,7 +90,9 @@ QString lines(const Config& c)
                "D.ProductUnits, D.ShipDate, D.Warehouse, D.LotNo, D.Quantity,D.QWeightSize,\n"
                "D.Received, D.BackOrder, D.Fraction, D.Price, D.Discount, D.DiscountAmt,\n"
                "D.ProductAmount, D.Total, D.Clear, D.Total - D.ProductAmount As TaxTotal,\n"
-               "P.Code ProductCode, P.ThaiName ProductName, P.UseSerial, P.LotControl, P.DefaultWH,\n"
+               "P.Code ProductCode, ")
+           + (c.englishNames ? QStringLiteral("Coalesce(NullIf(Trim(P.EngName), ''), P.ThaiName)") : QStringLiteral("P.ThaiName"))
+           + QStringLiteral(" ProductName, P.UseSerial, P.LotControl, P.DefaultWH,\n"
                "P.ProductType, U.UnitName, U.BarCode, W.Code WhCode, L.Code LotCode,P.PriceByVolumn,\n"
                "V.PurchaseCode, V.PurchaseName,D.MemoLine,D.ProjectItemHd,X.Code ProjectItemCode")
            + extra

@@ -20,6 +20,7 @@ struct Config {
     // A company that locks the project requires one before an order is saved. The foreign
     // order shows the project without letting it be typed, so there it cannot be required.
     bool projectRequired = false;
+    bool englishNames = false;    // the lines name their products in English where they have it
 };
 Config foreign();
 Config domestic(const QString& poType);

@@ -9,6 +9,7 @@
 #include "data/product/TDmService.h"
 
 #include <QHash>
+#include <QCoreApplication>
 
 namespace {
 // Counts the entry's own writes so the form ignores them; survives an exception.
@@ -109,7 +110,11 @@ bool PurchaseLineEntry::assignGoods(const QString& code, int unitId)
         set(QStringLiteral("Product"), product);
         set(QStringLiteral("ProductCode"), p.value(QStringLiteral("Code")));
         const bool viewName = m_policy != Policy::Order && DM && DM->Config(QStringLiteral("SearchProductNo")).toInt() == 2;
-        set(QStringLiteral("ProductName"), viewName ? DmProduct->SpecialName : p.value(QStringLiteral("ThaiName")).toString());
+        const QString english = p.value(QStringLiteral("EngName")).toString().trimmed();
+        const bool inEnglish = m_policy == Policy::Order && englishNames && !english.isEmpty();
+        set(QStringLiteral("ProductName"), viewName    ? DmProduct->SpecialName
+                                          : inEnglish ? english
+                                                      : p.value(QStringLiteral("ThaiName")).toString());
         set(QStringLiteral("PriceByVolumn"), p.value(QStringLiteral("PriceByVolumn")));
         if (unitId >= 1) {
             const QSqlRecord& u = DmProduct->QChkBarCode;
@@ -157,7 +162,7 @@ bool PurchaseLineEntry::assignGoods(const QString& code, int unitId)
     // The stock of the line's product after every goods lookup.
     const int product = get(QStringLiteral("Product")).toInt();
     StatusText = found && product > 0
-        ? QStringLiteral("คงเหลือปัจจุบัน ")
+        ? QCoreApplication::translate("PurchaseLineEntry", "คงเหลือปัจจุบัน ")
               + DmProduct->ProductQuantity(product, balanceYear ? balanceYear() : QDate::currentDate().year())
         : QString();
     return found;

@@ -50,6 +50,7 @@ public:
     std::function<QString()> documentType;    // the order's type letter (orders)
     std::function<QDateTime()> headerShipDate; // orders: SetVendorPrice dates the line
     std::function<int()> balanceYear;         // year of the stock shown after a goods lookup
+    bool englishNames = false;                // orders: a product's English name where it has one
     // The price proposed for a unit the vendor has no row of its own for. Unset: the unit's
     // standard purchase price from the product file (in baht). A document in another currency
     // sets it (the vendor's last price in that currency, or none: the price is left empty).

@@ -1,12 +1,20 @@
 #include "forms/purchase/PurchaseTotals.h"
+#include "data/Translation.h"
 
 #include "data/CachedDataSet.h"
 #include "data/NumberFormat.h"
 #include "data/Rounding.h"
+#include <QCoreApplication>
 
 namespace PurchaseTotals {
 
 namespace {
+// A text in the language the caller asked for.
+QString say(bool thai, const char* text)
+{
+    return Translation::inLanguage(thai, "PurchaseTotals", text);
+}
+
 double R(double x, int significant = 18)
 {
     return RoundDecimal(x, 2, significant);
@@ -26,15 +34,15 @@ double sumOf(const double amt[3])
 
 QString MixedDiscountMessage()
 {
-    return QStringLiteral("รายการสินค้า มีแบบ มีภาษี และ ไม่มีภาษี\rไม่สามารถกำหนดส่วนลดท้ายบิลได้\r"
+    return QCoreApplication::translate("PurchaseTotals", "รายการสินค้า มีแบบ มีภาษี และ ไม่มีภาษี\rไม่สามารถกำหนดส่วนลดท้ายบิลได้\r"
                           "โปรแกรมจะกำหนดให้ส่วนลดท้ายบิลเป็น 0");
 }
 
 QString TaxAdjustedCaption(bool adjusted, double taxCal)
 {
     if (!adjusted)
-        return QStringLiteral("ปรับปรุงภาษี");
-    return QStringLiteral("ปรับปรุงภาษี (") + FormatFloat(QStringLiteral("###,###,##0.00"), taxCal) + QStringLiteral(")");
+        return QCoreApplication::translate("PurchaseTotals", "ปรับปรุงภาษี");
+    return QCoreApplication::translate("PurchaseTotals", "ปรับปรุงภาษี (") + FormatFloat(QStringLiteral("###,###,##0.00"), taxCal) + QStringLiteral(")");
 }
 
 void CalculateLine(Kind kind, bool pricesExcludeTax, double headerTaxRate, Line& line)
@@ -198,17 +206,14 @@ BillCost CostOfBill(const StoredBill& b)
 QString PrepaidTooLargeMessage(double maxPrepaid, bool thai)
 {
     const QString most = FormatFloat(QStringLiteral("###,###,##0.00"), qMax(0.0, maxPrepaid));
-    return thai ? QStringLiteral("ยอดหักมัดจำเกินมูลค่าสินค้า\rหักมัดจำได้ไม่เกิน %1").arg(most)
-                : QStringLiteral("The deposit deducted is more than the goods it comes off.\rAt most %1 can be deducted.")
-                      .arg(most);
+    return say(thai, QT_TRANSLATE_NOOP("PurchaseTotals", "ยอดหักมัดจำเกินมูลค่าสินค้า\rหักมัดจำได้ไม่เกิน %1")).arg(most);
 }
 
 QString BadDiscountMessage(int line, const QString& discount, const QString& piece, bool thai)
 {
-    return thai ? QStringLiteral("รายการที่ %1: ส่วนลด \"%2\" ไม่ถูกต้อง: \"%3\" ไม่ใช่ตัวเลข").arg(line).arg(discount, piece)
-                : QStringLiteral("Line %1: the discount \"%2\" cannot be read: \"%3\" is not a number")
-                      .arg(line)
-                      .arg(discount, piece);
+    return say(thai, QT_TRANSLATE_NOOP("PurchaseTotals", "รายการที่ %1: ส่วนลด \"%2\" ไม่ถูกต้อง: \"%3\" ไม่ใช่ตัวเลข"))
+        .arg(line)
+        .arg(discount, piece);
 }
 
 double ProposedPrepaidAmount(bool pricesExcludeTax, double depositTotal, double depositTaxTotal, double depositPaid,

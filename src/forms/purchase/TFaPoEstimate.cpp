@@ -1,4 +1,5 @@
 #include "forms/purchase/TFaPoEstimate.h"
+#include "data/Translation.h"
 
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
@@ -20,6 +21,7 @@
 #include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QCoreApplication>
 
 namespace {
 const QString AmountFormat = QStringLiteral("#,##0.00");
@@ -34,37 +36,35 @@ QString dateText(const QDate& d)
 
 QString TFaPoEstimate::text(Text t, bool thai)
 {
-    // Every text of the page, Thai and English side by side.
-    auto pick = [thai](const char* th, const char* en) { return QString::fromUtf8(thai ? th : en); };
+    // Every text of the page; the English is in the translation file.
+    auto pick = [thai](const char* text) { return Translation::inLanguage(thai, "TFaPoEstimate", text); };
     switch (t) {
-    case Text::Page: return pick("ต้นทุนประมาณการ (&2)", "Estimated landed cost (&2)");
-    case Text::Rate: return pick("อัตราแลกเปลี่ยนที่คาดไว้", "Expected exchange rate");
-    case Text::Expense: return pick("ค่าใช้จ่ายที่คาดไว้ (% ของมูลค่าสินค้า)", "Expected expenses (% of goods value)");
-    case Text::Defaults: return pick("ใช้ค่าตั้งต้นล่าสุด (F4)", "Latest defaults (F4)");
-    case Text::RateFrom: return pick("จากใบนำเข้า %1 วันที่ %2", "From import document %1 of %2");
-    case Text::RateTyped: return pick("ป้อนเอง", "Typed");
+    case Text::Page: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "ต้นทุนประมาณการ (&2)"));
+    case Text::Rate: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "อัตราแลกเปลี่ยนที่คาดไว้"));
+    case Text::Expense: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "ค่าใช้จ่ายที่คาดไว้ (% ของมูลค่าสินค้า)"));
+    case Text::Defaults: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "ใช้ค่าตั้งต้นล่าสุด (F4)"));
+    case Text::RateFrom: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "จากใบนำเข้า %1 วันที่ %2"));
+    case Text::RateTyped: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "ป้อนเอง"));
     case Text::RateNone:
-        return pick("ยังไม่เคยนำเข้าในสกุลเงิน %1 กรุณาป้อนอัตราที่คาดไว้", "Nothing imported in %1 yet: type the expected rate");
-    case Text::ExpenseVendor: return pick("เฉลี่ยจากล็อตล่าสุดของผู้ขายนี้: %1", "Average of the vendor's latest lots: %1");
-    case Text::ExpenseAll: return pick("เฉลี่ยจากล็อตล่าสุดของทุกผู้ขาย: %1", "Average of the latest lots of all vendors: %1");
+        return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "ยังไม่เคยนำเข้าในสกุลเงิน %1 กรุณาป้อนอัตราที่คาดไว้"));
+    case Text::ExpenseVendor: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "เฉลี่ยจากล็อตล่าสุดของผู้ขายนี้: %1"));
+    case Text::ExpenseAll: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "เฉลี่ยจากล็อตล่าสุดของทุกผู้ขาย: %1"));
     case Text::ExpenseVendorNone:
-        return pick("ผู้ขายนี้ยังไม่มีล็อตที่คิดต้นทุนแล้ว ", "The vendor has no costed lot yet. ");
-    case Text::ExpenseTyped: return pick("ป้อนเอง", "Typed");
-    case Text::ExpenseNone: return pick("ยังไม่มีล็อตที่คิดต้นทุนแล้ว ไม่รวมค่าใช้จ่าย", "No costed lot yet: no expenses counted");
-    case Text::DutyLot: return pick("ล็อต %1", "Lot %1");
-    case Text::DutyTyped: return pick("ป้อนเอง", "Typed");
-    case Text::DutyNone: return pick("ไม่เคยนำเข้า ไม่รวมอากร", "Never imported: no duty counted");
-    case Text::Total: return pick("ต้นทุนรวมโดยประมาณของใบสั่งซื้อ %1 บาท", "Estimated landed cost of the order: %1 baht");
-    case Text::TotalNone: return pick("ยังประมาณการไม่ได้ ไม่มีอัตราแลกเปลี่ยน", "No estimate yet: there is no exchange rate");
-    case Text::EstimatedOn: return pick("ประมาณการเมื่อ %1", "Estimated on %1");
+        return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "ผู้ขายนี้ยังไม่มีล็อตที่คิดต้นทุนแล้ว "));
+    case Text::ExpenseTyped: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "ป้อนเอง"));
+    case Text::ExpenseNone: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "ยังไม่มีล็อตที่คิดต้นทุนแล้ว ไม่รวมค่าใช้จ่าย"));
+    case Text::DutyLot: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "ล็อต %1"));
+    case Text::DutyTyped: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "ป้อนเอง"));
+    case Text::DutyNone: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "ไม่เคยนำเข้า ไม่รวมอากร"));
+    case Text::Total: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "ต้นทุนรวมโดยประมาณของใบสั่งซื้อ %1 บาท"));
+    case Text::TotalNone: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "ยังประมาณการไม่ได้ ไม่มีอัตราแลกเปลี่ยน"));
+    case Text::EstimatedOn: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "ประมาณการเมื่อ %1"));
     case Text::NotStored:
-        return pick("ใบสั่งซื้อนี้บันทึกไว้โดยยังไม่มีประมาณการ ค่าที่แสดงเป็นค่าตั้งต้น ณ วันนี้ จะจัดเก็บเมื่อบันทึกใบสั่งซื้อ",
-                    "This order was saved without an estimate: these are today's defaults, stored when the order is saved.");
+        return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "ใบสั่งซื้อนี้บันทึกไว้โดยยังไม่มีประมาณการ ค่าที่แสดงเป็นค่าตั้งต้น ณ วันนี้ จะจัดเก็บเมื่อบันทึกใบสั่งซื้อ"));
     case Text::NoTables:
-        return pick("ฐานข้อมูลนี้ยังไม่มีตารางต้นทุนประมาณการ (ใช้คำสั่ง namkhao-db upgrade)",
-                    "This database has no tables for estimates yet (run namkhao-db upgrade).");
-    case Text::ReplaceQuestion: return pick("ใช้ค่าตั้งต้นล่าสุดแทนค่าที่ใช้อยู่ ?", "Replace the values used by the latest defaults?");
-    case Text::BadNumber: return pick("\"%1\" ไม่ใช่ตัวเลข", "\"%1\" is not a number");
+        return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "ฐานข้อมูลนี้ยังไม่มีตารางต้นทุนประมาณการ (ใช้คำสั่ง namkhao-db upgrade)"));
+    case Text::ReplaceQuestion: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "ใช้ค่าตั้งต้นล่าสุดแทนค่าที่ใช้อยู่ ?"));
+    case Text::BadNumber: return pick(QT_TRANSLATE_NOOP("TFaPoEstimate", "\"%1\" ไม่ใช่ตัวเลข"));
     }
     return {};
 }
@@ -175,29 +175,29 @@ void TFaPoEstimate::applyLanguage(bool th)
     LbExpense->setText(text(Text::Expense, th));
     BtDefaults->setText(text(Text::Defaults, th));
     // Columns: the amount in the order's currency, everything else in baht.
-    auto col = [th](const char* field, int width, const char* tt, const char* en, const QString& format = {}) {
+    auto col = [th](const char* field, int width, const char* title, const QString& format = {}) {
         GridColumn c;
         c.field = QLatin1String(field);
         c.widthChars = width;
-        c.title = QString::fromUtf8(th ? tt : en);
+        c.title = Translation::inLanguage(th, "TFaPoEstimate", title);
         c.readOnly = true;
         c.displayFormat = format;
         if (!format.isEmpty())
             c.alignment = Qt::AlignRight | Qt::AlignVCenter;
         return c;
     };
-    QVector<GridColumn> cols{col("ProductCode", 8, "รหัสสินค้า", "Item Code"),
-                             col("ProductName", 12, "ชื่อสินค้า", "Description"),
-                             col("Quantity", 5, "จำนวน", "Qnty", QStringLiteral("#,##0.###")),
-                             col("UnitName", 5, "หน่วย", "Unit"),
-                             col("Amount", 10, "รวมเงิน", "Amount", AmountFormat),
-                             col("GoodsBaht", 10, "มูลค่า(บาท)", "Goods (baht)", AmountFormat),
-                             col("DutyShare", 6, "อากร %", "Duty %", ShareFormat),
-                             col("DutyFrom", 18, "ที่มาของอากร", "Duty from"),
-                             col("Duty", 9, "อากร(บาท)", "Duty (baht)", AmountFormat),
-                             col("Expense", 8, "ค่าใช้จ่าย", "Expenses", AmountFormat),
-                             col("LandedCost", 9, "ต้นทุนรวม", "Landed", AmountFormat),
-                             col("UnitCost", 9, "ต้นทุน/หน่วย", "Cost/unit", UnitCostFormat)};
+    QVector<GridColumn> cols{col("ProductCode", 8, QT_TRANSLATE_NOOP("TFaPoEstimate", "รหัสสินค้า")),
+                             col("ProductName", 12, QT_TRANSLATE_NOOP("TFaPoEstimate", "ชื่อสินค้า")),
+                             col("Quantity", 5, QT_TRANSLATE_NOOP("TFaPoEstimate", "จำนวน"), QStringLiteral("#,##0.###")),
+                             col("UnitName", 5, QT_TRANSLATE_NOOP("TFaPoEstimate", "หน่วย")),
+                             col("Amount", 10, QT_TRANSLATE_NOOP("TFaPoEstimate", "รวมเงิน"), AmountFormat),
+                             col("GoodsBaht", 10, QT_TRANSLATE_NOOP("TFaPoEstimate", "มูลค่า(บาท)"), AmountFormat),
+                             col("DutyShare", 6, QT_TRANSLATE_NOOP("TFaPoEstimate", "อากร %"), ShareFormat),
+                             col("DutyFrom", 18, QT_TRANSLATE_NOOP("TFaPoEstimate", "ที่มาของอากร")),
+                             col("Duty", 9, QT_TRANSLATE_NOOP("TFaPoEstimate", "อากร(บาท)"), AmountFormat),
+                             col("Expense", 8, QT_TRANSLATE_NOOP("TFaPoEstimate", "ค่าใช้จ่าย"), AmountFormat),
+                             col("LandedCost", 9, QT_TRANSLATE_NOOP("TFaPoEstimate", "ต้นทุนรวม"), AmountFormat),
+                             col("UnitCost", 9, QT_TRANSLATE_NOOP("TFaPoEstimate", "ต้นทุน/หน่วย"), UnitCostFormat)};
     cols[6].readOnly = false;
     cols[6].editFormat = QStringLiteral("0.####");
     if (DgEst->gridModel()) {
@@ -480,8 +480,8 @@ void TFaPoEstimate::fillGrid()
     }
     m_filling = false;
     if (DgEst->gridModel()) {
-        DgEst->gridModel()->column(4).title = (th ? QStringLiteral("รวมเงิน(%1)") : QStringLiteral("Amount(%1)"))
-                                                  .arg(currencyCode());
+        DgEst->gridModel()->column(4).title
+            = Translation::inLanguage(th, "TFaPoEstimate", QT_TRANSLATE_NOOP("TFaPoEstimate", "รวมเงิน(%1)")).arg(currencyCode());
         DgEst->viewport()->update();
         DgEst->horizontalHeader()->viewport()->update();
     }

@@ -75,26 +75,24 @@ TFaPurchaseLines::TFaPurchaseLines(QWidget* form, TFaPurchaseTotals* totals)
     });
 }
 
-GridColumn TFaPurchaseLines::column(const char* field, int width, bool readOnly, bool button, const char* thai,
-                                    const char* english)
+GridColumn TFaPurchaseLines::column(const char* field, int width, bool readOnly, bool button, const QString& title)
 {
-    const bool th = DMConfig ? DMConfig->ThaiLanguage : true;
     GridColumn c;
     c.field = QLatin1String(field);
     c.widthChars = width;
     c.readOnly = readOnly;
     c.hasButton = button && !readOnly;
     c.upperCase = button;
-    c.title = th ? QString::fromUtf8(thai) : QString::fromUtf8(english);
+    c.title = title;
     return c;
 }
 
-QVector<GridColumn> TFaPurchaseLines::amountColumns(int width, bool totalReadOnly, const char* totalThai)
+QVector<GridColumn> TFaPurchaseLines::amountColumns(int width, bool totalReadOnly, const QString& totalTitle)
 {
     QVector<GridColumn> cols;
-    for (const auto& [f, th, en, ro] : {std::tuple{"Price", "ราคา", "Price", false}, {"Discount", "ส่วนลด", "Discount", false},
-                                        {"DiscountAmt", "ลด(บาท)", "Disc(Baht)", true}, {"Total", totalThai, "Total", totalReadOnly}}) {
-        GridColumn c = column(f, width, ro, false, th, en);
+    for (const auto& [f, title, ro] : {std::tuple{"Price", tr("ราคา"), false}, {"Discount", tr("ส่วนลด"), false},
+                                       {"DiscountAmt", tr("ลด(บาท)"), true}, {"Total", totalTitle, totalReadOnly}}) {
+        GridColumn c = column(f, width, ro, false, title);
         if (QLatin1String(f) != QLatin1String("Discount")) {
             c.displayFormat = QStringLiteral("#,##0.00");
             c.editFormat = QStringLiteral("###0.00");

@@ -38,12 +38,10 @@ public:
 
     std::function<void()> PriceHistory; // F7 in the price column
 
-    // A column of the grid: code columns (button) take upper case; the title in the user's
-    // language.
-    static GridColumn column(const char* field, int width, bool readOnly, bool button, const char* thai,
-                             const char* english);
+    // A column of the grid: code columns (button) take upper case.
+    static GridColumn column(const char* field, int width, bool readOnly, bool button, const QString& title);
     // Price, line discount text, discount amount and line total.
-    static QVector<GridColumn> amountColumns(int width, bool totalReadOnly, const char* totalThai);
+    static QVector<GridColumn> amountColumns(int width, bool totalReadOnly, const QString& totalTitle);
 
     // Lays the grid out over the lines with these columns; the discount amount stays hidden.
     void setColumns(CachedDataSet* lines, const QVector<GridColumn>& cols);

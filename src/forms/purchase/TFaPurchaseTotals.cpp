@@ -112,7 +112,7 @@ TFaPurchaseTotals::TFaPurchaseTotals(QWidget* parent, Kind kind, bool withDeposi
     TaxAdjusted->setFocusPolicy(Qt::NoFocus);
     // The box shows the state; a click does not change it.
     connect(TaxAdjusted, &QCheckBox::clicked, this, [this] { TaxAdjusted->setChecked(m_adjusted); });
-    applyLanguage(true);
+    applyLanguage();
     Reset();
 }
 
@@ -133,19 +133,19 @@ void TFaPurchaseTotals::bind(CachedDataSet* header, CachedDataSet* lines)
     Total->bind(header, QStringLiteral("Total"));
 }
 
-void TFaPurchaseTotals::applyLanguage(bool thai)
+void TFaPurchaseTotals::applyLanguage()
 {
-    LbDiscName->setText(thai ? QStringLiteral("รายละเอียด") : QStringLiteral("Description"));
-    LbDiscRate->setText(thai ? QStringLiteral("ส่วนลด(%)") : QStringLiteral("Discount(%)"));
-    LbDiscAmt->setText(thai ? QStringLiteral("ส่วนลด(บาท)") : QStringLiteral("Discount(Baht)"));
-    LbSumDiscount->setText(thai ? QStringLiteral("รวมส่วนลด") : QStringLiteral("Total Discount"));
+    LbDiscName->setText(tr("รายละเอียด"));
+    LbDiscRate->setText(tr("ส่วนลด(%)"));
+    LbDiscAmt->setText(tr("ส่วนลด(บาท)"));
+    LbSumDiscount->setText(tr("รวมส่วนลด"));
     if (LbPrepaidAmount)
-        LbPrepaidAmount->setText(thai ? QStringLiteral("หักมัดจำ") : QStringLiteral("Less Prepaid"));
-    LbTaxAmt->setText(thai ? QStringLiteral("รวมสินค้ามีภาษี") : QStringLiteral("Product Tax"));
-    LbNoTaxAmt->setText(thai ? QStringLiteral("รวมสินค้าไม่มีภาษี") : QStringLiteral("Product No Tax"));
-    LbAmountProduct->setText(thai ? QStringLiteral("ยอดรวม") : QStringLiteral("Amount"));
-    LbTaxTotal->setText(thai ? QStringLiteral("ภาษี") : QStringLiteral("Tax"));
-    LbTotal->setText(thai ? QStringLiteral("รวมเงิน") : QStringLiteral("Total"));
+        LbPrepaidAmount->setText(tr("หักมัดจำ"));
+    LbTaxAmt->setText(tr("รวมสินค้ามีภาษี"));
+    LbNoTaxAmt->setText(tr("รวมสินค้าไม่มีภาษี"));
+    LbAmountProduct->setText(tr("ยอดรวม"));
+    LbTaxTotal->setText(tr("ภาษี"));
+    LbTotal->setText(tr("รวมเงิน"));
 }
 
 void TFaPurchaseTotals::showAdjusted(bool adjusted, double taxCal)

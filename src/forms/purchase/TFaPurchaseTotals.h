@@ -58,7 +58,7 @@ public:
     void RefreshAdjusted();
     // Back to a new document: no adjustment, the two displays at 0.
     void Reset();
-    void applyLanguage(bool thai);
+    void applyLanguage();
 
     const PurchaseTotals::Result& last() const { return m_last; }
     bool taxAdjusted() const { return m_adjusted; }

@@ -104,10 +104,10 @@ QString TFrFrPoTran::pickOrderNo()
 void TFrFrPoTran::applyLanguage(bool thai)
 {
     TFrPoTran::applyLanguage(thai);
-    FaGetFrVendor->Caption->setText(thai ? QStringLiteral("เจ้าหนี้") : QStringLiteral("Vendor"));
-    FaGetMisc->EditLabel->setText(thai ? QStringLiteral("สกุลเงิน") : QStringLiteral("Currency"));
+    FaGetFrVendor->Caption->setText(tr("เจ้าหนี้"));
+    FaGetMisc->EditLabel->setText(tr("สกุลเงิน"));
     LbProformaNo->setText(QStringLiteral("Proforma No."));
-    PaidType->setItemText(3, thai ? QStringLiteral("อื่น ๆ") : QStringLiteral("Other"));
+    PaidType->setItemText(3, tr("อื่น ๆ"));
     QFont ten = font();
     if (!thai)
         ten.setPointSize(10);

@@ -16,7 +16,7 @@ class TFrFrPoTran : public TFrPoTran {
 public:
     explicit TFrFrPoTran(QWidget* parent = nullptr);
 
-    static QString defaultCaption() { return QStringLiteral("สั่งซื้อจากต่างประเทศ"); }
+    static QString defaultCaption() { return tr("สั่งซื้อจากต่างประเทศ"); }
 
     TFaGetFrVendor* FaGetFrVendor = nullptr;
     TFaGetMisc* FaGetMisc = nullptr; // the currency

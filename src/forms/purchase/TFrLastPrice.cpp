@@ -83,12 +83,12 @@ TFrLastPriceAll::TFrLastPriceAll(QWidget* parent)
     : TFrLastPrice(parent, QStringLiteral("Last Price Purchase All !"))
 {
     setObjectName(QStringLiteral("FrLastPriceAll"));
-    setWindowTitle(QStringLiteral("ราคาล่าสุดไม่ระบุผู้ขาย !"));
+    setWindowTitle(tr("ราคาล่าสุดไม่ระบุผู้ขาย !"));
     Statement = DefaultStatement();
-    QPrice->addColumn(QStringLiteral("MrDate"), QStringLiteral("วันที่ชื้อ"), 80);
-    QPrice->addColumn(QStringLiteral("MrNo"), QStringLiteral("เลขที่ใบชื้อ"), 100);
-    QPrice->addColumn(QStringLiteral("Name"), QStringLiteral("ผู้จำหน่าย"), 170);
-    QPrice->addColumn(QStringLiteral("Price"), QStringLiteral("ราคาชื้อ"), 80, Qt::AlignRight | Qt::AlignVCenter,
+    QPrice->addColumn(QStringLiteral("MrDate"), tr("วันที่ชื้อ"), 80);
+    QPrice->addColumn(QStringLiteral("MrNo"), tr("เลขที่ใบชื้อ"), 100);
+    QPrice->addColumn(QStringLiteral("Name"), tr("ผู้จำหน่าย"), 170);
+    QPrice->addColumn(QStringLiteral("Price"), tr("ราคาชื้อ"), 80, Qt::AlignRight | Qt::AlignVCenter,
                       QStringLiteral("#,##0.00"));
 }
 
@@ -112,11 +112,11 @@ TFrLastPriceListVendor::TFrLastPriceListVendor(QWidget* parent)
     : TFrLastPrice(parent, QStringLiteral("Last Price Purchase !"))
 {
     setObjectName(QStringLiteral("FrLastPriceListVendor"));
-    setWindowTitle(QStringLiteral("ราคาชื้อล่าสุด !"));
+    setWindowTitle(tr("ราคาชื้อล่าสุด !"));
     Statement = DefaultStatement();
-    QPrice->addColumn(QStringLiteral("MrNo"), QStringLiteral("เลขที่ใบชื้อ"), 110);
-    QPrice->addColumn(QStringLiteral("MrDate"), QStringLiteral("วันที่ชื้อ"), 90);
-    QPrice->addColumn(QStringLiteral("Price"), QStringLiteral("ราคาชื้อ"), 90, Qt::AlignRight | Qt::AlignVCenter,
+    QPrice->addColumn(QStringLiteral("MrNo"), tr("เลขที่ใบชื้อ"), 110);
+    QPrice->addColumn(QStringLiteral("MrDate"), tr("วันที่ชื้อ"), 90);
+    QPrice->addColumn(QStringLiteral("Price"), tr("ราคาชื้อ"), 90, Qt::AlignRight | Qt::AlignVCenter,
                       QStringLiteral("#,##0.00"));
 }
 
@@ -165,6 +165,6 @@ std::optional<double> TFrLastPriceListVendor::LastImportPrice(int vendorId, int 
 void TFrLastPriceListVendor::useImportDocuments(bool on)
 {
     Statement = on ? ImportStatement() : DefaultStatement();
-    QPrice->setColumnTitle(QStringLiteral("MrNo"), on ? QStringLiteral("เลขที่ใบนำเข้า") : QStringLiteral("เลขที่ใบชื้อ"));
-    QPrice->setColumnTitle(QStringLiteral("MrDate"), on ? QStringLiteral("วันที่นำเข้า") : QStringLiteral("วันที่ชื้อ"));
+    QPrice->setColumnTitle(QStringLiteral("MrNo"), on ? tr("เลขที่ใบนำเข้า") : tr("เลขที่ใบชื้อ"));
+    QPrice->setColumnTitle(QStringLiteral("MrDate"), on ? tr("วันที่นำเข้า") : tr("วันที่ชื้อ"));
 }

@@ -12,7 +12,7 @@ TFrMemoLine::TFrMemoLine(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrMemoLine"));
-    setWindowTitle(QStringLiteral("เพิ่มเติม คำอธิบายรายการ"));
+    setWindowTitle(tr("เพิ่มเติม คำอธิบายรายการ"));
     resize(420, 220);
     MemoDetail = new QPlainTextEdit(this);
     MemoDetail->setObjectName(QStringLiteral("MemoDetail"));

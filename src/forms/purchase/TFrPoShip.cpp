@@ -12,7 +12,7 @@ TFrPoShip::TFrPoShip(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrPoShip"));
-    setWindowTitle(QStringLiteral("ป้อนข้อมูลสถานที่ส่ง"));
+    setWindowTitle(tr("ป้อนข้อมูลสถานที่ส่ง"));
     FaGetCustomerShip = new TFaGetCustomerShip(this);
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(6, 6, 6, 6);

@@ -135,8 +135,8 @@ TFrPoTran::TFrPoTran(QWidget* parent)
         HeaderGrid->setColumnStretch(c, 1);
 
     // ---- lines and wiring -----------------------------------------------------------------
-    PopLastPrice->addAction(QStringLiteral("ราคาซื้อล่าสุด"), this, [this] { LastPriceClick(); });
-    PopLastPrice->addAction(QStringLiteral("ราคาล่าสุดไม่ระบุผู้ขาย"), this, [this] { LastPriceAllClick(); });
+    PopLastPrice->addAction(tr("ราคาซื้อล่าสุด"), this, [this] { LastPriceClick(); });
+    PopLastPrice->addAction(tr("ราคาล่าสุดไม่ระบุผู้ขาย"), this, [this] { LastPriceAllClick(); });
     connect(BtPurcReqNo, &QToolButton::clicked, this, [this] { BtPurcReqNoClick(); });
     connect(Price_IE, &QComboBox::activated, this, [this] { Price_IEExit(); });
     connect(PaidType, &QComboBox::activated, this, [this] {
@@ -159,6 +159,10 @@ void TFrPoTran::configure()
 {
     Cfg = ForeignOrder ? PoSql::foreign() : PoSql::domestic(PoType);
     PoType = Cfg.poType;
+    // Product names in the user's language, the same typed and read back.
+    Cfg.englishNames = !thaiLanguage();
+    if (Entry)
+        Entry->englishNames = Cfg.englishNames;
     QHd->setSQL(PoSql::header(Cfg));
     QHd->setUpdateSQL(PoSql::headerInsert(Cfg), PoSql::headerModify(Cfg), PoSql::headerDelete(Cfg));
     QDt->setSQL(PoSql::lines(Cfg));
@@ -182,8 +186,8 @@ void TFrPoTran::configure()
         const int product = QDt->AsInteger(QStringLiteral("Product"));
         if (product < 1 || vendorId() < 1 || !vendorPicker())
             return;
-        const QString caption = QStringLiteral("ประวัติการซื้อ : ") + QDt->AsString(QStringLiteral("ProductName"))
-                                + QStringLiteral(" ของลูกค้า : ") + vendorPicker()->DescLabel->text();
+        const QString caption = tr("ประวัติการซื้อ : ") + QDt->AsString(QStringLiteral("ProductName"))
+                                + tr(" ของลูกค้า : ") + vendorPicker()->DescLabel->text();
         if (const auto price = PurchasePickers::purchaseHistory(this, caption, product, vendorId()))
             setLineField(QStringLiteral("Price"), *price);
     };
@@ -195,7 +199,7 @@ void TFrPoTran::FormShow()
     DM->DMdata();
     CreateProductModules();
     setFormCaption(windowTitle());
-    StatusCompany->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    StatusCompany->setText(companyName());
     if (!m_configured)
         configure();
     RefreshScreen();
@@ -219,47 +223,46 @@ void TFrPoTran::applyLanguage(bool thai)
         small.setPointSize(8);
         ten.setPointSize(10);
     }
-    FaGetDocNo->Caption->setText(T("เลขที่", "Po No."));
+    FaGetDocNo->Caption->setText(tr("เลขที่"));
     FaGetDocNo->Caption->setFont(thai ? normal : small);
-    LbEntryType->setText(T("บันทึกด้วย", "Input By"));
-    FaGetDate->Caption->setText(T("วันที่", "Date"));
+    LbEntryType->setText(tr("บันทึกด้วย"));
+    FaGetDate->Caption->setText(tr("วันที่"));
     FaGetDate->Caption->setFont(thai ? normal : small);
-    LbPurcReqNo->setText(T("เลขใบขอซื้อ", "PR No"));
-    LbPurcReqDate->setText(T("วันที่ขอซื้อ", "PR Date"));
-    FaGetTaxCode->Caption->setText(T("ภาษี", "Tax"));
-    LbPriceIE->setText(T("การคำนวณภาษี", "Price Type"));
-    LbPaidType->setText(T("จะชำระโดย", "Paid Type"));
-    LbReference->setText(T("อ้างถึง", "Ref."));
-    LbShipDate->setText(T("กำหนดส่งสินค้า", "Ship Date"));
-    LbCreditDays->setText(T("เครดิต", "Credit"));
-    LbDays->setText(T("วัน", "Day(s)"));
-    FaGetRemark->Caption->setText(T("หมายเหตุ", "Remark"));
-    FaGetProject->Caption->setText(T("โครงการ", "Project"));
-    FaGetDepartment->Caption->setText(T("แผนก", "Department"));
+    LbPurcReqNo->setText(tr("เลขใบขอซื้อ"));
+    LbPurcReqDate->setText(tr("วันที่ขอซื้อ"));
+    FaGetTaxCode->Caption->setText(tr("ภาษี"));
+    LbPriceIE->setText(tr("การคำนวณภาษี"));
+    LbPaidType->setText(tr("จะชำระโดย"));
+    LbReference->setText(tr("อ้างถึง"));
+    LbShipDate->setText(tr("กำหนดส่งสินค้า"));
+    LbCreditDays->setText(tr("เครดิต"));
+    LbDays->setText(tr("วัน"));
+    FaGetRemark->Caption->setText(tr("หมายเหตุ"));
+    FaGetProject->Caption->setText(tr("โครงการ"));
+    FaGetDepartment->Caption->setText(tr("แผนก"));
     FaGetDepartment->Caption->setFont(thai ? normal : small);
     for (QLabel* l : {LbEntryType, LbPurcReqNo, LbPurcReqDate, LbPriceIE, LbPaidType, LbReference, LbShipDate,
                       LbCreditDays, LbDays, FaGetTaxCode->Caption, FaGetRemark->Caption, FaGetProject->Caption})
         l->setFont(ten);
-    EntryType->setItemText(0, T("รหัสของกิจการ", "Self Code"));
-    EntryType->setItemText(1, T("BAR CODE", "BarCode"));
-    EntryType->setItemText(2, T("รหัสผู้จำหน่าย", "Vendor Code"));
-    Price_IE->setItemText(0, T("ราคารวมภาษี", "Include VAT"));
-    Price_IE->setItemText(1, T("ราคายังไม่รวมภาษี", "Exclude VAT"));
-    PaidType->setItemText(0, T("เงินสด", "Cash"));
-    PaidType->setItemText(1, T("เช็ค", "Cheque"));
-    PaidType->setItemText(2, T("เงินโอน", "Transfer"));
-    BtDeleteLine->setText(T("ลบรายการสินค้า", "Delete Line"));
-    BtDisc->setText(T("แสดงส่วนลด (F11)", "Show Disc.(F11)"));
-    Totals->applyLanguage(thai);
-    if (!thai) {
-        Totals->LbDiscName->setText(QStringLiteral("Discount Description"));
-        Totals->LbDiscRate->setText(QStringLiteral("Disc (%)"));
-        Totals->LbDiscAmt->setText(QStringLiteral("Disc (Baht)"));
-        Totals->LbSumDiscount->setText(QStringLiteral("Amount Disc."));
-        Totals->LbTaxAmt->setText(QStringLiteral("Product VAT"));
-        Totals->LbNoTaxAmt->setText(QStringLiteral("Product NoVAT"));
-    }
-    PageControl->setTabText(0, T("รายละเอียดเอกสาร", "Description"));
+    EntryType->setItemText(0, tr("รหัสของกิจการ"));
+    EntryType->setItemText(1, tr("BAR CODE"));
+    EntryType->setItemText(2, tr("รหัสผู้จำหน่าย"));
+    Price_IE->setItemText(0, tr("ราคารวมภาษี"));
+    Price_IE->setItemText(1, tr("ราคายังไม่รวมภาษี"));
+    PaidType->setItemText(0, tr("เงินสด"));
+    PaidType->setItemText(1, tr("เช็ค"));
+    PaidType->setItemText(2, tr("เงินโอน"));
+    BtDeleteLine->setText(tr("ลบรายการสินค้า"));
+    BtDisc->setText(tr("แสดงส่วนลด (F11)"));
+    Totals->applyLanguage();
+    // The order's own words for the footer.
+    Totals->LbDiscName->setText(tr("รายละเอียด"));
+    Totals->LbDiscRate->setText(tr("ส่วนลด(%)"));
+    Totals->LbDiscAmt->setText(tr("ส่วนลด(บาท)"));
+    Totals->LbSumDiscount->setText(tr("รวมส่วนลด"));
+    Totals->LbTaxAmt->setText(tr("รวมสินค้ามีภาษี"));
+    Totals->LbNoTaxAmt->setText(tr("รวมสินค้าไม่มีภาษี"));
+    PageControl->setTabText(0, tr("รายละเอียดเอกสาร"));
 }
 
 void TFrPoTran::refreshHeaderControls()
@@ -324,7 +327,7 @@ void TFrPoTran::PoNoExit()
         return;
     const QString typed = FaGetDocNo->DocNo->text().trimmed();
     if (!AutoRun && typed.isEmpty()) {
-        MessageService::information(QStringLiteral("จะต้องป้อนเลขที่เอกสาร"));
+        MessageService::information(tr("จะต้องป้อนเลขที่เอกสาร"));
         FaGetDocNo->DocNo->setFocus();
         return;
     }
@@ -345,7 +348,7 @@ void TFrPoTran::PoNoExit()
     } else {
         if (cleared) {
             MessageService::information(
-                T("รายการสั่งซื้อรับหมดแล้ว ไม่สามารถแก้ไขได้", "The order has been received in full; it cannot be changed."));
+                tr("รายการสั่งซื้อรับหมดแล้ว ไม่สามารถแก้ไขได้"));
             AcSave->setEnabled(false);
         }
         const bool mayApprove = DMConfig && DMConfig->ApprovePo && approvalOffered;
@@ -453,14 +456,14 @@ bool TFrPoTran::CheckComplete()
     DM->Config(QStringLiteral("LockInputProject"));
     TFaPicker* vendor = vendorPicker();
     if (vendorId() < 1 || (vendor && vendor->Edit->text().trimmed().isEmpty())) {
-        MessageService::information(QStringLiteral("ยังไม่ได้ป้อนรหัสผู้ขาย"));
+        MessageService::information(tr("ยังไม่ได้ป้อนรหัสผู้ขาย"));
         if (vendor)
             vendor->Edit->setFocus();
         return false;
     }
     if (Cfg.projectRequired && DM->ConfigText(QStringLiteral("LockInputProject")) == QLatin1String("Y")
         && QHd->FieldByName(QStringLiteral("Project")).toInt() < 1) {
-        MessageService::information(QStringLiteral("ยังไม่ได้ป้อนรหัสโครงการ"));
+        MessageService::information(tr("ยังไม่ได้ป้อนรหัสโครงการ"));
         FaGetProject->Edit->setFocus();
         return false;
     }
@@ -468,7 +471,7 @@ bool TFrPoTran::CheckComplete()
     // a foreign order must name one.
     const PoRules::CheckResult r = PoRules::CheckLines(*QDt, Cfg.foreign);
     if (!r.ok) {
-        MessageService::information(QStringLiteral("บันทึกข้อมูลไม่ครบถ้วน !"));
+        MessageService::information(tr("บันทึกข้อมูลไม่ครบถ้วน !"));
         if (r.row >= 0)
             focusLine(r.row, r.field);
     }

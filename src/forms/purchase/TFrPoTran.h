@@ -31,7 +31,7 @@ public:
     explicit TFrPoTran(QWidget* parent = nullptr);
     ~TFrPoTran() override;
 
-    static QString defaultCaption() { return QStringLiteral("ใบสั่งซื้อสินค้า"); }
+    static QString defaultCaption() { return tr("ใบสั่งซื้อสินค้า"); }
 
     // ---- configuration (set before the form is shown) -------------------------------------
     bool ForeignOrder = false;

@@ -33,39 +33,37 @@ void TFrPoTran::SetDgDtColumn()
     const int entry = EntryType->currentIndex();
     QVector<GridColumn> cols;
     if (!Cfg.foreign && PoType == QLatin1String("A"))
-        cols << column("ProductType", 6, false, false, "ชนิด", "Type");
+        cols << column("ProductType", 6, false, false, tr("ชนิด"));
     if (entry == 1)
-        cols << column("BarCode", 14, false, false, "BAR CODE", "BAR CODE");
+        cols << column("BarCode", 14, false, false, QStringLiteral("BAR CODE"));
     else if (entry == 2)
-        cols << column("PurchaseCode", 14, false, false, "รหัสสินค้า", "Purc Code");
+        cols << column("PurchaseCode", 14, false, false, tr("รหัสสินค้า", "vendor's code"));
     else
-        cols << column("ProductCode", 14, false, true, "รหัสสินค้า", "Product Code");
-    cols << column(entry == 2 ? "PurchaseName" : "ProductName", Cfg.foreign ? 35 : 24, true, false, "ชื่อสินค้า",
-                   "Product Name");
-    GridColumn ship = column("ShipDate", 15, false, false, "วันที่ส่ง", "Ship Date");
+        cols << column("ProductCode", 14, false, true, tr("รหัสสินค้า"));
+    cols << column(entry == 2 ? "PurchaseName" : "ProductName", Cfg.foreign ? 35 : 24, true, false, tr("ชื่อสินค้า"));
+    GridColumn ship = column("ShipDate", 15, false, false, tr("วันที่ส่ง"));
     ship.isDate = true;
-    cols << ship << column("WhCode", 8, type != QLatin1String("P"), true, "คลัง", "WH");
+    cols << ship << column("WhCode", 8, type != QLatin1String("P"), true, tr("คลัง"));
     if (!Cfg.foreign)
         cols << column("LotCode", 8, QDt->AsString(QStringLiteral("LotControl")) == QLatin1String("N") || type != QLatin1String("P"),
-                       true, "Lot No.", "Lot No.");
-    GridColumn qty = column("Quantity", 7, false, false, "จำนวน", "Qnty");
+                       true, QStringLiteral("Lot No."));
+    GridColumn qty = column("Quantity", 7, false, false, tr("จำนวน"));
     qty.displayFormat = QStringLiteral(",0.000");
     qty.alignment = Qt::AlignRight | Qt::AlignVCenter;
-    cols << qty << column("UnitName", 9, false, true, "หน่วย", "Units");
+    cols << qty << column("UnitName", 9, false, true, tr("หน่วย"));
     if (Cfg.foreign) {
         // What the imports received of the line and what is still to come, in its unit.
-        for (GridColumn c : {column("ReceivedQty", 7, true, false, "รับแล้ว", "Received"),
-                             column("BackOrderQty", 7, true, false, "ค้างรับ", "Outstanding")}) {
+        for (GridColumn c : {column("ReceivedQty", 7, true, false, tr("รับแล้ว")),
+                             column("BackOrderQty", 7, true, false, tr("ค้างรับ"))}) {
             c.displayFormat = qty.displayFormat;
             c.alignment = qty.alignment;
             cols << c;
         }
     }
     // The line total is typed only where the line has no price; the price is then derived.
-    QVector<GridColumn> amounts = TFaPurchaseLines::amountColumns(9, !row || !Entry->PriceEmpty(), "รวม");
+    QVector<GridColumn> amounts = TFaPurchaseLines::amountColumns(9, !row || !Entry->PriceEmpty(), tr("รวม"));
     amounts[0].widthChars = 7;
-    if (!thaiLanguage())
-        amounts[1].title = QStringLiteral("Disc.");
+    amounts[1].title = tr("ส่วนลด");
     cols << amounts;
     Lines->setColumns(QDt, cols);
     if (!m_gridWired && DgDt->selectionModel()) {
@@ -156,7 +154,7 @@ void TFrPoTran::DgDtEnter()
     if (vendorId() < 1 || !QDt->Active())
         return;
     if (QHd->FieldByName(QStringLiteral("TaxCode")).toInt() < 1) {
-        MessageService::information(QStringLiteral("ยังไม่ได้ระบุรหัสภาษี"));
+        MessageService::information(tr("ยังไม่ได้ระบุรหัสภาษี"));
         KeyPreview = true;
         // The foreign order hides the tax code list: the focus stays where it is.
         if (FaGetTaxCode->isVisible())

@@ -16,12 +16,12 @@ TFrPurcHistory::TFrPurcHistory(QWidget* parent)
     setObjectName(QStringLiteral("FrPurcHistory"));
     resize(560, 300);
     QHistory = new SearchQuery(this);
-    QHistory->addColumn(QStringLiteral("docno"), QStringLiteral("เลขที่เอกสาร"), 110);
-    QHistory->addColumn(QStringLiteral("docdate"), QStringLiteral("วันที่เอกสาร"), 90);
+    QHistory->addColumn(QStringLiteral("docno"), tr("เลขที่เอกสาร"), 110);
+    QHistory->addColumn(QStringLiteral("docdate"), tr("วันที่เอกสาร"), 90);
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    QHistory->addColumn(QStringLiteral("price"), QStringLiteral("ราคา"), 90, right, QStringLiteral("#,##0.00"));
-    QHistory->addColumn(QStringLiteral("quantity"), QStringLiteral("จำนวน"), 80, right, QStringLiteral("#,##0.000"));
-    QHistory->addColumn(QStringLiteral("unitname"), QStringLiteral("หน่วยนับ"), 90);
+    QHistory->addColumn(QStringLiteral("price"), tr("ราคา"), 90, right, QStringLiteral("#,##0.00"));
+    QHistory->addColumn(QStringLiteral("quantity"), tr("จำนวน"), 80, right, QStringLiteral("#,##0.000"));
+    QHistory->addColumn(QStringLiteral("unitname"), tr("หน่วยนับ"), 90);
     DgHistory = PickList::makeGrid(this, QHistory);
     DgHistory->setObjectName(QStringLiteral("DgHistory"));
     BtClose = new QPushButton(QStringLiteral("Close"), this);

@@ -38,7 +38,7 @@ TFrPurchaseDocument::TFrPurchaseDocument(QWidget* parent, PurchaseLineEntry::Pol
     EntryType->addItems({QString(), QString(), QString()});
     FaGetTaxCode = new TFaGetTaxCode(PnHeader);
     FaGetTaxCode->setObjectName(QStringLiteral("FaGetTaxCode"));
-    CanUseTax = new QCheckBox(QStringLiteral("ภาษีขอคืนได้"), PnHeader);
+    CanUseTax = new QCheckBox(tr("ภาษีขอคืนได้"), PnHeader);
     CanUseTax->setObjectName(QStringLiteral("CanUseTax"));
     LbPriceIE = new QLabel(PnHeader);
     Price_IE = new QComboBox(PnHeader);
@@ -69,7 +69,7 @@ TFrPurchaseDocument::TFrPurchaseDocument(QWidget* parent, PurchaseLineEntry::Pol
     PopLastPrice = Lines->PopLastPrice;
     PopDetail = Lines->PopDetail;
     Lines->placeFooter(body(), Totals);
-    PopDetail->addAction(QStringLiteral("ป้อนคำอธิบายเพิ่มเติม"), this, [this] { LineMemoClick(); });
+    PopDetail->addAction(tr("ป้อนคำอธิบายเพิ่มเติม"), this, [this] { LineMemoClick(); });
     TFaPurchaseLines::widenLastPanel(StatusBar, StatusInfo);
 
     // ---- wiring ---------------------------------------------------------------------------------

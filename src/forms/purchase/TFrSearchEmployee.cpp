@@ -11,14 +11,14 @@ TFrSearchEmployee::TFrSearchEmployee(QWidget* parent)
     : TFrSearch(parent)
 {
     setObjectName(QStringLiteral("FrSearchEmployee"));
-    setWindowTitle(QStringLiteral("ค้นหารายชื่อพนักงาน"));
-    LbCode->setText(QStringLiteral("ชื่อพนักงาน"));
+    setWindowTitle(tr("ค้นหารายชื่อพนักงาน"));
+    LbCode->setText(tr("ชื่อพนักงาน"));
     // A name is typed as it is written, not in upper case.
     Code->setValidator(nullptr);
     Code->setFixedWidth(180);
     QSearch->SQL = Statement();
-    QSearch->addColumn(QStringLiteral("code"), QStringLiteral("รหัส"), 90);
-    QSearch->addColumn(QStringLiteral("Name"), QStringLiteral("ชื่อ"), 260);
+    QSearch->addColumn(QStringLiteral("code"), tr("รหัส"), 90);
+    QSearch->addColumn(QStringLiteral("Name"), tr("ชื่อ"), 260);
 }
 
 QStringList TFrSearchEmployee::Statement()

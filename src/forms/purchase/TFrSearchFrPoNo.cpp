@@ -15,7 +15,7 @@ TFrSearchFrPoNo::TFrSearchFrPoNo(QWidget* parent)
     : TFrSearchPoNo(parent)
 {
     setObjectName(QStringLiteral("FrSearchFrPoNo"));
-    setWindowTitle(QStringLiteral("ค้นหาใบสั่งซื้อต่างประเทศ"));
+    setWindowTitle(tr("ค้นหาใบสั่งซื้อต่างประเทศ"));
     FaGetVendor->hide();
     FaGetFrVendor = new TFaGetFrVendor(m_pickerRow);
     // An empty vendor here means every vendor.
@@ -42,18 +42,18 @@ TFaPicker* TFrSearchFrPoNo::vendorPicker() const
 
 void TFrSearchFrPoNo::FormShow()
 {
+    setWindowTitle(tr("ค้นหาใบสั่งซื้อต่างประเทศ"));
+    LbCode->setText(tr("เลขที่"));
+    FaGetFrVendor->Caption->setText(tr("เจ้าหนี้"));
+    QSearch->setColumnTitle(QStringLiteral("PoNo"), tr("เลขที่", "column"));
+    QSearch->setColumnTitle(QStringLiteral("PoDate"), tr("วันที่สั่ง"));
+    QSearch->setColumnTitle(QStringLiteral("ShipDate"), tr("วันที่ส่ง"));
+    QSearch->setColumnTitle(QStringLiteral("CODE"), tr("รหัสเจ้าหนี้"));
+    QSearch->setColumnTitle(QStringLiteral("NAME"), tr("ชื่อเจ้าหนี้"));
     if (DMConfig && !DMConfig->ThaiLanguage) {
         QFont small = font();
         small.setPointSize(8);
-        setWindowTitle(QStringLiteral("Searching Po"));
-        LbCode->setText(QStringLiteral("Code"));
         LbCode->setFont(small);
-        FaGetFrVendor->Caption->setText(QStringLiteral("Vendor"));
-        QSearch->setColumnTitle(QStringLiteral("PoNo"), QStringLiteral("Po No"));
-        QSearch->setColumnTitle(QStringLiteral("PoDate"), QStringLiteral("Date"));
-        QSearch->setColumnTitle(QStringLiteral("ShipDate"), QStringLiteral("Ship Date"));
-        QSearch->setColumnTitle(QStringLiteral("CODE"), QStringLiteral("Vendor"));
-        QSearch->setColumnTitle(QStringLiteral("NAME"), QStringLiteral("Name"));
         QSearch->setColumnTitle(QStringLiteral("Total"), QStringLiteral("Total"));
         BtSearch->setText(QStringLiteral("Search"));
         BtOk->setText(QStringLiteral("Choose"));

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QCoreApplication>
 
 namespace {
 
@@ -23,18 +24,18 @@ public:
         : TFaPicker(parent)
     {
         setObjectName(QStringLiteral("FaGetVendor"));
-        Caption->setText(QStringLiteral("รหัสผู้ขาย"));
+        Caption->setText(QCoreApplication::translate("TFrSearchPoNo", "รหัสผู้ขาย"));
         Edit->setObjectName(QStringLiteral("Vendor"));
         Edit->setLookup(QStringLiteral("Vendor"), QStringLiteral("Id"), QStringLiteral("Code"), QStringLiteral("Name"));
         // An empty vendor here means every vendor.
         Edit->setAllowEmpty(true);
-        BtSearch->setToolTip(QStringLiteral("ค้นหารหัสผู้ขาย"));
+        BtSearch->setToolTip(QCoreApplication::translate("TFrSearchPoNo", "ค้นหารหัสผู้ขาย"));
     }
 
 protected:
     bool runSearch(QString& code) override
     {
-        if (!SimpleSearch(QStringLiteral("ค้นหารหัสเจ้าหนี้"), QStringLiteral("Code"), QStringLiteral("Vendor"), QString(),
+        if (!SimpleSearch(QCoreApplication::translate("TFrSearchPoNo", "ค้นหารหัสเจ้าหนี้"), QStringLiteral("Code"), QStringLiteral("Vendor"), QString(),
                           QStringLiteral("Name")))
             return false;
         code = SimpleSearchDialog()->ResultValue.trimmed();
@@ -48,8 +49,8 @@ TFrSearchPoNo::TFrSearchPoNo(QWidget* parent)
     : TFrSearch(parent)
 {
     setObjectName(QStringLiteral("FrSearchPoNo"));
-    setWindowTitle(QStringLiteral("ค้นหาใบสั่งซื้อ"));
-    LbCode->setText(QStringLiteral("เลขที่"));
+    setWindowTitle(tr("ค้นหาใบสั่งซื้อ"));
+    LbCode->setText(tr("เลขที่"));
 
     QNullTable = new CachedDataSet(this, QStringLiteral("QNullTable"));
     QNullTable->setSQL(QStringLiteral("Select 0 Id From NullTable"));
@@ -64,13 +65,13 @@ TFrSearchPoNo::TFrSearchPoNo(QWidget* parent)
         lay->insertWidget(1, m_pickerRow);
 
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    QSearch->addColumn(QStringLiteral("PoNo"), QStringLiteral("เลขที่"), 90, right);
-    QSearch->addColumn(QStringLiteral("PoDate"), QStringLiteral("วันที่สั่ง"), 75);
-    QSearch->addColumn(QStringLiteral("ShipDate"), QStringLiteral("วันที่ส่ง"), 75);
-    QSearch->addColumn(QStringLiteral("CODE"), QStringLiteral("รหัสเจ้าหนี้"), 70);
-    QSearch->addColumn(QStringLiteral("NAME"), QStringLiteral("ชื่อเจ้าหนี้"), 160);
-    QSearch->addColumn(QStringLiteral("Total"), QStringLiteral("รวมเงิน"), 90, right, QStringLiteral("#,##0.00"));
-    QSearch->addColumn(QStringLiteral("Salesman"), QStringLiteral("พนักงานขาย"), 120);
+    QSearch->addColumn(QStringLiteral("PoNo"), tr("เลขที่"), 90, right);
+    QSearch->addColumn(QStringLiteral("PoDate"), tr("วันที่สั่ง"), 75);
+    QSearch->addColumn(QStringLiteral("ShipDate"), tr("วันที่ส่ง"), 75);
+    QSearch->addColumn(QStringLiteral("CODE"), tr("รหัสเจ้าหนี้"), 70);
+    QSearch->addColumn(QStringLiteral("NAME"), tr("ชื่อเจ้าหนี้"), 160);
+    QSearch->addColumn(QStringLiteral("Total"), tr("รวมเงิน"), 90, right, QStringLiteral("#,##0.00"));
+    QSearch->addColumn(QStringLiteral("Salesman"), tr("พนักงานขาย"), 120);
 }
 
 QStringList TFrSearchPoNo::Statement() const

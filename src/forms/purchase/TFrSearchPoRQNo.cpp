@@ -26,8 +26,8 @@ TFrSearchPoRQNo::TFrSearchPoRQNo(QWidget* parent)
     : TFrSearch(parent)
 {
     setObjectName(QStringLiteral("FrSearchPoRQNo"));
-    setWindowTitle(QStringLiteral("ค้นหาใบขอซื้อ"));
-    LbCode->setText(QStringLiteral("เลขใบขอซื้อ"));
+    setWindowTitle(tr("ค้นหาใบขอซื้อ"));
+    LbCode->setText(tr("เลขใบขอซื้อ"));
 
     QNullTable = new CachedDataSet(this, QStringLiteral("QNullTable"));
     QNullTable->setSQL(QStringLiteral("Select 0 Id From NullTable"));
@@ -48,9 +48,9 @@ TFrSearchPoRQNo::TFrSearchPoRQNo(QWidget* parent)
         rl->addWidget(button);
         connect(button, &QToolButton::clicked, this, [this, edit] { pick(edit); });
     };
-    box(EdDepartment, BtDepartment, "EdDepartment", QStringLiteral("แผนก"));
-    box(EdProject, BtProject, "EdProject", QStringLiteral("โครงการ"));
-    box(EdEmployee, BtEmployee, "EdEmployee", QStringLiteral("รหัสพนักงาน"));
+    box(EdDepartment, BtDepartment, "EdDepartment", tr("แผนก"));
+    box(EdProject, BtProject, "EdProject", tr("โครงการ"));
+    box(EdEmployee, BtEmployee, "EdEmployee", tr("รหัสพนักงาน"));
     rl->addStretch(1);
     FaGetVendor = TFrSearchPoNo::createVendorPicker(row);
     FaGetVendor->hide();
@@ -58,13 +58,13 @@ TFrSearchPoRQNo::TFrSearchPoRQNo(QWidget* parent)
         lay->insertWidget(1, row);
 
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    QSearch->addColumn(QStringLiteral("PoRQNo"), QStringLiteral("เลขที่"), 90, right);
-    QSearch->addColumn(QStringLiteral("PoRQDate"), QStringLiteral("วันที่ขอซื้อ"), 80);
-    QSearch->addColumn(QStringLiteral("ShipDate"), QStringLiteral("วันที่ขอรับ"), 80);
-    QSearch->addColumn(QStringLiteral("DepCode"), QStringLiteral("รหัสแผนก"), 70);
-    QSearch->addColumn(QStringLiteral("ProjCode"), QStringLiteral("รหัสโครงการ"), 80);
-    QSearch->addColumn(QStringLiteral("EmpCode"), QStringLiteral("รหัสพนักงาน"), 80);
-    QSearch->addColumn(QStringLiteral("EmpName"), QStringLiteral("ชื่อพนักงาน"), 160);
+    QSearch->addColumn(QStringLiteral("PoRQNo"), tr("เลขที่"), 90, right);
+    QSearch->addColumn(QStringLiteral("PoRQDate"), tr("วันที่ขอซื้อ"), 80);
+    QSearch->addColumn(QStringLiteral("ShipDate"), tr("วันที่ขอรับ"), 80);
+    QSearch->addColumn(QStringLiteral("DepCode"), tr("รหัสแผนก"), 70);
+    QSearch->addColumn(QStringLiteral("ProjCode"), tr("รหัสโครงการ"), 80);
+    QSearch->addColumn(QStringLiteral("EmpCode"), tr("รหัสพนักงาน"), 80);
+    QSearch->addColumn(QStringLiteral("EmpName"), tr("ชื่อพนักงาน"), 160);
     resize(qMax(width(), 660), height());
 }
 
@@ -148,7 +148,7 @@ void TFrSearchPoRQNo::pick(QLineEdit* box)
         chosen = PurchasePickers::pickEmployee(this);
     } else if (box == EdDepartment) {
         auto dlg = std::make_unique<TF_SearchMisc>(this);
-        dlg->setWindowTitle(QStringLiteral("ค้นหา แผนก"));
+        dlg->setWindowTitle(tr("ค้นหา แผนก"));
         dlg->SearchGroup = QStringLiteral("DEPARTMENT");
         if (MessageService::execDialog(dlg.get()) == QDialog::Accepted)
             chosen = dlg->ResultCode;

@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 
 #include <cmath>
+#include <QCoreApplication>
 
 namespace ReceiptRules {
 
@@ -22,7 +23,7 @@ CheckResult CheckComplete(CachedDataSet& lines, bool vendorFilled)
 {
     CheckResult res;
     if (!vendorFilled) {
-        res.messages << QStringLiteral("ยังไม่ได้ป้อนรหัสเจ้าหนี้");
+        res.messages << QCoreApplication::translate("ReceiptRules", "ยังไม่ได้ป้อนรหัสเจ้าหนี้");
         return res;
     }
     if (lines.state() != CachedDataSet::State::Browse)
@@ -42,11 +43,11 @@ CheckResult CheckComplete(CachedDataSet& lines, bool vendorFilled)
         const bool goodsOk = lines.value(r, QStringLiteral("ProductUnits")).toInt() > 0
                              && lines.value(r, QStringLiteral("Quantity")).toDouble() > 0 && hasWarehouse && !service;
         if (!(goodsOk || (!hasWarehouse && service))) {
-            res.messages << QStringLiteral("สินค้า : ") + name + QStringLiteral("\r") + QStringLiteral(" ป้อนข้อมูลไม่ครบ");
+            res.messages << QCoreApplication::translate("ReceiptRules", "สินค้า : ") + name + QStringLiteral("\r") + QCoreApplication::translate("ReceiptRules", " ป้อนข้อมูลไม่ครบ");
             failed = true;
         } else if (lines.value(r, QStringLiteral("UseSerial")).toString() == QLatin1String("Y")
                    && lines.value(r, QStringLiteral("Serial")).toString().trimmed().isEmpty()) {
-            res.messages << name + QStringLiteral(" ยังไม่ได้ป้อน Serial");
+            res.messages << name + QCoreApplication::translate("ReceiptRules", " ยังไม่ได้ป้อน Serial");
             failed = true;
         }
         if (failed) {
@@ -57,7 +58,7 @@ CheckResult CheckComplete(CachedDataSet& lines, bool vendorFilled)
         ++r;
     }
     if (failed || counted == 0) {
-        res.messages << QStringLiteral("บันทึกข้อมูลไม่ครบถ้วน !");
+        res.messages << QCoreApplication::translate("ReceiptRules", "บันทึกข้อมูลไม่ครบถ้วน !");
         return res;
     }
     res.ok = true;

@@ -13,14 +13,14 @@ TFaGetVendor::TFaGetVendor(QWidget* parent)
     : TFaPicker(parent)
 {
     setObjectName(QStringLiteral("FaGetVendor"));
-    Caption->setText(QStringLiteral("รหัสผู้ขาย"));
+    Caption->setText(tr("รหัสผู้ขาย"));
     Vendor = Edit;
     Vendor->setObjectName(QStringLiteral("Vendor"));
     Vendor->setLookup(QStringLiteral("VENDOR"), QStringLiteral("Id"), QStringLiteral("CODE"), QStringLiteral("NAME"));
     Vendor->setFilter(notBlockedFilter());
     Vendor->setAllowEmpty(false);
     BtSearch->setObjectName(QStringLiteral("BtVendor"));
-    BtSearch->setToolTip(QStringLiteral("ค้นหารหัสผู้ขาย"));
+    BtSearch->setToolTip(tr("ค้นหารหัสผู้ขาย"));
 }
 
 TFaGetVendor::~TFaGetVendor()
@@ -61,7 +61,7 @@ void TFaGetVendor::EditExit()
     if (!code.isEmpty()) {
         m_found = readFirstRow(Vendor->database(), VendorStatement(), {{QStringLiteral("GetCode"), code}}, QVendor);
         if (!Vendor->filter().isEmpty() && QVendor.value(QStringLiteral("Blocked")).toString() == QLatin1String("Y")) {
-            MessageService::information(QStringLiteral("ระงับการใช้งาน"));
+            MessageService::information(tr("ระงับการใช้งาน"));
             Vendor->setText(QString());
             if (CachedDataSet* ds = Vendor->dataSet(); ds && ds->Active() && ds->RecNo() >= 0 && ds->hasField(Vendor->field()))
                 ds->SetField(Vendor->field(), QVariant());

@@ -17,7 +17,7 @@ TFaSelectVendorAttr::TFaSelectVendorAttr(QWidget* parent)
                                  "And (C.Id = 0)\n"
                                  "ORDER By G.Description"));
     if (DgAttr->gridModel()) {
-        DgAttr->gridModel()->column(0).title = QStringLiteral("คุณสมบัติ");
+        DgAttr->gridModel()->column(0).title = tr("คุณสมบัติ");
         DgAttr->gridModel()->column(0).widthChars = 16;
     }
 }

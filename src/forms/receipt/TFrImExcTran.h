@@ -7,5 +7,5 @@ class TFrImExcTran : public TFrPcTran {
     Q_OBJECT
 public:
     explicit TFrImExcTran(QWidget* parent = nullptr);
-    static QString defaultCaption() { return QStringLiteral("ค่าใช้จ่ายในการนำเข้าเงินสด"); }
+    static QString defaultCaption() { return tr("ค่าใช้จ่ายในการนำเข้าเงินสด"); }
 };

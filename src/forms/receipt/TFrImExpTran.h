@@ -7,5 +7,5 @@ class TFrImExpTran : public TFrMrTran {
     Q_OBJECT
 public:
     explicit TFrImExpTran(QWidget* parent = nullptr);
-    static QString defaultCaption() { return QStringLiteral("ค่าใช้จ่ายในการนำเข้าเงินเชื่อ"); }
+    static QString defaultCaption() { return tr("ค่าใช้จ่ายในการนำเข้าเงินเชื่อ"); }
 };

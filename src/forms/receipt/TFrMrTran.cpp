@@ -1,4 +1,5 @@
 #include "forms/receipt/TFrMrTran.h"
+#include "data/Translation.h"
 
 #include "app/ErrorReporting.h"
 #include "app/MessageService.h"
@@ -84,7 +85,7 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     BtSearchPoNo->setObjectName(QStringLiteral("BtSearchPoNo"));
     BtSearchPoNo->setText(QStringLiteral("..."));
     BtSearchPoNo->setFocusPolicy(Qt::NoFocus);
-    BtLoadPo = new QPushButton(QStringLiteral("ใบสั่งซื้อหลายใบ"), PnHeader);
+    BtLoadPo = new QPushButton(tr("ใบสั่งซื้อหลายใบ"), PnHeader);
     BtLoadPo->setObjectName(QStringLiteral("BtLoadPo"));
     BtLoadPo->setFocusPolicy(Qt::NoFocus);
     FaGetVendor = new TFaGetVendor(PnHeader);
@@ -167,8 +168,8 @@ TFrMrTran::TFrMrTran(QWidget* parent)
 
     // ---- lines and wiring -----------------------------------------------------------------
     Lines->PriceHistory = [this] { ShowPurchaseHistory(); };
-    PopLastPrice->addAction(QStringLiteral("ราคาซื้อล่าสุด  ไม่ระบุผู้ขาย"), this, [this] { LastPriceClick(); });
-    PopLastPrice->addAction(QStringLiteral("ราคาซื้อล่าสุด เฉพาะผู้ขายนี้"), this, [this] { LastPriceVendorClick(); });
+    PopLastPrice->addAction(tr("ราคาซื้อล่าสุด  ไม่ระบุผู้ขาย"), this, [this] { LastPriceClick(); });
+    PopLastPrice->addAction(tr("ราคาซื้อล่าสุด เฉพาะผู้ขายนี้"), this, [this] { LastPriceVendorClick(); });
     FaGetVendor->VendorExit = [this] { FaGetVendorExit(); };
     connect(FaGetDate->DateEdit, &TDbEdit::committed, this, [this] { FaGetDateDocDateExit(); });
     connect(MrTaxNo, &TDbEdit::committed, this, [this] { MrTaxNoExit(); });
@@ -255,7 +256,7 @@ void TFrMrTran::FormShow()
     CreateProductModules();
     const QString menu = DMConfig ? DMConfig->MenuCaption.trimmed() : QString();
     setWindowTitle((menu.isEmpty() ? windowTitle() : menu) + versionText());
-    StatusCompany->setText(DMConfig ? DMConfig->CompanyNameThai : QString());
+    StatusCompany->setText(companyName());
     StatusInfo->clear();
     if (!m_configured)
         configure();
@@ -272,34 +273,34 @@ void TFrMrTran::RefreshScreen()
     const bool thai = thaiLanguage();
     QFont small = font();
     small.setPointSize(8);
-    FaGetDocNo->Caption->setText(T("เลขที่", "DocNo"));
-    LbEntryType->setText(T("บันทึกด้วย", "Enter By"));
-    FaGetDate->Caption->setText(T("วันที่", "Date"));
-    LbPoHd->setText(T("เลขที่ใบสั่งซื้อ", "PO No"));
-    FaGetVendor->Caption->setText(T("รหัสผู้ขาย", "Vendor"));
-    FaGetTaxCode->Caption->setText(T("อัตราภาษี", "Tax"));
-    LbMrTaxNo->setText(T("เลขที่ใบกำกับภาษี", "Tax No"));
-    LbMrTaxDate->setText(T("วันที่ใบกำกับภาษี", "Tax Date"));
-    LbMrPrintTaxDate->setText(T("วันที่รายงานภาษีซื้อ", "Tax Print Date"));
-    LbPriceIE->setText(T("การคำนวณภาษี", "Price(I/E)"));
-    LbDueDays->setText(T("เครดิต (วัน)", "Credit(Day)"));
-    LbDueDate->setText(T("ครบชำระ", "Due"));
-    LbReference->setText(T("อ้างถึง", "Ref"));
-    LbPrepaid->setText(T("ใบมัดจำ", "PrePaid No"));
+    FaGetDocNo->Caption->setText(tr("เลขที่"));
+    LbEntryType->setText(tr("บันทึกด้วย"));
+    FaGetDate->Caption->setText(tr("วันที่"));
+    LbPoHd->setText(tr("เลขที่ใบสั่งซื้อ"));
+    FaGetVendor->Caption->setText(tr("รหัสผู้ขาย"));
+    FaGetTaxCode->Caption->setText(tr("อัตราภาษี"));
+    LbMrTaxNo->setText(tr("เลขที่ใบกำกับภาษี"));
+    LbMrTaxDate->setText(tr("วันที่ใบกำกับภาษี"));
+    LbMrPrintTaxDate->setText(tr("วันที่รายงานภาษีซื้อ"));
+    LbPriceIE->setText(tr("การคำนวณภาษี"));
+    LbDueDays->setText(tr("เครดิต (วัน)"));
+    LbDueDate->setText(tr("ครบชำระ"));
+    LbReference->setText(tr("อ้างถึง"));
+    LbPrepaid->setText(tr("ใบมัดจำ"));
     LbPrepaid->setFont(thai ? font() : small);
-    FaGetRemark->Caption->setText(T("หมายเหตุ", "Remark"));
-    FaGetProject->Caption->setText(T("รหัสโครงการ", "Project"));
-    FaGetDepartment->Caption->setText(T("แผนก", "Department"));
-    LbPrePaidBalance->setText(T("มัดจำค้างตัด", "Balance"));
-    BtDeleteLine->setText(T("ลบรายการสินค้า", "Del Line"));
-    BtDisc->setText(T("แสดงส่วนลด(F11)", "Show Disc(F11)"));
-    Totals->applyLanguage(thai);
-    Price_IE->setItemText(0, T("ราคารวมภาษี", "Include VAT"));
-    Price_IE->setItemText(1, T("ราคายังไม่รวมภาษี", "Exclude VAT"));
-    EntryType->setItemText(0, T("รหัสของกิจการ", "Self Code"));
+    FaGetRemark->Caption->setText(tr("หมายเหตุ"));
+    FaGetProject->Caption->setText(tr("รหัสโครงการ"));
+    FaGetDepartment->Caption->setText(tr("แผนก"));
+    LbPrePaidBalance->setText(tr("มัดจำค้างตัด"));
+    BtDeleteLine->setText(tr("ลบรายการสินค้า"));
+    BtDisc->setText(tr("แสดงส่วนลด(F11)"));
+    Totals->applyLanguage();
+    Price_IE->setItemText(0, tr("ราคารวมภาษี"));
+    Price_IE->setItemText(1, tr("ราคายังไม่รวมภาษี"));
+    EntryType->setItemText(0, tr("รหัสของกิจการ"));
     EntryType->setItemText(1, QStringLiteral("BAR CODE"));
-    EntryType->setItemText(2, T("รหัสผู้จำหน่าย", "Vendor Code"));
-    PageControl->setTabText(0, T("รายละเอียดเอกสาร", "Description"));
+    EntryType->setItemText(2, tr("รหัสผู้จำหน่าย"));
+    PageControl->setTabText(0, tr("รายละเอียดเอกสาร"));
     SetDgDtColumn();
 }
 
@@ -365,7 +366,7 @@ void TFrMrTran::MrNoExit()
     if (!AutoRun && FaGetDocNo->DocNo->text().trimmed().isEmpty()) {
         // Numbers are typed by hand: the reminder once, and the cursor back in the number
         // (nothing is opened, so the number can still be typed).
-        MessageService::information(QStringLiteral("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
+        MessageService::information(tr("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
         FaGetDocNo->DocNo->setFocus();
         return;
     }
@@ -381,13 +382,13 @@ void TFrMrTran::MrNoExit()
             const QString clear = QHd->AsString(QStringLiteral("Clear")).trimmed();
             if (clear == QLatin1String("Y") || clear == QLatin1String("P")) {
                 MessageService::information(clear == QLatin1String("Y")
-                                                ? QStringLiteral("เอกสารใบนี้จ่ายเงินแล้ว ไม่สามารถแก้ไขได้")
-                                                : QStringLiteral("เอกสารใบนี้จ่ายเงินบางส่วนแล้ว ไม่สามารถแก้ไขได้"));
+                                                ? tr("เอกสารใบนี้จ่ายเงินแล้ว ไม่สามารถแก้ไขได้")
+                                                : tr("เอกสารใบนี้จ่ายเงินบางส่วนแล้ว ไม่สามารถแก้ไขได้"));
                 QSqlQuery q = Db::exec(DM->DMdata(), ReceiptSql::paymentVoucher(),
                                        {{QStringLiteral("id"), QHd->AsInteger(QStringLiteral("ID"))}});
                 if (q.next())
-                    MessageService::information(QStringLiteral("อ้างถึงใบจ่ายเงินเลขที่ ") + q.value(0).toString().trimmed()
-                                                + QStringLiteral(" ") + QStringLiteral("วันที่ ")
+                    MessageService::information(tr("อ้างถึงใบจ่ายเงินเลขที่ ") + q.value(0).toString().trimmed()
+                                                + QStringLiteral(" ") + tr("วันที่ ")
                                                 + Db::dateFromValue(q.value(1)).toString(QStringLiteral("dd/MM/yyyy")));
                 AcSave->setEnabled(false);
                 AcDel->setEnabled(false);
@@ -433,7 +434,7 @@ void TFrMrTran::MrNoExit()
     FaGetDocNo->BtSearch->setEnabled(false);
     if (ImportExpense && found && QHd->FieldByName(QStringLiteral("ImportLotNo")).toInt() < 1) {
         // A bill of the same type entered without import lot elsewhere is not one of these.
-        MessageService::information(QStringLiteral("ไม่ใช่เอกสาร") + caption());
+        MessageService::information(tr("ไม่ใช่เอกสาร") + caption());
         AcNewExecute();
     }
 }
@@ -442,7 +443,7 @@ bool TFrMrTran::beforeSave()
 {
     if (!ImportExpense || QHd->FieldByName(QStringLiteral("ImportLotNo")).toInt() >= 1)
         return true;
-    MessageService::information(QStringLiteral("ยังไม่ได้ระบุ") + FaGetImportLotNo->Caption->text());
+    MessageService::information(tr("ยังไม่ได้ระบุ") + FaGetImportLotNo->Caption->text());
     return false;
 }
 
@@ -498,7 +499,7 @@ void TFrMrTran::FaGetDateDocDateExit()
         return;
     refuseClosedPeriod(docDate());
     if (!DocumentIsNew)
-        MessageService::information(QStringLiteral("วันที่ใบกำกับ และ วันที่ยื่นภาษีจะถูกกำหนดตามวันที่รับสินค้า\r"
+        MessageService::information(tr("วันที่ใบกำกับ และ วันที่ยื่นภาษีจะถูกกำหนดตามวันที่รับสินค้า\r"
                                                    "กรุณาตรวจสอบวันที่รายงานภาษีให้ถูกต้อง"));
     const QString date = Db::dateToText(docDate());
     QHd->SetField(Names.taxDate, date);
@@ -516,7 +517,7 @@ void TFrMrTran::MrTaxNoExit()
     QSqlQuery q = Db::exec(DM->DMdata(), ReceiptSql::duplicateTaxNo(),
                            {{QStringLiteral("mrtaxno"), taxNo}, {QStringLiteral("credit"), credit() ? 1 : 0},
                             {QStringLiteral("id"), QHd->AsInteger(QStringLiteral("ID"))}});
-    if (q.next() && !MessageService::ConfirmDlg(QStringLiteral("พบเลขที่ใบกำกับซ้ำกับใบอื่นยืนยันใช้เลขที่นี้ ?"))) {
+    if (q.next() && !MessageService::ConfirmDlg(tr("พบเลขที่ใบกำกับซ้ำกับใบอื่นยืนยันใช้เลขที่นี้ ?"))) {
         QHd->SetField(Names.taxNo, QString());
         MrTaxNo->setFocus();
     }
@@ -569,7 +570,7 @@ bool TFrMrTran::eventFilter(QObject* obj, QEvent* e)
     } else if (e->type() == QEvent::MouseButtonPress && obj->objectName() == QLatin1String("PnToolbar")) {
         // A click on the toolbar outside its buttons switches the language.
         if (DMConfig)
-            DMConfig->ThaiLanguage = !DMConfig->ThaiLanguage;
+            Translation::useLanguage(!DMConfig->ThaiLanguage);
         RefreshScreen();
     }
     return TFrDocument::eventFilter(obj, e);

@@ -28,7 +28,7 @@ public:
     ~TFrMrTran() override;
 
     static QString versionText() { return QStringLiteral(" [S12.02.09]"); }
-    static QString defaultCaption() { return QStringLiteral("รับสินค้าเงินเชื่อ"); }
+    static QString defaultCaption() { return tr("รับสินค้าเงินเชื่อ"); }
 
     // ---- configuration (set before the form is shown) -------------------------------------
     QString MrType = QStringLiteral("S");

@@ -56,22 +56,22 @@ void TFrMrTran::SetDgDtColumn()
     // The order line column takes no typing (its dialog fills it): Enter passes it by, F5
     // opens the order lines while neither the header nor the line names an order.
     // Widths are the documented ones (15, 20, 46) narrowed so every column fits the window.
-    GridColumn po = column("PoNo", 11, true, false, "PO No.", "PO No.");
+    GridColumn po = column("PoNo", 11, true, false, QStringLiteral("PO No."));
     po.hasButton = !linePo && !headerPo;
     cols << po;
     const int entry = EntryType->currentIndex();
     if (entry == 1)
-        cols << column("BarCode", 15, linePo, false, "BAR CODE", "BAR CODE");
+        cols << column("BarCode", 15, linePo, false, QStringLiteral("BAR CODE"));
     else if (entry == 2)
-        cols << column("PurchaseCode", 15, linePo, false, "รหัส", "Code");
+        cols << column("PurchaseCode", 15, linePo, false, tr("รหัส"));
     else
-        cols << column("ProductCode", 15, linePo, true, "รหัส", "Code");
-    cols << column(entry == 2 ? "PurchaseName" : "ProductName", 38, true, false, "รายละเอียด", "Description");
-    GridColumn qty = column("Quantity", 8, false, false, "จำนวน", "Qnty");
+        cols << column("ProductCode", 15, linePo, true, tr("รหัส"));
+    cols << column(entry == 2 ? "PurchaseName" : "ProductName", 38, true, false, tr("รายละเอียด"));
+    GridColumn qty = column("Quantity", 8, false, false, tr("จำนวน"));
     qty.displayFormat = QStringLiteral("#,##0.000");
     qty.alignment = Qt::AlignRight | Qt::AlignVCenter;
-    cols << qty << column("UnitName", 8, false, true, "หน่วยนับ", "Units");
-    cols << TFaPurchaseLines::amountColumns(8, false, "รวม");
+    cols << qty << column("UnitName", 8, false, true, tr("หน่วยนับ"));
+    cols << TFaPurchaseLines::amountColumns(8, false, tr("รวม"));
     Lines->setColumns(QDt, cols);
 }
 
@@ -126,7 +126,7 @@ void TFrMrTran::DgDtEnter()
 {
     KeyPreview = false;
     if (vendorId() < 1 && FaGetVendor->Vendor->text().trimmed().isEmpty()) {
-        MessageService::information(QStringLiteral("ไม่ได้ระบุผู้จำหน่าย"));
+        MessageService::information(tr("ไม่ได้ระบุผู้จำหน่าย"));
         // The credit import-expense bill sends the user to the vendor.
         if (ImportExpense && credit())
             FaGetVendor->Vendor->setFocus();
@@ -147,7 +147,7 @@ void TFrMrTran::LastPriceClick()
                            {{QStringLiteral("pid"), QDt->AsInteger(QStringLiteral("Product"))},
                             {QStringLiteral("uid"), QDt->AsInteger(QStringLiteral("ProductUnits"))}});
     if (!q.next()) {
-        MessageService::information(QStringLiteral("ไม่พบราคาซื้อล่าสุด จากทุกผู้ขาย"));
+        MessageService::information(tr("ไม่พบราคาซื้อล่าสุด จากทุกผู้ขาย"));
         return;
     }
     setLineField(QStringLiteral("Price"), q.value(0).toDouble());
@@ -161,7 +161,7 @@ void TFrMrTran::LastPriceVendorClick()
                             {QStringLiteral("uid"), QDt->AsInteger(QStringLiteral("ProductUnits"))},
                             {QStringLiteral("vid"), vendorId()}});
     if (!q.next()) {
-        MessageService::information(QStringLiteral("ไม่พบราคาซื้อล่าสุด ของผู้ขายรายนี้"));
+        MessageService::information(tr("ไม่พบราคาซื้อล่าสุด ของผู้ขายรายนี้"));
         return;
     }
     setLineField(QStringLiteral("Price"), q.value(0).toDouble());
@@ -173,8 +173,8 @@ void TFrMrTran::ShowPurchaseHistory()
     const int product = QDt->AsInteger(QStringLiteral("Product"));
     if (product < 1 || vendorId() < 1)
         return;
-    const QString caption = QStringLiteral("ประวัติการซื้อ : ") + QDt->AsString(QStringLiteral("ProductName"))
-                            + QStringLiteral(" ของลูกค้า : ") + FaGetVendor->DescLabel->text();
+    const QString caption = tr("ประวัติการซื้อ : ") + QDt->AsString(QStringLiteral("ProductName"))
+                            + tr(" ของลูกค้า : ") + FaGetVendor->DescLabel->text();
     if (const auto price = PurchasePickers::purchaseHistory(this, caption, product, vendorId()))
         setLineField(QStringLiteral("Price"), *price);
 }
@@ -185,7 +185,7 @@ void TFrMrTran::BtDeleteLineClick()
         return;
     if (QDt->AsString(QStringLiteral("Onhand")) == QLatin1String("N")) {
         MessageService::information(
-            QStringLiteral("Serial นี้ถูกขายออกไปเรียบร้อยแล้ว ไม่สามารถแก้ไข หรือ ลบรายการนี้ได้ !"));
+            tr("Serial นี้ถูกขายออกไปเรียบร้อยแล้ว ไม่สามารถแก้ไข หรือ ลบรายการนี้ได้ !"));
         return;
     }
     QDt->Delete(); // recalculates
@@ -240,7 +240,7 @@ bool TFrMrTran::orderDateAccepted()
 {
     if (docDate().date() >= Db::dateFromValue(QPoHd->FieldByName(QStringLiteral("PoDate"))).date())
         return true;
-    MessageService::information(QStringLiteral("วันที่ใน PO ต้องน้อยกว่าวันที่รับของ"));
+    MessageService::information(tr("วันที่ใน PO ต้องน้อยกว่าวันที่รับของ"));
     QHd->SetField(QStringLiteral("PoHd"), 0);
     return false;
 }
@@ -292,7 +292,7 @@ void TFrMrTran::PoHdExit()
     if (text == m_poTextAtEnter.trimmed() || !openOrder(QHd->FieldByName(QStringLiteral("PoHd")).toInt()))
         return;
     if (QPoHd->AsString(QStringLiteral("Approved")) == QLatin1String("N")) {
-        MessageService::information(thaiLanguage() ? QStringLiteral("PO ใบนี้ยังไม่ได้ อนุมัติ") : QStringLiteral("PO Not Approve"));
+        MessageService::information(tr("PO ใบนี้ยังไม่ได้ อนุมัติ"));
         if (thaiLanguage())
             PoHd->clear();
         QHd->SetField(QStringLiteral("PoHd"), 0);
@@ -323,7 +323,7 @@ void TFrMrTran::BtLoadPoClick()
     const QString number = q.value(1).toString().trimmed();
     for (const QString& loaded : LoadedOrders)
         if (loaded.trimmed() == number) {
-            MessageService::information(QStringLiteral("เอกสารที่เลือกได้ถูกทำการการเลือกไว้ก่อนหน้านี้แล้ว !"));
+            MessageService::information(tr("เอกสารที่เลือกได้ถูกทำการการเลือกไว้ก่อนหน้านี้แล้ว !"));
             return;
         }
     AddPoToReceipt(id, number);
@@ -428,7 +428,7 @@ void TFrMrTran::FaGetPrepaidDocNoExit()
         QHd->SetField(QStringLiteral("PrepaidAmount"), amount);
         QHd->SetField(QStringLiteral("PrePaidBalance"), amount);
     }
-    MessageService::information(QStringLiteral("มัดจำ อัตราภาษี : ") + QString::number(q.value(4).toDouble(), 'g', 15).trimmed()
+    MessageService::information(tr("มัดจำ อัตราภาษี : ") + QString::number(q.value(4).toDouble(), 'g', 15).trimmed()
                                 + QStringLiteral("%"));
 }
 
@@ -454,19 +454,19 @@ void TFrMrTran::AcSaveExecute()
     if (!beforeSave())
         return;
     if (!AutoRun && QHd->AsString(Names.no).trimmed().isEmpty()) {
-        MessageService::information(QStringLiteral("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
+        MessageService::information(tr("ท่านไม่ได้ป้อนเลขที่\rขณะนี้อยู่ในระบบเลขที่เอกสารไม่ Run อัตโนมัติ"));
         return;
     }
     // A project is required only where it can be typed: the cash bill has no project field,
     // like the foreign order, so the setting cannot trap it.
     if (FaGetProject->isEnabled() && DM->ConfigText(QStringLiteral("LockInputProject")) == QLatin1String("Y")
         && QHd->FieldByName(QStringLiteral("Project")).toInt() < 1) {
-        MessageService::information(QStringLiteral("ยังไม่ได้ป้อนรหัสโครงการ"));
+        MessageService::information(tr("ยังไม่ได้ป้อนรหัสโครงการ"));
         FaGetProject->setFocus();
         return;
     }
     if (DM->ConfigText(QStringLiteral("MrRefPO")) == QLatin1String("Y") && QHd->FieldByName(QStringLiteral("PoHd")).toInt() < 1) {
-        MessageService::information(QStringLiteral("ท่านยังไม่ได้ป้อนเลขที่ PO"));
+        MessageService::information(tr("ท่านยังไม่ได้ป้อนเลขที่ PO"));
         PoHd->setEnabled(true);
         PoHd->setFocus();
         return;

@@ -7,5 +7,5 @@ class TFrPcTran : public TFrMrTran {
     Q_OBJECT
 public:
     explicit TFrPcTran(QWidget* parent = nullptr);
-    static QString defaultCaption() { return QStringLiteral("ซื้อเงินสด"); }
+    static QString defaultCaption() { return tr("ซื้อเงินสด"); }
 };

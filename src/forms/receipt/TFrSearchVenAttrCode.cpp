@@ -8,11 +8,11 @@ TFrSearchVenAttrCode::TFrSearchVenAttrCode(QWidget* parent)
     : TFrSearchProdAttrCode(parent)
 {
     setObjectName(QStringLiteral("FrSearchVenAttrCode"));
-    setWindowTitle(QStringLiteral("ค้นหาคุณสมบัติเจ้าหนี้"));
-    LbDesc->setText(QStringLiteral("ค้นหารายละเอียด"));
+    setWindowTitle(tr("ค้นหาคุณสมบัติเจ้าหนี้"));
+    LbDesc->setText(tr("ค้นหารายละเอียด"));
     CodeTable = QStringLiteral("VenAttrCode");
     GroupColumn = QStringLiteral("VenAttrGroup");
     QCode->clearColumns();
-    QCode->addColumn(QStringLiteral("DESCRIPTION"), QStringLiteral("รายละเอียด"), 280);
-    QCode->addColumn(QStringLiteral("CODE"), QStringLiteral("รหัส"), 100);
+    QCode->addColumn(QStringLiteral("DESCRIPTION"), tr("รายละเอียด"), 280);
+    QCode->addColumn(QStringLiteral("CODE"), tr("รหัส"), 100);
 }

@@ -18,12 +18,12 @@ TFrSearchVendor::TFrSearchVendor(QWidget* parent)
     : TFrSearch(parent)
 {
     setObjectName(QStringLiteral("FrSearchVendor"));
-    setWindowTitle(QStringLiteral("ค้นหารหัสเจ้าหนี้"));
+    setWindowTitle(tr("ค้นหารหัสเจ้าหนี้"));
     resize(620, 420);
-    LbCode->setText(QStringLiteral("รหัส"));
+    LbCode->setText(tr("รหัส"));
     EdName = new QLineEdit(PnHeader);
     EdName->setObjectName(QStringLiteral("EdName"));
-    auto* lbName = new QLabel(QStringLiteral("ชื่อ"), PnHeader);
+    auto* lbName = new QLabel(tr("ชื่อ"), PnHeader);
     lbName->setBuddy(EdName);
     HeaderLayout->insertWidget(0, lbName);
     HeaderLayout->insertWidget(1, EdName, 1);
@@ -31,9 +31,9 @@ TFrSearchVendor::TFrSearchVendor(QWidget* parent)
     FaSelectVendorAttr->setMaximumHeight(110);
     if (auto* lay = qobject_cast<QVBoxLayout*>(layout()))
         lay->insertWidget(1, FaSelectVendorAttr);
-    QSearch->addColumn(QStringLiteral("CODE"), QStringLiteral("รหัส"), 90);
-    QSearch->addColumn(QStringLiteral("NAME"), QStringLiteral("ชื่อ"), 260);
-    QSearch->addColumn(QStringLiteral("REMARK"), QStringLiteral("หมายเหตุ"), 180);
+    QSearch->addColumn(QStringLiteral("CODE"), tr("รหัส"), 90);
+    QSearch->addColumn(QStringLiteral("NAME"), tr("ชื่อ"), 260);
+    QSearch->addColumn(QStringLiteral("REMARK"), tr("หมายเหตุ"), 180);
     // A title click on the code or the name orders by it and searches again.
     disconnect(DgSearch->horizontalHeader(), &QHeaderView::sectionClicked, this, nullptr);
     connect(DgSearch->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFrSearchVendor::TitleClick);

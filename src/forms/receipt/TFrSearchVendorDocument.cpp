@@ -25,7 +25,7 @@ QString like()
 TFrSearchVendorDocument::TFrSearchVendorDocument(QWidget* parent)
     : TFrSearch(parent)
 {
-    LbCode->setText(QStringLiteral("เลขที่"));
+    LbCode->setText(tr("เลขที่"));
     QNullTable = new CachedDataSet(this, QStringLiteral("QNullTable"));
     QNullTable->setSQL(QStringLiteral("Select 0 Id From NullTable"));
     FaGetVendor = new TFaGetVendor(this);
@@ -47,12 +47,12 @@ QString TFrSearchVendorDocument::vendorCode() const
 
 void TFrSearchVendorDocument::applyEnglish()
 {
+    LbCode->setText(tr("เลขที่"));
+    FaGetVendor->Caption->setText(tr("รหัสผู้ขาย"));
     if (thaiLanguage())
         return;
     QFont small = font();
     small.setPointSize(8);
-    LbCode->setText(QStringLiteral("No"));
-    FaGetVendor->Caption->setText(QStringLiteral("Vendor"));
     FaGetVendor->Caption->setFont(small);
 }
 
@@ -74,20 +74,20 @@ TFrSearchMrNo::TFrSearchMrNo(QWidget* parent)
     : TFrSearchVendorDocument(parent)
 {
     setObjectName(QStringLiteral("FrSearchMrNo"));
-    setWindowTitle(QStringLiteral("ค้นหาใบรับสินค้า"));
+    setWindowTitle(tr("ค้นหาใบรับสินค้า"));
     EdTaxNo = new QLineEdit(PnHeader);
     EdTaxNo->setObjectName(QStringLiteral("EdTaxNo"));
     EdTaxNo->setFixedWidth(110);
-    HeaderLayout->insertWidget(2, new QLabel(QStringLiteral("เลขที่ใบกำกับ"), PnHeader));
+    HeaderLayout->insertWidget(2, new QLabel(tr("เลขที่ใบกำกับ"), PnHeader));
     HeaderLayout->insertWidget(3, EdTaxNo);
-    QSearch->addColumn(QStringLiteral("MrNo"), QStringLiteral("เลขที่"), 90, Right);
-    QSearch->addColumn(QStringLiteral("MrDate"), QStringLiteral("วันที่"), 75);
-    QSearch->addColumn(QStringLiteral("MrTaxNo"), QStringLiteral("เลขที่ใบกำกับ"), 90);
-    QSearch->addColumn(QStringLiteral("MrTaxDate"), QStringLiteral("วันที่ใบกำกับ"), 75);
-    QSearch->addColumn(QStringLiteral("Code"), QStringLiteral("รหัส"), 60);
-    QSearch->addColumn(QStringLiteral("Name"), QStringLiteral("ชื่อ"), 150);
-    QSearch->addColumn(QStringLiteral("Total"), QStringLiteral("รวมเงิน"), 85, Right, Money);
-    QSearch->addColumn(QStringLiteral("Clear"), QStringLiteral("จ่าย?"), 40);
+    QSearch->addColumn(QStringLiteral("MrNo"), tr("เลขที่"), 90, Right);
+    QSearch->addColumn(QStringLiteral("MrDate"), tr("วันที่"), 75);
+    QSearch->addColumn(QStringLiteral("MrTaxNo"), tr("เลขที่ใบกำกับ"), 90);
+    QSearch->addColumn(QStringLiteral("MrTaxDate"), tr("วันที่ใบกำกับ"), 75);
+    QSearch->addColumn(QStringLiteral("Code"), tr("รหัส"), 60);
+    QSearch->addColumn(QStringLiteral("Name"), tr("ชื่อ"), 150);
+    QSearch->addColumn(QStringLiteral("Total"), tr("รวมเงิน"), 85, Right, Money);
+    QSearch->addColumn(QStringLiteral("Clear"), tr("จ่าย?"), 40);
 }
 
 QStringList TFrSearchMrNo::BuildStatement() const
@@ -106,12 +106,12 @@ QStringList TFrSearchMrNo::BuildStatement() const
 void TFrSearchMrNo::FormShow()
 {
     applyEnglish();
-    if (!thaiLanguage()) {
-        setWindowTitle(QStringLiteral("Searching Purchase"));
-        for (const auto& [f, t] : {std::pair{"MrNo", "No"}, {"MrDate", "Date"}, {"MrTaxNo", "Tax No"}, {"MrTaxDate", "Tax Date"},
-                                   {"Code", "Code"}, {"Name", "Name"}, {"Total", "Total"}, {"Clear", "Paid?"}})
-            QSearch->setColumnTitle(QLatin1String(f), QLatin1String(t));
-    }
+    setWindowTitle(tr("ค้นหาใบรับสินค้า"));
+    for (const auto& [f, t] : {std::pair{"MrNo", QT_TR_NOOP("เลขที่")}, {"MrDate", QT_TR_NOOP("วันที่")},
+                               {"MrTaxNo", QT_TR_NOOP("เลขที่ใบกำกับ")}, {"MrTaxDate", QT_TR_NOOP("วันที่ใบกำกับ")},
+                               {"Code", QT_TR_NOOP("รหัส")}, {"Name", QT_TR_NOOP("ชื่อ")}, {"Total", QT_TR_NOOP("รวมเงิน")},
+                               {"Clear", QT_TR_NOOP("จ่าย?")}})
+        QSearch->setColumnTitle(QLatin1String(f), tr(t));
     EdTaxNo->clear();
     showVendor(false);
     ResultField = QStringLiteral("MrNo");
@@ -135,14 +135,14 @@ TFrSearchPcNo::TFrSearchPcNo(QWidget* parent)
     : TFrSearchVendorDocument(parent)
 {
     setObjectName(QStringLiteral("FrSearchPcNo"));
-    setWindowTitle(QStringLiteral("ค้นหาใบซื้อสด"));
-    QSearch->addColumn(QStringLiteral("PcNo"), QStringLiteral("เลขที่"), 100, Right);
-    QSearch->addColumn(QStringLiteral("PcDate"), QStringLiteral("วันที่"), 75);
-    QSearch->addColumn(QStringLiteral("PcTaxNo"), QStringLiteral("เลขที่ใบกำกับ"), 90);
-    QSearch->addColumn(QStringLiteral("PcTaxDate"), QStringLiteral("วันที่ใบกำกับ"), 75);
-    QSearch->addColumn(QStringLiteral("Code"), QStringLiteral("รหัส"), 60);
-    QSearch->addColumn(QStringLiteral("Name"), QStringLiteral("ชื่อ"), 150);
-    QSearch->addColumn(QStringLiteral("Total"), QStringLiteral("จำนวนเงิน"), 85, Right, Money);
+    setWindowTitle(tr("ค้นหาใบซื้อสด"));
+    QSearch->addColumn(QStringLiteral("PcNo"), tr("เลขที่"), 100, Right);
+    QSearch->addColumn(QStringLiteral("PcDate"), tr("วันที่"), 75);
+    QSearch->addColumn(QStringLiteral("PcTaxNo"), tr("เลขที่ใบกำกับ"), 90);
+    QSearch->addColumn(QStringLiteral("PcTaxDate"), tr("วันที่ใบกำกับ"), 75);
+    QSearch->addColumn(QStringLiteral("Code"), tr("รหัส"), 60);
+    QSearch->addColumn(QStringLiteral("Name"), tr("ชื่อ"), 150);
+    QSearch->addColumn(QStringLiteral("Total"), tr("จำนวนเงิน"), 85, Right, Money);
 }
 
 QStringList TFrSearchPcNo::Statement()
@@ -157,12 +157,11 @@ QStringList TFrSearchPcNo::Statement()
 void TFrSearchPcNo::FormShow()
 {
     applyEnglish();
-    if (!thaiLanguage()) {
-        setWindowTitle(QStringLiteral("Searching Purchase"));
-        for (const auto& [f, t] : {std::pair{"PcNo", "No"}, {"PcDate", "Date"}, {"PcTaxNo", "Tax No"}, {"PcTaxDate", "Tax Date"},
-                                   {"Code", "Code"}, {"Name", "Name"}, {"Total", "Total"}})
-            QSearch->setColumnTitle(QLatin1String(f), QLatin1String(t));
-    }
+    setWindowTitle(tr("ค้นหาใบซื้อสด"));
+    for (const auto& [f, t] : {std::pair{"PcNo", QT_TR_NOOP("เลขที่")}, {"PcDate", QT_TR_NOOP("วันที่")},
+                               {"PcTaxNo", QT_TR_NOOP("เลขที่ใบกำกับ")}, {"PcTaxDate", QT_TR_NOOP("วันที่ใบกำกับ")},
+                               {"Code", QT_TR_NOOP("รหัส")}, {"Name", QT_TR_NOOP("ชื่อ")}, {"Total", QT_TR_NOOP("จำนวนเงิน")}})
+        QSearch->setColumnTitle(QLatin1String(f), tr(t));
     showVendor(false);
     ResultField = QStringLiteral("PcNo");
 }
@@ -183,15 +182,15 @@ TFrSearchPrePaid::TFrSearchPrePaid(QWidget* parent)
     : TFrSearchVendorDocument(parent)
 {
     setObjectName(QStringLiteral("FrSearchPrePaid"));
-    setWindowTitle(QStringLiteral("ค้นหาใบจ่ายเงินมัดจำ"));
-    QSearch->addColumn(QStringLiteral("PrNo"), QStringLiteral("เลขที่"), 100, Right);
-    QSearch->addColumn(QStringLiteral("PrDate"), QStringLiteral("วันที่"), 75);
-    QSearch->addColumn(QStringLiteral("Code"), QStringLiteral("รหัสเจ้าหนี้"), 70);
-    QSearch->addColumn(QStringLiteral("Name"), QStringLiteral("ชื่อเจ้าหนี้"), 150);
-    QSearch->addColumn(QStringLiteral("Total"), QStringLiteral("จำนวนเงิน"), 85, Right, Money);
-    QSearch->addColumn(QStringLiteral("Balance"), QStringLiteral("ยอดค้างตัด"), 85, Right, Money);
-    QSearch->addColumn(QStringLiteral("Reference"), QStringLiteral("อ้างถึง"), 100);
-    QSearch->addColumn(QStringLiteral("Remark"), QStringLiteral("หมายเหตุ"), 100);
+    setWindowTitle(tr("ค้นหาใบจ่ายเงินมัดจำ"));
+    QSearch->addColumn(QStringLiteral("PrNo"), tr("เลขที่"), 100, Right);
+    QSearch->addColumn(QStringLiteral("PrDate"), tr("วันที่"), 75);
+    QSearch->addColumn(QStringLiteral("Code"), tr("รหัสเจ้าหนี้"), 70);
+    QSearch->addColumn(QStringLiteral("Name"), tr("ชื่อเจ้าหนี้"), 150);
+    QSearch->addColumn(QStringLiteral("Total"), tr("จำนวนเงิน"), 85, Right, Money);
+    QSearch->addColumn(QStringLiteral("Balance"), tr("ยอดค้างตัด"), 85, Right, Money);
+    QSearch->addColumn(QStringLiteral("Reference"), tr("อ้างถึง"), 100);
+    QSearch->addColumn(QStringLiteral("Remark"), tr("หมายเหตุ"), 100);
 }
 
 QStringList TFrSearchPrePaid::BuildStatement()
