@@ -5,6 +5,8 @@
 #include "forms/import/ImportCostCalc.h"
 #include "forms/import/ImportCostQuery.h"
 
+#include "FixtureMain.h"
+
 #include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -317,16 +319,5 @@ BENCHMARK(BM_CostUnderBasis)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    {
-        Fixture f;
-        fixture = &f;
-        benchmark::RunSpecifiedBenchmarks();
-        fixture = nullptr;
-        f.db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench"));
-    benchmark::Shutdown();
-    return 0;
+    return runWithFixture(argc, argv, fixture, QStringLiteral("bench"));
 }

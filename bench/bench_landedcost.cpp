@@ -12,6 +12,8 @@
 #include "forms/import/LandedCostEstimate.h"
 #include "forms/import/LandedCostQuery.h"
 
+#include "FixtureMain.h"
+
 #include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -280,16 +282,5 @@ BENCHMARK(BM_Comparison_SheetOnly)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    {
-        Fixture f;
-        fixture = &f;
-        benchmark::RunSpecifiedBenchmarks();
-        fixture = nullptr;
-        f.db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench"));
-    benchmark::Shutdown();
-    return 0;
+    return runWithFixture(argc, argv, fixture, QStringLiteral("bench"));
 }

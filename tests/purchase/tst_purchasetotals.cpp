@@ -6,13 +6,13 @@
 using namespace PurchaseTotals;
 
 // The money of bills and orders, figured by hand for each row.
-struct LineSpec {
+struct TypedLine {
     double price;
     double qty;
     QString disc;
     double rate;
 };
-Q_DECLARE_METATYPE(QVector<LineSpec>)
+Q_DECLARE_METATYPE(QVector<TypedLine>)
 Q_DECLARE_METATYPE(PurchaseTotals::Kind)
 
 class TstPurchaseTotals : public QObject {
@@ -40,7 +40,7 @@ void TstPurchaseTotals::document_data()
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<bool>("excl");
     QTest::addColumn<double>("rate");
-    QTest::addColumn<QVector<LineSpec>>("lines");
+    QTest::addColumn<QVector<TypedLine>>("lines");
     QTest::addColumn<QList<double>>("disc");    // rate1, rate2, rate3, amt1, amt2, amt3
     QTest::addColumn<double>("prepaid");
     QTest::addColumn<QList<double>>("expected"); // taxAmt, noTaxAmt, taxCal, total, sumDisc, amountProduct
@@ -51,56 +51,56 @@ void TstPurchaseTotals::document_data()
     const Kind B = Kind::Bill, O = Kind::Order;
     // Bills.
     QTest::newRow("bill E: 1000 taxed, 10% off")
-        << B << true << 7.0 << QVector<LineSpec>{{1000, 1, "", 7}} << QList<double>{10, 0, 0, 0, 0, 0} << 0.0
+        << B << true << 7.0 << QVector<TypedLine>{{1000, 1, "", 7}} << QList<double>{10, 0, 0, 0, 0, 0} << 0.0
         << QList<double>{1000, 0, 63, 963, 100, 900} << QList<double>{100, 0, 0} << false;
-    QTest::newRow("bill I: 1070 taxed") << B << false << 7.0 << QVector<LineSpec>{{1070, 1, "", 7}} << none << 0.0
+    QTest::newRow("bill I: 1070 taxed") << B << false << 7.0 << QVector<TypedLine>{{1070, 1, "", 7}} << none << 0.0
                                         << QList<double>{1070, 0, 70, 1070, 0, 1000} << QList<double>{0, 0, 0} << false;
     QTest::newRow("bill E: taxed and untaxed with a discount amount")
-        << B << true << 7.0 << QVector<LineSpec>{{1000, 1, "", 7}, {500, 1, "", 0}} << QList<double>{0, 0, 0, 50, 0, 0}
+        << B << true << 7.0 << QVector<TypedLine>{{1000, 1, "", 7}, {500, 1, "", 0}} << QList<double>{0, 0, 0, 50, 0, 0}
         << 0.0 << QList<double>{1000, 500, 70, 1570, 0, 1500} << QList<double>{0, 0, 0} << true;
     // 1000 - 1500 deposit leaves T at -500: total 0 + 107 x -500 / 100, and no tax.
     QTest::newRow("bill E: deposit larger than the taxed goods")
-        << B << true << 7.0 << QVector<LineSpec>{{1000, 1, "", 7}} << none << 1500.0
+        << B << true << 7.0 << QVector<TypedLine>{{1000, 1, "", 7}} << none << 1500.0
         << QList<double>{-500, 0, 0, -535, 0, -500} << QList<double>{0, 0, 0} << false;
     // 2 x 535 = 1070 less a deposit of 107: T 963, total 963 incl. tax 963 - 900 = 63.
-    QTest::newRow("bill I: deposit deducted") << B << false << 7.0 << QVector<LineSpec>{{535, 2, "", 7}} << none << 107.0
+    QTest::newRow("bill I: deposit deducted") << B << false << 7.0 << QVector<TypedLine>{{535, 2, "", 7}} << none << 107.0
                                               << QList<double>{963, 0, 63, 963, 0, 900} << QList<double>{0, 0, 0} << false;
     // Untaxed service: 2% of the goods (20), then the deposit off the untaxed goods.
     QTest::newRow("bill E: untaxed goods with deposit and 2% off")
-        << B << true << 7.0 << QVector<LineSpec>{{1000, 1, "", 0}} << QList<double>{2, 0, 0, 0, 0, 0} << 100.0
+        << B << true << 7.0 << QVector<TypedLine>{{1000, 1, "", 0}} << QList<double>{2, 0, 0, 0, 0, 0} << 100.0
         << QList<double>{0, 900, 0, 880, 20, 880} << QList<double>{20, 0, 0} << false;
     // The percentage works on the goods as billed, before the deposit: 10% of 10,000 = 1,000;
     // 9,000 - 4,672.90 = 4,327.10, tax 302.90 (302.897), payable 4,327.10 x 1.07 = 4,629.997.
     QTest::newRow("bill E: 10% off before the deposit")
-        << B << true << 7.0 << QVector<LineSpec>{{10000, 1, "", 7}} << QList<double>{10, 0, 0, 0, 0, 0} << 4672.90
+        << B << true << 7.0 << QVector<TypedLine>{{10000, 1, "", 7}} << QList<double>{10, 0, 0, 0, 0, 0} << 4672.90
         << QList<double>{5327.10, 0, 302.90, 4629.997, 1000, 4327.10} << QList<double>{1000, 0, 0} << false;
     // Prices including tax: 10,700 less 10% = 9,630, less the 5,000 deposit = 4,630.00,
     // of which tax 4,630 - 4,327.10 = 302.90.
     QTest::newRow("bill I: 10% off before the deposit")
-        << B << false << 7.0 << QVector<LineSpec>{{10700, 1, "", 7}} << QList<double>{10, 0, 0, 0, 0, 0} << 5000.0
+        << B << false << 7.0 << QVector<TypedLine>{{10700, 1, "", 7}} << QList<double>{10, 0, 0, 0, 0, 0} << 5000.0
         << QList<double>{5700, 0, 302.90, 4630, 1070, 4327.10} << QList<double>{1070, 0, 0} << false;
     // Bills keep the unrounded discount: 10% of 1000.555 is 100.0555; 900.4995 x 1.07 = 963.534465.
     QTest::newRow("bill E: amounts not rounded")
-        << B << true << 7.0 << QVector<LineSpec>{{1000.555, 1, "", 7}} << QList<double>{10, 0, 0, 0, 0, 0} << 0.0
+        << B << true << 7.0 << QVector<TypedLine>{{1000.555, 1, "", 7}} << QList<double>{10, 0, 0, 0, 0, 0} << 0.0
         << QList<double>{1000.555, 0, 63.03, 963.534465, 100.0555, 900.4995} << QList<double>{100.0555, 0, 0} << false;
     // Orders.
-    QTest::newRow("order E: 1000 taxed") << O << true << 7.0 << QVector<LineSpec>{{1000, 1, "", 7}} << none << 0.0
+    QTest::newRow("order E: 1000 taxed") << O << true << 7.0 << QVector<TypedLine>{{1000, 1, "", 7}} << none << 0.0
                                          << QList<double>{1000, 0, 70, 1070, 0, 1000} << QList<double>{0, 0, 0} << false;
-    QTest::newRow("order I: 1070 taxed") << O << false << 7.0 << QVector<LineSpec>{{1070, 1, "", 7}} << none << 0.0
+    QTest::newRow("order I: 1070 taxed") << O << false << 7.0 << QVector<TypedLine>{{1070, 1, "", 7}} << none << 0.0
                                          << QList<double>{1070, 0, 70, 1070, 0, 1000} << QList<double>{0, 0, 0} << false;
     // 10% of 1000 = 100, 5% of 900 = 45, 20 typed; 835 x 1.07 = 893.45.
     QTest::newRow("order E: chained discounts and a typed amount")
-        << O << true << 7.0 << QVector<LineSpec>{{1000, 1, "", 7}} << QList<double>{10, 5, 0, 0, 0, 20} << 0.0
+        << O << true << 7.0 << QVector<TypedLine>{{1000, 1, "", 7}} << QList<double>{10, 5, 0, 0, 0, 20} << 0.0
         << QList<double>{1000, 0, 58.45, 893.45, 165, 835} << QList<double>{100, 45, 20} << false;
     QTest::newRow("order E: taxed and untaxed with a discount amount")
-        << O << true << 7.0 << QVector<LineSpec>{{1000, 1, "", 7}, {500, 1, "", 0}} << QList<double>{0, 0, 0, 50, 0, 0}
+        << O << true << 7.0 << QVector<TypedLine>{{1000, 1, "", 7}, {500, 1, "", 0}} << QList<double>{0, 0, 0, 50, 0, 0}
         << 0.0 << QList<double>{1000, 500, 70, 1570, 0, 1500} << QList<double>{0, 0, 0} << true;
     // Rate 0: no line has tax, all goods are untaxed; 10% of 100.56 is 10.056, rounded 10.06.
     QTest::newRow("order E: document rate 0")
-        << O << true << 0.0 << QVector<LineSpec>{{100.56, 1, "", 7}} << QList<double>{10, 0, 0, 0, 0, 0} << 0.0
+        << O << true << 0.0 << QVector<TypedLine>{{100.56, 1, "", 7}} << QList<double>{10, 0, 0, 0, 0, 0} << 0.0
         << QList<double>{0, 100.56, 0, 90.5, 10.06, 90.5} << QList<double>{10.06, 0, 0} << false;
     QTest::newRow("order I: two taxed lines, 10% off")
-        << O << false << 7.0 << QVector<LineSpec>{{535, 1, "", 7}, {535, 1, "", 7}} << QList<double>{10, 0, 0, 0, 0, 0}
+        << O << false << 7.0 << QVector<TypedLine>{{535, 1, "", 7}, {535, 1, "", 7}} << QList<double>{10, 0, 0, 0, 0, 0}
         << 0.0 << QList<double>{1070, 0, 63, 963, 107, 900} << QList<double>{107, 0, 0} << false;
 }
 
@@ -109,7 +109,7 @@ void TstPurchaseTotals::document()
     QFETCH(Kind, kind);
     QFETCH(bool, excl);
     QFETCH(double, rate);
-    QFETCH(QVector<LineSpec>, lines);
+    QFETCH(QVector<TypedLine>, lines);
     QFETCH(QList<double>, disc);
     QFETCH(double, prepaid);
     QFETCH(QList<double>, expected);
@@ -125,7 +125,7 @@ void TstPurchaseTotals::document()
     }
     h.prepaidAmount = prepaid;
     QVector<Line> ls;
-    for (const LineSpec& s : lines) {
+    for (const TypedLine& s : lines) {
         Line l;
         l.price = s.price;
         l.quantity = s.qty;
@@ -284,27 +284,27 @@ void TstPurchaseTotals::lineWithoutProductKeepsItsAmounts()
 void TstPurchaseTotals::depositLimit_data()
 {
     QTest::addColumn<bool>("excl");
-    QTest::addColumn<QVector<LineSpec>>("lines");
+    QTest::addColumn<QVector<TypedLine>>("lines");
     QTest::addColumn<double>("discRate");
     QTest::addColumn<double>("prepaid");
     QTest::addColumn<double>("most");
     QTest::addColumn<bool>("refused");
-    QTest::newRow("E: all of the goods") << true << QVector<LineSpec>{{1000, 1, "", 7}} << 0.0 << 1000.0 << 1000.0 << false;
-    QTest::newRow("E: above the goods") << true << QVector<LineSpec>{{1000, 1, "", 7}} << 0.0 << 1500.0 << 1000.0 << true;
+    QTest::newRow("E: all of the goods") << true << QVector<TypedLine>{{1000, 1, "", 7}} << 0.0 << 1000.0 << 1000.0 << false;
+    QTest::newRow("E: above the goods") << true << QVector<TypedLine>{{1000, 1, "", 7}} << 0.0 << 1500.0 << 1000.0 << true;
     // 10% off leaves 900 to deduct from.
-    QTest::newRow("E: above what the discount leaves") << true << QVector<LineSpec>{{1000, 1, "", 7}} << 10.0 << 950.0
+    QTest::newRow("E: above what the discount leaves") << true << QVector<TypedLine>{{1000, 1, "", 7}} << 10.0 << 950.0
                                                       << 900.0 << true;
     // Taxed and untaxed goods: the deposit comes off the taxed ones only.
-    QTest::newRow("E: taxed part of mixed goods") << true << QVector<LineSpec>{{1000, 1, "", 7}, {500, 1, "", 0}} << 0.0
+    QTest::newRow("E: taxed part of mixed goods") << true << QVector<TypedLine>{{1000, 1, "", 7}, {500, 1, "", 0}} << 0.0
                                                   << 1200.0 << 1000.0 << true;
-    QTest::newRow("I: gross goods") << false << QVector<LineSpec>{{1070, 1, "", 7}} << 0.0 << 1070.0 << 1070.0 << false;
-    QTest::newRow("E: untaxed goods only") << true << QVector<LineSpec>{{300, 2, "", 0}} << 0.0 << 600.01 << 600.0 << true;
+    QTest::newRow("I: gross goods") << false << QVector<TypedLine>{{1070, 1, "", 7}} << 0.0 << 1070.0 << 1070.0 << false;
+    QTest::newRow("E: untaxed goods only") << true << QVector<TypedLine>{{300, 2, "", 0}} << 0.0 << 600.01 << 600.0 << true;
 }
 
 void TstPurchaseTotals::depositLimit()
 {
     QFETCH(bool, excl);
-    QFETCH(QVector<LineSpec>, lines);
+    QFETCH(QVector<TypedLine>, lines);
     QFETCH(double, discRate);
     QFETCH(double, prepaid);
     QFETCH(double, most);
@@ -315,11 +315,11 @@ void TstPurchaseTotals::depositLimit()
     h.discRate[0] = discRate;
     h.prepaidAmount = prepaid;
     QVector<Line> ls;
-    for (const LineSpec& spec : lines) {
+    for (const TypedLine& typed : lines) {
         Line l;
-        l.price = spec.price;
-        l.quantity = spec.qty;
-        l.taxRate = spec.rate;
+        l.price = typed.price;
+        l.quantity = typed.qty;
+        l.taxRate = typed.rate;
         ls << l;
     }
     const Result r = CalculateAll(Kind::Bill, h, ls);
