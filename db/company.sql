@@ -750,9 +750,14 @@ CREATE TABLE FrPoHd (
   PaidType TEXT COLLATE NOCASE,
   Currency INTEGER,
   Approved TEXT COLLATE NOCASE DEFAULT 'N',
-  ProformaNo TEXT COLLATE NOCASE
+  ProformaNo TEXT COLLATE NOCASE,
+  SaveKey TEXT
 );
 CREATE UNIQUE INDEX IX_FrPoHd_PoNo ON FrPoHd (PoNo, PoType);
+-- A new document's identity of its own, written by its save: a save whose reply was lost
+-- (the connection dropped during COMMIT) finds it on the next try instead of storing the
+-- document twice. Empty for documents written before, or by other programs.
+CREATE UNIQUE INDEX IX_FrPoHd_SaveKey ON FrPoHd (SaveKey);
 CREATE INDEX IX_FrPoHd_FrVendor ON FrPoHd (FrVendor);
 
 CREATE TABLE FrPoDt (
@@ -887,9 +892,11 @@ CREATE TABLE MrHd (
   BeginBalance TEXT COLLATE NOCASE DEFAULT 'N',
   Transfer TEXT COLLATE NOCASE DEFAULT 'N',
   Prepaid INTEGER,
-  PrepaidAmount REAL DEFAULT 0
+  PrepaidAmount REAL DEFAULT 0,
+  SaveKey TEXT
 );
 CREATE UNIQUE INDEX IX_MrHd_MrNo ON MrHd (MrNo, MrType);
+CREATE UNIQUE INDEX IX_MrHd_SaveKey ON MrHd (SaveKey);
 CREATE INDEX IX_MrHd_ImportLotNo ON MrHd (ImportLotNo);
 CREATE INDEX IX_MrHd_Vendor ON MrHd (Vendor);
 CREATE INDEX IX_MrHd_MrTaxNo ON MrHd (MrTAXNO);
@@ -963,9 +970,11 @@ CREATE TABLE PcHd (
   Transfer TEXT COLLATE NOCASE DEFAULT 'N',
   CanUseTax TEXT COLLATE NOCASE DEFAULT 'Y',
   Prepaid INTEGER,
-  PrepaidAmount REAL DEFAULT 0
+  PrepaidAmount REAL DEFAULT 0,
+  SaveKey TEXT
 );
 CREATE UNIQUE INDEX IX_PcHd_PcNo ON PcHd (PcNo, PcType);
+CREATE UNIQUE INDEX IX_PcHd_SaveKey ON PcHd (SaveKey);
 CREATE INDEX IX_PcHd_ImportLotNo ON PcHd (ImportLotNo);
 CREATE INDEX IX_PcHd_Vendor ON PcHd (Vendor);
 CREATE INDEX IX_PcHd_PcTaxNo ON PcHd (PcTaxNo);
@@ -1023,11 +1032,13 @@ CREATE TABLE ImHd (
   LotNo INTEGER,
   Posted TEXT COLLATE NOCASE DEFAULT 'N',
   Imported TEXT COLLATE NOCASE DEFAULT 'N',
-  BeginBalance TEXT COLLATE NOCASE DEFAULT 'N'
+  BeginBalance TEXT COLLATE NOCASE DEFAULT 'N',
+  SaveKey TEXT
 );
 -- Import documents and bills brought forward share the numbers of code IMPORT: one series
 -- for both kinds.
 CREATE UNIQUE INDEX IX_ImHd_ImNo ON ImHd (ImNo);
+CREATE UNIQUE INDEX IX_ImHd_SaveKey ON ImHd (SaveKey);
 CREATE INDEX IX_ImHd_ImportLotNo ON ImHd (ImportLotNo);
 CREATE INDEX IX_ImHd_FrVendor ON ImHd (FrVendor);
 

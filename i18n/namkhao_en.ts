@@ -564,6 +564,12 @@ Esc: exit</translation>
         <source>ยังไม่ได้บันทึกข้อมูล</source>
         <translation>Nothing was saved.</translation>
     </message>
+    <message>
+        <source>การเชื่อมต่อฐานข้อมูลขาดระหว่างบันทึก จึงไม่ทราบว่าบันทึกสำเร็จหรือไม่
+กด F10 บันทึกอีกครั้ง เอกสารที่บันทึกไปแล้วจะไม่ถูกบันทึกซ้ำ</source>
+        <translation>The connection to the database was lost while saving, so it is not known whether the document was saved.
+Press F10 to save again: a document that was already saved will not be saved twice.</translation>
+    </message>
 </context>
 <context>
     <name>TDMConfig</name>
@@ -1127,7 +1133,7 @@ Esc: exit</translation>
     </message>
     <message>
         <source>ไม่บันทึก</source>
-        <translation>Don't save</translation>
+        <translation>Don&apos;t save</translation>
     </message>
     <message>
         <source>กลับไปแก้ไข</source>

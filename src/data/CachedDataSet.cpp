@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QUuid>
 
 CachedDataSet::CachedDataSet(QObject* parent, const QString& name)
     : QObject(parent)
@@ -527,6 +528,21 @@ int CachedDataSet::InsertedId(int row) const
     if (row < 0 || row >= m_rows.size())
         return 0;
     return m_rows[row].newId.toInt();
+}
+
+QString CachedDataSet::InsertKey(int row)
+{
+    if (row < 0)
+        row = m_cur;
+    if (row < 0 || row >= m_rows.size() || m_rows[row].st != RowState::Inserted)
+        return {};
+    QString& key = m_rows[row].insertKey;
+    if (key.isEmpty())
+        key = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    // An edit begun before the key was made must not drop it when cancelled.
+    if (row == m_cur && m_state != State::Browse)
+        m_editBackup.insertKey = key;
+    return key;
 }
 
 void CachedDataSet::CommitUpdates()

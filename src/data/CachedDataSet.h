@@ -106,6 +106,11 @@ public:
     // The Id the last ApplyUpdates gave to an inserted row (the current row by default);
     // 0 when the row was not inserted by it.
     int InsertedId(int row = -1) const;
+    // An identity of its own for an inserted row (the current row by default), made when first
+    // asked for and kept with the row through failed applies, until the row is dropped; empty
+    // for a row that was read. A new document's save stores its header's, so a save whose
+    // outcome was lost can be recognised when it is tried again.
+    QString InsertKey(int row = -1);
     // After the commit: the current values become the values as read, and inserted rows
     // carry their new Id in the key field.
     void CommitUpdates();
@@ -145,6 +150,7 @@ private:
         QVector<QVariant> old;
         RowState st = RowState::Unchanged;
         QVariant newId; // from the insert of the last apply
+        QString insertKey; // InsertKey, made on demand
     };
     QSqlDatabase database() const;
     void checkActive() const;

@@ -610,10 +610,43 @@ QStringList addLandedCostEstimates(const QSqlDatabase& db)
                 : QStringLiteral("FrPoEstHd, FrPoEstDt, FrPoEstSetting: landed cost estimates of foreign orders added")};
 }
 
+QStringList addSaveKeys(const QSqlDatabase& db)
+{
+    // The identity a new document's save writes, so a save whose reply was lost is found
+    // instead of stored twice (TDM::FindEarlierSave).
+    QStringList added, had;
+    const QList<DbCatalog::Table> tables = DbCatalog::tables(db);
+    Db::beginTransaction(db);
+    try {
+        for (const char* name : {"ImHd", "MrHd", "PcHd", "FrPoHd"}) {
+            const QString table = QLatin1String(name);
+            bool present = false;
+            for (const DbCatalog::Table& t : tables)
+                if (t.name == table.toLower())
+                    for (const DbCatalog::Column& c : t.columns)
+                        present = present || c.name == QLatin1String("savekey");
+            if (!present)
+                execStatement(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN SaveKey TEXT").arg(table), 1, 0);
+            execStatement(db, QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS IX_%1_SaveKey ON %1 (SaveKey)").arg(table), 2, 0);
+            (present ? had : added) << table;
+        }
+        Db::commit(db);
+    } catch (...) {
+        Db::rollback(db);
+        throw;
+    }
+    QStringList report;
+    if (!added.isEmpty())
+        report << QStringLiteral("%1: save keys added").arg(added.join(QStringLiteral(", ")));
+    if (!had.isEmpty())
+        report << QStringLiteral("%1: save keys already there").arg(had.join(QStringLiteral(", ")));
+    return report;
+}
+
 namespace {
 QStringList upgrade(const QSqlDatabase& db)
 {
-    return makeDocumentNumbersUnique(db) + receiveOrdersFromImports(db) + addLandedCostEstimates(db);
+    return makeDocumentNumbersUnique(db) + receiveOrdersFromImports(db) + addLandedCostEstimates(db) + addSaveKeys(db);
 }
 } // namespace
 

@@ -68,6 +68,9 @@ QString scriptSection(const QString& resourceName, const QString& heading);
 // setting FrPoEstSetting with its row), made by their own section of company.sql when a
 // company lacks them; one line saying which.
 QStringList addLandedCostEstimates(const QSqlDatabase& db);
+// The column SaveKey (unique) of the four document headers, added where missing, in one
+// transaction; a line for the tables that got it and one for those that had it.
+QStringList addSaveKeys(const QSqlDatabase& db);
 // All of the above.
 QStringList upgradeCompanyDatabase(const QString& folder, const QString& name);
 QStringList upgradeCompanyDatabase(const ServerLocation& where, const QString& name);

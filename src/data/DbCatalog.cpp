@@ -159,6 +159,15 @@ QList<Index> indexes(const QSqlDatabase& db)
     return out;
 }
 
+bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column)
+{
+    const QString sql = isSQLite(db)
+                            ? QStringLiteral("SELECT count(*) FROM pragma_table_info(:t) WHERE lower(name) = lower(:c)")
+                            : QStringLiteral("SELECT count(*) FROM information_schema.columns WHERE table_schema = "
+                                             "current_schema() AND table_name = lower(:t) AND column_name = lower(:c)");
+    return Db::scalar(db, sql, {{QStringLiteral("t"), table}, {QStringLiteral("c"), column}}).toInt() > 0;
+}
+
 QStringList describe(const QList<Table>& tables, const QList<Index>& indexes)
 {
     QStringList lines;

@@ -35,6 +35,8 @@ struct Index {
 QList<Table> tables(const QSqlDatabase& db);
 // The indexes made by CREATE INDEX (not those of primary keys), sorted by name.
 QList<Index> indexes(const QSqlDatabase& db);
+// The table has the column (names in any case). One statement; fit inside a transaction.
+bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column);
 // One line per table, column and index ("table imdt: id integer not null, ..."), for messages.
 QStringList describe(const QList<Table>& tables, const QList<Index>& indexes);
 

@@ -1,6 +1,7 @@
 #include "data/Numbering.h"
 
 #include "data/CachedDataSet.h"
+#include "data/DbCatalog.h"
 #include "data/DbUtil.h"
 #include "data/NkError.h"
 #include "data/SaveSteps.h"
@@ -315,6 +316,7 @@ QString TDM::NewFreeDocNo(const QString& docCode, const QDateTime& docDate, cons
 
 void TDM::ApplyDocumentHeader(CachedDataSet& header, const QString& number)
 {
+    const bool isNew = header.RecNo() >= 0 && header.rowState(header.RecNo()) == CachedDataSet::RowState::Inserted;
     try {
         header.ApplyUpdates();
     } catch (const NkError& e) {
@@ -322,6 +324,39 @@ void TDM::ApplyDocumentHeader(CachedDataSet& header, const QString& number)
             throw DocNoTakenError(number, e.message());
         throw;
     }
+    const QString table = insertTable(header.insertSQL());
+    if (isNew && hasSaveKey(table))
+        Db::exec(DMdata(), QStringLiteral("UPDATE %1 SET SaveKey = :key WHERE %2 = :id").arg(table, header.keyField()),
+                 {{QStringLiteral("key"), header.InsertKey()}, {QStringLiteral("id"), header.InsertedId()}});
+}
+
+bool TDM::hasSaveKey(const QString& table)
+{
+    if (table.isEmpty() || !DocNumberKeyOf(table).isValid())
+        return false;
+    const QString name = table.toLower();
+    auto it = m_saveKeyColumns.constFind(name);
+    if (it == m_saveKeyColumns.cend())
+        it = m_saveKeyColumns.insert(name, DbCatalog::hasColumn(DMdata(), table, QStringLiteral("SaveKey")));
+    return *it;
+}
+
+std::optional<TDM::EarlierSave> TDM::FindEarlierSave(CachedDataSet& header, const QString& numberColumn)
+{
+    if (!currentRowIsNew(header))
+        return std::nullopt;
+    const QString table = insertTable(header.insertSQL());
+    if (!hasSaveKey(table))
+        return std::nullopt;
+    QSqlQuery q = Db::exec(DMdata(), QStringLiteral("SELECT %1, %2 FROM %3 WHERE SaveKey = :key").arg(header.keyField(), numberColumn, table),
+                           {{QStringLiteral("key"), header.InsertKey()}});
+    if (!q.next())
+        return std::nullopt;
+    EarlierSave found{q.value(0).toInt(), q.value(1).toString().trimmed()};
+    q.finish();
+    Rollback();
+    emit documentSaved(found.number);
+    return found;
 }
 
 NkError TDM::DocNoTakenError(const QString& number, const QString& technical)

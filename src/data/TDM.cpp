@@ -2,6 +2,7 @@
 #include "data/Connection.h"
 #include "data/DbUtil.h"
 #include "data/NkError.h"
+#include "data/SaveSteps.h"
 #include "data/ServerProcs.h"
 #include "data/Session.h"
 
@@ -75,6 +76,7 @@ void TDM::BeforeConnect()
     m_configOpen = false;
     m_periodsOpen = false;
     m_inTransaction = false;
+    m_saveKeyColumns.clear();
 }
 
 void TDM::AfterConnect()
@@ -125,8 +127,19 @@ void TDM::Commit()
         return;
     if (!m_standIn.isEmpty())
         throw NkError(QStringLiteral("A new document still holds its stand-in number %1: nothing was committed").arg(m_standIn));
-    Db::commit(DMdata());
-    m_inTransaction = false;
+    try {
+        Db::commit(DMdata());
+        m_inTransaction = false;
+        SaveSteps::report(SaveSteps::Step::Committed);
+    } catch (const NkError& e) {
+        // The connection went during COMMIT: the server may have stored all of it or none.
+        // A new document tried again is found by its save key instead of stored twice.
+        if (e.kind() == NkError::Kind::Connection)
+            throw NkError(e.message(), e.kind(),
+                          tr("การเชื่อมต่อฐานข้อมูลขาดระหว่างบันทึก จึงไม่ทราบว่าบันทึกสำเร็จหรือไม่\n"
+                             "กด F10 บันทึกอีกครั้ง เอกสารที่บันทึกไปแล้วจะไม่ถูกบันทึกซ้ำ"));
+        throw;
+    }
     const QString saved = std::exchange(m_savedNumber, QString());
     if (!saved.isEmpty())
         emit documentSaved(saved);

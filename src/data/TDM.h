@@ -1,11 +1,13 @@
 #pragma once
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSqlDatabase>
 #include <QSqlRecord>
 #include <QStringList>
 #include <QVariant>
+#include <optional>
 
 #include "data/Noticed.h"
 
@@ -108,6 +110,20 @@ public:
     // "Nothing was saved", in the user's language: said after every save that failed.
     static QString NothingSavedText();
 
+    // A new document's header carries its row's InsertKey into its SaveKey column (written by
+    // ApplyDocumentHeader). When the connection drops during COMMIT the program cannot tell
+    // whether the document was stored; the next try of the same document looks its key up
+    // first, inside its transaction, before anything is written. When found, the earlier try
+    // did store it: the transaction is rolled back, the stored document is reported saved
+    // (documentSaved), and its Id and number come back, for the caller to answer with instead
+    // of storing the document a second time. A company without the column (not upgraded)
+    // goes without.
+    struct EarlierSave {
+        int id = 0;
+        QString number;
+    };
+    std::optional<EarlierSave> FindEarlierSave(CachedDataSet& header, const QString& numberColumn);
+
     // ---- units of measure -----------------------------------------------------------------
     QString UnitQtyText(int unitId, double quantity);
     QString UnitQtyPart(int unitId, int part, double quantity);
@@ -139,6 +155,8 @@ private:
     bool m_inTransaction = false;
     QString m_savedNumber; // logged by the running transaction
     QString m_standIn;     // a stand-in number not yet replaced by FinishNewDocument
+    QHash<QString, bool> m_saveKeyColumns; // by table: the company has SaveKey there
+    bool hasSaveKey(const QString& table);
     bool m_configOpen = false;
     QSqlRecord m_config;
     bool m_periodsOpen = false;

@@ -303,13 +303,17 @@ private slots:
             for (const char* index : {"IX_ImHd_ImNo", "IX_MrHd_MrNo", "IX_PcHd_PcNo", "IX_PoHd_PoNo", "IX_FrPoHd_PoNo"})
                 old.query(QString("DROP INDEX %1").arg(index));
             old.query("CREATE INDEX IX_ImHd_ImNo ON ImHd (ImNo)");
+            old.query("DROP INDEX IX_ImHd_SaveKey"); // from before the save keys
+            old.query("ALTER TABLE ImHd DROP COLUMN SaveKey");
             old.query("INSERT INTO ImHd (ImNo) VALUES ('IM-1'), ('IM-1'), ('IM-2')");
             old.query("INSERT INTO MrHd (MrType, MrNo) VALUES ('S', 'MR-1'), ('P', 'MR-1')");
         }
         QStringList report = DbAdmin::upgradeCompanyDatabase(dir.path(), "OLD");
         // The five document tables, the foreign orders' receipts, the estimates' tables.
-        QCOMPARE(report.size(), 7);
+        // ... and the save keys.
+        QCOMPARE(report.size(), 9);
         QCOMPARE(report[6], QString("FrPoEstHd, FrPoEstDt, FrPoEstSetting: landed cost estimates already there"));
+        QCOMPARE(report.mid(7), QStringList({"ImHd: save keys added", "MrHd, PcHd, FrPoHd: save keys already there"}));
         QCOMPARE(report[0], QString("ImHd: left as it is, these numbers are used more than once: \"IM-1\""));
         QCOMPARE(report.filter("numbers made unique").size(), 4);
         {
@@ -323,6 +327,8 @@ private slots:
         QCOMPARE(report.filter("already unique").size(), 4);
         Db old(dir.filePath("OLD.sqlite"));
         QVERIFY(!QSqlQuery(old.db()).exec("INSERT INTO ImHd (ImNo) VALUES ('IM-2')"));
+        old.query("INSERT INTO ImHd (ImNo, SaveKey) VALUES ('IM-3', 'k1')");
+        QVERIFY(!QSqlQuery(old.db()).exec("INSERT INTO ImHd (ImNo, SaveKey) VALUES ('IM-4', 'k1')"));
     }
 
     void scriptStatementsSplit_data()

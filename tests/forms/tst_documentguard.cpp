@@ -2,6 +2,8 @@
 #include "app/TDMConfig.h"
 #include "data/CachedDataSet.h"
 #include "data/DbUtil.h"
+#include "data/NkError.h"
+#include "data/SaveSteps.h"
 #include "data/TDM.h"
 #include "forms/base/TFaGetDocNo.h"
 #include "forms/import/TFrInbound.h"
@@ -13,8 +15,10 @@
 #include "widgets/DbEdits.h"
 
 #include <QProcess>
+#include <QSignalSpy>
 #include <QtTest>
 #include <memory>
+#include <utility>
 
 using namespace ReceiptTestKit;
 
@@ -92,6 +96,29 @@ public:
             text->selectAll();
             text->del();
             typeKeys(t);
+        }
+        // A new document typed by keys up to its first line, the cursor back in the text field.
+        void typeNew()
+        {
+            const QString year = QString::number(QDate::currentDate().year());
+            if (auto* im = qobject_cast<TFrInbound*>(form.get())) {
+                im->FaGetDocNo->DocNo->setFocus();
+                field(QString()); // the number comes from the counter
+                im->FaGetImportLotNo->Edit->setFocus();
+                field(QStringLiteral("LOT%1-01").arg(year));
+                im->ExchangeRate->setFocus();
+                field(QStringLiteral("35.5"));
+                cell(*im, 0, "ProductCode", "P001");
+                cell(*im, 0, "Quantity", "10");
+                cell(*im, 0, "Total", "1200.50");
+                im->QDuty->SetField("Total", 100);
+                im->QDuty->Post();
+            } else if (auto* po = qobject_cast<TFrFrPoTran*>(form.get())) {
+                enterOrder(*po, QStringLiteral("F001"), {{"P001", "10", "5"}});
+            } else if (auto* bill = qobject_cast<TFrImExpTran*>(form.get())) {
+                enterBill(*bill, {QStringLiteral("MS0300"), QStringLiteral("LOT%1-02").arg(year), "V002", false, "S003", "250.50"});
+            }
+            backTo(*form, text);
         }
         QString stored(TestEnv& env) const
         {
@@ -218,6 +245,68 @@ private slots:
         MessageService::queueAnswer(false);
         key(Qt::Key_F10);
         QCOMPARE(f.stored(env), QStringLiteral("THEIRS")); // still refused: the screen was read before
+    }
+
+    // The connection drops during COMMIT of a new document: the server stored it, the program
+    // heard nothing and says it cannot tell. F10 again answers with the stored document
+    // instead of storing a second copy under the next number.
+    void replyLostAtCommit_data()
+    {
+        QTest::addColumn<Kind>("kind");
+        QTest::newRow("import") << Kind::Import;
+        QTest::newRow("order") << Kind::Order;
+        QTest::newRow("bill") << Kind::Bill;
+    }
+    void replyLostAtCommit()
+    {
+        QFETCH(Kind, kind);
+        TestEnv env;
+        Dialogs dialogs;
+        Form f(kind);
+        f.show();
+        f.typeNew();
+        if (QTest::currentTestFailed())
+            return;
+        const int before = env.count(f.table);
+        QSignalSpy saved(DM, &TDM::documentSaved);
+        bool lose = true;
+        SaveSteps::setHook([&lose](SaveSteps::Step s) {
+            if (s != SaveSteps::Step::Committed || !std::exchange(lose, false))
+                return;
+            if (Db::backendOf(DM->DMdata()) == Db::Backend::PostgreSQL) // the server really drops it
+                try {
+                    Db::exec(DM->DMdata(), QStringLiteral("select pg_terminate_backend(pg_backend_pid())"));
+                } catch (const NkError&) {
+                }
+            throw NkError(QStringLiteral("server closed the connection unexpectedly"), NkError::Kind::Connection);
+        });
+        MessageService::clearShown();
+        MessageService::queueAnswer(true);
+        key(Qt::Key_F10);
+        SaveSteps::setHook({});
+        QCOMPARE(QString("documents after the lost reply: %1").arg(env.count(f.table) - before),
+                 QString("documents after the lost reply: 1"));
+        QVERIFY2(MessageService::lastText().contains(QStringLiteral("ไม่ทราบว่าบันทึกสำเร็จหรือไม่")),
+                 qPrintable(MessageService::lastText()));
+        QCOMPARE(QString("saved said: %1, lines on screen: %2").arg(saved.count()).arg(f.form->QDt->RecordCount()),
+                 QString("saved said: 0, lines on screen: 1"));
+
+        dialogs.seen.clear();
+        backTo(*f.form, f.text);
+        if (kind == Kind::Bill) // the stored copy holds the same tax invoice number: used anyway
+            for (int i = 0; i < 2; ++i)
+                MessageService::queueAnswer(true);
+        MessageService::queueAnswer(true);
+        key(Qt::Key_F10);
+        const QString number = env.scalar(QStringLiteral("select %1 from %2 order by Id desc limit 1").arg(f.numberColumn, f.table))
+                                   .toString()
+                                   .trimmed();
+        QCOMPARE(QString("documents after F10 again: %1").arg(env.count(f.table) - before),
+                 QString("documents after F10 again: 1"));
+        QCOMPARE(QString("saved said: %1, print dialog: %2")
+                     .arg(saved.isEmpty() ? QString() : saved.last().first().toString())
+                     .arg(dialogs.seen.value(0)),
+                 QString("saved said: %1, print dialog: TFrDocPrintForm").arg(number));
     }
 
 public:

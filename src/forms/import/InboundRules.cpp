@@ -266,6 +266,9 @@ SaveResult Save(const SaveInput& in)
     try {
         // Another workstation may have saved this document since it was opened here.
         StoredDocument::EnsureUnchanged(hd, {in.lines, in.duty});
+        // A try whose reply was lost may have stored this new document already.
+        if (const auto earlier = DM->FindEarlierSave(hd, QStringLiteral("ImNo")))
+            return {earlier->id, earlier->number, docDate.date().year()};
         QString number;
         int id = 0;
         // The total stored is that of the lines stored: lines dropped by the validation do

@@ -91,6 +91,9 @@ SaveResult Save(const SaveInput& in)
     try {
         // Another workstation may have saved this document since it was opened here.
         StoredDocument::EnsureUnchanged(hd, {&dt});
+        // A try whose reply was lost may have stored this new order already.
+        if (const auto earlier = DM->FindEarlierSave(hd, QStringLiteral("PoNo")))
+            return {earlier->id, earlier->number, Db::dateFromValue(hd.FieldByName(QStringLiteral("PoDate")))};
         hd.SetField(QStringLiteral("PoDate"), wholeDay(hd.FieldByName(QStringLiteral("PoDate"))));
         hd.SetField(QStringLiteral("ShipDate"), wholeDay(hd.FieldByName(QStringLiteral("ShipDate"))));
         hd.SetField(QStringLiteral("PoType"), c.poType);

@@ -99,6 +99,9 @@ SaveResult Save(const SaveInput& in)
     try {
         // Another workstation may have saved this document since it was opened here.
         StoredDocument::EnsureUnchanged(hd, {&dt});
+        // A try whose reply was lost may have stored this new bill already.
+        if (const auto earlier = DM->FindEarlierSave(hd, n.no))
+            return {earlier->id, earlier->number, docDate};
         QString number = hd.AsString(n.no);
         int id = 0;
         if (isNew) {
