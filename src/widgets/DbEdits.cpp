@@ -170,4 +170,9 @@ void TDbNumberEdit::focusInEvent(QFocusEvent* e)
 {
     TDbEdit::focusInEvent(e);
     refresh(); // plain digits while editing
+    // Reached by Enter or Tab, the number is selected as in any field: typing replaces it
+    // (the vendor's 60 credit days and "45" typed are 45, not 6045).
+    const Qt::FocusReason r = e->reason();
+    if (r == Qt::TabFocusReason || r == Qt::BacktabFocusReason || r == Qt::ShortcutFocusReason)
+        selectAll();
 }

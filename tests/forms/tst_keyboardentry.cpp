@@ -15,6 +15,9 @@
 #include "search/TFaGetRemark.h"
 #include "search/TFaGetWarehouse.h"
 #include "search/TFrSearchProductService.h"
+#include "forms/receipt/TFrImExcTran.h"
+#include "forms/receipt/TFrImExpTran.h"
+#include "receipt/ReceiptTestKit.h"
 #include "data/DbUtil.h"
 #include "support/TestEnv.h"
 #include "widgets/DbEdits.h"
@@ -389,6 +392,68 @@ private slots:
         key(Qt::Key_Return);
         QVERIFY(!f.FaGetMisc->Edit->valid());
         QCOMPARE(f.FaGetMisc->DescLabel->text(), TLookupEdit::emptyRefusedText());
+    }
+
+    // A header read on the screen and typed in that order by Enter: each value lands in the
+    // field it was typed for. The walk goes row by row, never back up to a field it passed by,
+    // except the bills' order number: it comes after the vendor (beside the lot), so a vendor
+    // code typed after the lot is the vendor's. "Field=typed" types before Enter, as a user
+    // does: over what the field shows (the vendor's credit days).
+    void enterFollowsTheScreen_data()
+    {
+        QTest::addColumn<int>("menuId"); // 2 foreign order, 3 credit bill, 4 cash bill
+        QTest::addColumn<QStringList>("walk");
+        QTest::addColumn<QStringList>("stored"); // "Column=value" of the header afterwards
+        const QString lot = QStringLiteral("Code=LOT%1-01").arg(QDate::currentDate().year());
+        QTest::newRow("foreign order")
+            << 2
+            << QStringList{"DocNo", "EntryType", "DateEdit", "Vendor=F001", "PurcReqNo=PR-7", "PurcReqDate", "PaidType",
+                           "CanUseTax", "ShipDate", "CreditDays=45", "Reference=REF-1", "ProformaNo=PI-9",
+                           "Remark=by sea"}
+            << QStringList{"PurcRequestNo=PR-7", "CreditDays=45", "Reference=REF-1", "ProformaNo=PI-9", "Remark=by sea"};
+        QTest::newRow("credit expense bill")
+            << 3
+            << QStringList{"DocNo=MS0900", "EntryType", "DateEdit", lot, "Vendor=V001", "PoHd", "TaxCode", "CanUseTax",
+                           "MrTaxNo=INV-9", "MrTaxDate", "MrPrintTaxDate", "Price_IE", "DueDays", "DueDate",
+                           "Reference=REF-2", "PrepaidNo", "Remark", "FaGetProject", "FaGetDepartment"}
+            << QStringList{"Vendor=1", "MrTAXNO=INV-9", "Reference=REF-2"};
+        QTest::newRow("cash expense bill")
+            << 4
+            << QStringList{"DocNo", "EntryType", "DateEdit", lot, "Vendor=V001", "PoHd", "TaxCode", "CanUseTax",
+                           "MrTaxNo=RC-9", "MrTaxDate", "MrPrintTaxDate", "Price_IE", "Reference=REF-3", "PrepaidNo",
+                           "Remark"}
+            << QStringList{"Vendor=1", "PcTaxNo=RC-9", "Reference=REF-3"};
+    }
+    void enterFollowsTheScreen()
+    {
+        QFETCH(int, menuId);
+        QFETCH(QStringList, walk);
+        QFETCH(QStringList, stored);
+        ReceiptTestKit::Dialogs dialogs;
+        std::unique_ptr<TFrDocument> f(menuId == 2   ? static_cast<TFrDocument*>(new TFrFrPoTran)
+                                       : menuId == 3 ? static_cast<TFrDocument*>(new TFrImExpTran)
+                                                     : new TFrImExcTran);
+        ReceiptTestKit::open(*f, menuId);
+        const auto name = [](QWidget* w) {
+            return !w ? QStringLiteral("nothing") : w->objectName() == QLatin1String("Edit") ? w->parentWidget()->objectName() : w->objectName();
+        };
+        QWidget* before = nullptr;
+        for (const QString& step : walk) {
+            const QString field = step.section(QLatin1Char('='), 0, 0);
+            QCOMPARE(name(focus()), field);
+            const int top = focus()->mapTo(f.get(), QPoint()).y();
+            if (before && field != QLatin1String("PoHd"))
+                QVERIFY2(top >= before->mapTo(f.get(), QPoint()).y() - 4,
+                         qPrintable(field + QStringLiteral(" stands above ") + name(before)));
+            before = focus();
+            ReceiptTestKit::typeKeys(step.section(QLatin1Char('='), 1)); // over what the field shows
+            key(Qt::Key_Return);
+        }
+        QVERIFY2(f->DgDt->isAncestorOf(focus()) || focus() == f->DgDt, qPrintable(name(focus())));
+        for (const QString& pair : stored) {
+            const QString column = pair.section(QLatin1Char('='), 0, 0);
+            QCOMPARE(column + QLatin1Char('=') + f->QHd->AsString(column).trimmed(), pair);
+        }
     }
 
     // Pictures of the mended screens for a person to look at; every description shows whole

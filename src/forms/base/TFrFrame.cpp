@@ -168,6 +168,12 @@ void TFrFrame::showSavedNumber(const QString& number)
     StatusSaved->setText(tr("บันทึกแล้ว เลขที่เอกสาร %1").arg(number));
 }
 
+void TFrFrame::setEnterOrder(const QList<QWidget*>& order)
+{
+    for (int i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
 bool TFrFrame::focusInGrid() const
 {
     for (QWidget* w = QApplication::focusWidget(); w && w != this; w = w->parentWidget())
