@@ -456,6 +456,56 @@ private slots:
         }
     }
 
+    // A date or number that cannot be stored is named and stays in its field for correction,
+    // however the field is left: Enter, Tab, F10. Nothing typed vanishes unseen.
+    void unreadableHeaderValueStays_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("leaveKey");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("date, Enter") << "ShipDate" << "45122026" << int(Qt::Key_Return)
+                                     << "'45/12/2026' ไม่ใช่วันที่ที่ถูกต้อง (วว/ดด/ปปปป)";
+        QTest::newRow("date, Tab") << "ShipDate" << "3102" << int(Qt::Key_Tab)
+                                   << "'31/02/____' ไม่ใช่วันที่ที่ถูกต้อง (วว/ดด/ปปปป)";
+        QTest::newRow("date, F10") << "ShipDate" << "00" << int(Qt::Key_F10)
+                                   << "'00/__/____' ไม่ใช่วันที่ที่ถูกต้อง (วว/ดด/ปปปป)";
+        QTest::newRow("number, Enter") << "CreditDays" << "-" << int(Qt::Key_Return)
+                                       << "'-' ไม่ใช่ตัวเลขที่ถูกต้อง";
+    }
+    void unreadableHeaderValueStays()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(int, leaveKey);
+        QFETCH(QString, message);
+        ReceiptTestKit::Dialogs dialogs;
+        TFrFrPoTran f;
+        ReceiptTestKit::open(f, 2);
+        ReceiptTestKit::enterOrder(f, QStringLiteral("F001"), {{"P001", "10", ""}});
+        const QVariant kept = f.QHd->FieldByName(field);
+        const int orders = env->count(QStringLiteral("FrPoHd"));
+        auto* edit = f.findChild<TDbEdit*>(field);
+        edit->setFocus();
+        edit->selectAll();
+        edit->del();
+        ReceiptTestKit::typeKeys(typed);
+        const QString shown = edit->displayText();
+        MessageService::clearShown();
+        key(Qt::Key(leaveKey));
+        QCOMPARE(MessageService::lastText(), message);
+        QCOMPARE(focus(), static_cast<QWidget*>(edit));
+        QCOMPARE(edit->displayText(), shown);
+        QVERIFY(!edit->selectedText().isEmpty());
+        QCOMPARE(f.QHd->FieldByName(field), kept);
+        QCOMPARE(env->count(QStringLiteral("FrPoHd")), orders); // F10 saved nothing
+        // Corrected, it is stored and Enter goes on.
+        const bool date = field == QLatin1String("ShipDate");
+        ReceiptTestKit::field(date ? QStringLiteral("15012030") : QStringLiteral("30"));
+        QVERIFY(focus() != edit);
+        QCOMPARE(f.QHd->AsString(field).left(10), date ? QStringLiteral("2030-01-15") : QStringLiteral("30"));
+    }
+
     // Pictures of the mended screens for a person to look at; every description shows whole
     // and each form fits a 1366×768 desktop with its title bar.
     void screensFitAndShowTheirTexts_data()

@@ -188,7 +188,10 @@ bool TFrFrame::commitFocusedField()
     if (!edit || !isAncestorOf(edit) || edit->window() != window())
         return true;
     try {
-        return edit->commit();
+        if (edit->commit())
+            return true;
+        edit->refuse();
+        return false;
     } catch (const NkError& e) {
         MessageService::warning(e.message());
         return false;
@@ -269,6 +272,15 @@ bool TFrFrame::eventFilter(QObject* obj, QEvent* e)
             }
         }
         return false;
+    }
+    // A field is left by Enter or Tab only with text it can store; other text is named and
+    // stays in the field for correction, so nothing typed is lost on the way to the next field.
+    const bool moveKey = ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab
+                         || ((ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) && KeyPreview
+                             && !(ke->modifiers() & Qt::AltModifier));
+    if (auto* edit = qobject_cast<TDbEdit*>(w); moveKey && edit && !edit->isReadOnly() && !edit->textReadable()) {
+        edit->refuse();
+        return true;
     }
     // Ctrl+Tab / Ctrl+Shift+Tab move between controls everywhere; the grids do it themselves.
     if ((ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) && (ke->modifiers() & Qt::ControlModifier)
