@@ -597,6 +597,27 @@ Press F10 to save again: a document that was already saved will not be saved twi
     </message>
 </context>
 <context>
+    <name>TDbDateEdit</name>
+    <message>
+        <source>&apos;%1&apos; ไม่ใช่วันที่ที่ถูกต้อง (วว/ดด/ปปปป)</source>
+        <translation>&apos;%1&apos; is not a valid date (dd/mm/yyyy)</translation>
+    </message>
+</context>
+<context>
+    <name>TDbEdit</name>
+    <message>
+        <source>&apos;%1&apos; ไม่ใช่ค่าที่ถูกต้อง</source>
+        <translation>&apos;%1&apos; is not a valid value</translation>
+    </message>
+</context>
+<context>
+    <name>TDbNumberEdit</name>
+    <message>
+        <source>&apos;%1&apos; ไม่ใช่ตัวเลขที่ถูกต้อง</source>
+        <translation>&apos;%1&apos; is not a valid number</translation>
+    </message>
+</context>
+<context>
     <name>TDmProduct</name>
     <message>
         <source>LotNo หมดอายุแล้ว</source>

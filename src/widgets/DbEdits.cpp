@@ -1,4 +1,5 @@
 #include "widgets/DbEdits.h"
+#include "app/MessageService.h"
 #include "data/CachedDataSet.h"
 #include "data/CachedDataSetModel.h"
 #include "data/DbUtil.h"
@@ -7,6 +8,9 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
+#include <QTimer>
+
+#include <algorithm>
 
 TDbEdit::TDbEdit(QWidget* parent)
     : QLineEdit(parent)
@@ -78,11 +82,47 @@ bool TDbEdit::commit()
     return true;
 }
 
+bool TDbEdit::textReadable() const
+{
+    const QString typed = text();
+    QVariant v;
+    if (parse(typed, v))
+        return true;
+    // Only the blanks and separators of an input mask are left: nothing typed to lose.
+    return !inputMask().isEmpty()
+           && std::none_of(typed.cbegin(), typed.cend(), [](QChar c) { return c.isLetterOrNumber(); });
+}
+
+QString TDbEdit::refusalText() const
+{
+    return tr("'%1' ไม่ใช่ค่าที่ถูกต้อง").arg(displayText());
+}
+
+void TDbEdit::refuse()
+{
+    MessageService::warning(refusalText());
+    setFocus();
+    selectAll();
+}
+
 void TDbEdit::focusOutEvent(QFocusEvent* e)
 {
     QLineEdit::focusOutEvent(e);
-    if (commit())
+    if (commit()) {
         refresh();
+        return;
+    }
+    if (textReadable()) {
+        refresh(); // emptied: the stored value again
+        return;
+    }
+    // Enter and Tab refuse before the focus moves (the form's keys); a click elsewhere is
+    // answered once the click is done. Another window taking the focus keeps the text as it is.
+    if (e->reason() == Qt::MouseFocusReason)
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible() && !textReadable())
+                refuse();
+        });
 }
 
 void TDbEdit::keyPressEvent(QKeyEvent* e)
@@ -110,6 +150,11 @@ QString TDbDateEdit::display(const QVariant& v) const
     if (!dt.isValid() || Db::isEmptyDate(dt))
         return QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
     return dt.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+QString TDbDateEdit::refusalText() const
+{
+    return tr("'%1' ไม่ใช่วันที่ที่ถูกต้อง (วว/ดด/ปปปป)").arg(displayText());
 }
 
 bool TDbDateEdit::parse(const QString& text, QVariant& out) const
@@ -159,6 +204,11 @@ bool TDbNumberEdit::parse(const QString& text, QVariant& out) const
     return true;
 }
 
+QString TDbNumberEdit::refusalText() const
+{
+    return tr("'%1' ไม่ใช่ตัวเลขที่ถูกต้อง").arg(displayText());
+}
+
 double TDbNumberEdit::number() const
 {
     double d = 0;
@@ -170,4 +220,9 @@ void TDbNumberEdit::focusInEvent(QFocusEvent* e)
 {
     TDbEdit::focusInEvent(e);
     refresh(); // plain digits while editing
+    // Reached by Enter or Tab, the number is selected as in any field: typing replaces it
+    // (the vendor's 60 credit days and "45" typed are 45, not 6045).
+    const Qt::FocusReason r = e->reason();
+    if (r == Qt::TabFocusReason || r == Qt::BacktabFocusReason || r == Qt::ShortcutFocusReason)
+        selectAll();
 }

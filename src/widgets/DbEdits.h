@@ -21,6 +21,12 @@ public:
     virtual bool commit();
     // Shows the field's current value again.
     virtual void refresh();
+    // False when the text typed cannot be stored in the field (a date that is no date). An
+    // edit emptied of everything typed is no such text: leaving it shows the stored value again.
+    bool textReadable() const;
+    // Names the text that cannot be stored in a message and puts the cursor back in the field,
+    // the text selected for correction: typed text never vanishes unseen.
+    void refuse();
 
 signals:
     void committed();
@@ -28,6 +34,8 @@ signals:
 protected:
     virtual QString display(const QVariant& v) const;
     virtual bool parse(const QString& text, QVariant& out) const;
+    // The message for text the field cannot store, in the user's language.
+    virtual QString refusalText() const;
     void focusOutEvent(QFocusEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
@@ -48,6 +56,7 @@ public:
 protected:
     QString display(const QVariant& v) const override;
     bool parse(const QString& text, QVariant& out) const override;
+    QString refusalText() const override;
 };
 
 // A number with a given number of decimals: shown with the display pattern ("#,##0.00"),
@@ -63,6 +72,7 @@ public:
 protected:
     QString display(const QVariant& v) const override;
     bool parse(const QString& text, QVariant& out) const override;
+    QString refusalText() const override;
     void focusInEvent(QFocusEvent* e) override;
 
 private:

@@ -15,6 +15,9 @@
 #include "search/TFaGetRemark.h"
 #include "search/TFaGetWarehouse.h"
 #include "search/TFrSearchProductService.h"
+#include "forms/receipt/TFrImExcTran.h"
+#include "forms/receipt/TFrImExpTran.h"
+#include "receipt/ReceiptTestKit.h"
 #include "data/DbUtil.h"
 #include "support/TestEnv.h"
 #include "widgets/DbEdits.h"
@@ -389,6 +392,118 @@ private slots:
         key(Qt::Key_Return);
         QVERIFY(!f.FaGetMisc->Edit->valid());
         QCOMPARE(f.FaGetMisc->DescLabel->text(), TLookupEdit::emptyRefusedText());
+    }
+
+    // A header read on the screen and typed in that order by Enter: each value lands in the
+    // field it was typed for. The walk goes row by row, never back up to a field it passed by,
+    // except the bills' order number: it comes after the vendor (beside the lot), so a vendor
+    // code typed after the lot is the vendor's. "Field=typed" types before Enter, as a user
+    // does: over what the field shows (the vendor's credit days).
+    void enterFollowsTheScreen_data()
+    {
+        QTest::addColumn<int>("menuId"); // 2 foreign order, 3 credit bill, 4 cash bill
+        QTest::addColumn<QStringList>("walk");
+        QTest::addColumn<QStringList>("stored"); // "Column=value" of the header afterwards
+        const QString lot = QStringLiteral("Code=LOT%1-01").arg(QDate::currentDate().year());
+        QTest::newRow("foreign order")
+            << 2
+            << QStringList{"DocNo", "EntryType", "DateEdit", "Vendor=F001", "PurcReqNo=PR-7", "PurcReqDate", "PaidType",
+                           "CanUseTax", "ShipDate", "CreditDays=45", "Reference=REF-1", "ProformaNo=PI-9",
+                           "Remark=by sea"}
+            << QStringList{"PurcRequestNo=PR-7", "CreditDays=45", "Reference=REF-1", "ProformaNo=PI-9", "Remark=by sea"};
+        QTest::newRow("credit expense bill")
+            << 3
+            << QStringList{"DocNo=MS0900", "EntryType", "DateEdit", lot, "Vendor=V001", "PoHd", "TaxCode", "CanUseTax",
+                           "MrTaxNo=INV-9", "MrTaxDate", "MrPrintTaxDate", "Price_IE", "DueDays", "DueDate",
+                           "Reference=REF-2", "PrepaidNo", "Remark", "FaGetProject", "FaGetDepartment"}
+            << QStringList{"Vendor=1", "MrTAXNO=INV-9", "Reference=REF-2"};
+        QTest::newRow("cash expense bill")
+            << 4
+            << QStringList{"DocNo", "EntryType", "DateEdit", lot, "Vendor=V001", "PoHd", "TaxCode", "CanUseTax",
+                           "MrTaxNo=RC-9", "MrTaxDate", "MrPrintTaxDate", "Price_IE", "Reference=REF-3", "PrepaidNo",
+                           "Remark"}
+            << QStringList{"Vendor=1", "PcTaxNo=RC-9", "Reference=REF-3"};
+    }
+    void enterFollowsTheScreen()
+    {
+        QFETCH(int, menuId);
+        QFETCH(QStringList, walk);
+        QFETCH(QStringList, stored);
+        ReceiptTestKit::Dialogs dialogs;
+        std::unique_ptr<TFrDocument> f(menuId == 2   ? static_cast<TFrDocument*>(new TFrFrPoTran)
+                                       : menuId == 3 ? static_cast<TFrDocument*>(new TFrImExpTran)
+                                                     : new TFrImExcTran);
+        ReceiptTestKit::open(*f, menuId);
+        const auto name = [](QWidget* w) {
+            return !w ? QStringLiteral("nothing") : w->objectName() == QLatin1String("Edit") ? w->parentWidget()->objectName() : w->objectName();
+        };
+        QWidget* before = nullptr;
+        for (const QString& step : walk) {
+            const QString field = step.section(QLatin1Char('='), 0, 0);
+            QCOMPARE(name(focus()), field);
+            const int top = focus()->mapTo(f.get(), QPoint()).y();
+            if (before && field != QLatin1String("PoHd"))
+                QVERIFY2(top >= before->mapTo(f.get(), QPoint()).y() - 4,
+                         qPrintable(field + QStringLiteral(" stands above ") + name(before)));
+            before = focus();
+            ReceiptTestKit::typeKeys(step.section(QLatin1Char('='), 1)); // over what the field shows
+            key(Qt::Key_Return);
+        }
+        QVERIFY2(f->DgDt->isAncestorOf(focus()) || focus() == f->DgDt, qPrintable(name(focus())));
+        for (const QString& pair : stored) {
+            const QString column = pair.section(QLatin1Char('='), 0, 0);
+            QCOMPARE(column + QLatin1Char('=') + f->QHd->AsString(column).trimmed(), pair);
+        }
+    }
+
+    // A date or number that cannot be stored is named and stays in its field for correction,
+    // however the field is left: Enter, Tab, F10. Nothing typed vanishes unseen.
+    void unreadableHeaderValueStays_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("leaveKey");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("date, Enter") << "ShipDate" << "45122026" << int(Qt::Key_Return)
+                                     << "'45/12/2026' ไม่ใช่วันที่ที่ถูกต้อง (วว/ดด/ปปปป)";
+        QTest::newRow("date, Tab") << "ShipDate" << "3102" << int(Qt::Key_Tab)
+                                   << "'31/02/____' ไม่ใช่วันที่ที่ถูกต้อง (วว/ดด/ปปปป)";
+        QTest::newRow("date, F10") << "ShipDate" << "00" << int(Qt::Key_F10)
+                                   << "'00/__/____' ไม่ใช่วันที่ที่ถูกต้อง (วว/ดด/ปปปป)";
+        QTest::newRow("number, Enter") << "CreditDays" << "-" << int(Qt::Key_Return)
+                                       << "'-' ไม่ใช่ตัวเลขที่ถูกต้อง";
+    }
+    void unreadableHeaderValueStays()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(int, leaveKey);
+        QFETCH(QString, message);
+        ReceiptTestKit::Dialogs dialogs;
+        TFrFrPoTran f;
+        ReceiptTestKit::open(f, 2);
+        ReceiptTestKit::enterOrder(f, QStringLiteral("F001"), {{"P001", "10", ""}});
+        const QVariant kept = f.QHd->FieldByName(field);
+        const int orders = env->count(QStringLiteral("FrPoHd"));
+        auto* edit = f.findChild<TDbEdit*>(field);
+        edit->setFocus();
+        edit->selectAll();
+        edit->del();
+        ReceiptTestKit::typeKeys(typed);
+        const QString shown = edit->displayText();
+        MessageService::clearShown();
+        key(Qt::Key(leaveKey));
+        QCOMPARE(MessageService::lastText(), message);
+        QCOMPARE(focus(), static_cast<QWidget*>(edit));
+        QCOMPARE(edit->displayText(), shown);
+        QVERIFY(!edit->selectedText().isEmpty());
+        QCOMPARE(f.QHd->FieldByName(field), kept);
+        QCOMPARE(env->count(QStringLiteral("FrPoHd")), orders); // F10 saved nothing
+        // Corrected, it is stored and Enter goes on.
+        const bool date = field == QLatin1String("ShipDate");
+        ReceiptTestKit::field(date ? QStringLiteral("15012030") : QStringLiteral("30"));
+        QVERIFY(focus() != edit);
+        QCOMPARE(f.QHd->AsString(field).left(10), date ? QStringLiteral("2030-01-15") : QStringLiteral("30"));
     }
 
     // Pictures of the mended screens for a person to look at; every description shows whole

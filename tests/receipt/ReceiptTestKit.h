@@ -132,9 +132,9 @@ inline void enterBill(TFrMrTran& f, const Bill& b)
     key(Qt::Key_Return);                     // entry type
     key(Qt::Key_Return);                     // date
     field(b.lot);                            // import lot
-    key(Qt::Key_Return);                     // no purchase order
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.FaGetVendor->Edit));
     field(b.vendor);                         // vendor: its tax code and due days
+    key(Qt::Key_Return);                     // no purchase order
     key(Qt::Key_Return);                     // tax code
     if (!b.reclaimable)
         key(Qt::Key_Space);                  // the tax cannot be reclaimed

@@ -312,6 +312,7 @@ private slots:
         key(Qt::Key_Return);
         key(Qt::Key_Return);
         field(lot2());
+        key(Qt::Key_Return); // the vendor comes with the order
         field("PP0001");
         QVERIFY(f.QHd->FieldByName("PoHd").isNull());
         QCOMPARE(f.QDt->RecordCount(), 1);
@@ -379,6 +380,7 @@ private slots:
         key(Qt::Key_Return);
         key(Qt::Key_Return);
         field(lot2());
+        key(Qt::Key_Return); // the vendor comes with the order
         MessageService::clearShown();
         field("PS0001");
         if (!message.isEmpty()) {
@@ -420,6 +422,7 @@ private slots:
         key(Qt::Key_Return);
         key(Qt::Key_Return);
         field(lot2());
+        key(Qt::Key_Return); // no vendor yet
         key(Qt::Key_Return); // no single order: the several-orders button opens
         QVERIFY(!f.PoHd->isEnabled());
         QVERIFY(f.BtLoadPo->isEnabled());
@@ -761,6 +764,7 @@ private slots:
             key(Qt::Key_Return);
             key(Qt::Key_Return);
             field(lot2());
+            key(Qt::Key_Return); // the vendor comes with the order
             field("PS0001");
             QCOMPARE(f.QDt->RecordCount(), 2);
             // The item keeps a warehouse (the product's own), so the bill can be saved.

@@ -168,6 +168,12 @@ void TFrFrame::showSavedNumber(const QString& number)
     StatusSaved->setText(tr("บันทึกแล้ว เลขที่เอกสาร %1").arg(number));
 }
 
+void TFrFrame::setEnterOrder(const QList<QWidget*>& order)
+{
+    for (int i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
 bool TFrFrame::focusInGrid() const
 {
     for (QWidget* w = QApplication::focusWidget(); w && w != this; w = w->parentWidget())
@@ -182,7 +188,10 @@ bool TFrFrame::commitFocusedField()
     if (!edit || !isAncestorOf(edit) || edit->window() != window())
         return true;
     try {
-        return edit->commit();
+        if (edit->commit())
+            return true;
+        edit->refuse();
+        return false;
     } catch (const NkError& e) {
         MessageService::warning(e.message());
         return false;
@@ -263,6 +272,15 @@ bool TFrFrame::eventFilter(QObject* obj, QEvent* e)
             }
         }
         return false;
+    }
+    // A field is left by Enter or Tab only with text it can store; other text is named and
+    // stays in the field for correction, so nothing typed is lost on the way to the next field.
+    const bool moveKey = ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab
+                         || ((ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) && KeyPreview
+                             && !(ke->modifiers() & Qt::AltModifier));
+    if (auto* edit = qobject_cast<TDbEdit*>(w); moveKey && edit && !edit->isReadOnly() && !edit->textReadable()) {
+        edit->refuse();
+        return true;
     }
     // Ctrl+Tab / Ctrl+Shift+Tab move between controls everywhere; the grids do it themselves.
     if ((ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) && (ke->modifiers() & Qt::ControlModifier)

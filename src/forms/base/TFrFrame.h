@@ -81,6 +81,10 @@ protected:
     // New (F3) pressed: a new document (the document forms ask first whether the one on
     // screen may be left).
     virtual void AcNewTriggered() { AcNewExecute(); }
+    // The order Enter (and Tab) walks the form's fields in, one after the other. The fields of
+    // a header are given in the order a user reads them on the screen (see docs/behaviour.md,
+    // "Enter order"), so what is typed for the field seen next lands in it.
+    void setEnterOrder(const QList<QWidget*>& order);
     // True while the focus is inside one of the form's data grids, where Enter and Escape
     // belong to the cells.
     bool focusInGrid() const;

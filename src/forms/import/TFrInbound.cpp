@@ -196,11 +196,8 @@ TFrInbound::TFrInbound(QWidget* parent)
 
     // The header is filled from top to bottom, then the lines and the duty groups.
     PageControl->tabBar()->setFocusPolicy(Qt::NoFocus);
-    const QList<QWidget*> order{FaGetDocNo->DocNo, FaGetDate->DateEdit, FaGetImportLotNo->Edit, TransportNo,
-                                FaGetFrVendor->Edit, FaGetMisc->Edit, ExchangeRate, FaGetWarehouse->Edit,
-                                FaGetRemark->Remark, BtLoadFrPo, DgDt, DgDuty};
-    for (int i = 0; i + 1 < order.size(); ++i)
-        setTabOrder(order[i], order[i + 1]);
+    setEnterOrder({FaGetDocNo->DocNo, FaGetDate->DateEdit, FaGetImportLotNo->Edit, TransportNo, FaGetFrVendor->Edit,
+                   FaGetMisc->Edit, ExchangeRate, FaGetWarehouse->Edit, FaGetRemark->Remark, BtLoadFrPo, DgDt, DgDuty});
 
     resize(860, 640);
     setFixedSize(size());

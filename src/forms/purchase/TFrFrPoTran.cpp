@@ -82,13 +82,10 @@ TFrFrPoTran::TFrFrPoTran(QWidget* parent)
     SaveExtras = [this](int id) { FaPoEstimate->storeWith(id); };
     Copied = [this](const CachedDataSet& hd, const CachedDataSet& dt) { FaPoEstimate->copied(hd, dt); };
 
-    // Number, entry type, date, vendor, request, paid type, reference, proforma number, ship
-    // date, credit, remark, tax reclaim, then the lines.
-    const QList<QWidget*> order{FaGetDocNo->DocNo, EntryType, FaGetDate->DateEdit, FaGetFrVendor->Edit, PurcReqNo,
-                                PurcReqDate, PaidType, Reference, ProformaNo, ShipDate, CreditDays,
-                                FaGetRemark->Remark, CanUseTax, DgDt};
-    for (int i = 0; i + 1 < order.size(); ++i)
-        setTabOrder(order[i], order[i + 1]);
+    // Row by row as on the screen: number, entry type, date; vendor; request and its date, paid
+    // type; tax reclaim, ship date, credit; reference, proforma number; remark; then the lines.
+    setEnterOrder({FaGetDocNo->DocNo, EntryType, FaGetDate->DateEdit, FaGetFrVendor->Edit, PurcReqNo, PurcReqDate,
+                   PaidType, CanUseTax, ShipDate, CreditDays, Reference, ProformaNo, FaGetRemark->Remark, DgDt});
 }
 
 TFaPicker* TFrFrPoTran::vendorPicker() const

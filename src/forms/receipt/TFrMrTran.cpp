@@ -191,15 +191,15 @@ TFrMrTran::TFrMrTran(QWidget* parent)
     if (QWidget* bar = findChild<QWidget*>(QStringLiteral("PnToolbar")))
         bar->installEventFilter(this);
 
-    // The header from top to bottom, then the lines and the footer.
-    const QList<QWidget*> order{FaGetDocNo->DocNo, EntryType, FaGetDate->DateEdit, FaGetImportLotNo->Edit, PoHd,
-                                FaGetVendor->Edit, FaGetTaxCode->TaxCode, CanUseTax, MrTaxNo, MrTaxDate,
-                                MrPrintTaxDate, Price_IE, DueDays, DueDate, Reference, PrepaidNo, FaGetRemark->Remark,
-                                FaGetProject->Edit, FaGetDepartment->Edit, DgDt, Totals->DiscName[0],
-                                Totals->DiscRate[0], Totals->DiscAmt[0], Totals->DiscName[1], Totals->DiscRate[1],
-                                Totals->DiscAmt[1], Totals->DiscName[2], Totals->DiscRate[2], Totals->DiscAmt[2]};
-    for (int i = 0; i + 1 < order.size(); ++i)
-        setTabOrder(order[i], order[i + 1]);
+    // The header from top to bottom, then the lines and the footer. The lot and the vendor come
+    // first, down the left (a vendor code typed after the lot lands in the vendor), then the
+    // order number, the tax code and the tax reclaim on their right.
+    setEnterOrder({FaGetDocNo->DocNo, EntryType, FaGetDate->DateEdit, FaGetImportLotNo->Edit, FaGetVendor->Edit, PoHd,
+                   FaGetTaxCode->TaxCode, CanUseTax, MrTaxNo, MrTaxDate, MrPrintTaxDate, Price_IE, DueDays, DueDate,
+                   Reference, PrepaidNo, FaGetRemark->Remark, FaGetProject->Edit, FaGetDepartment->Edit, DgDt,
+                   Totals->DiscName[0], Totals->DiscRate[0], Totals->DiscAmt[0], Totals->DiscName[1],
+                   Totals->DiscRate[1], Totals->DiscAmt[1], Totals->DiscName[2], Totals->DiscRate[2],
+                   Totals->DiscAmt[2]});
     if (Totals->PrepaidAmount)
         setTabOrder(Totals->DiscAmt[2], Totals->PrepaidAmount);
     setTabOrder(Totals->PrepaidAmount ? static_cast<QWidget*>(Totals->PrepaidAmount) : Totals->DiscAmt[2], Totals->TaxTotal);
