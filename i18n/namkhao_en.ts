@@ -1125,6 +1125,10 @@ Press F10 to save again: a document that was already saved will not be saved twi
         <source>ไม่พบฟอร์ม บันทึกบัญชี</source>
         <translation>The journal voucher form is not found</translation>
     </message>
+    <message>
+        <source>เอกสารเลขที่ %1 ไม่มีใบบันทึกรายการบัญชี</source>
+        <translation>Document %1 has no accounting voucher</translation>
+    </message>
 </context>
 <context>
     <name>TFrDocument</name>

@@ -46,18 +46,17 @@ TFrShowError::TFrShowError(QWidget* parent)
     BOk = new QPushButton(QStringLiteral("Send Error"), this);
     BOk->setObjectName(QStringLiteral("BOk"));
     BOk->setFont(bold);
-    BOk->setAutoDefault(false);
     BOk->setGeometry(120, 70, 105, 26);
 
     BCancel = new QPushButton(QStringLiteral("Don't Send"), this);
     BCancel->setObjectName(QStringLiteral("BCancel"));
     BCancel->setFont(bold);
-    BCancel->setAutoDefault(false);
     BCancel->setGeometry(232, 70, 105, 26);
+    // The buttons keep the dialog's auto-default: Enter presses the focused one ("Don't Send"
+    // when the window opens), as Space does.
 
     BDetails = new QPushButton(QStringLiteral("Details"), this);
     BDetails->setObjectName(QStringLiteral("BDetails"));
-    BDetails->setAutoDefault(false);
     BDetails->setGeometry(8, 70, 100, 26);
     BDetails->hide();
     DetailBox = new QPlainTextEdit(this);

@@ -3,7 +3,9 @@
 #include "app/ErrorReporting.h"
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
+#include "data/DbUtil.h"
 #include "data/NkError.h"
+#include "data/TDM.h"
 #include "report/TReport.h"
 
 #include <QCoreApplication>
@@ -59,12 +61,28 @@ bool TFrDocPrintFormGLAuto::ShowOrPrint(bool printMode)
             MessageService::information(tr("ไม่พบฟอร์ม บันทึกบัญชี"));
             return false;
         }
+        // A document the ledger has no voucher of (an order; a document saved before the
+        // company posted automatically) is said so, not printed as an empty page.
+        if (!HasVoucher()) {
+            MessageService::information(tr("เอกสารเลขที่ %1 ไม่มีใบบันทึกรายการบัญชี").arg(DocNo.trimmed()));
+            return false;
+        }
         SetReportVariables();
         return RunReport(printMode);
     } catch (const NkError& e) {
         ReportError(e);
         return false;
     }
+}
+
+bool TFrDocPrintFormGLAuto::HasVoucher() const
+{
+    // The rows the voucher layout prints: the document's number in the document's year.
+    return Db::scalar(DM->DMdata(), QStringLiteral("select count(*) from glhd where trim(glfromdocno) = trim(:n) "
+                                                   "and cast(substr(cast(gldate as text), 1, 4) as integer) = :y"),
+                      {{QStringLiteral("n"), DocNo}, {QStringLiteral("y"), DocYear}})
+               .toInt()
+           > 0;
 }
 
 void TFrDocPrintFormGLAuto::SetReportVariables()

@@ -21,4 +21,6 @@ public:
 
 protected:
     void SetReportVariables() override;
+    // The ledger holds the voucher of DocNo in DocYear.
+    bool HasVoucher() const;
 };

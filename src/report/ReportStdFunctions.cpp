@@ -164,6 +164,9 @@ void registerStandardReportFunctions(ReportFunctionRegistry& r)
         return number((long long)date(a[0]).date().daysTo(date(a[1]).date()));
     });
     r.add(QStringLiteral("DATETOSTR"), 1, 1, [](EvalContext&, const Args& a) {
+        // An empty date (a field left blank, a band printed without rows) prints as nothing.
+        if (str(a[0]).trimmed().isEmpty())
+            return text(QString());
         return text(date(a[0]).date().toString(QStringLiteral("dd/MM/yyyy")));
     });
     r.add(QStringLiteral("DAYSPERMONTH"), 2, 2, [](EvalContext&, const Args& a) {

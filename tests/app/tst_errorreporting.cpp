@@ -209,6 +209,12 @@ private slots:
         QVERIFY(dlg.isVisible());
         dlg.BCancel->click();
         QVERIFY(!dlg.isVisible());
+
+        // By keys: Enter presses the focused "Don't Send".
+        dlg.show();
+        QTest::keyClick(dlg.focusWidget(), Qt::Key_Return);
+        QCOMPARE(QString("open after Enter: %1, result %2").arg(dlg.isVisible()).arg(dlg.result()),
+                 QString("open after Enter: 0, result %1").arg(int(QDialog::Rejected)));
     }
 
     void sendAfterEightSecondsMailsExactText()

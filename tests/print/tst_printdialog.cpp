@@ -138,6 +138,7 @@ private slots:
     void glDialogAfterPrintDialog_data();
     void glDialogAfterPrintDialog();
     void glDialogPrintsAndStaysOpen();
+    void glDialogWithoutVoucherSaysSo();
     void missingLayoutFiles();
     void preparationProcedure();
     void unknownPreparationProcedure();
@@ -331,6 +332,29 @@ void TestPrintDialog::glDialogPrintsAndStaysOpen()
     const QString text = fx.pdfText();
     QVERIFY2(text.contains(QStringLiteral("19,809.00")), qPrintable(text.left(600)));  // goods and duty in baht
     QCOMPARE(fx.seen.previewHasPrint.value(0), true);
+}
+
+// A document without a voucher (an order, a document saved before the company posted): Print
+// and Show say so plainly instead of failing on the empty voucher.
+void TestPrintDialog::glDialogWithoutVoucherSaysSo()
+{
+    Fixture fx;
+    fx.setAutoGenGL(QStringLiteral("Y"));
+    QStringList messages;
+    fx.hook([](TFrDocPrintForm*) { return int(QDialog::Rejected); },
+            [&](TFrDocPrintFormGLAuto* gl) {
+                for (QPushButton* b : {gl->BPrint, gl->BDisplay}) {
+                    MessageService::clearShown();
+                    b->click();
+                    messages << MessageService::lastText();
+                }
+                return int(QDialog::Rejected);
+            });
+    const QString none = QStringLiteral("IM%1-09999").arg(year());
+    PrintDocument(nullptr, none, QDate::currentDate().year(), QStringLiteral("IMPORT"));
+    const QString said = QStringLiteral("เอกสารเลขที่ %1 ไม่มีใบบันทึกรายการบัญชี").arg(none);
+    QCOMPARE(messages, (QStringList{said, said}));
+    QCOMPARE(fx.seen.dialogs, (QStringList{QStringLiteral("Print"), QStringLiteral("GL")}));
 }
 
 void TestPrintDialog::missingLayoutFiles()

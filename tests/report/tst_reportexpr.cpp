@@ -155,6 +155,7 @@ void TestReportExpr::expressions_data()
     QTest::newRow("variable") << "Rptitle" << "ต้นทุน";
     QTest::newRow("flag Y is true") << "IF(Flag, 'yes', 'no')" << "yes";
     QTest::newRow("date plus days") << "DATETOSTR(CREATEDATE('28/02/2024') + 1)" << "29/02/2024";
+    QTest::newRow("empty date prints as nothing") << "DATETOSTR('') + '|'" << "|";
     QTest::newRow("STR for joining") << "'Qty ' + STR([Qty])" << "Qty 3";
     QTest::newRow("FORMATFLOAT") << "FORMATFLOAT('#,##0.00', 1234.5)" << "1,234.50";
     // Add-on library
