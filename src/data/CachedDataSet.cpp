@@ -625,6 +625,16 @@ QString storedText(const QVariant& v)
 
 bool CachedDataSet::StoredAsRead() const
 {
+    return storedAs(false);
+}
+
+bool CachedDataSet::StoredAsSent() const
+{
+    return storedAs(true);
+}
+
+bool CachedDataSet::storedAs(bool sent) const
+{
     if (!Active() || m_sql.trimmed().isEmpty() || m_modifySql.isEmpty())
         return true;
     // The columns the update statement writes, and the key.
@@ -649,11 +659,24 @@ bool CachedDataSet::StoredAsRead() const
         return parts.join(QChar(0x1f));
     };
     QStringList asRead;
-    for (const Row& r : m_rows)
-        if (r.st != RowState::Inserted)
+    if (sent) {
+        const int key = fieldIndex(m_keyField);
+        for (const Row& r : m_rows) {
+            QVector<QVariant> values = r.cur;
+            if (r.st == RowState::Inserted) {
+                if (!r.newId.isValid() || key < 0)
+                    return false;
+                values[key] = r.newId;
+            }
+            asRead << rowText(values);
+        }
+    } else {
+        for (const Row& r : m_rows)
+            if (r.st != RowState::Inserted)
+                asRead << rowText(r.old);
+        for (const Row& r : m_deleted)
             asRead << rowText(r.old);
-    for (const Row& r : m_deleted)
-        asRead << rowText(r.old);
+    }
     QStringList now;
     QSqlQuery q = Db::exec(database(), m_sql, m_params);
     const QSqlRecord rec = q.record();

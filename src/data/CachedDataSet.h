@@ -118,6 +118,11 @@ public:
     // The rows the statement gives now are the rows as read (the columns the update writes,
     // compared by value): nobody changed, added or removed a row since. Reads the database.
     bool StoredAsRead() const;
+    // The same, against the rows this data set's last apply sent (current values; inserted
+    // rows under the Id their insert gave, rows deleted here left out): a save whose COMMIT
+    // went through without the program hearing of it. False when an inserted row was never
+    // applied.
+    bool StoredAsSent() const;
 
     // ---- hooks (form code) --------------------------------------------------------------
     std::function<void(CachedDataSet&)> OnNewRecord;   // after Append/Insert made the row
@@ -157,6 +162,7 @@ private:
     void ensureCurrent() const;
     void setCurrent(int row);
     int newRow(int at);
+    bool storedAs(bool sent) const;
 
     QString m_name;
     QSqlDatabase m_db;

@@ -354,9 +354,14 @@ std::optional<TDM::EarlierSave> TDM::FindEarlierSave(CachedDataSet& header, cons
         return std::nullopt;
     EarlierSave found{q.value(0).toInt(), q.value(1).toString().trimmed()};
     q.finish();
-    Rollback();
-    emit documentSaved(found.number);
+    SavedEarlier(found.number);
     return found;
+}
+
+void TDM::SavedEarlier(const QString& number)
+{
+    Rollback();
+    emit documentSaved(number.trimmed());
 }
 
 NkError TDM::DocNoTakenError(const QString& number, const QString& technical)

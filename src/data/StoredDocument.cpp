@@ -7,13 +7,15 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace StoredDocument {
 
-void EnsureUnchanged(CachedDataSet& header, const QList<CachedDataSet*>& parts)
+Stored EnsureUnchanged(CachedDataSet& header, const QList<CachedDataSet*>& parts)
 {
     if (!header.Active() || header.RecNo() < 0
         || header.rowState(header.RecNo()) == CachedDataSet::RowState::Inserted)
-        return;
+        return Stored::AsRead;
     const QSqlDatabase db = DM->DMdata();
     if (Db::backendOf(db) == Db::Backend::PostgreSQL) {
         static const QRegularExpression table(QStringLiteral("^\\s*update\\s+([A-Za-z_][A-Za-z0-9_]*)"),
@@ -26,10 +28,16 @@ void EnsureUnchanged(CachedDataSet& header, const QList<CachedDataSet*>& parts)
     }
     QList<CachedDataSet*> all{&header};
     all += parts;
-    for (const CachedDataSet* ds : all)
-        if (ds && !ds->StoredAsRead())
-            throw NkError(QStringLiteral("The document was changed by another workstation since it was read (%1)").arg(ds->name()),
-                          NkError::Kind::StoredChanged);
+    all.removeAll(nullptr);
+    for (const CachedDataSet* ds : all) {
+        if (ds->StoredAsRead())
+            continue;
+        if (std::all_of(all.cbegin(), all.cend(), [](const CachedDataSet* d) { return d->StoredAsSent(); }))
+            return Stored::AlreadySaved;
+        throw NkError(QStringLiteral("The document was changed by another workstation since it was read (%1)").arg(ds->name()),
+                      NkError::Kind::StoredChanged);
+    }
+    return Stored::AsRead;
 }
 
 } // namespace StoredDocument

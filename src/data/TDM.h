@@ -123,6 +123,9 @@ public:
         QString number;
     };
     std::optional<EarlierSave> FindEarlierSave(CachedDataSet& header, const QString& numberColumn);
+    // Ends a save that found its document already stored by its earlier try: the transaction
+    // is rolled back (nothing was written) and the number is announced as saved.
+    void SavedEarlier(const QString& number);
 
     // ---- units of measure -----------------------------------------------------------------
     QString UnitQtyText(int unitId, double quantity);
