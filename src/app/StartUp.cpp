@@ -96,29 +96,37 @@ QWidget* createForm(const QString& programCode)
 }
 
 namespace {
-// What the first text of the process needs, prepared on a thread of its own while start-up
-// reads the configuration and the rights: the font database (every installed font, listed
-// through fontconfig) and the dictionary of the Thai line breaker. The splash is a picture
-// and needs neither. Joined before the main thread lays out any text (a message, the work
-// form), so the two never prepare the same thing at once.
+// What the first text of the process needs, prepared while start-up reads the configuration
+// and the rights, each on a thread of its own as the two do not depend on each other: the
+// font database (fontconfig's configuration, then every installed font) and the dictionary of
+// the Thai line breaker. The splash is a picture and needs neither. The font database is
+// joined before the main thread measures or lays out any text (a message, the work form), so
+// the two never prepare it at once. The dictionary may still be loading while the work form
+// is built: the form's first Thai text waits for it inside Qt (it is made once, under a
+// lock), and what comes before that text (widgets, toolbar icons) goes on meanwhile.
 class TextPreparation {
 public:
     TextPreparation()
-        : m_thread([] {
-            QFontDatabase::families();
-            QTextBoundaryFinder(QTextBoundaryFinder::Line, QStringLiteral("นำเข้าสินค้า")).toNextBoundary();
-        })
+        : m_fonts([] { QFontDatabase::families(); })
+        , m_thai([] { QTextBoundaryFinder(QTextBoundaryFinder::Line, QStringLiteral("นำเข้าสินค้า")).toNextBoundary(); })
     {
     }
     ~TextPreparation() { join(); }
+    void joinFonts()
+    {
+        if (m_fonts.joinable())
+            m_fonts.join();
+    }
     void join()
     {
-        if (m_thread.joinable())
-            m_thread.join();
+        joinFonts();
+        if (m_thai.joinable())
+            m_thai.join();
     }
 
 private:
-    std::thread m_thread;
+    std::thread m_fonts;
+    std::thread m_thai;
 };
 } // namespace
 
@@ -210,8 +218,9 @@ Outcome start(const QStringList& params)
         return out;
     }
     registerAllForms();
-    preparation.join();
+    preparation.joinFonts();
     out.form = createForm(cl.ProgramCode);
+    preparation.join();
     if (!out.form) {
         closeSplash();
         out.end = Outcome::End::Quiet;
