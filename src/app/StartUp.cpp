@@ -1,5 +1,6 @@
 #include "app/StartUp.h"
 #include "app/ErrorReporting.h"
+#include "app/FirstFrame.h"
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "app/TFormLogo.h"
@@ -11,15 +12,12 @@
 #include "data/product/TDmService.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFontDatabase>
 #include <QHash>
 #include <QLocale>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTextBoundaryFinder>
-#include <QTextStream>
-#include <QTimer>
 
 #include <thread>
 
@@ -230,17 +228,6 @@ Outcome start(const QStringList& params)
     return out;
 }
 
-long residentMemoryKb()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return 0;
-}
-
 int run(int argc, char** argv)
 {
     // Without any parameter the process ends at once: no window, no data module.
@@ -259,22 +246,18 @@ int run(int argc, char** argv)
     if (o.end != Outcome::End::FormCreated)
         return 0;
     o.form->setAttribute(Qt::WA_DeleteOnClose);
-    o.form->show();
     if (qEnvironmentVariableIsSet("NK_QUIT_WHEN_SHOWN")) {
-        QPointer<QWidget> form(o.form);
-        QTimer::singleShot(0, &app, [form] {
+        FirstFrame::reportAndQuit(o.form, [form = o.form] {
             QStringList windows;
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (w->isVisible())
                     windows << QString::fromLatin1(w->metaObject()->className());
-            QTextStream(stdout) << "NK_SHOWN " << (form ? form->metaObject()->className() : "none")
-                                << " title=" << (form ? form->windowTitle() : QString())
-                                << " display=" << QApplication::applicationDisplayName()
-                                << " windows=" << windows.join(QLatin1Char(',')) << " rss_kb=" << residentMemoryKb()
-                                << Qt::endl;
-            QCoreApplication::exit(0);
+            return QString::fromLatin1(form->metaObject()->className()) + QStringLiteral(" title=") + form->windowTitle()
+                + QStringLiteral(" display=") + QApplication::applicationDisplayName() + QStringLiteral(" windows=")
+                + windows.join(QLatin1Char(','));
         });
     }
+    o.form->show();
     QPointer<QWidget> form(o.form);
     const int status = app.exec();
     // A form still there when the loop ends (the process ended without closing it) goes
