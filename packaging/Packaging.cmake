@@ -44,12 +44,12 @@ databases.")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${NK_DEB_ARCH})
 set(CPACK_DEBIAN_FILE_NAME "namkhao_${PROJECT_VERSION}_${NK_DEB_ARCH}.deb")
-# Libraries the programs link come from dpkg-shlibdeps (Qt 6 base, libcurl, libsodium, ...);
-# what they load at run time is named here: the SQL drivers, the platform plug-ins, the report
-# font and Thai line breaking.
+# Libraries the programs link come from dpkg-shlibdeps (Qt 6 base, libsodium, ...); what they
+# load at run time is named here: the SQL drivers, the platform plug-ins, the report font,
+# Thai line breaking and libcurl (the error mail, loaded when a mail is sent).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6sql6-sqlite, libqt6sql6-psql, qt6-qpa-plugins, fonts-noto-core, libthai0")
+    "libqt6sql6-sqlite, libqt6sql6-psql, qt6-qpa-plugins, fonts-noto-core, libthai0, libcurl4")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE gzip)
 include(CPack)

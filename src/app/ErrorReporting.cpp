@@ -11,8 +11,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QHostAddress>
-#include <QHostInfo>
+#include <QLibrary>
 #include <QLocale>
 #include <QSettings>
 #include <QSysInfo>
@@ -23,10 +22,14 @@
 
 #include <algorithm>
 #include <cstring>
-#include <mutex>
+#include <type_traits>
 
 #ifndef Q_OS_WIN
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
 #include <pwd.h>
+#include <sys/socket.h>
 #include <unistd.h>
 #include <QCoreApplication>
 #endif
@@ -35,22 +38,39 @@
 
 QString LocalIp()
 {
-    const QString host = QHostInfo::localHostName().left(64);
+    const QByteArray host = QSysInfo::machineHostName().left(64).toLocal8Bit();
     if (host.isEmpty())
         return {};
-    const QHostInfo info = QHostInfo::fromName(host);
-    if (info.error() != QHostInfo::NoError)
+    // Resolved by the system's resolver here rather than through Qt's network module, which
+    // the programs do not load at start-up for this one question.
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM; // each address once
+    hints.ai_flags = AI_ADDRCONFIG;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(host.constData(), nullptr, &hints, &found) != 0)
         return {};
-    return LastIPv4Address(info.addresses());
+    QStringList addresses;
+    for (const addrinfo* a = found; a; a = a->ai_next) {
+        char text[INET6_ADDRSTRLEN] = {};
+        const void* raw = a->ai_family == AF_INET ? static_cast<const void*>(&reinterpret_cast<const sockaddr_in*>(a->ai_addr)->sin_addr)
+                        : a->ai_family == AF_INET6 ? static_cast<const void*>(&reinterpret_cast<const sockaddr_in6*>(a->ai_addr)->sin6_addr)
+                                                   : nullptr;
+        if (raw && inet_ntop(a->ai_family, raw, text, sizeof text))
+            addresses << QString::fromLatin1(text);
+    }
+    freeaddrinfo(found);
+    return LastIPv4Address(addresses);
 }
 
-QString LastIPv4Address(const QList<QHostAddress>& addresses)
+QString LastIPv4Address(const QStringList& addresses)
 {
     // Each address replaces the previous one: the last of the list is reported.
     QString result;
-    for (const QHostAddress& a : addresses) {
-        if (a.protocol() == QAbstractSocket::IPv4Protocol)
-            result = a.toString();
+    for (const QString& a : addresses) {
+        in_addr v4{};
+        if (inet_pton(AF_INET, a.toLatin1().constData(), &v4) == 1)
+            result = a;
     }
     return result;
 }
@@ -186,6 +206,50 @@ QByteArray angle(const QString& address)
 
 } // namespace
 
+namespace {
+
+// libcurl is loaded with the first mail: a process that sends none never maps it, nor the
+// TLS, directory and authentication libraries it brings along (they would be most of the
+// libraries loaded at start-up). The Debian package depends on it.
+struct CurlCalls {
+    decltype(&curl_easy_init) easyInit = nullptr;
+    decltype(&curl_easy_setopt) setOption = nullptr;
+    decltype(&curl_easy_perform) perform = nullptr;
+    decltype(&curl_easy_cleanup) cleanup = nullptr;
+    decltype(&curl_easy_strerror) errorText = nullptr;
+    decltype(&curl_slist_append) listAppend = nullptr;
+    decltype(&curl_slist_free_all) listFree = nullptr;
+    bool loaded = false;
+};
+
+const CurlCalls& curlCalls()
+{
+    static const CurlCalls calls = [] {
+        CurlCalls c;
+        QLibrary lib(QStringLiteral("curl"), 4);
+        if (!lib.load()) {
+            qWarning("Error mail not sent: %s", qPrintable(lib.errorString()));
+            return c;
+        }
+        auto get = [&lib](auto& fn, const char* name) {
+            fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(lib.resolve(name));
+            return fn != nullptr;
+        };
+        decltype(&curl_global_init) globalInit = nullptr;
+        c.loaded = get(globalInit, "curl_global_init") && get(c.easyInit, "curl_easy_init")
+            && get(c.setOption, "curl_easy_setopt") && get(c.perform, "curl_easy_perform")
+            && get(c.cleanup, "curl_easy_cleanup") && get(c.errorText, "curl_easy_strerror")
+            && get(c.listAppend, "curl_slist_append") && get(c.listFree, "curl_slist_free_all")
+            && globalInit(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+        if (!c.loaded)
+            qWarning("Error mail not sent: libcurl could not be used");
+        return c;
+    }();
+    return calls;
+}
+
+} // namespace
+
 QByteArray BuildErrorMail(const ErrorMailSettings& settings, const QString& subject, const QString& body)
 {
     // Plain text in us-ascii; a message carrying Thai goes out as UTF-8 instead of being
@@ -209,10 +273,10 @@ bool SendMail(const ErrorMailSettings& settings, const QString& subject, const Q
     try {
         if (settings.Server.isEmpty() || settings.Recipient.isEmpty())
             return false;
-        static std::once_flag once;
-        std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-
-        CURL* curl = curl_easy_init();
+        const CurlCalls& c = curlCalls();
+        if (!c.loaded)
+            return false;
+        CURL* curl = c.easyInit();
         if (!curl)
             return false;
 
@@ -223,32 +287,32 @@ bool SendMail(const ErrorMailSettings& settings, const QString& subject, const Q
         const QByteArray from = angle(settings.Sender);
         const QByteArray user = settings.User.toUtf8();
         const QByteArray password = settings.Password.toUtf8();
-        curl_slist* recipients = curl_slist_append(nullptr, angle(settings.Recipient).constData());
+        curl_slist* recipients = c.listAppend(nullptr, angle(settings.Recipient).constData());
         Payload payload{BuildErrorMail(settings, subject, body), 0};
 
-        curl_easy_setopt(curl, CURLOPT_URL, url.constData());
-        curl_easy_setopt(curl, CURLOPT_PROXY, ""); // straight to the mail server
-        curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, static_cast<long>(settings.ConnectTimeout));
-        curl_easy_setopt(curl, CURLOPT_TIMEOUT, static_cast<long>(settings.Timeout));
-        curl_easy_setopt(curl, CURLOPT_MAIL_FROM, from.constData());
-        curl_easy_setopt(curl, CURLOPT_MAIL_RCPT, recipients);
+        c.setOption(curl, CURLOPT_URL, url.constData());
+        c.setOption(curl, CURLOPT_PROXY, ""); // straight to the mail server
+        c.setOption(curl, CURLOPT_NOSIGNAL, 1L);
+        c.setOption(curl, CURLOPT_CONNECTTIMEOUT, static_cast<long>(settings.ConnectTimeout));
+        c.setOption(curl, CURLOPT_TIMEOUT, static_cast<long>(settings.Timeout));
+        c.setOption(curl, CURLOPT_MAIL_FROM, from.constData());
+        c.setOption(curl, CURLOPT_MAIL_RCPT, recipients);
         if (!user.isEmpty()) {
             // Logs in when the server offers authentication; a server without it is used
             // as it is.
-            curl_easy_setopt(curl, CURLOPT_USERNAME, user.constData());
-            curl_easy_setopt(curl, CURLOPT_PASSWORD, password.constData());
+            c.setOption(curl, CURLOPT_USERNAME, user.constData());
+            c.setOption(curl, CURLOPT_PASSWORD, password.constData());
         }
-        curl_easy_setopt(curl, CURLOPT_READFUNCTION, readPayload);
-        curl_easy_setopt(curl, CURLOPT_READDATA, &payload);
-        curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
-        curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(payload.data.size()));
+        c.setOption(curl, CURLOPT_READFUNCTION, readPayload);
+        c.setOption(curl, CURLOPT_READDATA, &payload);
+        c.setOption(curl, CURLOPT_UPLOAD, 1L);
+        c.setOption(curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(payload.data.size()));
 
-        const CURLcode rc = curl_easy_perform(curl);
-        curl_slist_free_all(recipients);
-        curl_easy_cleanup(curl);
+        const CURLcode rc = c.perform(curl);
+        c.listFree(recipients);
+        c.cleanup(curl);
         if (rc != CURLE_OK)
-            qWarning("Error mail not sent: %s", curl_easy_strerror(rc));
+            qWarning("Error mail not sent: %s", c.errorText(rc));
         return rc == CURLE_OK;
     } catch (...) {
         return false;

@@ -1,8 +1,7 @@
 #pragma once
 #include <QApplication>
-#include <QHostAddress>
-#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "data/NkError.h"
 
@@ -13,8 +12,8 @@
 // The workstation's IPv4 address in dotted form: the last address the host name resolves
 // to, or the empty text when it does not resolve.
 QString LocalIp();
-// The last IPv4 address of a resolved list in dotted form ("" when there is none).
-QString LastIPv4Address(const QList<QHostAddress>& addresses);
+// The last IPv4 address of a resolved list of addresses in text form ("" when there is none).
+QString LastIPv4Address(const QStringList& addresses);
 // The computer name, trimmed.
 QString ComputerName();
 // The login name of the user in upper case; "UNKNOWN" when it cannot be read.

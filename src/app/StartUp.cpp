@@ -1,5 +1,6 @@
 #include "app/StartUp.h"
 #include "app/ErrorReporting.h"
+#include "app/FirstFrame.h"
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "app/TFormLogo.h"
@@ -11,15 +12,12 @@
 #include "data/product/TDmService.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFontDatabase>
 #include <QHash>
 #include <QLocale>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTextBoundaryFinder>
-#include <QTextStream>
-#include <QTimer>
 
 #include <thread>
 
@@ -96,29 +94,37 @@ QWidget* createForm(const QString& programCode)
 }
 
 namespace {
-// What the first text of the process needs, prepared on a thread of its own while start-up
-// reads the configuration and the rights: the font database (every installed font, listed
-// through fontconfig) and the dictionary of the Thai line breaker. The splash is a picture
-// and needs neither. Joined before the main thread lays out any text (a message, the work
-// form), so the two never prepare the same thing at once.
+// What the first text of the process needs, prepared while start-up reads the configuration
+// and the rights, each on a thread of its own as the two do not depend on each other: the
+// font database (fontconfig's configuration, then every installed font) and the dictionary of
+// the Thai line breaker. The splash is a picture and needs neither. The font database is
+// joined before the main thread measures or lays out any text (a message, the work form), so
+// the two never prepare it at once. The dictionary may still be loading while the work form
+// is built: the form's first Thai text waits for it inside Qt (it is made once, under a
+// lock), and what comes before that text (widgets, toolbar icons) goes on meanwhile.
 class TextPreparation {
 public:
     TextPreparation()
-        : m_thread([] {
-            QFontDatabase::families();
-            QTextBoundaryFinder(QTextBoundaryFinder::Line, QStringLiteral("นำเข้าสินค้า")).toNextBoundary();
-        })
+        : m_fonts([] { QFontDatabase::families(); })
+        , m_thai([] { QTextBoundaryFinder(QTextBoundaryFinder::Line, QStringLiteral("นำเข้าสินค้า")).toNextBoundary(); })
     {
     }
     ~TextPreparation() { join(); }
+    void joinFonts()
+    {
+        if (m_fonts.joinable())
+            m_fonts.join();
+    }
     void join()
     {
-        if (m_thread.joinable())
-            m_thread.join();
+        joinFonts();
+        if (m_thai.joinable())
+            m_thai.join();
     }
 
 private:
-    std::thread m_thread;
+    std::thread m_fonts;
+    std::thread m_thai;
 };
 } // namespace
 
@@ -210,8 +216,9 @@ Outcome start(const QStringList& params)
         return out;
     }
     registerAllForms();
-    preparation.join();
+    preparation.joinFonts();
     out.form = createForm(cl.ProgramCode);
+    preparation.join();
     if (!out.form) {
         closeSplash();
         out.end = Outcome::End::Quiet;
@@ -219,17 +226,6 @@ Outcome start(const QStringList& params)
     }
     out.end = Outcome::End::FormCreated;
     return out;
-}
-
-long residentMemoryKb()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return 0;
 }
 
 int run(int argc, char** argv)
@@ -250,22 +246,18 @@ int run(int argc, char** argv)
     if (o.end != Outcome::End::FormCreated)
         return 0;
     o.form->setAttribute(Qt::WA_DeleteOnClose);
-    o.form->show();
     if (qEnvironmentVariableIsSet("NK_QUIT_WHEN_SHOWN")) {
-        QPointer<QWidget> form(o.form);
-        QTimer::singleShot(0, &app, [form] {
+        FirstFrame::reportAndQuit(o.form, [form = o.form] {
             QStringList windows;
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (w->isVisible())
                     windows << QString::fromLatin1(w->metaObject()->className());
-            QTextStream(stdout) << "NK_SHOWN " << (form ? form->metaObject()->className() : "none")
-                                << " title=" << (form ? form->windowTitle() : QString())
-                                << " display=" << QApplication::applicationDisplayName()
-                                << " windows=" << windows.join(QLatin1Char(',')) << " rss_kb=" << residentMemoryKb()
-                                << Qt::endl;
-            QCoreApplication::exit(0);
+            return QString::fromLatin1(form->metaObject()->className()) + QStringLiteral(" title=") + form->windowTitle()
+                + QStringLiteral(" display=") + QApplication::applicationDisplayName() + QStringLiteral(" windows=")
+                + windows.join(QLatin1Char(','));
         });
     }
+    o.form->show();
     QPointer<QWidget> form(o.form);
     const int status = app.exec();
     // A form still there when the loop ends (the process ended without closing it) goes

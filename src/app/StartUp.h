@@ -44,9 +44,6 @@ Outcome start(const QStringList& params);
 // The whole start-up and message loop; returns the process exit status.
 int run(int argc, char** argv);
 
-// Resident memory of the process in kilobytes (0 where the system does not tell).
-long residentMemoryKb();
-
 // Every work form of the module registers itself here (FormRegistry.cpp).
 void registerAllForms();
 

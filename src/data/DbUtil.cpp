@@ -10,8 +10,6 @@
 #include <QSqlField>
 #include <QSqlRecord>
 
-#include <libpq-fe.h>
-
 #include <charconv>
 #include <cmath>
 
@@ -340,37 +338,25 @@ void setLockWaitLimit(int milliseconds)
 
 namespace {
 
-// The libpq connection of an open server connection (null for SQLite or a closed one).
-PGconn* serverHandle(const QSqlDatabase& db)
+bool openServerConnection(const QSqlDatabase& db)
 {
-    if (db.driverName() != QLatin1String("QPSQL") || !db.isOpen() || !db.driver())
-        return nullptr;
-    const QVariant h = db.driver()->handle();
-    if (!h.isValid() || (qstrcmp(h.typeName(), "PGconn*") != 0 && qstrcmp(h.typeName(), "pg_conn*") != 0))
-        return nullptr;
-    return *static_cast<PGconn* const*>(h.constData());
-}
-
-bool serverTransactionOpen(const QSqlDatabase& db)
-{
-    PGconn* conn = serverHandle(db);
-    return conn && PQtransactionStatus(conn) == PQTRANS_INTRANS;
+    return db.driverName() == QLatin1String("QPSQL") && db.isOpen();
 }
 
 } // namespace
 
 void runWaitingForLocks(const QSqlDatabase& db, const std::function<void()>& work)
 {
-    if (!serverHandle(db)) {
+    if (!openServerConnection(db)) {
         work();
         return;
     }
-    // The savepoint first: the driver reads what an earlier statement left unread before it
-    // sends it, and only then does the connection tell whether a transaction is open (a
-    // savepoint outside one is refused and leaves nothing behind).
+    // The savepoint tells whether a transaction is open: the server refuses one outside a
+    // transaction (and one inside a transaction that already failed), and a refused savepoint
+    // leaves nothing behind. The driver reads what an earlier statement left unread before it
+    // sends it, so the answer is this statement's own.
     QSqlQuery q(db);
-    q.exec(QStringLiteral("SAVEPOINT nk_lock_wait"));
-    if (!serverTransactionOpen(db)) {
+    if (!q.exec(QStringLiteral("SAVEPOINT nk_lock_wait"))) {
         work();
         return;
     }

@@ -201,6 +201,13 @@ TDataGrid::TDataGrid(QWidget* parent)
 
 void TDataGrid::setDataSet(CachedDataSet* ds, const QVector<GridColumn>& columns)
 {
+    if (m_model && m_model->dataSet() == ds) {
+        // The same rows again (a document reopened, a column locked): the model, the header's
+        // sections and the cursor stay; only the columns follow.
+        m_model->setColumns(columns);
+        applyWidths();
+        return;
+    }
     auto* old = m_model;
     m_model = new CachedDataSetModel(ds, this);
     m_model->setColumns(columns);

@@ -22,6 +22,8 @@ class TDataGrid : public QTableView {
 public:
     explicit TDataGrid(QWidget* parent = nullptr);
 
+    // The rows of a data set under these columns. Called again with the same data set, it
+    // keeps the model and the cursor and sets only the columns (titles, widths, read-only).
     void setDataSet(CachedDataSet* ds, const QVector<GridColumn>& columns);
     CachedDataSet* dataSet() const;
     CachedDataSetModel* gridModel() const { return m_model; }

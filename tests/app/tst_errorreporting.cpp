@@ -343,8 +343,8 @@ private slots:
 
     void localIpIsTheLastAddressResolved()
     {
-        const QList<QHostAddress> several{QHostAddress(QStringLiteral("10.0.0.5")), QHostAddress(QStringLiteral("fe80::1")),
-                                          QHostAddress(QStringLiteral("192.168.1.20")), QHostAddress(QStringLiteral("::1"))};
+        const QStringList several{QStringLiteral("10.0.0.5"), QStringLiteral("fe80::1"), QStringLiteral("192.168.1.20"),
+                                  QStringLiteral("::1")};
         QCOMPARE(LastIPv4Address(several), QStringLiteral("192.168.1.20"));
         QCOMPARE(LastIPv4Address({}), QString());
         const QString ip = LocalIp();

@@ -383,6 +383,7 @@ private slots:
             const QString line = r.out.section("NK_SHOWN ", 1).section('\n', 0, 0);
             QVERIFY2(line.contains(" windows=FrInbound") || line.contains(" windows=TFr"), qPrintable(r.out));
             QVERIFY2(!line.contains("TFormLogo"), qPrintable(line));
+            QVERIFY2(line.contains(" frame_ns="), qPrintable(line)); // told once the form is drawn
             const QString title = line.section(" title=", 1).section(" display=", 0, 0);
             QVERIFY2(title.endsWith(" (Version 1.05.03.26)"), qPrintable(line));
             QCOMPARE(line.section(" display=", 1).section(" windows=", 0, 0), title);

@@ -103,9 +103,14 @@ QAction* TFrFrame::makeAction(const QString& name, const QString& caption, const
     a->setObjectName(name);
     a->setToolTip(hint);
     a->setStatusTip(hint);
-    // The desktop theme's icon, else the style's own.
-    if (!themeIcon.isEmpty())
-        a->setIcon(QIcon::fromTheme(themeIcon, style()->standardIcon(fallback)));
+    // The desktop theme's icon, else the style's own (made only then: the style reads every
+    // size of its picture at once).
+    if (!themeIcon.isEmpty()) {
+        QIcon icon = QIcon::fromTheme(themeIcon);
+        if (icon.isNull() || icon.availableSizes().isEmpty())
+            icon = style()->standardIcon(fallback);
+        a->setIcon(icon);
+    }
     if (!key.isEmpty()) {
         a->setShortcut(key);
         // The button shows its key beside the caption ("New F3"), so the keys are learnt

@@ -214,12 +214,11 @@ QList<CachedDataSet*> TFrInbound::documentDataSets() const
 
 void TFrInbound::FormShow()
 {
-    TFrHdDtTransaction::FormShow();
     DM->DMdata();
     setFormCaption(windowTitle());
     StatusCompany->setText(companyName());
     applyLanguage();
-    AcNewExecute();
+    TFrHdDtTransaction::FormShow(); // hides the buttons this form does not offer; runs New once
 }
 
 void TFrInbound::applyLanguage()
@@ -522,12 +521,7 @@ void TFrInbound::SetDgDtColumn()
     t.displayFormat = QStringLiteral("#,##0.00");
     t.editFormat = QStringLiteral("###0.00");
     cols << q << t;
-    if (DgDt->gridModel() && DgDt->dataSet() == QDt) {
-        DgDt->gridModel()->setColumns(cols);
-        DgDt->applyWidths();
-    } else {
-        DgDt->setDataSet(QDt, cols);
-    }
+    DgDt->setDataSet(QDt, cols);
 }
 
 void TFrInbound::SetDutyColumns()
