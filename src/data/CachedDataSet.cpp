@@ -530,15 +530,20 @@ int CachedDataSet::InsertedId(int row) const
     return m_rows[row].newId.toInt();
 }
 
-QString CachedDataSet::InsertKey(int row)
+QString CachedDataSet::InsertKey(int row, bool* made)
 {
+    if (made)
+        *made = false;
     if (row < 0)
         row = m_cur;
     if (row < 0 || row >= m_rows.size() || m_rows[row].st != RowState::Inserted)
         return {};
     QString& key = m_rows[row].insertKey;
-    if (key.isEmpty())
+    if (key.isEmpty()) {
         key = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        if (made)
+            *made = true;
+    }
     // An edit begun before the key was made must not drop it when cancelled.
     if (row == m_cur && m_state != State::Browse)
         m_editBackup.insertKey = key;

@@ -110,7 +110,8 @@ public:
     // asked for and kept with the row through failed applies, until the row is dropped; empty
     // for a row that was read. A new document's save stores its header's, so a save whose
     // outcome was lost can be recognised when it is tried again.
-    QString InsertKey(int row = -1);
+    // `made` tells whether this call made it (no apply can have stored it before).
+    QString InsertKey(int row = -1, bool* made = nullptr);
     // After the commit: the current values become the values as read, and inserted rows
     // carry their new Id in the key field.
     void CommitUpdates();

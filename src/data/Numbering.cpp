@@ -348,8 +348,13 @@ std::optional<TDM::EarlierSave> TDM::FindEarlierSave(CachedDataSet& header, cons
     const QString table = insertTable(header.insertSQL());
     if (!hasSaveKey(table))
         return std::nullopt;
+    // The document's first try: nothing can be stored under a key made just now.
+    bool firstTry = false;
+    const QString key = header.InsertKey(-1, &firstTry);
+    if (firstTry)
+        return std::nullopt;
     QSqlQuery q = Db::exec(DMdata(), QStringLiteral("SELECT %1, %2 FROM %3 WHERE SaveKey = :key").arg(header.keyField(), numberColumn, table),
-                           {{QStringLiteral("key"), header.InsertKey()}});
+                           {{QStringLiteral("key"), key}});
     if (!q.next())
         return std::nullopt;
     EarlierSave found{q.value(0).toInt(), q.value(1).toString().trimmed()};
