@@ -11,11 +11,13 @@
 
 namespace StoredDocument {
 
-Stored EnsureUnchanged(CachedDataSet& header, const QList<CachedDataSet*>& parts)
+std::optional<TDM::EarlierSave> EnsureUnchanged(CachedDataSet& header, const QList<CachedDataSet*>& parts,
+                                                const QString& numberColumn)
 {
-    if (!header.Active() || header.RecNo() < 0
-        || header.rowState(header.RecNo()) == CachedDataSet::RowState::Inserted)
-        return Stored::AsRead;
+    if (!header.Active() || header.RecNo() < 0)
+        return std::nullopt;
+    if (header.rowState(header.RecNo()) == CachedDataSet::RowState::Inserted)
+        return DM->FindEarlierSave(header, numberColumn);
     const QSqlDatabase db = DM->DMdata();
     if (Db::backendOf(db) == Db::Backend::PostgreSQL) {
         static const QRegularExpression table(QStringLiteral("^\\s*update\\s+([A-Za-z_][A-Za-z0-9_]*)"),
@@ -32,12 +34,15 @@ Stored EnsureUnchanged(CachedDataSet& header, const QList<CachedDataSet*>& parts
     for (const CachedDataSet* ds : all) {
         if (ds->StoredAsRead())
             continue;
-        if (std::all_of(all.cbegin(), all.cend(), [](const CachedDataSet* d) { return d->StoredAsSent(); }))
-            return Stored::AlreadySaved;
+        if (std::all_of(all.cbegin(), all.cend(), [](const CachedDataSet* d) { return d->StoredAsSent(); })) {
+            const TDM::EarlierSave stored{header.AsInteger(header.keyField()), header.AsString(numberColumn).trimmed()};
+            DM->SavedEarlier(stored.number);
+            return stored;
+        }
         throw NkError(QStringLiteral("The document was changed by another workstation since it was read (%1)").arg(ds->name()),
                       NkError::Kind::StoredChanged);
     }
-    return Stored::AsRead;
+    return std::nullopt;
 }
 
 } // namespace StoredDocument

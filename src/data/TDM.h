@@ -113,7 +113,8 @@ public:
     // A new document's header carries its row's InsertKey into its SaveKey column (written by
     // ApplyDocumentHeader). When the connection drops during COMMIT the program cannot tell
     // whether the document was stored; the next try of the same document looks its key up
-    // first, inside its transaction, before anything is written. When found, the earlier try
+    // first (StoredDocument::EnsureUnchanged), inside its transaction, before anything is
+    // written. When found, the earlier try
     // did store it: the transaction is rolled back, the stored document is reported saved
     // (documentSaved), and its Id and number come back, for the caller to answer with instead
     // of storing the document a second time. A company without the column (not upgraded)

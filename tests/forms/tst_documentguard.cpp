@@ -102,12 +102,7 @@ public:
         {
             const QString year = QString::number(QDate::currentDate().year());
             if (auto* im = qobject_cast<TFrInbound*>(form.get())) {
-                im->FaGetDocNo->DocNo->setFocus();
-                field(QString()); // the number comes from the counter
-                im->FaGetImportLotNo->Edit->setFocus();
-                field(QStringLiteral("LOT%1-01").arg(year));
-                im->ExchangeRate->setFocus();
-                field(QStringLiteral("35.5"));
+                enterImportHeader(*im, QStringLiteral("LOT%1-01").arg(year), "35.5");
                 cell(*im, 0, "ProductCode", "P001");
                 cell(*im, 0, "Quantity", "10");
                 cell(*im, 0, "Total", "1200.50");

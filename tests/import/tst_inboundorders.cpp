@@ -62,13 +62,10 @@ class TstInboundOrders : public QObject {
     {
         im.AcNew->trigger();
         backTo(im, im.FaGetDocNo->DocNo);
-        field(number.trimmed());
         if (!number.isEmpty())
-            return;
-        im.FaGetImportLotNo->Edit->setFocus();
-        field(QStringLiteral("LOT%1-01").arg(year()));
-        im.ExchangeRate->setFocus();
-        field("35.5");
+            field(number.trimmed());
+        else
+            enterImportHeader(im, QStringLiteral("LOT%1-01").arg(year()), "35.5");
     }
     static void takeOver(TFrInbound& im, const QString& po)
     {

@@ -190,12 +190,7 @@ private slots:
         TFrInbound im;
         im.PoType = "P";
         open(im, 1);
-        im.FaGetDocNo->DocNo->setFocus();
-        field(QString());
-        im.FaGetImportLotNo->Edit->setFocus();
-        field(QStringLiteral("LOT%1-01").arg(year()));
-        im.ExchangeRate->setFocus();
-        field("35.5");
+        enterImportHeader(im, QStringLiteral("LOT%1-01").arg(year()), "35.5");
         InboundPickers::Overrides o;
         o.frPo = [&](int, const QString&) { return PadLeft(number(3), 12, ' '); };
         InboundPickers::setOverrides(o);

@@ -222,12 +222,7 @@ private slots:
             TFrInbound im;
             im.PoType = "P";
             open(im, 1);
-            im.FaGetDocNo->DocNo->setFocus();
-            field(QString());
-            im.FaGetImportLotNo->Edit->setFocus();
-            field("EST-C");
-            im.ExchangeRate->setFocus();
-            field("41");
+            enterImportHeader(im, "EST-C", "41");
             InboundPickers::Overrides o;
             o.frPo = [&](int, const QString&) { return PadLeft(number(3), 12, ' '); };
             InboundPickers::setOverrides(o);

@@ -186,6 +186,18 @@ inline int orderId(TestEnv& env, const QString& no)
     return env.scalar("select Id from FrPoHd where trim(PoNo) = :n", {{"n", no}}).toInt();
 }
 
+// A new import document's header by keys: the number left to the counter, the lot, the rate.
+template <class Import>
+inline void enterImportHeader(Import& im, const QString& lot, const QString& rate)
+{
+    im.FaGetDocNo->DocNo->setFocus();
+    field(QString());
+    im.FaGetImportLotNo->Edit->setFocus();
+    field(lot);
+    im.ExchangeRate->setFocus();
+    field(rate);
+}
+
 // A line of a foreign order as typed: product code, quantity, price (empty: the offered one).
 struct OrderLine {
     QString code, quantity, price;

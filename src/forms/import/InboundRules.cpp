@@ -266,13 +266,8 @@ SaveResult Save(const SaveInput& in)
     try {
         // Another workstation may have saved this document since it was opened here, or this
         // screen's own try did, its reply lost with the connection.
-        if (StoredDocument::EnsureUnchanged(hd, {in.lines, in.duty}) == StoredDocument::Stored::AlreadySaved) {
-            DM->SavedEarlier(hd.AsString(QStringLiteral("ImNo")));
-            return {hd.AsInteger(QStringLiteral("ID")), hd.AsString(QStringLiteral("ImNo")).trimmed(), docDate.date().year()};
-        }
-        // A try whose reply was lost may have stored this new document already.
-        if (const auto earlier = DM->FindEarlierSave(hd, QStringLiteral("ImNo")))
-            return {earlier->id, earlier->number, docDate.date().year()};
+        if (const auto saved = StoredDocument::EnsureUnchanged(hd, {in.lines, in.duty}, QStringLiteral("ImNo")))
+            return {saved->id, saved->number, docDate.date().year()};
         QString number;
         int id = 0;
         // The total stored is that of the lines stored: lines dropped by the validation do

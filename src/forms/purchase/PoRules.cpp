@@ -91,14 +91,8 @@ SaveResult Save(const SaveInput& in)
     try {
         // Another workstation may have saved this document since it was opened here, or this
         // screen's own try did, its reply lost with the connection.
-        if (StoredDocument::EnsureUnchanged(hd, {&dt}) == StoredDocument::Stored::AlreadySaved) {
-            DM->SavedEarlier(hd.AsString(QStringLiteral("PoNo")));
-            return {hd.AsInteger(QStringLiteral("ID")), hd.AsString(QStringLiteral("PoNo")).trimmed(),
-                    Db::dateFromValue(hd.FieldByName(QStringLiteral("PoDate")))};
-        }
-        // A try whose reply was lost may have stored this new order already.
-        if (const auto earlier = DM->FindEarlierSave(hd, QStringLiteral("PoNo")))
-            return {earlier->id, earlier->number, Db::dateFromValue(hd.FieldByName(QStringLiteral("PoDate")))};
+        if (const auto saved = StoredDocument::EnsureUnchanged(hd, {&dt}, QStringLiteral("PoNo")))
+            return {saved->id, saved->number, Db::dateFromValue(hd.FieldByName(QStringLiteral("PoDate")))};
         hd.SetField(QStringLiteral("PoDate"), wholeDay(hd.FieldByName(QStringLiteral("PoDate"))));
         hd.SetField(QStringLiteral("ShipDate"), wholeDay(hd.FieldByName(QStringLiteral("ShipDate"))));
         hd.SetField(QStringLiteral("PoType"), c.poType);

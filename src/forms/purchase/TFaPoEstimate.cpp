@@ -200,12 +200,7 @@ void TFaPoEstimate::applyLanguage(bool th)
                              col("UnitCost", 9, QT_TRANSLATE_NOOP("TFaPoEstimate", "ต้นทุน/หน่วย"), UnitCostFormat)};
     cols[6].readOnly = false;
     cols[6].editFormat = QStringLiteral("0.####");
-    if (DgEst->gridModel()) {
-        DgEst->gridModel()->setColumns(cols);
-        DgEst->applyWidths();
-    } else {
-        DgEst->setDataSet(QEst, cols);
-    }
+    DgEst->setDataSet(QEst, cols);
 }
 
 // ---- following the order's lines -------------------------------------------------------------

@@ -105,12 +105,7 @@ QVector<GridColumn> TFaPurchaseLines::amountColumns(int width, bool totalReadOnl
 
 void TFaPurchaseLines::setColumns(CachedDataSet* lines, const QVector<GridColumn>& cols)
 {
-    if (DgDt->gridModel() && DgDt->dataSet() == lines) {
-        DgDt->gridModel()->setColumns(cols);
-        DgDt->applyWidths();
-    } else {
-        DgDt->setDataSet(lines, cols);
-    }
+    DgDt->setDataSet(lines, cols);
     showDiscountAmt(false);
 }
 

@@ -97,16 +97,11 @@ SaveResult Save(const SaveInput& in)
     SaveResult out;
     DM->StartTransaction();
     try {
-        QString number = hd.AsString(n.no);
         // Another workstation may have saved this document since it was opened here, or this
         // screen's own try did, its reply lost with the connection.
-        if (StoredDocument::EnsureUnchanged(hd, {&dt}) == StoredDocument::Stored::AlreadySaved) {
-            DM->SavedEarlier(number);
-            return {hd.AsInteger(QStringLiteral("ID")), number.trimmed(), docDate};
-        }
-        // A try whose reply was lost may have stored this new bill already.
-        if (const auto earlier = DM->FindEarlierSave(hd, n.no))
-            return {earlier->id, earlier->number, docDate};
+        if (const auto saved = StoredDocument::EnsureUnchanged(hd, {&dt}, n.no))
+            return {saved->id, saved->number, docDate};
+        QString number = hd.AsString(n.no);
         int id = 0;
         if (isNew) {
             // A number in use (typed, or one a colleague typed by hand before the code numbered
