@@ -67,18 +67,18 @@ void CachedDataSet::Open()
     m_rows.clear();
     m_deleted.clear();
     if (!m_sql.trimmed().isEmpty()) {
-        QSqlQuery q = Db::exec(database(), m_sql, m_params);
-        const QSqlRecord rec = q.record();
+        // A form opens the same statements at every document: kept prepared, as the reads.
+        QSqlRecord rec;
+        Db::readRows(database(), m_sql, m_params, rec, [this](QVector<QVariant>& values) {
+            Row r;
+            r.cur = std::move(values);
+            r.old = r.cur;
+            m_rows.append(std::move(r));
+        });
         m_fields.clear();
         m_fieldIndex.clear();
         for (int i = 0; i < rec.count(); ++i)
             m_fields << rec.fieldName(i);
-        while (q.next()) {
-            Row r;
-            r.cur = Db::rowValues(q, rec);
-            r.old = r.cur;
-            m_rows.append(r);
-        }
     }
     m_state = State::Browse;
     m_rowModified = false;
@@ -683,13 +683,11 @@ bool CachedDataSet::storedAs(bool sent) const
             asRead << rowText(r.old);
     }
     QStringList now;
-    QSqlQuery q = Db::exec(database(), m_sql, m_params);
-    const QSqlRecord rec = q.record();
+    QSqlRecord rec;
+    Db::readRows(database(), m_sql, m_params, rec, [&](QVector<QVariant>& values) { now << rowText(values); });
     // The same statement gives the same columns; a statement whose columns moved is a change.
     if (rec.count() != m_fields.size())
         return false;
-    while (q.next())
-        now << rowText(Db::rowValues(q, rec));
     asRead.sort();
     now.sort();
     return asRead == now;

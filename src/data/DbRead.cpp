@@ -317,17 +317,19 @@ void runServer(const QSqlDatabase& db, const QString& sql, const QVariantMap& pa
 
 } // namespace
 
+// A writer holds its statement for its whole life: on a connection that keeps statements it is
+// the kept one of its text, so a save of a few rows sends no PREPARE and no DEALLOCATE.
 struct RowWriter::Impl {
     QSqlDatabase db;
     QString sql;
     QStringList params;
     // The engine directly:
     sqlite3* handle = nullptr;
-    sqlite3_stmt* stmt = nullptr;
+    std::shared_ptr<Native> native;
     QVector<int> indexes; // the engine's index of each parameter
     sqlite3_int64 lastId = 0;
     // Through Qt:
-    QSqlQuery query;
+    std::shared_ptr<ServerStatement> server;
     QStringList placeholders;
     bool returning = false;
 };
@@ -339,27 +341,31 @@ RowWriter::RowWriter(const QSqlDatabase& db, const QString& sql, const QString& 
     d->handle = nativeHandle(db);
     if (d->handle) {
         d->sql = sql;
-        const QByteArray text = sql.toUtf8();
-        const int rc = sqlite3_prepare_v2(d->handle, text.constData(), int(text.size()), &d->stmt, nullptr);
-        if (rc != SQLITE_OK)
-            throw engineError(d->handle, rc, sql);
+        d->native = statementFor(d->handle, db, sql);
+        d->native->inUse = true;
         for (const QString& name : d->params)
-            d->indexes.append(sqlite3_bind_parameter_index(d->stmt, (QLatin1Char(':') + name).toUtf8().constData()));
+            d->indexes.append(sqlite3_bind_parameter_index(d->native->stmt, (QLatin1Char(':') + name).toUtf8().constData()));
         return;
     }
     d->sql = insertReturningId(db, sql, keyColumn);
     d->returning = !keyColumn.isEmpty();
-    d->query = QSqlQuery(db);
-    if (!d->query.prepare(dialectSql(db, d->sql)))
-        throw sqlError(d->query.lastError(), d->sql);
+    d->server = serverStatementFor(db, d->sql);
+    d->server->inUse = true;
     for (const QString& name : d->params)
         d->placeholders.append(QLatin1Char(':') + name);
 }
 
 RowWriter::~RowWriter()
 {
-    if (d->stmt)
-        sqlite3_finalize(d->stmt);
+    if (d->native) {
+        sqlite3_reset(d->native->stmt);
+        sqlite3_clear_bindings(d->native->stmt);
+        d->native->inUse = false;
+    }
+    if (d->server) {
+        d->server->query.finish();
+        d->server->inUse = false;
+    }
 }
 
 const QStringList& RowWriter::parameters() const
@@ -371,39 +377,40 @@ void RowWriter::bind(int i, const QVariant& value)
 {
     if (i < 0 || i >= d->params.size())
         return;
-    if (d->stmt) {
+    if (d->native) {
         if (d->indexes[i] > 0) {
-            const int rc = bindValue(d->stmt, d->indexes[i], toDbValue(value));
+            const int rc = bindValue(d->native->stmt, d->indexes[i], toDbValue(value));
             if (rc != SQLITE_OK)
                 throw engineError(d->handle, rc, d->sql);
         }
         return;
     }
-    d->query.bindValue(d->placeholders[i], toDbValue(value));
+    d->server->query.bindValue(d->placeholders[i], toDbValue(value));
 }
 
 void RowWriter::exec()
 {
-    if (d->stmt) {
-        int rc = sqlite3_step(d->stmt);
+    if (d->native) {
+        sqlite3_stmt* stmt = d->native->stmt;
+        int rc = sqlite3_step(stmt);
         while (rc == SQLITE_ROW)
-            rc = sqlite3_step(d->stmt);
+            rc = sqlite3_step(stmt);
         d->lastId = sqlite3_last_insert_rowid(d->handle);
         // Reset before the error is read: the engine reports a failed step there too.
-        const int reset = sqlite3_reset(d->stmt);
+        const int reset = sqlite3_reset(stmt);
         if (rc != SQLITE_DONE)
             throw engineError(d->handle, reset != SQLITE_OK ? reset : rc, d->sql);
         return;
     }
-    if (!d->query.exec())
-        throw sqlError(d->query.lastError(), d->sql);
+    if (!d->server->query.exec())
+        throw sqlError(d->server->query.lastError(), d->sql);
 }
 
 QVariant RowWriter::insertedId()
 {
-    if (d->stmt)
+    if (d->native)
         return QVariant(qlonglong(d->lastId));
-    return d->returning ? Db::insertedId(d->db, d->query) : d->query.lastInsertId();
+    return d->returning ? Db::insertedId(d->db, d->server->query) : d->server->query.lastInsertId();
 }
 
 bool readFirst(const QSqlDatabase& db, const QString& sql, const QVariantMap& params, QSqlRecord& record)

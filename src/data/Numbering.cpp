@@ -326,8 +326,8 @@ void TDM::ApplyDocumentHeader(CachedDataSet& header, const QString& number)
     }
     const QString table = insertTable(header.insertSQL());
     if (isNew && hasSaveKey(table))
-        Db::exec(DMdata(), QStringLiteral("UPDATE %1 SET SaveKey = :key WHERE %2 = :id").arg(table, header.keyField()),
-                 {{QStringLiteral("key"), header.InsertKey()}, {QStringLiteral("id"), header.InsertedId()}});
+        Db::execKept(DMdata(), QStringLiteral("UPDATE %1 SET SaveKey = :key WHERE %2 = :id").arg(table, header.keyField()),
+                     {{QStringLiteral("key"), header.InsertKey()}, {QStringLiteral("id"), header.InsertedId()}});
 }
 
 bool TDM::hasSaveKey(const QString& table)

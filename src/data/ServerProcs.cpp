@@ -187,15 +187,17 @@ QString& lastVoucherNumber()
     return number;
 }
 
-void writeVoucher(const QSqlDatabase& db, const QString& proc, int docId, int userId, const GlVoucher& v)
+void writeVoucher(const QSqlDatabase& db, const QString& proc, int docId, int userId, const GlVoucher& v, bool newDocument)
 {
     lastVoucherNumber() = v.docNo;
     // Saving a document again replaces its voucher instead of adding a second one.
-    const QVariantMap key{{QStringLiteral("id"), docId}, {QStringLiteral("type"), v.docType}};
-    runKept(db, proc,
-            QStringLiteral("DELETE FROM gldt WHERE glhd IN (SELECT id FROM glhd WHERE glfromdocid = :id AND glfromdoctype = :type)"),
-            key);
-    runKept(db, proc, QStringLiteral("DELETE FROM glhd WHERE glfromdocid = :id AND glfromdoctype = :type"), key);
+    if (!newDocument) {
+        const QVariantMap key{{QStringLiteral("id"), docId}, {QStringLiteral("type"), v.docType}};
+        runKept(db, proc,
+                QStringLiteral("DELETE FROM gldt WHERE glhd IN (SELECT id FROM glhd WHERE glfromdocid = :id AND glfromdoctype = :type)"),
+                key);
+        runKept(db, proc, QStringLiteral("DELETE FROM glhd WHERE glfromdocid = :id AND glfromdoctype = :type"), key);
+    }
 
     double debit = 0, credit = 0;
     for (const GlLine& l : v.lines) {
@@ -219,21 +221,24 @@ void writeVoucher(const QSqlDatabase& db, const QString& proc, int docId, int us
                   {QStringLiteral("userid"), userId}},
                  &h))
         throw NkError(QStringLiteral("%1: voucher header Id not returned").arg(proc));
-    const QVariant glhdId = h.value(0);
+    // Every line in one statement (a voucher has two or three): one round trip.
+    QString sql = QStringLiteral("INSERT INTO gldt (glhd, glrecno, account, description, debit, credit) VALUES ");
+    QVariantMap values{{QStringLiteral("glhd"), h.value(0)}};
     int recNo = 0;
     for (const GlLine& l : v.lines) {
         if (l.debit == 0 && l.credit == 0)
             continue;
-        runKept(db, proc,
-                QStringLiteral("INSERT INTO gldt (glhd, glrecno, account, description, debit, credit) "
-                               "VALUES (:glhd, :recno, :account, :desc, :debit, :credit)"),
-                {{QStringLiteral("glhd"), glhdId},
-                 {QStringLiteral("recno"), ++recNo},
-                 {QStringLiteral("account"), l.account},
-                 {QStringLiteral("desc"), l.description},
-                 {QStringLiteral("debit"), l.debit},
-                 {QStringLiteral("credit"), l.credit}});
+        const QString n = QString::number(++recNo);
+        if (recNo > 1)
+            sql += QStringLiteral(", ");
+        sql += QStringLiteral("(:glhd, %1, :account%1, :desc%1, :debit%1, :credit%1)").arg(n);
+        values.insert(QStringLiteral("account") + n, l.account);
+        values.insert(QStringLiteral("desc") + n, l.description);
+        values.insert(QStringLiteral("debit") + n, l.debit);
+        values.insert(QStringLiteral("credit") + n, l.credit);
     }
+    if (recNo > 0)
+        runKept(db, proc, sql, values);
 }
 
 } // namespace
@@ -312,7 +317,7 @@ QDateTime ServerTime(const QSqlDatabase& db)
     return t;
 }
 
-void GenerateGL(const QSqlDatabase& db, const QString& procName, int docId, int userId)
+void GenerateGL(const QSqlDatabase& db, const QString& procName, int docId, int userId, bool newDocument)
 {
     const QString proc = procName.trimmed();
     beforeCompanyProc(proc);
@@ -326,7 +331,7 @@ void GenerateGL(const QSqlDatabase& db, const QString& procName, int docId, int 
         v = billVoucher(db, proc, docId, true);
     else
         throw NkError(QStringLiteral("ไม่พบโปรแกรมบันทึกบัญชี %1 (unknown GL procedure)").arg(proc));
-    writeVoucher(db, proc, docId, userId, v);
+    writeVoucher(db, proc, docId, userId, v, newDocument);
 }
 
 void RenumberVoucher(const QSqlDatabase& db, int docId, const QString& standIn, const QString& number)

@@ -22,8 +22,11 @@ void UserAddLog(const QSqlDatabase& db, int userId, int menuId, int functionList
                 const QString& remark);
 QDateTime ServerTime(const QSqlDatabase& db);
 // GL_ImHd, GL_MrHd, GL_PcHd: a balanced voucher in glhd/gldt marked with the document's Id
-// and number. `procName` is one of the three names (case-insensitive).
-void GenerateGL(const QSqlDatabase& db, const QString& procName, int docId, int userId);
+// and number, in place of the one it had. `procName` is one of the three names
+// (case-insensitive). `newDocument`: the document was inserted in this transaction, so it has
+// no voucher yet (the tables count their Ids on and never give one twice) and none is
+// looked for.
+void GenerateGL(const QSqlDatabase& db, const QString& procName, int docId, int userId, bool newDocument = false);
 // A voucher just written for a new document under its stand-in number (the number is drawn
 // at the end of the save, TDM::FinishNewDocument) takes the document's number: gldocno,
 // glfromdocno and the number in its text. Nothing happens when the last voucher this process

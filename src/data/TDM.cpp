@@ -246,9 +246,10 @@ void TDM::DelGL(int id, const QString& no)
     // The stored number is compared trimmed, so the number is bound trimmed too: a padded
     // number ("   IM001") would otherwise never match and the voucher would stay behind.
     const QVariantMap p{{QStringLiteral("id"), id}, {QStringLiteral("no"), no.trimmed()}};
-    Db::exec(DMdata(),
-             QStringLiteral("delete from gldt where glhd in ( select id from glhd where glfromdocid=:id "
-                            "and ltrim(rtrim(glfromdocno))=:no )"),
-             p);
-    Db::exec(DMdata(), QStringLiteral("delete from glhd where glfromdocid=:id and ltrim(rtrim(glfromdocno))=:no"), p);
+    // Every save of a document with a voucher runs both: kept prepared.
+    Db::execKept(DMdata(),
+                 QStringLiteral("delete from gldt where glhd in ( select id from glhd where glfromdocid=:id "
+                                "and ltrim(rtrim(glfromdocno))=:no )"),
+                 p);
+    Db::execKept(DMdata(), QStringLiteral("delete from glhd where glfromdocid=:id and ltrim(rtrim(glfromdocno))=:no"), p);
 }

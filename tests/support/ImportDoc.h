@@ -93,7 +93,12 @@ struct ImportDoc {
     InboundRules::SaveResult saveAsSample(int seed, const QString& docCode)
     {
         if (hd.IsEmpty()) {
-            const int unit = Db::scalar(DM->DMdata(), "select Id from ProductUnits where Product = 1 and SmallUnitFlag = 'Y'").toInt();
+            // Read once per company: a saver's documents measure the save, not this lookup.
+            static QHash<QString, int> units;
+            const QString company = DM->DMdata().databaseName();
+            if (!units.contains(company))
+                units.insert(company, Db::scalar(DM->DMdata(), "select Id from ProductUnits where Product = 1 and SmallUnitFlag = 'Y'").toInt());
+            const int unit = units.value(company);
             newHeader();
             line(1, unit, 1 + seed % 5, 100.25 + seed, 1);
             line(1, unit, 2, 0.1, 2);
@@ -127,27 +132,40 @@ struct ImportDoc {
     // Workstations saving at once: `processes` child processes of `program` (which must run
     // runSaver for SaverSwitch) save `each` sample documents on company DEMO of `folder`, all
     // numbered from code IMPORT or each from a code of its own (addOwnCodes). Documents per
-    // second from the first save to the last one of the slowest process (start-up and
-    // connecting left out); 0 when a saver failed (its words on standard error).
+    // second from the first save to the last one of the slowest process; 0 when a saver
+    // failed (its words on standard error). Every saver starts and connects first and all
+    // begin saving together, so no saver's start-up runs beside another's saves.
     static double saversThroughput(const QString& program, const QString& folder, int processes, int each, bool ownCodes)
     {
         std::vector<std::unique_ptr<QProcess>> savers;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QString::fromLatin1(StartTogether), QStringLiteral("1"));
         for (int i = 0; i < processes; ++i) {
             savers.push_back(std::make_unique<QProcess>());
+            savers.back()->setProcessEnvironment(env);
             savers.back()->start(program, {SaverSwitch, folder, QString::number(each),
                                            ownCodes ? QStringLiteral("IMP%1").arg(i + 1) : QStringLiteral("IMPORT")});
         }
-        double slowest = 0;
+        for (const auto& p : savers)
+            while (!p->canReadLine() && p->state() != QProcess::NotRunning)
+                p->waitForReadyRead(1000);
+        // Written through at once: QProcess otherwise sends only while waiting on that process.
+        for (const auto& p : savers) {
+            p->readLine(); // "ready"
+            p->write("go\n");
+            p->waitForBytesWritten(1000);
+        }
+        QElapsedTimer all;
+        all.start();
         bool failed = false;
         for (const auto& p : savers) {
             if (!p->waitForFinished(600000) || p->exitStatus() != QProcess::NormalExit || p->exitCode() != 0) {
                 std::fprintf(stderr, "a saver failed: %s\n", p->readAllStandardError().constData());
                 failed = true;
-                continue;
             }
-            slowest = std::max(slowest, p->readAllStandardError().trimmed().toDouble());
         }
-        return failed || slowest <= 0 ? 0 : processes * each * 1000.0 / slowest;
+        const double elapsed = double(all.nsecsElapsed()) / 1e6;
+        return failed || elapsed <= 0 ? 0 : processes * each * 1000.0 / elapsed;
     }
 
     // A workstation of its own, run as a child process started with SaverSwitch: saves `count`
@@ -157,6 +175,9 @@ struct ImportDoc {
     // was drawn (at the log, or at the commit) and is saved again, as a user would after the
     // message; each such failure prints a line "!" + step. Returns the process's exit status.
     static constexpr const char* SaverSwitch = "--save-imports";
+    // Set in a saver's environment: once connected, it says "ready" on standard output and
+    // waits for a line on standard input before its first save.
+    static constexpr const char* StartTogether = "NK_SAVERS_START_TOGETHER";
     // The start of a program whose children save (saversThroughput): when its command line
     // asks for a saver (SaverSwitch FOLDER COUNT [CODE [FAIL_EVERY]]), runs it and gives its
     // exit status; -1 otherwise.
@@ -189,6 +210,13 @@ struct ImportDoc {
         int status = 0;
         try {
             DM->DMdata();
+            if (qEnvironmentVariableIsSet(StartTogether)) {
+                out << "ready\n";
+                out.flush();
+                char go[16];
+                if (!std::fgets(go, sizeof go, stdin))
+                    throw NkError(QStringLiteral("the saver was not told to start"));
+            }
             QElapsedTimer timer;
             timer.start();
             for (int i = 0; i < count; ++i) {

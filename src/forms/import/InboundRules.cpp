@@ -332,12 +332,24 @@ SaveResult Save(const SaveInput& in)
         if (in.lines) {
             reportStep(SaveStep::Lines);
             CachedDataSet& lines = *in.lines;
-            // One statement reads every group of the document; no statement per line.
+            // The Id of every group of the document, for the lines: the groups just written
+            // hold them (a new one its Id from its insert); without them one statement reads
+            // them. No statement per line.
             QHash<int, int> groupIds;
-            QSqlQuery g = Db::exec(DM->DMdata(), QStringLiteral("Select Id, DutyNo From ImDuty Where (ImHd = :GetId)"),
-                                   {{QStringLiteral("GetId"), id}});
-            while (g.next())
-                groupIds.insert(g.value(1).toInt(), g.value(0).toInt());
+            if (in.duty) {
+                const CachedDataSet& duty = *in.duty;
+                for (int r = 0; r < duty.RecordCount(); ++r) {
+                    const int groupId = duty.rowState(r) == CachedDataSet::RowState::Inserted
+                                            ? duty.InsertedId(r)
+                                            : duty.value(r, QStringLiteral("ID")).toInt();
+                    groupIds.insert(duty.value(r, QStringLiteral("DutyNo")).toInt(), groupId);
+                }
+            } else {
+                QSqlRecord groupColumns;
+                Db::readRows(DM->DMdata(), QStringLiteral("Select Id, DutyNo From ImDuty Where (ImHd = :GetId)"),
+                             {{QStringLiteral("GetId"), id}}, groupColumns,
+                             [&](QVector<QVariant>& g) { groupIds.insert(g[1].toInt(), g[0].toInt()); });
+            }
             const QString dateText = Db::dateToText(docDate);
             for (int r = 0; r < lines.RecordCount(); ++r) {
                 lines.setRecNo(r);
@@ -374,7 +386,7 @@ SaveResult Save(const SaveInput& in)
         }
         if (in.runGL) {
             reportStep(SaveStep::GL);
-            ServerProcs::GenerateGL(DM->DMdata(), QStringLiteral("GL_ImHd"), id, userId);
+            ServerProcs::GenerateGL(DM->DMdata(), QStringLiteral("GL_ImHd"), id, userId, isNew);
         }
         out.number = DM->FinishNewDocument(hd, QStringLiteral("ImNo"), id, in.docCode, docDate);
         reportStep(SaveStep::Commit);

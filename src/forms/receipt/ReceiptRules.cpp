@@ -159,7 +159,8 @@ SaveResult Save(const SaveInput& in)
         dt.ApplyUpdates();
         if (in.runGL) {
             SaveSteps::report(Step::GL);
-            ServerProcs::GenerateGL(DM->DMdata(), n.credit ? QStringLiteral("GL_MrHd") : QStringLiteral("GL_PcHd"), id, userId);
+            ServerProcs::GenerateGL(DM->DMdata(), n.credit ? QStringLiteral("GL_MrHd") : QStringLiteral("GL_PcHd"), id,
+                                    userId, isNew);
         }
         number = DM->FinishNewDocument(hd, n.no, id, in.docCode, docDate);
         SaveSteps::report(Step::Commit);
