@@ -8,7 +8,8 @@
 //   - the import cost statements of a lot of 10,000 lines;
 //   - throughput of 1 and of 4 workstations saving import documents at the same time, of one
 //     document code and of codes of their own (the same on the embedded backend:
-//     bench_inboundsave).
+//     bench_inboundsave), into a company with a year of earlier imports; and the server's own
+//     benchmark program with 1 and 4 clients on the same server, the floor of that ratio.
 #include "data/CachedDataSet.h"
 #include "data/Connection.h"
 #include "data/DbUtil.h"
@@ -24,6 +25,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QUuid>
 #include <benchmark/benchmark.h>
@@ -76,10 +79,26 @@ void build()
     sql(QString("INSERT INTO MrHd (MrNo, ImportLotNo, DelFlag, Total) SELECT 'MRC' || b, %1, "
                 "CASE WHEN b % 10 = 0 THEN 'Y' ELSE 'N' END, 1000 + b * 37.25 FROM generate_series(1, 50) b")
             .arg(CostLot));
+    // A year of earlier imports (3,000 documents with their duty groups, lines and vouchers):
+    // the savers save into tables of an office's size, which the server has counted, as
+    // they would be after a while of work; into near-empty tables the server plans its
+    // statements for tables of a few rows, and keeps those plans as the tables grow.
+    sql("INSERT INTO ImHd (ID, DelFlag, ImNo, ImDate, ImportLotNo, Currency, ExchangeRate, Total, BeginBalance) "
+        "SELECT 10000 + d, 'N', 'H' || d, '2026-01-01'::timestamp + (d / 10) * interval '1 day', 1, 2, 35.5, 100, 'N' "
+        "FROM generate_series(1, 3000) d");
+    sql("INSERT INTO ImDuty (ID, ImHd, DutyNo, Total) SELECT 10000 + n, 10001 + (n - 1) / 2, 1 + (n - 1) % 2, 50 "
+        "FROM generate_series(1, 6000) n");
+    sql("INSERT INTO ImDt (ImHd, ImRecNo, Product, ProductUnits, Warehouse, ImDuty, Quantity, Fraction, Total) "
+        "SELECT 10001 + n / 3, n % 3 + 1, 1, 1, 1, 10001 + (n / 3) * 2, 1, 1, 33 FROM generate_series(0, 8999) n");
+    sql("INSERT INTO glhd (id, gldocno, gldate, gldesc, glfromdoctype, glfromdocid, glfromdocno, totaldebit, totalcredit, "
+        "posted, userid) SELECT 100000 + d, 'H' || d, '2026-01-01', 'history', 'IM', 10000 + d, 'H' || d, 100, 100, 'N', 1 "
+        "FROM generate_series(1, 3000) d");
+    sql("INSERT INTO gldt (glhd, glrecno, account, description, debit, credit) "
+        "SELECT 100001 + n / 3, n % 3 + 1, '1140', 'history', 50, 50 FROM generate_series(0, 8999) n");
     ImportDoc::addOwnCodes(g_env->company(), 4, 2026); // for the savers that do not share one
     // Rows written with Ids of their own: the tables' counters go past them, so the saves of
     // any number of repetitions take Ids of their own.
-    for (const char* table : {"Product", "ImportLotNo", "ImHd", "ImDuty"})
+    for (const char* table : {"Product", "ImportLotNo", "ImHd", "ImDuty", "glhd"})
         sql(QString("SELECT setval(pg_get_serial_sequence('%1', 'id'), (SELECT max(Id) FROM %1))").arg(table).toLower());
     sql("ANALYZE");
 }
@@ -327,6 +346,57 @@ void BM_ImportCost_Libpq(benchmark::State& state)
 
 // ---- workstations saving at once ------------------------------------------------------------
 
+// The floor under BM_Savers on this machine: the server's own benchmark program (pgbench: its
+// transaction of a bank teller, five statements prepared, between BEGIN and END) with 1 and
+// with 4 clients on the same server, in the same run. Clients and server share the machine's
+// processors, as the savers and the server do; its 4-to-1 ratio is what any client gets here.
+QString pgbenchProgram()
+{
+    QStringList dirs = QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    std::sort(dirs.begin(), dirs.end(), [](const QString& a, const QString& b) { return a.toInt() > b.toInt(); });
+    for (const QString& d : dirs)
+        if (QFile::exists(QStringLiteral("/usr/lib/postgresql/%1/bin/pgbench").arg(d)))
+            return QStringLiteral("/usr/lib/postgresql/%1/bin/pgbench").arg(d);
+    return QStringLiteral("pgbench");
+}
+
+void BM_SaversFloor(benchmark::State& state)
+{
+    const ServerLocation where = g_env->location();
+    const QString database = QStringLiteral("nk_pgbench_floor");
+    const QStringList connection{QStringLiteral("-h"), where.host, QStringLiteral("-p"), QString::number(where.port),
+                                 QStringLiteral("-U"), Connection::serverUser()};
+    auto pgbench = [&](const QStringList& args, QString* out) {
+        QProcess p;
+        p.start(pgbenchProgram(), connection + args + QStringList{database});
+        const bool ok = p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+        *out = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+        return ok;
+    };
+    static bool made = false;
+    QString out;
+    if (!made) {
+        run(qPrintable(QStringLiteral("CREATE DATABASE ") + database));
+        if (!pgbench({QStringLiteral("-i"), QStringLiteral("-q"), QStringLiteral("-s"), QStringLiteral("4")}, &out)) {
+            state.SkipWithError(qPrintable(QStringLiteral("pgbench -i: ") + out));
+            return;
+        }
+        made = true;
+    }
+    const QString clients = QString::number(state.range(0));
+    double tps = 0;
+    for (auto _ : state) {
+        if (!pgbench({QStringLiteral("-n"), QStringLiteral("-M"), QStringLiteral("prepared"), QStringLiteral("-c"), clients,
+                      QStringLiteral("-j"), clients, QStringLiteral("-T"), QStringLiteral("2")},
+                     &out)) {
+            state.SkipWithError(qPrintable(QStringLiteral("pgbench: ") + out));
+            return;
+        }
+        tps = out.section(QStringLiteral("tps = "), -1).section(QLatin1Char(' '), 0, 0).toDouble();
+    }
+    state.counters["transactions/s"] = tps;
+}
+
 
 } // namespace
 
@@ -337,6 +407,7 @@ BENCHMARK(BM_ProductSearch_Libpq)->DenseRange(0, 2)->Unit(benchmark::kMillisecon
 BENCHMARK(BM_NameMatch_Libpq)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportCost_Qt)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportCost_Libpq)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaversFloor)->ArgName("clients")->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 int main(int argc, char** argv)
 {

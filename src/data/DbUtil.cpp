@@ -354,9 +354,11 @@ void runWaitingForLocks(const QSqlDatabase& db, const std::function<void()>& wor
     // The savepoint tells whether a transaction is open: the server refuses one outside a
     // transaction (and one inside a transaction that already failed), and a refused savepoint
     // leaves nothing behind. The driver reads what an earlier statement left unread before it
-    // sends it, so the answer is this statement's own.
+    // sends it, so the answer is this statement's own. The short timeout is set before the
+    // savepoint, so going back to the savepoint keeps it, and each pair of statements goes in
+    // one round trip: the saver that holds the row is served sooner.
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("SAVEPOINT nk_lock_wait"))) {
+    if (!q.exec(QStringLiteral("SET LOCAL lock_timeout = 200; SAVEPOINT nk_lock_wait"))) {
         work();
         return;
     }
@@ -369,15 +371,14 @@ void runWaitingForLocks(const QSqlDatabase& db, const std::function<void()>& wor
             w.hook(false);
     };
     for (;;) {
-        q.exec(QStringLiteral("SET LOCAL lock_timeout = 200"));
         try {
             work();
         } catch (const NkError& e) {
-            // Back to before the try (the short timeout with it; the savepoint stays for the
-            // next one); the transaction lives on.
+            // Back to before the try (the savepoint and the short timeout stay for the next
+            // one); the transaction lives on.
             q.exec(QStringLiteral("ROLLBACK TO SAVEPOINT nk_lock_wait"));
             if (e.kind() != NkError::Kind::Busy || waited.elapsed() >= w.limitMs) {
-                q.exec(QStringLiteral("RELEASE SAVEPOINT nk_lock_wait"));
+                q.exec(QStringLiteral("RELEASE SAVEPOINT nk_lock_wait; SET LOCAL lock_timeout = %1").arg(BusyTimeoutMs));
                 stopWaiting();
                 throw;
             }
@@ -386,8 +387,7 @@ void runWaitingForLocks(const QSqlDatabase& db, const std::function<void()>& wor
                 w.hook(true);
             continue;
         }
-        q.exec(QStringLiteral("RELEASE SAVEPOINT nk_lock_wait"));
-        q.exec(QStringLiteral("SET LOCAL lock_timeout = %1").arg(BusyTimeoutMs));
+        q.exec(QStringLiteral("RELEASE SAVEPOINT nk_lock_wait; SET LOCAL lock_timeout = %1").arg(BusyTimeoutMs));
         stopWaiting();
         return;
     }
