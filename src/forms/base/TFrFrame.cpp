@@ -103,12 +103,18 @@ QAction* TFrFrame::makeAction(const QString& name, const QString& caption, const
     a->setObjectName(name);
     a->setToolTip(hint);
     a->setStatusTip(hint);
-    // The desktop theme's icon, else the style's own (made only then: the style reads every
-    // size of its picture at once).
+    // The desktop theme's icon, else the style's own, made only then. The style's icon reads
+    // every size of its picture at once (three images to decode per button, a tenth of a
+    // form's start-up); on screens of ordinary density the buttons show only the small one,
+    // so that one alone is read.
     if (!themeIcon.isEmpty()) {
         QIcon icon = QIcon::fromTheme(themeIcon);
-        if (icon.isNull() || icon.availableSizes().isEmpty())
-            icon = style()->standardIcon(fallback);
+        if (icon.isNull() || icon.availableSizes().isEmpty()) {
+            const int shown = style()->pixelMetric(QStyle::PM_ButtonIconSize, nullptr, this);
+            const QPixmap small = qApp->devicePixelRatio() <= 1.0 ? style()->standardPixmap(fallback, nullptr, this) : QPixmap();
+            icon = !small.isNull() && small.width() <= shown && small.height() <= shown ? QIcon(small)
+                                                                                          : style()->standardIcon(fallback);
+        }
         a->setIcon(icon);
     }
     if (!key.isEmpty()) {
