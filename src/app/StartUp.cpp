@@ -19,7 +19,13 @@
 #include <QRegularExpression>
 #include <QTextBoundaryFinder>
 
+#include <condition_variable>
+#include <mutex>
 #include <thread>
+
+#if defined(Q_OS_UNIX)
+#include <dlfcn.h>
+#endif
 
 namespace StartUp {
 
@@ -102,14 +108,24 @@ namespace {
 // the two never prepare it at once. The dictionary may still be loading while the work form
 // is built: the form's first Thai text waits for it inside Qt (it is made once, under a
 // lock), and what comes before that text (widgets, toolbar icons) goes on meanwhile.
+//
+// The program starts the preparation before the application object exists: fontconfig's
+// configuration (its files parsed, half the font database's time) needs no Qt at all, so the
+// font thread reads it at once, and goes on to the font database only when allowed
+// (fontsMayStart: the application object exists and the splash shows).
 class TextPreparation {
 public:
     TextPreparation()
-        : m_fonts([] { QFontDatabase::families(); })
+        : m_fonts([this] { prepareFonts(); })
         , m_thai([] { QTextBoundaryFinder(QTextBoundaryFinder::Line, QStringLiteral("นำเข้าสินค้า")).toNextBoundary(); })
     {
     }
-    ~TextPreparation() { join(); }
+    ~TextPreparation()
+    {
+        release(Fonts::Skip); // a start-up that ended early: no font database is made
+        join();
+    }
+    void fontsMayStart() { release(Fonts::Go); }
     void joinFonts()
     {
         if (m_fonts.joinable())
@@ -123,6 +139,39 @@ public:
     }
 
 private:
+    enum class Fonts { Wait, Go, Skip };
+    void release(Fonts f)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_state == Fonts::Wait)
+                m_state = f;
+        }
+        m_changed.notify_all();
+    }
+    void prepareFonts()
+    {
+        readFontconfigConfiguration();
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_state != Fonts::Wait; });
+        if (m_state == Fonts::Go) {
+            lock.unlock();
+            QFontDatabase::families();
+        }
+    }
+    // The library Qt's font database reads its configuration with; without it (another
+    // platform, another font database) nothing is read ahead.
+    static void readFontconfigConfiguration()
+    {
+#if defined(Q_OS_UNIX)
+        if (void* fc = dlopen("libfontconfig.so.1", RTLD_LAZY | RTLD_LOCAL))
+            if (auto init = reinterpret_cast<int (*)()>(dlsym(fc, "FcInit")))
+                init();
+#endif
+    }
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    Fonts m_state = Fonts::Wait;
     std::thread m_fonts;
     std::thread m_thai;
 };
@@ -133,14 +182,15 @@ static QString configDatabaseText()
     return QStringLiteral("เปิดฐานข้อมูลตั้งค่า KOV_CONFIG ไม่ได้\n\nThe configuration database KOV_CONFIG cannot be opened.");
 }
 
-Outcome start(const QStringList& params)
+namespace {
+Outcome startPrepared(const QStringList& params, TextPreparation& preparation)
 {
     Outcome out;
     auto* splash = new TFormLogo;
     splash->show();
     splash->repaint();
     QPointer<TFormLogo> splashPtr(splash);
-    TextPreparation preparation;
+    preparation.fontsMayStart();
     // The splash goes at once (hidden now, deleted when the event loop runs): before a
     // message of start-up, and when the company database connects for the first time.
     auto hideSplash = [splashPtr] {
@@ -227,12 +277,20 @@ Outcome start(const QStringList& params)
     out.end = Outcome::End::FormCreated;
     return out;
 }
+} // namespace
+
+Outcome start(const QStringList& params)
+{
+    TextPreparation preparation;
+    return startPrepared(params, preparation);
+}
 
 int run(int argc, char** argv)
 {
     // Without any parameter the process ends at once: no window, no data module.
     if (argc <= 1)
         return 0;
+    TextPreparation preparation; // before the application object: see TextPreparation
     NkApplication app(argc, argv); // unhandled errors of the event loop end in the error hook
     QApplication::setApplicationDisplayName(QStringLiteral("Namkhao"));
     // Test instruments (see docs/deployment.md): boxes and dialogs recorded to a file and
@@ -242,7 +300,7 @@ int run(int argc, char** argv)
     QStringList params;
     for (int i = 1; i < argc; ++i)
         params << QString::fromLocal8Bit(argv[i]);
-    const Outcome o = start(params);
+    const Outcome o = startPrepared(params, preparation);
     if (o.end != Outcome::End::FormCreated)
         return 0;
     o.form->setAttribute(Qt::WA_DeleteOnClose);
