@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QHash>
+#include <QImageReader>
 #include <QLocale>
 #include <QPointer>
 #include <QRegularExpression>
@@ -112,12 +113,13 @@ namespace {
 // The program starts the preparation before the application object exists: fontconfig's
 // configuration (its files parsed, half the font database's time) needs no Qt at all, so the
 // font thread reads it at once, and goes on to the font database only when allowed
-// (fontsMayStart: the application object exists and the splash shows).
+// (fontsMayStart: the application object exists and the splash shows). The dictionary's
+// thread then loads the image format plugins for the toolbar's icons.
 class TextPreparation {
 public:
     TextPreparation()
         : m_fonts([this] { prepareFonts(); })
-        , m_thai([] { QTextBoundaryFinder(QTextBoundaryFinder::Line, QStringLiteral("นำเข้าสินค้า")).toNextBoundary(); })
+        , m_thai([this] { prepareThaiAndImages(); })
     {
     }
     ~TextPreparation()
@@ -149,15 +151,25 @@ private:
         }
         m_changed.notify_all();
     }
+    bool mayGoOn()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_state != Fonts::Wait; });
+        return m_state == Fonts::Go;
+    }
     void prepareFonts()
     {
         readFontconfigConfiguration();
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_changed.wait(lock, [this] { return m_state != Fonts::Wait; });
-        if (m_state == Fonts::Go) {
-            lock.unlock();
+        if (mayGoOn())
             QFontDatabase::families();
-        }
+    }
+    // The dictionary, then (once the application object exists) the image format plugins,
+    // which the first image read loads and asks in turn: the toolbar's icons need them.
+    void prepareThaiAndImages()
+    {
+        QTextBoundaryFinder(QTextBoundaryFinder::Line, QStringLiteral("นำเข้าสินค้า")).toNextBoundary();
+        if (mayGoOn())
+            QImageReader::supportedImageFormats();
     }
     // The library Qt's font database reads its configuration with; without it (another
     // platform, another font database) nothing is read ahead.
