@@ -370,7 +370,14 @@ private slots:
     // typed in lower case opens the company's own database (the configuration's spelling).
     void shownFormStandsAlone()
     {
-        TFormLogo().grab().save(QDir(qEnvironmentVariable("NK_BUILD_DIR", ".")).filePath("splash.png"));
+        // The splash shows its picture (white words on blue), not the plain blue it falls back to.
+        const QImage splash = TFormLogo().grab().toImage();
+        splash.save(QDir(qEnvironmentVariable("NK_BUILD_DIR", ".")).filePath("splash.png"));
+        int white = 0;
+        for (int y = 0; y < splash.height(); ++y)
+            for (int x = 0; x < splash.width(); ++x)
+                white += qGray(splash.pixel(x, y)) > 200;
+        QVERIFY2(white > 500, qPrintable(QString("white pixels on the splash: %1").arg(white)));
         QTemporaryDir dir;
         DbAdmin::createDemo(dir.filePath("data"));
         writeFile(dir.filePath("Server.Dat"), "data\n");
