@@ -338,7 +338,7 @@ void BM_ImportCost_Libpq(benchmark::State& state)
 {
     const QVariantMap lot{{"GetId", CostLot}};
     for (auto _ : state) {
-        runDirect(ImportCostQuery::CostSql(), lot);
+        runDirect(ImportCostQuery::CostSql(Db::Backend::PostgreSQL), lot);
         runDirect(ImportCostQuery::DocumentsSql(), lot);
         runDirect(ImportCostQuery::CurrencySql(), lot);
     }

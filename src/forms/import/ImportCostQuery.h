@@ -1,4 +1,5 @@
 #pragma once
+#include "data/DbUtil.h"
 #include "forms/import/ImportCostCalc.h"
 
 #include <QSqlDatabase>
@@ -10,8 +11,9 @@
 // lot id is always a bound parameter.
 namespace ImportCostQuery {
 
-// Statement texts (parameter :GetId / :Getid / :getid = the import lot id).
-QString CostSql();
+// Statement texts (parameter :GetId / :Getid / :getid = the import lot id). The cost rows'
+// statement is spelled for the engine that runs it.
+QString CostSql(Db::Backend backend = Db::Backend::SQLite);
 // The expense documents of the lot, one row each: credit bills, cash bills and foreign
 // miscellaneous payments that are not deleted, with what is needed to tell what each adds.
 QString DocumentsSql();
