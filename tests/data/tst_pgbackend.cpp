@@ -370,6 +370,8 @@ private slots:
                 const QString sql = QString("select * from %1 order by 1").arg(table);
                 QCOMPARE(rowsOf(moved, sql), rowsOf(files.db(), sql));
             }
+            // The server has counted the copied tables.
+            QVERIFY(Db::scalar(moved, "select count(*) from pg_stat_user_tables where relname = 'imdt' and last_analyze is not null").toInt() == 1);
             // New rows continue after the copied Ids.
             const int next = Db::scalar(moved, "insert into Misc (GroupCode, Code) values ('CITY', 'HKT') returning Id").toInt();
             QCOMPARE(next, 21);
