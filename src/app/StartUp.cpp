@@ -203,6 +203,12 @@ Outcome startPrepared(const QStringList& params, TextPreparation& preparation)
     splash->repaint();
     QPointer<TFormLogo> splashPtr(splash);
     preparation.fontsMayStart();
+    // However start-up ends, nothing of the preparation runs past it: the program's
+    // preparation outlives the application object.
+    struct JoinAtEnd {
+        TextPreparation& p;
+        ~JoinAtEnd() { p.join(); }
+    } joinAtEnd{preparation};
     // The splash goes at once (hidden now, deleted when the event loop runs): before a
     // message of start-up, and when the company database connects for the first time.
     auto hideSplash = [splashPtr] {
