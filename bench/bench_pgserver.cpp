@@ -376,6 +376,7 @@ void BM_SaversFloor(benchmark::State& state)
     static bool made = false;
     QString out;
     if (!made) {
+        run(qPrintable(QStringLiteral("DROP DATABASE IF EXISTS ") + database));
         run(qPrintable(QStringLiteral("CREATE DATABASE ") + database));
         if (!pgbench({QStringLiteral("-i"), QStringLiteral("-q"), QStringLiteral("-s"), QStringLiteral("4")}, &out)) {
             state.SkipWithError(qPrintable(QStringLiteral("pgbench -i: ") + out));

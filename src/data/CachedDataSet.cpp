@@ -60,6 +60,18 @@ void CachedDataSet::defineFields(const QStringList& names)
 
 // ---- open / close ------------------------------------------------------------------------
 
+namespace {
+// Every NULL as a null text, as Qt's SQLite driver has always given them to data sets: a NULL
+// typed by its column (the engine read directly, or the server's driver) shows a missing
+// number as 0.
+void nullsAsText(QVector<QVariant>& values)
+{
+    for (QVariant& v : values)
+        if (v.isNull() && v.typeId() != QMetaType::QString)
+            v = QVariant(QMetaType::fromType<QString>());
+}
+} // namespace
+
 void CachedDataSet::Open()
 {
     if (Active())
@@ -70,6 +82,7 @@ void CachedDataSet::Open()
         // A form opens the same statements at every document: kept prepared, as the reads.
         QSqlRecord rec;
         Db::readRows(database(), m_sql, m_params, rec, [this](QVector<QVariant>& values) {
+            nullsAsText(values);
             Row r;
             r.cur = std::move(values);
             r.old = r.cur;
@@ -684,7 +697,10 @@ bool CachedDataSet::storedAs(bool sent) const
     }
     QStringList now;
     QSqlRecord rec;
-    Db::readRows(database(), m_sql, m_params, rec, [&](QVector<QVariant>& values) { now << rowText(values); });
+    Db::readRows(database(), m_sql, m_params, rec, [&](QVector<QVariant>& values) {
+        nullsAsText(values);
+        now << rowText(values);
+    });
     // The same statement gives the same columns; a statement whose columns moved is a change.
     if (rec.count() != m_fields.size())
         return false;

@@ -264,12 +264,14 @@ QStringList copyCompany(const QString& folder, const QString& name, const Server
                                 [&](const QSqlDatabase& to) { copyRows(from, to); });
         companyCreated = true;
         report << QStringLiteral("Company database %1 copied to %2").arg(name, Connection::serverNameOf(server));
-        const QSqlDatabase to = openAt(dst, name, server);
-        report << compareRows(from, to);
-        // The server counts the rows it was given: the first forms then plan their statements
-        // for tables of their real size (a statement kept prepared keeps the plan it was made
-        // with, and one made for near-empty tables scans them).
-        Db::exec(to, QStringLiteral("ANALYZE"));
+        {
+            const QSqlDatabase to = openAt(dst, name, server);
+            report << compareRows(from, to);
+            // The server counts the rows it was given: the first forms then plan their
+            // statements for tables of their real size (a statement kept prepared keeps the
+            // plan it was made with, and one made for near-empty tables scans them).
+            Db::exec(to, QStringLiteral("ANALYZE"));
+        }
         closeConnection(dst);
 
         if (!DbAdmin::databaseExists(files, config)) {

@@ -354,11 +354,11 @@ void runWaitingForLocks(const QSqlDatabase& db, const std::function<void()>& wor
     // The savepoint tells whether a transaction is open: the server refuses one outside a
     // transaction (and one inside a transaction that already failed), and a refused savepoint
     // leaves nothing behind. The driver reads what an earlier statement left unread before it
-    // sends it, so the answer is this statement's own. The short timeout is set before the
-    // savepoint, so going back to the savepoint keeps it, and each pair of statements goes in
-    // one round trip: the saver that holds the row is served sooner.
+    // sends it, so the answer is this statement's own. The driver judges a text of several
+    // statements by its first, so the savepoint comes first; the short timeout goes with it,
+    // and with every return to it, in the same round trip.
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("SET LOCAL lock_timeout = 200; SAVEPOINT nk_lock_wait"))) {
+    if (!q.exec(QStringLiteral("SAVEPOINT nk_lock_wait; SET LOCAL lock_timeout = 200"))) {
         work();
         return;
     }
@@ -374,14 +374,15 @@ void runWaitingForLocks(const QSqlDatabase& db, const std::function<void()>& wor
         try {
             work();
         } catch (const NkError& e) {
-            // Back to before the try (the savepoint and the short timeout stay for the next
-            // one); the transaction lives on.
-            q.exec(QStringLiteral("ROLLBACK TO SAVEPOINT nk_lock_wait"));
+            // Back to before the try (the savepoint stays, the short timeout is set again for
+            // the next one); the transaction lives on.
             if (e.kind() != NkError::Kind::Busy || waited.elapsed() >= w.limitMs) {
-                q.exec(QStringLiteral("RELEASE SAVEPOINT nk_lock_wait; SET LOCAL lock_timeout = %1").arg(BusyTimeoutMs));
+                q.exec(QStringLiteral("ROLLBACK TO SAVEPOINT nk_lock_wait"));
+                q.exec(QStringLiteral("RELEASE SAVEPOINT nk_lock_wait"));
                 stopWaiting();
                 throw;
             }
+            q.exec(QStringLiteral("ROLLBACK TO SAVEPOINT nk_lock_wait; SET LOCAL lock_timeout = 200"));
             waiting = true;
             if (w.hook)
                 w.hook(true);

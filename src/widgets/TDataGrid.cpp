@@ -14,10 +14,10 @@
 #include <QToolButton>
 
 namespace {
-// A grid's header measures its titles in its own font. Qt's measures them in bold, for a
-// header that shows the current column's title in bold; these grids never do that for their
-// columns, and the bold font (with its Thai fallback) would be two more fonts to find at
-// start-up, which cost the first show of a form more than all its grids' rows.
+// A grid's column titles are measured in the header's own font. Qt measures them in bold, for
+// a header that shows the current column's title in bold; these grids never do that for their
+// columns, and the bold font's Thai fallback would be one more font to find at start-up. The
+// row numbers keep Qt's measure: the current row's number is shown in bold.
 class GridHeader : public QHeaderView {
 public:
     GridHeader(Qt::Orientation o, QWidget* parent)
@@ -30,6 +30,8 @@ public:
 protected:
     QSize sectionSizeFromContents(int logicalIndex) const override
     {
+        if (orientation() == Qt::Vertical)
+            return QHeaderView::sectionSizeFromContents(logicalIndex);
         if (!model())
             return {};
         QStyleOptionHeader opt;
@@ -37,13 +39,8 @@ protected:
         opt.section = logicalIndex;
         opt.text = model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString();
         QSize size = style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), this);
-        if (isSortIndicatorShown() && sortIndicatorSection() == logicalIndex) {
-            const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, &opt, this);
-            if (orientation() == Qt::Horizontal)
-                size.rwidth() += size.height() + margin;
-            else
-                size.rheight() += size.width() + margin;
-        }
+        if (isSortIndicatorShown() && sortIndicatorSection() == logicalIndex)
+            size.rwidth() += size.height() + style()->pixelMetric(QStyle::PM_HeaderMargin, &opt, this);
         return size;
     }
 };

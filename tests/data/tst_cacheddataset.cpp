@@ -68,6 +68,19 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(NkError, ds.FieldByName("NoSuchField"));
     }
 
+    // A missing number reads as empty, not as 0, on either backend.
+    void missingNumberReadsEmpty()
+    {
+        Db::exec(m_db, "insert into Line (Hd, Code, Qty) values (3, 'N', null)");
+        CachedDataSet ds(nullptr, "QDt");
+        setupLines(ds);
+        ds.Close();
+        ds.setParam("Hd", 3);
+        ds.Open();
+        QVERIFY2(ds.FieldByName("Qty").isNull() && ds.FieldByName("Qty").toString().isEmpty(),
+                 qPrintable("Qty read as " + ds.FieldByName("Qty").toString()));
+    }
+
     void applySendsTheFittingStatementPerRow()
     {
         CachedDataSet ds;

@@ -146,8 +146,10 @@ struct ImportDoc {
             savers.back()->start(program, {SaverSwitch, folder, QString::number(each),
                                            ownCodes ? QStringLiteral("IMP%1").arg(i + 1) : QStringLiteral("IMPORT")});
         }
+        QElapsedTimer starting;
+        starting.start();
         for (const auto& p : savers)
-            while (!p->canReadLine() && p->state() != QProcess::NotRunning)
+            while (!p->canReadLine() && p->state() != QProcess::NotRunning && starting.elapsed() < 120000)
                 p->waitForReadyRead(1000);
         // Written through at once: QProcess otherwise sends only while waiting on that process.
         for (const auto& p : savers) {
