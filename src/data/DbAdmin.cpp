@@ -615,16 +615,11 @@ QStringList addSaveKeys(const QSqlDatabase& db)
     // The identity a new document's save writes, so a save whose reply was lost is found
     // instead of stored twice (TDM::FindEarlierSave).
     QStringList added, had;
-    const QList<DbCatalog::Table> tables = DbCatalog::tables(db);
     Db::beginTransaction(db);
     try {
         for (const char* name : {"ImHd", "MrHd", "PcHd", "FrPoHd"}) {
             const QString table = QLatin1String(name);
-            bool present = false;
-            for (const DbCatalog::Table& t : tables)
-                if (t.name == table.toLower())
-                    for (const DbCatalog::Column& c : t.columns)
-                        present = present || c.name == QLatin1String("savekey");
+            const bool present = DbCatalog::hasColumn(db, table, QStringLiteral("SaveKey"));
             if (!present)
                 execStatement(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN SaveKey TEXT").arg(table), 1, 0);
             execStatement(db, QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS IX_%1_SaveKey ON %1 (SaveKey)").arg(table), 2, 0);

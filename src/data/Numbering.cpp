@@ -353,12 +353,11 @@ std::optional<TDM::EarlierSave> TDM::FindEarlierSave(CachedDataSet& header, cons
     const QString key = header.InsertKey(-1, &firstTry);
     if (firstTry)
         return std::nullopt;
-    QSqlQuery q = Db::exec(DMdata(), QStringLiteral("SELECT %1, %2 FROM %3 WHERE SaveKey = :key").arg(header.keyField(), numberColumn, table),
-                           {{QStringLiteral("key"), key}});
-    if (!q.next())
+    QSqlRecord stored;
+    if (!Db::readFirst(DMdata(), QStringLiteral("SELECT %1, %2 FROM %3 WHERE SaveKey = :key").arg(header.keyField(), numberColumn, table),
+                       {{QStringLiteral("key"), key}}, stored))
         return std::nullopt;
-    EarlierSave found{q.value(0).toInt(), q.value(1).toString().trimmed()};
-    q.finish();
+    const EarlierSave found{stored.value(0).toInt(), stored.value(1).toString().trimmed()};
     SavedEarlier(found.number);
     return found;
 }

@@ -15,23 +15,21 @@
 
 namespace {
 // A grid's column titles are measured in the header's own font. Qt measures them in bold, for
-// a header that shows the current column's title in bold; these grids never do that for their
-// columns, and the bold font's Thai fallback would be one more font to find at start-up. The
-// row numbers keep Qt's measure: the current row's number is shown in bold.
-class GridHeader : public QHeaderView {
+// a header that shows the current column's title in bold; these grids never do that, and the
+// bold font's Thai fallback would be one more font to find at start-up. (The row numbers keep
+// Qt's own header: the current row's number is shown in bold.)
+class ColumnHeader : public QHeaderView {
 public:
-    GridHeader(Qt::Orientation o, QWidget* parent)
-        : QHeaderView(o, parent)
+    explicit ColumnHeader(QWidget* parent)
+        : QHeaderView(Qt::Horizontal, parent)
     {
         setSectionsClickable(true);
-        setHighlightSections(o == Qt::Vertical);
+        setHighlightSections(false);
     }
 
 protected:
     QSize sectionSizeFromContents(int logicalIndex) const override
     {
-        if (orientation() == Qt::Vertical)
-            return QHeaderView::sectionSizeFromContents(logicalIndex);
         if (!model())
             return {};
         QStyleOptionHeader opt;
@@ -218,8 +216,7 @@ bool TDataGridDelegate::eventFilter(QObject* obj, QEvent* e)
 TDataGrid::TDataGrid(QWidget* parent)
     : QTableView(parent)
 {
-    setHorizontalHeader(new GridHeader(Qt::Horizontal, this));
-    setVerticalHeader(new GridHeader(Qt::Vertical, this));
+    setHorizontalHeader(new ColumnHeader(this));
     setItemDelegate(new TDataGridDelegate(this));
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
                     | QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);

@@ -333,8 +333,8 @@ SaveResult Save(const SaveInput& in)
             reportStep(SaveStep::Lines);
             CachedDataSet& lines = *in.lines;
             // The Id of every group of the document, for the lines: the groups just written
-            // hold them (a new one its Id from its insert); without them one statement reads
-            // them. No statement per line.
+            // hold them (a new one its Id from its insert; lines come with their groups). No
+            // statement per line, none to read them back.
             QHash<int, int> groupIds;
             if (in.duty) {
                 const CachedDataSet& duty = *in.duty;
@@ -344,11 +344,6 @@ SaveResult Save(const SaveInput& in)
                                             : duty.value(r, QStringLiteral("ID")).toInt();
                     groupIds.insert(duty.value(r, QStringLiteral("DutyNo")).toInt(), groupId);
                 }
-            } else {
-                QSqlRecord groupColumns;
-                Db::readRows(DM->DMdata(), QStringLiteral("Select Id, DutyNo From ImDuty Where (ImHd = :GetId)"),
-                             {{QStringLiteral("GetId"), id}}, groupColumns,
-                             [&](QVector<QVariant>& g) { groupIds.insert(g[1].toInt(), g[0].toInt()); });
             }
             const QString dateText = Db::dateToText(docDate);
             for (int r = 0; r < lines.RecordCount(); ++r) {
