@@ -4,6 +4,7 @@
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "app/TFormLogo.h"
+#include "app/TextPreparation.h"
 #include "app/WaitFeedback.h"
 #include "data/NkError.h"
 #include "data/TDM.h"
@@ -12,21 +13,10 @@
 #include "data/product/TDmService.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QHash>
-#include <QImageReader>
 #include <QLocale>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QTextBoundaryFinder>
-
-#include <condition_variable>
-#include <mutex>
-#include <thread>
-
-#if defined(Q_OS_UNIX)
-#include <dlfcn.h>
-#endif
 
 namespace StartUp {
 
@@ -100,94 +90,6 @@ QWidget* createForm(const QString& programCode)
     return it == registry().cend() ? nullptr : (*it)();
 }
 
-namespace {
-// What the first text of the process needs, prepared while start-up reads the configuration
-// and the rights, each on a thread of its own as the two do not depend on each other: the
-// font database (fontconfig's configuration, then every installed font) and the dictionary of
-// the Thai line breaker. The splash is a picture and needs neither. The font database is
-// joined before the main thread measures or lays out any text (a message, the work form), so
-// the two never prepare it at once. The dictionary may still be loading while the work form
-// is built: the form's first Thai text waits for it inside Qt (it is made once, under a
-// lock), and what comes before that text (widgets, toolbar icons) goes on meanwhile.
-//
-// The program starts the preparation before the application object exists: fontconfig's
-// configuration (its files parsed, half the font database's time) needs no Qt at all, so the
-// font thread reads it at once, and goes on to the font database only when allowed
-// (fontsMayStart: the application object exists and the splash shows). The dictionary's
-// thread then loads the image format plugins for the toolbar's icons.
-class TextPreparation {
-public:
-    TextPreparation()
-        : m_fonts([this] { prepareFonts(); })
-        , m_thai([this] { prepareThaiAndImages(); })
-    {
-    }
-    ~TextPreparation()
-    {
-        release(Fonts::Skip); // a start-up that ended early: no font database is made
-        join();
-    }
-    void fontsMayStart() { release(Fonts::Go); }
-    void joinFonts()
-    {
-        if (m_fonts.joinable())
-            m_fonts.join();
-    }
-    void join()
-    {
-        joinFonts();
-        if (m_thai.joinable())
-            m_thai.join();
-    }
-
-private:
-    enum class Fonts { Wait, Go, Skip };
-    void release(Fonts f)
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            if (m_state == Fonts::Wait)
-                m_state = f;
-        }
-        m_changed.notify_all();
-    }
-    bool mayGoOn()
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_changed.wait(lock, [this] { return m_state != Fonts::Wait; });
-        return m_state == Fonts::Go;
-    }
-    void prepareFonts()
-    {
-        readFontconfigConfiguration();
-        if (mayGoOn())
-            QFontDatabase::families();
-    }
-    // The dictionary, then (once the application object exists) the image format plugins,
-    // which the first image read loads and asks in turn: the toolbar's icons need them.
-    void prepareThaiAndImages()
-    {
-        QTextBoundaryFinder(QTextBoundaryFinder::Line, QStringLiteral("นำเข้าสินค้า")).toNextBoundary();
-        if (mayGoOn())
-            QImageReader::supportedImageFormats();
-    }
-    // The library Qt's font database reads its configuration with; without it (another
-    // platform, another font database) nothing is read ahead.
-    static void readFontconfigConfiguration()
-    {
-#if defined(Q_OS_UNIX)
-        if (void* fc = dlopen("libfontconfig.so.1", RTLD_LAZY | RTLD_LOCAL))
-            if (auto init = reinterpret_cast<int (*)()>(dlsym(fc, "FcInit")))
-                init();
-#endif
-    }
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    Fonts m_state = Fonts::Wait;
-    std::thread m_fonts;
-    std::thread m_thai;
-};
-} // namespace
 
 static QString configDatabaseText()
 {
@@ -202,7 +104,7 @@ Outcome startPrepared(const QStringList& params, TextPreparation& preparation)
     splash->show();
     splash->repaint();
     QPointer<TFormLogo> splashPtr(splash);
-    preparation.fontsMayStart();
+    preparation.mayStart();
     // However start-up ends, nothing of the preparation runs past it: the program's
     // preparation outlives the application object.
     struct JoinAtEnd {
