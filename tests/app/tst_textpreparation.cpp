@@ -9,12 +9,15 @@
 #include <QTest>
 
 #include <chrono>
+#include <mutex>
 #include <thread>
 
 namespace {
-QStringList warnings;
+QStringList warnings; // from any thread
+std::mutex warningsMutex;
 void collect(QtMsgType, const QMessageLogContext&, const QString& text)
 {
+    std::lock_guard<std::mutex> lock(warningsMutex);
     warnings << text;
 }
 } // namespace
@@ -30,7 +33,11 @@ public:
 private slots:
     void applicationObjectKeepsTheMainThread()
     {
-        const QStringList aboutThreads = warnings.filter(QStringLiteral("thread"), Qt::CaseInsensitive);
+        QStringList aboutThreads;
+        {
+            std::lock_guard<std::mutex> lock(warningsMutex);
+            aboutThreads = warnings.filter(QStringLiteral("thread"), Qt::CaseInsensitive);
+        }
         QVERIFY2(aboutThreads.isEmpty(), qPrintable(aboutThreads.join('\n')));
         m_preparation.mayStart();
         m_preparation.join();
