@@ -217,7 +217,7 @@ void BM_CostQuery_Qt(benchmark::State& state)
 
 void BM_CostQuery_Sqlite3(benchmark::State& state)
 {
-    const QString sql = ImportCostQuery::CostSql();
+    const QString sql = ImportCostQuery::CostSql(Db::Backend::SQLite);
     for (auto _ : state)
         rawRun(sql, ":GetId", 11, state);
 }
@@ -244,7 +244,7 @@ void BM_AllStatements_Qt(benchmark::State& state)
 
 void BM_AllStatements_Sqlite3(benchmark::State& state)
 {
-    const QString cost = ImportCostQuery::CostSql();
+    const QString cost = ImportCostQuery::CostSql(Db::Backend::SQLite);
     const QString expense = ImportCostQuery::DocumentsSql();
     const QString currency = ImportCostQuery::CurrencySql();
     for (auto _ : state) {

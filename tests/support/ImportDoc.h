@@ -172,8 +172,7 @@ struct ImportDoc {
 
     // A workstation of its own, run as a child process started with SaverSwitch: saves `count`
     // sample documents on company DEMO of the working folder `folder` (its Server.Dat) and
-    // prints their numbers, then on standard error the milliseconds the saves took (after
-    // connecting). With `failEvery`, every failEvery-th save first fails once after its number
+    // prints their numbers (the one who started it times the saves). With `failEvery`, every failEvery-th save first fails once after its number
     // was drawn (at the log, or at the commit) and is saved again, as a user would after the
     // message; each such failure prints a line "!" + step. Returns the process's exit status.
     static constexpr const char* SaverSwitch = "--save-imports";
@@ -219,8 +218,6 @@ struct ImportDoc {
                 if (!std::fgets(go, sizeof go, stdin))
                     throw NkError(QStringLiteral("the saver was not told to start"));
             }
-            QElapsedTimer timer;
-            timer.start();
             for (int i = 0; i < count; ++i) {
                 const bool fault = failEvery > 0 && i % failEvery == failEvery - 1;
                 const SaveSteps::Step at = i % 2 ? SaveSteps::Step::Commit : SaveSteps::Step::Log;
@@ -245,7 +242,6 @@ struct ImportDoc {
                 out << number << '\n';
             }
             SaveSteps::setHook({});
-            std::fprintf(stderr, "%lld\n", timer.elapsed());
         } catch (const NkError& e) {
             std::fprintf(stderr, "%s\n", e.what());
             status = 4;

@@ -13,7 +13,7 @@ namespace ImportCostQuery {
 
 // Statement texts (parameter :GetId / :Getid / :getid = the import lot id). The cost rows'
 // statement is spelled for the engine that runs it.
-QString CostSql(Db::Backend backend = Db::Backend::SQLite);
+QString CostSql(Db::Backend backend);
 // The expense documents of the lot, one row each: credit bills, cash bills and foreign
 // miscellaneous payments that are not deleted, with what is needed to tell what each adds.
 QString DocumentsSql();
