@@ -1,6 +1,7 @@
 #include "app/StartUp.h"
 #include "app/ErrorReporting.h"
 #include "app/FirstFrame.h"
+#include "app/HeapPreparation.h"
 #include "app/MessageService.h"
 #include "app/TDMConfig.h"
 #include "app/TFormLogo.h"
@@ -210,6 +211,9 @@ int run(int argc, char** argv)
     // Without any parameter the process ends at once: no window, no data module.
     if (argc <= 1)
         return 0;
+    // What start-up's main thread will take from its heap (the form, its first frame's 2 MB
+    // of pixels), mapped ahead in one call: see HeapPreparation.
+    prepareHeap(6 << 20);
     TextPreparation preparation; // before the application object: see TextPreparation
     NkApplication app(argc, argv); // unhandled errors of the event loop end in the error hook
     QApplication::setApplicationDisplayName(QStringLiteral("Namkhao"));
