@@ -212,9 +212,8 @@ int run(int argc, char** argv)
     if (argc <= 1)
         return 0;
     // What start-up's main thread will take from its heap (the form, its first frame's 2 MB
-    // of pixels), mapped ahead in one call: see HeapPreparation.
-    prepareHeap(6 << 20);
-    TextPreparation preparation; // before the application object: see TextPreparation
+    // of pixels), mapped ahead in one call on the font thread: see HeapPreparation.
+    TextPreparation preparation(reserveHeap(6 << 20)); // before the application object: see TextPreparation
     NkApplication app(argc, argv); // unhandled errors of the event loop end in the error hook
     QApplication::setApplicationDisplayName(QStringLiteral("Namkhao"));
     // Test instruments (see docs/deployment.md): boxes and dialogs recorded to a file and

@@ -23,8 +23,9 @@ void readFontconfigConfiguration()
 }
 } // namespace
 
-TextPreparation::TextPreparation()
-    : m_fonts([this] { prepareFonts(); })
+TextPreparation::TextPreparation(PageRange mainHeap)
+    : m_mainHeap(mainHeap)
+    , m_fonts([this] { prepareFonts(); })
     , m_thai([this] { prepareThaiAndImages(); })
 {
 }
@@ -72,6 +73,7 @@ bool TextPreparation::mayGoOn()
 
 void TextPreparation::prepareFonts()
 {
+    mapAhead(m_mainHeap);
     readFontconfigConfiguration();
     if (mayGoOn())
         QFontDatabase::families();

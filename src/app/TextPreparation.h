@@ -1,4 +1,6 @@
 #pragma once
+#include "app/HeapPreparation.h"
+
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -21,9 +23,12 @@ namespace StartUp {
 // a Qt object for the process's main thread, and the dictionary is loaded through such an
 // object. The dictionary's thread then loads the image format plugins for the toolbar's icons.
 // Destroyed without mayStart() (a start-up that ended early), nothing of Qt is prepared.
+//
+// The font thread first maps the pages of the main thread's heap that start-up reserved
+// (HeapPreparation), while the main thread makes the application object.
 class TextPreparation {
 public:
-    TextPreparation();
+    explicit TextPreparation(PageRange mainHeap = {});
     ~TextPreparation();
     TextPreparation(const TextPreparation&) = delete;
     TextPreparation& operator=(const TextPreparation&) = delete;
@@ -38,6 +43,7 @@ private:
     void prepareFonts();
     void prepareThaiAndImages();
 
+    PageRange m_mainHeap;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     Start m_state = Start::Wait;
