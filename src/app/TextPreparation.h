@@ -25,7 +25,8 @@ namespace StartUp {
 // Destroyed without mayStart() (a start-up that ended early), nothing of Qt is prepared.
 //
 // The font thread first maps the pages of the main thread's heap that start-up reserved
-// (HeapPreparation), while the main thread makes the application object.
+// (HeapPreparation), while the main thread makes the application object; each thread also
+// prepares its own heap before its work.
 class TextPreparation {
 public:
     explicit TextPreparation(PageRange mainHeap = {});
