@@ -52,9 +52,10 @@ private slots:
             QSKIP("this kernel cannot map memory ahead (MADV_POPULATE_WRITE, Linux 5.14)");
         const std::size_t pixels = 3u << 20;
         const long cold = faultsWriting(pixels); // nothing prepared in the process yet
+        if (cold < 500) // a system that maps fresh memory in large pages (transparent huge pages)
+            QSKIP(qPrintable(QStringLiteral("writing 3 MB unprepared took only %1 faults here").arg(cold)));
         QVERIFY2(StartUp::prepareHeap(4u << 20), "the heap was not mapped ahead");
         const long warm = faultsWriting(pixels);
-        QVERIFY2(cold >= 500, qPrintable(QStringLiteral("faults writing 3 MB unprepared: expected at least 500, came %1").arg(cold)));
         QVERIFY2(warm < 50, qPrintable(QStringLiteral("faults writing 3 MB after preparing 4 MB: expected under 50, came %1 (unprepared %2)")
                                            .arg(warm).arg(cold)));
     }
