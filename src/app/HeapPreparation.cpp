@@ -13,14 +13,19 @@ namespace StartUp {
 
 #if defined(__linux__) && defined(__GLIBC__) && defined(MADV_POPULATE_WRITE)
 
+namespace {
+constexpr int FromHeapBelow = 16 << 20; // larger blocks get a mapping of their own
+constexpr int KeptFreeAtTop = 32 << 20;
+} // namespace
+
 PageRange reserveHeap(std::size_t bytes)
 {
     static std::once_flag limits;
     std::call_once(limits, [] {
-        mallopt(M_MMAP_THRESHOLD, 16 << 20);
-        mallopt(M_TRIM_THRESHOLD, 32 << 20);
+        mallopt(M_MMAP_THRESHOLD, FromHeapBelow);
+        mallopt(M_TRIM_THRESHOLD, KeptFreeAtTop);
     });
-    if (bytes == 0 || bytes >= (16u << 20))
+    if (bytes == 0 || bytes >= std::size_t(FromHeapBelow))
         return {};
     // Through a volatile pointer: a compiler may drop an allocation that is freed unused.
     void* volatile block = std::malloc(bytes);

@@ -6,7 +6,7 @@ namespace StartUp {
 
 // Memory a process touches for the first time is mapped by the kernel a page at a time, one
 // fault each. On a virtual machine such a fault costs about 10 µs, and a work form's start-up
-// touches some 1,100 fresh pages on its main thread: its heap, and 2 MB of pixels for the
+// touches some 1,000 fresh pages on its main thread: its heap, and 2 MB of pixels for the
 // form's first frame. reserveHeap takes `bytes` from the calling thread's heap and gives them
 // back at once: they stay free at the top of that heap, where the next allocations come from.
 // mapAhead then has the kernel map them in one call (a fraction of a µs a page); any thread

@@ -75,8 +75,8 @@ void TextPreparation::prepareFonts()
 {
     mapAhead(m_mainHeap);
     // Each thread's own heap too, sized to what its work takes (fontconfig's configuration
-    // and the font list; the dictionary and the image plugins): mapped a page at a time, its
-    // faults cost the thread 6 ms of processor beside the main thread, on two cores.
+    // and the font list; the dictionary and the image plugins): mapped a page at a time, their
+    // faults cost the two threads 6 ms of processor beside the main thread, on two cores.
     prepareHeap(1536 << 10);
     readFontconfigConfiguration();
     if (mayGoOn())
